@@ -1,0 +1,211 @@
+#include "app/main_sheet.h"
+
+#include <commctrl.h>
+
+#include "app/run_state.h"
+#include "app/shared_texts.h"
+#include "app/tray_icon.h"
+#include "framework/handles.h"
+#include "keepalive/url_dialog.h"
+#include "platform/process.h"
+#include "res/resource.h"
+#include "settings/folders.h"
+#include "settings/language.h"
+#include "settings/settings.h"
+
+HWND g_hMainWnd = nullptr;
+
+namespace {
+
+constexpr int kApplyNowCommand = 0x3021;
+
+std::string LoadResourceString(UINT id) {
+    char text[256] = "";
+    LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
+    return text;
+}
+
+void NotifyTray(DWORD action, HWND window, HICON icon) {
+    NOTIFYICONDATAA record = MakeTrayIconRecord(window, icon);
+    Shell_NotifyIconA(action, &record);
+}
+
+}  // namespace
+
+CMainSheet::CMainSheet() : CPropertySheet(LoadResourceString(IDS_TRAY_TIP)) {
+    InitFolders();
+    TransferSettings(STORE_READ);
+    EstablishLanguage();
+    ChooseCaption();
+    EvaluateCommandLine(platform::Process().ArgumentCount(), platform::Process().Arguments());
+    m_pageSettings.m_bAutostart = g_bAutoStart != 0;
+    m_pageSettings.m_bRedial = g_bRedial != 0;
+    if (g_bFirstTime == 1) {
+        g_bFirstTime = 0;
+        CKeepAliveUrlDlg dialog;
+        dialog.DoModal(nullptr);
+    }
+    AddPage(m_pageStatus);
+    AddPage(m_pageSettings);
+    AddPage(m_pageAbout);
+    m_hIcon = LoadIconA(GetModuleHandleA(nullptr), "p1");
+}
+
+CMainSheet::~CMainSheet() = default;
+
+void CMainSheet::EstablishLanguage() {
+    if (GetLanguageText("OK") == "nofile" && g_bLanguageFile) g_bLanguageFile = 0;
+}
+
+void CMainSheet::ChooseCaption() {
+    SetTitle(g_bGermanEdition ? std::string(kGermanEditionName) + " - " + kMakerSiteGerman
+                              : std::string(kProductName) + " - " + kMakerSite);
+}
+
+BOOL CMainSheet::OnInitDialog() {
+    const BOOL result = CPropertySheet::OnInitDialog();
+    SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    if (g_bLanguageFile) SetTabCaptions();
+    g_hMainWnd = m_hWnd;
+    return result;
+}
+
+void CMainSheet::SetTabCaptions() {
+    HWND tabs = GetTabControl();
+    const char* keys[] = {"TabFront", "TabSet", "TabAbout"};
+    for (int tab = 0; tab < 3; ++tab) {
+        char caption[200];
+        std::snprintf(caption, sizeof caption, "%s", GetLanguageText(keys[tab]).c_str());
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = caption;
+        SendMessageA(tabs, TCM_SETITEMA, tab, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+LRESULT CMainSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == g_uIconNotifyMessage) return OnIconNotify(wParam, lParam);
+    if (message == g_uTaskbarCreatedMessage) {
+        OnTaskbarCreated();
+        return 0;
+    }
+    switch (message) {
+        case WM_SIZE: {
+            const LRESULT result = Default();
+            OnSize(static_cast<UINT>(wParam));
+            return result;
+        }
+        case WM_PAINT:
+            return OnPaintIconic() ? 0 : Default();
+        case WM_QUERYDRAGICON:
+            return reinterpret_cast<LRESULT>(m_hIcon);
+        default:
+            return CPropertySheet::WindowProc(message, wParam, lParam);
+    }
+}
+
+void CMainSheet::OnSize(UINT type) {
+    if (type == SIZE_MINIMIZED) {
+        ShowWindow(m_hWnd, SW_HIDE);
+        NotifyTray(NIM_ADD, m_hWnd, m_hIcon);
+    } else if (type == SIZE_RESTORED) {
+        NotifyTray(NIM_DELETE, m_hWnd, m_hIcon);
+        if (!m_bFitted && GetTabControl()) FitAroundTabControl();
+    }
+}
+
+// Once per run: the window takes the size of its tab control plus the frame, which leaves out
+// the room of the standard buttons a modeless sheet does not show.
+void CMainSheet::FitAroundTabControl() {
+    m_bFitted = true;
+    RECT tab{};
+    GetWindowRect(GetTabControl(), &tab);
+    SetWindowPos(m_hWnd, nullptr, tab.left - 9, tab.top - 29, tab.right - tab.left + 18,
+                 tab.bottom - tab.top + 35, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CMainSheet::OnIconNotify(WPARAM wParam, LPARAM lParam) {
+    if (wParam != kTrayIconId) return 0;
+    if (lParam == WM_LBUTTONDBLCLK)
+        PostMessageA(m_hWnd, WM_COMMAND, ID_TRAY_RESTORE, 0);
+    else if (lParam == WM_RBUTTONDOWN)
+        ShowTrayMenu();
+    return 0;
+}
+
+void CMainSheet::ShowTrayMenu() {
+    OwnedMenu menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAY_MENU)));
+    HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr;
+    if (!popup) return;
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    // Without the foreground the menu would not close when the user clicks elsewhere.
+    SetForegroundWindow(m_hWnd);
+    TrackPopupMenu(popup, TPM_RIGHTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, m_hWnd,
+                   nullptr);
+    PostMessageA(m_hWnd, WM_NULL, 0, 0);
+}
+
+void CMainSheet::OnTrayExit() {
+    NotifyTray(NIM_DELETE, m_hWnd, m_hIcon);
+    DestroyWindow(m_hWnd);
+}
+
+// A restarted Explorer forgets our icon; a window hidden in the tray would be unreachable.
+void CMainSheet::OnTaskbarCreated() {
+    if (IsIconic(m_hWnd) && !IsWindowVisible(m_hWnd)) NotifyTray(NIM_ADD, m_hWnd, m_hIcon);
+}
+
+bool CMainSheet::OnPaintIconic() {
+    if (!IsIconic(m_hWnd)) return false;
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(m_hWnd, &paint);
+    SendMessageA(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
+    DrawIcon(dc, (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2,
+             (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, m_hIcon);
+    EndPaint(m_hWnd, &paint);
+    return true;
+}
+
+void CMainSheet::PressButtonAndClose(int button) {
+    SendMessageA(m_hWnd, PSM_PRESSBUTTON, button, 0);
+    DestroyWindow(m_hWnd);
+}
+
+bool CMainSheet::OnCommand(WPARAM wParam, LPARAM) {
+    if (HIWORD(wParam) != 0) return false;
+    switch (LOWORD(wParam)) {
+        case IDOK:
+            PressButtonAndClose(PSBTN_OK);
+            return true;
+        case IDCANCEL:
+            PressButtonAndClose(PSBTN_CANCEL);
+            return true;
+        case IDHELP:
+            SendMessageA(m_hWnd, PSM_PRESSBUTTON, PSBTN_HELP, 0);
+            return true;
+        case kApplyNowCommand:
+            SendMessageA(m_hWnd, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
+            return true;
+        case ID_TRAY_RESTORE:
+            ShowWindow(m_hWnd, SW_RESTORE);
+            return true;
+        case ID_TRAY_EXIT:
+            OnTrayExit();
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CMainSheet::PreTranslateMessage(MSG* message) {
+    return CPropertySheet::PreTranslateMessage(message);
+}
+
+void CMainSheet::PostNcDestroy() {
+    g_hMainWnd = nullptr;
+    delete this;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "framework/property_sheet.h"
+#include "keepalive/status_page.h"
+#include "settings/settings_page.h"
+#include "ui/about_page.h"
+
+// The main window's handle, for the pages that minimise and restore it.
+extern HWND g_hMainWnd;
+
+// The main window: a modeless sheet with the status, settings and about pages that hides into
+// the notification area when minimised.
+class CMainSheet : public CPropertySheet {
+public:
+    CMainSheet();
+    ~CMainSheet() override;
+
+    CP6 m_pageAbout;
+    CP10 m_pageStatus;
+    CP111 m_pageSettings;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
+    bool PreTranslateMessage(MSG* message) override;
+    void PostNcDestroy() override;
+    BOOL OnInitDialog() override;
+
+private:
+    void EstablishLanguage();
+    void ChooseCaption();
+    void SetTabCaptions();
+    void OnSize(UINT type);
+    void FitAroundTabControl();
+    LRESULT OnIconNotify(WPARAM wParam, LPARAM lParam);
+    void ShowTrayMenu();
+    void OnTrayExit();
+    void OnTaskbarCreated();
+    bool OnPaintIconic();
+    void PressButtonAndClose(int button);
+
+    HICON m_hIcon = nullptr;  // a shared resource icon: the system frees it with the module
+    bool m_bFitted = false;
+};

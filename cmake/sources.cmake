@@ -1,0 +1,42 @@
+# Logic: plain C++ over the platform seam; builds natively and for Windows.
+set(NIMBREL_LOGIC_SOURCES
+  app/command_line.cpp
+  app/run_state.cpp
+  app/shared_texts.cpp
+  settings/folders.cpp
+  settings/language.cpp
+  settings/settings.cpp
+  settings/store.cpp
+)
+
+# The seam's Win32 side: calls forwarded to the system.
+set(NIMBREL_WIN32_PLATFORM_SOURCES
+  platform/win32/install.cpp
+  platform/win32/win32_files.cpp
+  platform/win32/win32_process.cpp
+  platform/win32/win32_profile.cpp
+  platform/win32/win32_registry.cpp
+  platform/win32/win32_user.cpp
+)
+
+# The window layer.
+set(NIMBREL_FRAMEWORK_SOURCES
+  framework/app.cpp
+  framework/data_exchange.cpp
+  framework/dialog.cpp
+  framework/dialog_base.cpp
+  framework/property_page.cpp
+  framework/property_sheet.cpp
+  framework/window.cpp
+)
+
+# Windows, pages and controls of the program.
+set(NIMBREL_WINDOW_SOURCES
+  app/keep_alive_app.cpp
+  app/main_sheet.cpp
+  app/tray_icon.cpp
+  keepalive/status_page.cpp
+  keepalive/url_dialog.cpp
+  settings/settings_page.cpp
+  ui/about_page.cpp
+)

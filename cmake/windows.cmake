@@ -1,0 +1,31 @@
+# Windows (mingw-w64): nimbrel.exe, and the tests that run under Wine.
+enable_language(RC)
+
+# Static runtime: the exe needs nothing but system DLLs.
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+add_library(nimbrel_logic STATIC ${NIMBREL_LOGIC_SOURCES})
+target_include_directories(nimbrel_logic PUBLIC ${PROJECT_SOURCE_DIR})
+nimbrel_warnings(nimbrel_logic)
+
+add_library(nimbrel_win32 STATIC ${NIMBREL_WIN32_PLATFORM_SOURCES} ${NIMBREL_FRAMEWORK_SOURCES})
+target_link_libraries(nimbrel_win32 PUBLIC nimbrel_logic
+  wininet comctl32 shell32 ole32 advapi32 gdi32 user32 kernel32)
+nimbrel_warnings(nimbrel_win32)
+
+add_library(nimbrel_windows STATIC ${NIMBREL_WINDOW_SOURCES})
+target_link_libraries(nimbrel_windows PUBLIC nimbrel_win32)
+nimbrel_warnings(nimbrel_windows)
+
+add_executable(nimbrel WIN32 app/win_main.cpp res/nimbrel.rc)
+target_link_libraries(nimbrel PRIVATE nimbrel_windows)
+nimbrel_warnings(nimbrel)
+set_target_properties(nimbrel PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
+if(NIMBREL_TESTS)
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  include(GoogleTest)
+  add_subdirectory(tests/wine)
+  add_subdirectory(tests/e2e)
+endif()

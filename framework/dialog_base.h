@@ -1,0 +1,35 @@
+#pragma once
+
+#include <windows.h>
+
+#include "framework/window.h"
+
+class CDataExchange;
+
+// What modal dialogs and property pages share: a dialog procedure that dispatches to virtuals,
+// reflection of control notifications, and member data exchange.
+class CDialogBase : public CWnd {
+public:
+    explicit CDialogBase(int templateId) : m_nTemplateId(templateId) {}
+
+    // Moves the members into the controls (false) or back from them (true).
+    void UpdateData(bool save);
+
+    const int m_nTemplateId;
+
+protected:
+    virtual BOOL OnInitDialog();
+    virtual void DoDataExchange(CDataExchange& exchange);
+    virtual void OnShowWindow(bool show);
+    // A command from a control or menu; true when handled.
+    virtual bool OnCommand(WORD id, WORD code);
+    // Any other message; true when handled, with the answer in result.
+    virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    // WM_INITDIALOG carries the wrapper itself as its parameter.
+    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    static CDialogBase* Bind(HWND window, CDialogBase* self);
+    INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+};

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+// Single owners for Win32 handles: each frees its handle once, when it goes or is reset.
+template <class Handle, class Traits>
+class Owned {
+public:
+    Owned() = default;
+    explicit Owned(Handle handle) : handle_(handle) {}
+    Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, Handle{})) {}
+    Owned& operator=(Owned&& other) noexcept {
+        reset(std::exchange(other.handle_, Handle{}));
+        return *this;
+    }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+    ~Owned() { reset(); }
+
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != Handle{}; }
+    void reset(Handle handle = Handle{}) {
+        if (handle_ != Handle{}) Traits::Free(handle_);
+        handle_ = handle;
+    }
+
+private:
+    Handle handle_{};
+};
+
+struct IconTraits {
+    static void Free(HICON icon) { DestroyIcon(icon); }
+};
+struct MenuTraits {
+    static void Free(HMENU menu) { DestroyMenu(menu); }
+};
+struct GdiTraits {
+    static void Free(HGDIOBJ object) { DeleteObject(object); }
+};
+struct DcTraits {
+    static void Free(HDC dc) { DeleteDC(dc); }
+};
+struct HookTraits {
+    static void Free(HHOOK hook) { UnhookWindowsHookEx(hook); }
+};
+
+using OwnedIcon = Owned<HICON, IconTraits>;
+using OwnedMenu = Owned<HMENU, MenuTraits>;
+using OwnedGdiObject = Owned<HGDIOBJ, GdiTraits>;
+using OwnedDc = Owned<HDC, DcTraits>;
+using OwnedHook = Owned<HHOOK, HookTraits>;

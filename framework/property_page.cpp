@@ -1,0 +1,28 @@
+#include "framework/property_page.h"
+
+PROPSHEETPAGEA CPropertyPage::Describe() {
+    PROPSHEETPAGEA page{};
+    page.dwSize = sizeof page;
+    page.hInstance = GetModuleHandleA(nullptr);
+    page.pszTemplate = MAKEINTRESOURCEA(m_nTemplateId);
+    page.pfnDlgProc = &PageProc;
+    page.lParam = reinterpret_cast<LPARAM>(this);
+    return page;
+}
+
+INT_PTR CALLBACK CPropertyPage::PageProc(HWND window, UINT message, WPARAM wParam,
+                                         LPARAM lParam) {
+    if (message == WM_INITDIALOG)
+        lParam = reinterpret_cast<const PROPSHEETPAGEA*>(lParam)->lParam;
+    return DialogProc(window, message, wParam, lParam);
+}
+
+bool CPropertyPage::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+    // Leaving a page takes the controls' values into the members.
+    if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == PSN_KILLACTIVE) {
+        UpdateData(true);
+        result = FALSE;
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "framework/dialog_base.h"
+
+// One page of a property sheet, from a child dialog template whose caption names its tab.
+class CPropertyPage : public CDialogBase {
+public:
+    using CDialogBase::CDialogBase;
+
+    PROPSHEETPAGEA Describe();
+
+protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    static INT_PTR CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+};

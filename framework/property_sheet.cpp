@@ -1,0 +1,100 @@
+#include "framework/property_sheet.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+#include "framework/handles.h"
+#include "framework/property_page.h"
+
+namespace {
+
+constexpr int kApplyNowId = 0x3021;
+
+// The sheet being created on this thread, taken over at its first creation message.
+thread_local CPropertySheet* t_creating = nullptr;
+thread_local DWORD t_style = 0;
+
+// The style fields of a DLGTEMPLATE or DLGTEMPLATEEX.
+void SetTemplateStyle(void* dialogTemplate, DWORD style) {
+    auto* words = static_cast<WORD*>(dialogTemplate);
+    const bool extended = words[1] == 0xFFFF;
+    auto* styleField = reinterpret_cast<DWORD*>(words + (extended ? 6 : 0));
+    auto* exStyleField = reinterpret_cast<DWORD*>(words + (extended ? 4 : 2));
+    // The font bits describe the template's layout, so they must stay.
+    *styleField = style | (*styleField & (DS_SETFONT | DS_FIXEDSYS));
+    *exStyleField = 0;
+}
+
+}  // namespace
+
+bool CPropertySheet::Create(DWORD style) {
+    std::vector<PROPSHEETPAGEA> pages;
+    for (CPropertyPage* page : pages_) pages.push_back(page->Describe());
+
+    PROPSHEETHEADERA header{};
+    header.dwSize = sizeof header;
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_MODELESS | PSH_USECALLBACK | PSH_NOAPPLYNOW;
+    header.hInstance = GetModuleHandleA(nullptr);
+    header.pszCaption = caption_.c_str();
+    header.nPages = static_cast<UINT>(pages.size());
+    header.ppsp = pages.data();
+    header.pfnCallback = &SheetCallback;
+
+    t_creating = this;
+    t_style = style;
+    OwnedHook hook(SetWindowsHookExA(WH_CBT, &CreationHook, nullptr, GetCurrentThreadId()));
+    PropertySheetA(&header);
+    t_creating = nullptr;
+    return m_hWnd != nullptr;
+}
+
+int CALLBACK CPropertySheet::SheetCallback(HWND, UINT message, LPARAM lParam) {
+    if (message == PSCB_PRECREATE && lParam) SetTemplateStyle(reinterpret_cast<void*>(lParam), t_style);
+    return 0;
+}
+
+LRESULT CALLBACK CPropertySheet::CreationHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND && t_creating) {
+        CPropertySheet* sheet = std::exchange(t_creating, nullptr);
+        sheet->AttachDuringCreation(reinterpret_cast<HWND>(wParam));
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+HWND CPropertySheet::GetTabControl() const {
+    return m_hWnd ? reinterpret_cast<HWND>(SendMessageA(m_hWnd, PSM_GETTABCONTROL, 0, 0))
+                  : nullptr;
+}
+
+bool CPropertySheet::PreTranslateMessage(MSG* message) {
+    return m_hWnd && SendMessageA(m_hWnd, PSM_ISDIALOGMESSAGE, 0,
+                                  reinterpret_cast<LPARAM>(message)) != 0;
+}
+
+BOOL CPropertySheet::OnInitDialog() {
+    const BOOL result = static_cast<BOOL>(Default());
+    for (int id : {IDOK, IDCANCEL, IDHELP, kApplyNowId}) {
+        if (HWND button = GetDlgItem(m_hWnd, id)) {
+            ShowWindow(button, SW_HIDE);
+            EnableWindow(button, FALSE);
+        }
+    }
+    return result;
+}
+
+bool CPropertySheet::OnCommand(WPARAM, LPARAM) { return false; }
+
+LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            return OnInitDialog();
+        case WM_CLOSE:
+            DestroyWindow(m_hWnd);
+            return 0;
+        case WM_COMMAND:
+            return OnCommand(wParam, lParam) ? 0 : Default();
+        default:
+            return Default();
+    }
+}

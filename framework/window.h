@@ -1,0 +1,50 @@
+#pragma once
+
+#include <windows.h>
+
+// A window wrapper: subclasses an existing window and dispatches its messages to virtuals.
+class CWnd {
+public:
+    CWnd() = default;
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+    virtual ~CWnd();
+
+    HWND GetSafeHwnd() const { return m_hWnd; }
+
+    // The wrapper of a window that one of ours subclassed or created, else null.
+    static CWnd* FromHandle(HWND window);
+
+    bool SubclassWindow(HWND window);
+
+    // Messages of the run's message loop pass here before translation; true = consumed.
+    virtual bool PreTranslateMessage(MSG* message);
+
+    // Notifications the parent reflects back to the control (owner draw, colours, commands).
+    virtual bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+    HWND m_hWnd = nullptr;
+
+protected:
+    virtual void PreSubclassWindow() {}
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Called after the window is gone; modeless windows free themselves here.
+    virtual void PostNcDestroy() {}
+
+    // The previous window procedure, for the message being handled.
+    LRESULT Default();
+
+    // Binds the wrapper to a window that is being created, before its first message is handled.
+    void AttachDuringCreation(HWND window);
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam,
+                                         LPARAM lParam);
+    void Detach();
+
+    WNDPROC oldProc_ = nullptr;
+    MSG current_{};
+};
+
+// Lets a subclassed child handle what its parent is told about it. Returns true when handled.
+bool ReflectToChild(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/service.h"
+
+// Plain files and folders, shaped like CreateFileA and friends.
+namespace platform {
+
+using FileHandle = std::intptr_t;
+inline constexpr FileHandle kInvalidFile = -1;
+
+inline constexpr std::uint32_t kGenericRead = 0x80000000u;
+inline constexpr std::uint32_t kGenericWrite = 0x40000000u;
+inline constexpr std::uint32_t kFileShareWrite = 0x2;
+inline constexpr std::uint32_t kOpenExisting = 3;
+inline constexpr std::uint32_t kOpenAlways = 4;
+inline constexpr std::uint32_t kAttributeNormal = 0x80;
+inline constexpr std::uint32_t kAttributeTemporary = 0x100;
+
+inline constexpr int kCsidlStartup = 7;
+
+class IFiles {
+public:
+    virtual ~IFiles() = default;
+    virtual FileHandle CreateFile(const char* path, std::uint32_t access, std::uint32_t share,
+                                  std::uint32_t disposition, std::uint32_t attributes) = 0;
+    virtual std::uint32_t GetFileSize(FileHandle file) = 0;
+    virtual bool SeekToEnd(FileHandle file) = 0;
+    virtual bool WriteFile(FileHandle file, const void* data, std::uint32_t size) = 0;
+    virtual bool CloseHandle(FileHandle file) = 0;
+    virtual bool DeleteFile(const char* path) = 0;
+    // GetCurrentDirectoryA: the length written, 0 on failure, or the size needed when too small.
+    virtual std::uint32_t GetCurrentDirectory(std::uint32_t size, char* buffer) = 0;
+    // SHGetSpecialFolderLocation + SHGetPathFromIDListA into a buffer of 260 characters.
+    virtual bool GetSpecialFolderPath(int csidl, char* path) = 0;
+};
+
+inline IFiles& Files() { return Use<IFiles>(); }
+
+}  // namespace platform

@@ -1,0 +1,18 @@
+#include "platform/win32/win32_services.h"
+
+namespace platform {
+
+void InstallWin32Services() {
+    static Win32Registry registry;
+    static Win32Profile profile;
+    static Win32Files files;
+    static Win32Process process;
+    static Win32User user;
+    Provide<IRegistry>(&registry);
+    Provide<IProfile>(&profile);
+    Provide<IFiles>(&files);
+    Provide<IProcess>(&process);
+    Provide<IUser>(&user);
+}
+
+}  // namespace platform

@@ -1,0 +1,48 @@
+#include <windows.h>
+#include <shlobj.h>
+
+#include "platform/win32/win32_services.h"
+
+namespace platform {
+namespace {
+
+HANDLE ToHandle(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
+
+}  // namespace
+
+FileHandle Win32Files::CreateFile(const char* path, std::uint32_t access, std::uint32_t share,
+                                  std::uint32_t disposition, std::uint32_t attributes) {
+    return reinterpret_cast<FileHandle>(
+        CreateFileA(path, access, share, nullptr, disposition, attributes, nullptr));
+}
+
+std::uint32_t Win32Files::GetFileSize(FileHandle file) {
+    return ::GetFileSize(ToHandle(file), nullptr);
+}
+
+bool Win32Files::SeekToEnd(FileHandle file) {
+    return SetFilePointer(ToHandle(file), 0, nullptr, FILE_END) != INVALID_SET_FILE_POINTER;
+}
+
+bool Win32Files::WriteFile(FileHandle file, const void* data, std::uint32_t size) {
+    DWORD written = 0;
+    return ::WriteFile(ToHandle(file), data, size, &written, nullptr) && written == size;
+}
+
+bool Win32Files::CloseHandle(FileHandle file) { return ::CloseHandle(ToHandle(file)); }
+
+bool Win32Files::DeleteFile(const char* path) { return DeleteFileA(path); }
+
+std::uint32_t Win32Files::GetCurrentDirectory(std::uint32_t size, char* buffer) {
+    return GetCurrentDirectoryA(size, buffer);
+}
+
+bool Win32Files::GetSpecialFolderPath(int csidl, char* path) {
+    LPITEMIDLIST items = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &items))) return false;
+    const bool ok = SHGetPathFromIDListA(items, path);
+    CoTaskMemFree(items);
+    return ok;
+}
+
+}  // namespace platform

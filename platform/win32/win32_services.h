@@ -1,0 +1,62 @@
+#pragma once
+
+#include "platform/files.h"
+#include "platform/process.h"
+#include "platform/profile.h"
+#include "platform/registry.h"
+#include "platform/user.h"
+
+// The Win32 implementations of the seam: each call forwards to the system.
+namespace platform {
+
+class Win32Registry final : public IRegistry {
+public:
+    long CreateKeyEx(Key root, const char* subKey, std::uint32_t access, Key* result) override;
+    long OpenKeyEx(Key root, const char* subKey, std::uint32_t access, Key* result) override;
+    long QueryValueEx(Key key, const char* name, std::uint32_t* type, void* data,
+                      std::uint32_t* size) override;
+    long SetValueEx(Key key, const char* name, std::uint32_t type, const void* data,
+                    std::uint32_t size) override;
+    long DeleteValue(Key key, const char* name) override;
+    long DeleteKey(Key key, const char* subKey) override;
+    long CloseKey(Key key) override;
+};
+
+class Win32Profile final : public IProfile {
+public:
+    std::uint32_t GetPrivateProfileString(const char* section, const char* key,
+                                          const char* defaultText, char* buffer,
+                                          std::uint32_t size, const char* path) override;
+    bool WritePrivateProfileString(const char* section, const char* key, const char* value,
+                                   const char* path) override;
+};
+
+class Win32Files final : public IFiles {
+public:
+    FileHandle CreateFile(const char* path, std::uint32_t access, std::uint32_t share,
+                          std::uint32_t disposition, std::uint32_t attributes) override;
+    std::uint32_t GetFileSize(FileHandle file) override;
+    bool SeekToEnd(FileHandle file) override;
+    bool WriteFile(FileHandle file, const void* data, std::uint32_t size) override;
+    bool CloseHandle(FileHandle file) override;
+    bool DeleteFile(const char* path) override;
+    std::uint32_t GetCurrentDirectory(std::uint32_t size, char* buffer) override;
+    bool GetSpecialFolderPath(int csidl, char* path) override;
+};
+
+class Win32Process final : public IProcess {
+public:
+    int ArgumentCount() override;
+    char** Arguments() override;
+};
+
+class Win32User final : public IUser {
+public:
+    int MessageBox(Window owner, const char* text, const char* caption,
+                   std::uint32_t type) override;
+};
+
+// Installs the forwarders above as the services the logic uses.
+void InstallWin32Services();
+
+}  // namespace platform

@@ -1,0 +1,12 @@
+#include <windows.h>
+
+#include "platform/win32/win32_services.h"
+
+namespace platform {
+
+int Win32User::MessageBox(Window owner, const char* text, const char* caption,
+                          std::uint32_t type) {
+    return MessageBoxA(reinterpret_cast<HWND>(owner), text, caption, type);
+}
+
+}  // namespace platform

@@ -1,0 +1,64 @@
+#pragma once
+
+// Resource numbers shared by the resource script and the code.
+
+#define IDS_TRAY_TIP 100
+#define IDR_TRAY_MENU 128
+#define IDD_ABOUT_PAGE 134
+#define IDD_SETTINGS_PAGE 205
+#define IDD_STATUS_PAGE 206
+#define IDD_URL_DIALOG 274
+
+#define ID_TRAY_RESTORE 32773
+#define ID_TRAY_EXIT 32774
+
+#define IDB_LED_RED 224
+#define IDB_LED_GREEN 225
+#define IDB_LED_YELLOW 226
+
+#define IDI_STAY_ON 258
+#define IDI_SWITCH_OFF 259
+#define IDI_UPDATE 263
+#define IDI_HELP 265
+#define IDI_EXIT 267
+#define IDI_MINIMIZE 270
+
+#define IDC_HAND_CURSOR 136
+
+// Status page
+#define IDC_STAY_ON 1100
+#define IDC_SWITCH_OFF 1136
+#define IDC_MINIMIZE 1197
+#define IDC_EXIT 1143
+#define IDC_LED_ONLINE 1195
+#define IDC_LED_OFFLINE 1194
+#define IDC_LED_OFF 1113
+#define IDC_UNUSED_EDIT 1217
+#define IDC_ACTIVITY 1225
+
+// Settings page
+#define IDC_KA_LABEL 1238
+#define IDC_URL_TEXT 1237
+#define IDC_CHANGE_URL 1072
+#define IDC_AUTOSTART 1027
+#define IDC_REDIAL 1028
+#define IDC_REDIAL_TIP 1227
+#define IDC_IE_PROPERTIES 1226
+
+// About page
+#define IDC_ABOUT_FRAME 1224
+#define IDC_ABOUT_TITLE 1053
+#define IDC_VERSION 1233
+#define IDC_LINK_HOME 1021
+#define IDC_LINK_CONTACT 1023
+#define IDC_LINK_MAIL 1019
+#define IDC_OS 1056
+#define IDC_CHECK_UPDATES 1100
+#define IDC_HELP_BUTTON 1060
+
+// Keep-alive URL dialog
+#define IDC_URL_EDIT 1235
+#define IDC_TEST_RESULT 1098
+#define IDC_EXPLANATION 1099
+#define IDC_URL_NOTE 1236
+#define IDC_TEST_URL 1100

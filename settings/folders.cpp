@@ -1,0 +1,68 @@
+#include "settings/folders.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/file.h"
+#include "platform/process.h"
+
+char g_szProgramPath[kPathBufferSize];
+char g_szProgramDir[kPathBufferSize];
+char g_szStartDir[kPathBufferSize];
+char g_szStartupFolder[kPathBufferSize];
+
+namespace {
+
+// An over-long folder would be cut in the middle of a name, so it is dropped instead.
+void RecordDirectory(char* target, const char* directory) {
+    const int n = std::snprintf(target, kPathBufferSize, "%s\\", directory);
+    if (n < 0 || n >= kPathBufferSize) target[0] = '\0';
+}
+
+void RecordProgram() {
+    char** argv = platform::Process().Arguments();
+    const char* path = platform::Process().ArgumentCount() > 0 && argv[0] ? argv[0] : "";
+    std::snprintf(g_szProgramPath, kPathBufferSize, "%s", path);
+    const char* slash = std::strrchr(g_szProgramPath, '\\');
+    const std::size_t length = slash ? static_cast<std::size_t>(slash - g_szProgramPath) + 1 : 0;
+    std::memcpy(g_szProgramDir, g_szProgramPath, length);
+    g_szProgramDir[length] = '\0';
+}
+
+void RecordStartDirectory() {
+    char current[kPathBufferSize] = "";
+    const std::uint32_t n = platform::Files().GetCurrentDirectory(300, current);
+    if (n == 0 || n >= 300) current[0] = '\0';
+    RecordDirectory(g_szStartDir, current);
+}
+
+void RecordStartupFolder() {
+    char startup[kPathBufferSize] = "";
+    if (platform::Files().GetSpecialFolderPath(platform::kCsidlStartup, startup) && startup[0])
+        RecordDirectory(g_szStartupFolder, startup);
+    else
+        g_szStartupFolder[0] = '\0';
+}
+
+}  // namespace
+
+void InitFolders() {
+    RecordProgram();
+    RecordStartDirectory();
+    RecordStartupFolder();
+}
+
+int GetFileSizeByName(const char* path) {
+    platform::File file(path, platform::kGenericRead, 0, platform::kOpenExisting,
+                        platform::kAttributeNormal);
+    if (!file.is_open()) return -1;
+    return static_cast<int>(platform::Files().GetFileSize(file.get()));
+}
+
+int AppendToFile(const char* path, const char* text) {
+    platform::File file(path, platform::kGenericWrite, platform::kFileShareWrite,
+                        platform::kOpenAlways, platform::kAttributeTemporary);
+    if (file.is_open() && platform::Files().SeekToEnd(file.get()))
+        platform::Files().WriteFile(file.get(), text, static_cast<std::uint32_t>(std::strlen(text)));
+    return 0;
+}

@@ -1,0 +1,59 @@
+#include "settings/settings.h"
+
+#include <cstdio>
+
+#include "app/shared_texts.h"
+#include "platform/reg_key.h"
+#include "settings/folders.h"
+#include "settings/store.h"
+
+int g_iFirstStart = 1;
+int g_bAutoStart = 1;
+int g_bRedial = 0;
+int g_bFirstTime = 1;
+char g_szURL1[kUrlBufferSize] = "http://www.";
+char g_szHelpPath[kUrlBufferSize + 10];
+
+namespace {
+
+constexpr const char* kUserAgentKey =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent\\Post Platform";
+constexpr const char* kUserAgentValue = "Quaddle-K-A";
+
+std::string SettingsKeyPath() { return std::string(kMakerKey) + "\\" + kProductKey; }
+
+}  // namespace
+
+int TransferSettings(int direction) {
+    platform::RegKey key;
+    key.Create(platform::kCurrentUser, SettingsKeyPath().c_str(),
+               direction == STORE_WRITE ? platform::kKeySetValue : platform::kKeyRead);
+    std::snprintf(g_szHelpPath, sizeof g_szHelpPath, "%shelp.htm", g_szProgramDir);
+    StoreDword(key.get(), false, nullptr, "FirstStart", g_iFirstStart, 1, direction);
+    StoreDword(key.get(), false, nullptr, "AutoStart", g_bAutoStart, 1, direction);
+    StoreDword(key.get(), false, nullptr, "Redial", g_bRedial, 0, direction);
+    StoreDword(key.get(), false, nullptr, "FirstTime", g_bFirstTime, 1, direction);
+    g_strURL2 = g_strURL;
+    StoreString(key.get(), false, nullptr, "URL1", g_szURL1, kDefaultUrl, direction);
+    key.Close();
+    RegisterUserAgentToken();
+    g_strCurrentDir = g_szStartDir;
+    g_strStartupDir = g_szStartupFolder;
+    return 1;
+}
+
+void DeleteSettingsKey() {
+    platform::RegKey maker;
+    if (maker.Create(platform::kCurrentUser, kMakerKey, platform::kKeyWrite) ==
+        platform::kErrorSuccess)
+        platform::Registry().DeleteKey(maker.get(), kProductKey);
+}
+
+void RegisterUserAgentToken() {
+    platform::RegKey key;
+    if (key.Create(platform::kLocalMachine, kUserAgentKey, platform::kKeySetValue) !=
+        platform::kErrorSuccess)
+        return;
+    char empty[kUrlBufferSize] = "";
+    StoreString(key.get(), false, nullptr, kUserAgentValue, empty, "", STORE_WRITE);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+// The five persisted settings and their transfer to and from the registry.
+
+inline constexpr int STORE_READ = 0;
+inline constexpr int STORE_WRITE = 1;
+
+inline constexpr int kUrlBufferSize = 300;
+inline constexpr const char* kDefaultUrl = "http://www.";
+inline constexpr const char* kMakerKey = "SOFTWARE\\QUADDLE";
+inline constexpr const char* kProductKey = "nimbrel2";
+
+extern int g_iFirstStart;
+extern int g_bAutoStart;
+extern int g_bRedial;
+extern int g_bFirstTime;
+extern char g_szURL1[kUrlBufferSize];
+extern char g_szHelpPath[kUrlBufferSize + 10];
+
+// Reads or writes all five settings, then refreshes the shared texts. Always 1.
+int TransferSettings(int direction);
+
+// Removes the product's key; the maker's key stays.
+void DeleteSettingsKey();
+
+// Adds the program's token to the system's user-agent text.
+void RegisterUserAgentToken();

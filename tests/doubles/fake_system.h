@@ -1,0 +1,103 @@
+#pragma once
+
+#include <cstdio>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/process.h"
+#include "platform/profile.h"
+#include "platform/user.h"
+#include "tests/doubles/fake_registry.h"
+
+// Files on the real disk, so tests can make and inspect them. Windows paths work: backslashes
+// become slashes. A file without the owner's write bit counts as read-only, even for root.
+class FakeFiles : public platform::IFiles {
+public:
+    ~FakeFiles() override;
+    platform::FileHandle CreateFile(const char* path, std::uint32_t access, std::uint32_t share,
+                                    std::uint32_t disposition, std::uint32_t attributes) override;
+    std::uint32_t GetFileSize(platform::FileHandle file) override;
+    bool SeekToEnd(platform::FileHandle file) override;
+    bool WriteFile(platform::FileHandle file, const void* data, std::uint32_t size) override;
+    bool CloseHandle(platform::FileHandle file) override;
+    bool DeleteFile(const char* path) override;
+    std::uint32_t GetCurrentDirectory(std::uint32_t size, char* buffer) override;
+    bool GetSpecialFolderPath(int csidl, char* path) override;
+
+    std::size_t OpenHandles() const { return open_.size(); }
+
+    std::vector<std::string> calls;
+    std::set<std::string> lockedPaths;  // opening these fails, as for a file held without sharing
+    std::string currentDirectory = "C:\\Work";
+    std::string startupFolder = "C:\\Users\\me\\Start Menu\\Programs\\Startup";
+
+private:
+    std::map<platform::FileHandle, std::FILE*> open_;
+    platform::FileHandle next_ = 100;
+};
+
+// Profile files on the real disk, with the rules of the Win32 profile functions that the
+// program relies on: one section per [name], keys and sections without case, the value cut to
+// the buffer, the default when the key or the file is missing.
+class FakeProfile : public platform::IProfile {
+public:
+    std::uint32_t GetPrivateProfileString(const char* section, const char* key,
+                                          const char* defaultText, char* buffer,
+                                          std::uint32_t size, const char* path) override;
+    bool WritePrivateProfileString(const char* section, const char* key, const char* value,
+                                   const char* path) override;
+
+    int writes = 0;
+};
+
+class FakeProcess : public platform::IProcess {
+public:
+    int ArgumentCount() override { return static_cast<int>(arguments_.size()); }
+    char** Arguments() override { return pointers_.data(); }
+    void Set(std::vector<std::string> arguments);
+
+private:
+    std::vector<std::string> arguments_;
+    std::vector<char*> pointers_;
+};
+
+class FakeUser : public platform::IUser {
+public:
+    struct Box {
+        platform::Window owner;
+        std::string text;
+        std::string caption;
+        std::uint32_t type;
+    };
+    int MessageBox(platform::Window owner, const char* text, const char* caption,
+                   std::uint32_t type) override;
+    std::vector<Box> boxes;
+};
+
+// Installs a fresh set of doubles for one test and puts the previous services back after it.
+class FakeSystem {
+public:
+    FakeSystem();
+    FakeSystem(const FakeSystem&) = delete;
+    FakeSystem& operator=(const FakeSystem&) = delete;
+    ~FakeSystem();
+
+    FakeRegistry registry;
+    FakeFiles files;
+    FakeProfile profile;
+    FakeProcess process;
+    FakeUser user;
+
+private:
+    platform::IRegistry* previousRegistry_;
+    platform::IFiles* previousFiles_;
+    platform::IProfile* previousProfile_;
+    platform::IProcess* previousProcess_;
+    platform::IUser* previousUser_;
+};
+
+// A Linux path for a path the program built the Windows way.
+std::string HostPath(std::string path);

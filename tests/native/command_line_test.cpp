@@ -1,0 +1,107 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/run_state.h"
+
+namespace {
+
+int Parse(CCommandLine& commandLine, std::vector<const char*> arguments) {
+    arguments.insert(arguments.begin(), "nimbrel.exe");
+    return commandLine.Parse(static_cast<int>(arguments.size()), arguments.data());
+}
+
+void Evaluate(std::vector<const char*> arguments) {
+    arguments.insert(arguments.begin(), "nimbrel.exe");
+    g_iMode = kModeOff;
+    g_bStartInTray = 1;  // the evaluation must clear what an earlier run left
+    EvaluateCommandLine(static_cast<int>(arguments.size()), arguments.data());
+}
+
+TEST(CommandLineOption, MinusAndANonDigitMakeAnOption) {
+    EXPECT_TRUE(CCommandLine::IsOption("-on"));
+    EXPECT_TRUE(CCommandLine::IsOption("-x"));
+    EXPECT_TRUE(CCommandLine::IsOption("--"));
+    EXPECT_FALSE(CCommandLine::IsOption(nullptr));
+    EXPECT_FALSE(CCommandLine::IsOption(""));
+    EXPECT_FALSE(CCommandLine::IsOption("-"));
+    EXPECT_FALSE(CCommandLine::IsOption("-5"));
+    EXPECT_FALSE(CCommandLine::IsOption("-0x"));
+    EXPECT_FALSE(CCommandLine::IsOption("/tray"));
+    EXPECT_FALSE(CCommandLine::IsOption("tray"));
+}
+
+TEST(CommandLineParse, OptionsTakeTheFollowingValues) {
+    CCommandLine commandLine;
+    EXPECT_EQ(2, Parse(commandLine, {"-tray", "word", "more", "-on"}));
+    ASSERT_NE(nullptr, commandLine.Values("-tray"));
+    EXPECT_EQ((std::vector<std::string>{"word", "more"}), *commandLine.Values("-tray"));
+    EXPECT_EQ((std::vector<std::string>{""}), *commandLine.Values("-on"));
+    EXPECT_TRUE(commandLine.HasOption("-on"));
+    EXPECT_FALSE(commandLine.HasOption("-ON"));
+    EXPECT_FALSE(commandLine.HasOption("on"));
+}
+
+TEST(CommandLineParse, ValuesBeforeAnyOptionAndNegativeNumbersAreNoOptions) {
+    CCommandLine commandLine;
+    EXPECT_EQ(1, Parse(commandLine, {"stray", "-on", "-7"}));
+    EXPECT_EQ((std::vector<std::string>{"-7"}), *commandLine.Values("-on"));
+    EXPECT_EQ(0, Parse(commandLine, {"-5"}));
+    EXPECT_EQ(0, Parse(commandLine, {}));
+}
+
+TEST(CommandLineParse, FirstOccurrenceKeepsItsValues) {
+    CCommandLine commandLine;
+    EXPECT_EQ(1, Parse(commandLine, {"-tray", "first", "-tray", "second", "third"}));
+    // The repeated option becomes current again, so the stray value joins the first list.
+    EXPECT_EQ((std::vector<std::string>{"first", "third"}), *commandLine.Values("-tray"));
+}
+
+TEST(CommandLineParse, ParsingAgainStartsEmpty) {
+    CCommandLine commandLine;
+    Parse(commandLine, {"-on"});
+    EXPECT_EQ(1, Parse(commandLine, {"-tray"}));
+    EXPECT_FALSE(commandLine.HasOption("-on"));
+}
+
+TEST(CommandLineEvaluation, SetsModeAndTrayStart) {
+    Evaluate({});
+    EXPECT_EQ(kModeOff, g_iMode);
+    EXPECT_EQ(0, g_bStartInTray);
+
+    Evaluate({"-tray", "-on"});
+    EXPECT_EQ(kModeOnOnline, g_iMode);
+    EXPECT_EQ(1, g_bStartInTray);
+
+    Evaluate({"-tray", "word"});
+    EXPECT_EQ(kModeOff, g_iMode);
+    EXPECT_EQ(1, g_bStartInTray);
+}
+
+TEST(CommandLineEvaluation, UninstallWinsOverOnInEitherOrder) {
+    Evaluate({"-on", "-uninstall"});
+    EXPECT_EQ(kModeUninstall, g_iMode);
+    Evaluate({"-uninstall", "-on"});
+    EXPECT_EQ(kModeUninstall, g_iMode);
+}
+
+TEST(CommandLineEvaluation, OddSpellingsAreIgnored) {
+    for (const char* odd : {"-TRAY", "/tray", "-On", "-1", "-", "\"-on\"", "-on=1", "-tray-on"}) {
+        Evaluate({odd});
+        EXPECT_EQ(kModeOff, g_iMode) << odd;
+        EXPECT_EQ(0, g_bStartInTray) << odd;
+    }
+}
+
+TEST(CommandLineEvaluation, LongAndManyArgumentsAreHandled) {
+    const std::string longWord(100000, 'x');
+    std::vector<const char*> arguments(5000, "-z");
+    arguments.push_back(longWord.c_str());
+    arguments.push_back("-on");
+    Evaluate(arguments);
+    EXPECT_EQ(kModeOnOnline, g_iMode);
+}
+
+}  // namespace
