@@ -12,11 +12,13 @@ set(NIMBREL_LOGIC_SOURCES
 # The seam's Win32 side: calls forwarded to the system.
 set(NIMBREL_WIN32_PLATFORM_SOURCES
   platform/win32/install.cpp
+  platform/win32/win32_clock.cpp
   platform/win32/win32_files.cpp
   platform/win32/win32_process.cpp
   platform/win32/win32_profile.cpp
   platform/win32/win32_registry.cpp
   platform/win32/win32_user.cpp
+  platform/win32/win32_version.cpp
 )
 
 # The window layer.

@@ -9,7 +9,7 @@ class File {
 public:
     File(const char* path, std::uint32_t access, std::uint32_t share, std::uint32_t disposition,
          std::uint32_t attributes)
-        : handle_(Files().CreateFile(path, access, share, disposition, attributes)) {}
+        : handle_(Files().CreateFileA(path, access, share, disposition, attributes)) {}
     File(const File&) = delete;
     File& operator=(const File&) = delete;
     ~File() {

@@ -23,15 +23,15 @@ inline constexpr int kCsidlStartup = 7;
 class IFiles {
 public:
     virtual ~IFiles() = default;
-    virtual FileHandle CreateFile(const char* path, std::uint32_t access, std::uint32_t share,
+    virtual FileHandle CreateFileA(const char* path, std::uint32_t access, std::uint32_t share,
                                   std::uint32_t disposition, std::uint32_t attributes) = 0;
     virtual std::uint32_t GetFileSize(FileHandle file) = 0;
     virtual bool SeekToEnd(FileHandle file) = 0;
     virtual bool WriteFile(FileHandle file, const void* data, std::uint32_t size) = 0;
     virtual bool CloseHandle(FileHandle file) = 0;
-    virtual bool DeleteFile(const char* path) = 0;
+    virtual bool DeleteFileA(const char* path) = 0;
     // GetCurrentDirectoryA: the length written, 0 on failure, or the size needed when too small.
-    virtual std::uint32_t GetCurrentDirectory(std::uint32_t size, char* buffer) = 0;
+    virtual std::uint32_t GetCurrentDirectoryA(std::uint32_t size, char* buffer) = 0;
     // SHGetSpecialFolderLocation + SHGetPathFromIDListA into a buffer of 260 characters.
     virtual bool GetSpecialFolderPath(int csidl, char* path) = 0;
 };

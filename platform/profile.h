@@ -11,10 +11,10 @@ namespace platform {
 class IProfile {
 public:
     virtual ~IProfile() = default;
-    virtual std::uint32_t GetPrivateProfileString(const char* section, const char* key,
+    virtual std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
                                                   const char* defaultText, char* buffer,
                                                   std::uint32_t size, const char* path) = 0;
-    virtual bool WritePrivateProfileString(const char* section, const char* key,
+    virtual bool WritePrivateProfileStringA(const char* section, const char* key,
                                            const char* value, const char* path) = 0;
 };
 

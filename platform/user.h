@@ -15,7 +15,7 @@ inline constexpr std::uint32_t kMbIconWarning = 0x30;
 class IUser {
 public:
     virtual ~IUser() = default;
-    virtual int MessageBox(Window owner, const char* text, const char* caption,
+    virtual int MessageBoxA(Window owner, const char* text, const char* caption,
                            std::uint32_t type) = 0;
 };
 

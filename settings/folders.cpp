@@ -31,7 +31,7 @@ void RecordProgram() {
 
 void RecordStartDirectory() {
     char current[kPathBufferSize] = "";
-    const std::uint32_t n = platform::Files().GetCurrentDirectory(300, current);
+    const std::uint32_t n = platform::Files().GetCurrentDirectoryA(300, current);
     if (n == 0 || n >= 300) current[0] = '\0';
     RecordDirectory(g_szStartDir, current);
 }

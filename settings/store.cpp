@@ -35,7 +35,7 @@ bool ReadRegistryText(platform::Key key, const char* valueName, char* buffer) {
 
 int ReadProfileText(const char* profilePath, const char* valueName, char* buffer,
                     const char* defaultText) {
-    const std::uint32_t n = platform::Profile().GetPrivateProfileString(
+    const std::uint32_t n = platform::Profile().GetPrivateProfileStringA(
         kSection, valueName, defaultText, buffer, kStoreReadSize, profilePath);
     buffer[n < kStoreReadSize ? n : kStoreReadSize - 1] = '\0';
     std::string text = buffer;
@@ -60,7 +60,7 @@ int StoreString(platform::Key key, bool profileMode, const char* profilePath,
                 const char* valueName, char* buffer, const char* defaultText, int direction) {
     if (direction == STORE_WRITE) {
         if (profileMode)
-            return platform::Profile().WritePrivateProfileString(kSection, valueName, buffer,
+            return platform::Profile().WritePrivateProfileStringA(kSection, valueName, buffer,
                                                                  profilePath)
                        ? kStoreOk
                        : kStoreWriteFailed;

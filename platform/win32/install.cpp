@@ -8,11 +8,15 @@ void InstallWin32Services() {
     static Win32Files files;
     static Win32Process process;
     static Win32User user;
+    static Win32Clock clock;
+    static Win32Version version;
     Provide<IRegistry>(&registry);
     Provide<IProfile>(&profile);
     Provide<IFiles>(&files);
     Provide<IProcess>(&process);
     Provide<IUser>(&user);
+    Provide<IClock>(&clock);
+    Provide<IVersion>(&version);
 }
 
 }  // namespace platform

@@ -10,10 +10,10 @@ HANDLE ToHandle(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
 
 }  // namespace
 
-FileHandle Win32Files::CreateFile(const char* path, std::uint32_t access, std::uint32_t share,
+FileHandle Win32Files::CreateFileA(const char* path, std::uint32_t access, std::uint32_t share,
                                   std::uint32_t disposition, std::uint32_t attributes) {
     return reinterpret_cast<FileHandle>(
-        CreateFileA(path, access, share, nullptr, disposition, attributes, nullptr));
+        ::CreateFileA(path, access, share, nullptr, disposition, attributes, nullptr));
 }
 
 std::uint32_t Win32Files::GetFileSize(FileHandle file) {
@@ -31,10 +31,10 @@ bool Win32Files::WriteFile(FileHandle file, const void* data, std::uint32_t size
 
 bool Win32Files::CloseHandle(FileHandle file) { return ::CloseHandle(ToHandle(file)); }
 
-bool Win32Files::DeleteFile(const char* path) { return DeleteFileA(path); }
+bool Win32Files::DeleteFileA(const char* path) { return ::DeleteFileA(path); }
 
-std::uint32_t Win32Files::GetCurrentDirectory(std::uint32_t size, char* buffer) {
-    return GetCurrentDirectoryA(size, buffer);
+std::uint32_t Win32Files::GetCurrentDirectoryA(std::uint32_t size, char* buffer) {
+    return ::GetCurrentDirectoryA(size, buffer);
 }
 
 bool Win32Files::GetSpecialFolderPath(int csidl, char* path) {

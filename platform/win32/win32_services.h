@@ -1,10 +1,12 @@
 #pragma once
 
+#include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/user.h"
+#include "platform/version.h"
 
 // The Win32 implementations of the seam: each call forwards to the system.
 namespace platform {
@@ -24,23 +26,23 @@ public:
 
 class Win32Profile final : public IProfile {
 public:
-    std::uint32_t GetPrivateProfileString(const char* section, const char* key,
+    std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
                                           const char* defaultText, char* buffer,
                                           std::uint32_t size, const char* path) override;
-    bool WritePrivateProfileString(const char* section, const char* key, const char* value,
+    bool WritePrivateProfileStringA(const char* section, const char* key, const char* value,
                                    const char* path) override;
 };
 
 class Win32Files final : public IFiles {
 public:
-    FileHandle CreateFile(const char* path, std::uint32_t access, std::uint32_t share,
+    FileHandle CreateFileA(const char* path, std::uint32_t access, std::uint32_t share,
                           std::uint32_t disposition, std::uint32_t attributes) override;
     std::uint32_t GetFileSize(FileHandle file) override;
     bool SeekToEnd(FileHandle file) override;
     bool WriteFile(FileHandle file, const void* data, std::uint32_t size) override;
     bool CloseHandle(FileHandle file) override;
-    bool DeleteFile(const char* path) override;
-    std::uint32_t GetCurrentDirectory(std::uint32_t size, char* buffer) override;
+    bool DeleteFileA(const char* path) override;
+    std::uint32_t GetCurrentDirectoryA(std::uint32_t size, char* buffer) override;
     bool GetSpecialFolderPath(int csidl, char* path) override;
 };
 
@@ -52,8 +54,19 @@ public:
 
 class Win32User final : public IUser {
 public:
-    int MessageBox(Window owner, const char* text, const char* caption,
+    int MessageBoxA(Window owner, const char* text, const char* caption,
                    std::uint32_t type) override;
+};
+
+class Win32Clock final : public IClock {
+public:
+    std::int64_t Now() override;
+    LocalTime GetLocalTime() override;
+};
+
+class Win32Version final : public IVersion {
+public:
+    bool GetVersionExA(OsVersion* version) override;
 };
 
 // Installs the forwarders above as the services the logic uses.

@@ -4,9 +4,9 @@
 
 namespace platform {
 
-int Win32User::MessageBox(Window owner, const char* text, const char* caption,
+int Win32User::MessageBoxA(Window owner, const char* text, const char* caption,
                           std::uint32_t type) {
-    return MessageBoxA(reinterpret_cast<HWND>(owner), text, caption, type);
+    return ::MessageBoxA(reinterpret_cast<HWND>(owner), text, caption, type);
 }
 
 }  // namespace platform

@@ -27,7 +27,7 @@ FakeFiles::~FakeFiles() {
     for (auto& entry : open_) std::fclose(entry.second);
 }
 
-platform::FileHandle FakeFiles::CreateFile(const char* path, std::uint32_t access, std::uint32_t,
+platform::FileHandle FakeFiles::CreateFileA(const char* path, std::uint32_t access, std::uint32_t,
                                            std::uint32_t disposition, std::uint32_t) {
     calls.push_back(std::string("CreateFile ") + path);
     if (lockedPaths.count(path)) return platform::kInvalidFile;
@@ -66,12 +66,12 @@ bool FakeFiles::CloseHandle(platform::FileHandle file) {
     return true;
 }
 
-bool FakeFiles::DeleteFile(const char* path) {
+bool FakeFiles::DeleteFileA(const char* path) {
     calls.push_back(std::string("DeleteFile ") + path);
     return std::remove(HostPath(path).c_str()) == 0;
 }
 
-std::uint32_t FakeFiles::GetCurrentDirectory(std::uint32_t size, char* buffer) {
+std::uint32_t FakeFiles::GetCurrentDirectoryA(std::uint32_t size, char* buffer) {
     if (currentDirectory.empty()) return 0;
     const auto length = static_cast<std::uint32_t>(currentDirectory.size());
     if (length + 1 > size) return length + 1;
@@ -141,7 +141,7 @@ int FindKey(const std::vector<std::string>& lines, const std::string& section,
 
 }  // namespace
 
-std::uint32_t FakeProfile::GetPrivateProfileString(const char* section, const char* key,
+std::uint32_t FakeProfile::GetPrivateProfileStringA(const char* section, const char* key,
                                                    const char* defaultText, char* buffer,
                                                    std::uint32_t size, const char* path) {
     const std::vector<std::string> lines = ReadLines(HostPath(path));
@@ -154,7 +154,7 @@ std::uint32_t FakeProfile::GetPrivateProfileString(const char* section, const ch
     return static_cast<std::uint32_t>(value.size());
 }
 
-bool FakeProfile::WritePrivateProfileString(const char* section, const char* key,
+bool FakeProfile::WritePrivateProfileStringA(const char* section, const char* key,
                                             const char* value, const char* path) {
     const std::string host = HostPath(path);
     if (!WritableOrAbsent(host)) return false;
@@ -183,7 +183,7 @@ void FakeProcess::Set(std::vector<std::string> arguments) {
     pointers_.push_back(nullptr);  // argv[argc], as the C runtime leaves it
 }
 
-int FakeUser::MessageBox(platform::Window owner, const char* text, const char* caption,
+int FakeUser::MessageBoxA(platform::Window owner, const char* text, const char* caption,
                          std::uint32_t type) {
     boxes.push_back(Box{owner, text ? text : "", caption ? caption : "", type});
     return 1;
@@ -194,12 +194,16 @@ FakeSystem::FakeSystem()
       previousFiles_(platform::ServiceSlot<platform::IFiles>()),
       previousProfile_(platform::ServiceSlot<platform::IProfile>()),
       previousProcess_(platform::ServiceSlot<platform::IProcess>()),
-      previousUser_(platform::ServiceSlot<platform::IUser>()) {
+      previousUser_(platform::ServiceSlot<platform::IUser>()),
+      previousClock_(platform::ServiceSlot<platform::IClock>()),
+      previousVersion_(platform::ServiceSlot<platform::IVersion>()) {
     platform::Provide<platform::IRegistry>(&registry);
     platform::Provide<platform::IFiles>(&files);
     platform::Provide<platform::IProfile>(&profile);
     platform::Provide<platform::IProcess>(&process);
     platform::Provide<platform::IUser>(&user);
+    platform::Provide<platform::IClock>(&clock);
+    platform::Provide<platform::IVersion>(&version);
     process.Set({"C:\\Tools\\nimbrel.exe"});
 }
 
@@ -209,4 +213,6 @@ FakeSystem::~FakeSystem() {
     platform::Provide<platform::IProfile>(previousProfile_);
     platform::Provide<platform::IProcess>(previousProcess_);
     platform::Provide<platform::IUser>(previousUser_);
+    platform::Provide<platform::IClock>(previousClock_);
+    platform::Provide<platform::IVersion>(previousVersion_);
 }

@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/profile.h"
 #include "platform/user.h"
+#include "platform/version.h"
 #include "tests/doubles/fake_registry.h"
 
 // Files on the real disk, so tests can make and inspect them. Windows paths work: backslashes
@@ -17,14 +19,14 @@
 class FakeFiles : public platform::IFiles {
 public:
     ~FakeFiles() override;
-    platform::FileHandle CreateFile(const char* path, std::uint32_t access, std::uint32_t share,
+    platform::FileHandle CreateFileA(const char* path, std::uint32_t access, std::uint32_t share,
                                     std::uint32_t disposition, std::uint32_t attributes) override;
     std::uint32_t GetFileSize(platform::FileHandle file) override;
     bool SeekToEnd(platform::FileHandle file) override;
     bool WriteFile(platform::FileHandle file, const void* data, std::uint32_t size) override;
     bool CloseHandle(platform::FileHandle file) override;
-    bool DeleteFile(const char* path) override;
-    std::uint32_t GetCurrentDirectory(std::uint32_t size, char* buffer) override;
+    bool DeleteFileA(const char* path) override;
+    std::uint32_t GetCurrentDirectoryA(std::uint32_t size, char* buffer) override;
     bool GetSpecialFolderPath(int csidl, char* path) override;
 
     std::size_t OpenHandles() const { return open_.size(); }
@@ -44,10 +46,10 @@ private:
 // the buffer, the default when the key or the file is missing.
 class FakeProfile : public platform::IProfile {
 public:
-    std::uint32_t GetPrivateProfileString(const char* section, const char* key,
+    std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
                                           const char* defaultText, char* buffer,
                                           std::uint32_t size, const char* path) override;
-    bool WritePrivateProfileString(const char* section, const char* key, const char* value,
+    bool WritePrivateProfileStringA(const char* section, const char* key, const char* value,
                                    const char* path) override;
 
     int writes = 0;
@@ -72,9 +74,34 @@ public:
         std::string caption;
         std::uint32_t type;
     };
-    int MessageBox(platform::Window owner, const char* text, const char* caption,
+    int MessageBoxA(platform::Window owner, const char* text, const char* caption,
                    std::uint32_t type) override;
     std::vector<Box> boxes;
+};
+
+// A clock the test sets and moves.
+class FakeClock : public platform::IClock {
+public:
+    std::int64_t Now() override { return now; }
+    platform::LocalTime GetLocalTime() override { return local; }
+
+    std::int64_t now = 1000000;
+    platform::LocalTime local{2026, 12, 7, 9, 5, 7};
+};
+
+// A version record the test chooses; fails when told to.
+class FakeVersion : public platform::IVersion {
+public:
+    bool GetVersionExA(platform::OsVersion* version) override {
+        ++calls;
+        if (fail) return false;
+        *version = record;
+        return true;
+    }
+
+    platform::OsVersion record{5, 1, 2600, platform::kPlatformNt, "Service Pack 3"};
+    bool fail = false;
+    int calls = 0;
 };
 
 // Installs a fresh set of doubles for one test and puts the previous services back after it.
@@ -90,6 +117,8 @@ public:
     FakeProfile profile;
     FakeProcess process;
     FakeUser user;
+    FakeClock clock;
+    FakeVersion version;
 
 private:
     platform::IRegistry* previousRegistry_;
@@ -97,6 +126,8 @@ private:
     platform::IProfile* previousProfile_;
     platform::IProcess* previousProcess_;
     platform::IUser* previousUser_;
+    platform::IClock* previousClock_;
+    platform::IVersion* previousVersion_;
 };
 
 // A Linux path for a path the program built the Windows way.

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/service.h"
+
+// Calendar time and the local time of day.
+namespace platform {
+
+struct LocalTime {
+    int year;
+    int month;
+    int day;
+    int hour;
+    int minute;
+    int second;
+};
+
+class IClock {
+public:
+    virtual ~IClock() = default;
+    // Calendar time in whole seconds, as time() gives it.
+    virtual std::int64_t Now() = 0;
+    // GetLocalTime.
+    virtual LocalTime GetLocalTime() = 0;
+};
+
+inline IClock& Clock() { return Use<IClock>(); }
+
+}  // namespace platform

@@ -1,0 +1,65 @@
+# Shared by run.sh and test.sh: packages, builds and the Wine session. Sourced, not run.
+
+NIMBREL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+NIMBREL_PACKAGES=(
+  cmake ninja-build g++ googletest
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
+  g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
+  wine wine64 xvfb xauth xdotool imagemagick
+)
+
+say() { printf '\n== %s\n' "$*"; }
+
+install_packages() {
+  local missing=()
+  for package in "${NIMBREL_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' \
+      || missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  say "Installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+build_preset() {
+  say "Building $1"
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1"
+}
+
+# The project's own Wine prefix and home, never ~/.wine.
+export WINEPREFIX="$NIMBREL_ROOT/build/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+WINE=/usr/lib/wine/wine64
+NIMBREL_XVFB_PID=""
+
+# A private X display for the run; remembered by process id so only it is stopped.
+start_xvfb() {
+  local fdfile
+  fdfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+  NIMBREL_XVFB_PID=$!
+  for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.1; done
+  export DISPLAY=":$(head -n1 "$fdfile")"
+  rm -f "$fdfile"
+  say "Xvfb on $DISPLAY (pid $NIMBREL_XVFB_PID)"
+}
+
+# Wine's server and a booted prefix before anything else starts a Wine process.
+start_wine_session() {
+  mkdir -p "$WINEPREFIX" "$NIMBREL_ROOT/build/home"
+  export HOME="$NIMBREL_ROOT/build/home"
+  wineserver -p
+  "$WINE" wineboot </dev/null >/dev/null 2>&1
+}
+
+stop_session() {
+  wineserver -k 2>/dev/null || true
+  if [ -n "$NIMBREL_XVFB_PID" ]; then
+    kill "$NIMBREL_XVFB_PID" 2>/dev/null || true
+    wait "$NIMBREL_XVFB_PID" 2>/dev/null || true
+  fi
+}

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: the native logic tests (ASan and UBSan, then
+# ThreadSanitizer) and the Windows tests under Wine on a private Xvfb display.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+cd "$NIMBREL_ROOT"
+
+install_packages
+build_preset native
+build_preset native-tsan
+build_preset win64
+build_preset win32
+
+say "Native tests (ASan, UBSan)"
+ctest --preset native -j2
+say "Native tests (ThreadSanitizer)"
+ctest --preset native-tsan -j2
+
+trap stop_session EXIT
+start_xvfb
+start_wine_session
+say "Windows tests under Wine"
+ctest --preset win64

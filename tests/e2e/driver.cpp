@@ -1,0 +1,265 @@
+#include "tests/e2e/driver.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <thread>
+
+namespace driver {
+namespace {
+
+constexpr const char* kSettingsKey = "SOFTWARE\\QUADDLE\\nimbrel2";
+
+std::string OwnFolder() {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+struct Search {
+    DWORD pid;
+    std::function<bool(HWND)> match;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<Search*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if ((search->pid == 0 || pid == search->pid) && search->match(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindTopWindow(DWORD pid, std::function<bool(HWND)> match) {
+    Search search{pid, std::move(match)};
+    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Memory inside another process, for messages whose arguments are pointers.
+class RemoteMemory {
+public:
+    RemoteMemory(HWND window, SIZE_T size) : size_(size) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                               pid);
+        if (process_)
+            address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE,
+                                      PAGE_READWRITE);
+    }
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+    ~RemoteMemory() {
+        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        if (process_) CloseHandle(process_);
+    }
+    bool ok() const { return address_ != nullptr; }
+    char* at(SIZE_T offset) const { return static_cast<char*>(address_) + offset; }
+    bool Write(SIZE_T offset, const void* data, SIZE_T size) const {
+        return WriteProcessMemory(process_, at(offset), data, size, nullptr);
+    }
+    bool Read(SIZE_T offset, void* data, SIZE_T size) const {
+        return ReadProcessMemory(process_, at(offset), data, size, nullptr);
+    }
+    SIZE_T size() const { return size_; }
+
+private:
+    HANDLE process_ = nullptr;
+    void* address_ = nullptr;
+    SIZE_T size_;
+};
+
+HKEY OpenSettings(REGSAM access) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, access, &key) != ERROR_SUCCESS)
+        return nullptr;
+    return key;
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
+Nimbrel::Nimbrel(const std::string& arguments) {
+    const std::string folder = OwnFolder();
+    std::string commandLine = "\"" + folder + "nimbrel.exe\"";
+    if (!arguments.empty()) commandLine += " " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                   folder.c_str(), &startup, &process_);
+    if (process_.hProcess) WaitForInputIdle(process_.hProcess, 10000);
+}
+
+Nimbrel::~Nimbrel() {
+    if (!process_.hProcess) return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.hProcess, 99);
+        WaitForSingleObject(process_.hProcess, 5000);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+HWND Nimbrel::MainWindow(std::chrono::milliseconds timeout) const {
+    HWND main = nullptr;
+    WaitUntil(
+        [&] {
+            main = FindTopWindow(Pid(), [](HWND window) {
+                return IsWindowVisible(window) && TabControl(window) != nullptr;
+            });
+            return main != nullptr;
+        },
+        timeout);
+    return main;
+}
+
+HWND Nimbrel::DialogWith(int controlId, std::chrono::milliseconds timeout) const {
+    HWND dialog = nullptr;
+    WaitUntil(
+        [&] {
+            dialog = FindTopWindow(Pid(), [controlId](HWND window) {
+                return IsWindowVisible(window) && GetDlgItem(window, controlId) != nullptr;
+            });
+            return dialog != nullptr;
+        },
+        timeout);
+    return dialog;
+}
+
+std::optional<DWORD> Nimbrel::WaitForExit(std::chrono::milliseconds timeout) const {
+    if (!process_.hProcess ||
+        WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeout.count())) !=
+            WAIT_OBJECT_0)
+        return std::nullopt;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+}
+
+std::string Text(HWND window) {
+    char text[1024] = "";
+    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::string ClassName(HWND window) {
+    char name[256] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+HWND TabControl(HWND sheet) { return FindWindowExA(sheet, nullptr, WC_TABCONTROLA, nullptr); }
+
+std::vector<std::string> TabCaptions(HWND sheet) {
+    HWND tabs = TabControl(sheet);
+    std::vector<std::string> captions;
+    RemoteMemory remote(tabs, 4096);
+    if (!tabs || !remote.ok()) return captions;
+    const int count = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = remote.at(sizeof item);
+        item.cchTextMax = 256;
+        remote.Write(0, &item, sizeof item);
+        SendMessageA(tabs, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(remote.at(0)));
+        char text[256] = "";
+        remote.Read(sizeof item, text, sizeof text - 1);
+        captions.emplace_back(text);
+    }
+    return captions;
+}
+
+bool TrayIconShown(HWND owner, UINT id) {
+    NOTIFYICONDATAA record{};
+    record.cbSize = sizeof record;
+    record.hWnd = owner;
+    record.uID = id;
+    // Modifying nothing succeeds only for an icon the shell holds.
+    return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
+}
+
+HWND TrayIconWindow() {
+    HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
+    HWND icon = tray ? FindWindowExA(tray, nullptr, "__wine_tray_icon", nullptr) : nullptr;
+    return icon ? icon : FindWindowA("__wine_tray_icon", nullptr);
+}
+
+std::string TrayTip() {
+    HWND icon = TrayIconWindow();
+    HWND tip = FindTopWindow(0, [icon](HWND window) {
+        return GetWindow(window, GW_OWNER) == icon && ClassName(window) == TOOLTIPS_CLASSA;
+    });
+    RemoteMemory remote(tip, 4096);
+    if (!icon || !tip || !remote.ok()) return "";
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = icon;
+    tool.uId = reinterpret_cast<UINT_PTR>(icon);
+    tool.lpszText = reinterpret_cast<wchar_t*>(remote.at(sizeof tool));
+    remote.Write(0, &tool, sizeof tool);
+    SendMessageW(tip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(remote.at(0)));
+    wchar_t wide[128] = L"";
+    remote.Read(sizeof tool, wide, sizeof wide - sizeof(wchar_t));
+    char text[256] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+    return text;
+}
+
+namespace settings {
+
+void Clear() { RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey); }
+
+void PutRaw(const char* name, DWORD type, const void* data, DWORD size) {
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                    nullptr);
+    RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+}
+
+void PutDword(const char* name, DWORD value) { PutRaw(name, REG_DWORD, &value, sizeof value); }
+
+void PutString(const char* name, const std::string& text) {
+    PutRaw(name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+}
+
+bool KeyExists() {
+    HKEY key = OpenSettings(KEY_READ);
+    if (key) RegCloseKey(key);
+    return key != nullptr;
+}
+
+std::optional<DWORD> Dword(const char* name) {
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_DWORD, nullptr, &value,
+                     &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<std::string> String(const char* name) {
+    char text[20000] = "";
+    DWORD size = sizeof text;
+    if (RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_SZ, nullptr, text,
+                     &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return std::string(text);
+}
+
+}  // namespace settings
+}  // namespace driver

@@ -1,0 +1,200 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/e2e/driver.h"
+
+namespace {
+
+using namespace driver;
+
+constexpr UINT kTrayIconId = 100;
+constexpr int kUrlEdit = 1235;
+constexpr int kStayOn = 1100;
+
+const UINT kIconNotify = RegisterWindowMessageA("WM_ICONNOTIFY");
+
+// Starts each test from a known, not-first-run registry state.
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        settings::Clear();
+        settings::PutDword("FirstStart", 1);
+        settings::PutDword("AutoStart", 0);
+        settings::PutDword("Redial", 1);
+        settings::PutDword("FirstTime", 0);
+        settings::PutString("URL1", "http://keep.example/");
+    }
+    void TearDown() override { settings::Clear(); }
+
+    static void Minimise(HWND main) { PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0); }
+
+    static bool InTray(HWND main) {
+        return !IsWindowVisible(main) && TrayIconShown(main, kTrayIconId);
+    }
+
+    static void ExpectSettingsUntouched() {
+        EXPECT_EQ(1u, settings::Dword("Redial").value_or(99));
+        EXPECT_EQ(0u, settings::Dword("AutoStart").value_or(99));
+        EXPECT_EQ("http://keep.example/", settings::String("URL1").value_or(""));
+    }
+};
+
+TEST_F(MainWindow, ShowsCaptionTabsAndFitsAroundTheTabs) {
+    Nimbrel nimbrel;
+    HWND main = nimbrel.MainWindow();
+    ASSERT_NE(nullptr, main);
+    EXPECT_EQ("Nimbrel - www.quaddle.example", Text(main));
+    EXPECT_EQ((std::vector<std::string>{"Nimbrel", "Settings", "About"}), TabCaptions(main));
+    EXPECT_NE(nullptr, GetDlgItem(FindWindowExA(main, nullptr, nullptr, "Nimbrel"), kStayOn));
+
+    RECT window{};
+    RECT tabs{};
+    GetWindowRect(main, &window);
+    GetWindowRect(TabControl(main), &tabs);
+    EXPECT_EQ(tabs.left - 9, window.left);
+    EXPECT_EQ(tabs.top - 29, window.top);
+    EXPECT_EQ(tabs.right - tabs.left + 18, window.right - window.left);
+    EXPECT_EQ(tabs.bottom - tabs.top + 35, window.bottom - window.top);
+    EXPECT_FALSE(TrayIconShown(main, kTrayIconId));
+}
+
+TEST_F(MainWindow, MinimiseHidesIntoTheTrayAndDoubleClickRestores) {
+    Nimbrel nimbrel;
+    HWND main = nimbrel.MainWindow();
+    ASSERT_NE(nullptr, main);
+    RECT before{};
+    GetWindowRect(main, &before);
+
+    Minimise(main);
+    ASSERT_TRUE(WaitUntil([&] { return InTray(main); }));
+    EXPECT_EQ("Nimbrel by QUADDLE", TrayTip());
+
+    // A single click does nothing; a double click, as the shell relays it, restores.
+    PostMessageA(TrayIconWindow(), WM_LBUTTONDOWN, 0, 0);
+    Sleep(300);
+    EXPECT_TRUE(InTray(main));
+    PostMessageA(TrayIconWindow(), WM_LBUTTONDBLCLK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && !IsIconic(main); }));
+    EXPECT_TRUE(WaitUntil([&] { return !TrayIconShown(main, kTrayIconId); }));
+
+    RECT after{};
+    GetWindowRect(main, &after);  // the fit happens once; a restore keeps the size
+    EXPECT_EQ(before.right - before.left, after.right - after.left);
+    EXPECT_EQ(before.bottom - before.top, after.bottom - after.top);
+}
+
+TEST_F(MainWindow, TrayMenuExitEndsWithoutWritingTheSettings) {
+    Nimbrel nimbrel;
+    HWND main = nimbrel.MainWindow();
+    ASSERT_NE(nullptr, main);
+    Minimise(main);
+    ASSERT_TRUE(WaitUntil([&] { return InTray(main); }));
+
+    PostMessageA(TrayIconWindow(), WM_RBUTTONDOWN, 0, 0);
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        menu = FindWindowA("#32768", nullptr);
+        return menu && IsWindowVisible(menu);
+    }));
+    // Up from the top wraps to the last item, "Exit".
+    PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+
+    EXPECT_EQ(0u, nimbrel.WaitForExit().value_or(12345));
+    EXPECT_FALSE(TrayIconShown(main, kTrayIconId));
+    ExpectSettingsUntouched();
+}
+
+TEST_F(MainWindow, IconNotificationsForOtherIdsAreIgnored) {
+    Nimbrel nimbrel;
+    HWND main = nimbrel.MainWindow();
+    ASSERT_NE(nullptr, main);
+    Minimise(main);
+    ASSERT_TRUE(WaitUntil([&] { return InTray(main); }));
+    PostMessageA(main, kIconNotify, 101, WM_LBUTTONDBLCLK);
+    Sleep(300);
+    EXPECT_TRUE(InTray(main));
+    PostMessageA(main, kIconNotify, kTrayIconId, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main); }));
+}
+
+TEST_F(MainWindow, CloseBoxEndsWithoutWritingTheSettings) {
+    Nimbrel nimbrel;
+    HWND main = nimbrel.MainWindow();
+    ASSERT_NE(nullptr, main);
+    PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(0u, nimbrel.WaitForExit().value_or(12345));
+    ExpectSettingsUntouched();
+}
+
+TEST_F(MainWindow, EscapeInAPageEndsTheRun) {
+    Nimbrel nimbrel;
+    HWND main = nimbrel.MainWindow();
+    ASSERT_NE(nullptr, main);
+    HWND page = FindWindowExA(main, nullptr, nullptr, "Nimbrel");
+    ASSERT_NE(nullptr, page);
+    PostMessageA(GetDlgItem(page, kStayOn), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(0u, nimbrel.WaitForExit().value_or(12345));
+    ExpectSettingsUntouched();
+}
+
+TEST_F(MainWindow, TaskbarRestartBringsTheIconBack) {
+    Nimbrel nimbrel;
+    HWND main = nimbrel.MainWindow();
+    ASSERT_NE(nullptr, main);
+    Minimise(main);
+    ASSERT_TRUE(WaitUntil([&] { return InTray(main); }));
+
+    NOTIFYICONDATAA record{};
+    record.cbSize = sizeof record;
+    record.hWnd = main;
+    record.uID = kTrayIconId;
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &record));  // as a restarted shell forgets it
+    ASSERT_FALSE(TrayIconShown(main, kTrayIconId));
+    PostMessageA(main, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconShown(main, kTrayIconId); }));
+}
+
+TEST(FirstRun, ShowsTheUrlDialogAndTrayExitKeepsItAFirstRun) {
+    settings::Clear();
+    Nimbrel nimbrel;
+    HWND dialog = nimbrel.DialogWith(kUrlEdit);
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ(nullptr, nimbrel.MainWindow(0ms));  // the main window comes after the dialog
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    HWND main = nimbrel.MainWindow();
+    ASSERT_NE(nullptr, main);
+    PostMessageA(main, WM_COMMAND, 32774, 0);
+    EXPECT_EQ(0u, nimbrel.WaitForExit().value_or(12345));
+    EXPECT_TRUE(settings::KeyExists());
+    EXPECT_FALSE(settings::Dword("FirstTime").has_value());
+    settings::Clear();
+}
+
+// Broken settings and odd command lines: the program starts normally with defaults.
+TEST(BadInput, BrokenRegistryValuesAndOddCommandLines) {
+    const char* commandLines[] = {"-TRAY /on -5", "\"\" - -- -uninstallx", "-tray=1 \"-on \"",
+                                  "stray words before -", "-x -y -z -tray-on"};
+    for (const char* arguments : commandLines) {
+        settings::Clear();
+        settings::PutDword("FirstTime", 0);
+        settings::PutString("URL1", std::string(10000, 'u'));
+        settings::PutString("Redial", std::string(5000, 'r'));
+        settings::PutRaw("AutoStart", REG_BINARY, "\x01", 1);
+        settings::PutRaw("FirstStart", REG_MULTI_SZ, "a\0b\0\0", 5);
+
+        Nimbrel nimbrel(arguments);
+        HWND main = nimbrel.MainWindow();
+        ASSERT_NE(nullptr, main) << arguments;
+        Sleep(1300);  // a tick of the status page
+        EXPECT_TRUE(IsWindowVisible(main)) << arguments;
+        EXPECT_FALSE(nimbrel.WaitForExit(0ms).has_value()) << arguments;
+        PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_EQ(0u, nimbrel.WaitForExit().value_or(12345)) << arguments;
+        EXPECT_EQ(10000u, settings::String("URL1").value_or("").size()) << arguments;
+    }
+    settings::Clear();
+}
+
+}  // namespace

@@ -1,0 +1,124 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "platform/win32/win32_services.h"
+#include "settings/folders.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr const char* kMakerPath = "SOFTWARE\\QUADDLE";
+constexpr const char* kSettingsPath = "SOFTWARE\\QUADDLE\\nimbrel2";
+
+// The settings under Wine's real registry, starting from a first run every time.
+class RealRegistry : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::InstallWin32Services();
+        RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsPath);
+        InitFolders();
+        g_iFirstStart = g_bAutoStart = g_bRedial = g_bFirstTime = 7;
+        std::strcpy(g_szURL1, "stale");
+    }
+    void TearDown() override { RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsPath); }
+
+    static void Put(const char* name, DWORD type, const void* data, DWORD size) {
+        HKEY key = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsPath, 0, nullptr, 0,
+                                                 KEY_SET_VALUE, nullptr, &key, nullptr));
+        RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+        RegCloseKey(key);
+    }
+    static void PutText(const char* name, const std::string& text) {
+        Put(name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+    }
+    static bool Query(const char* path, const char* name, DWORD* type, DWORD* value) {
+        DWORD size = sizeof *value;
+        return RegGetValueA(HKEY_CURRENT_USER, path, name, RRF_RT_ANY, type, value, &size) ==
+               ERROR_SUCCESS;
+    }
+    static bool KeyExists(const char* path) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return false;
+        RegCloseKey(key);
+        return true;
+    }
+};
+
+TEST_F(RealRegistry, FirstRunCreatesTheKeyAndSavesTheFiveDefaults) {
+    TransferSettings(STORE_READ);
+    EXPECT_TRUE(KeyExists(kSettingsPath));
+    EXPECT_EQ(1, g_iFirstStart);
+    EXPECT_EQ(1, g_bAutoStart);
+    EXPECT_EQ(0, g_bRedial);
+    EXPECT_EQ(1, g_bFirstTime);
+    EXPECT_STREQ("http://www.", g_szURL1);
+
+    TransferSettings(STORE_WRITE);
+    const char* names[] = {"FirstStart", "AutoStart", "Redial", "FirstTime"};
+    const DWORD expected[] = {1, 1, 0, 1};
+    for (int i = 0; i < 4; ++i) {
+        DWORD type = 0;
+        DWORD value = 99;
+        ASSERT_TRUE(Query(kSettingsPath, names[i], &type, &value)) << names[i];
+        EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type) << names[i];
+        EXPECT_EQ(expected[i], value) << names[i];
+    }
+    char url[64] = "";
+    DWORD size = sizeof url;
+    ASSERT_EQ(ERROR_SUCCESS, RegGetValueA(HKEY_CURRENT_USER, kSettingsPath, "URL1", RRF_RT_REG_SZ,
+                                          nullptr, url, &size));
+    EXPECT_STREQ("http://www.", url);
+}
+
+TEST_F(RealRegistry, Url1Of298CharactersIsReadAnd299IsNot) {
+    const std::string fits = "http://" + std::string(291, 'a');
+    PutText("URL1", fits);
+    TransferSettings(STORE_READ);
+    EXPECT_EQ(fits, g_szURL1);
+
+    PutText("URL1", fits + "b");
+    TransferSettings(STORE_READ);
+    EXPECT_STREQ("http://www.", g_szURL1);
+
+    PutText("URL1", std::string(10000, 'u'));
+    TransferSettings(STORE_READ);
+    EXPECT_STREQ("http://www.", g_szURL1);
+}
+
+TEST_F(RealRegistry, Url1WithoutTerminatorIsTerminated) {
+    Put("URL1", REG_SZ, "http://x.example", 16);
+    TransferSettings(STORE_READ);
+    EXPECT_STREQ("http://x.example", g_szURL1);
+    Put("URL1", REG_DWORD, "\x41\x41\x41\x41", 4);
+    TransferSettings(STORE_READ);
+    EXPECT_STREQ("http://www.", g_szURL1);
+}
+
+TEST_F(RealRegistry, DwordValuesStoredWithOtherTypes) {
+    PutText("Redial", "1");                        // two bytes: '1', 0
+    Put("AutoStart", REG_BINARY, "\x00\x00\x00\x00", 4);
+    Put("FirstTime", REG_BINARY, "\x01\x02\x03\x04\x05", 5);
+    PutText("FirstStart", "a much longer text");
+    TransferSettings(STORE_READ);
+    EXPECT_EQ('1', g_bRedial);
+    EXPECT_EQ(0, g_bAutoStart);
+    EXPECT_EQ(1, g_bFirstTime);
+    EXPECT_EQ(1, g_iFirstStart);
+}
+
+TEST_F(RealRegistry, DeleteSettingsKeyKeepsTheMakersKey) {
+    TransferSettings(STORE_WRITE);
+    DeleteSettingsKey();
+    EXPECT_FALSE(KeyExists(kSettingsPath));
+    EXPECT_TRUE(KeyExists(kMakerPath));
+    DeleteSettingsKey();  // a second time finds nothing and says nothing
+    EXPECT_TRUE(KeyExists(kMakerPath));
+}
+
+}  // namespace
