@@ -21,6 +21,14 @@ set(NIMBREL_WIN32_PLATFORM_SOURCES
   platform/win32/win32_version.cpp
 )
 
+# Shell links over COM and the autostart shortcut built on them.
+set(NIMBREL_SHELL_SOURCES
+  settings/autostart.cpp
+  settings/debug_trace.cpp
+  settings/shell_link.cpp
+  settings/url_shell_link.cpp
+)
+
 # The window layer.
 set(NIMBREL_FRAMEWORK_SOURCES
   framework/app.cpp
@@ -34,7 +42,6 @@ set(NIMBREL_FRAMEWORK_SOURCES
 
 # Windows, pages and controls of the program.
 set(NIMBREL_WINDOW_SOURCES
-  app/keep_alive_app.cpp
   app/main_sheet.cpp
   app/tray_icon.cpp
   keepalive/status_page.cpp

@@ -8,7 +8,8 @@ add_library(nimbrel_logic STATIC ${NIMBREL_LOGIC_SOURCES})
 target_include_directories(nimbrel_logic PUBLIC ${PROJECT_SOURCE_DIR})
 nimbrel_warnings(nimbrel_logic)
 
-add_library(nimbrel_win32 STATIC ${NIMBREL_WIN32_PLATFORM_SOURCES} ${NIMBREL_FRAMEWORK_SOURCES})
+add_library(nimbrel_win32 STATIC ${NIMBREL_WIN32_PLATFORM_SOURCES} ${NIMBREL_FRAMEWORK_SOURCES}
+  ${NIMBREL_SHELL_SOURCES})
 target_link_libraries(nimbrel_win32 PUBLIC nimbrel_logic
   wininet comctl32 shell32 ole32 advapi32 gdi32 user32 kernel32)
 nimbrel_warnings(nimbrel_win32)
@@ -17,7 +18,8 @@ add_library(nimbrel_windows STATIC ${NIMBREL_WINDOW_SOURCES})
 target_link_libraries(nimbrel_windows PUBLIC nimbrel_win32)
 nimbrel_warnings(nimbrel_windows)
 
-add_executable(nimbrel WIN32 app/win_main.cpp res/nimbrel.rc)
+# The application object is named by nothing else: from a library it would not be linked.
+add_executable(nimbrel WIN32 app/win_main.cpp app/keep_alive_app.cpp res/nimbrel.rc)
 target_link_libraries(nimbrel PRIVATE nimbrel_windows)
 nimbrel_warnings(nimbrel)
 set_target_properties(nimbrel PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)

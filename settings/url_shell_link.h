@@ -1,0 +1,19 @@
+#pragma once
+
+#include "settings/shell_link.h"
+
+#include <intshcut.h>
+
+// An internet shortcut (.url): the record's target is the URL. The fields beyond the URL are
+// kept where the system's internet shortcut also offers the shell-link interface.
+class CUrlShellLink : public CShellLink {
+  public:
+    int Initialise() override;
+    int Save(const char* file) override;
+    int Load(const char* file) override;
+    // Opens the record's URL with its default verb; parent may be null. 1 on success.
+    int Invoke(HWND parent);
+
+  private:
+    OwnedCom<IUniformResourceLocatorA> m_pURL;
+};

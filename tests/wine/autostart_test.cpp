@@ -1,0 +1,169 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "app/shared_texts.h"
+#include "platform/win32/win32_services.h"
+#include "settings/autostart.h"
+#include "settings/folders.h"
+#include "settings/language.h"
+#include "settings/shell_link.h"
+#include "tests/wine/scratch_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool SamePath(const std::string& a, const std::string& b) {
+    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
+
+// The autostart shortcut in the prefix's real Startup folder; the language file, when a test
+// writes one, beside a scratch "program directory".
+class Autostart : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        platform::InstallWin32Services();
+        InitFolders();
+        std::snprintf(g_szProgramDir, kPathBufferSize, "%s", program.Directory().c_str());
+        g_strStartupDir = g_szStartupFolder;
+        g_strCurrentDir = g_szStartDir;
+        ASSERT_FALSE(g_strStartupDir.empty());
+        fs::create_directories(g_strStartupDir);
+        GetLanguageText("OK");  // no file: the flags are cleared
+        startupBefore = StartupLinks();
+    }
+    void TearDown() override {
+        g_strStartupDir = g_szStartupFolder;
+        for (const std::string& name : StartupLinks())
+            if (!startupBefore.count(name)) fs::remove(g_strStartupDir + name);
+    }
+
+    std::set<std::string> StartupLinks() const {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(g_strStartupDir))
+            if (entry.path().extension() == ".lnk") names.insert(entry.path().filename().string());
+        return names;
+    }
+    std::set<std::string> NewLinks() const {
+        std::set<std::string> added;
+        for (const std::string& name : StartupLinks())
+            if (!startupBefore.count(name)) added.insert(name);
+        return added;
+    }
+    void WriteLanguageFile(const std::string& lines) {
+        std::ofstream(program.Path("german.lng"), std::ios::binary) << "[SETTINGS]\r\n" << lines;
+        GetLanguageText("OK");
+        ASSERT_EQ(1, g_bLanguageFile);
+    }
+    static CShellLinkInfo ReadBack(const std::string& file) {
+        CoInitialize(nullptr);
+        CShellLink link;
+        EXPECT_EQ(1, link.Load(file.c_str())) << file;
+        return link.Info();
+    }
+
+    ScratchFolder program;
+    std::set<std::string> startupBefore;
+};
+
+TEST_F(Autostart, OnWritesTheShortcutAndOffRemovesItTwiceWithoutComplaint) {
+    EXPECT_EQ(0, SetAutostart(1));
+    ASSERT_EQ(std::set<std::string>{"Nimbrel.lnk"}, NewLinks());
+
+    const CShellLinkInfo link = ReadBack(g_strStartupDir + "Nimbrel.lnk");
+    EXPECT_PRED2(SamePath, g_szProgramPath, link.m_sTarget);
+    EXPECT_EQ("-tray -on", link.m_sArguments);
+    EXPECT_PRED2(SamePath, g_strCurrentDir, link.m_sWorkingDirectory);
+    EXPECT_PRED2(SamePath, g_szProgramPath, link.m_sIconLocation);
+    EXPECT_EQ(0, link.m_nIconIndex);
+    EXPECT_EQ("Nimbrel", link.m_sDescription);
+    EXPECT_EQ(SW_SHOWNORMAL, link.m_nShowCmd);
+    EXPECT_EQ(0, link.m_wHotkey);
+
+    EXPECT_EQ(0, SetAutostart(0));
+    EXPECT_TRUE(NewLinks().empty());
+    EXPECT_EQ(0, SetAutostart(0));
+    EXPECT_TRUE(NewLinks().empty());
+}
+
+TEST_F(Autostart, SavingAgainOverwritesTheSameShortcut) {
+    SetAutostart(1);
+    g_strCurrentDir = program.Directory();
+    SetAutostart(1);
+    EXPECT_EQ(std::set<std::string>{"Nimbrel.lnk"}, NewLinks());
+    EXPECT_PRED2(SamePath, program.Directory(),
+                 ReadBack(g_strStartupDir + "Nimbrel.lnk").m_sWorkingDirectory);
+}
+
+TEST_F(Autostart, LanguageFileNamesTheShortcut) {
+    WriteLanguageFile("AutostartLink=Nimbrel beim Start\r\n");
+    SetAutostart(1);
+    ASSERT_EQ(std::set<std::string>{"Nimbrel beim Start.lnk"}, NewLinks());
+    EXPECT_EQ("Nimbrel beim Start",
+              ReadBack(g_strStartupDir + "Nimbrel beim Start.lnk").m_sDescription);
+    SetAutostart(0);
+    EXPECT_TRUE(NewLinks().empty());
+}
+
+// Texts from the file that are no file name stay inside the Startup folder; an empty one
+// falls back to the product's name.
+TEST_F(Autostart, NamesThatAreNoFileNamesStayInTheStartupFolder) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"..\\..\\Nimbrel", ".._.._Nimbrel.lnk"},
+        {"C:/Nim:bel*?", "C__Nim_bel__.lnk"},
+        {"Zeile<:BREAK:>zwei", "Zeile__zwei.lnk"},
+        {"", "Nimbrel.lnk"},
+    };
+    const fs::path programs = fs::path(g_strStartupDir).parent_path().parent_path();
+    for (const auto& [text, file] : cases) {
+        WriteLanguageFile("AutostartLink=" + text + "\r\n");
+        SetAutostart(1);
+        EXPECT_EQ(std::set<std::string>{file}, NewLinks()) << text;
+        EXPECT_FALSE(fs::exists(programs / "Nimbrel.lnk")) << text;
+        EXPECT_FALSE(fs::exists(programs.parent_path() / "Nimbrel.lnk")) << text;
+        SetAutostart(0);
+        EXPECT_TRUE(NewLinks().empty()) << text;
+    }
+}
+
+TEST_F(Autostart, NameTooLongForAPathWritesNothing) {
+    WriteLanguageFile("AutostartLink=" + std::string(298, 'L') + "\r\n");
+    EXPECT_EQ(-1, UpdateStartupShortcut(g_szProgramPath, "-tray -on", std::string(298, 'L'), 1));
+    EXPECT_EQ(0, SetAutostart(1));
+    EXPECT_TRUE(NewLinks().empty());
+    EXPECT_EQ(0, SetAutostart(0));
+}
+
+TEST_F(Autostart, UnknownStartupFolderTouchesNoOtherFolder) {
+    ScratchFolder current;
+    ASSERT_TRUE(SetCurrentDirectoryA(current.Directory().c_str()));
+    std::ofstream(current.Path("Nimbrel.lnk")) << "someone else's file";
+    g_strStartupDir.clear();
+
+    EXPECT_EQ(-1, UpdateStartupShortcut(g_szProgramPath, "-tray -on", "Nimbrel", 1));
+    SetAutostart(1);
+    EXPECT_FALSE(fs::exists("C:\\Nimbrel.lnk"));
+    EXPECT_FALSE(fs::exists("\\Nimbrel.lnk"));
+    EXPECT_EQ("someone else's file", [&] {
+        std::ifstream in(current.Path("Nimbrel.lnk"));
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }());
+
+    SetAutostart(0);
+    EXPECT_TRUE(fs::exists(current.Path("Nimbrel.lnk")));
+    SetCurrentDirectoryA(g_szStartDir);
+}
+
+TEST_F(Autostart, ShortcutIntoAMissingFolderFails) {
+    EXPECT_EQ(-1, CreateShortcut(program.Path("missing\\Nimbrel.lnk"), g_strCurrentDir,
+                                 g_szProgramPath, "-tray -on", "Nimbrel"));
+    EXPECT_FALSE(fs::exists(program.Path("missing")));
+}
+
+}  // namespace

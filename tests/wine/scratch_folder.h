@@ -1,0 +1,31 @@
+#pragma once
+
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+
+// A fresh folder under the Wine prefix's temp folder for one test's files, removed afterwards.
+class ScratchFolder {
+  public:
+    ScratchFolder() {
+        static int count = 0;
+        path_ =
+            std::filesystem::temp_directory_path() /
+            ("nimbrel-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count));
+        std::filesystem::create_directories(path_);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+
+    // With a trailing backslash, as the program records its folders.
+    std::string Directory() const { return path_.string() + "\\"; }
+    std::string Path(const std::string& name) const { return Directory() + name; }
+
+  private:
+    std::filesystem::path path_;
+};
