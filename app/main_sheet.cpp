@@ -35,7 +35,7 @@ void NotifyTray(DWORD action, HWND window, HICON icon) {
 CMainSheet::CMainSheet() : CPropertySheet(LoadResourceString(IDS_TRAY_TIP)) {
     InitFolders();
     TransferSettings(STORE_READ);
-    EstablishLanguage();
+    ReadLanguageSwitch();
     ChooseCaption();
     EvaluateCommandLine(platform::Process().ArgumentCount(), platform::Process().Arguments());
     m_pageSettings.m_bAutostart = g_bAutoStart != 0;
@@ -52,10 +52,6 @@ CMainSheet::CMainSheet() : CPropertySheet(LoadResourceString(IDS_TRAY_TIP)) {
 }
 
 CMainSheet::~CMainSheet() = default;
-
-void CMainSheet::EstablishLanguage() {
-    if (GetLanguageText("OK") == "nofile" && g_bLanguageFile) g_bLanguageFile = 0;
-}
 
 void CMainSheet::ChooseCaption() {
     SetTitle(g_bGermanEdition ? std::string(kGermanEditionName) + " - " + kMakerSiteGerman

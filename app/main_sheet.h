@@ -27,7 +27,6 @@ protected:
     BOOL OnInitDialog() override;
 
 private:
-    void EstablishLanguage();
     void ChooseCaption();
     void SetTabCaptions();
     void OnSize(UINT type);

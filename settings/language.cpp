@@ -8,6 +8,7 @@
 
 int g_bLanguageFile = 0;
 int g_bGermanEdition = 0;
+int g_bLanguageFileOff = 0;
 
 namespace {
 
@@ -19,7 +20,7 @@ std::string LanguageFilePath() { return std::string(g_szProgramDir) + "german.ln
 
 std::string GetLanguageText(const char* key) {
     const std::string path = LanguageFilePath();
-    const bool present = GetFileSizeByName(path.c_str()) >= 1;
+    const bool present = !g_bLanguageFileOff && GetFileSizeByName(path.c_str()) >= 1;
     g_bLanguageFile = g_bGermanEdition = present ? 1 : 0;
     if (!present) return "English";
 
@@ -37,4 +38,10 @@ std::string GetLanguageText(const char* key) {
         }
     }
     return text;
+}
+
+void ReadLanguageSwitch() {
+    if (GetLanguageText("OK") != "nofile") return;
+    g_bLanguageFileOff = 1;
+    g_bLanguageFile = g_bGermanEdition = 0;
 }

@@ -7,6 +7,13 @@
 extern int g_bLanguageFile;
 extern int g_bGermanEdition;
 
+// Set for the rest of the run when the file's "OK" text is "nofile": the file then counts as
+// absent, so it is neither read nor filled and no page switches back to it.
+extern int g_bLanguageFileOff;
+
+// The start-up check of the file's "OK" text.
+void ReadLanguageSwitch();
+
 // The text for key, or "English" (both flags cleared) when the file is absent or empty.
 // A key the file lacks gives "y" and is added to the file as key=key.
 std::string GetLanguageText(const char* key);

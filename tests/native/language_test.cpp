@@ -19,7 +19,9 @@ protected:
         system.process.Set({folder.WindowsPath("nimbrel.exe")});
         InitFolders();
         g_bLanguageFile = g_bGermanEdition = 1;
+        g_bLanguageFileOff = 0;
     }
+    void TearDown() override { g_bLanguageFileOff = 0; }
     void WriteFile(const std::string& content) {
         std::ofstream(folder.HostPath("german.lng"), std::ios::binary) << content;
     }
@@ -106,6 +108,37 @@ TEST_F(Language, LockedFileCountsAsAbsent) {
     system.files.lockedPaths = {folder.WindowsPath("german.lng")};
     EXPECT_EQ("English", GetLanguageText("On"));
     EXPECT_EQ(0, g_bLanguageFile);
+}
+
+TEST_F(Language, NofileSwitchesTheFileOffForTheWholeRun) {
+    const std::string content = "[SETTINGS]\r\nOK=nofile\r\nOn=An\r\n";
+    WriteFile(content);
+    ReadLanguageSwitch();
+    EXPECT_EQ(0, g_bLanguageFile);
+    EXPECT_EQ(0, g_bGermanEdition);
+    EXPECT_EQ("English", GetLanguageText("On"));
+    EXPECT_EQ("English", GetLanguageText("Off"));
+    EXPECT_EQ(0, g_bLanguageFile);
+    EXPECT_EQ(0, g_bGermanEdition);
+    EXPECT_EQ(content, FileText());
+}
+
+TEST_F(Language, OtherOkTextsLeaveTheFileInForce) {
+    for (const char* ok : {"OK=Ja\r\n", "OK=NOFILE\r\n", "OK=nofile2\r\n", ""}) {
+        WriteFile(std::string("[SETTINGS]\r\n") + ok + "On=An\r\n");
+        ReadLanguageSwitch();
+        EXPECT_EQ(1, g_bLanguageFile) << ok;
+        EXPECT_EQ(1, g_bGermanEdition) << ok;
+        EXPECT_EQ("An", GetLanguageText("On")) << ok;
+    }
+}
+
+TEST_F(Language, NoFileAtStartUpStillLetsALaterFileIn) {
+    ReadLanguageSwitch();
+    EXPECT_EQ(0, g_bLanguageFile);
+    WriteFile("[SETTINGS]\r\nOn=An\r\n");
+    EXPECT_EQ("An", GetLanguageText("On"));
+    EXPECT_EQ(1, g_bLanguageFile);
 }
 
 }  // namespace
