@@ -42,6 +42,7 @@ set(NIMBREL_FRAMEWORK_SOURCES
 
 # Windows, pages and controls of the program.
 set(NIMBREL_WINDOW_SOURCES
+  app/keep_alive_app.cpp
   app/main_sheet.cpp
   app/tray_icon.cpp
   keepalive/status_page.cpp

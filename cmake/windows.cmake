@@ -1,8 +1,8 @@
 # Windows (mingw-w64): nimbrel.exe, and the tests that run under Wine.
 enable_language(RC)
 
-# Static runtime: the exe needs nothing but system DLLs.
-add_link_options(-static -static-libgcc -static-libstdc++)
+# Static runtime: the exe needs nothing but system DLLs. Release builds are stripped.
+add_link_options(-static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
 
 add_library(nimbrel_logic STATIC ${NIMBREL_LOGIC_SOURCES})
 target_include_directories(nimbrel_logic PUBLIC ${PROJECT_SOURCE_DIR})
@@ -18,8 +18,7 @@ add_library(nimbrel_windows STATIC ${NIMBREL_WINDOW_SOURCES})
 target_link_libraries(nimbrel_windows PUBLIC nimbrel_win32)
 nimbrel_warnings(nimbrel_windows)
 
-# The application object is named by nothing else: from a library it would not be linked.
-add_executable(nimbrel WIN32 app/win_main.cpp app/keep_alive_app.cpp res/nimbrel.rc)
+add_executable(nimbrel WIN32 app/win_main.cpp res/nimbrel.rc)
 target_link_libraries(nimbrel PRIVATE nimbrel_windows)
 nimbrel_warnings(nimbrel)
 set_target_properties(nimbrel PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
