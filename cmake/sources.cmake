@@ -3,6 +3,7 @@ set(NIMBREL_LOGIC_SOURCES
   app/command_line.cpp
   app/run_state.cpp
   app/shared_texts.cpp
+  keepalive/keep_alive_url.cpp
   settings/folders.cpp
   settings/language.cpp
   settings/settings.cpp

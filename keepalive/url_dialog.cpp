@@ -1,5 +1,159 @@
 #include "keepalive/url_dialog.h"
 
+#include <cstdio>
+
+#include "framework/data_exchange.h"
+#include "keepalive/keep_alive_url.h"
+#include "keepalive/online_probe.h"
 #include "res/resource.h"
+#include "settings/language.h"
+
+namespace {
+
+constexpr const char* kExplanation =
+    "Please enter the URL of your favorite major web site. Nimbrel uses this information to "
+    "simulate traffic. \nEnter the website in the  format: http://www.DOMAIN.com";
+constexpr const char* kNote = "Note: You can change the URL later under the >Settings< tab.";
+constexpr const char* kPrompt = "Click to test website (URL) ==>";
+constexpr const char* kSuccess = "The URL is ok";
+constexpr const char* kFailure = "URL not correct or PC not online!";
+
+constexpr int kUrlLimit = 299;
+constexpr int kMaxPasses = 500000;
+// Each pass waits this long for a message unless one comes first; so the progress moves about
+// once a second, and a slow dial-up request still has about a minute to answer.
+constexpr DWORD kPassWaitMs = 10;
+constexpr ULONGLONG kTestTimeLimitMs = 60000;
+constexpr int kNoResult = -333;
+
+}  // namespace
 
 CKeepAliveUrlDlg::CKeepAliveUrlDlg() : CDialog(IDD_URL_DIALOG) {}
+
+BOOL CKeepAliveUrlDlg::OnInitDialog() {
+    SendDlgItemMessageA(m_hWnd, IDC_URL_EDIT, EM_SETLIMITTEXT, kUrlLimit, 0);
+    return CDialog::OnInitDialog();
+}
+
+void CKeepAliveUrlDlg::DoDataExchange(CDataExchange& exchange) {
+    exchange.Text(IDC_URL_EDIT, m_strURL);
+    exchange.Text(IDC_TEST_RESULT, m_strResult);
+    exchange.Text(IDC_EXPLANATION, m_strExplanation);
+    exchange.Text(IDC_URL_NOTE, m_strNote);
+}
+
+void CKeepAliveUrlDlg::OnShowWindow(bool show) {
+    if (show) SetUp();
+}
+
+void CKeepAliveUrlDlg::SetUp() {
+    m_strURL = m_strURLAtOpen = TakeUrlFromSetting();
+    m_strExplanation = kExplanation;
+    m_strNote = kNote;
+    m_strSuccess = kSuccess;
+    m_strFailure = kFailure;
+    m_strResult = kPrompt;
+    if (g_bLanguageFile) TakeLanguageTexts();
+    UpdateData(false);
+}
+
+void CKeepAliveUrlDlg::TakeLanguageTexts() {
+    m_strExplanation = GetLanguageText("urlexplain");
+    m_strNote = GetLanguageText("urlnote");
+    m_strResult = GetLanguageText("urltest");
+    m_strSuccess = GetLanguageText("testok");
+    m_strFailure = GetLanguageText("testfailed");
+    SetDlgItemTextA(m_hWnd, IDC_TEST_URL, GetLanguageText("buttontesturl").c_str());
+    SetWindowTextA(m_hWnd, GetLanguageText("urltitle").c_str());
+}
+
+bool CKeepAliveUrlDlg::OnCommand(WORD id, WORD code) {
+    if (id == IDC_TEST_URL && code == BN_CLICKED) {
+        TestUrl();
+        return true;
+    }
+    if (id == IDC_URL_EDIT && code == EN_SETFOCUS) {
+        ShowPrompt();
+        return true;
+    }
+    return CDialog::OnCommand(id, code);
+}
+
+// Only the result line changes: the edit keeps whatever the user has typed meanwhile.
+void CKeepAliveUrlDlg::ShowPrompt() {
+    m_strResult = g_bLanguageFile ? GetLanguageText("urltest") : kPrompt;
+    SetDlgItemTextA(m_hWnd, IDC_TEST_RESULT, m_strResult.c_str());
+}
+
+void CKeepAliveUrlDlg::OnOK() {
+    UpdateData(true);
+    SetKeepAliveUrl(m_strURL);
+    m_bClosed = true;
+    EndDialog(m_hWnd, IDOK);
+}
+
+void CKeepAliveUrlDlg::OnCancel() {
+    SetKeepAliveUrl(m_strURLAtOpen);
+    m_bClosed = true;
+    EndDialog(m_hWnd, IDCANCEL);
+}
+
+void CKeepAliveUrlDlg::TestUrl() {
+    if (m_bTesting) return;  // a second click while the test runs
+    m_bTesting = true;
+    UpdateData(true);
+    const std::string previous = CurrentKeepAliveUrl();
+    SetTestedUrl(m_strURL);
+    const int result = WaitForProbe();
+    m_bTesting = false;
+    if (m_bClosed) return;  // OK or Cancel has already put its URL in force
+    if (result == kProbeOnline) {
+        m_strResult = m_strSuccess;
+    } else {
+        m_strResult = m_strFailure;
+        SetTestedUrl(previous);
+    }
+    UpdateData(false);
+}
+
+// Steps the probe until it answers, the time is up or the dialog is closed. Between steps the
+// thread sleeps until a message comes or a few milliseconds pass.
+int CKeepAliveUrlDlg::WaitForProbe() {
+    const ULONGLONG deadline = GetTickCount64() + kTestTimeLimitMs;
+    int result = kNoResult;
+    for (int m = 0; m < kMaxPasses; ++m) {
+        result = CheckOnline();
+        if (m % 100 == 0) {
+            char progress[64];
+            std::snprintf(progress, sizeof progress, "Testing URL (m=%d)...", m);
+            m_strResult = progress;
+            UpdateData(false);
+        }
+        DispatchOwnMessages();
+        if (result != kProbePending || m_bClosed || GetTickCount64() > deadline) break;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, kPassWaitMs, QS_ALLINPUT);
+    }
+    return result;
+}
+
+// The dialog's own messages and its controls' only: the main window and the status page's
+// timer wait, so the keep-alive tick does not step the probe while the test does.
+void CKeepAliveUrlDlg::DispatchOwnMessages() {
+    for (bool any = true; any && m_hWnd;) {
+        any = false;
+        for (HWND window = m_hWnd; window; window = window == m_hWnd
+                                                        ? GetWindow(m_hWnd, GW_CHILD)
+                                                        : GetWindow(window, GW_HWNDNEXT)) {
+            MSG message;
+            while (PeekMessageA(&message, window, 0, 0, PM_REMOVE)) {
+                if (message.message == WM_QUIT) {
+                    PostQuitMessage(static_cast<int>(message.wParam));
+                    m_bClosed = true;
+                    return;
+                }
+                DispatchMessageA(&message);
+                any = true;
+            }
+        }
+    }
+}

@@ -1,7 +1,23 @@
 #include "settings/settings_page.h"
 
+#include <shellapi.h>
+
+#include "app/shared_texts.h"
 #include "framework/data_exchange.h"
+#include "keepalive/keep_alive_url.h"
+#include "keepalive/url_dialog.h"
 #include "res/resource.h"
+#include "settings/language.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr const char* kRedialHelp =
+    "You need to set the Global Internet Settings to \"Dial whenever a network connection is "
+    "not present\" in order for Nimbrel to redial automatically. Otherwise you will get "
+    "prompted.";
+
+}  // namespace
 
 CP111::CP111() : CPropertyPage(IDD_SETTINGS_PAGE) {}
 
@@ -9,4 +25,54 @@ void CP111::DoDataExchange(CDataExchange& exchange) {
     exchange.Check(IDC_AUTOSTART, m_bAutostart);
     exchange.Check(IDC_REDIAL, m_bRedial);
     exchange.Text(IDC_URL_TEXT, m_strURL);
+}
+
+void CP111::OnShowWindow(bool) {
+    if (g_bLanguageFile) {
+        const std::pair<int, const char*> texts[] = {{IDC_AUTOSTART, "IDC_AUTOSTART"},
+                                                     {IDC_REDIAL, "IDC_REDIAL"},
+                                                     {IDC_IE_PROPERTIES, "IDC_IE_PROP"},
+                                                     {IDC_KA_LABEL, "IDC_KA"},
+                                                     {IDC_CHANGE_URL, "IDC_URL"}};
+        for (const auto& [id, key] : texts)
+            SetDlgItemTextA(m_hWnd, id, GetLanguageText(key).c_str());
+    }
+    m_strURL = SettingUrl();
+    UpdateData(false);
+}
+
+bool CP111::OnCommand(WORD id, WORD code) {
+    if (code != BN_CLICKED) return false;
+    switch (id) {
+        case IDC_IE_PROPERTIES:
+            OpenInternetProperties();
+            return true;
+        case IDC_REDIAL_TIP:
+            ShowRedialHelp();
+            return true;
+        case IDC_CHANGE_URL:
+            ChangeUrl();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CP111::OpenInternetProperties() {
+    ShellExecuteA(m_hWnd, "open", "control.exe", "inetcpl.cpl", ".", SW_SHOWNORMAL);
+}
+
+void CP111::ShowRedialHelp() {
+    const std::string text = g_bLanguageFile ? GetLanguageText("AUTOSTART-HELP") : kRedialHelp;
+    MessageBoxA(m_hWnd, text.c_str(), "Tip", MB_OK);
+}
+
+void CP111::ChangeUrl() {
+    // Ticks made on this page since it was shown would be undone by the transfers below.
+    UpdateData(true);
+    CKeepAliveUrlDlg dialog;
+    if (dialog.DoModal(m_hWnd) == IDOK) UpdateData(false);
+    TransferSettings(STORE_WRITE);
+    m_strURL = CurrentKeepAliveUrl();
+    UpdateData(false);
 }

@@ -4,7 +4,8 @@
 
 #include "framework/property_page.h"
 
-// The settings page: keep-alive URL, autostart and redial switches.
+// The settings page: keep-alive URL, autostart and redial switches. It keeps working copies;
+// the status page commits the switches.
 class CP111 : public CPropertyPage {
   public:
     CP111();
@@ -15,4 +16,11 @@ class CP111 : public CPropertyPage {
 
   protected:
     void DoDataExchange(CDataExchange& exchange) override;
+    void OnShowWindow(bool show) override;
+    bool OnCommand(WORD id, WORD code) override;
+
+  private:
+    void OpenInternetProperties();
+    void ShowRedialHelp();
+    void ChangeUrl();
 };

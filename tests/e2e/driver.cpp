@@ -3,19 +3,14 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <fstream>
+#include <iterator>
 #include <thread>
 
 namespace driver {
 namespace {
 
 constexpr const char* kSettingsKey = "SOFTWARE\\QUADDLE\\nimbrel2";
-
-std::string OwnFolder() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
 
 struct Search {
     DWORD pid;
@@ -83,6 +78,13 @@ HKEY OpenSettings(REGSAM access) {
 
 }  // namespace
 
+std::string OwnFolder() {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
     const auto end = std::chrono::steady_clock::now() + timeout;
     while (!condition()) {
@@ -145,6 +147,19 @@ HWND Nimbrel::DialogWith(int controlId, std::chrono::milliseconds timeout) const
     return dialog;
 }
 
+HWND Nimbrel::WindowTitled(const std::string& caption, std::chrono::milliseconds timeout) const {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            found = FindTopWindow(Pid(), [&caption](HWND window) {
+                return IsWindowVisible(window) && Text(window) == caption;
+            });
+            return found != nullptr;
+        },
+        timeout);
+    return found;
+}
+
 std::optional<DWORD> Nimbrel::WaitForExit(std::chrono::milliseconds timeout) const {
     if (!process_.hProcess ||
         WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeout.count())) !=
@@ -159,6 +174,53 @@ std::string Text(HWND window) {
     char text[1024] = "";
     SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
     return text;
+}
+
+std::string ItemText(HWND dialog, int id) {
+    return Text(GetDlgItem(dialog, id));
+}
+
+void SetText(HWND window, const std::string& text) {
+    SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void Click(HWND parent, int id) {
+    PostMessageA(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(parent, id)));
+}
+
+void ClickInto(HWND control) {
+    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+}
+
+HWND SelectPage(HWND sheet, int index) {
+    PostMessageA(sheet, PSM_SETCURSEL, index, 0);
+    HWND page = nullptr;
+    WaitUntil([&] {
+        HWND tabs = TabControl(sheet);
+        page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+        return tabs && SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == index && page &&
+               IsWindowVisible(page);
+    });
+    return page;
+}
+
+LanguageFile::LanguageFile(const std::string& content) {
+    std::ofstream(Path(), std::ios::binary) << content;
+}
+
+LanguageFile::~LanguageFile() {
+    DeleteFileA(Path().c_str());
+}
+
+std::string LanguageFile::Content() const {
+    std::ifstream in(Path(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string LanguageFile::Path() {
+    return OwnFolder() + "german.lng";
 }
 
 std::string ClassName(HWND window) {
@@ -246,6 +308,10 @@ void PutRaw(const char* name, DWORD type, const void* data, DWORD size) {
                     nullptr);
     RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);
+}
+
+void Delete(const char* name) {
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettingsKey, name);
 }
 
 void PutDword(const char* name, DWORD value) {

@@ -30,6 +30,8 @@ class Nimbrel {
     HWND MainWindow(std::chrono::milliseconds timeout = 15s) const;
     // A top-level window of the process that holds a control with this id.
     HWND DialogWith(int controlId, std::chrono::milliseconds timeout = 15s) const;
+    // A visible top-level window of the process with this caption.
+    HWND WindowTitled(const std::string& caption, std::chrono::milliseconds timeout = 15s) const;
     // Waits for the process to end; its exit code, or nothing when it is still running.
     std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout = 15s) const;
 
@@ -37,10 +39,34 @@ class Nimbrel {
     PROCESS_INFORMATION process_{};
 };
 
+// The folder of the test programs and of nimbrel.exe, with a trailing backslash.
+std::string OwnFolder();
+
 std::string Text(HWND window);
+std::string ItemText(HWND dialog, int id);
+// Sets a window's text in the other process (bypasses an edit's length limit).
+void SetText(HWND window, const std::string& text);
+// A button click as its parent hears of it; posted, so a modal loop it starts does not block.
+void Click(HWND parent, int id);
+// A mouse click into a control, which takes the focus the way a user's click does.
+void ClickInto(HWND control);
+// Brings the sheet's page with this index to the front; its window, or null.
+HWND SelectPage(HWND sheet, int index);
 std::string ClassName(HWND window);
 HWND TabControl(HWND sheet);
 std::vector<std::string> TabCaptions(HWND sheet);
+
+// A "german.lng" beside nimbrel.exe for as long as the object lives.
+class LanguageFile {
+  public:
+    explicit LanguageFile(const std::string& content);
+    LanguageFile(const LanguageFile&) = delete;
+    LanguageFile& operator=(const LanguageFile&) = delete;
+    ~LanguageFile();
+    // The file as it is now.
+    std::string Content() const;
+    static std::string Path();
+};
 
 // Notification area, as Wine's explorer shows it on its taskbar.
 struct TrayIcon {
@@ -61,6 +87,7 @@ void Clear();
 void PutDword(const char* name, DWORD value);
 void PutString(const char* name, const std::string& text);
 void PutRaw(const char* name, DWORD type, const void* data, DWORD size);
+void Delete(const char* name);
 bool KeyExists();
 std::optional<DWORD> Dword(const char* name);
 std::optional<std::string> String(const char* name);

@@ -1,0 +1,120 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <map>
+
+#include "tests/e2e/driver.h"
+
+namespace {
+
+using namespace driver;
+
+constexpr int kUrlEdit = 1235;
+constexpr int kResult = 1098;
+constexpr int kExplanation = 1099;
+constexpr int kNote = 1236;
+constexpr int kTestButton = 1100;
+constexpr int kMessageBoxText = 0xFFFF;
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The sample language file from docs/, copied beside the tests by the build.
+std::string Sample() {
+    return ReadFile(OwnFolder() + "german.sample.lng");
+}
+
+// Its texts by key, as the program shows them: the line-break marker becomes CR LF.
+std::map<std::string, std::string> SampleTexts() {
+    std::map<std::string, std::string> texts;
+    const std::string sample = Sample();
+    std::size_t start = 0;
+    for (std::size_t end; (end = sample.find("\r\n", start)) != std::string::npos;
+         start = end + 2) {
+        const std::string line = sample.substr(start, end - start);
+        const std::size_t equals = line.find('=');
+        if (equals == std::string::npos) continue;
+        std::string value = line.substr(equals + 1);
+        for (std::size_t at; (at = value.find("<:BREAK:>")) != std::string::npos;)
+            value.replace(at, 9, "\r\n");
+        texts[line.substr(0, equals)] = value;
+    }
+    return texts;
+}
+
+class LanguageFileBesideTheProgram : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        settings::Clear();
+        settings::PutDword("FirstTime", 0);
+        settings::PutDword("AutoStart", 0);
+        settings::PutString("URL1", "http://keep.example/");
+        ASSERT_FALSE(Sample().empty());
+    }
+    void TearDown() override { settings::Clear(); }
+};
+
+TEST_F(LanguageFileBesideTheProgram, CaptionTabsSettingsPageAndUrlDialogShowItsTexts) {
+    LanguageFile file(Sample());
+    auto text = SampleTexts();
+    Nimbrel nimbrel;
+    HWND main = nimbrel.MainWindow();
+    ASSERT_NE(nullptr, main);
+    EXPECT_EQ("Vellmark - www.quaddle.example/de", Text(main));
+    EXPECT_EQ((std::vector<std::string>{text["TabFront"], text["TabSet"], text["TabAbout"]}),
+              TabCaptions(main));
+
+    HWND page = SelectPage(main, 1);
+    ASSERT_NE(nullptr, page);
+    EXPECT_EQ(text["IDC_AUTOSTART"], ItemText(page, 1027));
+    EXPECT_EQ(text["IDC_REDIAL"], ItemText(page, 1028));
+    EXPECT_EQ(text["IDC_IE_PROP"], ItemText(page, 1226));
+    EXPECT_EQ(text["IDC_KA"], ItemText(page, 1238));
+    EXPECT_EQ(text["IDC_URL"], ItemText(page, 1072));
+    EXPECT_EQ("http://keep.example/", ItemText(page, 1237));
+
+    Click(page, 1227);
+    HWND tip = nimbrel.WindowTitled("Tip");
+    ASSERT_NE(nullptr, tip);
+    EXPECT_EQ(text["AUTOSTART-HELP"], ItemText(tip, kMessageBoxText));
+    PostMessageA(tip, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(tip); }));
+
+    Click(page, 1072);
+    HWND dialog = nimbrel.DialogWith(kUrlEdit);
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ(text["urltitle"], Text(dialog));
+    EXPECT_EQ(text["urlexplain"], ItemText(dialog, kExplanation));
+    EXPECT_EQ(text["urlnote"], ItemText(dialog, kNote));
+    EXPECT_EQ(text["urltest"], ItemText(dialog, kResult));
+    EXPECT_EQ(text["buttontesturl"], ItemText(dialog, kTestButton));
+    SetText(GetDlgItem(dialog, kUrlEdit), "http://127.0.0.1:9/");
+    Click(dialog, kTestButton);
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(dialog, kResult) == text["testfailed"]; }, 30s));
+    PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+
+    // Every key the program asked for was there: nothing was added to the file.
+    EXPECT_EQ(Sample(), file.Content());
+}
+
+TEST_F(LanguageFileBesideTheProgram, NofileKeepsTheEnglishTextsAndLeavesTheFileAlone) {
+    const std::string content = "[SETTINGS]\r\nOK=nofile\r\nTabSet=Einstellungen\r\n";
+    LanguageFile file(content);
+    Nimbrel nimbrel;
+    HWND main = nimbrel.MainWindow();
+    ASSERT_NE(nullptr, main);
+    EXPECT_EQ("Nimbrel - www.quaddle.example", Text(main));
+    EXPECT_EQ((std::vector<std::string>{"Nimbrel", "Settings", "About"}), TabCaptions(main));
+    HWND page = SelectPage(main, 1);
+    ASSERT_NE(nullptr, page);
+    EXPECT_EQ("Change URL", ItemText(page, 1072));
+    EXPECT_EQ(content, file.Content());
+}
+
+}  // namespace

@@ -1,0 +1,138 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/e2e/driver.h"
+
+namespace {
+
+using namespace driver;
+
+constexpr int kUrlText = 1237;
+constexpr int kChangeUrl = 1072;
+constexpr int kAutostart = 1027;
+constexpr int kRedial = 1028;
+constexpr int kRedialTip = 1227;
+constexpr int kKeepAliveLabel = 1238;
+constexpr int kInternetProperties = 1226;
+constexpr int kUrlEdit = 1235;
+constexpr int kResult = 1098;
+constexpr int kTestButton = 1100;
+constexpr int kMessageBoxText = 0xFFFF;
+
+constexpr const char* kOldUrl = "http://keep.example/";
+
+bool Checked(HWND page, int id) {
+    return SendMessageA(GetDlgItem(page, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// The settings page of a running program that is past its first run.
+class SettingsPage : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        settings::Clear();
+        settings::PutDword("FirstStart", 1);
+        settings::PutDword("AutoStart", 1);
+        settings::PutDword("Redial", 0);
+        settings::PutDword("FirstTime", 0);
+        settings::PutString("URL1", kOldUrl);
+        nimbrel.emplace();
+        main = nimbrel->MainWindow();
+        ASSERT_NE(nullptr, main);
+        page = SelectPage(main, 1);
+        ASSERT_NE(nullptr, page);
+    }
+    void TearDown() override {
+        nimbrel.reset();
+        settings::Clear();
+    }
+
+    HWND OpenUrlDialog() {
+        Click(page, kChangeUrl);
+        return nimbrel->DialogWith(kUrlEdit);
+    }
+
+    std::optional<Nimbrel> nimbrel;
+    HWND main = nullptr;
+    HWND page = nullptr;
+};
+
+TEST_F(SettingsPage, ShowsTheLayoutTextsTheUrlAndTheSwitches) {
+    EXPECT_EQ(kOldUrl, ItemText(page, kUrlText));
+    EXPECT_EQ("Keep-Alive URL:", ItemText(page, kKeepAliveLabel));
+    EXPECT_EQ("Change URL", ItemText(page, kChangeUrl));
+    EXPECT_EQ("Start Nimbrel automatically into the Windows tray", ItemText(page, kAutostart));
+    EXPECT_EQ("If offline, try to dial a connection", ItemText(page, kRedial));
+    EXPECT_EQ("Edit Internet Properties", ItemText(page, kInternetProperties));
+    EXPECT_TRUE(Checked(page, kAutostart));
+    EXPECT_FALSE(Checked(page, kRedial));
+}
+
+TEST_F(SettingsPage, ChangeUrlWithOkSavesAndShowsTheNewUrlAndKeepsTheTicks) {
+    SendMessageA(GetDlgItem(page, kRedial), BM_SETCHECK, BST_CHECKED, 0);
+    HWND dialog = OpenUrlDialog();
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ(kOldUrl, ItemText(dialog, kUrlEdit));
+    SetText(GetDlgItem(dialog, kUrlEdit), "http://new.example/path");
+    Click(dialog, IDOK);
+
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(page, kUrlText) == "http://new.example/path"; }));
+    EXPECT_TRUE(WaitUntil([&] { return settings::String("URL1") == "http://new.example/path"; }));
+    EXPECT_TRUE(Checked(page, kRedial));
+    // The save writes the switches as they were saved last, not the page's ticks.
+    EXPECT_EQ(0u, settings::Dword("Redial").value_or(99));
+}
+
+TEST_F(SettingsPage, ChangeUrlWithCancelRestoresTheUrlAndStillSaves) {
+    settings::Delete("URL1");  // read at start; a save writes it again
+    HWND dialog = OpenUrlDialog();
+    ASSERT_NE(nullptr, dialog);
+    SetText(GetDlgItem(dialog, kUrlEdit), "http://other.example/");
+    PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+
+    EXPECT_TRUE(WaitUntil([&] { return settings::String("URL1") == kOldUrl; }));
+    EXPECT_EQ(kOldUrl, ItemText(page, kUrlText));
+}
+
+TEST_F(SettingsPage, CloseBoxAfterAFailedTestRestoresTheUrl) {
+    HWND dialog = OpenUrlDialog();
+    ASSERT_NE(nullptr, dialog);
+    SetText(GetDlgItem(dialog, kUrlEdit), "http://127.0.0.1:9/");
+    Click(dialog, kTestButton);
+    ASSERT_TRUE(WaitUntil(
+        [&] { return ItemText(dialog, kResult) == "URL not correct or PC not online!"; }, 30s));
+    PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+    EXPECT_EQ(kOldUrl, ItemText(page, kUrlText));
+    EXPECT_EQ(kOldUrl, settings::String("URL1").value_or(""));
+}
+
+// The edit stops the user at 299 characters; a longer text put in by other means is cut.
+TEST_F(SettingsPage, OverlongUrlIsCutToWhatTheSettingHolds) {
+    HWND dialog = OpenUrlDialog();
+    ASSERT_NE(nullptr, dialog);
+    const std::string longUrl = "http://" + std::string(5000, 'a') + ".example/";
+    SetText(GetDlgItem(dialog, kUrlEdit), longUrl);
+    Click(dialog, IDOK);
+
+    EXPECT_TRUE(WaitUntil([&] { return settings::String("URL1") == longUrl.substr(0, 299); }));
+    EXPECT_EQ(longUrl.substr(0, 299), ItemText(page, kUrlText));
+    EXPECT_FALSE(nimbrel->WaitForExit(0ms).has_value());
+}
+
+TEST_F(SettingsPage, QuestionMarkShowsTheRedialHelp) {
+    Click(page, kRedialTip);
+    HWND tip = nimbrel->WindowTitled("Tip");
+    ASSERT_NE(nullptr, tip);
+    EXPECT_EQ(
+        "You need to set the Global Internet Settings to \"Dial whenever a network connection is "
+        "not present\" in order for Nimbrel to redial automatically. Otherwise you will get "
+        "prompted.",
+        ItemText(tip, kMessageBoxText));
+    EXPECT_EQ(nullptr, GetDlgItem(tip, IDCANCEL));
+    PostMessageA(tip, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(tip); }));
+}
+
+}  // namespace
