@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <process.h>
 
+#include <cstdint>
 #include <memory>
 
 namespace platform {

@@ -205,6 +205,7 @@ TEST_F(ProbeTest, AutodialIsOffExactlyWhileTheRequestsRun) {
 TEST_F(ProbeTest, UrlChangedDuringProbesIsReadWhole) {
     const std::string first = "http://" + std::string(250, 'a') + "/";
     const std::string second = "http://" + std::string(200, 'b') + "/";
+    std::snprintf(g_szURL1, sizeof g_szURL1, "%s", first.c_str());
     bool flip = false;
     for (int probe = 0; probe < 20; ++probe) {
         int result = CheckOnline();
