@@ -192,31 +192,47 @@ bool TrayIconShown(HWND owner, UINT id) {
     return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
 }
 
+// Wine's X11 driver keeps the icons in its stand-alone tray when no tray host runs; explorer's
+// own tray is the other place.
 HWND TrayIconWindow() {
-    HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
-    HWND icon = tray ? FindWindowExA(tray, nullptr, "__wine_tray_icon", nullptr) : nullptr;
-    return icon ? icon : FindWindowA("__wine_tray_icon", nullptr);
+    const char* places[][2] = {{"__winex11_standalone_tray", "__winex11_tray_icon"},
+                               {"Shell_TrayWnd", "__wine_tray_icon"}};
+    for (const auto& place : places) {
+        HWND tray = FindWindowA(place[0], nullptr);
+        if (HWND icon = tray ? FindWindowExA(tray, nullptr, place[1], nullptr) : nullptr)
+            return icon;
+    }
+    return nullptr;
 }
 
 std::string TrayTip() {
     HWND icon = TrayIconWindow();
-    HWND tip = FindTopWindow(0, [icon](HWND window) {
-        return GetWindow(window, GW_OWNER) == icon && ClassName(window) == TOOLTIPS_CLASSA;
+    if (!icon) return "";
+    HWND tray = GetParent(icon);
+    HWND tip = FindTopWindow(0, [icon, tray](HWND window) {
+        HWND owner = GetWindow(window, GW_OWNER);
+        return (owner == icon || owner == tray) && ClassName(window) == TOOLTIPS_CLASSA;
     });
     RemoteMemory remote(tip, 4096);
-    if (!icon || !tip || !remote.ok()) return "";
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = icon;
-    tool.uId = reinterpret_cast<UINT_PTR>(icon);
-    tool.lpszText = reinterpret_cast<wchar_t*>(remote.at(sizeof tool));
-    remote.Write(0, &tool, sizeof tool);
-    SendMessageW(tip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(remote.at(0)));
-    wchar_t wide[128] = L"";
-    remote.Read(sizeof tool, wide, sizeof wide - sizeof(wchar_t));
-    char text[256] = "";
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-    return text;
+    if (!tip || !remote.ok()) return "";
+    const int tools = static_cast<int>(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0));
+    for (int i = 0; i < tools; ++i) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.lpszText = reinterpret_cast<wchar_t*>(remote.at(sizeof tool));
+        wchar_t wide[256] = L"";
+        remote.Write(0, &tool, sizeof tool);
+        remote.Write(sizeof tool, wide, sizeof wide);
+        if (!SendMessageW(tip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(remote.at(0))))
+            continue;
+        remote.Read(0, &tool, sizeof tool);
+        if (tool.hwnd != icon && tool.uId != reinterpret_cast<UINT_PTR>(icon)) continue;
+        remote.Read(sizeof tool, wide, sizeof wide - sizeof(wchar_t));
+        char text[256] = "";
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+        return text;
+    }
+    return "";
 }
 
 namespace settings {
