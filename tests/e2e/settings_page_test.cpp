@@ -1,8 +1,13 @@
+#include <winsock2.h>
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <set>
+
 #include "tests/e2e/driver.h"
+#include "tests/wine/loopback_http_server.h"
 
 namespace {
 
@@ -106,6 +111,38 @@ TEST_F(SettingsPage, CloseBoxAfterAFailedTestRestoresTheUrl) {
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
     EXPECT_EQ(kOldUrl, ItemText(page, kUrlText));
     EXPECT_EQ(kOldUrl, settings::String("URL1").value_or(""));
+}
+
+// The test waits for the probe without spinning: each pass sleeps until a message comes or a
+// few milliseconds pass, so the progress moves about once a second while a slow server answers.
+TEST_F(SettingsPage, TestOfAWorkingUrlShowsPacedProgressThenOkAndOkSavesIt) {
+    LoopbackHttpServer server(LoopbackHttpServer::Mode::kAnswer200);
+    server.OnRequest([] { Sleep(3000); });
+    HWND dialog = OpenUrlDialog();
+    ASSERT_NE(nullptr, dialog);
+    SetText(GetDlgItem(dialog, kUrlEdit), server.Url());
+
+    Click(dialog, kTestButton);
+    std::set<std::string> seen;
+    int lastPass = -1;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            const std::string text = ItemText(dialog, kResult);
+            seen.insert(text);
+            std::sscanf(text.c_str(), "Testing URL (m=%d)...", &lastPass);
+            return text == "The URL is ok";
+        },
+        30s));
+
+    EXPECT_TRUE(seen.count("Testing URL (m=0)..."));
+    EXPECT_TRUE(seen.count("Testing URL (m=100)..."));
+    EXPECT_LE(lastPass, 600);  // three seconds at about a hundred passes a second
+    EXPECT_EQ(1u, server.Requests().size());
+    EXPECT_EQ(server.Url(), ItemText(dialog, kUrlEdit));
+
+    Click(dialog, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return settings::String("URL1") == server.Url(); }));
+    EXPECT_EQ(server.Url(), ItemText(page, kUrlText));
 }
 
 // The edit stops the user at 299 characters; a longer text put in by other means is cut.
