@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <thread>
 
 #include "app/shared_texts.h"
 #include "settings/settings.h"
+#include "settings/url_lock.h"
 
 namespace {
 
@@ -57,6 +59,30 @@ TEST_F(KeepAliveUrl, TestedUrlAlsoMarksTheSecondText) {
     EXPECT_STREQ("http://tested.example/", g_szURL1);
     EXPECT_EQ("http://tested.example/", g_strURL);
     EXPECT_EQ("---------------", g_strURL2);
+}
+
+// A probe's worker copies the texts under the lock while the dialog changes them; under
+// ThreadSanitizer an unlocked change shows as a race, and the copy is never half-changed.
+TEST_F(KeepAliveUrl, ChangesHoldTheLockTheWorkerCopiesUnder) {
+    const std::string first = "http://first.example/";
+    const std::string second = "http://second-and-longer.example/";
+    bool torn = false;
+    SetKeepAliveUrl(first);
+    std::thread worker([&] {
+        for (int i = 0; i < 2000; ++i) {
+            const auto urls = LockUrls();
+            const std::string url = g_szURL1;
+            torn |= url != g_strURL || (url != first && url != second);
+        }
+    });
+    for (int i = 0; i < 2000; ++i) {
+        if (i % 2)
+            SetTestedUrl(first);
+        else
+            SetKeepAliveUrl(second);
+    }
+    worker.join();
+    EXPECT_FALSE(torn);
 }
 
 }  // namespace
