@@ -3,10 +3,13 @@ set(NIMBREL_LOGIC_SOURCES
   app/command_line.cpp
   app/run_state.cpp
   app/shared_texts.cpp
+  keepalive/keep_alive_countdown.cpp
   settings/folders.cpp
   settings/language.cpp
   settings/settings.cpp
   settings/store.cpp
+  ui/icon_button_layout.cpp
+  ui/led_layout.cpp
 )
 
 # The seam's Win32 side: calls forwarded to the system.
@@ -41,4 +44,7 @@ set(NIMBREL_WINDOW_SOURCES
   keepalive/url_dialog.cpp
   settings/settings_page.cpp
   ui/about_page.cpp
+  ui/bitmap_strip.cpp
+  ui/icon_button.cpp
+  ui/led_button.cpp
 )
