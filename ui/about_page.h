@@ -4,6 +4,6 @@
 
 // The about page: version, operating system, help and the maker's links.
 class CP6 : public CPropertyPage {
-public:
+  public:
     CP6();
 };
