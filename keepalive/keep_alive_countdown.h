@@ -5,7 +5,7 @@
 // When the next keep-alive probe is due: an interval counted from a start time, in the
 // calendar time of the platform clock.
 class KeepAliveCountdown {
-public:
+  public:
     void SetInterval(int hours, int minutes, int seconds);
     // Starts counting from the current time.
     void StartNow();
@@ -13,7 +13,7 @@ public:
     // True when armed and the interval has passed by more than its whole seconds.
     bool IsDue() const;
 
-private:
+  private:
     int m_nHours = 0;
     int m_nMinutes = 0;
     int m_nSeconds = 0;

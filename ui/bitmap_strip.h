@@ -7,7 +7,7 @@
 // A horizontal strip of equally wide frames, kept selected in a memory device context so a
 // frame can be copied out at any time.
 class CBitmapStrip {
-public:
+  public:
     CBitmapStrip();
     CBitmapStrip(const CBitmapStrip&) = delete;
     CBitmapStrip& operator=(const CBitmapStrip&) = delete;
@@ -23,7 +23,7 @@ public:
     // Copies frame index to (x, y) in target.
     void DrawFrame(HDC target, int x, int y, int index) const;
 
-private:
+  private:
     void Release();
 
     OwnedDc m_dc;

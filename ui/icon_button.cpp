@@ -50,7 +50,7 @@ void CIconButton::SetIcon(int hotId, int normalId) {
     const SIZE size = IconSize(m_hIconHot.get());
     m_cxIcon = static_cast<std::uint8_t>(size.cx);
     m_cyIcon = static_cast<std::uint8_t>(size.cy);
-    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    if (m_hWnd) RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 void CIconButton::PreSubclassWindow() {

@@ -11,7 +11,7 @@
 // A push button of a page's layout taken over and drawn as a raised 3-D button with a black
 // outer frame, an icon at the left and the caption centred in the rest.
 class CIconButton : public CWnd {
-public:
+  public:
     CIconButton();
 
     // Loads the icon shown while pressed and the one shown otherwise (0: the same picture)
@@ -23,11 +23,11 @@ public:
 
     bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
-protected:
+  protected:
     void PreSubclassWindow() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     void DrawItem(const DRAWITEMSTRUCT& item);
     void DrawRaisedEdge(HDC dc, const RECT& face) const;
     void DrawIcon(HDC dc, const RECT& item, bool withCaption, bool pressed, bool disabled) const;

@@ -37,7 +37,8 @@ void CLedButton::SetBitmap(int id, int frameWidth) {
 int CLedButton::SetLampState(int state) {
     if (state != m_nState) {
         m_nState = state;
-        RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        if (m_hWnd)
+            RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     }
     return m_nState;
 }

@@ -9,7 +9,7 @@
 // A check box of a page's layout taken over to show a lamp: a two-frame bitmap (unlit, lit)
 // with the caption beside it. Only the program sets its state; clicks change nothing.
 class CLedButton : public CWnd {
-public:
+  public:
     CLedButton(int state, int centerVert);
 
     // Loads bitmap resource id as the lamp; frames are frameWidth wide. A bitmap that does
@@ -25,10 +25,10 @@ public:
 
     bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
-protected:
+  protected:
     void PreSubclassWindow() override;
 
-private:
+  private:
     void DrawItem(const DRAWITEMSTRUCT& item);
     void DrawCaption(HDC dc);
 

@@ -11,7 +11,7 @@
 // A visible top-level window that holds controls under test and reflects their owner-draw and
 // colour notifications to them, as the program's pages do. It counts what it is told.
 class ControlHost {
-public:
+  public:
     ControlHost();
     ControlHost(const ControlHost&) = delete;
     ControlHost& operator=(const ControlHost&) = delete;
@@ -25,7 +25,7 @@ public:
     int DrawCount(int id) const;
     int CommandCount(int id, int code) const;
 
-private:
+  private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window_ = nullptr;
@@ -35,7 +35,7 @@ private:
 
 // A 32-bit memory bitmap to draw into and read back.
 class Canvas {
-public:
+  public:
     Canvas(int width, int height);
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
@@ -52,7 +52,7 @@ public:
     // The smallest rectangle holding every pixel that is not colour, within area.
     RECT BoundsOfAllBut(COLORREF colour, const RECT& area) const;
 
-private:
+  private:
     int width_;
     int height_;
     OwnedDc dc_;

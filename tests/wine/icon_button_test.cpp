@@ -18,7 +18,7 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 // The system colours a button uses, each made distinct for the test and put back after it, so
 // a line drawn in the wrong one shows.
 class SystemColours {
-public:
+  public:
     SystemColours() {
         for (int i = 0; i < kCount; ++i) saved_[i] = GetSysColor(kIndexes[i]);
         SetSysColors(kCount, kIndexes, kTestColours);
@@ -27,7 +27,7 @@ public:
     SystemColours& operator=(const SystemColours&) = delete;
     ~SystemColours() { SetSysColors(kCount, kIndexes, saved_); }
 
-private:
+  private:
     static constexpr int kCount = 6;
     static constexpr INT kIndexes[kCount] = {COLOR_BTNFACE,    COLOR_BTNHIGHLIGHT, COLOR_3DLIGHT,
                                              COLOR_3DDKSHADOW, COLOR_BTNSHADOW,    COLOR_BTNTEXT};
@@ -38,7 +38,7 @@ private:
 };
 
 class IconButton : public ::testing::Test {
-protected:
+  protected:
     // A push button of the page's kind, taken over, with the test's solid 24 x 16 icon.
     HWND Add(const char* caption, DWORD style = BS_PUSHBUTTON | BS_MULTILINE) {
         control = host.AddControl("BUTTON", caption, style | WS_TABSTOP, kButtonId, 10, 10, kWidth,

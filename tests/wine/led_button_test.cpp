@@ -15,7 +15,7 @@ constexpr COLORREF kGreen = RGB(0, 128, 0);
 
 // A check box of the page's size taken over as a lamp, drawn into a canvas of its size.
 class Lamp : public ::testing::Test {
-protected:
+  protected:
     HWND Add(const char* caption, int width = 108, int height = 16) {
         control = host.AddControl("BUTTON", caption, BS_AUTOCHECKBOX | WS_TABSTOP, kLampId, 10, 10,
                                   width, height);
