@@ -1,4 +1,6 @@
+#include "platform/win32/win32_internet.h"
 #include "platform/win32/win32_services.h"
+#include "platform/win32/win32_threads.h"
 
 namespace platform {
 
@@ -10,6 +12,8 @@ void InstallWin32Services() {
     static Win32User user;
     static Win32Clock clock;
     static Win32Version version;
+    static Win32Internet internet;
+    static Win32Threads threads;
     Provide<IRegistry>(&registry);
     Provide<IProfile>(&profile);
     Provide<IFiles>(&files);
@@ -17,6 +21,8 @@ void InstallWin32Services() {
     Provide<IUser>(&user);
     Provide<IClock>(&clock);
     Provide<IVersion>(&version);
+    Provide<IInternet>(&internet);
+    Provide<IThreads>(&threads);
 }
 
 }  // namespace platform
