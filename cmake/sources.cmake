@@ -5,6 +5,7 @@ set(NIMBREL_LOGIC_SOURCES
   app/shared_texts.cpp
   keepalive/autodial.cpp
   keepalive/keep_alive_countdown.cpp
+  keepalive/keep_alive_engine.cpp
   keepalive/online_probe.cpp
   settings/folders.cpp
   settings/language.cpp
