@@ -47,6 +47,14 @@ void Click(HWND page, int id) {
                  reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
 }
 
+// The server's address made unique: Wine keeps the answers in the prefix's internet cache, and a
+// cached answer to an address counts as online even when nothing listens any more.
+std::string FreshUrl(const LoopbackHttpServer& server) {
+    static int count = 0;
+    return server.Url() + "?run=" + std::to_string(GetCurrentProcessId()) + "-" +
+           std::to_string(GetTickCount64()) + "-" + std::to_string(++count);
+}
+
 // The three lamps as the screen shows them: which are lit and which are not.
 std::map<int, Lamp> Lamps(HWND page) {
     std::map<int, Lamp> lamps;
@@ -90,7 +98,7 @@ class StatusPage : public ::testing::Test {
 
 TEST_F(StatusPage, TrayOnShowsTheWindowThenHidesAtTheFirstTickAndKeepsAlive) {
     LoopbackHttpServer server(Mode::kAnswer200);
-    PutSettings(server.Url());
+    PutSettings(FreshUrl(server));
     Nimbrel nimbrel("-tray -on");
     HWND main = nimbrel.MainWindow();
     ASSERT_NE(nullptr, main);  // shown first, visible
@@ -111,7 +119,7 @@ TEST_F(StatusPage, TrayOnShowsTheWindowThenHidesAtTheFirstTickAndKeepsAlive) {
 
 TEST_F(StatusPage, OnWithTheServerDownEndsOnOnOffline) {
     LoopbackHttpServer server(Mode::kClosedPort);
-    PutSettings(server.Url());
+    PutSettings(FreshUrl(server));
     Nimbrel nimbrel("-on");
     HWND main = nimbrel.MainWindow();
     ASSERT_NE(nullptr, main);
@@ -121,7 +129,7 @@ TEST_F(StatusPage, OnWithTheServerDownEndsOnOnOffline) {
 
 TEST_F(StatusPage, StartsOffAndStayOnGoesOnline) {
     LoopbackHttpServer server(Mode::kAnswer200);
-    PutSettings(server.Url());
+    PutSettings(FreshUrl(server));
     Nimbrel nimbrel;
     HWND main = nimbrel.MainWindow();
     ASSERT_NE(nullptr, main);
