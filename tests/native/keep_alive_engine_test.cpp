@@ -74,13 +74,20 @@ class Engine : public ::testing::Test {
     KeepAliveEngine engine{view, [this] { return probe(); }};
 };
 
-TEST_F(Engine, StayOnLightsOnOnlineAndProbesAtTheNextTick) {
+TEST_F(Engine, StayOnLightsOnOnlineAndProbesAtTheNextTickEvenRightAfterAResult) {
+    probe.results = {-1, 1};
     engine.StartStayOn();
     EXPECT_EQ(kModeOnOnline, g_iMode);
     EXPECT_EQ(std::vector<int>{kModeOnOnline}, view.lamps);
     EXPECT_EQ(0, probe.Calls());
     engine.Tick();
     EXPECT_EQ(1, probe.Calls());
+
+    system.clock.now += 5;
+    engine.StartStayOn();
+    EXPECT_EQ(kModeOnOnline, view.lamps.back());
+    engine.Tick();
+    EXPECT_EQ(2, probe.Calls());
 }
 
 TEST_F(Engine, APendingProbeIsPolledOnEveryTickAndShowsTheMarker) {
@@ -166,27 +173,6 @@ TEST_F(Engine, SwitchOffDuringAProbeThenStayOnHandsOutTheOldResult) {
     system.clock.now += 1;
     engine.Tick();
     EXPECT_EQ(3, probe.Calls());
-}
-
-TEST_F(Engine, StayOnWhileOnProbesAgainAtOnce) {
-    probe.results = {1, 1};
-    engine.StartStayOn();
-    engine.Tick();
-    system.clock.now += 5;
-    engine.StartStayOn();
-    engine.Tick();
-    EXPECT_EQ(2, probe.Calls());
-}
-
-TEST_F(Engine, ADueCountdownProbesNothingWhileOff) {
-    probe.results = {1};
-    engine.StartStayOn();
-    engine.Tick();
-    engine.SwitchOff();
-    WaitInterval(400);
-    engine.Tick();
-    EXPECT_EQ(1, probe.Calls());
-    EXPECT_EQ("..", view.activity.back());
 }
 
 TEST_F(Engine, TheAutodialSwitchFollowsRedialBeforeEveryStep) {
