@@ -4,6 +4,8 @@ set(NIMBREL_LOGIC_SOURCES
   app/run_state.cpp
   app/shared_texts.cpp
   keepalive/autodial.cpp
+  keepalive/keep_alive_countdown.cpp
+  keepalive/keep_alive_engine.cpp
   keepalive/keep_alive_url.cpp
   keepalive/online_probe.cpp
   settings/folders.cpp
@@ -12,6 +14,8 @@ set(NIMBREL_LOGIC_SOURCES
   settings/store.cpp
   settings/url_lock.cpp
   ui/event_log.cpp
+  ui/icon_button_layout.cpp
+  ui/led_layout.cpp
 )
 
 # The seam's Win32 side: calls forwarded to the system.
@@ -56,4 +60,7 @@ set(NIMBREL_WINDOW_SOURCES
   keepalive/url_dialog.cpp
   settings/settings_page.cpp
   ui/about_page.cpp
+  ui/bitmap_strip.cpp
+  ui/icon_button.cpp
+  ui/led_button.cpp
 )
