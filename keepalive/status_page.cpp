@@ -6,6 +6,7 @@
 #include "framework/data_exchange.h"
 #include "keepalive/online_probe.h"
 #include "res/resource.h"
+#include "settings/autostart.h"
 #include "settings/language.h"
 #include "settings/settings.h"
 
@@ -58,12 +59,12 @@ int CP10::SaveSettingsFromPage() {
     g_bAutoStart = settingsPage.m_bAutostart;
     g_bRedial = settingsPage.m_bRedial;
     const int result = TransferSettings(STORE_WRITE);
-    // Autostart shortcut: SetAutostart(g_bAutoStart == 1) goes here once the shortcut exists.
+    SetAutostart(g_bAutoStart == 1 ? 1 : 0);
     return result;
 }
 
 void CP10::UninstallAndQuit() {
-    // Autostart shortcut: SetAutostart(0) goes here once the shortcut exists.
+    SetAutostart(0);
     DeleteSettingsKey();
     PostQuitMessage(0);
 }

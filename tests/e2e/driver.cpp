@@ -1,6 +1,7 @@
 #include "tests/e2e/driver.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 #include <shellapi.h>
 
 #include <fstream>
@@ -295,6 +296,60 @@ void ClickTrayIcon(const TrayIcon& icon, UINT mouseMessage) {
         MAKELPARAM((icon.rect.left + icon.rect.right) / 2, (icon.rect.top + icon.rect.bottom) / 2);
     PostMessageA(icon.tray, mouseMessage, 0, centre);
 }
+
+namespace startup {
+
+std::string Folder() {
+    char path[MAX_PATH] = "";
+    SHGetSpecialFolderPathA(nullptr, path, CSIDL_STARTUP, TRUE);
+    return std::string(path) + "\\";
+}
+
+std::string PathOf(const std::string& name) {
+    return Folder() + name;
+}
+
+bool Exists(const std::string& name) {
+    return GetFileAttributesA(PathOf(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::optional<Shortcut> Read(const std::string& name) {
+    CoInitialize(nullptr);
+    IShellLinkA* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&link))))
+        return std::nullopt;
+    IPersistFile* file = nullptr;
+    wchar_t wide[MAX_PATH] = L"";
+    MultiByteToWideChar(CP_ACP, 0, PathOf(name).c_str(), -1, wide, MAX_PATH);
+    std::optional<Shortcut> result;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+        SUCCEEDED(file->Load(wide, STGM_READ))) {
+        Shortcut shortcut;
+        char text[1024] = "";
+        link->GetPath(text, MAX_PATH, nullptr, 0);
+        shortcut.target = text;
+        link->GetArguments(text, sizeof text);
+        shortcut.arguments = text;
+        link->GetWorkingDirectory(text, MAX_PATH);
+        shortcut.workingDirectory = text;
+        link->GetIconLocation(text, MAX_PATH, &shortcut.iconIndex);
+        shortcut.iconLocation = text;
+        link->GetDescription(text, sizeof text);
+        shortcut.description = text;
+        link->GetShowCmd(&shortcut.showCommand);
+        result = shortcut;
+    }
+    if (file) file->Release();
+    link->Release();
+    return result;
+}
+
+void Remove(const std::string& name) {
+    DeleteFileA(PathOf(name).c_str());
+}
+
+}  // namespace startup
 
 namespace settings {
 

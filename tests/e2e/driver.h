@@ -81,6 +81,26 @@ std::vector<TrayIcon> TrayIcons();
 // Sends the tray the mouse message as if it happened on the icon.
 void ClickTrayIcon(const TrayIcon& icon, UINT mouseMessage);
 
+// The user's Startup folder and the shortcuts in it.
+namespace startup {
+struct Shortcut {
+    std::string target;
+    std::string arguments;
+    std::string workingDirectory;
+    std::string iconLocation;
+    int iconIndex = -1;
+    std::string description;
+    int showCommand = -1;
+};
+// With a trailing backslash.
+std::string Folder();
+std::string PathOf(const std::string& name);
+bool Exists(const std::string& name);
+// The shortcut read through the shell; nothing when it cannot be loaded.
+std::optional<Shortcut> Read(const std::string& name);
+void Remove(const std::string& name);
+}  // namespace startup
+
 // The product's settings key under HKCU.
 namespace settings {
 void Clear();

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <utility>
 
 #include "tests/e2e/driver.h"
 
@@ -59,7 +60,7 @@ class LanguageFileBesideTheProgram : public ::testing::Test {
     void TearDown() override { settings::Clear(); }
 };
 
-TEST_F(LanguageFileBesideTheProgram, CaptionTabsSettingsPageAndUrlDialogShowItsTexts) {
+TEST_F(LanguageFileBesideTheProgram, CaptionTabsPagesAndUrlDialogShowItsTexts) {
     LanguageFile file(Sample());
     auto text = SampleTexts();
     Nimbrel nimbrel;
@@ -68,6 +69,13 @@ TEST_F(LanguageFileBesideTheProgram, CaptionTabsSettingsPageAndUrlDialogShowItsT
     EXPECT_EQ("Vellmark - www.quaddle.example/de", Text(main));
     EXPECT_EQ((std::vector<std::string>{text["TabFront"], text["TabSet"], text["TabAbout"]}),
               TabCaptions(main));
+
+    HWND status = FindWindowExA(main, nullptr, nullptr, "Nimbrel");
+    ASSERT_NE(nullptr, status);
+    const std::pair<int, const char*> statusTexts[] = {
+        {1113, "Led1"}, {1194, "Led2"},     {1195, "Led3"}, {1100, "On"},
+        {1136, "Off"},  {1197, "Min2Tray"}, {1143, "Exit"}};
+    for (const auto& [id, key] : statusTexts) EXPECT_EQ(text[key], ItemText(status, id)) << key;
 
     HWND page = SelectPage(main, 1);
     ASSERT_NE(nullptr, page);
@@ -99,6 +107,7 @@ TEST_F(LanguageFileBesideTheProgram, CaptionTabsSettingsPageAndUrlDialogShowItsT
     PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
 
+    ASSERT_NE(nullptr, SelectPage(main, 2));  // the about page looks its texts up too
     // Every key the program asked for was there: nothing was added to the file.
     EXPECT_EQ(Sample(), file.Content());
 }
@@ -111,6 +120,7 @@ TEST_F(LanguageFileBesideTheProgram, NofileKeepsTheEnglishTextsAndLeavesTheFileA
     ASSERT_NE(nullptr, main);
     EXPECT_EQ("Nimbrel - www.quaddle.example", Text(main));
     EXPECT_EQ((std::vector<std::string>{"Nimbrel", "Settings", "About"}), TabCaptions(main));
+    EXPECT_EQ("Stay On", ItemText(FindWindowExA(main, nullptr, nullptr, "Nimbrel"), 1100));
     HWND page = SelectPage(main, 1);
     ASSERT_NE(nullptr, page);
     EXPECT_EQ("Change URL", ItemText(page, 1072));

@@ -24,8 +24,23 @@ constexpr int kUrlEdit = 1235;
 constexpr int kResult = 1098;
 constexpr int kTestButton = 1100;
 constexpr int kMessageBoxText = 0xFFFF;
+constexpr int kStayOn = 1100;
+constexpr int kExit = 1143;
+constexpr int kActivity = 1225;
+constexpr int kTrayExit = 32774;
 
 constexpr const char* kOldUrl = "http://keep.example/";
+
+HWND StatusPage(HWND main) {
+    return FindWindowExA(main, nullptr, nullptr, "Nimbrel");
+}
+
+// Wine keeps answers in the prefix's internet cache; an address of its own reaches the server.
+std::string FreshUrl(const LoopbackHttpServer& server) {
+    static int count = 0;
+    return server.Url() + "?settings=" + std::to_string(GetTickCount64()) + "-" +
+           std::to_string(++count);
+}
 
 bool Checked(HWND page, int id) {
     return SendMessageA(GetDlgItem(page, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -48,8 +63,22 @@ class SettingsPage : public ::testing::Test {
         ASSERT_NE(nullptr, page);
     }
     void TearDown() override {
+        // Under Wine, ending the process while a dialog of a page is open crashes it, and the
+        // crash handler then holds the test's output open: a failed test closes it first.
+        if (HWND dialog = nimbrel->DialogWith(kUrlEdit, 0ms)) {
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            WaitUntil([&] { return !IsWindow(dialog); }, 5s);
+        }
         nimbrel.reset();
         settings::Clear();
+        startup::Remove("Nimbrel.lnk");  // the status page's save writes it with autostart on
+    }
+
+    // Ticks the redial box and goes to the status page, which takes the box into the page.
+    void TickRedialAndLeave() {
+        SendMessageA(GetDlgItem(page, kRedial), BM_CLICK, 0, 0);
+        ASSERT_TRUE(Checked(page, kRedial));
+        ASSERT_NE(nullptr, SelectPage(main, 0));
     }
 
     HWND OpenUrlDialog() {
@@ -118,31 +147,85 @@ TEST_F(SettingsPage, CloseBoxAfterAFailedTestRestoresTheUrl) {
 TEST_F(SettingsPage, TestOfAWorkingUrlShowsPacedProgressThenOkAndOkSavesIt) {
     LoopbackHttpServer server(LoopbackHttpServer::Mode::kAnswer200);
     server.OnRequest([] { Sleep(3000); });
+    const std::string url = FreshUrl(server);
     HWND dialog = OpenUrlDialog();
     ASSERT_NE(nullptr, dialog);
-    SetText(GetDlgItem(dialog, kUrlEdit), server.Url());
+    SetText(GetDlgItem(dialog, kUrlEdit), url);
+    HWND activity = GetDlgItem(StatusPage(main), kActivity);
+    ASSERT_NE(nullptr, activity);
 
     Click(dialog, kTestButton);
+    ASSERT_TRUE(WaitUntil([&] { return ItemText(dialog, kResult) == "Testing URL (m=0)..."; }));
+    // While the test waits, the status page's timer waits too: its activity line stands still.
+    const std::string activityDuringTest = Text(activity);
     std::set<std::string> seen;
+    std::set<std::string> activityLines;
     int lastPass = -1;
     ASSERT_TRUE(WaitUntil(
         [&] {
             const std::string text = ItemText(dialog, kResult);
             seen.insert(text);
+            if (text.rfind("Testing", 0) == 0) activityLines.insert(Text(activity));
             std::sscanf(text.c_str(), "Testing URL (m=%d)...", &lastPass);
             return text == "The URL is ok";
         },
         30s));
+    EXPECT_EQ(std::set<std::string>{activityDuringTest}, activityLines);
+    EXPECT_TRUE(WaitUntil([&] { return Text(activity) != activityDuringTest; }, 3s));
 
     EXPECT_TRUE(seen.count("Testing URL (m=0)..."));
     EXPECT_TRUE(seen.count("Testing URL (m=100)..."));
     EXPECT_LE(lastPass, 600);  // three seconds at about a hundred passes a second
     EXPECT_EQ(1u, server.Requests().size());
-    EXPECT_EQ(server.Url(), ItemText(dialog, kUrlEdit));
+    EXPECT_EQ(url, ItemText(dialog, kUrlEdit));
 
     Click(dialog, IDOK);
-    EXPECT_TRUE(WaitUntil([&] { return settings::String("URL1") == server.Url(); }));
-    EXPECT_EQ(server.Url(), ItemText(page, kUrlText));
+    EXPECT_TRUE(WaitUntil([&] { return settings::String("URL1") == url; }));
+    EXPECT_EQ(url, ItemText(page, kUrlText));
+}
+
+// After a failed test the keep-alive goes on with the URL from before the test: Stay On,
+// pressed while the dialog is still open, probes that one.
+TEST_F(SettingsPage, FailedTestLeavesTheKeepAliveOnThePreviousUrl) {
+    LoopbackHttpServer server(LoopbackHttpServer::Mode::kAnswer200);
+    const std::string previous = FreshUrl(server);
+    HWND dialog = OpenUrlDialog();
+    ASSERT_NE(nullptr, dialog);
+    SetText(GetDlgItem(dialog, kUrlEdit), previous);
+    Click(dialog, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return settings::String("URL1") == previous; }));
+
+    dialog = OpenUrlDialog();
+    ASSERT_NE(nullptr, dialog);
+    SetText(GetDlgItem(dialog, kUrlEdit), "http://127.0.0.1:9/closed");
+    Click(dialog, kTestButton);
+    ASSERT_TRUE(WaitUntil(
+        [&] { return ItemText(dialog, kResult) == "URL not correct or PC not online!"; }, 30s));
+    EXPECT_EQ("http://127.0.0.1:9/closed", ItemText(dialog, kUrlEdit));
+
+    Click(StatusPage(main), kStayOn);
+    ASSERT_TRUE(server.WaitForRequests(1, 10000));
+    const std::string path = previous.substr(previous.find('/', 7));
+    EXPECT_NE(std::string::npos, server.Requests().front().line.find(path))
+        << server.Requests().front().line;
+    EXPECT_EQ(previous, settings::String("URL1").value_or(""));
+    PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+}
+
+TEST_F(SettingsPage, RedialTickedThenStatusPageExitStoresIt) {
+    TickRedialAndLeave();
+    Click(StatusPage(main), kExit);
+    EXPECT_EQ(0u, nimbrel->WaitForExit().value_or(12345));
+    EXPECT_EQ(1u, settings::Dword("Redial").value_or(99));
+}
+
+TEST_F(SettingsPage, RedialTickedThenTrayMenuExitStoresNothing) {
+    TickRedialAndLeave();
+    PostMessageA(main, WM_COMMAND, kTrayExit, 0);
+    EXPECT_EQ(0u, nimbrel->WaitForExit().value_or(12345));
+    EXPECT_EQ(0u, settings::Dword("Redial").value_or(99));
+    EXPECT_FALSE(startup::Exists("Nimbrel.lnk"));
 }
 
 // The edit stops the user at 299 characters; a longer text put in by other means is cut.

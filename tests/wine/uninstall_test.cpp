@@ -1,0 +1,116 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/shared_texts.h"
+#include "keepalive/status_page.h"
+#include "platform/win32/win32_services.h"
+#include "settings/autostart.h"
+#include "settings/folders.h"
+#include "settings/language.h"
+#include "settings/settings.h"
+
+namespace {
+
+// The real files and registry, with every deletion noted in the order it happens.
+class RecordingFiles final : public platform::IFiles {
+  public:
+    explicit RecordingFiles(std::vector<std::string>& log) : log_(log) {}
+    platform::FileHandle CreateFileA(const char* path, std::uint32_t access, std::uint32_t share,
+                                     std::uint32_t disposition, std::uint32_t attributes) override {
+        return real_.CreateFileA(path, access, share, disposition, attributes);
+    }
+    std::uint32_t GetFileSize(platform::FileHandle file) override {
+        return real_.GetFileSize(file);
+    }
+    bool SeekToEnd(platform::FileHandle file) override { return real_.SeekToEnd(file); }
+    bool WriteFile(platform::FileHandle file, const void* data, std::uint32_t size) override {
+        return real_.WriteFile(file, data, size);
+    }
+    bool CloseHandle(platform::FileHandle file) override { return real_.CloseHandle(file); }
+    bool DeleteFileA(const char* path) override {
+        log_.push_back(std::string("file ") + path);
+        return real_.DeleteFileA(path);
+    }
+    std::uint32_t GetCurrentDirectoryA(std::uint32_t size, char* buffer) override {
+        return real_.GetCurrentDirectoryA(size, buffer);
+    }
+    bool GetSpecialFolderPath(int csidl, char* path) override {
+        return real_.GetSpecialFolderPath(csidl, path);
+    }
+
+  private:
+    platform::Win32Files real_;
+    std::vector<std::string>& log_;
+};
+
+class RecordingRegistry final : public platform::IRegistry {
+  public:
+    explicit RecordingRegistry(std::vector<std::string>& log) : log_(log) {}
+    long CreateKeyEx(platform::Key root, const char* subKey, std::uint32_t access,
+                     platform::Key* result) override {
+        return real_.CreateKeyEx(root, subKey, access, result);
+    }
+    long OpenKeyEx(platform::Key root, const char* subKey, std::uint32_t access,
+                   platform::Key* result) override {
+        return real_.OpenKeyEx(root, subKey, access, result);
+    }
+    long QueryValueEx(platform::Key key, const char* name, std::uint32_t* type, void* data,
+                      std::uint32_t* size) override {
+        return real_.QueryValueEx(key, name, type, data, size);
+    }
+    long SetValueEx(platform::Key key, const char* name, std::uint32_t type, const void* data,
+                    std::uint32_t size) override {
+        return real_.SetValueEx(key, name, type, data, size);
+    }
+    long DeleteValue(platform::Key key, const char* name) override {
+        return real_.DeleteValue(key, name);
+    }
+    long DeleteKey(platform::Key key, const char* subKey) override {
+        log_.push_back(std::string("key ") + subKey);
+        return real_.DeleteKey(key, subKey);
+    }
+    long CloseKey(platform::Key key) override { return real_.CloseKey(key); }
+
+  private:
+    platform::Win32Registry real_;
+    std::vector<std::string>& log_;
+};
+
+bool KeyExists(const char* path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+TEST(Uninstall, RemovesTheShortcutBeforeTheSettingsKeyThenQuits) {
+    platform::InstallWin32Services();
+    InitFolders();
+    TransferSettings(STORE_WRITE);
+    GetLanguageText("OK");
+    SetAutostart(1);
+    const std::string shortcut = g_strStartupDir + "Nimbrel.lnk";
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(shortcut.c_str()));
+    ASSERT_TRUE(KeyExists("SOFTWARE\\QUADDLE\\nimbrel2"));
+
+    std::vector<std::string> log;
+    RecordingFiles files(log);
+    RecordingRegistry registry(log);
+    platform::Provide<platform::IFiles>(&files);
+    platform::Provide<platform::IRegistry>(&registry);
+    CP10 page;
+    page.UninstallAndQuit();
+    platform::InstallWin32Services();
+
+    EXPECT_EQ((std::vector<std::string>{"file " + shortcut, "key nimbrel2"}), log);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(shortcut.c_str()));
+    EXPECT_FALSE(KeyExists("SOFTWARE\\QUADDLE\\nimbrel2"));
+    MSG quit{};
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+}  // namespace
