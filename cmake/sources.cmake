@@ -7,6 +7,12 @@ set(NIMBREL_LOGIC_SOURCES
   settings/language.cpp
   settings/settings.cpp
   settings/store.cpp
+  ui/about_actions.cpp
+  ui/goto_url.cpp
+  ui/link_error.cpp
+  ui/link_geometry.cpp
+  ui/maker_pages.cpp
+  ui/os_description.cpp
 )
 
 # The seam's Win32 side: calls forwarded to the system.
@@ -17,6 +23,7 @@ set(NIMBREL_WIN32_PLATFORM_SOURCES
   platform/win32/win32_process.cpp
   platform/win32/win32_profile.cpp
   platform/win32/win32_registry.cpp
+  platform/win32/win32_shell.cpp
   platform/win32/win32_user.cpp
   platform/win32/win32_version.cpp
 )

@@ -1,4 +1,5 @@
 #include "platform/win32/win32_services.h"
+#include "platform/win32/win32_shell.h"
 
 namespace platform {
 
@@ -10,6 +11,7 @@ void InstallWin32Services() {
     static Win32User user;
     static Win32Clock clock;
     static Win32Version version;
+    static Win32Shell shell;
     Provide<IRegistry>(&registry);
     Provide<IProfile>(&profile);
     Provide<IFiles>(&files);
@@ -17,6 +19,7 @@ void InstallWin32Services() {
     Provide<IUser>(&user);
     Provide<IClock>(&clock);
     Provide<IVersion>(&version);
+    Provide<IShell>(&shell);
 }
 
 }  // namespace platform
