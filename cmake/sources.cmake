@@ -48,4 +48,5 @@ set(NIMBREL_WINDOW_SOURCES
   keepalive/url_dialog.cpp
   settings/settings_page.cpp
   ui/about_page.cpp
+  ui/hyperlink.cpp
 )
