@@ -6,7 +6,7 @@
 
 // Options ("-x") with the plain values that follow them, as the C runtime split the command line.
 class CCommandLine {
-public:
+  public:
     // A text of two or more characters that starts with "-" and not with "-<digit>".
     static bool IsOption(const char* text);
 
@@ -17,6 +17,6 @@ public:
 
     const std::vector<std::string>* Values(const std::string& option) const;
 
-private:
+  private:
     std::map<std::string, std::vector<std::string>> options_;
 };

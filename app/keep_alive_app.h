@@ -6,7 +6,7 @@ class CMainSheet;
 
 // The application object: builds the main window and lets the message loop run.
 class CKeepAliveApp : public CWinApp {
-public:
+  public:
     BOOL InitInstance() override;
 
     CMainSheet* m_pMainSheet = nullptr;

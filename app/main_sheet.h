@@ -11,7 +11,7 @@ extern HWND g_hMainWnd;
 // The main window: a modeless sheet with the status, settings and about pages that hides into
 // the notification area when minimised.
 class CMainSheet : public CPropertySheet {
-public:
+  public:
     CMainSheet();
     ~CMainSheet() override;
 
@@ -19,14 +19,14 @@ public:
     CP10 m_pageStatus;
     CP111 m_pageSettings;
 
-protected:
+  protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     bool PreTranslateMessage(MSG* message) override;
     void PostNcDestroy() override;
     BOOL OnInitDialog() override;
 
-private:
+  private:
     void EstablishLanguage();
     void ChooseCaption();
     void SetTabCaptions();

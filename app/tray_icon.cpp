@@ -5,6 +5,8 @@
 const UINT g_uIconNotifyMessage = RegisterWindowMessageA("WM_ICONNOTIFY");
 const UINT g_uTaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
 
+static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V2_SIZE == 488, "the shell-5 icon record");
+
 NOTIFYICONDATAA MakeTrayIconRecord(HWND window, HICON icon) {
     NOTIFYICONDATAA record{};
     // The shell-5 record: a tip of up to 127 characters, understood by every shell since.

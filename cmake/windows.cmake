@@ -1,8 +1,8 @@
 # Windows (mingw-w64): nimbrel.exe, and the tests that run under Wine.
 enable_language(RC)
 
-# Static runtime: the exe needs nothing but system DLLs.
-add_link_options(-static -static-libgcc -static-libstdc++)
+# Static runtime: the exe needs nothing but system DLLs. Release builds are stripped.
+add_link_options(-static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
 
 add_library(nimbrel_logic STATIC ${NIMBREL_LOGIC_SOURCES})
 target_include_directories(nimbrel_logic PUBLIC ${PROJECT_SOURCE_DIR})

@@ -8,11 +8,17 @@ CWinApp* g_pApp = nullptr;
 
 }  // namespace
 
-CWinApp::CWinApp() { g_pApp = this; }
+CWinApp::CWinApp() {
+    g_pApp = this;
+}
 
-CWinApp::~CWinApp() { g_pApp = nullptr; }
+CWinApp::~CWinApp() {
+    g_pApp = nullptr;
+}
 
-CWinApp* CWinApp::Get() { return g_pApp; }
+CWinApp* CWinApp::Get() {
+    return g_pApp;
+}
 
 int CWinApp::Run() {
     MSG message{};

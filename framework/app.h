@@ -6,7 +6,7 @@ class CWnd;
 
 // The one application object: start-up hook and the run's message loop.
 class CWinApp {
-public:
+  public:
     CWinApp();
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;

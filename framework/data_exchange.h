@@ -8,7 +8,7 @@ class CWnd;
 
 // Moves member values to a dialog's controls (save = false) or back (save = true).
 class CDataExchange {
-public:
+  public:
     CDataExchange(HWND dialog, bool save) : dialog_(dialog), m_bSaveAndValidate(save) {}
 
     // Takes the control over with the wrapper the first time the members are bound.
@@ -16,9 +16,9 @@ public:
     void Text(int id, std::string& value);
     void Check(int id, int& value);
 
-private:
+  private:
     HWND dialog_;
 
-public:
+  public:
     const bool m_bSaveAndValidate;
 };

@@ -22,4 +22,6 @@ void CDialog::OnOK() {
     EndDialog(m_hWnd, IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(m_hWnd, IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(m_hWnd, IDCANCEL);
+}

@@ -4,13 +4,13 @@
 
 // A modal dialog from a dialog template.
 class CDialog : public CDialogBase {
-public:
+  public:
     using CDialogBase::CDialogBase;
 
     // Shows the dialog and returns the code it was closed with (IDOK, IDCANCEL), -1 on failure.
     INT_PTR DoModal(HWND parent = nullptr);
 
-protected:
+  protected:
     bool OnCommand(WORD id, WORD code) override;
     virtual void OnOK();
     virtual void OnCancel();

@@ -16,9 +16,13 @@ void CDialogBase::DoDataExchange(CDataExchange&) {}
 
 void CDialogBase::OnShowWindow(bool) {}
 
-bool CDialogBase::OnCommand(WORD, WORD) { return false; }
+bool CDialogBase::OnCommand(WORD, WORD) {
+    return false;
+}
 
-bool CDialogBase::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+bool CDialogBase::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) {
+    return false;
+}
 
 CDialogBase* CDialogBase::Bind(HWND window, CDialogBase* self) {
     self->m_hWnd = window;
@@ -26,8 +30,7 @@ CDialogBase* CDialogBase::Bind(HWND window, CDialogBase* self) {
     return self;
 }
 
-INT_PTR CALLBACK CDialogBase::DialogProc(HWND window, UINT message, WPARAM wParam,
-                                         LPARAM lParam) {
+INT_PTR CALLBACK CDialogBase::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<CDialogBase*>(GetWindowLongPtrA(window, DWLP_USER));
     if (message == WM_INITDIALOG) {
         self = Bind(window, reinterpret_cast<CDialogBase*>(lParam));
@@ -58,8 +61,8 @@ INT_PTR CDialogBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     if (!OnMessage(message, wParam, lParam, result)) return FALSE;
-    if (message == WM_CTLCOLORBTN || message == WM_CTLCOLORSTATIC ||
-        message == WM_CTLCOLORDLG || message == WM_QUERYDRAGICON)
+    if (message == WM_CTLCOLORBTN || message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORDLG ||
+        message == WM_QUERYDRAGICON)
         return result;
     SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
     return TRUE;

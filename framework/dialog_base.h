@@ -9,7 +9,7 @@ class CDataExchange;
 // What modal dialogs and property pages share: a dialog procedure that dispatches to virtuals,
 // reflection of control notifications, and member data exchange.
 class CDialogBase : public CWnd {
-public:
+  public:
     explicit CDialogBase(int templateId) : m_nTemplateId(templateId) {}
 
     // Moves the members into the controls (false) or back from them (true).
@@ -17,7 +17,7 @@ public:
 
     const int m_nTemplateId;
 
-protected:
+  protected:
     virtual BOOL OnInitDialog();
     virtual void DoDataExchange(CDataExchange& exchange);
     virtual void OnShowWindow(bool show);
@@ -29,7 +29,7 @@ protected:
     // WM_INITDIALOG carries the wrapper itself as its parameter.
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-private:
+  private:
     static CDialogBase* Bind(HWND window, CDialogBase* self);
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 };

@@ -7,7 +7,7 @@
 // Single owners for Win32 handles: each frees its handle once, when it goes or is reset.
 template <class Handle, class Traits>
 class Owned {
-public:
+  public:
     Owned() = default;
     explicit Owned(Handle handle) : handle_(handle) {}
     Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, Handle{})) {}
@@ -26,7 +26,7 @@ public:
         handle_ = handle;
     }
 
-private:
+  private:
     Handle handle_{};
 };
 

@@ -10,10 +10,8 @@ PROPSHEETPAGEA CPropertyPage::Describe() {
     return page;
 }
 
-INT_PTR CALLBACK CPropertyPage::PageProc(HWND window, UINT message, WPARAM wParam,
-                                         LPARAM lParam) {
-    if (message == WM_INITDIALOG)
-        lParam = reinterpret_cast<const PROPSHEETPAGEA*>(lParam)->lParam;
+INT_PTR CALLBACK CPropertyPage::PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) lParam = reinterpret_cast<const PROPSHEETPAGEA*>(lParam)->lParam;
     return DialogProc(window, message, wParam, lParam);
 }
 

@@ -7,14 +7,14 @@
 
 // One page of a property sheet, from a child dialog template whose caption names its tab.
 class CPropertyPage : public CDialogBase {
-public:
+  public:
     using CDialogBase::CDialogBase;
 
     PROPSHEETPAGEA Describe();
 
-protected:
+  protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-private:
+  private:
     static INT_PTR CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 };

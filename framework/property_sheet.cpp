@@ -50,7 +50,8 @@ bool CPropertySheet::Create(DWORD style) {
 }
 
 int CALLBACK CPropertySheet::SheetCallback(HWND, UINT message, LPARAM lParam) {
-    if (message == PSCB_PRECREATE && lParam) SetTemplateStyle(reinterpret_cast<void*>(lParam), t_style);
+    if (message == PSCB_PRECREATE && lParam)
+        SetTemplateStyle(reinterpret_cast<void*>(lParam), t_style);
     return 0;
 }
 
@@ -63,13 +64,12 @@ LRESULT CALLBACK CPropertySheet::CreationHook(int code, WPARAM wParam, LPARAM lP
 }
 
 HWND CPropertySheet::GetTabControl() const {
-    return m_hWnd ? reinterpret_cast<HWND>(SendMessageA(m_hWnd, PSM_GETTABCONTROL, 0, 0))
-                  : nullptr;
+    return m_hWnd ? reinterpret_cast<HWND>(SendMessageA(m_hWnd, PSM_GETTABCONTROL, 0, 0)) : nullptr;
 }
 
 bool CPropertySheet::PreTranslateMessage(MSG* message) {
-    return m_hWnd && SendMessageA(m_hWnd, PSM_ISDIALOGMESSAGE, 0,
-                                  reinterpret_cast<LPARAM>(message)) != 0;
+    return m_hWnd &&
+           SendMessageA(m_hWnd, PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(message)) != 0;
 }
 
 BOOL CPropertySheet::OnInitDialog() {
@@ -83,7 +83,9 @@ BOOL CPropertySheet::OnInitDialog() {
     return result;
 }
 
-bool CPropertySheet::OnCommand(WPARAM, LPARAM) { return false; }
+bool CPropertySheet::OnCommand(WPARAM, LPARAM) {
+    return false;
+}
 
 LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

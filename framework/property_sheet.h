@@ -11,7 +11,7 @@ class CPropertyPage;
 
 // A modeless property sheet: a top-level window with one tab per page.
 class CPropertySheet : public CWnd {
-public:
+  public:
     explicit CPropertySheet(std::string caption) : caption_(std::move(caption)) {}
 
     void AddPage(CPropertyPage& page) { pages_.push_back(&page); }
@@ -24,7 +24,7 @@ public:
 
     bool PreTranslateMessage(MSG* message) override;
 
-protected:
+  protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Lets the system build the sheet, then removes the standard buttons a modeless sheet
     // does not use.
@@ -32,7 +32,7 @@ protected:
     // True when the command was handled.
     virtual bool OnCommand(WPARAM wParam, LPARAM lParam);
 
-private:
+  private:
     static int CALLBACK SheetCallback(HWND window, UINT message, LPARAM lParam);
     static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam);
 

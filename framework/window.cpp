@@ -37,11 +37,17 @@ void CWnd::Detach() {
     m_hWnd = nullptr;
 }
 
-bool CWnd::PreTranslateMessage(MSG*) { return false; }
+bool CWnd::PreTranslateMessage(MSG*) {
+    return false;
+}
 
-bool CWnd::OnReflected(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
+bool CWnd::OnReflected(UINT, WPARAM, LPARAM, LRESULT*) {
+    return false;
+}
 
-LRESULT CWnd::WindowProc(UINT, WPARAM, LPARAM) { return Default(); }
+LRESULT CWnd::WindowProc(UINT, WPARAM, LPARAM) {
+    return Default();
+}
 
 LRESULT CWnd::Default() {
     return CallWindowProcA(oldProc_, current_.hwnd, current_.message, current_.wParam,

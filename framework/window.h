@@ -4,7 +4,7 @@
 
 // A window wrapper: subclasses an existing window and dispatches its messages to virtuals.
 class CWnd {
-public:
+  public:
     CWnd() = default;
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
@@ -25,7 +25,7 @@ public:
 
     HWND m_hWnd = nullptr;
 
-protected:
+  protected:
     virtual void PreSubclassWindow() {}
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Called after the window is gone; modeless windows free themselves here.
@@ -37,9 +37,8 @@ protected:
     // Binds the wrapper to a window that is being created, before its first message is handled.
     void AttachDuringCreation(HWND window);
 
-private:
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam,
-                                         LPARAM lParam);
+  private:
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Detach();
 
     WNDPROC oldProc_ = nullptr;

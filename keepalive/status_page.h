@@ -4,6 +4,6 @@
 
 // The status page: the keep-alive lamps and buttons.
 class CP10 : public CPropertyPage {
-public:
+  public:
     CP10();
 };

@@ -4,6 +4,6 @@
 
 // The dialog in which the user enters and tests the keep-alive URL.
 class CKeepAliveUrlDlg : public CDialog {
-public:
+  public:
     CKeepAliveUrlDlg();
 };

@@ -17,7 +17,7 @@ struct LocalTime {
 };
 
 class IClock {
-public:
+  public:
     virtual ~IClock() = default;
     // Calendar time in whole seconds, as time() gives it.
     virtual std::int64_t Now() = 0;
@@ -25,6 +25,8 @@ public:
     virtual LocalTime GetLocalTime() = 0;
 };
 
-inline IClock& Clock() { return Use<IClock>(); }
+inline IClock& Clock() {
+    return Use<IClock>();
+}
 
 }  // namespace platform

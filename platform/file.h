@@ -6,7 +6,7 @@ namespace platform {
 
 // Owns one open file handle and closes it once.
 class File {
-public:
+  public:
     File(const char* path, std::uint32_t access, std::uint32_t share, std::uint32_t disposition,
          std::uint32_t attributes)
         : handle_(Files().CreateFileA(path, access, share, disposition, attributes)) {}
@@ -19,7 +19,7 @@ public:
     bool is_open() const { return handle_ != kInvalidFile; }
     FileHandle get() const { return handle_; }
 
-private:
+  private:
     FileHandle handle_;
 };
 

@@ -21,10 +21,10 @@ inline constexpr std::uint32_t kAttributeTemporary = 0x100;
 inline constexpr int kCsidlStartup = 7;
 
 class IFiles {
-public:
+  public:
     virtual ~IFiles() = default;
     virtual FileHandle CreateFileA(const char* path, std::uint32_t access, std::uint32_t share,
-                                  std::uint32_t disposition, std::uint32_t attributes) = 0;
+                                   std::uint32_t disposition, std::uint32_t attributes) = 0;
     virtual std::uint32_t GetFileSize(FileHandle file) = 0;
     virtual bool SeekToEnd(FileHandle file) = 0;
     virtual bool WriteFile(FileHandle file, const void* data, std::uint32_t size) = 0;
@@ -36,6 +36,8 @@ public:
     virtual bool GetSpecialFolderPath(int csidl, char* path) = 0;
 };
 
-inline IFiles& Files() { return Use<IFiles>(); }
+inline IFiles& Files() {
+    return Use<IFiles>();
+}
 
 }  // namespace platform

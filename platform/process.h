@@ -6,12 +6,14 @@
 namespace platform {
 
 class IProcess {
-public:
+  public:
     virtual ~IProcess() = default;
     virtual int ArgumentCount() = 0;
     virtual char** Arguments() = 0;
 };
 
-inline IProcess& Process() { return Use<IProcess>(); }
+inline IProcess& Process() {
+    return Use<IProcess>();
+}
 
 }  // namespace platform

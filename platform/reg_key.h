@@ -6,7 +6,7 @@ namespace platform {
 
 // Owns one open registry key and closes it once.
 class RegKey {
-public:
+  public:
     RegKey() = default;
     RegKey(const RegKey&) = delete;
     RegKey& operator=(const RegKey&) = delete;
@@ -32,7 +32,7 @@ public:
     Key get() const { return key_; }
     explicit operator bool() const { return key_ != 0; }
 
-private:
+  private:
     Key key_ = 0;
 };
 

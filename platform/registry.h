@@ -28,7 +28,7 @@ inline constexpr std::uint32_t kRegBinary = 3;
 inline constexpr std::uint32_t kRegDword = 4;
 
 class IRegistry {
-public:
+  public:
     virtual ~IRegistry() = default;
     // RegCreateKeyExA with an empty class, no options and no security attributes.
     virtual long CreateKeyEx(Key root, const char* subKey, std::uint32_t access, Key* result) = 0;
@@ -42,7 +42,8 @@ public:
     virtual long CloseKey(Key key) = 0;
 };
 
-
-inline IRegistry& Registry() { return Use<IRegistry>(); }
+inline IRegistry& Registry() {
+    return Use<IRegistry>();
+}
 
 }  // namespace platform

@@ -14,13 +14,15 @@ inline constexpr std::uint32_t kMbIconWarning = 0x30;
 inline constexpr std::uint32_t kMbIconExclamation = 0x30;
 
 class IUser {
-public:
+  public:
     virtual ~IUser() = default;
     virtual int MessageBoxA(Window owner, const char* text, const char* caption,
-                           std::uint32_t type) = 0;
+                            std::uint32_t type) = 0;
     virtual bool MessageBeep(std::uint32_t type) = 0;
 };
 
-inline IUser& User() { return Use<IUser>(); }
+inline IUser& User() {
+    return Use<IUser>();
+}
 
 }  // namespace platform

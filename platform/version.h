@@ -20,11 +20,13 @@ struct OsVersion {
 };
 
 class IVersion {
-public:
+  public:
     virtual ~IVersion() = default;
     virtual bool GetVersionExA(OsVersion* version) = 0;
 };
 
-inline IVersion& Version() { return Use<IVersion>(); }
+inline IVersion& Version() {
+    return Use<IVersion>();
+}
 
 }  // namespace platform

@@ -48,12 +48,24 @@ start_xvfb() {
   say "Xvfb on $DISPLAY (pid $NIMBREL_XVFB_PID)"
 }
 
-# Wine's server and a booted prefix before anything else starts a Wine process.
+# Wine's server and a booted prefix before anything else starts a Wine process. Programs run on
+# a virtual desktop: windows get Wine's own frames and a taskbar with a notification area, the
+# same with or without a window manager.
 start_wine_session() {
   mkdir -p "$WINEPREFIX" "$NIMBREL_ROOT/build/home"
   export HOME="$NIMBREL_ROOT/build/home"
   wineserver -p
   "$WINE" wineboot </dev/null >/dev/null 2>&1
+  if ! "$WINE" reg query 'HKCU\Software\Wine\Explorer' /v Desktop >/dev/null 2>&1; then
+    "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
+      >/dev/null 2>&1
+    # The desktop reads its settings when it starts: start it again.
+    wineserver -k
+    wineserver -w
+    wineserver -p
+    "$WINE" wineboot </dev/null >/dev/null 2>&1
+  fi
 }
 
 stop_session() {

@@ -63,6 +63,7 @@ int AppendToFile(const char* path, const char* text) {
     platform::File file(path, platform::kGenericWrite, platform::kFileShareWrite,
                         platform::kOpenAlways, platform::kAttributeTemporary);
     if (file.is_open() && platform::Files().SeekToEnd(file.get()))
-        platform::Files().WriteFile(file.get(), text, static_cast<std::uint32_t>(std::strlen(text)));
+        platform::Files().WriteFile(file.get(), text,
+                                    static_cast<std::uint32_t>(std::strlen(text)));
     return 0;
 }

@@ -13,7 +13,9 @@ namespace {
 
 constexpr const char* kMissing = "y";
 
-std::string LanguageFilePath() { return std::string(g_szProgramDir) + "german.lng"; }
+std::string LanguageFilePath() {
+    return std::string(g_szProgramDir) + "german.lng";
+}
 
 }  // namespace
 

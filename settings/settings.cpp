@@ -20,7 +20,9 @@ constexpr const char* kUserAgentKey =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent\\Post Platform";
 constexpr const char* kUserAgentValue = "Quaddle-K-A";
 
-std::string SettingsKeyPath() { return std::string(kMakerKey) + "\\" + kProductKey; }
+std::string SettingsKeyPath() {
+    return std::string(kMakerKey) + "\\" + kProductKey;
+}
 
 }  // namespace
 

@@ -56,12 +56,12 @@ void ReplaceAll(std::string& text, const std::string& pattern, const std::string
         text.replace(at, pattern.size(), replacement);
 }
 
-int StoreString(platform::Key key, bool profileMode, const char* profilePath,
-                const char* valueName, char* buffer, const char* defaultText, int direction) {
+int StoreString(platform::Key key, bool profileMode, const char* profilePath, const char* valueName,
+                char* buffer, const char* defaultText, int direction) {
     if (direction == STORE_WRITE) {
         if (profileMode)
             return platform::Profile().WritePrivateProfileStringA(kSection, valueName, buffer,
-                                                                 profilePath)
+                                                                  profilePath)
                        ? kStoreOk
                        : kStoreWriteFailed;
         if (key != 0)
@@ -74,8 +74,8 @@ int StoreString(platform::Key key, bool profileMode, const char* profilePath,
     return kStoreOk;
 }
 
-int StoreDword(platform::Key key, bool profileMode, const char* profilePath,
-               const char* valueName, int& value, int defaultValue, int direction) {
+int StoreDword(platform::Key key, bool profileMode, const char* profilePath, const char* valueName,
+               int& value, int defaultValue, int direction) {
     if (profileMode) {
         char buffer[kUrlBufferSize];
         char defaultText[16];
@@ -83,8 +83,9 @@ int StoreDword(platform::Key key, bool profileMode, const char* profilePath,
         std::snprintf(defaultText, sizeof defaultText, "%d", defaultValue);
         StoreString(key, true, profilePath, valueName, buffer, defaultText, direction);
         const long number = std::strtol(buffer, nullptr, 10);
-        value = number > INT32_MAX ? INT32_MAX : number < INT32_MIN ? INT32_MIN
-                                                                    : static_cast<int>(number);
+        value = number > INT32_MAX   ? INT32_MAX
+                : number < INT32_MIN ? INT32_MIN
+                                     : static_cast<int>(number);
         return 0;
     }
     if (direction == STORE_WRITE) {

@@ -15,11 +15,11 @@ inline constexpr int kStoreEmpty = -3;
 inline constexpr unsigned kStoreReadSize = 299;
 
 // buffer holds at least 300 bytes. Returns one of the kStore codes; registry mode is always 0.
-int StoreString(platform::Key key, bool profileMode, const char* profilePath,
-                const char* valueName, char* buffer, const char* defaultText, int direction);
+int StoreString(platform::Key key, bool profileMode, const char* profilePath, const char* valueName,
+                char* buffer, const char* defaultText, int direction);
 
-int StoreDword(platform::Key key, bool profileMode, const char* profilePath,
-               const char* valueName, int& value, int defaultValue, int direction);
+int StoreDword(platform::Key key, bool profileMode, const char* profilePath, const char* valueName,
+               int& value, int defaultValue, int direction);
 
 // Replaces every occurrence of pattern, left to right, without overlaps.
 void ReplaceAll(std::string& text, const std::string& pattern, const std::string& replacement);

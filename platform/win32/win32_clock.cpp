@@ -6,7 +6,9 @@
 
 namespace platform {
 
-std::int64_t Win32Clock::Now() { return static_cast<std::int64_t>(std::time(nullptr)); }
+std::int64_t Win32Clock::Now() {
+    return static_cast<std::int64_t>(std::time(nullptr));
+}
 
 LocalTime Win32Clock::GetLocalTime() {
     SYSTEMTIME now{};

@@ -6,12 +6,14 @@
 namespace platform {
 namespace {
 
-HANDLE ToHandle(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
+HANDLE ToHandle(FileHandle file) {
+    return reinterpret_cast<HANDLE>(file);
+}
 
 }  // namespace
 
 FileHandle Win32Files::CreateFileA(const char* path, std::uint32_t access, std::uint32_t share,
-                                  std::uint32_t disposition, std::uint32_t attributes) {
+                                   std::uint32_t disposition, std::uint32_t attributes) {
     return reinterpret_cast<FileHandle>(
         ::CreateFileA(path, access, share, nullptr, disposition, attributes, nullptr));
 }
@@ -29,9 +31,13 @@ bool Win32Files::WriteFile(FileHandle file, const void* data, std::uint32_t size
     return ::WriteFile(ToHandle(file), data, size, &written, nullptr) && written == size;
 }
 
-bool Win32Files::CloseHandle(FileHandle file) { return ::CloseHandle(ToHandle(file)); }
+bool Win32Files::CloseHandle(FileHandle file) {
+    return ::CloseHandle(ToHandle(file));
+}
 
-bool Win32Files::DeleteFileA(const char* path) { return ::DeleteFileA(path); }
+bool Win32Files::DeleteFileA(const char* path) {
+    return ::DeleteFileA(path);
+}
 
 std::uint32_t Win32Files::GetCurrentDirectoryA(std::uint32_t size, char* buffer) {
     return ::GetCurrentDirectoryA(size, buffer);

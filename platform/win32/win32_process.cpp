@@ -6,8 +6,12 @@
 
 namespace platform {
 
-int Win32Process::ArgumentCount() { return __argc; }
+int Win32Process::ArgumentCount() {
+    return __argc;
+}
 
-char** Win32Process::Arguments() { return __argv; }
+char** Win32Process::Arguments() {
+    return __argv;
+}
 
 }  // namespace platform

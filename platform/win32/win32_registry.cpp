@@ -5,7 +5,9 @@
 namespace platform {
 namespace {
 
-HKEY ToHkey(Key key) { return reinterpret_cast<HKEY>(key); }
+HKEY ToHkey(Key key) {
+    return reinterpret_cast<HKEY>(key);
+}
 
 }  // namespace
 
@@ -48,6 +50,8 @@ long Win32Registry::DeleteKey(Key key, const char* subKey) {
     return RegDeleteKeyA(ToHkey(key), subKey);
 }
 
-long Win32Registry::CloseKey(Key key) { return RegCloseKey(ToHkey(key)); }
+long Win32Registry::CloseKey(Key key) {
+    return RegCloseKey(ToHkey(key));
+}
 
 }  // namespace platform

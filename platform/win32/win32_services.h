@@ -12,7 +12,7 @@
 namespace platform {
 
 class Win32Registry final : public IRegistry {
-public:
+  public:
     long CreateKeyEx(Key root, const char* subKey, std::uint32_t access, Key* result) override;
     long OpenKeyEx(Key root, const char* subKey, std::uint32_t access, Key* result) override;
     long QueryValueEx(Key key, const char* name, std::uint32_t* type, void* data,
@@ -25,18 +25,18 @@ public:
 };
 
 class Win32Profile final : public IProfile {
-public:
+  public:
     std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
-                                          const char* defaultText, char* buffer,
-                                          std::uint32_t size, const char* path) override;
+                                           const char* defaultText, char* buffer,
+                                           std::uint32_t size, const char* path) override;
     bool WritePrivateProfileStringA(const char* section, const char* key, const char* value,
-                                   const char* path) override;
+                                    const char* path) override;
 };
 
 class Win32Files final : public IFiles {
-public:
+  public:
     FileHandle CreateFileA(const char* path, std::uint32_t access, std::uint32_t share,
-                          std::uint32_t disposition, std::uint32_t attributes) override;
+                           std::uint32_t disposition, std::uint32_t attributes) override;
     std::uint32_t GetFileSize(FileHandle file) override;
     bool SeekToEnd(FileHandle file) override;
     bool WriteFile(FileHandle file, const void* data, std::uint32_t size) override;
@@ -47,26 +47,26 @@ public:
 };
 
 class Win32Process final : public IProcess {
-public:
+  public:
     int ArgumentCount() override;
     char** Arguments() override;
 };
 
 class Win32User final : public IUser {
-public:
+  public:
     int MessageBoxA(Window owner, const char* text, const char* caption,
-                   std::uint32_t type) override;
+                    std::uint32_t type) override;
     bool MessageBeep(std::uint32_t type) override;
 };
 
 class Win32Clock final : public IClock {
-public:
+  public:
     std::int64_t Now() override;
     LocalTime GetLocalTime() override;
 };
 
 class Win32Version final : public IVersion {
-public:
+  public:
     bool GetVersionExA(OsVersion* version) override;
 };
 

@@ -5,7 +5,7 @@
 namespace platform {
 
 int Win32User::MessageBoxA(Window owner, const char* text, const char* caption,
-                          std::uint32_t type) {
+                           std::uint32_t type) {
     return ::MessageBoxA(reinterpret_cast<HWND>(owner), text, caption, type);
 }
 

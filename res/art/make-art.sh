@@ -8,6 +8,10 @@
 #                                     ../bitmaps/*.bmp
 #   res/art/make-art.sh --preview  -> additionally renders res/art/preview.png
 #
+# Developer aids (environment): ART_ONLY="help led cursor ..." builds only
+# those items; ART_DEBUG_DIR=dir saves the full-size working pictures there;
+# ART_KEEP_TMP=1 keeps the scratch directory.
+#
 # How the icons are made: every picture is drawn on a 384x384 canvas using a
 # 48x48 "design unit" grid (8 pixels per unit).  Shapes are drawn as
 # greyscale coverage masks, filled with linear/radial gradients and stacked.
@@ -31,6 +35,7 @@ T="$(mktemp -d)"
 if [[ -n "${ART_KEEP_TMP:-}" ]]; then echo "work dir: $T" >&2; else trap 'rm -rf "$T"' EXIT; fi
 
 # Keep output byte-for-byte reproducible: no timestamps / text chunks.
+# (Intermediate pictures are kept as uncompressed MIFF files for speed.)
 export MAGICK_THREAD_LIMIT=1
 STRIP=(-strip -define png:exclude-chunks=date,time)
 
@@ -49,30 +54,24 @@ fx() { awk "BEGIN{printf \"%g\", $*}"; }
 msk() {
   local out="$1"; shift
   convert -size ${S}x${S} xc:black -fill white -stroke none \
-    -draw "scale $U,$U $*" -colorspace gray "$T/$out.png"
+    -draw "scale $U,$U $*" -colorspace gray "$T/$out.miff"
 }
 
-# mmul OUT A B : mask intersection;  msub OUT A B : A minus B
-mmul() { convert "$T/$2.png" "$T/$3.png" -compose multiply -composite "$T/$1.png"; }
-msub() { convert "$T/$2.png" \( "$T/$3.png" -negate \) -compose multiply -composite "$T/$1.png"; }
+# mmul OUT A B : mask intersection
+mmul() { convert "$T/$2.miff" "$T/$3.miff" -compose multiply -composite "$T/$1.miff"; }
 # mgrow OUT IN R : dilate a mask by R design units (soft edges preserved)
 mgrow() {
   local r; r=$(fx "$3*$U")
-  convert "$T/$2.png" -morphology Dilate "Disk:$r" "$T/$1.png"
+  convert "$T/$2.miff" -morphology Dilate "Disk:$r" "$T/$1.miff"
 }
 
-# mshrink OUT IN R : erode a mask by R design units
-mshrink() {
-  local r; r=$(fx "$3*$U")
-  convert "$T/$2.png" -morphology Erode "Disk:$r" "$T/$1.png"
-}
 # mshift OUT IN DX DY : move a mask by DX,DY design units
 mshift() {
   local dx dy; dx=$(fx "$3*$U"); dy=$(fx "$4*$U")
-  convert "$T/$2.png" -virtual-pixel black -distort SRT "0,0 1 0 $dx,$dy" "$T/$1.png"
+  convert "$T/$2.miff" -virtual-pixel black -distort SRT "0,0 1 0 $dx,$dy" "$T/$1.miff"
 }
 # mfade OUT IN FACTOR : scale mask coverage (opacity)
-mfade() { convert "$T/$2.png" -evaluate multiply "$3" "$T/$1.png"; }
+mfade() { convert "$T/$2.miff" -evaluate multiply "$3" "$T/$1.miff"; }
 
 # _clut STOPS... : vertical colour ramp through the given colours
 _clut() {
@@ -82,22 +81,22 @@ _clut() {
     for ((i = 0; i < n - 1; i++)); do args+=(-size 1x64 "gradient:${c[i]}-${c[i+1]}"); done
     args+=(-append)
   fi
-  convert "${args[@]}" -alpha set "$T/_clut.png"
+  convert "${args[@]}" -alpha set "$T/_clut.miff"
 }
 
 # _apply NAME : map the grey ramp through the colour ramp (colour and alpha)
 _apply() {
-  convert "$T/_ramp.png" -colorspace gray \
-    \( -clone 0 \( "$T/_clut.png" -alpha off \) -clut -colorspace sRGB \) \
-    \( -clone 0 \( "$T/_clut.png" -alpha extract \) -clut \) \
-    -delete 0 -alpha off -compose CopyOpacity -composite "$T/$1.png"
+  convert "$T/_ramp.miff" -colorspace gray \
+    \( -clone 0 \( "$T/_clut.miff" -alpha off \) -clut -colorspace sRGB \) \
+    \( -clone 0 \( "$T/_clut.miff" -alpha extract \) -clut \) \
+    -delete 0 -alpha off -compose CopyOpacity -composite "$T/$1.miff"
 }
 
 # lin NAME X1 Y1 X2 Y2 C0 C1 [C2...] : linear gradient from (X1,Y1) to (X2,Y2)
 lin() {
   local out="$1" v; v=$(u2p "$2" "$3" "$4" "$5"); shift 5
   _clut "$@"
-  convert -size ${S}x${S} -define gradient:vector="$v" gradient:black-white "$T/_ramp.png"
+  convert -size ${S}x${S} -define gradient:vector="$v" gradient:black-white "$T/_ramp.miff"
   _apply "$out"
 }
 
@@ -106,17 +105,17 @@ rad() {
   local out="$1" c r; c=$(u2p "$2" "$3"); r=$(u2p "$4" "$4"); shift 4
   _clut "$@"
   convert -size ${S}x${S} -define gradient:center="$c" -define gradient:radii="$r" \
-    radial-gradient:black-white "$T/_ramp.png"
+    radial-gradient:black-white "$T/_ramp.miff"
   _apply "$out"
 }
 
 # solid NAME COLOUR
-solid() { convert -size ${S}x${S} "xc:$2" "$T/$1.png"; }
+solid() { convert -size ${S}x${S} "xc:$2" "$T/$1.miff"; }
 
 # lay NAME FILL MASK : FILL (image) cut out by MASK
 lay() {
-  convert "$T/$2.png" -alpha set \( "$T/$3.png" -alpha copy \) \
-    -compose DstIn -composite "$T/$1.png"
+  convert "$T/$2.miff" -alpha set \( "$T/$3.miff" -alpha copy \) \
+    -compose DstIn -composite "$T/$1.miff"
 }
 
 # paint NAME COLOUR MASK : flat colour cut out by MASK
@@ -125,18 +124,18 @@ paint() { solid _solid "$2"; lay "$1" _solid "$3"; }
 # flat OUT L1 L2 ... : stack layers (first is bottom)
 flat() {
   local out="$1" a=(); shift
-  for l in "$@"; do a+=("$T/$l.png"); done
-  convert -size ${S}x${S} xc:none "${a[@]}" -background none -flatten "$T/$out.png"
+  for l in "$@"; do a+=("$T/$l.miff"); done
+  convert -size ${S}x${S} xc:none "${a[@]}" -background none -flatten "$T/$out.miff"
 }
 
 # shadow NAME OPACITY BLUR DX DY : soft drop shadow under the picture
 shadow() {
   local b dx dy; b=$(fx "$3*$U"); dx=$(fx "$4*$U"); dy=$(fx "$5*$U")
-  convert "$T/$1.png" -alpha extract -blur 0x"$b" -roll +"${dx%.*}"+"${dy%.*}" \
-    -evaluate multiply "$2" "$T/_shm.png"
-  convert -size ${S}x${S} xc:'#102030' -alpha set \( "$T/_shm.png" -alpha copy \) \
-    -compose DstIn -composite "$T/_sh.png"
-  convert "$T/_sh.png" "$T/$1.png" -background none -flatten "$T/$1.png"
+  convert "$T/$1.miff" -alpha extract -blur 0x"$b" -roll +"${dx%.*}"+"${dy%.*}" \
+    -evaluate multiply "$2" "$T/_shm.miff"
+  convert -size ${S}x${S} xc:'#102030' -alpha set \( "$T/_shm.miff" -alpha copy \) \
+    -compose DstIn -composite "$T/_sh.miff"
+  convert "$T/_sh.miff" "$T/$1.miff" -background none -flatten "$T/$1.miff"
 }
 
 # finish NAME SIZE : box-filter the working picture down to SIZE pixels
@@ -144,14 +143,14 @@ finish() {
   local sharp="0x0"
   (( $2 <= 16 )) && sharp="0x0.5+0.6+0"
   (( $2 == 32 )) && sharp="0x0.5+0.35+0"
-  convert "$T/$1.png" -filter box -resize "$2x$2" -unsharp "$sharp" \
-    -colorspace sRGB -type TrueColorAlpha "$T/$1@$2.png"
+  convert "$T/$1.miff" -filter box -resize "$2x$2" -unsharp "$sharp" \
+    -colorspace sRGB -type TrueColorAlpha "$T/$1@$2.miff"
 }
 
 # ico OUT NAME SIZES... : assemble a multi-size 32-bit icon
 ico() {
   local out="$1" name="$2" a=(); shift 2
-  for s in "$@"; do a+=("$T/${name}_$s@$s.png"); done
+  for s in "$@"; do a+=("$T/${name}_$s@$s.miff"); done
   convert "${a[@]}" "${STRIP[@]}" "$ICONS/$out"
 }
 
@@ -160,7 +159,7 @@ build() {
   local name="$1" s; shift
   for s in "$@"; do
     "draw_$name" "$s"
-    cp "$T/out.png" "$T/${name}_$s.png"
+    cp "$T/out.miff" "$T/${name}_$s.miff"
     finish "${name}_$s" "$s"
   done
 }
@@ -200,7 +199,7 @@ globe_layers() {
       "line $(fx "$cx-$r"),$cy $(fx "$cx+$r"),$cy"
   fi
   mmul "${p}grid" "${p}grid" "${p}g"
-  convert "$T/${p}grid.png" -evaluate multiply 0.45 "$T/${p}grid.png"
+  convert "$T/${p}grid.miff" -evaluate multiply 0.45 "$T/${p}grid.miff"
   paint "${p}L2" '#e8f6ff' "${p}grid"
   # glossy cap highlight
   msk "${p}hl" "ellipse $cx,$(fx "$cy-$r*0.48") $(fx "$r*0.72") $(fx "$r*0.45") 0,360"
@@ -215,8 +214,6 @@ globe_layers() {
 
 # wa A : white with opacity A (0..1) as #rrggbbaa
 wa() { printf '#ffffff%02x' "$(awk "BEGIN{printf \"%d\", $1*255+0.5}")"; }
-# ka A : near-black with opacity A
-ka() { printf '#101820%02x' "$(awk "BEGIN{printf \"%d\", $1*255+0.5}")"; }
 
 # part NAME FILL OUTLINE_COLOUR OUTLINE_W PRIMITIVES...
 #   filled shape with a centred outline; leaves mask NAME_m behind
@@ -229,7 +226,7 @@ part() {
     paint "${n}_o" "$oc" "${n}_om"
     flat "$n" "${n}_f" "${n}_o"
   else
-    cp "$T/${n}_f.png" "$T/$n.png"
+    cp "$T/${n}_f.miff" "$T/$n.miff"
   fi
 }
 
@@ -239,12 +236,17 @@ gloss() {
   lay "$1" _gl "$2"
 }
 
-# glyph NAME MASK P : white symbol with a soft engraved shadow
+# glyph NAME MASK P DARK : white symbol with a soft engraved shadow
+#   (tiny sizes also get a thin halo in the DARK colour to keep the contrast)
 glyph() {
-  local n="$1" m="$2" P="$3"
+  local n="$1" m="$2" P="$3" dk="${4:-#000000}"
   mshift "${n}_sm" "$m" 0 "$(fx "$P*0.7")"
-  convert "$T/${n}_sm.png" -blur 0x"$(fx "$P*0.5*$U")" -evaluate multiply 0.55 "$T/${n}_sm.png"
-  paint "${n}_s" '#000000' "${n}_sm"
+  if awk "BEGIN{exit !($P >= 3)}"; then
+    mgrow "${n}_hm" "$m" "$(fx "$P*0.55")"
+    convert "$T/${n}_sm.miff" "$T/${n}_hm.miff" -compose lighten -composite "$T/${n}_sm.miff"
+  fi
+  convert "$T/${n}_sm.miff" -blur 0x"$(fx "$P*0.5*$U")" -evaluate multiply 0.55 "$T/${n}_sm.miff"
+  paint "${n}_s" "$dk" "${n}_sm"
   lin "${n}_gf" 0 8 0 40 '#ffffff' '#f2f6fa' '#dfe6ee'
   lay "${n}_g" "${n}_gf" "$m"
   flat "$n" "${n}_s" "${n}_g"
@@ -279,7 +281,8 @@ disc_layers() {
   rad "${p}f" "$cx" "$(fx "$cy+$r*0.62")" "$(fx "$r*1.75")" "$hi" "$lt" "$md" "$dk"
   lay "${p}1" "${p}f" "${p}m"
   msk "${p}hm" "ellipse $cx,$(fx "$cy-$r*0.47") $(fx "$r*0.74"),$(fx "$r*0.46") 0,360"
-  gloss "${p}2" "${p}hm" "$(fx "$cy-$r*0.95")" "$(fx "$cy-$r*0.02")" 0.92 0.08
+  local ga; ga=$(awk "BEGIN{print ($P >= 3) ? 0.55 : (($P >= 1.5) ? 0.78 : 0.92)}")
+  gloss "${p}2" "${p}hm" "$(fx "$cy-$r*0.95")" "$(fx "$cy-$r*0.02")" "$ga" 0.06
   msk "${p}om" "fill none stroke white stroke-width $ow circle $cx,$cy $(fx "$cx+$r-$ow/2"),$cy"
   paint "${p}3" "$ol" "${p}om"
   flat "$p" "${p}1" "${p}2" "${p}3"
@@ -292,8 +295,8 @@ draw_nimbrel() {
   if (( $1 == 16 )); then globe_layers a 24 21 20 "$P"; else globe_layers a 24 21 19 "$P"; fi
   local path w1 w2
   if (( $1 == 16 )); then
-    path="M 2,33 L 13,33 L 18,22 L 25,44 L 31,27 L 34,33 L 46,33"
-    w1=$(fx "$P*2.3"); w2=$(fx "$P*1.1")
+    path="M 1.5,31.5 L 13.5,31.5 L 19.5,18 L 27,43.5 L 32.5,31.5 L 46.5,31.5"
+    w1=9; w2=3.4
   else
     path="M 3,33 L 14,33 L 18.5,23.5 L 25,43 L 30.5,27.5 L 33.5,33 L 45,33"
     w1=$(fx "$P*1.2+3.3"); w2=$(fx "3.3-$P*0.3")
@@ -332,13 +335,12 @@ draw_toolbox() {
     msk ribm "rectangle 4.5,33 43.5,34"
     mfade ribm ribm 0.45; paint rib "$RED_OL" ribm
     layers+=(rib)
+    # latches
+    lin latf 0 18 0 28 "$MET_HI" "$MET_LT" "$MET_DK"
+    part lat1 latf "$MET_OL" "$ow" "roundrectangle 9,18.5 12.2,27.5 0.8,0.8"
+    part lat2 latf "$MET_OL" "$ow" "roundrectangle 35.8,18.5 39,27.5 0.8,0.8"
+    layers+=(lat1 lat2)
   fi
-  # latches
-  local lw=3.2; (( $1 == 16 )) && lw=4.5
-  lin latf 0 18 0 28 "$MET_HI" "$MET_LT" "$MET_DK"
-  part lat1 latf "$MET_OL" "$ow" "roundrectangle 9,18.5 $(fx "9+$lw"),27.5 0.8,0.8"
-  part lat2 latf "$MET_OL" "$ow" "roundrectangle $(fx "39-$lw"),18.5 39,27.5 0.8,0.8"
-  layers+=(lat1 lat2)
   flat out "${layers[@]}"
   shadow out 0.40 "$(fx "$P*0.9")" "$(fx "$P*0.6")" "$(fx "$P*0.9")"
 }
@@ -356,7 +358,8 @@ draw_windows() {
   local sx0=6.5 sy0=7.5 sx1=41.5 sy1=31
   if (( $1 == 16 )); then sx0=6; sy0=7; sx1=42; sy1=31.5; fi
   lin scf 0 "$sy0" 0 "$sy1" '#7cc0ff' '#2a74d6' '#103e99'
-  part sc scf '#1d2733' "$(fx "$P*0.9")" "rectangle $sx0,$sy0 $sx1,$sy1"
+  local sow; sow=$(fx "$P*0.9"); (( $1 == 16 )) && sow=$(fx "$P*0.6")
+  part sc scf '#1d2733' "$sow" "rectangle $sx0,$sy0 $sx1,$sy1"
   local layers=(neck base bz sc)
   if (( $1 > 16 )); then
     # two little application windows on the desktop
@@ -389,9 +392,12 @@ draw_windows() {
 draw_stay_on() {
   local P; P=$(fx "48/$1")
   disc_layers d 24 24 21 "$GRN_HI" "$GRN_LT" "$GRN" "$GRN_DK" "$GRN_OL" "$P"
-  local sw=2.5; (( $1 == 16 )) && sw=3
-  msk tri "stroke white stroke-width $sw stroke-linejoin round polygon 19,14.5 34.5,24 19,33.5"
-  glyph g tri "$P"
+  if (( $1 == 16 )); then
+    msk tri "stroke white stroke-width 3 stroke-linejoin round polygon 19.5,13.5 35,24 19.5,34.5"
+  else
+    msk tri "stroke white stroke-width 2.5 stroke-linejoin round polygon 19,14.5 34.5,24 19,33.5"
+  fi
+  glyph g tri "$P" "$GRN_OL"
   flat out d g
   shadow out 0.40 "$(fx "$P*0.9")" "$(fx "$P*0.6")" "$(fx "$P*0.9")"
 }
@@ -400,11 +406,12 @@ draw_stay_on() {
 # Red gel button with a white power symbol.
 draw_switch_off() {
   local P w=3.8 r=9.5; P=$(fx "48/$1")
-  (( $1 == 16 )) && { w=5.4; r=10.5; }
+  local g0=-55 g1=235 top=12.5
+  (( $1 == 16 )) && { w=5.4; r=10.5; g0=-62; g1=242; top=10.5; }
   disc_layers d 24 24 21 "$RED_HI" "$RED_LT" "$RED" "$RED_DK" "$RED_OL" "$P"
   msk pw "fill none stroke white stroke-width $w stroke-linecap round stroke-linejoin round" \
-    "path '$(arcpath 24 25.5 "$r" -55 235)'" "line 24,12.5 24,24"
-  glyph g pw "$P"
+    "path '$(arcpath 24 25.5 "$r" $g0 $g1)'" "line 24,$top 24,24"
+  glyph g pw "$P" "$RED_OL"
   flat out d g
   shadow out 0.40 "$(fx "$P*0.9")" "$(fx "$P*0.6")" "$(fx "$P*0.9")"
 }
@@ -470,7 +477,11 @@ draw_exit() {
   layers+=(kn)
   # arrow
   lin arf 0 14 0 38 "$RED_HI" "$RED_LT" "$RED" "$RED_DK"
-  part ar arf "$RED_OL" "$ow" "polygon 22,21 33,21 33,13.5 45.5,25 33,36.5 33,29 22,29"
+  if (( $1 == 16 )); then
+    part ar arf "$RED_OL" "$ow" "polygon 20,19.5 31,19.5 31,11 46,25 31,39 31,30.5 20,30.5"
+  else
+    part ar arf "$RED_OL" "$ow" "polygon 22,21 33,21 33,13.5 45.5,25 33,36.5 33,29 22,29"
+  fi
   layers+=(ar)
   flat out "${layers[@]}"
   shadow out 0.40 "$(fx "$P*0.9")" "$(fx "$P*0.6")" "$(fx "$P*0.9")"
@@ -479,18 +490,27 @@ draw_exit() {
 # ---------------------------------------------------------------- update --
 # Globe circled by two green refresh arrows.
 draw_update() {
-  local P ow r=18 w=3.6 hw=8.5 hl=6.5; P=$(fx "48/$1"); ow=$(fx "$P*1.1")
-  (( $1 == 16 )) && { w=4.8; hw=11; hl=8; }
-  globe_layers a 24 24 13 "$P"
-  local prim="path '$(arcpath 24 24 $r -80 38)' path '$(arcpath 24 24 $r 100 218)'"
-  local heads; heads="$(arrowhead 24 24 $r 38 $hw $hl) $(arrowhead 24 24 $r 218 $hw $hl)"
+  local P ow r=18 w=3.6 hw=8.5 hl=6.5 a0=-80 a1=38 gr=13; P=$(fx "48/$1"); ow=$(fx "$P*1.1")
+  if (( $1 == 16 )); then
+    # too small for circling arrows: a big globe with a green download arrow
+    globe_layers a 21 20 18.5 "$P"
+    lin aif 0 22 0 47 "$GRN_HI" "$GRN_LT" "$GRN" "$GRN_DK"
+    part ar aif "$GRN_OL" "$ow" "polygon 32,22.5 41,22.5 41,32 47,32 36.5,46 26,32 32,32"
+    flat out aL1 aL2 aL3 aL4 ar
+    shadow out 0.40 "$(fx "$P*0.9")" "$(fx "$P*0.6")" "$(fx "$P*0.9")"
+    return
+  fi
+  globe_layers a 24 24 "$gr" "$P"
+  local prim heads
+  prim="path '$(arcpath 24 24 $r $a0 $a1)' path '$(arcpath 24 24 $r $((a0+180)) $((a1+180)))'"
+  heads="$(arrowhead 24 24 $r $a1 $hw $hl) $(arrowhead 24 24 $r $((a1+180)) $hw $hl)"
   msk aom1 "fill none stroke white stroke-linejoin round stroke-width $(fx "$w+2*$ow") $prim"
   msk aom2 "stroke white stroke-width $(fx "2*$ow") stroke-linejoin round $heads"
-  convert "$T/aom1.png" "$T/aom2.png" -compose lighten -composite "$T/aom.png"
+  convert "$T/aom1.miff" "$T/aom2.miff" -compose lighten -composite "$T/aom.miff"
   paint ao "$GRN_OL" aom
   msk aim1 "fill none stroke white stroke-linejoin round stroke-width $w $prim"
   msk aim2 "$heads"
-  convert "$T/aim1.png" "$T/aim2.png" -compose lighten -composite "$T/aim.png"
+  convert "$T/aim1.miff" "$T/aim2.miff" -compose lighten -composite "$T/aim.miff"
   rad aif 18 14 34 "$GRN_HI" "$GRN_LT" "$GRN" "$GRN_DK"
   lay ai aif aim
   flat out aL1 aL2 aL3 aL4 ao ai
@@ -500,15 +520,137 @@ draw_update() {
 # ------------------------------------------------------------------ help --
 # Blue gel button with a white question mark.
 draw_help() {
-  local P w=5 dr=2.9; P=$(fx "48/$1")
-  (( $1 == 16 )) && { w=6.4; dr=3.5; }
+  local P; P=$(fx "48/$1")
   disc_layers d 24 24 21 "$BLUE_HI" "$BLUE_LT" "$BLUE" "$BLUE_DK" "$BLUE_OL" "$P"
-  msk qm "fill none stroke white stroke-width $w stroke-linecap round stroke-linejoin round" \
-    "path 'M 17.5,17.5 C 17.5,12.5 20.8,10.2 24.6,10.2 C 28.6,10.2 31.2,12.8 31.2,16.4 C 31.2,21.5 24.6,22 24.6,27.3'" \
-    "fill white stroke none circle 24.6,35 $(fx "24.6+$dr"),35"
-  glyph g qm "$P"
+  if (( $1 == 16 )); then
+    # laid out on the 3-unit pixel grid so the glyph stays sharp
+    msk qm "fill none stroke white stroke-width 6 stroke-linecap round stroke-linejoin round" \
+      "path 'M 18,18 C 18,12.5 21,10.5 24,10.5 C 28,10.5 31,12.5 31,16.5 C 31,20.5 24,21 24,25'" \
+      "fill white stroke none rectangle 21,30 27,36"
+  else
+    msk qm "fill none stroke white stroke-width 5 stroke-linecap round stroke-linejoin round" \
+      "path 'M 17.5,17.5 C 17.5,12.5 20.8,10.2 24.6,10.2 C 28.6,10.2 31.2,12.8 31.2,16.4 C 31.2,21.5 24.6,22 24.6,27.3'" \
+      "fill white stroke none circle 24.6,35 27.5,35"
+  fi
+  glyph g qm "$P" "$BLUE_OL"
   flat out d g
   shadow out 0.40 "$(fx "$P*0.9")" "$(fx "$P*0.6")" "$(fx "$P*0.9")"
+}
+
+# ------------------------------------------------------------ LED lamps --
+# 30x15, 4 bpp palette bitmaps: unlit lamp on the left, lit lamp on the right.
+# Transparency is by colour key: the background is magenta (247,0,255) and
+# the program loads them with LR_LOADTRANSPARENT, so the first pixel must be
+# that colour.  No soft edges are possible against a colour key, so partial
+# edge pixels are blended against the usual grey dialog face instead.
+KEY='#F700FF'
+LED_RIM='#3a3a3a'
+LED_GREYS=('#dcdcdc' '#a4a4a4' '#7c7c7c' '#565656')
+LED_FACE='#d4d0c8'          # dialog face colour used for partial edge pixels
+
+# led_frame OUT HI LIGHT MID DARK RIMCOLOUR  (240x240 working frame, 16x)
+led_frame() {
+  local out="$1" hi="$2" lt="$3" md="$4" dk="$5" rim="$6"
+  local S=240   # helpers below work on this canvas size
+  # ball: radial gradient lit from the upper left
+  convert -size 240x240 -define gradient:center=100,96 -define gradient:radii=150,150 \
+    radial-gradient:black-white "$T/_ramp.miff"
+  _clut "$hi" "$lt" "$md" "$dk" "$dk"
+  _apply _ball
+  convert -size 240x240 xc:black -fill white -draw "circle 120,120 120,19" "$T/_bm.miff"
+  lay _b _ball _bm
+  # rim
+  convert -size 240x240 xc:black -fill none -stroke white -strokewidth 16 \
+    -draw "circle 120,120 120,19" "$T/_rm.miff"
+  paint _r "$rim" _rm
+  # glossy highlight (2-3 pixels once reduced)
+  convert -size 240x240 xc:black -fill white -draw "ellipse 86,74 30,22 0,360" \
+    -blur 0x6 "$T/_hm.miff"
+  paint _h '#ffffff' _hm
+  convert -size 240x240 xc:none "$T/_b.miff" "$T/_r.miff" "$T/_h.miff" -background none \
+    -flatten "$T/$out.miff"
+}
+
+# make_led NAME HI LIGHT MID DARK RIM : writes bitmaps/led_NAME.bmp
+make_led() {
+  local name="$1" hi="$2" lt="$3" md="$4" dk="$5" rim="$6"
+  led_frame _off "${LED_GREYS[@]}" "$LED_RIM"
+  led_frame _on "$hi" "$lt" "$md" "$dk" "$rim"
+  convert "$T/_off.miff" "$T/_on.miff" +append +repage -filter box -resize 30x15 "$T/_l.miff"
+  # palette: key, socket rim, white, four greys, four shades of the lit
+  # colour and its rim, a grey for partly covered edge pixels, black
+  convert -size 1x1 "xc:$KEY" "xc:$LED_RIM" xc:'#ffffff' \
+    $(printf 'xc:%s ' "${LED_GREYS[@]}") "xc:$hi" "xc:$lt" "xc:$md" "xc:$dk" "xc:$rim" \
+    xc:'#9a9890' xc:'#000000' +append +repage -depth 8 "$T/_pal.miff"
+  # opaque where coverage >= 40%, flattened on the dialog face colour
+  convert "$T/_l.miff" -alpha extract -threshold 40% "$T/_lm.miff"
+  convert -size 30x15 "xc:$KEY" \( "$T/_l.miff" -background "$LED_FACE" -flatten \) \
+    "$T/_lm.miff" -composite +dither -remap "$T/_pal.miff" -depth 8 \
+    -type Palette -colors 16 "${STRIP[@]}" BMP3:"$BITMAPS/led_$name.bmp"
+}
+
+# ---------------------------------------------------------------- cursor --
+# 32x32 pointing hand, index finger pointing left, hot spot on the finger tip.
+# Pixel art (a cursor must be crisp): '#' black outline, 'o' white, 'g' light
+# grey shading, '.' transparent.
+HAND_HOT_X=1
+HAND_HOT_Y=11
+hand_pixels() {
+  cat <<'GRID'
+................................
+................................
+................................
+......................######....
+..............#########ooog#....
+...........###oooooooo#ooog#....
+..........#ooooooooooo#ooog#....
+.........#oooooooooooo#ooog#....
+.........#oooooooooooo#ooog#....
+..#############ggooooo#ooog#....
+.#oooooooooooooooooooo#ooog#....
+#ooooooooooooooooooooo#ooog#....
+.#ggggoooooooooooooooo#ooog#....
+..###############ooooo#ooog#....
+.........#oooooooooooo#ooog#....
+........#ooooooooooooo#ooog#....
+.........#gggooooooooo#ooog#....
+..........########oooo#ooog#....
+..........#ooooooooooo#ooog#....
+.........#oooooooooooo#ooog#....
+..........#gggoooooooo#ooog#....
+...........#######oooo#ooog#....
+...........#oooooooooo#ooog#....
+............#gggoooooo#ooog#....
+.............##########ooog#....
+......................######....
+................................
+................................
+................................
+................................
+................................
+................................
+GRID
+}
+
+make_cursor() {
+  local xpm="$T/hand.xpm" ico="$T/hand.ico"
+  { echo '/* XPM */'
+    echo 'static char *hand[] = {'
+    echo '"32 32 4 1",'
+    echo '". c None",'
+    echo '"# c #000000",'
+    echo '"o c #FFFFFF",'
+    echo '"g c #C0C0C0",'
+    hand_pixels | sed 's/.*/"&",/'
+    echo '};'
+  } > "$xpm"
+  # 4 bpp + AND mask: the classic cursor format, fine on every Windows version
+  convert "$xpm" -type PaletteAlpha "${STRIP[@]}" "ICO:$ico"
+  # turn the icon into a cursor: ICONDIR type = 2, hot spot in the entry
+  cp "$ico" "$CURSORS/hand.cur"
+  printf '\x02\x00' | dd of="$CURSORS/hand.cur" bs=1 seek=2 conv=notrunc status=none
+  printf "$(printf '\\x%02x\\x%02x\\x%02x\\x%02x' $HAND_HOT_X 0 $HAND_HOT_Y 0)" |
+    dd of="$CURSORS/hand.cur" bs=1 seek=10 conv=notrunc status=none
 }
 
 # --------------------------------------------------------------- preview --
@@ -523,29 +665,29 @@ preview() {
       parts+=( \( "$f[$idx]" -background '#f5f5f5' -gravity center -extent 56x56 \) )
     done
     lbl=$(basename "$f")
-    convert "${parts[@]}" +append -background '#f5f5f5' -gravity center -extent 180x60 \
+    convert "${parts[@]}" +append +repage -background '#f5f5f5' -gravity center -extent 180x60 \
       \( -size 180x16 -background '#f5f5f5' -fill '#333333' -pointsize 11 -gravity center "label:$lbl" \) \
-      -append "$T/tile_$lbl.png"
-    tiles+=("$T/tile_$lbl.png")
+      -append "$T/tile_$lbl.miff"
+    tiles+=("$T/tile_$lbl.miff")
   done
   for f in "$BITMAPS"/*.bmp "$CURSORS"/*.cur; do
     [[ -f "$f" ]] || continue
     lbl=$(basename "$f")
     if [[ "$f" == *.bmp ]]; then
-      convert "$f" -filter point -resize 400% -background '#f5f5f5' -gravity center -extent 180x60 "$T/_b.png"
+      convert "$f" -filter point -resize 400% -background '#f5f5f5' -gravity center -extent 180x60 "$T/_b.miff"
     else
       convert "$f" -background '#f5f5f5' -flatten \( +clone -filter point -resize 200% \) \
-        -gravity center +append -background '#f5f5f5' -extent 180x60 "$T/_b.png"
+        -gravity center +append +repage -background '#f5f5f5' -extent 180x60 "$T/_b.miff"
     fi
-    convert "$T/_b.png" \( -size 180x16 -background '#f5f5f5' -fill '#333333' -pointsize 11 \
-      -gravity center "label:$lbl" \) -append "$T/tile_$lbl.png"
-    tiles+=("$T/tile_$lbl.png")
+    convert "$T/_b.miff" \( -size 180x16 -background '#f5f5f5' -fill '#333333' -pointsize 11 \
+      -gravity center "label:$lbl" \) -append "$T/tile_$lbl.miff"
+    tiles+=("$T/tile_$lbl.miff")
   done
   # lay tiles out four per row
   local rows=() i row
   for ((i = 0; i < ${#tiles[@]}; i += 4)); do
-    convert "${tiles[@]:i:4}" -background '#f5f5f5' +append -gravity west -extent 720x76 "$T/row_$i.png"
-    rows+=("$T/row_$i.png")
+    convert "${tiles[@]:i:4}" -background '#f5f5f5' +append +repage -gravity west -extent 720x76 "$T/row_$i.miff"
+    rows+=("$T/row_$i.miff")
   done
   convert "${rows[@]}" -background '#f5f5f5' -append -bordercolor '#f5f5f5' -border 10 \
     "${STRIP[@]}" "$HERE/preview.png"
@@ -565,8 +707,18 @@ want exit        && { build exit        16 32 48; ico exit.ico       exit       
 want update      && { build update      16 32 48; ico update.ico     update      16 32 48; }
 want help        && { build help        16 32 48; ico help.ico       help        16 32 48; }
 
+if want led; then
+  make_led red    '#ffd2c8' '#ff5a40' '#e01010' '#8a0000' '#4a0806'
+  make_led green  '#dcffd0' '#5cf03c' '#14b414' '#0a6000' '#0c3a08'
+  make_led yellow '#fffbd0' '#ffe840' '#f0b800' '#946000' '#4e3606'
+fi
+want cursor && make_cursor
+
 if [[ -n "${ART_DEBUG_DIR:-}" ]]; then
-  mkdir -p "$ART_DEBUG_DIR"; cp "$T"/*_{16,32,48}.png "$ART_DEBUG_DIR"/ 2>/dev/null || true
+  mkdir -p "$ART_DEBUG_DIR"
+  for f in "$T"/*_{16,32,48}.miff; do
+    [[ -f "$f" ]] && convert "$f" "$ART_DEBUG_DIR/$(basename "${f%.miff}").png"
+  done
 fi
 (( PREVIEW )) && preview
 exit 0

@@ -136,8 +136,7 @@ void FakeRegistry::PutRaw(const std::string& path, const std::string& name, std:
     keys_[normal][Lower(name)] = Value{type, bytes};
 }
 
-void FakeRegistry::PutDword(const std::string& path, const std::string& name,
-                            std::uint32_t value) {
+void FakeRegistry::PutDword(const std::string& path, const std::string& name, std::uint32_t value) {
     std::vector<std::uint8_t> bytes(4);
     std::memcpy(bytes.data(), &value, 4);
     PutRaw(path, name, platform::kRegDword, bytes);
@@ -150,7 +149,9 @@ void FakeRegistry::PutString(const std::string& path, const std::string& name,
     PutRaw(path, name, platform::kRegSz, bytes);
 }
 
-bool FakeRegistry::HasKey(const std::string& path) const { return keys_.count(Normal(path)); }
+bool FakeRegistry::HasKey(const std::string& path) const {
+    return keys_.count(Normal(path));
+}
 
 const FakeRegistry::Value* FakeRegistry::Find(const std::string& path,
                                               const std::string& name) const {

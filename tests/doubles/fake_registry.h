@@ -10,7 +10,7 @@
 
 // An in-memory registry that records every call and fails on request.
 class FakeRegistry : public platform::IRegistry {
-public:
+  public:
     struct Value {
         std::uint32_t type = 0;
         std::vector<std::uint8_t> bytes;
@@ -43,7 +43,7 @@ public:
     // Opening or creating any key whose path contains one of these fails with access denied.
     std::set<std::string> failingKeys;
 
-private:
+  private:
     std::string PathOf(platform::Key root, const char* subKey) const;
     long Open(platform::Key root, const char* subKey, bool create, platform::Key* result);
 

@@ -28,7 +28,7 @@ FakeFiles::~FakeFiles() {
 }
 
 platform::FileHandle FakeFiles::CreateFileA(const char* path, std::uint32_t access, std::uint32_t,
-                                           std::uint32_t disposition, std::uint32_t) {
+                                            std::uint32_t disposition, std::uint32_t) {
     calls.push_back(std::string("CreateFile ") + path);
     if (lockedPaths.count(path)) return platform::kInvalidFile;
     const std::string host = HostPath(path);
@@ -142,8 +142,8 @@ int FindKey(const std::vector<std::string>& lines, const std::string& section,
 }  // namespace
 
 std::uint32_t FakeProfile::GetPrivateProfileStringA(const char* section, const char* key,
-                                                   const char* defaultText, char* buffer,
-                                                   std::uint32_t size, const char* path) {
+                                                    const char* defaultText, char* buffer,
+                                                    std::uint32_t size, const char* path) {
     const std::vector<std::string> lines = ReadLines(HostPath(path));
     int end = 0;
     const int at = FindKey(lines, section, key, &end);
@@ -155,7 +155,7 @@ std::uint32_t FakeProfile::GetPrivateProfileStringA(const char* section, const c
 }
 
 bool FakeProfile::WritePrivateProfileStringA(const char* section, const char* key,
-                                            const char* value, const char* path) {
+                                             const char* value, const char* path) {
     const std::string host = HostPath(path);
     if (!WritableOrAbsent(host)) return false;
     std::vector<std::string> lines = ReadLines(host);
@@ -184,7 +184,7 @@ void FakeProcess::Set(std::vector<std::string> arguments) {
 }
 
 int FakeUser::MessageBoxA(platform::Window owner, const char* text, const char* caption,
-                         std::uint32_t type) {
+                          std::uint32_t type) {
     boxes.push_back(Box{owner, text ? text : "", caption ? caption : "", type});
     return 1;
 }

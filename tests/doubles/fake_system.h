@@ -17,10 +17,10 @@
 // Files on the real disk, so tests can make and inspect them. Windows paths work: backslashes
 // become slashes. A file without the owner's write bit counts as read-only, even for root.
 class FakeFiles : public platform::IFiles {
-public:
+  public:
     ~FakeFiles() override;
     platform::FileHandle CreateFileA(const char* path, std::uint32_t access, std::uint32_t share,
-                                    std::uint32_t disposition, std::uint32_t attributes) override;
+                                     std::uint32_t disposition, std::uint32_t attributes) override;
     std::uint32_t GetFileSize(platform::FileHandle file) override;
     bool SeekToEnd(platform::FileHandle file) override;
     bool WriteFile(platform::FileHandle file, const void* data, std::uint32_t size) override;
@@ -36,7 +36,7 @@ public:
     std::string currentDirectory = "C:\\Work";
     std::string startupFolder = "C:\\Users\\me\\Start Menu\\Programs\\Startup";
 
-private:
+  private:
     std::map<platform::FileHandle, std::FILE*> open_;
     platform::FileHandle next_ = 100;
 };
@@ -45,29 +45,29 @@ private:
 // program relies on: one section per [name], keys and sections without case, the value cut to
 // the buffer, the default when the key or the file is missing.
 class FakeProfile : public platform::IProfile {
-public:
+  public:
     std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
-                                          const char* defaultText, char* buffer,
-                                          std::uint32_t size, const char* path) override;
+                                           const char* defaultText, char* buffer,
+                                           std::uint32_t size, const char* path) override;
     bool WritePrivateProfileStringA(const char* section, const char* key, const char* value,
-                                   const char* path) override;
+                                    const char* path) override;
 
     int writes = 0;
 };
 
 class FakeProcess : public platform::IProcess {
-public:
+  public:
     int ArgumentCount() override { return static_cast<int>(arguments_.size()); }
     char** Arguments() override { return pointers_.data(); }
     void Set(std::vector<std::string> arguments);
 
-private:
+  private:
     std::vector<std::string> arguments_;
     std::vector<char*> pointers_;
 };
 
 class FakeUser : public platform::IUser {
-public:
+  public:
     struct Box {
         platform::Window owner;
         std::string text;
@@ -75,7 +75,7 @@ public:
         std::uint32_t type;
     };
     int MessageBoxA(platform::Window owner, const char* text, const char* caption,
-                   std::uint32_t type) override;
+                    std::uint32_t type) override;
     bool MessageBeep(std::uint32_t type) override {
         beeps.push_back(type);
         return true;
@@ -86,7 +86,7 @@ public:
 
 // A clock the test sets and moves.
 class FakeClock : public platform::IClock {
-public:
+  public:
     std::int64_t Now() override { return now; }
     platform::LocalTime GetLocalTime() override { return local; }
 
@@ -96,7 +96,7 @@ public:
 
 // A version record the test chooses; fails when told to.
 class FakeVersion : public platform::IVersion {
-public:
+  public:
     bool GetVersionExA(platform::OsVersion* version) override {
         ++calls;
         if (fail) return false;
@@ -111,7 +111,7 @@ public:
 
 // Installs a fresh set of doubles for one test and puts the previous services back after it.
 class FakeSystem {
-public:
+  public:
     FakeSystem();
     FakeSystem(const FakeSystem&) = delete;
     FakeSystem& operator=(const FakeSystem&) = delete;
@@ -125,7 +125,7 @@ public:
     FakeClock clock;
     FakeVersion version;
 
-private:
+  private:
     platform::IRegistry* previousRegistry_;
     platform::IFiles* previousFiles_;
     platform::IProfile* previousProfile_;

@@ -42,15 +42,15 @@ HWND FindTopWindow(DWORD pid, std::function<bool(HWND)> match) {
 
 // Memory inside another process, for messages whose arguments are pointers.
 class RemoteMemory {
-public:
+  public:
     RemoteMemory(HWND window, SIZE_T size) : size_(size) {
         DWORD pid = 0;
         GetWindowThreadProcessId(window, &pid);
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                               pid);
+        process_ =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
         if (process_)
-            address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE,
-                                      PAGE_READWRITE);
+            address_ =
+                VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     }
     RemoteMemory(const RemoteMemory&) = delete;
     RemoteMemory& operator=(const RemoteMemory&) = delete;
@@ -68,7 +68,7 @@ public:
     }
     SIZE_T size() const { return size_; }
 
-private:
+  private:
     HANDLE process_ = nullptr;
     void* address_ = nullptr;
     SIZE_T size_;
@@ -98,14 +98,20 @@ Nimbrel::Nimbrel(const std::string& arguments) {
     if (!arguments.empty()) commandLine += " " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                   folder.c_str(), &startup, &process_);
+    CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                   &startup, &process_);
     if (process_.hProcess) WaitForInputIdle(process_.hProcess, 10000);
 }
 
 Nimbrel::~Nimbrel() {
     if (!process_.hProcess) return;
+    // The tray Exit removes the icon; killing the process would leave it behind in the shell.
     if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+        if (HWND main =
+                FindTopWindow(Pid(), [](HWND window) { return TabControl(window) != nullptr; }))
+            PostMessageA(main, WM_COMMAND, 32774, 0);
+    }
+    if (WaitForSingleObject(process_.hProcess, 3000) == WAIT_TIMEOUT) {
         TerminateProcess(process_.hProcess, 99);
         WaitForSingleObject(process_.hProcess, 5000);
     }
@@ -161,7 +167,9 @@ std::string ClassName(HWND window) {
     return name;
 }
 
-HWND TabControl(HWND sheet) { return FindWindowExA(sheet, nullptr, WC_TABCONTROLA, nullptr); }
+HWND TabControl(HWND sheet) {
+    return FindWindowExA(sheet, nullptr, WC_TABCONTROLA, nullptr);
+}
 
 std::vector<std::string> TabCaptions(HWND sheet) {
     HWND tabs = TabControl(sheet);
@@ -192,36 +200,45 @@ bool TrayIconShown(HWND owner, UINT id) {
     return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
 }
 
-HWND TrayIconWindow() {
+std::vector<TrayIcon> TrayIcons() {
+    std::vector<TrayIcon> icons;
     HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
-    HWND icon = tray ? FindWindowExA(tray, nullptr, "__wine_tray_icon", nullptr) : nullptr;
-    return icon ? icon : FindWindowA("__wine_tray_icon", nullptr);
+    if (!tray) return icons;
+    // Explorer gives every icon a tooltip of its own, owned by the tray, whose tool covers the
+    // icon; a hidden icon's tool is empty. Newer tooltips come first in the z-order.
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        if (GetWindow(window, GW_OWNER) != tray || ClassName(window) != TOOLTIPS_CLASSA) continue;
+        RemoteMemory remote(window, 4096);
+        if (!remote.ok()) continue;
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.lpszText = reinterpret_cast<wchar_t*>(remote.at(sizeof tool));
+        wchar_t wide[256] = L"";
+        remote.Write(0, &tool, sizeof tool);
+        remote.Write(sizeof tool, wide, sizeof wide);
+        if (!SendMessageW(window, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(remote.at(0))))
+            continue;
+        remote.Read(0, &tool, sizeof tool);
+        if (IsRectEmpty(&tool.rect)) continue;
+        remote.Read(sizeof tool, wide, sizeof wide - sizeof(wchar_t));
+        char text[256] = "";
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+        icons.push_back(TrayIcon{tray, tool.rect, text});
+    }
+    return icons;
 }
 
-std::string TrayTip() {
-    HWND icon = TrayIconWindow();
-    HWND tip = FindTopWindow(0, [icon](HWND window) {
-        return GetWindow(window, GW_OWNER) == icon && ClassName(window) == TOOLTIPS_CLASSA;
-    });
-    RemoteMemory remote(tip, 4096);
-    if (!icon || !tip || !remote.ok()) return "";
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = icon;
-    tool.uId = reinterpret_cast<UINT_PTR>(icon);
-    tool.lpszText = reinterpret_cast<wchar_t*>(remote.at(sizeof tool));
-    remote.Write(0, &tool, sizeof tool);
-    SendMessageW(tip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(remote.at(0)));
-    wchar_t wide[128] = L"";
-    remote.Read(sizeof tool, wide, sizeof wide - sizeof(wchar_t));
-    char text[256] = "";
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-    return text;
+void ClickTrayIcon(const TrayIcon& icon, UINT mouseMessage) {
+    const LPARAM centre =
+        MAKELPARAM((icon.rect.left + icon.rect.right) / 2, (icon.rect.top + icon.rect.bottom) / 2);
+    PostMessageA(icon.tray, mouseMessage, 0, centre);
 }
 
 namespace settings {
 
-void Clear() { RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey); }
+void Clear() {
+    RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+}
 
 void PutRaw(const char* name, DWORD type, const void* data, DWORD size) {
     HKEY key = nullptr;
@@ -231,7 +248,9 @@ void PutRaw(const char* name, DWORD type, const void* data, DWORD size) {
     RegCloseKey(key);
 }
 
-void PutDword(const char* name, DWORD value) { PutRaw(name, REG_DWORD, &value, sizeof value); }
+void PutDword(const char* name, DWORD value) {
+    PutRaw(name, REG_DWORD, &value, sizeof value);
+}
 
 void PutString(const char* name, const std::string& text) {
     PutRaw(name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
@@ -255,8 +274,8 @@ std::optional<DWORD> Dword(const char* name) {
 std::optional<std::string> String(const char* name) {
     char text[20000] = "";
     DWORD size = sizeof text;
-    if (RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_SZ, nullptr, text,
-                     &size) != ERROR_SUCCESS)
+    if (RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_SZ, nullptr, text, &size) !=
+        ERROR_SUCCESS)
         return std::nullopt;
     return std::string(text);
 }

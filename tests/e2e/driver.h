@@ -15,12 +15,11 @@ namespace driver {
 using namespace std::chrono_literals;
 
 // Polls until the condition holds or the time is up; returns whether it held.
-bool WaitUntil(const std::function<bool()>& condition,
-               std::chrono::milliseconds timeout = 10s);
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s);
 
 // A started nimbrel.exe from the test's own folder; ended by process id when the test is over.
 class Nimbrel {
-public:
+  public:
     explicit Nimbrel(const std::string& arguments = "");
     Nimbrel(const Nimbrel&) = delete;
     Nimbrel& operator=(const Nimbrel&) = delete;
@@ -34,7 +33,7 @@ public:
     // Waits for the process to end; its exit code, or nothing when it is still running.
     std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout = 15s) const;
 
-private:
+  private:
     PROCESS_INFORMATION process_{};
 };
 
@@ -43,10 +42,18 @@ std::string ClassName(HWND window);
 HWND TabControl(HWND sheet);
 std::vector<std::string> TabCaptions(HWND sheet);
 
-// Notification area, as Wine's explorer keeps it.
+// Notification area, as Wine's explorer shows it on its taskbar.
+struct TrayIcon {
+    HWND tray;
+    RECT rect;  // in the tray's client area
+    std::string tip;
+};
+// Whether the shell holds the icon of this window and id.
 bool TrayIconShown(HWND owner, UINT id);
-HWND TrayIconWindow();
-std::string TrayTip();
+// The icons on show, the newest first.
+std::vector<TrayIcon> TrayIcons();
+// Sends the tray the mouse message as if it happened on the icon.
+void ClickTrayIcon(const TrayIcon& icon, UINT mouseMessage);
 
 // The product's settings key under HKCU.
 namespace settings {

@@ -14,7 +14,7 @@
 namespace {
 
 class Language : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         system.process.Set({folder.WindowsPath("nimbrel.exe")});
         InitFolders();

@@ -16,7 +16,7 @@ constexpr const char* kAgentPath =
     "Platform";
 
 class Settings : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         g_iFirstStart = g_bAutoStart = g_bRedial = g_bFirstTime = 55;
         std::strcpy(g_szURL1, "stale");

@@ -17,14 +17,14 @@ namespace {
 constexpr const char* kPath = "HKCU\\SOFTWARE\\Test";
 
 class RegistryStore : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { key.Create(platform::kCurrentUser, "SOFTWARE\\Test", 0); }
 
     std::string ReadString(const char* name, const char* defaultText = "dflt") {
         char buffer[kUrlBufferSize];
         std::memset(buffer, 'Z', sizeof buffer);  // no terminator unless the store writes one
-        EXPECT_EQ(kStoreOk, StoreString(key.get(), false, nullptr, name, buffer, defaultText,
-                                        STORE_READ));
+        EXPECT_EQ(kStoreOk,
+                  StoreString(key.get(), false, nullptr, name, buffer, defaultText, STORE_READ));
         return std::string(buffer, strnlen(buffer, sizeof buffer));
     }
 
@@ -92,7 +92,7 @@ TEST_F(RegistryStore, TextWithoutKeyGivesTheDefault) {
 
 TEST_F(RegistryStore, DwordTakesTheStoredBytesOfAnyTypeThatFits) {
     system.registry.PutDword(kPath, "Plain", 5);
-    system.registry.PutString(kPath, "Text", "1");          // '1', 0: two bytes
+    system.registry.PutString(kPath, "Text", "1");  // '1', 0: two bytes
     system.registry.PutRaw(kPath, "Wide", platform::kRegBinary, {1, 2, 3, 4, 5});
     system.registry.PutRaw(kPath, "Nothing", platform::kRegBinary, {});
     EXPECT_EQ(5, ReadDword("Plain"));
@@ -106,7 +106,7 @@ TEST_F(RegistryStore, DwordTakesTheStoredBytesOfAnyTypeThatFits) {
 }
 
 class ProfileStore : public ::testing::Test {
-protected:
+  protected:
     void Write(const std::string& content) {
         std::ofstream(HostPath(path), std::ios::binary) << content;
     }

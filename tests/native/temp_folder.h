@@ -6,7 +6,7 @@
 
 // A fresh folder for one test's files, removed afterwards.
 class TempFolder {
-public:
+  public:
     TempFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "nimbrel-XXXXXX").string();
         path_ = mkdtemp(pattern.data());
@@ -28,6 +28,6 @@ public:
     std::string WindowsPath(const std::string& name) const { return WindowsDirectory() + name; }
     std::filesystem::path HostPath(const std::string& name) const { return path_ / name; }
 
-private:
+  private:
     std::filesystem::path path_;
 };

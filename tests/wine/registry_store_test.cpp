@@ -16,7 +16,7 @@ constexpr const char* kSettingsPath = "SOFTWARE\\QUADDLE\\nimbrel2";
 
 // The settings under Wine's real registry, starting from a first run every time.
 class RealRegistry : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         platform::InstallWin32Services();
         RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsPath);
@@ -101,7 +101,7 @@ TEST_F(RealRegistry, Url1WithoutTerminatorIsTerminated) {
 }
 
 TEST_F(RealRegistry, DwordValuesStoredWithOtherTypes) {
-    PutText("Redial", "1");                        // two bytes: '1', 0
+    PutText("Redial", "1");  // two bytes: '1', 0
     Put("AutoStart", REG_BINARY, "\x00\x00\x00\x00", 4);
     Put("FirstTime", REG_BINARY, "\x01\x02\x03\x04\x05", 5);
     PutText("FirstStart", "a much longer text");
