@@ -21,6 +21,8 @@ add_executable(nimbrel WIN32 app/win_main.cpp res/nimbrel.rc)
 target_link_libraries(nimbrel PRIVATE nimbrel_windows)
 nimbrel_warnings(nimbrel)
 set_target_properties(nimbrel PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+# The help page ships beside the program, where its Help button looks for it.
+configure_file(docs/help.htm ${CMAKE_BINARY_DIR}/bin/help.htm COPYONLY)
 
 if(NIMBREL_TESTS)
   set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
