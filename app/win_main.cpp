@@ -1,11 +1,15 @@
 #include <windows.h>
 
 #include "app/keep_alive_app.h"
+#include "keepalive/autodial.h"
 #include "platform/win32/win32_services.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::InstallWin32Services();
     CWinApp& app = theApp;
     if (!app.InitInstance()) return 1;
-    return app.Run();
+    const int exitCode = app.Run();
+    // A probe may still be running with autodial switched off: the user gets the values back.
+    RestoreAutodialAtExit();
+    return exitCode;
 }

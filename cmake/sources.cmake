@@ -3,11 +3,15 @@ set(NIMBREL_LOGIC_SOURCES
   app/command_line.cpp
   app/run_state.cpp
   app/shared_texts.cpp
+  keepalive/autodial.cpp
+  keepalive/online_probe.cpp
   settings/folders.cpp
   settings/language.cpp
   settings/settings.cpp
   settings/store.cpp
+  settings/url_lock.cpp
   ui/about_actions.cpp
+  ui/event_log.cpp
   ui/goto_url.cpp
   ui/link_error.cpp
   ui/link_geometry.cpp
@@ -20,10 +24,12 @@ set(NIMBREL_WIN32_PLATFORM_SOURCES
   platform/win32/install.cpp
   platform/win32/win32_clock.cpp
   platform/win32/win32_files.cpp
+  platform/win32/win32_internet.cpp
   platform/win32/win32_process.cpp
   platform/win32/win32_profile.cpp
   platform/win32/win32_registry.cpp
   platform/win32/win32_shell.cpp
+  platform/win32/win32_threads.cpp
   platform/win32/win32_user.cpp
   platform/win32/win32_version.cpp
 )

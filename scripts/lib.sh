@@ -56,6 +56,8 @@ start_wine_session() {
   export HOME="$NIMBREL_ROOT/build/home"
   wineserver -p
   "$WINE" wineboot </dev/null >/dev/null 2>&1
+  # Debian's Wine leaves out the font of the caption buttons; the prefix gets its own copy.
+  cp -n /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   if ! "$WINE" reg query 'HKCU\Software\Wine\Explorer' /v Desktop >/dev/null 2>&1; then
     "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \

@@ -6,6 +6,7 @@
 #include "platform/reg_key.h"
 #include "settings/folders.h"
 #include "settings/store.h"
+#include "settings/url_lock.h"
 
 int g_iFirstStart = 1;
 int g_bAutoStart = 1;
@@ -35,8 +36,11 @@ int TransferSettings(int direction) {
     StoreDword(key.get(), false, nullptr, "AutoStart", g_bAutoStart, 1, direction);
     StoreDword(key.get(), false, nullptr, "Redial", g_bRedial, 0, direction);
     StoreDword(key.get(), false, nullptr, "FirstTime", g_bFirstTime, 1, direction);
-    g_strURL2 = g_strURL;
-    StoreString(key.get(), false, nullptr, "URL1", g_szURL1, kDefaultUrl, direction);
+    {
+        const auto urls = LockUrls();
+        g_strURL2 = g_strURL;
+        StoreString(key.get(), false, nullptr, "URL1", g_szURL1, kDefaultUrl, direction);
+    }
     key.Close();
     RegisterUserAgentToken();
     g_strCurrentDir = g_szStartDir;

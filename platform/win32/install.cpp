@@ -1,5 +1,7 @@
+#include "platform/win32/win32_internet.h"
 #include "platform/win32/win32_services.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_threads.h"
 
 namespace platform {
 
@@ -11,6 +13,8 @@ void InstallWin32Services() {
     static Win32User user;
     static Win32Clock clock;
     static Win32Version version;
+    static Win32Internet internet;
+    static Win32Threads threads;
     static Win32Shell shell;
     Provide<IRegistry>(&registry);
     Provide<IProfile>(&profile);
@@ -19,6 +23,8 @@ void InstallWin32Services() {
     Provide<IUser>(&user);
     Provide<IClock>(&clock);
     Provide<IVersion>(&version);
+    Provide<IInternet>(&internet);
+    Provide<IThreads>(&threads);
     Provide<IShell>(&shell);
 }
 

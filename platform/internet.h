@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/service.h"
+
+// The internet library's calls the probe makes, shaped like InternetOpenA and friends.
+namespace platform {
+
+using HInternet = std::intptr_t;  // an HINTERNET; 0 is none
+
+inline constexpr std::uint32_t kInternetOpenTypePreconfig = 0;
+inline constexpr std::uint32_t kInternetOpenTypeProxy = 3;
+inline constexpr std::uint32_t kInternetFlagTransferAscii = 0x1;
+
+class IInternet {
+  public:
+    virtual ~IInternet() = default;
+    virtual HInternet InternetOpenA(const char* agent, std::uint32_t accessType, const char* proxy,
+                                    const char* proxyBypass, std::uint32_t flags) = 0;
+    virtual HInternet InternetOpenUrlA(HInternet internet, const char* url, const char* headers,
+                                       std::uint32_t headersLength, std::uint32_t flags,
+                                       std::uintptr_t context) = 0;
+    virtual bool InternetCloseHandle(HInternet handle) = 0;
+};
+
+inline IInternet& Internet() {
+    return Use<IInternet>();
+}
+
+}  // namespace platform

@@ -1,0 +1,137 @@
+#include "tests/wine/loopback_http_server.h"
+
+#include <ws2tcpip.h>
+
+#include <chrono>
+#include <utility>
+
+Socket::Socket(Socket&& other) noexcept : socket_(std::exchange(other.socket_, INVALID_SOCKET)) {}
+
+Socket& Socket::operator=(Socket&& other) noexcept {
+    reset(std::exchange(other.socket_, INVALID_SOCKET));
+    return *this;
+}
+
+void Socket::reset(SOCKET socket) {
+    if (socket_ != INVALID_SOCKET) closesocket(socket_);
+    socket_ = socket;
+}
+
+namespace {
+
+constexpr int kPollMilliseconds = 20;
+
+std::string HeaderValue(const std::string& head, const std::string& name) {
+    const std::string key = "\r\n" + name + ":";
+    const std::size_t at = head.find(key);
+    if (at == std::string::npos) return "";
+    std::size_t start = at + key.size();
+    while (start < head.size() && head[start] == ' ') ++start;
+    return head.substr(start, head.find("\r\n", start) - start);
+}
+
+void SendAll(SOCKET socket, const std::string& text) {
+    send(socket, text.data(), static_cast<int>(text.size()), 0);
+}
+
+}  // namespace
+
+LoopbackHttpServer::LoopbackHttpServer(Mode mode) : mode_(mode) {
+    WSAStartup(MAKEWORD(2, 2), &wsa_);
+    listener_.reset(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = 0;
+    bind(listener_.get(), reinterpret_cast<sockaddr*>(&address), sizeof address);
+    int size = sizeof address;
+    getsockname(listener_.get(), reinterpret_cast<sockaddr*>(&address), &size);
+    port_ = ntohs(address.sin_port);
+    if (mode_ == Mode::kClosedPort) {
+        listener_.reset();
+        return;
+    }
+    listen(listener_.get(), 8);
+    thread_ = std::thread([this] { Serve(); });
+}
+
+LoopbackHttpServer::~LoopbackHttpServer() {
+    Stop();
+    WSACleanup();
+}
+
+std::string LoopbackHttpServer::Url() const {
+    return "http://127.0.0.1:" + std::to_string(port_) + "/keepalive";
+}
+
+void LoopbackHttpServer::OnRequest(std::function<void()> action) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    onRequest_ = std::move(action);
+}
+
+bool LoopbackHttpServer::WaitForRequests(std::size_t count, int milliseconds) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    return arrived_.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                             [&] { return requests_.size() >= count; });
+}
+
+std::vector<LoopbackHttpServer::Request> LoopbackHttpServer::Requests() const {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return requests_;
+}
+
+void LoopbackHttpServer::Stop() {
+    stopping_ = true;
+    if (thread_.joinable()) thread_.join();
+    listener_.reset();
+    const std::lock_guard<std::mutex> lock(mutex_);
+    held_.clear();
+}
+
+bool LoopbackHttpServer::Readable(SOCKET socket) const {
+    fd_set readable;
+    FD_ZERO(&readable);
+    FD_SET(socket, &readable);
+    timeval wait{0, kPollMilliseconds * 1000};
+    return select(0, &readable, nullptr, nullptr, &wait) == 1;
+}
+
+void LoopbackHttpServer::Serve() {
+    while (!stopping_) {
+        if (!Readable(listener_.get())) continue;
+        Socket client(accept(listener_.get(), nullptr, nullptr));
+        if (client) Answer(std::move(client));
+    }
+}
+
+void LoopbackHttpServer::Answer(Socket client) {
+    std::string head;
+    char buffer[1024];
+    while (!stopping_ && head.find("\r\n\r\n") == std::string::npos) {
+        if (!Readable(client.get())) continue;
+        const int n = recv(client.get(), buffer, sizeof buffer, 0);
+        if (n <= 0) return;
+        head.append(buffer, static_cast<std::size_t>(n));
+    }
+    if (stopping_) return;
+    std::function<void()> action;
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        action = onRequest_;
+    }
+    if (action) action();
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        requests_.push_back(
+            Request{head.substr(0, head.find("\r\n")), HeaderValue(head, "User-Agent")});
+        arrived_.notify_all();
+        if (mode_ == Mode::kNeverAnswer) {
+            held_.push_back(std::move(client));
+            return;
+        }
+    }
+    const std::string status = mode_ == Mode::kAnswer200 ? "200 OK" : "500 Internal Server Error";
+    SendAll(client.get(), "HTTP/1.1 " + status +
+                              "\r\nContent-Type: text/plain\r\nContent-Length: 2\r\n"
+                              "Connection: close\r\n\r\nok");
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <winsock2.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+// Owns one socket and closes it once.
+class Socket {
+  public:
+    Socket() = default;
+    explicit Socket(SOCKET socket) : socket_(socket) {}
+    Socket(Socket&& other) noexcept;
+    Socket& operator=(Socket&& other) noexcept;
+    Socket(const Socket&) = delete;
+    Socket& operator=(const Socket&) = delete;
+    ~Socket() { reset(); }
+
+    SOCKET get() const { return socket_; }
+    explicit operator bool() const { return socket_ != INVALID_SOCKET; }
+    void reset(SOCKET socket = INVALID_SOCKET);
+
+  private:
+    SOCKET socket_ = INVALID_SOCKET;
+};
+
+// A small HTTP server on 127.0.0.1 and an ephemeral port, run by a test on its own thread.
+// It records each request line and user-agent text and answers as its mode says.
+class LoopbackHttpServer {
+  public:
+    enum class Mode {
+        kAnswer200,
+        kAnswer500,
+        kNeverAnswer,  // accepts and reads the request, then holds the connection until Stop
+        kClosedPort,   // a port that was free a moment ago and has nobody listening
+    };
+    struct Request {
+        std::string line;
+        std::string userAgent;
+    };
+
+    explicit LoopbackHttpServer(Mode mode);
+    LoopbackHttpServer(const LoopbackHttpServer&) = delete;
+    LoopbackHttpServer& operator=(const LoopbackHttpServer&) = delete;
+    ~LoopbackHttpServer();
+
+    // "http://127.0.0.1:<port>/keepalive".
+    std::string Url() const;
+    // Runs on the server's thread once a request has been read, before it is answered.
+    void OnRequest(std::function<void()> action);
+    // Waits until `count` requests have arrived; false after `milliseconds`.
+    bool WaitForRequests(std::size_t count, int milliseconds);
+    std::vector<Request> Requests() const;
+    // Stops listening and closes every connection, held ones too; waits for the server's thread.
+    void Stop();
+
+  private:
+    void Serve();
+    bool Readable(SOCKET socket) const;
+    void Answer(Socket client);
+
+    Mode mode_;
+    WSADATA wsa_{};
+    Socket listener_;
+    unsigned short port_ = 0;
+    std::atomic<bool> stopping_{false};
+    mutable std::mutex mutex_;
+    std::condition_variable arrived_;
+    std::vector<Request> requests_;
+    std::vector<Socket> held_;
+    std::function<void()> onRequest_;
+    std::thread thread_;
+};

@@ -1,0 +1,249 @@
+#include <winsock2.h>
+#include <windows.h>
+#include <wininet.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/shared_texts.h"
+#include "keepalive/autodial.h"
+#include "keepalive/online_probe.h"
+#include "platform/win32/win32_services.h"
+#include "settings/settings.h"
+#include "settings/url_lock.h"
+#include "tests/wine/loopback_http_server.h"
+#include "ui/event_log.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Texts = std::vector<std::string>;
+using Mode = LoopbackHttpServer::Mode;
+
+constexpr const char* kInternetSettings =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+
+double Milliseconds(Clock::duration elapsed) {
+    return std::chrono::duration<double, std::milli>(elapsed).count();
+}
+
+// Reads a DWORD as the test sees the registry; -1 when it is missing.
+long long ReadAutodialValue(const char* name) {
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegGetValueA(HKEY_CURRENT_USER, kInternetSettings, name, RRF_RT_REG_DWORD, nullptr, &value,
+                     &size) != ERROR_SUCCESS)
+        return -1;
+    return value;
+}
+
+void WriteAutodialValue(const char* name, long long value) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kInternetSettings, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
+        return;
+    if (value < 0) {
+        RegDeleteValueA(key, name);
+    } else {
+        const DWORD dword = static_cast<DWORD>(value);
+        RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dword),
+                       sizeof dword);
+    }
+    RegCloseKey(key);
+}
+
+// Keeps the prefix's own autodial values across a test that sets its own.
+class SavedAutodialValues {
+  public:
+    SavedAutodialValues()
+        : enable_(ReadAutodialValue("EnableAutodial")),
+          noNet_(ReadAutodialValue("NoNetAutodial")) {}
+    SavedAutodialValues(const SavedAutodialValues&) = delete;
+    SavedAutodialValues& operator=(const SavedAutodialValues&) = delete;
+    ~SavedAutodialValues() {
+        WriteAutodialValue("EnableAutodial", enable_);
+        WriteAutodialValue("NoNetAutodial", noNet_);
+    }
+
+  private:
+    long long enable_;
+    long long noNet_;
+};
+
+// The probe for real, against a server of the test's own on the loopback interface.
+class RealProbe : public ::testing::Test {
+  protected:
+    RealProbe() {
+        platform::InstallWin32Services();
+        iOnlineStatus = kProbeIdle;
+        g_bChecking = 0;
+        g_bOnline = 0;
+        g_bSuppressAutodial = 0;
+        g_autodialMemory = AutodialMemory{};
+        g_eventLog = CEventLog(0, "");
+        const auto urls = LockUrls();
+        g_strURL = g_strURL2 = "http://www.";  // long enough: no message box stops the worker
+    }
+
+    void Aim(const LoopbackHttpServer& server) {
+        const auto urls = LockUrls();
+        std::snprintf(g_szURL1, sizeof g_szURL1, "%s", server.Url().c_str());
+    }
+
+    // Steps as a fast timer would until the result comes; 0 when none came in time.
+    static int Collect(int seconds = 10) {
+        const auto deadline = Clock::now() + std::chrono::seconds(seconds);
+        while (Clock::now() < deadline) {
+            const int result = CheckOnline();
+            if (result != 0) return result;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return 0;
+    }
+
+    static bool WaitUntilFinished(int seconds) {
+        const auto deadline = Clock::now() + std::chrono::seconds(seconds);
+        while (g_bChecking && Clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        return !g_bChecking;
+    }
+
+    static Texts LogTexts() {
+        std::string lines;
+        g_eventLog.GetLines(lines);
+        Texts texts;
+        for (std::size_t start = 0; start < lines.size();) {
+            std::size_t end = lines.find("\r\n", start);
+            if (end == std::string::npos) end = lines.size();
+            texts.push_back(lines.substr(start + 10, end - start - 10));
+            start = end + 2;
+        }
+        return texts;
+    }
+};
+
+TEST_F(RealProbe, ServerSeesTheGetWithTheProgramsAgent) {
+    LoopbackHttpServer server(Mode::kAnswer200);
+    Aim(server);
+    EXPECT_EQ(0, CheckOnline());
+    EXPECT_EQ(1, Collect());
+    EXPECT_EQ((Texts{"Checking online...", "Online!"}), LogTexts());
+
+    const auto requests = server.Requests();
+    ASSERT_EQ(1u, requests.size());
+    EXPECT_EQ("GET /keepalive HTTP/1.1", requests[0].line);
+    const std::string agent = requests[0].userAgent;
+    EXPECT_TRUE(agent == "2.01_Nimbrel - www.quaddle.example" ||
+                agent == "2.01_PROXY_Nimbrel - www.quaddle.example")
+        << agent;
+    RecordProperty("agent", agent);
+    std::printf("user agent that arrived: %s\n", agent.c_str());
+}
+
+TEST_F(RealProbe, ClosedPortIsOffline) {
+    LoopbackHttpServer server(Mode::kClosedPort);
+    Aim(server);
+    EXPECT_EQ(0, CheckOnline());
+    EXPECT_EQ(-1, Collect());
+    EXPECT_EQ((Texts{"Checking online...", "OFFline!"}), LogTexts());
+    EXPECT_EQ(0, g_bOnline);
+}
+
+TEST_F(RealProbe, ServerErrorStillCountsAsOnline) {
+    LoopbackHttpServer server(Mode::kAnswer500);
+    Aim(server);
+    EXPECT_EQ(0, CheckOnline());
+    EXPECT_EQ(1, Collect());
+    EXPECT_EQ(1u, server.Requests().size());
+}
+
+TEST_F(RealProbe, HungServerNeverBlocksTheStep) {
+    LoopbackHttpServer server(Mode::kNeverAnswer);
+    Aim(server);
+    double slowest = 0;
+    const auto timedStep = [&] {
+        const auto start = Clock::now();
+        const int result = CheckOnline();
+        slowest = std::max(slowest, Milliseconds(Clock::now() - start));
+        return result;
+    };
+    EXPECT_EQ(0, timedStep());
+    ASSERT_TRUE(server.WaitForRequests(1, 5000));
+    int steps = 1;
+    for (const auto end = Clock::now() + std::chrono::milliseconds(800); Clock::now() < end;
+         ++steps) {
+        EXPECT_EQ(0, timedStep());
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_EQ(1, g_bChecking);
+    EXPECT_LT(slowest, 50.0);
+    RecordProperty("slowest_step_ms", std::to_string(slowest));
+    std::printf("slowest of %d CheckOnline calls during the hang: %.3f ms\n", steps, slowest);
+
+    // Ends the hang. WinINet may take a connection closed without an answer as an empty
+    // response, so either result may follow; what matters is that one does.
+    server.Stop();
+    ASSERT_TRUE(WaitUntilFinished(30));
+    EXPECT_NE(0, Collect());
+}
+
+TEST_F(RealProbe, AutodialIsOffWhileTheRequestIsInFlight) {
+    const SavedAutodialValues saved;
+    WriteAutodialValue("EnableAutodial", 1);
+    WriteAutodialValue("NoNetAutodial", 1);
+
+    LoopbackHttpServer server(Mode::kAnswer200);
+    long long inFlight[2] = {-2, -2};
+    server.OnRequest([&] {
+        inFlight[0] = ReadAutodialValue("EnableAutodial");
+        inFlight[1] = ReadAutodialValue("NoNetAutodial");
+    });
+    Aim(server);
+    g_bSuppressAutodial = 1;  // Redial 0
+    EXPECT_EQ(0, CheckOnline());
+    EXPECT_EQ(1, Collect());
+    server.Stop();
+    EXPECT_EQ(0, inFlight[0]);
+    EXPECT_EQ(0, inFlight[1]);
+    EXPECT_EQ(1, ReadAutodialValue("EnableAutodial"));
+    EXPECT_EQ(1, ReadAutodialValue("NoNetAutodial"));
+}
+
+TEST_F(RealProbe, ProbeTimeBesideOnePlainRequest) {
+    LoopbackHttpServer server(Mode::kAnswer200);
+    Aim(server);
+    const std::string url = server.Url();
+    const auto plainRequest = [&] {
+        HINTERNET root = InternetOpenA("plain", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+        HINTERNET request =
+            root ? InternetOpenUrlA(root, url.c_str(), nullptr, 0, INTERNET_FLAG_TRANSFER_ASCII, 0)
+                 : nullptr;
+        const bool opened = request != nullptr;
+        if (request) InternetCloseHandle(request);
+        if (root) InternetCloseHandle(root);
+        return opened;
+    };
+    ASSERT_TRUE(plainRequest());  // warms the library up for both
+
+    auto start = Clock::now();
+    ASSERT_TRUE(plainRequest());
+    const double plain = Milliseconds(Clock::now() - start);
+
+    start = Clock::now();
+    EXPECT_EQ(0, CheckOnline());
+    EXPECT_EQ(1, Collect());
+    const double probe = Milliseconds(Clock::now() - start);
+
+    RecordProperty("plain_request_ms", std::to_string(plain));
+    RecordProperty("probe_ms", std::to_string(probe));
+    std::printf("one probe: %.3f ms; one plain InternetOpenUrlA: %.3f ms\n", probe, plain);
+    EXPECT_EQ(3u, server.Requests().size());
+}
+
+}  // namespace
