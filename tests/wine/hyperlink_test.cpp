@@ -241,4 +241,23 @@ TEST_F(Hyperlink, ClickOpenedByTheRegisteredProgramMarksTheLinkVisited) {
     EXPECT_EQ(nullptr, GetCapture());
 }
 
+// A command line that would not fit its 520-byte buffer is never run: the user hears the beep
+// and reads why the shell itself could not open the link.
+TEST_F(Hyperlink, TargetTooLongForTheFallbackReportsTheShellsReason) {
+    HtmRegistration registration("C:\\windows\\system32\\cmd.exe /c rem \"%1\"");
+    CHyperLink link;
+    link.SetColours(kLink, kVisited, kHover);
+    link.SetURL(std::string(kUnknownScheme) + std::string(500, 'x'));
+    Take(link, AddStatic("long", 0, {10, 100, 310, 140}), Font());
+
+    Click(link.m_hWnd);
+    ASSERT_EQ(1u, user.beeps.size());
+    ASSERT_EQ(1u, user.boxes.size());
+    EXPECT_EQ(
+        "Unable to open hyperlink:\n\nThere is no application associated\nwith the given filename "
+        "extension.",
+        user.boxes[0].text);
+    EXPECT_EQ(kLink, AskColour(link.m_hWnd).text);
+}
+
 }  // namespace
