@@ -58,16 +58,12 @@ TEST_F(ReportErrorBox, OtherCodesAreUnknownErrorsWithTheirNumber) {
     }
 }
 
-TEST_F(ReportErrorBox, ExclamationBoxOwnedByTheGivenWindow) {
+TEST_F(ReportErrorBox, ExclamationBoxOwnedByTheGivenWindowWithTheProgramsName) {
     ReportError(2, 77);
     EXPECT_EQ(77, OnlyBox().owner);
     EXPECT_EQ(0x30u, OnlyBox().type);
-    EXPECT_TRUE(system.user.beeps.empty());  // the beep is the click's, not the report's
-}
-
-TEST_F(ReportErrorBox, CaptionIsTheProgramsName) {
-    ReportError(2, 0);
     EXPECT_EQ("nimbrel", OnlyBox().caption);
+    EXPECT_TRUE(system.user.beeps.empty());  // the beep is the click's, not the report's
 
     system.user.boxes.clear();
     StartAs("D:\\Tools\\KeepUp.EXE");

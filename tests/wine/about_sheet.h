@@ -70,6 +70,22 @@ class AboutSheet : public ::testing::Test {
         return text;
     }
 
+    // What the page answers to the link's colour request.
+    struct ColourAnswer {
+        COLORREF text;
+        int mode;
+        HGDIOBJ brush;
+    };
+    static ColourAnswer AskColour(HWND link) {
+        HDC dc = CreateCompatibleDC(nullptr);
+        const LRESULT brush =
+            SendMessageA(GetParent(link), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                         reinterpret_cast<LPARAM>(link));
+        ColourAnswer answer{GetTextColor(dc), GetBkMode(dc), reinterpret_cast<HGDIOBJ>(brush)};
+        DeleteDC(dc);
+        return answer;
+    }
+
     // The text of tool 1 of the tooltip that serves this link.
     static std::string ToolTipText(HWND link) {
         std::string found = "(no tooltip)";

@@ -44,20 +44,6 @@ class Hyperlink : public AboutSheet {
         ReleaseDC(control, dc);
         return size;
     }
-    struct ColourAnswer {
-        COLORREF text;
-        int mode;
-        HGDIOBJ brush;
-    };
-    static ColourAnswer AskColour(HWND link) {
-        HDC dc = CreateCompatibleDC(nullptr);
-        const LRESULT brush =
-            SendMessageA(GetParent(link), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                         reinterpret_cast<LPARAM>(link));
-        ColourAnswer answer{GetTextColor(dc), GetBkMode(dc), reinterpret_cast<HGDIOBJ>(brush)};
-        DeleteDC(dc);
-        return answer;
-    }
     static void MoveMouse(HWND link, int x, int y) {
         SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
     }
