@@ -4,6 +4,8 @@ set(NIMBREL_LOGIC_SOURCES
   app/run_state.cpp
   app/shared_texts.cpp
   keepalive/autodial.cpp
+  keepalive/keep_alive_countdown.cpp
+  keepalive/keep_alive_engine.cpp
   keepalive/online_probe.cpp
   settings/folders.cpp
   settings/language.cpp
@@ -13,6 +15,8 @@ set(NIMBREL_LOGIC_SOURCES
   ui/about_actions.cpp
   ui/event_log.cpp
   ui/goto_url.cpp
+  ui/icon_button_layout.cpp
+  ui/led_layout.cpp
   ui/link_error.cpp
   ui/link_geometry.cpp
   ui/maker_pages.cpp
@@ -54,5 +58,8 @@ set(NIMBREL_WINDOW_SOURCES
   keepalive/url_dialog.cpp
   settings/settings_page.cpp
   ui/about_page.cpp
+  ui/bitmap_strip.cpp
   ui/hyperlink.cpp
+  ui/icon_button.cpp
+  ui/led_button.cpp
 )

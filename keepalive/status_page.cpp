@@ -1,5 +1,146 @@
 #include "keepalive/status_page.h"
 
+#include "app/keep_alive_app.h"
+#include "app/main_sheet.h"
+#include "app/run_state.h"
+#include "framework/data_exchange.h"
+#include "keepalive/online_probe.h"
 #include "res/resource.h"
+#include "settings/language.h"
+#include "settings/settings.h"
 
-CP10::CP10() : CPropertyPage(IDD_STATUS_PAGE) {}
+namespace {
+
+constexpr UINT_PTR kTickTimer = 1;
+constexpr UINT kTickMilliseconds = 1100;
+constexpr int kLampFrameWidth = 15;
+
+}  // namespace
+
+CP10::CP10() : CPropertyPage(IDD_STATUS_PAGE), m_engine(*this, &CheckOnline) {}
+
+void CP10::DoDataExchange(CDataExchange& exchange) {
+    exchange.Control(IDC_STAY_ON, m_btnStayOn);
+    exchange.Control(IDC_SWITCH_OFF, m_btnSwitchOff);
+    exchange.Control(IDC_MINIMIZE, m_btnMinimize);
+    exchange.Control(IDC_EXIT, m_btnExit);
+    exchange.Control(IDC_LED_ONLINE, m_ledOnline);
+    exchange.Control(IDC_LED_OFFLINE, m_ledOffline);
+    exchange.Control(IDC_LED_OFF, m_ledOff);
+}
+
+void CP10::UpdateLamps() {
+    m_ledOff.SetLampState(0);
+    m_ledOffline.SetLampState(0);
+    m_ledOnline.SetLampState(0);
+    switch (g_iMode) {
+        case kModeOff:
+            m_ledOff.SetLampState(1);
+            break;
+        case kModeOnOffline:
+            m_ledOffline.SetLampState(1);
+            break;
+        case kModeOnOnline:
+            m_ledOnline.SetLampState(1);
+            break;
+        default:
+            break;
+    }
+}
+
+void CP10::StartStayOn() {
+    m_engine.StartStayOn();
+}
+
+int CP10::SaveSettingsFromPage() {
+    UpdateData(true);
+    const CP111& settingsPage = theApp.m_pMainSheet->m_pageSettings;
+    g_bAutoStart = settingsPage.m_bAutostart;
+    g_bRedial = settingsPage.m_bRedial;
+    const int result = TransferSettings(STORE_WRITE);
+    // Autostart shortcut: SetAutostart(g_bAutoStart == 1) goes here once the shortcut exists.
+    return result;
+}
+
+void CP10::UninstallAndQuit() {
+    // Autostart shortcut: SetAutostart(0) goes here once the shortcut exists.
+    DeleteSettingsKey();
+    PostQuitMessage(0);
+}
+
+void CP10::OnShowWindow(bool) {
+    m_btnStayOn.SetIcon(IDI_STAY_ON, IDI_STAY_ON);
+    m_btnSwitchOff.SetIcon(IDI_SWITCH_OFF, IDI_SWITCH_OFF);
+    m_btnMinimize.SetIcon(IDI_MINIMIZE, IDI_MINIMIZE);
+    m_btnExit.SetIcon(IDI_EXIT, IDI_EXIT);
+    // The lookup brings g_bLanguageFile up to date; its text is not used.
+    GetLanguageText("Led1");
+    if (g_bLanguageFile) SetLanguageTexts();
+    if (!m_bShown) {
+        m_bShown = true;
+        OnFirstShow();
+    }
+    UpdateLamps();
+    UpdateData(false);
+}
+
+void CP10::SetLanguageTexts() {
+    const struct {
+        int id;
+        const char* key;
+    } texts[] = {{IDC_LED_OFF, "Led1"}, {IDC_LED_OFFLINE, "Led2"}, {IDC_LED_ONLINE, "Led3"},
+                 {IDC_STAY_ON, "On"},   {IDC_SWITCH_OFF, "Off"},   {IDC_MINIMIZE, "Min2Tray"},
+                 {IDC_EXIT, "Exit"}};
+    for (const auto& text : texts)
+        SetDlgItemTextA(m_hWnd, text.id, GetLanguageText(text.key).c_str());
+}
+
+// The quit that the uninstall posts takes effect only when the message loop reaches it, so
+// the rest of the first showing still runs.
+void CP10::OnFirstShow() {
+    if (g_iMode == kModeUninstall) UninstallAndQuit();
+    SetTimer(m_hWnd, kTickTimer, kTickMilliseconds, nullptr);
+    m_ledOff.SetBitmap(IDB_LED_RED, kLampFrameWidth);
+    m_ledOffline.SetBitmap(IDB_LED_YELLOW, kLampFrameWidth);
+    m_ledOnline.SetBitmap(IDB_LED_GREEN, kLampFrameWidth);
+    UpdateLamps();
+    UpdateData(false);
+    if (g_iMode == kModeOnOnline) StartStayOn();
+}
+
+bool CP10::OnCommand(WORD id, WORD code) {
+    if (code != BN_CLICKED) return false;
+    switch (id) {
+        case IDC_STAY_ON:
+            SaveSettingsFromPage();
+            StartStayOn();
+            return true;
+        case IDC_SWITCH_OFF:
+            UpdateData(true);
+            m_engine.SwitchOff();
+            return true;
+        case IDC_MINIMIZE:
+            MinimiseMainWindow();
+            return true;
+        case IDC_EXIT:
+            SaveSettingsFromPage();
+            PostQuitMessage(0);
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CP10::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_TIMER && wParam == kTickTimer) m_engine.Tick();
+    // The tick, like every other message here, goes on to the default handling.
+    return CPropertyPage::OnMessage(message, wParam, lParam, result);
+}
+
+void CP10::MinimiseMainWindow() {
+    ShowWindow(g_hMainWnd, SW_MINIMIZE);
+}
+
+void CP10::ShowActivity(const std::string& line) {
+    SetDlgItemTextA(m_hWnd, IDC_ACTIVITY, line.c_str());
+}

@@ -1,9 +1,44 @@
 #pragma once
 
-#include "framework/property_page.h"
+#include <string>
 
-// The status page: the keep-alive lamps and buttons.
-class CP10 : public CPropertyPage {
+#include "framework/property_page.h"
+#include "keepalive/keep_alive_engine.h"
+#include "ui/icon_button.h"
+#include "ui/led_button.h"
+
+// The status page: the keep-alive engine's timer, its three lamps and the buttons Stay On,
+// Switch off, Minimize and Exit.
+class CP10 : public CPropertyPage, private IKeepAliveView {
   public:
     CP10();
+
+    // Lights the lamp for g_iMode and puts out the others.
+    void UpdateLamps() override;
+    void StartStayOn();
+    // Commits the settings page's switches with the rest of the settings; always 1.
+    int SaveSettingsFromPage();
+    void UninstallAndQuit();
+
+  protected:
+    void DoDataExchange(CDataExchange& exchange) override;
+    void OnShowWindow(bool show) override;
+    bool OnCommand(WORD id, WORD code) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+  private:
+    void MinimiseMainWindow() override;
+    void ShowActivity(const std::string& line) override;
+    void SetLanguageTexts();
+    void OnFirstShow();
+
+    CIconButton m_btnStayOn;
+    CIconButton m_btnSwitchOff;
+    CIconButton m_btnMinimize;
+    CIconButton m_btnExit;
+    CLedButton m_ledOnline{0, 1};
+    CLedButton m_ledOffline{0, 1};
+    CLedButton m_ledOff{0, 1};
+    KeepAliveEngine m_engine;
+    bool m_bShown = false;
 };

@@ -700,10 +700,12 @@ want() { [[ -z "$ONLY" || " $ONLY " == *" $1 "* ]]; }
 want nimbrel     && { build nimbrel     16 32 48; ico nimbrel.ico    nimbrel     16 32 48; }
 want toolbox     && { build toolbox     16 32 48; ico toolbox.ico    toolbox     16 32 48; }
 want windows     && { build windows     16 32 48; ico windows.ico    windows     16 32 48; }
-want stay_on     && { build stay_on     16 32;    ico stay_on.ico    stay_on     16 32; }
-want switch_off  && { build switch_off  16 32;    ico switch_off.ico switch_off  16 32; }
-want minimize    && { build minimize    16 32 48; ico minimize.ico   minimize    16 32 48; }
-want exit        && { build exit        16 32 48; ico exit.ico       exit        16 32 48; }
+# The status page's button icons hold one 32 x 32 image: a natural-size load takes the first
+# image of an icon, and these buttons are made for 32 pixels.
+want stay_on     && { build stay_on     32; ico stay_on.ico    stay_on     32; }
+want switch_off  && { build switch_off  32; ico switch_off.ico switch_off  32; }
+want minimize    && { build minimize    32; ico minimize.ico   minimize    32; }
+want exit        && { build exit        32; ico exit.ico       exit        32; }
 want update      && { build update      16 32 48; ico update.ico     update      16 32 48; }
 want help        && { build help        16 32 48; ico help.ico       help        16 32 48; }
 

@@ -1,0 +1,88 @@
+#include "keepalive/keep_alive_engine.h"
+
+#include <cstdlib>
+#include <utility>
+
+#include "app/run_state.h"
+#include "keepalive/online_probe.h"
+#include "settings/settings.h"
+#include "ui/event_log.h"
+
+namespace {
+
+constexpr int kLongestDots = 21;
+constexpr int kSecondsAfterInterval = 10;
+constexpr const char* kPendingLine = "<:>";
+
+}  // namespace
+
+KeepAliveEngine::KeepAliveEngine(IKeepAliveView& view, std::function<int()> probe)
+    : m_view(view), m_probe(std::move(probe)) {}
+
+void KeepAliveEngine::Tick() {
+    if (g_bStartInTray == 1) {
+        m_view.MinimiseMainWindow();
+        g_bStartInTray = 0;
+    }
+    if (g_iMode > 0) {
+        const bool due = m_countdown.IsDue();
+        if (due || m_bProbePending == 1 || m_bForceProbe == 1) Probe();
+    }
+    ShowActivity();
+}
+
+void KeepAliveEngine::Probe() {
+    m_bForceProbe = 0;
+    m_countdown.Disarm();
+    // Autodial may dial for the probe only when the user allows redialling.
+    g_bSuppressAutodial = std::abs(1 - g_bRedial);
+    switch (m_probe()) {
+        case kProbeOffline:
+            TakeResult(kModeOnOffline, "PC not online -> nichts weiter zu tun");
+            break;
+        case kProbeOnline:
+            TakeResult(kModeOnOnline, "PC Online");
+            break;
+        default:
+            m_bProbePending = 1;
+            break;
+    }
+}
+
+void KeepAliveEngine::TakeResult(int mode, const char* logLine) {
+    m_bProbePending = 0;
+    g_iMode = mode;
+    g_eventLog.Write(logLine);
+    m_view.UpdateLamps();
+    m_countdown.SetInterval(m_nIntervalHours, m_nIntervalMinutes, kSecondsAfterInterval);
+    m_countdown.StartNow();
+}
+
+void KeepAliveEngine::ShowActivity() {
+    if (m_bProbePending == 1) {
+        m_view.ShowActivity(kPendingLine);
+        return;
+    }
+    if (m_nDots >= kLongestDots) {
+        m_strDots.clear();
+        m_nDots = 0;
+    }
+    m_strDots += '.';
+    ++m_nDots;
+    m_view.ShowActivity(m_strDots);
+}
+
+void KeepAliveEngine::StartStayOn() {
+    m_nIntervalHours = 0;
+    m_nIntervalMinutes = 5;
+    m_bForceProbe = 1;
+    g_iMode = kModeOnOnline;
+    m_view.UpdateLamps();
+    m_countdown.StartNow();
+    m_countdown.SetInterval(0, 5, 0);
+}
+
+void KeepAliveEngine::SwitchOff() {
+    g_iMode = kModeOff;
+    m_view.UpdateLamps();
+}

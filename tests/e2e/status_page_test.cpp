@@ -1,0 +1,179 @@
+#include <winsock2.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "tests/e2e/driver.h"
+#include "tests/e2e/lamp_reader.h"
+#include "tests/wine/loopback_http_server.h"
+
+namespace {
+
+using namespace driver;
+using Mode = LoopbackHttpServer::Mode;
+
+constexpr UINT kTrayIconId = 100;
+constexpr int kStayOn = 1100;
+constexpr int kSwitchOff = 1136;
+constexpr int kExit = 1143;
+constexpr int kActivity = 1225;
+constexpr int kAutostartCheck = 1027;
+constexpr int kRedialCheck = 1028;
+constexpr int kUrlEdit = 1235;
+
+struct LampId {
+    int control;
+    int bitmap;
+};
+constexpr LampId kOnlineLamp{1195, 225};
+constexpr LampId kOfflineLamp{1194, 226};
+constexpr LampId kOffLamp{1113, 224};
+
+HWND StatusPageOf(HWND main) {
+    return FindWindowExA(main, nullptr, nullptr, "Nimbrel");
+}
+
+HWND SettingsPageOf(HWND main) {
+    return FindWindowExA(main, nullptr, nullptr, "Settings");
+}
+
+void Click(HWND page, int id) {
+    PostMessageA(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
+}
+
+// The server's address made unique: Wine keeps the answers in the prefix's internet cache, and a
+// cached answer to an address counts as online even when nothing listens any more.
+std::string FreshUrl(const LoopbackHttpServer& server) {
+    static int count = 0;
+    return server.Url() + "?run=" + std::to_string(GetCurrentProcessId()) + "-" +
+           std::to_string(GetTickCount64()) + "-" + std::to_string(++count);
+}
+
+// The three lamps as the screen shows them: which are lit and which are not.
+std::map<int, Lamp> Lamps(HWND page) {
+    std::map<int, Lamp> lamps;
+    for (LampId lamp : {kOnlineLamp, kOfflineLamp, kOffLamp})
+        lamps[lamp.control] = ReadLamp(GetDlgItem(page, lamp.control), lamp.bitmap);
+    return lamps;
+}
+
+// Waits until exactly the given lamp is lit and the other two are unlit.
+bool OnlyLit(HWND page, LampId lit) {
+    return WaitUntil([&] {
+        for (const auto& [control, shown] : Lamps(page))
+            if (shown != (control == lit.control ? Lamp::kLit : Lamp::kUnlit)) return false;
+        return true;
+    });
+}
+
+class StatusPage : public ::testing::Test {
+  protected:
+    void SetUp() override { settings::Clear(); }
+    void TearDown() override { settings::Clear(); }
+
+    static void PutSettings(const std::string& url) {
+        settings::PutDword("FirstStart", 1);
+        settings::PutDword("AutoStart", 0);
+        settings::PutDword("Redial", 1);
+        settings::PutDword("FirstTime", 0);
+        settings::PutString("URL1", url);
+    }
+
+    static bool InTray(HWND main) {
+        return !IsWindowVisible(main) && TrayIconShown(main, kTrayIconId);
+    }
+
+    static void Restore(HWND main) {
+        PostMessageA(main, WM_COMMAND, 32773, 0);
+        WaitUntil([&] { return IsWindowVisible(main) && !IsIconic(main); });
+        Sleep(200);  // let the restored window paint
+    }
+};
+
+TEST_F(StatusPage, TrayOnShowsTheWindowThenHidesAtTheFirstTickAndKeepsAlive) {
+    LoopbackHttpServer server(Mode::kAnswer200);
+    PutSettings(FreshUrl(server));
+    Nimbrel nimbrel("-tray -on");
+    HWND main = nimbrel.MainWindow();
+    ASSERT_NE(nullptr, main);  // shown first, visible
+    ASSERT_TRUE(WaitUntil([&] { return InTray(main); }, 5s));
+    ASSERT_TRUE(server.WaitForRequests(1, 10000));
+
+    Restore(main);
+    HWND page = StatusPageOf(main);
+    ASSERT_NE(nullptr, page);
+    EXPECT_TRUE(OnlyLit(page, kOnlineLamp));
+    // No probe is pending any more: the activity line counts dots.
+    EXPECT_TRUE(WaitUntil([&] { return Text(GetDlgItem(page, kActivity)).find('.') == 0; }));
+
+    Click(page, kSwitchOff);
+    EXPECT_TRUE(OnlyLit(page, kOffLamp));
+    EXPECT_EQ(1u, server.Requests().size());  // nothing more within the interval
+}
+
+TEST_F(StatusPage, OnWithTheServerDownEndsOnOnOffline) {
+    LoopbackHttpServer server(Mode::kClosedPort);
+    PutSettings(FreshUrl(server));
+    Nimbrel nimbrel("-on");
+    HWND main = nimbrel.MainWindow();
+    ASSERT_NE(nullptr, main);
+    HWND page = StatusPageOf(main);
+    EXPECT_TRUE(OnlyLit(page, kOfflineLamp));
+}
+
+TEST_F(StatusPage, StartsOffAndStayOnGoesOnline) {
+    LoopbackHttpServer server(Mode::kAnswer200);
+    PutSettings(FreshUrl(server));
+    Nimbrel nimbrel;
+    HWND main = nimbrel.MainWindow();
+    ASSERT_NE(nullptr, main);
+    HWND page = StatusPageOf(main);
+    EXPECT_TRUE(OnlyLit(page, kOffLamp));
+    Sleep(1500);
+    EXPECT_TRUE(server.Requests().empty());
+
+    Click(page, kStayOn);
+    EXPECT_TRUE(server.WaitForRequests(1, 10000));
+    EXPECT_TRUE(OnlyLit(page, kOnlineLamp));
+}
+
+TEST_F(StatusPage, ExitSavesAllFiveSettingsWithTheSettingsPageSwitches) {
+    Nimbrel nimbrel;  // a first run: the key is empty
+    HWND dialog = nimbrel.DialogWith(kUrlEdit);
+    ASSERT_NE(nullptr, dialog);
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    HWND main = nimbrel.MainWindow();
+    ASSERT_NE(nullptr, main);
+    EXPECT_FALSE(settings::Dword("FirstTime").has_value());
+
+    // Turn autostart off and redial on; leaving the page takes the switches in.
+    SendMessageA(main, PSM_SETCURSEL, 1, 0);
+    HWND settingsPage = SettingsPageOf(main);
+    ASSERT_NE(nullptr, settingsPage);
+    SendMessageA(GetDlgItem(settingsPage, kAutostartCheck), BM_CLICK, 0, 0);
+    SendMessageA(GetDlgItem(settingsPage, kRedialCheck), BM_CLICK, 0, 0);
+    SendMessageA(main, PSM_SETCURSEL, 0, 0);
+
+    Click(StatusPageOf(main), kExit);
+    EXPECT_EQ(0u, nimbrel.WaitForExit().value_or(12345));
+    EXPECT_EQ(1u, settings::Dword("FirstStart").value_or(99));
+    EXPECT_EQ(0u, settings::Dword("AutoStart").value_or(99));
+    EXPECT_EQ(1u, settings::Dword("Redial").value_or(99));
+    EXPECT_EQ(0u, settings::Dword("FirstTime").value_or(99));
+    EXPECT_EQ("http://www.", settings::String("URL1").value_or(""));
+}
+
+TEST_F(StatusPage, UninstallDeletesTheSettingsAndEnds) {
+    PutSettings("http://keep.example/");
+    Nimbrel nimbrel("-uninstall");
+    EXPECT_EQ(0u, nimbrel.WaitForExit().value_or(12345));
+    EXPECT_FALSE(settings::KeyExists());
+}
+
+}  // namespace

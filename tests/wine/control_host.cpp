@@ -1,0 +1,128 @@
+#include "tests/wine/control_host.h"
+
+#include <algorithm>
+
+#include "framework/window.h"
+
+namespace {
+
+constexpr const char* kHostClass = "NimbrelTestHost";
+
+void RegisterHostClass(WNDPROC proc) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = proc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = kHostClass;
+    RegisterClassA(&windowClass);  // fails harmlessly when already registered
+}
+
+}  // namespace
+
+ControlHost::ControlHost() {
+    RegisterHostClass(&Proc);
+    window_ = CreateWindowExA(0, kHostClass, "host", WS_POPUP, 0, 0, 400, 200, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    // Not activated: without a window manager, Wine waits two seconds to destroy a window
+    // that was shown active.
+    ShowWindow(window_, SW_SHOWNA);
+}
+
+ControlHost::~ControlHost() {
+    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+}
+
+HWND ControlHost::AddControl(const char* className, const char* text, DWORD style, int id, int x,
+                             int y, int width, int height) {
+    HWND control = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width,
+                                   height, window_, reinterpret_cast<HMENU>(INT_PTR{id}),
+                                   GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                 FALSE);
+    return control;
+}
+
+int ControlHost::DrawCount(int id) const {
+    const auto found = draws_.find(id);
+    return found == draws_.end() ? 0 : found->second;
+}
+
+int ControlHost::CommandCount(int id, int code) const {
+    return static_cast<int>(std::count(commands_.begin(), commands_.end(), std::pair{id, code}));
+}
+
+LRESULT CALLBACK ControlHost::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* host = reinterpret_cast<ControlHost*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (host && message == WM_DRAWITEM) ++host->draws_[static_cast<int>(wParam)];
+    if (host && message == WM_COMMAND) host->commands_.emplace_back(LOWORD(wParam), HIWORD(wParam));
+    LRESULT result = 0;
+    if (ReflectToChild(window, message, wParam, lParam, &result)) return result;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+Canvas::Canvas(int width, int height)
+    : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    previous_ = SelectObject(dc_.get(), bitmap_.get());
+    Fill(kUntouched);
+}
+
+Canvas::~Canvas() {
+    SelectObject(dc_.get(), previous_);
+}
+
+void Canvas::Fill(COLORREF colour) {
+    OwnedGdiObject brush(CreateSolidBrush(colour));
+    RECT all{0, 0, width_, height_};
+    FillRect(dc_.get(), &all, static_cast<HBRUSH>(brush.get()));
+}
+
+RECT Canvas::BoundsOf(COLORREF colour) const {
+    RECT bounds{width_, height_, 0, 0};
+    for (int y = 0; y < height_; ++y)
+        for (int x = 0; x < width_; ++x)
+            if (At(x, y) == colour) {
+                bounds.left = std::min<LONG>(bounds.left, x);
+                bounds.top = std::min<LONG>(bounds.top, y);
+                bounds.right = std::max<LONG>(bounds.right, x + 1);
+                bounds.bottom = std::max<LONG>(bounds.bottom, y + 1);
+            }
+    return bounds;
+}
+
+RECT Canvas::BoundsOfAllBut(COLORREF colour, const RECT& area) const {
+    RECT bounds{area.right, area.bottom, area.left, area.top};
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (At(x, y) != colour) {
+                bounds.left = std::min<LONG>(bounds.left, x);
+                bounds.top = std::min<LONG>(bounds.top, y);
+                bounds.right = std::max<LONG>(bounds.right, x + 1);
+                bounds.bottom = std::max<LONG>(bounds.bottom, y + 1);
+            }
+    return bounds;
+}
+
+void DrawControl(HWND control, Canvas& canvas, UINT state, UINT action) {
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0));
+    HGDIOBJ previousFont = SelectObject(canvas.Dc(), font);
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.CtlID = static_cast<UINT>(GetDlgCtrlID(control));
+    item.itemAction = action;
+    item.itemState = state;
+    item.hwndItem = control;
+    item.hDC = canvas.Dc();
+    GetClientRect(control, &item.rcItem);
+    SendMessageA(GetParent(control), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+    SelectObject(canvas.Dc(), previousFont);
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "framework/handles.h"
+
+// A visible top-level window that holds controls under test and reflects their owner-draw and
+// colour notifications to them, as the program's pages do. It counts what it is told.
+class ControlHost {
+  public:
+    ControlHost();
+    ControlHost(const ControlHost&) = delete;
+    ControlHost& operator=(const ControlHost&) = delete;
+    ~ControlHost();
+
+    HWND Window() const { return window_; }
+    // A child control with the dialog font, client size width x height at (x, y).
+    HWND AddControl(const char* className, const char* text, DWORD style, int id, int x, int y,
+                    int width, int height);
+
+    int DrawCount(int id) const;
+    int CommandCount(int id, int code) const;
+
+  private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND window_ = nullptr;
+    std::map<int, int> draws_;
+    std::vector<std::pair<int, int>> commands_;
+};
+
+// A 32-bit memory bitmap to draw into and read back.
+class Canvas {
+  public:
+    Canvas(int width, int height);
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+    ~Canvas();
+
+    HDC Dc() const { return dc_.get(); }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void Fill(COLORREF colour);
+    COLORREF At(int x, int y) const { return GetPixel(dc_.get(), x, y); }
+
+    // The smallest rectangle holding every pixel of colour (empty when none is).
+    RECT BoundsOf(COLORREF colour) const;
+    // The smallest rectangle holding every pixel that is not colour, within area.
+    RECT BoundsOfAllBut(COLORREF colour, const RECT& area) const;
+
+  private:
+    int width_;
+    int height_;
+    OwnedDc dc_;
+    OwnedGdiObject bitmap_;
+    HGDIOBJ previous_ = nullptr;
+};
+
+inline bool IsEmpty(const RECT& rect) {
+    return rect.left >= rect.right || rect.top >= rect.bottom;
+}
+
+// A colour no control draws, to see what a drawing left alone.
+inline constexpr COLORREF kUntouched = RGB(1, 2, 3);
+
+// Asks the control's parent to have it drawn into the canvas, as the system does for an
+// owner-drawn button: the control's font selected, the whole client rectangle as the item.
+void DrawControl(HWND control, Canvas& canvas, UINT state, UINT action = ODA_DRAWENTIRE);

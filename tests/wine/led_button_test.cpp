@@ -1,0 +1,172 @@
+#include "ui/led_button.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/wine/control_host.h"
+#include "tests/wine/test_resources.h"
+
+namespace {
+
+constexpr int kLampId = 1113;
+constexpr COLORREF kNavy = RGB(0, 0, 128);
+constexpr COLORREF kGreen = RGB(0, 128, 0);
+
+// A check box of the page's size taken over as a lamp, drawn into a canvas of its size.
+class Lamp : public ::testing::Test {
+  protected:
+    HWND Add(const char* caption, int width = 108, int height = 16) {
+        control = host.AddControl("BUTTON", caption, BS_AUTOCHECKBOX | WS_TABSTOP, kLampId, 10, 10,
+                                  width, height);
+        lamp.SubclassWindow(control);
+        return control;
+    }
+
+    // Every pixel of the 13 x 13 inside of the frame, at the lamp's place (1, 1).
+    static bool FrameInsideIs(const Canvas& canvas, COLORREF colour) {
+        for (int y = 2; y <= 14; ++y)
+            for (int x = 2; x <= 14; ++x)
+                if (canvas.At(x, y) != colour) return false;
+        return true;
+    }
+
+    static COLORREF Face() { return GetSysColor(COLOR_BTNFACE); }
+
+    ControlHost host;
+    CLedButton lamp{0, 1};
+    HWND control = nullptr;
+};
+
+TEST_F(Lamp, TakingTheCheckBoxOverMakesItOwnerDrawn) {
+    Add("OFF");
+    EXPECT_EQ(static_cast<LONG_PTR>(BS_OWNERDRAW), GetWindowLongPtrA(control, GWL_STYLE) & 0x0F);
+    EXPECT_EQ(8, lamp.Layout().m_nLampY);
+}
+
+TEST_F(Lamp, UnlitAndLitFramesAtOneOneOnTheFace) {
+    Add("OFF");
+    lamp.SetBitmap(IDB_TEST_LAMP, 15);
+    EXPECT_EQ(1, lamp.Layout().m_nLampX);
+    EXPECT_EQ(1, lamp.Layout().m_nLampY);
+
+    Canvas unlit(108, 16);
+    DrawControl(control, unlit, 0);
+    EXPECT_TRUE(FrameInsideIs(unlit, kNavy));
+    // The frame's first pixel gives the transparent colour, which together with the mapping
+    // of the greys becomes the 3-D face colour, so the lamp's background meets the face.
+    EXPECT_EQ(GetSysColor(COLOR_3DFACE), unlit.At(1, 1));
+    EXPECT_EQ(GetSysColor(COLOR_3DFACE), unlit.At(15, 15));
+    EXPECT_EQ(Face(), unlit.At(0, 0));
+    EXPECT_EQ(Face(), unlit.At(16, 8));
+    EXPECT_EQ(Face(), unlit.At(8, 0));
+
+    EXPECT_EQ(1, lamp.SetLampState(1));
+    Canvas lit(108, 16);
+    DrawControl(control, lit, 0);
+    EXPECT_TRUE(FrameInsideIs(lit, kGreen));
+    EXPECT_EQ(GetSysColor(COLOR_3DFACE), lit.At(1, 1));
+
+    EXPECT_EQ(7, lamp.SetLampState(7));  // any value but 0 is lit
+    Canvas stillLit(108, 16);
+    DrawControl(control, stillLit, 0);
+    EXPECT_TRUE(FrameInsideIs(stillLit, kGreen));
+}
+
+TEST_F(Lamp, TheCaptionStartsAtTwentyAndIsCentredVertically) {
+    Add("ON, online");
+    lamp.SetBitmap(IDB_TEST_LAMP, 15);
+    Canvas canvas(108, 16);
+    DrawControl(control, canvas, 0);
+
+    const RECT text = canvas.BoundsOfAllBut(Face(), RECT{16, 0, 108, 16});
+    EXPECT_GE(text.left, 20);
+    EXPECT_LE(text.left, 22);
+    EXPECT_LE(text.right, 106);
+    EXPECT_NEAR(8, (text.top + text.bottom) / 2, 2);
+    EXPECT_EQ(20, lamp.CaptionRect().left);
+    EXPECT_GE(text.top, lamp.CaptionRect().top);
+    EXPECT_LE(text.bottom, lamp.CaptionRect().bottom);
+}
+
+TEST_F(Lamp, ALongCaptionWrapsAndStaysCentred) {
+    Add("ON, online and still keeping the line", 80, 60);
+    lamp.SetBitmap(IDB_TEST_LAMP, 15);
+    Canvas canvas(80, 60);
+    DrawControl(control, canvas, 0);
+    const RECT text = canvas.BoundsOfAllBut(Face(), RECT{16, 0, 80, 60});
+    EXPECT_GT(text.bottom - text.top, 20);  // more than one line
+    EXPECT_LE(text.right, 78);
+    EXPECT_NEAR(30, (text.top + text.bottom) / 2, 3);
+    EXPECT_EQ(30, (lamp.CaptionRect().top + lamp.CaptionRect().bottom + 1) / 2);
+}
+
+TEST_F(Lamp, AnAmpersandIsDrawnLiterally) {
+    Add("A&B");
+    lamp.SetBitmap(IDB_TEST_LAMP, 15);
+    Canvas withAmpersand(108, 16);
+    DrawControl(control, withAmpersand, 0);
+    SetWindowTextA(control, "AB");
+    Canvas without(108, 16);
+    DrawControl(control, without, 0);
+    const RECT area{16, 0, 108, 16};
+    const RECT a = withAmpersand.BoundsOfAllBut(Face(), area);
+    const RECT b = without.BoundsOfAllBut(Face(), area);
+    EXPECT_GT(a.right - a.left, b.right - b.left + 3);
+}
+
+TEST_F(Lamp, FocusAndSelectionChangesDrawNothing) {
+    Add("OFF");
+    lamp.SetBitmap(IDB_TEST_LAMP, 15);
+    for (UINT action : {UINT{ODA_FOCUS}, UINT{ODA_SELECT}}) {
+        Canvas canvas(108, 16);
+        DrawControl(control, canvas, ODS_FOCUS | ODS_SELECTED, action);
+        EXPECT_EQ(kUntouched, canvas.At(0, 0)) << action;
+        EXPECT_EQ(kUntouched, canvas.At(8, 8)) << action;
+        EXPECT_EQ(kUntouched, canvas.At(40, 8)) << action;
+    }
+}
+
+TEST_F(Lamp, OnlyAChangedStateIsRedrawn) {
+    Add("OFF");
+    lamp.SetBitmap(IDB_TEST_LAMP, 15);
+    UpdateWindow(host.Window());
+    const int before = host.DrawCount(kLampId);
+    lamp.SetLampState(1);
+    EXPECT_EQ(before + 1, host.DrawCount(kLampId));
+    lamp.SetLampState(1);
+    EXPECT_EQ(before + 1, host.DrawCount(kLampId));
+    lamp.SetLampState(0);
+    EXPECT_EQ(before + 2, host.DrawCount(kLampId));
+}
+
+TEST_F(Lamp, ClicksChangeNothing) {
+    Add("OFF");
+    lamp.SetBitmap(IDB_TEST_LAMP, 15);
+    UpdateWindow(host.Window());
+    SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(0, lamp.GetLampState());
+    EXPECT_EQ(BST_UNCHECKED, SendMessageA(control, BM_GETCHECK, 0, 0));
+    Canvas canvas(108, 16);
+    DrawControl(control, canvas, 0);
+    EXPECT_TRUE(FrameInsideIs(canvas, kNavy));
+}
+
+// Nothing is there to show before a bitmap is set or when it cannot be loaded: the face and
+// the caption only, and the lamp keeps its first placement.
+TEST_F(Lamp, WithoutABitmapOnlyFaceAndCaptionShow) {
+    Add("OFF");
+    lamp.SetBitmap(9999, 15);
+    EXPECT_EQ(8, lamp.Layout().m_nLampY);
+    lamp.SetLampState(1);
+    Canvas canvas(108, 16);
+    DrawControl(control, canvas, 0);
+    EXPECT_EQ(Face(), canvas.At(8, 8));
+    EXPECT_EQ(Face(), canvas.At(2, 2));
+    const RECT text = canvas.BoundsOfAllBut(Face(), RECT{0, 0, 108, 16});
+    EXPECT_GE(text.left, 20);
+    EXPECT_FALSE(IsEmpty(text));
+}
+
+}  // namespace

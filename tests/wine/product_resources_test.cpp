@@ -1,0 +1,90 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "framework/handles.h"
+#include "res/resource.h"
+#include "tests/wine/control_host.h"
+#include "ui/icon_button.h"
+
+namespace {
+
+struct Average {
+    int red;
+    int green;
+    int blue;
+};
+
+// The mean colour of a frame's middle 7 x 7 pixels, where the ball is.
+Average MiddleOfFrame(const Canvas& strip, int frame) {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    for (int y = 4; y < 11; ++y)
+        for (int x = 4; x < 11; ++x) {
+            const COLORREF pixel = strip.At(frame * 15 + x, y);
+            red += GetRValue(pixel);
+            green += GetGValue(pixel);
+            blue += GetBValue(pixel);
+        }
+    return Average{red / 49, green / 49, blue / 49};
+}
+
+bool IsGrey(const Average& c) {
+    return std::abs(c.red - c.green) < 24 && std::abs(c.green - c.blue) < 24 &&
+           std::abs(c.red - c.blue) < 24;
+}
+
+// Loads a lamp bitmap as the lamp does and copies it into a canvas.
+bool LoadStrip(int id, Canvas& strip, BITMAP& info) {
+    OwnedGdiObject bitmap(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP,
+                                     0, 0, LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS));
+    if (!bitmap) return false;
+    GetObjectA(bitmap.get(), sizeof info, &info);
+    OwnedDc source(CreateCompatibleDC(nullptr));
+    HGDIOBJ previous = SelectObject(source.get(), bitmap.get());
+    BitBlt(strip.Dc(), 0, 0, 30, 15, source.get(), 0, 0, SRCCOPY);
+    SelectObject(source.get(), previous);
+    return true;
+}
+
+TEST(ProductResources, LampBitmapsHoldAGreyUnlitAndAColouredLitBall) {
+    for (int id : {IDB_LED_RED, IDB_LED_GREEN, IDB_LED_YELLOW}) {
+        Canvas strip(30, 15);
+        BITMAP info{};
+        ASSERT_TRUE(LoadStrip(id, strip, info)) << id;
+        EXPECT_EQ(30, info.bmWidth) << id;
+        EXPECT_EQ(15, info.bmHeight) << id;
+        // The magenta corner becomes the face colour.
+        EXPECT_EQ(GetSysColor(COLOR_3DFACE), strip.At(0, 0)) << id;
+        EXPECT_EQ(GetSysColor(COLOR_3DFACE), strip.At(15, 0)) << id;
+
+        EXPECT_TRUE(IsGrey(MiddleOfFrame(strip, 0))) << id;
+        const Average lit = MiddleOfFrame(strip, 1);
+        EXPECT_FALSE(IsGrey(lit)) << id;
+        if (id == IDB_LED_RED) {
+            EXPECT_GT(lit.red, lit.green + 60) << id;
+            EXPECT_GT(lit.red, lit.blue + 60) << id;
+        } else if (id == IDB_LED_GREEN) {
+            EXPECT_GT(lit.green, lit.red + 60) << id;
+            EXPECT_GT(lit.green, lit.blue + 60) << id;
+        } else {
+            EXPECT_GT(lit.red, lit.blue + 60) << id;
+            EXPECT_GT(lit.green, lit.blue + 60) << id;
+        }
+    }
+}
+
+TEST(ProductResources, StatusButtonIconsLoadAtTheirNaturalSizeOf32) {
+    ControlHost host;
+    HWND control = host.AddControl("BUTTON", "Stay On", BS_PUSHBUTTON, 1100, 0, 0, 102, 41);
+    CIconButton button;
+    button.SubclassWindow(control);
+    for (int id : {IDI_STAY_ON, IDI_SWITCH_OFF, IDI_MINIMIZE, IDI_EXIT}) {
+        button.SetIcon(id, id);
+        EXPECT_EQ(32, button.IconWidth()) << id;
+        EXPECT_EQ(32, button.IconHeight()) << id;
+    }
+}
+
+}  // namespace

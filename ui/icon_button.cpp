@@ -1,0 +1,146 @@
+#include "ui/icon_button.h"
+
+#include "ui/icon_button_layout.h"
+#include "ui/rect_conversion.h"
+#include "ui/window_text.h"
+
+namespace {
+
+HICON LoadResourceIcon(int id) {
+    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
+                                         IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR));
+}
+
+// An icon's size, from its hot spot, which the system puts at the middle.
+SIZE IconSize(HICON icon) {
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) return SIZE{0, 0};
+    OwnedGdiObject mask(info.hbmMask);
+    OwnedGdiObject colour(info.hbmColor);
+    return SIZE{2 * static_cast<LONG>(info.xHotspot), 2 * static_cast<LONG>(info.yHotspot)};
+}
+
+// One pen's polyline of the raised edge: from start through corner to end, end excluded.
+void DrawEdgeLine(HDC dc, int colourIndex, POINT start, POINT corner, POINT end) {
+    OwnedGdiObject pen(CreatePen(PS_SOLID, 1, GetSysColor(colourIndex)));
+    HGDIOBJ previous = SelectObject(dc, pen.get());
+    MoveToEx(dc, start.x, start.y, nullptr);
+    LineTo(dc, corner.x, corner.y);
+    LineTo(dc, end.x, end.y);
+    SelectObject(dc, previous);
+}
+
+UINT StateFlag(bool disabled) {
+    return disabled ? DSS_DISABLED : DSS_NORMAL;
+}
+
+}  // namespace
+
+CIconButton::CIconButton()
+    : m_crBkNormal(GetSysColor(COLOR_BTNFACE)),
+      m_crBkHot(GetSysColor(COLOR_BTNFACE)),
+      m_crTextNormal(GetSysColor(COLOR_BTNTEXT)),
+      m_crTextHot(GetSysColor(COLOR_BTNTEXT)) {}
+
+void CIconButton::SetIcon(int hotId, int normalId) {
+    OwnedIcon hot(LoadResourceIcon(hotId));
+    OwnedIcon normal(normalId != 0 ? LoadResourceIcon(normalId) : nullptr);
+    m_hIconHot = std::move(hot);
+    m_hIconNormal = std::move(normal);
+    const SIZE size = IconSize(m_hIconHot.get());
+    m_cxIcon = static_cast<std::uint8_t>(size.cx);
+    m_cyIcon = static_cast<std::uint8_t>(size.cy);
+    if (m_hWnd) RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CIconButton::PreSubclassWindow() {
+    const LONG_PTR style = GetWindowLongPtrA(m_hWnd, GWL_STYLE);
+    if (style & BS_DEFPUSHBUTTON) m_bIsDefault = 1;
+    SendMessageA(m_hWnd, BM_SETSTYLE, static_cast<WPARAM>((style & 0xFF) | BS_OWNERDRAW), TRUE);
+    CWnd::PreSubclassWindow();
+}
+
+// An owner-drawn button reports a double click as such; as a press, each click counts.
+LRESULT CIconButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_LBUTTONDBLCLK) return SendMessageA(m_hWnd, WM_LBUTTONDOWN, wParam, lParam);
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
+bool CIconButton::OnReflected(UINT message, WPARAM, LPARAM lParam, LRESULT* result) {
+    switch (message) {
+        case WM_CTLCOLORBTN:
+            // The parent paints nothing behind the button.
+            *result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+            return true;
+        case WM_DRAWITEM:
+            DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            *result = TRUE;
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CIconButton::DrawItem(const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    const bool focused = (item.itemState & ODS_FOCUS) != 0;
+    const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+    RECT face = item.rcItem;
+    SetBkMode(dc, TRANSPARENT);
+    if (focused || m_bIsDefault) {
+        FrameRect(dc, &face, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        face = ToRect(IconButtonFace(ToLayout(face)));
+    }
+    OwnedGdiObject faceBrush(CreateSolidBrush(pressed ? m_crBkHot : m_crBkNormal));
+    FillRect(dc, &face, static_cast<HBRUSH>(faceBrush.get()));
+    if (pressed)
+        FrameRect(dc, &face, GetSysColorBrush(COLOR_BTNSHADOW));
+    else
+        DrawRaisedEdge(dc, face);
+
+    const std::string caption = WindowText(m_hWnd);
+    DrawIcon(dc, item.rcItem, !caption.empty(), pressed, disabled);
+    if (!caption.empty()) DrawCaption(dc, caption, item.rcItem, pressed, disabled);
+    if (focused) {
+        const RECT focus = ToRect(IconButtonFocusRect(ToLayout(face)));
+        DrawFocusRect(dc, &focus);
+    }
+}
+
+void CIconButton::DrawRaisedEdge(HDC dc, const RECT& face) const {
+    const LONG l = face.left;
+    const LONG t = face.top;
+    const LONG r = face.right;
+    const LONG b = face.bottom;
+    DrawEdgeLine(dc, COLOR_BTNHIGHLIGHT, {l, b - 1}, {l, t}, {r, t});
+    DrawEdgeLine(dc, COLOR_3DLIGHT, {l + 1, b - 1}, {l + 1, t + 1}, {r, t + 1});
+    DrawEdgeLine(dc, COLOR_3DDKSHADOW, {l, b - 1}, {r - 1, b - 1}, {r - 1, t - 1});
+    DrawEdgeLine(dc, COLOR_BTNSHADOW, {l + 1, b - 2}, {r - 2, b - 2}, {r - 2, t});
+}
+
+void CIconButton::DrawIcon(HDC dc, const RECT& item, bool withCaption, bool pressed,
+                           bool disabled) const {
+    if (!m_hIconHot) return;
+    const LayoutRect place =
+        IconButtonIconRect(ToLayout(item), m_cxIcon, m_cyIcon, withCaption, pressed);
+    HICON normal = m_hIconNormal ? m_hIconNormal.get() : m_hIconHot.get();
+    HICON icon = pressed ? m_hIconHot.get() : normal;
+    DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, place.left, place.top,
+               place.Width(), place.Height(), DST_ICON | StateFlag(disabled));
+}
+
+void CIconButton::DrawCaption(HDC dc, const std::string& caption, const RECT& item, bool pressed,
+                              bool disabled) const {
+    const LayoutRect room =
+        IconButtonCaptionRoom(ToLayout(item), m_cxIcon, static_cast<bool>(m_hIconHot), pressed);
+    SetTextColor(dc, pressed ? m_crTextHot : m_crTextNormal);
+    SetBkColor(dc, pressed ? m_crBkHot : m_crBkNormal);
+    RECT measured = ToRect(room);
+    DrawTextA(dc, caption.c_str(), -1, &measured, DT_SINGLELINE | DT_CALCRECT);
+    const LayoutRect text = IconButtonCentreCaption(room, ToLayout(measured));
+    SetBkMode(dc, TRANSPARENT);
+    DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(caption.c_str()),
+               static_cast<WPARAM>(caption.size()), text.left, text.top, text.Width(),
+               text.Height(), DST_PREFIXTEXT | StateFlag(disabled));
+}

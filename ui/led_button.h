@@ -1,0 +1,41 @@
+#pragma once
+
+#include <windows.h>
+
+#include "framework/window.h"
+#include "ui/bitmap_strip.h"
+#include "ui/led_layout.h"
+
+// A check box of a page's layout taken over to show a lamp: a two-frame bitmap (unlit, lit)
+// with the caption beside it. Only the program sets its state; clicks change nothing.
+class CLedButton : public CWnd {
+  public:
+    CLedButton(int state, int centerVert);
+
+    // Loads bitmap resource id as the lamp; frames are frameWidth wide. A bitmap that does
+    // not load leaves the lamp as it was.
+    void SetBitmap(int id, int frameWidth);
+
+    // 0 unlit, anything else lit; redraws at once only when the state changes.
+    int SetLampState(int state);
+    int GetLampState() const { return m_nState; }
+
+    const LedLayout& Layout() const { return m_layout; }
+    const RECT& CaptionRect() const { return m_rcText; }
+
+    bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+  protected:
+    void PreSubclassWindow() override;
+
+  private:
+    void DrawItem(const DRAWITEMSTRUCT& item);
+    void DrawCaption(HDC dc);
+
+    LedLayout m_layout;
+    RECT m_rcText{};
+    int m_nState;
+    int m_bCenterVert;
+    CBitmapStrip m_strip;
+    SIZE m_sizeFrame{};
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "ui/layout_rect.h"
+
+// Where a lamp control puts its bitmap and its caption, in client coordinates.
+struct LedLayout {
+    int m_nTextIndent = 20;
+    int m_nLampSize = 0;
+    int m_nLampX = 0;
+    int m_nLampY = 0;
+
+    // The first placement, when the control is taken over. A centred lamp's m_nLampY then
+    // holds the control's vertical middle; PlaceForFrame turns it into the corner.
+    void PlaceAtSubclass(const LayoutRect& client, bool centerVert);
+
+    // The corner once the bitmap's frame size is known; a frame wider than the indent moves
+    // the caption to its right.
+    void PlaceForFrame(int frameWidth, int frameHeight);
+
+    // The room for the caption, before it is measured.
+    LayoutRect CaptionArea(const LayoutRect& client) const;
+
+    // The caption's rectangle: the measured one, moved to the control's vertical middle.
+    static LayoutRect CaptionRect(const LayoutRect& client, LayoutRect measured);
+};
