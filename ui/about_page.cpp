@@ -38,11 +38,15 @@ void CP6::DoDataExchange(CDataExchange& exchange) {
     exchange.Control(IDC_LINK_MAIL, m_linkMail);
     exchange.Text(IDC_OS, m_strOs);
     exchange.Text(IDC_VERSION, m_strVersion);
+    exchange.Control(IDC_CHECK_UPDATES, m_btnUpdate);
+    exchange.Control(IDC_HELP_BUTTON, m_btnHelp);
 }
 
 // Showing and hiding alike refresh the texts, so a language file added while the program runs
 // is picked up the next time the page changes.
 void CP6::OnShowWindow(bool) {
+    m_btnUpdate.SetIcon(IDI_UPDATE, IDI_UPDATE);
+    m_btnHelp.SetIcon(IDI_HELP, IDI_HELP);
     m_strVersion = "Version " + g_strVersion;
     if (g_bLanguageFile) SetLanguageTexts();
     UpdateData(false);

@@ -4,6 +4,7 @@
 
 #include "framework/property_page.h"
 #include "ui/hyperlink.h"
+#include "ui/icon_button.h"
 
 // The about page: version, operating system, help and the maker's links.
 class CP6 : public CPropertyPage {
@@ -15,6 +16,8 @@ class CP6 : public CPropertyPage {
     CHyperLink m_linkMail;
     std::string m_strOs;
     std::string m_strVersion;
+    CIconButton m_btnUpdate;
+    CIconButton m_btnHelp;
 
   protected:
     BOOL OnInitDialog() override;
