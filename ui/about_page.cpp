@@ -42,8 +42,8 @@ void CP6::DoDataExchange(CDataExchange& exchange) {
     exchange.Control(IDC_HELP_BUTTON, m_btnHelp);
 }
 
-// Showing and hiding alike refresh the texts, so a language file added while the program runs
-// is picked up the next time the page changes.
+// Showing and hiding alike set the icons, the version and, with a language file in force, the
+// page's texts.
 void CP6::OnShowWindow(bool) {
     m_btnUpdate.SetIcon(IDI_UPDATE, IDI_UPDATE);
     m_btnHelp.SetIcon(IDI_HELP, IDI_HELP);
