@@ -13,9 +13,15 @@ set(NIMBREL_LOGIC_SOURCES
   settings/settings.cpp
   settings/store.cpp
   settings/url_lock.cpp
+  ui/about_actions.cpp
   ui/event_log.cpp
+  ui/goto_url.cpp
   ui/icon_button_layout.cpp
   ui/led_layout.cpp
+  ui/link_error.cpp
+  ui/link_geometry.cpp
+  ui/maker_pages.cpp
+  ui/os_description.cpp
 )
 
 # The seam's Win32 side: calls forwarded to the system.
@@ -27,6 +33,7 @@ set(NIMBREL_WIN32_PLATFORM_SOURCES
   platform/win32/win32_process.cpp
   platform/win32/win32_profile.cpp
   platform/win32/win32_registry.cpp
+  platform/win32/win32_shell.cpp
   platform/win32/win32_threads.cpp
   platform/win32/win32_user.cpp
   platform/win32/win32_version.cpp
@@ -61,6 +68,7 @@ set(NIMBREL_WINDOW_SOURCES
   settings/settings_page.cpp
   ui/about_page.cpp
   ui/bitmap_strip.cpp
+  ui/hyperlink.cpp
   ui/icon_button.cpp
   ui/led_button.cpp
 )

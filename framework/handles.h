@@ -33,6 +33,12 @@ class Owned {
 struct IconTraits {
     static void Free(HICON icon) { DestroyIcon(icon); }
 };
+struct CursorTraits {
+    static void Free(HCURSOR cursor) { DestroyCursor(cursor); }
+};
+struct WindowTraits {
+    static void Free(HWND window) { DestroyWindow(window); }
+};
 struct MenuTraits {
     static void Free(HMENU menu) { DestroyMenu(menu); }
 };
@@ -47,6 +53,8 @@ struct HookTraits {
 };
 
 using OwnedIcon = Owned<HICON, IconTraits>;
+using OwnedCursor = Owned<HCURSOR, CursorTraits>;
+using OwnedWindow = Owned<HWND, WindowTraits>;
 using OwnedMenu = Owned<HMENU, MenuTraits>;
 using OwnedGdiObject = Owned<HGDIOBJ, GdiTraits>;
 using OwnedDc = Owned<HDC, DcTraits>;

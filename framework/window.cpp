@@ -86,7 +86,9 @@ bool ReflectToChild(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRE
             child = reinterpret_cast<HWND>(lParam);
             break;
         case WM_COMMAND:
-            if (lParam != 0 && HIWORD(wParam) != 0) child = reinterpret_cast<HWND>(lParam);
+            // Every notification of a control, clicks (code 0) included; a wrapper that does
+            // not handle one leaves it to the parent.
+            if (lParam != 0) child = reinterpret_cast<HWND>(lParam);
             break;
         default:
             return false;

@@ -40,6 +40,12 @@ void WarnAboutShortUrls(const ProbeTarget& target) {
         platform::User().MessageBoxA(0, "URL2 not correct", g_strMaker.c_str(), platform::kMbOk);
 }
 
+// Every request goes over the line: an answer from the cache would neither make the traffic that
+// keeps the line up nor tell whether the PC is online.
+constexpr std::uint32_t kRequestFlags =
+    platform::kInternetFlagTransferAscii | platform::kInternetFlagReload |
+    platform::kInternetFlagPragmaNoCache | platform::kInternetFlagNoCacheWrite;
+
 // Opens one root handle and makes up to `requests` requests through it; a request handle is
 // closed as soon as it came back.
 int OpenThrough(const std::string& agent, std::uint32_t accessType, int requests,
@@ -49,7 +55,7 @@ int OpenThrough(const std::string& agent, std::uint32_t accessType, int requests
     if (!root) return 0;
     for (int i = 0; i < requests; ++i) {
         const platform::InternetHandle request(platform::Internet().InternetOpenUrlA(
-            root.get(), url.c_str(), nullptr, 0, platform::kInternetFlagTransferAscii, 0));
+            root.get(), url.c_str(), nullptr, 0, kRequestFlags, 0));
         if (request) return 1;
     }
     return 0;

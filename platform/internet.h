@@ -12,6 +12,9 @@ using HInternet = std::intptr_t;  // an HINTERNET; 0 is none
 inline constexpr std::uint32_t kInternetOpenTypePreconfig = 0;
 inline constexpr std::uint32_t kInternetOpenTypeProxy = 3;
 inline constexpr std::uint32_t kInternetFlagTransferAscii = 0x1;
+inline constexpr std::uint32_t kInternetFlagPragmaNoCache = 0x100;
+inline constexpr std::uint32_t kInternetFlagNoCacheWrite = 0x04000000;
+inline constexpr std::uint32_t kInternetFlagReload = 0x80000000;
 
 class IInternet {
   public:

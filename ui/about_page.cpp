@@ -1,5 +1,83 @@
 #include "ui/about_page.h"
 
+#include "app/shared_texts.h"
+#include "framework/data_exchange.h"
 #include "res/resource.h"
+#include "settings/language.h"
+#include "ui/about_actions.h"
+#include "ui/maker_pages.h"
+#include "ui/os_description.h"
 
-CP6::CP6() : CPropertyPage(IDD_ABOUT_PAGE) {}
+CP6::CP6() : CPropertyPage(IDD_ABOUT_PAGE), m_strOs(GetOsDescription()) {
+    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+}
+
+// The links are set up before they are bound, so the page's hand stays in force and the
+// default one is never loaded.
+BOOL CP6::OnInitDialog() {
+    SetUpLinks();
+    return CPropertyPage::OnInitDialog();
+}
+
+void CP6::SetUpLinks() {
+    const bool german = g_bGermanEdition != 0;
+    m_linkHome.SetURL(HomeLinkTarget(german));
+    m_linkContact.SetURL(ContactLinkTarget(german));
+    m_linkMail.SetURL(MailLinkTarget());
+    HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HAND_CURSOR));
+    for (CHyperLink* link : {&m_linkMail, &m_linkHome, &m_linkContact}) {
+        // A visited link keeps its colour.
+        link->SetColours(link->GetLinkColour(), link->GetLinkColour(), CHyperLink::kHighlightHover);
+        link->SetLinkCursor(hand);
+    }
+}
+
+void CP6::DoDataExchange(CDataExchange& exchange) {
+    exchange.Control(IDC_LINK_CONTACT, m_linkContact);
+    exchange.Control(IDC_LINK_HOME, m_linkHome);
+    exchange.Control(IDC_LINK_MAIL, m_linkMail);
+    exchange.Text(IDC_OS, m_strOs);
+    exchange.Text(IDC_VERSION, m_strVersion);
+    exchange.Control(IDC_CHECK_UPDATES, m_btnUpdate);
+    exchange.Control(IDC_HELP_BUTTON, m_btnHelp);
+}
+
+// Showing and hiding alike set the icons, the version and, with a language file in force, the
+// page's texts.
+void CP6::OnShowWindow(bool) {
+    m_btnUpdate.SetIcon(IDI_UPDATE, IDI_UPDATE);
+    m_btnHelp.SetIcon(IDI_HELP, IDI_HELP);
+    m_strVersion = "Version " + g_strVersion;
+    if (g_bLanguageFile) SetLanguageTexts();
+    UpdateData(false);
+}
+
+void CP6::SetLanguageTexts() {
+    SetDlgItemTextA(m_hWnd, IDC_ABOUT_TITLE, GetLanguageText("about_title").c_str());
+    // No control shows this one; asking for it puts the key into a new language file.
+    GetLanguageText("about_or");
+    SetDlgItemTextA(m_hWnd, IDC_CHECK_UPDATES, GetLanguageText("about_bt_check_update").c_str());
+    SetDlgItemTextA(m_hWnd, IDC_HELP_BUTTON, GetLanguageText("about_bt_help").c_str());
+}
+
+bool CP6::OnCommand(WORD id, WORD code) {
+    if (code != BN_CLICKED) return false;
+    switch (id) {
+        case IDC_HELP_BUTTON:
+            OnHelp();
+            return true;
+        case IDC_CHECK_UPDATES:
+            OnCheckForUpdates();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CP6::OnHelp() {
+    OpenHelpFile(reinterpret_cast<platform::Window>(m_hWnd));
+}
+
+void CP6::OnCheckForUpdates() {
+    OpenUpdatePage(reinterpret_cast<platform::Window>(m_hWnd));
+}

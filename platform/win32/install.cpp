@@ -1,5 +1,6 @@
 #include "platform/win32/win32_internet.h"
 #include "platform/win32/win32_services.h"
+#include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_threads.h"
 
 namespace platform {
@@ -14,6 +15,7 @@ void InstallWin32Services() {
     static Win32Version version;
     static Win32Internet internet;
     static Win32Threads threads;
+    static Win32Shell shell;
     Provide<IRegistry>(&registry);
     Provide<IProfile>(&profile);
     Provide<IFiles>(&files);
@@ -23,6 +25,7 @@ void InstallWin32Services() {
     Provide<IVersion>(&version);
     Provide<IInternet>(&internet);
     Provide<IThreads>(&threads);
+    Provide<IShell>(&shell);
 }
 
 }  // namespace platform

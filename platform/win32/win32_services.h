@@ -56,6 +56,7 @@ class Win32User final : public IUser {
   public:
     int MessageBoxA(Window owner, const char* text, const char* caption,
                     std::uint32_t type) override;
+    bool MessageBeep(std::uint32_t type) override;
 };
 
 class Win32Clock final : public IClock {

@@ -76,7 +76,12 @@ class FakeUser : public platform::IUser {
     };
     int MessageBoxA(platform::Window owner, const char* text, const char* caption,
                     std::uint32_t type) override;
+    bool MessageBeep(std::uint32_t type) override {
+        beeps.push_back(type);
+        return true;
+    }
     std::vector<Box> boxes;
+    std::vector<std::uint32_t> beeps;
 };
 
 // A clock the test sets and moves.

@@ -95,8 +95,9 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     return true;
 }
 
-Nimbrel::Nimbrel(const std::string& arguments) {
-    const std::string folder = OwnFolder();
+Nimbrel::Nimbrel(const std::string& arguments) : Nimbrel(arguments, OwnFolder()) {}
+
+Nimbrel::Nimbrel(const std::string& arguments, const std::string& folder) {
     std::string commandLine = "\"" + folder + "nimbrel.exe\"";
     if (!arguments.empty()) commandLine += " " + arguments;
     STARTUPINFOA startup{};

@@ -21,6 +21,8 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 class Nimbrel {
   public:
     explicit Nimbrel(const std::string& arguments = "");
+    // The same, from a copy of the program in another folder (written with a trailing backslash).
+    Nimbrel(const std::string& arguments, const std::string& folder);
     Nimbrel(const Nimbrel&) = delete;
     Nimbrel& operator=(const Nimbrel&) = delete;
     ~Nimbrel();

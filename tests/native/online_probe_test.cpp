@@ -18,7 +18,9 @@ const std::string kOpenProxy =
     "InternetOpenA 2.01_Nimbrel - www.quaddle.example | 3 (null) (null) 0";
 const std::string kOpenPreconfig =
     "InternetOpenA 2.01_PROXY_Nimbrel - www.quaddle.example | 0 (null) (null) 0";
-const std::string kRequest = "InternetOpenUrlA root http://keepalive.example/ (null) 0 1 0";
+// ASCII transfer, reload past every cache, and nothing written to the cache: 0x84000101.
+const std::string kRequest =
+    "InternetOpenUrlA root http://keepalive.example/ (null) 0 2214592769 0";
 const std::string kClose = "InternetCloseHandle";
 
 struct RequestCase {

@@ -133,5 +133,6 @@ void LoopbackHttpServer::Answer(Socket client) {
     const std::string status = mode_ == Mode::kAnswer200 ? "200 OK" : "500 Internal Server Error";
     SendAll(client.get(), "HTTP/1.1 " + status +
                               "\r\nContent-Type: text/plain\r\nContent-Length: 2\r\n"
+                              "Cache-Control: public, max-age=3600\r\n"
                               "Connection: close\r\n\r\nok");
 }

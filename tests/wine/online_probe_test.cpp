@@ -155,6 +155,20 @@ TEST_F(RealProbe, ClosedPortIsOffline) {
     EXPECT_EQ(0, g_bOnline);
 }
 
+TEST_F(RealProbe, EveryProbeReachesTheServerAndNoneIsAnsweredFromTheCache) {
+    LoopbackHttpServer server(Mode::kAnswer200);
+    Aim(server);
+    EXPECT_EQ(0, CheckOnline());
+    EXPECT_EQ(1, Collect());
+    EXPECT_EQ(0, CheckOnline());
+    EXPECT_EQ(1, Collect());
+    EXPECT_EQ(2u, server.Requests().size());
+
+    server.Stop();  // the same address, now with nobody answering
+    EXPECT_EQ(0, CheckOnline());
+    EXPECT_EQ(-1, Collect());
+}
+
 TEST_F(RealProbe, ServerErrorStillCountsAsOnline) {
     LoopbackHttpServer server(Mode::kAnswer500);
     Aim(server);

@@ -87,4 +87,21 @@ TEST(ProductResources, StatusButtonIconsLoadAtTheirNaturalSizeOf32) {
     }
 }
 
+TEST(ProductResources, HandCursorPointsWithItsFingerTipAndAboutIconsLoad) {
+    HMODULE self = GetModuleHandleA(nullptr);
+    HCURSOR hand = LoadCursorA(self, MAKEINTRESOURCEA(IDC_HAND_CURSOR));
+    ASSERT_NE(nullptr, hand);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(hand, &info));
+    OwnedGdiObject mask(info.hbmMask);
+    OwnedGdiObject colour(info.hbmColor);
+    EXPECT_FALSE(info.fIcon);
+    EXPECT_EQ(1u, info.xHotspot);
+    EXPECT_EQ(11u, info.yHotspot);
+    EXPECT_NE(nullptr, LoadIconA(self, "WINDOWS"));
+    EXPECT_NE(nullptr, LoadIconA(self, "TOOLBOX"));
+    for (int id : {IDI_UPDATE, IDI_HELP})
+        EXPECT_NE(nullptr, LoadIconA(self, MAKEINTRESOURCEA(id))) << id;
+}
+
 }  // namespace

@@ -1,0 +1,94 @@
+#include <windows.h>
+#include <prsht.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/e2e/driver.h"
+
+namespace {
+
+using namespace driver;
+
+constexpr int kVersion = 1233;
+constexpr int kOs = 1056;
+constexpr int kHelp = 1060;
+constexpr int kMessageBoxText = 0xFFFF;
+
+// A folder of its own holding only a copy of the program: no help file, no language file.
+class ProgramCopy {
+  public:
+    ProgramCopy() {
+        char temp[MAX_PATH] = "";
+        GetTempPathA(MAX_PATH, temp);
+        folder_ =
+            std::string(temp) + "nimbrel-copy-" + std::to_string(GetCurrentProcessId()) + "\\";
+        char self[MAX_PATH] = "";
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        std::string program = self;
+        program = program.substr(0, program.find_last_of('\\') + 1) + "nimbrel.exe";
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        CopyFileA(program.c_str(), (folder_ + "nimbrel.exe").c_str(), FALSE);
+    }
+    ProgramCopy(const ProgramCopy&) = delete;
+    ProgramCopy& operator=(const ProgramCopy&) = delete;
+    ~ProgramCopy() {
+        DeleteFileA((folder_ + "nimbrel.exe").c_str());
+        RemoveDirectoryA(folder_.c_str());
+    }
+    const std::string& Folder() const { return folder_; }
+
+  private:
+    std::string folder_;
+};
+
+class AboutTab : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        settings::Clear();
+        settings::PutDword("FirstTime", 0);
+    }
+    void TearDown() override { settings::Clear(); }
+
+    static HWND ShowAboutPage(HWND main) {
+        PostMessageA(main, PSM_SETCURSEL, 2, 0);
+        HWND page = nullptr;
+        WaitUntil([&] {
+            page = FindWindowExA(main, nullptr, nullptr, "About");
+            return page && IsWindowVisible(page);
+        });
+        return page;
+    }
+};
+
+TEST_F(AboutTab, ShowsVersionAndOperatingSystem) {
+    Nimbrel nimbrel;
+    HWND main = nimbrel.MainWindow();
+    ASSERT_NE(nullptr, main);
+    HWND page = ShowAboutPage(main);
+    ASSERT_NE(nullptr, page);
+    EXPECT_EQ("Version 2.01", Text(GetDlgItem(page, kVersion)));
+    // Wine presents itself as an NT system past build 2600.
+    EXPECT_EQ(0u, Text(GetDlgItem(page, kOs)).find("Windows XP 4.0 (Build:"));
+}
+
+TEST_F(AboutTab, HelpWithoutHelpFileSaysWhereItLooked) {
+    ProgramCopy copy;
+    Nimbrel nimbrel("", copy.Folder());
+    HWND main = nimbrel.MainWindow();
+    ASSERT_NE(nullptr, main);
+    HWND page = ShowAboutPage(main);
+    ASSERT_NE(nullptr, page);
+
+    PostMessageA(GetDlgItem(page, kHelp), BM_CLICK, 0, 0);
+    HWND box = nimbrel.DialogWith(kMessageBoxText);
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ("Quaddle", Text(box));
+    EXPECT_EQ("Can not find the help file at " + copy.Folder() + "help.htm",
+              Text(GetDlgItem(box, kMessageBoxText)));
+    EXPECT_EQ(main, GetWindow(box, GW_OWNER));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    EXPECT_TRUE(IsWindowVisible(page));
+}
+
+}  // namespace

@@ -1,0 +1,103 @@
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "res/resource.h"
+#include "settings/settings.h"
+#include "tests/wine/about_sheet.h"
+
+namespace {
+
+// The rules of the OS text, for the system the test runs on.
+std::string ExpectedOsText() {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    GetVersionExA(&info);
+#pragma GCC diagnostic pop
+    if (info.dwPlatformId != VER_PLATFORM_WIN32_NT || info.dwBuildNumber < 2600) return "";
+    return "Windows XP 4.0 (Build:" + std::to_string(info.dwBuildNumber) + ") " + info.szCSDVersion;
+}
+
+using AboutPage = AboutSheet;
+
+TEST_F(AboutPage, ShowsVersionAndOperatingSystem) {
+    Open();
+    EXPECT_EQ("Version 2.01", Text(Item(IDC_VERSION)));
+    const std::string expected = ExpectedOsText();
+    ASSERT_NE("", expected) << "the test expects an NT system from build 2600 on";
+    EXPECT_EQ(expected, Text(Item(IDC_OS)));
+    EXPECT_EQ("Nimbrel", Text(Item(IDC_ABOUT_TITLE)));
+    EXPECT_EQ(&page->m_btnUpdate, CWnd::FromHandle(Item(IDC_CHECK_UPDATES)));
+    EXPECT_EQ(&page->m_btnHelp, CWnd::FromHandle(Item(IDC_HELP_BUTTON)));
+    EXPECT_LT(0, page->m_btnUpdate.IconWidth());
+    EXPECT_LT(0, page->m_btnHelp.IconWidth());
+}
+
+TEST_F(AboutPage, LinksLeadToTheMakersPagesWithTheProgramsHand) {
+    Open();
+    EXPECT_EQ("http://www.quaddle.example/nimbrel.htm?ref=nb2", ToolTipText(Item(IDC_LINK_HOME)));
+    EXPECT_EQ("http://www.quaddle.example/service/contact/?ref=nb2",
+              ToolTipText(Item(IDC_LINK_CONTACT)));
+    EXPECT_EQ("mailto: support@quaddle.example?Subject=Support 2.01",
+              ToolTipText(Item(IDC_LINK_MAIL)));
+    EXPECT_FALSE(IsWindowVisible(Item(IDC_LINK_MAIL)));
+    EXPECT_EQ("Quaddle", Text(Item(IDC_LINK_HOME)));
+
+    HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HAND_CURSOR));
+    for (int id : {IDC_LINK_HOME, IDC_LINK_CONTACT, IDC_LINK_MAIL}) {
+        SetCursor(nullptr);
+        SendMessageA(Item(id), WM_SETCURSOR, reinterpret_cast<WPARAM>(Item(id)),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(hand, GetCursor()) << id;
+    }
+
+    // A visited link keeps the link colour; the hover colour is the highlight.
+    HWND home = Item(IDC_LINK_HOME);
+    page->m_linkHome.SetVisited(true);
+    EXPECT_EQ(RGB(0, 0, 238), AskColour(home).text);
+    SendMessageA(home, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), AskColour(home).text);
+    ReleaseCapture();
+}
+
+TEST_F(AboutPage, GermanEditionLinksToTheGermanPages) {
+    g_bGermanEdition = 1;
+    Open();
+    EXPECT_EQ("http://www.quaddle.example/de/vellmark.htm?ref=nb2",
+              ToolTipText(Item(IDC_LINK_HOME)));
+    EXPECT_EQ("http://www.quaddle.example/de/service/contact/?ref=nb2",
+              ToolTipText(Item(IDC_LINK_CONTACT)));
+}
+
+TEST_F(AboutPage, LanguageFileReplacesTitleAndButtonTextsOnEachShow) {
+    char folder[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, folder);
+    std::snprintf(g_szProgramDir, kPathBufferSize, "%snimbrel-about-%lu\\", folder,
+                  GetCurrentProcessId());
+    CreateDirectoryA(g_szProgramDir, nullptr);
+    const std::string file = std::string(g_szProgramDir) + "german.lng";
+    std::ofstream(file, std::ios::binary)
+        << "[SETTINGS]\r\nabout_title=Vellmark<:BREAK:>von Quaddle\r\n"
+           "about_bt_check_update=Nach Updates suchen\r\nabout_bt_help=Hilfe\r\n";
+    g_bLanguageFile = 1;
+    Open();
+    EXPECT_EQ("Vellmark\r\nvon Quaddle", Text(Item(IDC_ABOUT_TITLE)));
+    EXPECT_EQ("Nach Updates suchen", Text(Item(IDC_CHECK_UPDATES)));
+    EXPECT_EQ("Hilfe", Text(Item(IDC_HELP_BUTTON)));
+    std::ifstream in(file, std::ios::binary);
+    const std::string content{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_NE(std::string::npos, content.find("about_or=about_or"));
+    in.close();
+
+    // Hiding refreshes as well: a file removed meanwhile gives "English" everywhere.
+    DeleteFileA(file.c_str());
+    ShowWindow(page->m_hWnd, SW_HIDE);
+    EXPECT_EQ("English", Text(Item(IDC_ABOUT_TITLE)));
+    EXPECT_EQ("English", Text(Item(IDC_HELP_BUTTON)));
+    EXPECT_EQ("Version 2.01", Text(Item(IDC_VERSION)));
+    RemoveDirectoryA(g_szProgramDir);
+}
+
+}  // namespace

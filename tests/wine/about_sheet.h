@@ -1,0 +1,122 @@
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/property_sheet.h"
+#include "platform/user.h"
+#include "platform/win32/win32_services.h"
+#include "settings/folders.h"
+#include "settings/language.h"
+#include "ui/about_page.h"
+
+// Message boxes and beeps kept instead of shown, so a test can read them without a modal loop.
+class RecordingUser : public platform::IUser {
+  public:
+    struct Box {
+        platform::Window owner;
+        std::string text;
+        std::string caption;
+        std::uint32_t type;
+    };
+    int MessageBoxA(platform::Window owner, const char* text, const char* caption,
+                    std::uint32_t type) override {
+        boxes.push_back(Box{owner, text, caption, type});
+        return IDOK;
+    }
+    bool MessageBeep(std::uint32_t type) override {
+        beeps.push_back(type);
+        return true;
+    }
+    std::vector<Box> boxes;
+    std::vector<std::uint32_t> beeps;
+};
+
+// The about page in a modeless sheet of its own, with the real system services except the
+// user's boxes and beeps.
+class AboutSheet : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        platform::InstallWin32Services();
+        platform::Provide<platform::IUser>(&user);
+        InitFolders();
+        g_bLanguageFile = g_bGermanEdition = 0;
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&controls);
+    }
+    void TearDown() override {
+        if (sheet.m_hWnd) DestroyWindow(sheet.m_hWnd);
+        platform::InstallWin32Services();
+    }
+
+    void Open() {
+        page = std::make_unique<CP6>();
+        sheet.AddPage(*page);
+        // Hidden: destroying a shown window waits on the X server for seconds under Wine.
+        ASSERT_TRUE(sheet.Create(WS_POPUP | WS_CAPTION));
+        ASSERT_NE(nullptr, page->m_hWnd);
+    }
+    HWND Item(int id) const { return GetDlgItem(page->m_hWnd, id); }
+
+    static std::string Text(HWND window) {
+        char text[512] = "";
+        GetWindowTextA(window, text, sizeof text);
+        return text;
+    }
+
+    // What the page answers to the link's colour request.
+    struct ColourAnswer {
+        COLORREF text;
+        int mode;
+        HGDIOBJ brush;
+    };
+    static ColourAnswer AskColour(HWND link) {
+        HDC dc = CreateCompatibleDC(nullptr);
+        const LRESULT brush =
+            SendMessageA(GetParent(link), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                         reinterpret_cast<LPARAM>(link));
+        ColourAnswer answer{GetTextColor(dc), GetBkMode(dc), reinterpret_cast<HGDIOBJ>(brush)};
+        DeleteDC(dc);
+        return answer;
+    }
+
+    // The text of tool 1 of the tooltip that serves this link.
+    static std::string ToolTipText(HWND link) {
+        std::string found = "(no tooltip)";
+        struct Search {
+            HWND link;
+            std::string* text;
+        } search{link, &found};
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND window, LPARAM lParam) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(lParam);
+                char name[64] = "";
+                GetClassNameA(window, name, sizeof name);
+                if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0) return TRUE;
+                char text[512] = "";
+                TTTOOLINFOA tool{};
+                tool.cbSize = sizeof tool;
+                tool.hwnd = s->link;
+                tool.uId = 1;
+                tool.lpszText = text;
+                if (!SendMessageA(window, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)))
+                    return TRUE;
+                SendMessageA(window, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+                *s->text = text;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return found;
+    }
+
+    RecordingUser user;
+    std::unique_ptr<CP6> page;
+    CPropertySheet sheet{"About"};
+};

@@ -1,0 +1,249 @@
+#include "res/resource.h"
+#include "tests/wine/about_sheet.h"
+#include "ui/hyperlink.h"
+
+namespace {
+
+constexpr COLORREF kLink = RGB(1, 2, 3);
+constexpr COLORREF kVisited = RGB(4, 5, 6);
+constexpr COLORREF kHover = RGB(7, 8, 9);
+
+// Links of the test's own, on the about page so that the page reflects their notifications.
+class Hyperlink : public AboutSheet {
+  protected:
+    void SetUp() override {
+        AboutSheet::SetUp();
+        Open();
+    }
+
+    HWND AddStatic(const char* text, DWORD style, RECT area) {
+        return CreateWindowExA(0, "STATIC", text, WS_CHILD | WS_VISIBLE | style, area.left,
+                               area.top, area.right - area.left, area.bottom - area.top,
+                               page->m_hWnd, reinterpret_cast<HMENU>(nextId_++), nullptr, nullptr);
+    }
+    // Gives the static the page's font, then hands it to the link.
+    static void Take(CHyperLink& link, HWND control, HWND fontSource) {
+        SendMessageA(control, WM_SETFONT, SendMessageA(fontSource, WM_GETFONT, 0, 0), FALSE);
+        ASSERT_TRUE(link.SubclassWindow(control));
+    }
+
+    static RECT InParent(HWND control) {
+        RECT r{};
+        GetWindowRect(control, &r);
+        MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
+    static SIZE TextSize(HWND control) {
+        const std::string text = Text(control);
+        HDC dc = GetDC(control);
+        HGDIOBJ old =
+            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+        SIZE size{};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        SelectObject(dc, old);
+        ReleaseDC(control, dc);
+        return size;
+    }
+    static void MoveMouse(HWND link, int x, int y) {
+        SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
+    }
+    static void Click(HWND link) {
+        SendMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+        SendMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+    }
+
+    HWND Font() const { return Item(IDC_LINK_HOME); }
+
+  private:
+    int nextId_ = 5001;
+};
+
+TEST_F(Hyperlink, PageLinkShrinksToItsUnderlinedText) {
+    HWND home = Item(IDC_LINK_HOME);
+    RECT layout{70, 33, 70 + 63, 33 + 8};
+    MapDialogRect(page->m_hWnd, &layout);
+    const RECT now = InParent(home);
+    const SIZE text = TextSize(home);
+    EXPECT_EQ(layout.left, now.left);
+    EXPECT_EQ(layout.top, now.top);
+    EXPECT_EQ(text.cx, now.right - now.left);
+    EXPECT_EQ(text.cy, now.bottom - now.top);
+    EXPECT_LT(now.right - now.left, layout.right - layout.left);
+
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(home, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_EQ(1, font.lfUnderline);
+    EXPECT_TRUE(GetWindowLongA(home, GWL_STYLE) & SS_NOTIFY);
+}
+
+TEST_F(Hyperlink, AlignedStaticsKeepTheirRightEdgeOrCentre) {
+    CHyperLink right, centred, middle;
+    Take(right, AddStatic("to the right", SS_RIGHT, {10, 100, 310, 140}), Font());
+    Take(centred, AddStatic("in the centre", SS_CENTER, {10, 150, 310, 190}), Font());
+    Take(middle, AddStatic("in the middle", SS_CENTERIMAGE, {10, 200, 310, 240}), Font());
+
+    RECT r = InParent(right.m_hWnd);
+    EXPECT_EQ(310, r.right);
+    EXPECT_EQ(TextSize(right.m_hWnd).cx, r.right - r.left);
+    EXPECT_EQ(100, r.top);
+
+    r = InParent(centred.m_hWnd);
+    const int width = TextSize(centred.m_hWnd).cx;
+    EXPECT_EQ(10 + (300 - width) / 2, r.left);
+    EXPECT_EQ(310 - (300 - width) / 2, r.right);
+
+    r = InParent(middle.m_hWnd);
+    const int height = TextSize(middle.m_hWnd).cy;
+    EXPECT_EQ(10, r.left);
+    EXPECT_EQ(200 + (40 - height) / 2, r.top);
+    EXPECT_EQ(240 - (40 - height) / 2, r.bottom);
+}
+
+TEST_F(Hyperlink, EmptyTextShowsTheTargetAndEmptyTargetTakesTheText) {
+    CHyperLink untitled, untargeted;
+    untitled.SetURL("http://a.example/");
+    Take(untitled, AddStatic("", 0, {10, 100, 310, 140}), Font());
+    Take(untargeted, AddStatic("Just text", 0, {10, 150, 310, 190}), Font());
+    EXPECT_EQ("http://a.example/", Text(untitled.m_hWnd));
+    EXPECT_EQ("http://a.example/", ToolTipText(untitled.m_hWnd));
+    EXPECT_EQ("Just text", ToolTipText(untargeted.m_hWnd));
+
+    untargeted.SetURL("http://b.example/");
+    EXPECT_EQ("http://b.example/", ToolTipText(untargeted.m_hWnd));
+    EXPECT_EQ("Just text", Text(untargeted.m_hWnd));
+}
+
+TEST_F(Hyperlink, ColourFollowsHoverAndVisited) {
+    CHyperLink link;
+    link.SetColours(kLink, kVisited, kHover);
+    Take(link, AddStatic("colours", 0, {10, 100, 310, 140}), Font());
+    const HWND control = link.m_hWnd;
+
+    ColourAnswer answer = AskColour(control);
+    EXPECT_EQ(kLink, answer.text);
+    EXPECT_EQ(TRANSPARENT, answer.mode);
+    EXPECT_EQ(GetStockObject(NULL_BRUSH), answer.brush);
+
+    MoveMouse(control, 1, 1);
+    EXPECT_EQ(control, GetCapture());
+    EXPECT_EQ(kHover, AskColour(control).text);
+    MoveMouse(control, 2, 2);
+    EXPECT_EQ(kHover, AskColour(control).text);
+    MoveMouse(control, -3, 2);
+    EXPECT_EQ(nullptr, GetCapture());
+    EXPECT_EQ(kLink, AskColour(control).text);
+
+    link.SetVisited(true);
+    EXPECT_EQ(kVisited, AskColour(control).text);
+    MoveMouse(control, 1, 1);
+    EXPECT_EQ(kHover, AskColour(control).text);
+    ReleaseCapture();  // taken by another window: the hover ends with it
+    EXPECT_EQ(kVisited, AskColour(control).text);
+
+    link.SetColours(kLink, kVisited, CHyperLink::kHighlightHover);
+    MoveMouse(control, 1, 1);
+    EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), AskColour(control).text);
+    ReleaseCapture();
+}
+
+TEST_F(Hyperlink, WithoutACursorOfItsOwnTheLinkLoadsAHand) {
+    CHyperLink link;
+    Take(link, AddStatic("hand", 0, {10, 100, 310, 140}), Font());
+    SetCursor(nullptr);
+    EXPECT_TRUE(SendMessageA(link.m_hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(link.m_hWnd),
+                             MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    HCURSOR shown = GetCursor();
+    ASSERT_NE(nullptr, shown);
+    EXPECT_NE(LoadCursorA(nullptr, IDC_ARROW), shown);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(shown, &info));
+    EXPECT_FALSE(info.fIcon);
+    DeleteObject(info.hbmMask);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+}
+
+// The class ".htm" pages belong to, for one test; whatever was registered before comes back.
+class HtmRegistration {
+  public:
+    explicit HtmRegistration(const std::string& command) {
+        char value[MAX_PATH] = "";
+        LONG size = sizeof value;
+        if (RegQueryValueA(HKEY_CLASSES_ROOT, ".htm", value, &size) == ERROR_SUCCESS)
+            previous_ = value;
+        RegSetValueA(HKEY_CLASSES_ROOT, ".htm", REG_SZ, kClass, 0);
+        RegSetValueA(HKEY_CLASSES_ROOT, (std::string(kClass) + "\\shell\\open\\command").c_str(),
+                     REG_SZ, command.c_str(), 0);
+    }
+    HtmRegistration(const HtmRegistration&) = delete;
+    HtmRegistration& operator=(const HtmRegistration&) = delete;
+    ~HtmRegistration() {
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, kClass);
+        if (previous_.empty())
+            RegDeleteTreeA(HKEY_CLASSES_ROOT, ".htm");
+        else
+            RegSetValueA(HKEY_CLASSES_ROOT, ".htm", REG_SZ, previous_.c_str(), 0);
+    }
+
+  private:
+    static constexpr const char* kClass = "NimbrelTestPage";
+    std::string previous_;
+};
+
+// No program knows this scheme, so the shell gives up and the ".htm" program is the fallback.
+constexpr const char* kUnknownScheme = "nimbreltest:page";
+
+TEST_F(Hyperlink, FailingClickBeepsAndShowsTheReason) {
+    HtmRegistration registration("\"C:\\nimbrel-nowhere\\browser.exe\" \"%1\"");
+    CHyperLink link;
+    link.SetColours(kLink, kVisited, kHover);
+    link.SetURL(kUnknownScheme);
+    Take(link, AddStatic("broken", 0, {10, 100, 310, 140}), Font());
+    link.SetVisited(true);
+
+    Click(link.m_hWnd);
+    ASSERT_EQ(1u, user.beeps.size());
+    EXPECT_EQ(static_cast<std::uint32_t>(MB_ICONEXCLAMATION), user.beeps[0]);
+    ASSERT_EQ(1u, user.boxes.size());
+    EXPECT_EQ("Unable to open hyperlink:\n\nThe specified file was not found.", user.boxes[0].text);
+    EXPECT_EQ("nimbrel_wine_tests", user.boxes[0].caption);
+    EXPECT_EQ(static_cast<std::uint32_t>(MB_ICONEXCLAMATION), user.boxes[0].type);
+    EXPECT_EQ(reinterpret_cast<platform::Window>(sheet.m_hWnd), user.boxes[0].owner);
+    EXPECT_EQ(kLink, AskColour(link.m_hWnd).text);  // no longer visited
+    EXPECT_EQ(nullptr, GetCapture());
+}
+
+TEST_F(Hyperlink, ClickOpenedByTheRegisteredProgramMarksTheLinkVisited) {
+    HtmRegistration registration("C:\\windows\\system32\\cmd.exe /c rem \"%1\" -ignored");
+    CHyperLink link;
+    link.SetColours(kLink, kVisited, kHover);
+    link.SetURL(kUnknownScheme);
+    Take(link, AddStatic("works", 0, {10, 100, 310, 140}), Font());
+
+    MoveMouse(link.m_hWnd, 1, 1);
+    Click(link.m_hWnd);
+    EXPECT_TRUE(user.beeps.empty());
+    EXPECT_TRUE(user.boxes.empty());
+    EXPECT_EQ(kVisited, AskColour(link.m_hWnd).text);
+    EXPECT_EQ(nullptr, GetCapture());
+}
+
+// A command line that would not fit its 520-byte buffer is never run: the user hears the beep
+// and reads why the shell itself could not open the link.
+TEST_F(Hyperlink, TargetTooLongForTheFallbackReportsTheShellsReason) {
+    HtmRegistration registration("C:\\windows\\system32\\cmd.exe /c rem \"%1\"");
+    CHyperLink link;
+    link.SetColours(kLink, kVisited, kHover);
+    link.SetURL(std::string(kUnknownScheme) + std::string(500, 'x'));
+    Take(link, AddStatic("long", 0, {10, 100, 310, 140}), Font());
+
+    Click(link.m_hWnd);
+    ASSERT_EQ(1u, user.beeps.size());
+    ASSERT_EQ(1u, user.boxes.size());
+    EXPECT_EQ(
+        "Unable to open hyperlink:\n\nThere is no application associated\nwith the given filename "
+        "extension.",
+        user.boxes[0].text);
+    EXPECT_EQ(kLink, AskColour(link.m_hWnd).text);
+}
+
+}  // namespace

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "framework/handles.h"
+#include "framework/window.h"
+
+// A static text of a page that acts as a link: underlined in the link colour, the hover colour
+// while the mouse is over it, a hand pointer and a tooltip with its target, shrunk to its text,
+// and opening its target when clicked.
+class CHyperLink : public CWnd {
+  public:
+    // As a hover colour: the system's highlight colour at the time of the call.
+    static constexpr COLORREF kHighlightHover = static_cast<COLORREF>(-1);
+
+    CHyperLink();
+    ~CHyperLink() override;
+
+    void SetURL(const std::string& url);
+    void SetColours(COLORREF link, COLORREF visited, COLORREF hover);
+    COLORREF GetLinkColour() const { return m_crLink; }
+    void SetVisited(bool visited);
+    // None loads the default hand.
+    void SetLinkCursor(HCURSOR cursor);
+
+  protected:
+    void PreSubclassWindow() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+  private:
+    void SetUnderlinedFont();
+    void PositionWindow();
+    void SetDefaultCursor();
+    void CreateToolTip();
+    void RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseMove(LPARAM position);
+    void OnCaptureChanged(HWND newCapture);
+    void OnClicked();
+    void RedrawNow();
+    std::string WindowText() const;
+
+    COLORREF m_crLink = RGB(0, 0, 238);
+    COLORREF m_crVisited = RGB(85, 26, 139);
+    COLORREF m_crHover;
+    int m_bOverControl = 0;
+    int m_bVisited = 0;
+    int m_bUnderline = 1;
+    int m_bAdjustToFit = 1;
+    std::string m_strTarget;
+    OwnedGdiObject m_font;
+    HCURSOR m_hLinkCursor = nullptr;
+    OwnedCursor m_ownCursor;  // the default hand's copy; a cursor from the page is not ours
+    OwnedWindow m_toolTip;
+};

@@ -1,0 +1,83 @@
+#include "ui/os_description.h"
+
+#include <cctype>
+#include <cstring>
+
+#include "keepalive/autodial.h"
+#include "platform/reg_key.h"
+#include "platform/version.h"
+
+namespace {
+
+constexpr const char* kProductOptionsKey = "System\\CurrentControlSet\\Control\\ProductOptions";
+constexpr std::uint32_t kProductTypeSize = 64;
+
+// The product type, or false when the key or value cannot be read or does not fit the buffer.
+bool ReadProductType(char (&type)[kProductTypeSize]) {
+    platform::RegKey key;
+    if (key.Open(platform::kLocalMachine, kProductOptionsKey, platform::kKeyQueryValue) !=
+        platform::kErrorSuccess)
+        return false;
+    std::uint32_t size = kProductTypeSize;
+    if (platform::Registry().QueryValueEx(key.get(), "ProductType", nullptr, type, &size) !=
+        platform::kErrorSuccess)
+        return false;
+    return std::memchr(type, '\0', kProductTypeSize) != nullptr;
+}
+
+bool SameIgnoringCase(const char* a, const char* b) {
+    for (; *a && *b; ++a, ++b)
+        if (std::tolower(static_cast<unsigned char>(*a)) !=
+            std::tolower(static_cast<unsigned char>(*b)))
+            return false;
+    return *a == *b;
+}
+
+std::string NtEditionName(const char* productType) {
+    if (SameIgnoringCase(productType, "WinNT")) return "Windows NT Workstation";
+    if (SameIgnoringCase(productType, "ServerNT")) return "Windows NT Server";
+    return "Windows NT Server - Domain Controller";
+}
+
+// Only these two version texts are ever shown, whatever the system's real numbers are.
+std::string NtVersionText(const platform::OsVersion& os) {
+    return os.majorVersion == 3 || os.minorVersion == 51 ? "3.51" : "4.0";
+}
+
+std::string NtName(const platform::OsVersion& os, const char* productType) {
+    std::string name = NtEditionName(productType);
+    if (os.majorVersion == 5) name = "Windows 2000";
+    if (os.buildNumber > 2599) name = "Windows XP";
+    return name;
+}
+
+std::string Windows9xName(const platform::OsVersion& os) {
+    const bool after95 = os.majorVersion > 4 || (os.majorVersion == 4 && os.minorVersion > 0);
+    return after95 ? "Windows 98" : "Windows 95";
+}
+
+std::string ServicePack(const platform::OsVersion& os) {
+    return std::string(os.csdVersion, strnlen(os.csdVersion, sizeof os.csdVersion));
+}
+
+}  // namespace
+
+std::string GetOsDescription() {
+    platform::OsVersion os{};
+    if (!platform::Version().GetVersionExA(&os)) return "Not able to get OS information";
+    std::string name = "Windows 3.1";
+    std::string version;
+    std::string build;
+    if (os.platformId == platform::kPlatformNt) {
+        char productType[kProductTypeSize] = "";
+        if (!ReadProductType(productType)) return "";
+        name = NtName(os, productType);
+        version = NtVersionText(os);
+        build = std::to_string(os.buildNumber);
+    } else if (os.platformId == platform::kPlatformWindows) {
+        name = Windows9xName(os);
+    }
+    int major = 0;
+    if (IsWinNT(&major)) return name + " " + version + " (Build:" + build + ") " + ServicePack(os);
+    return name + " " + ServicePack(os);
+}
