@@ -332,13 +332,8 @@ std::optional<Shortcut> Read(const std::string& name) {
         shortcut.target = text;
         link->GetArguments(text, sizeof text);
         shortcut.arguments = text;
-        link->GetWorkingDirectory(text, MAX_PATH);
-        shortcut.workingDirectory = text;
-        link->GetIconLocation(text, MAX_PATH, &shortcut.iconIndex);
-        shortcut.iconLocation = text;
         link->GetDescription(text, sizeof text);
         shortcut.description = text;
-        link->GetShowCmd(&shortcut.showCommand);
         result = shortcut;
     }
     if (file) file->Release();

@@ -88,11 +88,7 @@ namespace startup {
 struct Shortcut {
     std::string target;
     std::string arguments;
-    std::string workingDirectory;
-    std::string iconLocation;
-    int iconIndex = -1;
     std::string description;
-    int showCommand = -1;
 };
 // With a trailing backslash.
 std::string Folder();

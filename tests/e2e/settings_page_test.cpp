@@ -128,15 +128,23 @@ TEST_F(SettingsPage, ChangeUrlWithCancelRestoresTheUrlAndStillSaves) {
     EXPECT_EQ(kOldUrl, ItemText(page, kUrlText));
 }
 
-TEST_F(SettingsPage, CloseBoxAfterAFailedTestRestoresTheUrl) {
+// A failed test keeps the typed text in the edit; a click into the edit brings the prompt back;
+// the close box then puts back the URL the dialog opened with.
+TEST_F(SettingsPage, FailedTestThenCloseBoxRestoresTheUrl) {
     HWND dialog = OpenUrlDialog();
     ASSERT_NE(nullptr, dialog);
-    SetText(GetDlgItem(dialog, kUrlEdit), "http://127.0.0.1:9/");
-    Click(dialog, kTestButton);
+    HWND edit = GetDlgItem(dialog, kUrlEdit);
+    SetText(edit, "http://127.0.0.1:9/");  // nothing listens there
+    ClickInto(GetDlgItem(dialog, kTestButton));
     ASSERT_TRUE(WaitUntil(
         [&] { return ItemText(dialog, kResult) == "URL not correct or PC not online!"; }, 30s));
-    PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ("http://127.0.0.1:9/", Text(edit));
+    ClickInto(edit);
+    EXPECT_TRUE(
+        WaitUntil([&] { return ItemText(dialog, kResult) == "Click to test website (URL) ==>"; }));
+    EXPECT_EQ("http://127.0.0.1:9/", Text(edit));
 
+    PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
     EXPECT_EQ(kOldUrl, ItemText(page, kUrlText));
     EXPECT_EQ(kOldUrl, settings::String("URL1").value_or(""));

@@ -93,13 +93,6 @@ TEST_F(ShellLink, FileNameLongerThanAPathSavesNothing) {
     EXPECT_EQ(0, link.Load((folder.Directory() + std::string(300, 'n') + ".lnk").c_str()));
 }
 
-TEST_F(ShellLink, ResolveFindsAnExistingTarget) {
-    LoadedLink();
-    CShellLink link;
-    ASSERT_EQ(1, link.Load(folder.Path("t.lnk").c_str()));
-    EXPECT_EQ(1, link.Resolve(nullptr, SLR_NO_UI));
-}
-
 TEST_F(ShellLink, InternetShortcutRoundTrip) {
     CShellLinkInfo info;
     info.m_sTarget = "http://127.0.0.1:8/keep";
