@@ -146,7 +146,7 @@ void CKeepAliveUrlDlg::DispatchOwnMessages() {
                                                         : GetWindow(window, GW_HWNDNEXT)) {
             MSG message;
             while (PeekMessageA(&message, window, 0, 0, PM_REMOVE)) {
-                if (message.message == WM_QUIT) {
+                if (message.message == WM_QUIT) {  // the run ends: leave it to the main loop
                     PostQuitMessage(static_cast<int>(message.wParam));
                     m_bClosed = true;
                     return;
