@@ -29,10 +29,11 @@ build_preset() {
   cmake --build --preset "$1"
 }
 
-# The project's own Wine prefix and home, never ~/.wine.
+# The project's own Wine prefix and home, never ~/.wine. No menu builder, no Mono or Gecko
+# prompts, and no crash debugger that would hold a crashed test's output open.
 export WINEPREFIX="$NIMBREL_ROOT/build/wineprefix"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe,winedbg.exe=d"
 WINE=/usr/lib/wine/wine64
 NIMBREL_XVFB_PID=""
 
