@@ -42,13 +42,8 @@ HWND SettingsPageOf(HWND main) {
     return FindWindowExA(main, nullptr, nullptr, "Settings");
 }
 
-void Click(HWND page, int id) {
-    PostMessageA(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
-}
-
-// The server's address made unique: Wine keeps the answers in the prefix's internet cache, and a
-// cached answer to an address counts as online even when nothing listens any more.
+// The server's address made unique, so that no test meets an address an earlier run of the
+// program has seen (the prefix's internet cache lives across runs).
 std::string FreshUrl(const LoopbackHttpServer& server) {
     static int count = 0;
     return server.Url() + "?run=" + std::to_string(GetCurrentProcessId()) + "-" +
