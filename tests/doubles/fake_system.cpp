@@ -183,12 +183,6 @@ void FakeProcess::Set(std::vector<std::string> arguments) {
     pointers_.push_back(nullptr);  // argv[argc], as the C runtime leaves it
 }
 
-int FakeUser::MessageBoxA(platform::Window owner, const char* text, const char* caption,
-                          std::uint32_t type) {
-    boxes.push_back(Box{owner, text ? text : "", caption ? caption : "", type});
-    return 1;
-}
-
 FakeSystem::FakeSystem()
     : previousRegistry_(platform::ServiceSlot<platform::IRegistry>()),
       previousFiles_(platform::ServiceSlot<platform::IFiles>()),

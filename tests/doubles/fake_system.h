@@ -13,6 +13,7 @@
 #include "platform/user.h"
 #include "platform/version.h"
 #include "tests/doubles/fake_registry.h"
+#include "tests/doubles/fake_user.h"
 
 // Files on the real disk, so tests can make and inspect them. Windows paths work: backslashes
 // become slashes. A file without the owner's write bit counts as read-only, even for root.
@@ -64,24 +65,6 @@ class FakeProcess : public platform::IProcess {
   private:
     std::vector<std::string> arguments_;
     std::vector<char*> pointers_;
-};
-
-class FakeUser : public platform::IUser {
-  public:
-    struct Box {
-        platform::Window owner;
-        std::string text;
-        std::string caption;
-        std::uint32_t type;
-    };
-    int MessageBoxA(platform::Window owner, const char* text, const char* caption,
-                    std::uint32_t type) override;
-    bool MessageBeep(std::uint32_t type) override {
-        beeps.push_back(type);
-        return true;
-    }
-    std::vector<Box> boxes;
-    std::vector<std::uint32_t> beeps;
 };
 
 // A clock the test sets and moves.

@@ -3,16 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include "res/resource.h"
 #include "tests/e2e/driver.h"
 
 namespace {
 
 using namespace driver;
-
-constexpr int kVersion = 1233;
-constexpr int kOs = 1056;
-constexpr int kHelp = 1060;
-constexpr int kMessageBoxText = 0xFFFF;
 
 // A folder of its own holding only a copy of the program: no help file, no language file.
 class ProgramCopy {
@@ -66,9 +62,9 @@ TEST_F(AboutTab, ShowsVersionAndOperatingSystem) {
     ASSERT_NE(nullptr, main);
     HWND page = ShowAboutPage(main);
     ASSERT_NE(nullptr, page);
-    EXPECT_EQ("Version 2.01", Text(GetDlgItem(page, kVersion)));
+    EXPECT_EQ("Version 2.01", Text(GetDlgItem(page, IDC_VERSION)));
     // Wine presents itself as an NT system past build 2600.
-    EXPECT_EQ(0u, Text(GetDlgItem(page, kOs)).find("Windows XP 4.0 (Build:"));
+    EXPECT_EQ(0u, Text(GetDlgItem(page, IDC_OS)).find("Windows XP 4.0 (Build:"));
 }
 
 TEST_F(AboutTab, HelpWithoutHelpFileSaysWhereItLooked) {
@@ -79,7 +75,7 @@ TEST_F(AboutTab, HelpWithoutHelpFileSaysWhereItLooked) {
     HWND page = ShowAboutPage(main);
     ASSERT_NE(nullptr, page);
 
-    PostMessageA(GetDlgItem(page, kHelp), BM_CLICK, 0, 0);
+    PostMessageA(GetDlgItem(page, IDC_HELP_BUTTON), BM_CLICK, 0, 0);
     HWND box = nimbrel.DialogWith(kMessageBoxText);
     ASSERT_NE(nullptr, box);
     EXPECT_EQ("Quaddle", Text(box));

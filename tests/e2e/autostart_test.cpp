@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "res/resource.h"
 #include "tests/e2e/driver.h"
 #include "tests/wine/loopback_http_server.h"
 
@@ -10,8 +11,6 @@ namespace {
 
 using namespace driver;
 
-constexpr int kExit = 1143;
-constexpr UINT kTrayIconId = 100;
 constexpr const char* kShortcut = "Nimbrel.lnk";
 
 HWND StatusPage(HWND main) {
@@ -24,7 +23,7 @@ void RunAndExit(DWORD autoStart) {
     Nimbrel nimbrel;
     HWND main = nimbrel.MainWindow();
     ASSERT_NE(nullptr, main);
-    Click(StatusPage(main), kExit);
+    Click(StatusPage(main), IDC_EXIT);
     ASSERT_EQ(0u, nimbrel.WaitForExit().value_or(12345));
 }
 
@@ -61,7 +60,7 @@ TEST_F(AutostartShortcut, ExitWithAutostartOnWritesAShortcutThatStartsIntoTheTra
     EXPECT_TRUE(
         WaitUntil([&] { return !IsWindowVisible(main) && TrayIconShown(main, kTrayIconId); }));
     EXPECT_TRUE(server.WaitForRequests(1, 10000));
-    PostMessageA(main, WM_COMMAND, 32774, 0);  // the tray menu's Exit saves nothing
+    PostMessageA(main, WM_COMMAND, ID_TRAY_EXIT, 0);  // the tray menu's Exit saves nothing
     EXPECT_EQ(0u, nimbrel.WaitForExit().value_or(12345));
     EXPECT_TRUE(startup::Exists(kShortcut));
 }

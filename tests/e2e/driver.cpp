@@ -8,6 +8,8 @@
 #include <iterator>
 #include <thread>
 
+#include "res/resource.h"
+
 namespace driver {
 namespace {
 
@@ -113,7 +115,7 @@ Nimbrel::~Nimbrel() {
     if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
         if (HWND main =
                 FindTopWindow(Pid(), [](HWND window) { return TabControl(window) != nullptr; }))
-            PostMessageA(main, WM_COMMAND, 32774, 0);
+            PostMessageA(main, WM_COMMAND, ID_TRAY_EXIT, 0);
     }
     if (WaitForSingleObject(process_.hProcess, 3000) == WAIT_TIMEOUT) {
         TerminateProcess(process_.hProcess, 99);

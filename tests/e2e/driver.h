@@ -8,11 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "app/tray_icon.h"
+
 // Drives the real nimbrel.exe from outside: starts it, finds its windows, reads their texts,
 // watches the notification area and the registry.
 namespace driver {
 
 using namespace std::chrono_literals;
+
+// The static that holds the text of a system message box.
+inline constexpr int kMessageBoxText = 0xFFFF;
 
 // Polls until the condition holds or the time is up; returns whether it held.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s);

@@ -7,18 +7,12 @@
 #include <map>
 #include <utility>
 
+#include "res/resource.h"
 #include "tests/e2e/driver.h"
 
 namespace {
 
 using namespace driver;
-
-constexpr int kUrlEdit = 1235;
-constexpr int kResult = 1098;
-constexpr int kExplanation = 1099;
-constexpr int kNote = 1236;
-constexpr int kTestButton = 1100;
-constexpr int kMessageBoxText = 0xFFFF;
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -94,16 +88,17 @@ TEST_F(LanguageFileBesideTheProgram, CaptionTabsPagesAndUrlDialogShowItsTexts) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(tip); }));
 
     Click(page, 1072);
-    HWND dialog = nimbrel.DialogWith(kUrlEdit);
+    HWND dialog = nimbrel.DialogWith(IDC_URL_EDIT);
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ(text["urltitle"], Text(dialog));
-    EXPECT_EQ(text["urlexplain"], ItemText(dialog, kExplanation));
-    EXPECT_EQ(text["urlnote"], ItemText(dialog, kNote));
-    EXPECT_EQ(text["urltest"], ItemText(dialog, kResult));
-    EXPECT_EQ(text["buttontesturl"], ItemText(dialog, kTestButton));
-    SetText(GetDlgItem(dialog, kUrlEdit), "http://127.0.0.1:9/");
-    Click(dialog, kTestButton);
-    EXPECT_TRUE(WaitUntil([&] { return ItemText(dialog, kResult) == text["testfailed"]; }, 30s));
+    EXPECT_EQ(text["urlexplain"], ItemText(dialog, IDC_EXPLANATION));
+    EXPECT_EQ(text["urlnote"], ItemText(dialog, IDC_URL_NOTE));
+    EXPECT_EQ(text["urltest"], ItemText(dialog, IDC_TEST_RESULT));
+    EXPECT_EQ(text["buttontesturl"], ItemText(dialog, IDC_TEST_URL));
+    SetText(GetDlgItem(dialog, IDC_URL_EDIT), "http://127.0.0.1:9/");
+    Click(dialog, IDC_TEST_URL);
+    EXPECT_TRUE(
+        WaitUntil([&] { return ItemText(dialog, IDC_TEST_RESULT) == text["testfailed"]; }, 30s));
     PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
 

@@ -2,15 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "res/resource.h"
 #include "tests/e2e/driver.h"
 
 namespace {
 
 using namespace driver;
-
-constexpr UINT kTrayIconId = 100;
-constexpr int kUrlEdit = 1235;
-constexpr int kStayOn = 1100;
 
 const UINT kIconNotify = RegisterWindowMessageA("WM_ICONNOTIFY");
 
@@ -46,7 +43,7 @@ TEST_F(MainWindow, ShowsCaptionTabsAndFitsAroundTheTabs) {
     ASSERT_NE(nullptr, main);
     EXPECT_EQ("Nimbrel - www.quaddle.example", Text(main));
     EXPECT_EQ((std::vector<std::string>{"Nimbrel", "Settings", "About"}), TabCaptions(main));
-    EXPECT_NE(nullptr, GetDlgItem(FindWindowExA(main, nullptr, nullptr, "Nimbrel"), kStayOn));
+    EXPECT_NE(nullptr, GetDlgItem(FindWindowExA(main, nullptr, nullptr, "Nimbrel"), IDC_STAY_ON));
 
     RECT window{};
     RECT tabs{};
@@ -138,7 +135,7 @@ TEST_F(MainWindow, EscapeInAPageEndsTheRun) {
     ASSERT_NE(nullptr, main);
     HWND page = FindWindowExA(main, nullptr, nullptr, "Nimbrel");
     ASSERT_NE(nullptr, page);
-    PostMessageA(GetDlgItem(page, kStayOn), WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageA(GetDlgItem(page, IDC_STAY_ON), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_EQ(0u, nimbrel.WaitForExit().value_or(12345));
     ExpectSettingsUntouched();
 }
@@ -163,13 +160,13 @@ TEST_F(MainWindow, TaskbarRestartBringsTheIconBack) {
 TEST(FirstRun, ShowsTheUrlDialogAndTrayExitKeepsItAFirstRun) {
     settings::Clear();
     Nimbrel nimbrel;
-    HWND dialog = nimbrel.DialogWith(kUrlEdit);
+    HWND dialog = nimbrel.DialogWith(IDC_URL_EDIT);
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ(nullptr, nimbrel.MainWindow(0ms));  // the main window comes after the dialog
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     HWND main = nimbrel.MainWindow();
     ASSERT_NE(nullptr, main);
-    PostMessageA(main, WM_COMMAND, 32774, 0);
+    PostMessageA(main, WM_COMMAND, ID_TRAY_EXIT, 0);
     EXPECT_EQ(0u, nimbrel.WaitForExit().value_or(12345));
     EXPECT_TRUE(settings::KeyExists());
     EXPECT_FALSE(settings::Dword("FirstTime").has_value());

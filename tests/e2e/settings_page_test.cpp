@@ -6,28 +6,13 @@
 #include <cstdio>
 #include <set>
 
+#include "res/resource.h"
 #include "tests/e2e/driver.h"
 #include "tests/wine/loopback_http_server.h"
 
 namespace {
 
 using namespace driver;
-
-constexpr int kUrlText = 1237;
-constexpr int kChangeUrl = 1072;
-constexpr int kAutostart = 1027;
-constexpr int kRedial = 1028;
-constexpr int kRedialTip = 1227;
-constexpr int kKeepAliveLabel = 1238;
-constexpr int kInternetProperties = 1226;
-constexpr int kUrlEdit = 1235;
-constexpr int kResult = 1098;
-constexpr int kTestButton = 1100;
-constexpr int kMessageBoxText = 0xFFFF;
-constexpr int kStayOn = 1100;
-constexpr int kExit = 1143;
-constexpr int kActivity = 1225;
-constexpr int kTrayExit = 32774;
 
 constexpr const char* kOldUrl = "http://keep.example/";
 
@@ -65,7 +50,7 @@ class SettingsPage : public ::testing::Test {
     void TearDown() override {
         // Under Wine, ending the process while a dialog of a page is open crashes it, and the
         // crash handler then holds the test's output open: a failed test closes it first.
-        if (HWND dialog = nimbrel->DialogWith(kUrlEdit, 0ms)) {
+        if (HWND dialog = nimbrel->DialogWith(IDC_URL_EDIT, 0ms)) {
             PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
             WaitUntil([&] { return !IsWindow(dialog); }, 5s);
         }
@@ -76,14 +61,14 @@ class SettingsPage : public ::testing::Test {
 
     // Ticks the redial box and goes to the status page, which takes the box into the page.
     void TickRedialAndLeave() {
-        SendMessageA(GetDlgItem(page, kRedial), BM_CLICK, 0, 0);
-        ASSERT_TRUE(Checked(page, kRedial));
+        SendMessageA(GetDlgItem(page, IDC_REDIAL), BM_CLICK, 0, 0);
+        ASSERT_TRUE(Checked(page, IDC_REDIAL));
         ASSERT_NE(nullptr, SelectPage(main, 0));
     }
 
     HWND OpenUrlDialog() {
-        Click(page, kChangeUrl);
-        return nimbrel->DialogWith(kUrlEdit);
+        Click(page, IDC_CHANGE_URL);
+        return nimbrel->DialogWith(IDC_URL_EDIT);
     }
 
     std::optional<Nimbrel> nimbrel;
@@ -92,27 +77,28 @@ class SettingsPage : public ::testing::Test {
 };
 
 TEST_F(SettingsPage, ShowsTheLayoutTextsTheUrlAndTheSwitches) {
-    EXPECT_EQ(kOldUrl, ItemText(page, kUrlText));
-    EXPECT_EQ("Keep-Alive URL:", ItemText(page, kKeepAliveLabel));
-    EXPECT_EQ("Change URL", ItemText(page, kChangeUrl));
-    EXPECT_EQ("Start Nimbrel automatically into the Windows tray", ItemText(page, kAutostart));
-    EXPECT_EQ("If offline, try to dial a connection", ItemText(page, kRedial));
-    EXPECT_EQ("Edit Internet Properties", ItemText(page, kInternetProperties));
-    EXPECT_TRUE(Checked(page, kAutostart));
-    EXPECT_FALSE(Checked(page, kRedial));
+    EXPECT_EQ(kOldUrl, ItemText(page, IDC_URL_TEXT));
+    EXPECT_EQ("Keep-Alive URL:", ItemText(page, IDC_KA_LABEL));
+    EXPECT_EQ("Change URL", ItemText(page, IDC_CHANGE_URL));
+    EXPECT_EQ("Start Nimbrel automatically into the Windows tray", ItemText(page, IDC_AUTOSTART));
+    EXPECT_EQ("If offline, try to dial a connection", ItemText(page, IDC_REDIAL));
+    EXPECT_EQ("Edit Internet Properties", ItemText(page, IDC_IE_PROPERTIES));
+    EXPECT_TRUE(Checked(page, IDC_AUTOSTART));
+    EXPECT_FALSE(Checked(page, IDC_REDIAL));
 }
 
 TEST_F(SettingsPage, ChangeUrlWithOkSavesAndShowsTheNewUrlAndKeepsTheTicks) {
-    SendMessageA(GetDlgItem(page, kRedial), BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageA(GetDlgItem(page, IDC_REDIAL), BM_SETCHECK, BST_CHECKED, 0);
     HWND dialog = OpenUrlDialog();
     ASSERT_NE(nullptr, dialog);
-    EXPECT_EQ(kOldUrl, ItemText(dialog, kUrlEdit));
-    SetText(GetDlgItem(dialog, kUrlEdit), "http://new.example/path");
+    EXPECT_EQ(kOldUrl, ItemText(dialog, IDC_URL_EDIT));
+    SetText(GetDlgItem(dialog, IDC_URL_EDIT), "http://new.example/path");
     Click(dialog, IDOK);
 
-    EXPECT_TRUE(WaitUntil([&] { return ItemText(page, kUrlText) == "http://new.example/path"; }));
+    EXPECT_TRUE(
+        WaitUntil([&] { return ItemText(page, IDC_URL_TEXT) == "http://new.example/path"; }));
     EXPECT_TRUE(WaitUntil([&] { return settings::String("URL1") == "http://new.example/path"; }));
-    EXPECT_TRUE(Checked(page, kRedial));
+    EXPECT_TRUE(Checked(page, IDC_REDIAL));
     // The save writes the switches as they were saved last, not the page's ticks.
     EXPECT_EQ(0u, settings::Dword("Redial").value_or(99));
 }
@@ -121,11 +107,11 @@ TEST_F(SettingsPage, ChangeUrlWithCancelRestoresTheUrlAndStillSaves) {
     settings::Delete("URL1");  // read at start; a save writes it again
     HWND dialog = OpenUrlDialog();
     ASSERT_NE(nullptr, dialog);
-    SetText(GetDlgItem(dialog, kUrlEdit), "http://other.example/");
+    SetText(GetDlgItem(dialog, IDC_URL_EDIT), "http://other.example/");
     PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
 
     EXPECT_TRUE(WaitUntil([&] { return settings::String("URL1") == kOldUrl; }));
-    EXPECT_EQ(kOldUrl, ItemText(page, kUrlText));
+    EXPECT_EQ(kOldUrl, ItemText(page, IDC_URL_TEXT));
 }
 
 // A failed test keeps the typed text in the edit; a click into the edit brings the prompt back;
@@ -133,20 +119,21 @@ TEST_F(SettingsPage, ChangeUrlWithCancelRestoresTheUrlAndStillSaves) {
 TEST_F(SettingsPage, FailedTestThenCloseBoxRestoresTheUrl) {
     HWND dialog = OpenUrlDialog();
     ASSERT_NE(nullptr, dialog);
-    HWND edit = GetDlgItem(dialog, kUrlEdit);
+    HWND edit = GetDlgItem(dialog, IDC_URL_EDIT);
     SetText(edit, "http://127.0.0.1:9/");  // nothing listens there
-    ClickInto(GetDlgItem(dialog, kTestButton));
+    ClickInto(GetDlgItem(dialog, IDC_TEST_URL));
     ASSERT_TRUE(WaitUntil(
-        [&] { return ItemText(dialog, kResult) == "URL not correct or PC not online!"; }, 30s));
+        [&] { return ItemText(dialog, IDC_TEST_RESULT) == "URL not correct or PC not online!"; },
+        30s));
     EXPECT_EQ("http://127.0.0.1:9/", Text(edit));
     ClickInto(edit);
-    EXPECT_TRUE(
-        WaitUntil([&] { return ItemText(dialog, kResult) == "Click to test website (URL) ==>"; }));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return ItemText(dialog, IDC_TEST_RESULT) == "Click to test website (URL) ==>"; }));
     EXPECT_EQ("http://127.0.0.1:9/", Text(edit));
 
     PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
-    EXPECT_EQ(kOldUrl, ItemText(page, kUrlText));
+    EXPECT_EQ(kOldUrl, ItemText(page, IDC_URL_TEXT));
     EXPECT_EQ(kOldUrl, settings::String("URL1").value_or(""));
 }
 
@@ -158,12 +145,13 @@ TEST_F(SettingsPage, TestOfAWorkingUrlShowsPacedProgressThenOkAndOkSavesIt) {
     const std::string url = FreshUrl(server);
     HWND dialog = OpenUrlDialog();
     ASSERT_NE(nullptr, dialog);
-    SetText(GetDlgItem(dialog, kUrlEdit), url);
-    HWND activity = GetDlgItem(StatusPage(main), kActivity);
+    SetText(GetDlgItem(dialog, IDC_URL_EDIT), url);
+    HWND activity = GetDlgItem(StatusPage(main), IDC_ACTIVITY);
     ASSERT_NE(nullptr, activity);
 
-    Click(dialog, kTestButton);
-    ASSERT_TRUE(WaitUntil([&] { return ItemText(dialog, kResult) == "Testing URL (m=0)..."; }));
+    Click(dialog, IDC_TEST_URL);
+    ASSERT_TRUE(
+        WaitUntil([&] { return ItemText(dialog, IDC_TEST_RESULT) == "Testing URL (m=0)..."; }));
     // While the test waits, the status page's timer waits too: its activity line stands still.
     const std::string activityDuringTest = Text(activity);
     std::set<std::string> seen;
@@ -171,7 +159,7 @@ TEST_F(SettingsPage, TestOfAWorkingUrlShowsPacedProgressThenOkAndOkSavesIt) {
     int lastPass = -1;
     ASSERT_TRUE(WaitUntil(
         [&] {
-            const std::string text = ItemText(dialog, kResult);
+            const std::string text = ItemText(dialog, IDC_TEST_RESULT);
             seen.insert(text);
             if (text.rfind("Testing", 0) == 0) activityLines.insert(Text(activity));
             std::sscanf(text.c_str(), "Testing URL (m=%d)...", &lastPass);
@@ -185,11 +173,11 @@ TEST_F(SettingsPage, TestOfAWorkingUrlShowsPacedProgressThenOkAndOkSavesIt) {
     EXPECT_TRUE(seen.count("Testing URL (m=100)..."));
     EXPECT_LE(lastPass, 600);  // three seconds at about a hundred passes a second
     EXPECT_EQ(1u, server.Requests().size());
-    EXPECT_EQ(url, ItemText(dialog, kUrlEdit));
+    EXPECT_EQ(url, ItemText(dialog, IDC_URL_EDIT));
 
     Click(dialog, IDOK);
     EXPECT_TRUE(WaitUntil([&] { return settings::String("URL1") == url; }));
-    EXPECT_EQ(url, ItemText(page, kUrlText));
+    EXPECT_EQ(url, ItemText(page, IDC_URL_TEXT));
 }
 
 // After a failed test the keep-alive goes on with the URL from before the test: Stay On,
@@ -199,19 +187,20 @@ TEST_F(SettingsPage, FailedTestLeavesTheKeepAliveOnThePreviousUrl) {
     const std::string previous = FreshUrl(server);
     HWND dialog = OpenUrlDialog();
     ASSERT_NE(nullptr, dialog);
-    SetText(GetDlgItem(dialog, kUrlEdit), previous);
+    SetText(GetDlgItem(dialog, IDC_URL_EDIT), previous);
     Click(dialog, IDOK);
     ASSERT_TRUE(WaitUntil([&] { return settings::String("URL1") == previous; }));
 
     dialog = OpenUrlDialog();
     ASSERT_NE(nullptr, dialog);
-    SetText(GetDlgItem(dialog, kUrlEdit), "http://127.0.0.1:9/closed");
-    Click(dialog, kTestButton);
+    SetText(GetDlgItem(dialog, IDC_URL_EDIT), "http://127.0.0.1:9/closed");
+    Click(dialog, IDC_TEST_URL);
     ASSERT_TRUE(WaitUntil(
-        [&] { return ItemText(dialog, kResult) == "URL not correct or PC not online!"; }, 30s));
-    EXPECT_EQ("http://127.0.0.1:9/closed", ItemText(dialog, kUrlEdit));
+        [&] { return ItemText(dialog, IDC_TEST_RESULT) == "URL not correct or PC not online!"; },
+        30s));
+    EXPECT_EQ("http://127.0.0.1:9/closed", ItemText(dialog, IDC_URL_EDIT));
 
-    Click(StatusPage(main), kStayOn);
+    Click(StatusPage(main), IDC_STAY_ON);
     ASSERT_TRUE(server.WaitForRequests(1, 10000));
     const std::string path = previous.substr(previous.find('/', 7));
     EXPECT_NE(std::string::npos, server.Requests().front().line.find(path))
@@ -223,14 +212,14 @@ TEST_F(SettingsPage, FailedTestLeavesTheKeepAliveOnThePreviousUrl) {
 
 TEST_F(SettingsPage, RedialTickedThenStatusPageExitStoresIt) {
     TickRedialAndLeave();
-    Click(StatusPage(main), kExit);
+    Click(StatusPage(main), IDC_EXIT);
     EXPECT_EQ(0u, nimbrel->WaitForExit().value_or(12345));
     EXPECT_EQ(1u, settings::Dword("Redial").value_or(99));
 }
 
 TEST_F(SettingsPage, RedialTickedThenTrayMenuExitStoresNothing) {
     TickRedialAndLeave();
-    PostMessageA(main, WM_COMMAND, kTrayExit, 0);
+    PostMessageA(main, WM_COMMAND, ID_TRAY_EXIT, 0);
     EXPECT_EQ(0u, nimbrel->WaitForExit().value_or(12345));
     EXPECT_EQ(0u, settings::Dword("Redial").value_or(99));
     EXPECT_FALSE(startup::Exists("Nimbrel.lnk"));
@@ -241,16 +230,16 @@ TEST_F(SettingsPage, OverlongUrlIsCutToWhatTheSettingHolds) {
     HWND dialog = OpenUrlDialog();
     ASSERT_NE(nullptr, dialog);
     const std::string longUrl = "http://" + std::string(5000, 'a') + ".example/";
-    SetText(GetDlgItem(dialog, kUrlEdit), longUrl);
+    SetText(GetDlgItem(dialog, IDC_URL_EDIT), longUrl);
     Click(dialog, IDOK);
 
     EXPECT_TRUE(WaitUntil([&] { return settings::String("URL1") == longUrl.substr(0, 299); }));
-    EXPECT_EQ(longUrl.substr(0, 299), ItemText(page, kUrlText));
+    EXPECT_EQ(longUrl.substr(0, 299), ItemText(page, IDC_URL_TEXT));
     EXPECT_FALSE(nimbrel->WaitForExit(0ms).has_value());
 }
 
 TEST_F(SettingsPage, QuestionMarkShowsTheRedialHelp) {
-    Click(page, kRedialTip);
+    Click(page, IDC_REDIAL_TIP);
     HWND tip = nimbrel->WindowTitled("Tip");
     ASSERT_NE(nullptr, tip);
     EXPECT_EQ(

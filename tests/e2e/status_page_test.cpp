@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 
+#include "res/resource.h"
 #include "tests/e2e/driver.h"
 #include "tests/e2e/lamp_reader.h"
 #include "tests/wine/loopback_http_server.h"
@@ -16,15 +17,6 @@ namespace {
 
 using namespace driver;
 using Mode = LoopbackHttpServer::Mode;
-
-constexpr UINT kTrayIconId = 100;
-constexpr int kStayOn = 1100;
-constexpr int kSwitchOff = 1136;
-constexpr int kExit = 1143;
-constexpr int kActivity = 1225;
-constexpr int kAutostartCheck = 1027;
-constexpr int kRedialCheck = 1028;
-constexpr int kUrlEdit = 1235;
 
 struct LampId {
     int control;
@@ -105,9 +97,9 @@ TEST_F(StatusPage, TrayOnShowsTheWindowThenHidesAtTheFirstTickAndKeepsAlive) {
     ASSERT_NE(nullptr, page);
     EXPECT_TRUE(OnlyLit(page, kOnlineLamp));
     // No probe is pending any more: the activity line counts dots.
-    EXPECT_TRUE(WaitUntil([&] { return Text(GetDlgItem(page, kActivity)).find('.') == 0; }));
+    EXPECT_TRUE(WaitUntil([&] { return Text(GetDlgItem(page, IDC_ACTIVITY)).find('.') == 0; }));
 
-    Click(page, kSwitchOff);
+    Click(page, IDC_SWITCH_OFF);
     EXPECT_TRUE(OnlyLit(page, kOffLamp));
     EXPECT_EQ(1u, server.Requests().size());  // nothing more within the interval
 }
@@ -133,14 +125,14 @@ TEST_F(StatusPage, StartsOffAndStayOnGoesOnline) {
     Sleep(1500);
     EXPECT_TRUE(server.Requests().empty());
 
-    Click(page, kStayOn);
+    Click(page, IDC_STAY_ON);
     EXPECT_TRUE(server.WaitForRequests(1, 10000));
     EXPECT_TRUE(OnlyLit(page, kOnlineLamp));
 }
 
 TEST_F(StatusPage, ExitSavesAllFiveSettingsWithTheSettingsPageSwitches) {
     Nimbrel nimbrel;  // a first run: the key is empty
-    HWND dialog = nimbrel.DialogWith(kUrlEdit);
+    HWND dialog = nimbrel.DialogWith(IDC_URL_EDIT);
     ASSERT_NE(nullptr, dialog);
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     HWND main = nimbrel.MainWindow();
@@ -151,11 +143,11 @@ TEST_F(StatusPage, ExitSavesAllFiveSettingsWithTheSettingsPageSwitches) {
     SendMessageA(main, PSM_SETCURSEL, 1, 0);
     HWND settingsPage = SettingsPageOf(main);
     ASSERT_NE(nullptr, settingsPage);
-    SendMessageA(GetDlgItem(settingsPage, kAutostartCheck), BM_CLICK, 0, 0);
-    SendMessageA(GetDlgItem(settingsPage, kRedialCheck), BM_CLICK, 0, 0);
+    SendMessageA(GetDlgItem(settingsPage, IDC_AUTOSTART), BM_CLICK, 0, 0);
+    SendMessageA(GetDlgItem(settingsPage, IDC_REDIAL), BM_CLICK, 0, 0);
     SendMessageA(main, PSM_SETCURSEL, 0, 0);
 
-    Click(StatusPageOf(main), kExit);
+    Click(StatusPageOf(main), IDC_EXIT);
     EXPECT_EQ(0u, nimbrel.WaitForExit().value_or(12345));
     EXPECT_EQ(1u, settings::Dword("FirstStart").value_or(99));
     EXPECT_EQ(0u, settings::Dword("AutoStart").value_or(99));

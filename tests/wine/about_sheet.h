@@ -14,29 +14,8 @@
 #include "platform/win32/win32_services.h"
 #include "settings/folders.h"
 #include "settings/language.h"
+#include "tests/doubles/fake_user.h"
 #include "ui/about_page.h"
-
-// Message boxes and beeps kept instead of shown, so a test can read them without a modal loop.
-class RecordingUser : public platform::IUser {
-  public:
-    struct Box {
-        platform::Window owner;
-        std::string text;
-        std::string caption;
-        std::uint32_t type;
-    };
-    int MessageBoxA(platform::Window owner, const char* text, const char* caption,
-                    std::uint32_t type) override {
-        boxes.push_back(Box{owner, text, caption, type});
-        return IDOK;
-    }
-    bool MessageBeep(std::uint32_t type) override {
-        beeps.push_back(type);
-        return true;
-    }
-    std::vector<Box> boxes;
-    std::vector<std::uint32_t> beeps;
-};
 
 // The about page in a modeless sheet of its own, with the real system services except the
 // user's boxes and beeps.
@@ -116,7 +95,7 @@ class AboutSheet : public ::testing::Test {
         return found;
     }
 
-    RecordingUser user;
+    FakeUser user;
     std::unique_ptr<CP6> page;
     CPropertySheet sheet{"About"};
 };
