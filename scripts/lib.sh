@@ -5,7 +5,7 @@ NIMBREL_PACKAGES=(
   cmake ninja-build g++ googletest
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
-  wine wine64 xvfb xauth xdotool imagemagick
+  wine wine64 fonts-wine xvfb xauth xdotool imagemagick
 )
 
 say() { printf '\n== %s\n' "$*"; }
@@ -49,6 +49,18 @@ start_xvfb() {
   say "Xvfb on $DISPLAY (pid $NIMBREL_XVFB_PID)"
 }
 
+# The dialogs' font and the caption buttons' font come from fonts-wine; without them Wine falls
+# back to whatever fontconfig offers and every text metric shifts.
+require_wine_fonts() {
+  local font
+  for font in tahoma.ttf tahomabd.ttf marlett.ttf; do
+    if [ ! -f "/usr/share/wine/fonts/$font" ]; then
+      echo "error: /usr/share/wine/fonts/$font is missing; install the package fonts-wine" >&2
+      return 1
+    fi
+  done
+}
+
 # Wine's server and a booted prefix before anything else starts a Wine process. Programs run on
 # a virtual desktop: windows get Wine's own frames and a taskbar with a notification area, the
 # same with or without a window manager.
@@ -57,8 +69,7 @@ start_wine_session() {
   export HOME="$NIMBREL_ROOT/build/home"
   wineserver -p
   "$WINE" wineboot </dev/null >/dev/null 2>&1
-  # Debian's Wine leaves out the font of the caption buttons; the prefix gets its own copy.
-  cp -n /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  require_wine_fonts
   if ! "$WINE" reg query 'HKCU\Software\Wine\Explorer' /v Desktop >/dev/null 2>&1; then
     "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
