@@ -11,6 +11,10 @@ build_preset native-tsan
 build_preset win64
 build_preset win32
 
+say "Program size"
+check_exe_size build/win64/bin/nimbrel.exe 300000
+check_exe_size build/win32/bin/nimbrel.exe 330000
+
 say "Native tests (ASan, UBSan)"
 ctest --preset native -j2
 say "Native tests (ThreadSanitizer)"

@@ -1,10 +1,10 @@
 #include "settings/folders.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "platform/file.h"
 #include "platform/process.h"
+#include "settings/bounded_copy.h"
 
 char g_szProgramPath[kPathBufferSize];
 char g_szProgramDir[kPathBufferSize];
@@ -15,14 +15,19 @@ namespace {
 
 // An over-long folder would be cut in the middle of a name, so it is dropped instead.
 void RecordDirectory(char* target, const char* directory) {
-    const int n = std::snprintf(target, kPathBufferSize, "%s\\", directory);
-    if (n < 0 || n >= kPathBufferSize) target[0] = '\0';
+    const std::size_t length = CopyBounded(target, kPathBufferSize - 1, directory);
+    if (length >= kPathBufferSize - 1) {
+        target[0] = '\0';
+        return;
+    }
+    target[length] = '\\';
+    target[length + 1] = '\0';
 }
 
 void RecordProgram() {
     char** argv = platform::Process().Arguments();
     const char* path = platform::Process().ArgumentCount() > 0 && argv[0] ? argv[0] : "";
-    std::snprintf(g_szProgramPath, kPathBufferSize, "%s", path);
+    CopyBounded(g_szProgramPath, kPathBufferSize, path);
     const char* slash = std::strrchr(g_szProgramPath, '\\');
     const std::size_t length = slash ? static_cast<std::size_t>(slash - g_szProgramPath) + 1 : 0;
     std::memcpy(g_szProgramDir, g_szProgramPath, length);
