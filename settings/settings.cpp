@@ -32,7 +32,8 @@ int TransferSettings(int direction) {
     platform::RegKey key;
     key.Create(platform::kCurrentUser, SettingsKeyPath().c_str(),
                direction == STORE_WRITE ? platform::kKeySetValue : platform::kKeyRead);
-    CopyBounded(g_szHelpPath, sizeof g_szHelpPath, (std::string(g_szProgramDir) + "help.htm").c_str());
+    CopyBounded(g_szHelpPath, sizeof g_szHelpPath,
+                (std::string(g_szProgramDir) + "help.htm").c_str());
     StoreDword(key.get(), false, nullptr, "FirstStart", g_iFirstStart, 1, direction);
     StoreDword(key.get(), false, nullptr, "AutoStart", g_bAutoStart, 1, direction);
     StoreDword(key.get(), false, nullptr, "Redial", g_bRedial, 0, direction);
