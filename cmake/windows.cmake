@@ -35,6 +35,8 @@ set_target_properties(nimbrel PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY
 # The help page ships beside the program, where its Help button looks for it.
 configure_file(docs/help.htm ${CMAKE_BINARY_DIR}/bin/help.htm COPYONLY)
 
+add_subdirectory(tests/bench)
+
 if(NIMBREL_TESTS)
   set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
