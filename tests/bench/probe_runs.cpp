@@ -48,7 +48,7 @@ double TimedProbe(int timeoutMs) {
     QueryPerformanceCounter(&start);
     while (CheckOnline() == kProbePending) {
         if (MillisecondsSince(start) > timeoutMs) return -1;
-        Sleep(0);
+        Sleep(1);
     }
     return MillisecondsSince(start);
 }
@@ -60,7 +60,7 @@ double TimedRawRequest(const std::string& url) {
     HANDLE thread =
         CreateThread(nullptr, 0, RawRequest, const_cast<char*>(url.c_str()), 0, nullptr);
     if (!thread) return -1;
-    while (!g_rawDone) Sleep(0);
+    while (!g_rawDone) Sleep(1);
     const double elapsed = MillisecondsSince(start);
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
