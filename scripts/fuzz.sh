@@ -8,7 +8,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$NIMBREL_ROOT"
 
 seconds=${1:-600}
-shift || true
+if [ $# -gt 0 ]; then shift; fi
 build_preset fuzz
 bin=build/fuzz/tests/fuzz
 targets=("$@")
@@ -29,7 +29,7 @@ for target in "${targets[@]}"; do
     result="FINDING, see $work/log"
     failed=1
   fi
-  done_line=$(grep -E '^#[0-9]+[[:space:]]+DONE' "$work/log" | tail -n1 || true)
+  done_line=$(awk '/^#[0-9]+[ \t]+DONE/ { line = $0 } END { print line }' "$work/log")
   summary+=("$(printf '%-15s %s | %s' "$target" "${done_line:-no final stats}" "$result")")
 done
 say "Summary"
