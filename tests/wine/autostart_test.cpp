@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -12,7 +13,10 @@
 #include "settings/autostart.h"
 #include "settings/folders.h"
 #include "settings/language.h"
+#include "settings/settings.h"
 #include "settings/shell_link.h"
+#include "settings/shortcut_failure.h"
+#include "tests/doubles/fake_user.h"
 #include "tests/wine/scratch_folder.h"
 
 namespace {
@@ -29,6 +33,9 @@ class Autostart : public ::testing::Test {
   protected:
     void SetUp() override {
         platform::InstallWin32Services();
+        platform::Provide<platform::IUser>(&user);  // a failure's message box would wait
+        RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKeyPath().c_str());
+        g_bShortcutFailureTold = 0;
         InitFolders();
         std::snprintf(g_szProgramDir, kPathBufferSize, "%s", program.Directory().c_str());
         g_strStartupDir = g_szStartupFolder;
@@ -39,6 +46,9 @@ class Autostart : public ::testing::Test {
         startupBefore = StartupLinks();
     }
     void TearDown() override {
+        platform::InstallWin32Services();
+        RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKeyPath().c_str());
+        InitFolders();
         g_strStartupDir = g_szStartupFolder;
         for (const std::string& name : StartupLinks())
             if (!startupBefore.count(name)) fs::remove(g_strStartupDir + name);
@@ -61,6 +71,23 @@ class Autostart : public ::testing::Test {
         GetLanguageText("OK");
         ASSERT_EQ(1, g_bLanguageFile);
     }
+    static std::optional<std::string> RememberedShortcut() {
+        char text[1024] = "";
+        DWORD size = sizeof text;
+        if (RegGetValueA(HKEY_CURRENT_USER, SettingsKeyPath().c_str(), "AutostartShortcut",
+                         RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
+            return std::nullopt;
+        return std::string(text);
+    }
+    static void Remember(const std::string& name) {
+        HKEY key = nullptr;
+        RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKeyPath().c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &key, nullptr);
+        RegSetValueExA(key, "AutostartShortcut", 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(name.c_str()),
+                       static_cast<DWORD>(name.size() + 1));
+        RegCloseKey(key);
+    }
     static CShellLinkInfo ReadBack(const std::string& file) {
         CoInitialize(nullptr);
         CShellLink link;
@@ -69,6 +96,7 @@ class Autostart : public ::testing::Test {
     }
 
     ScratchFolder program;
+    FakeUser user;
     std::set<std::string> startupBefore;
 };
 
@@ -137,27 +165,124 @@ TEST_F(Autostart, NameTooLongForAPathWritesNothing) {
     EXPECT_EQ(-1, UpdateStartupShortcut(g_szProgramPath, "-tray -on", std::string(298, 'L'), 1));
     EXPECT_EQ(0, SetAutostart(1));
     EXPECT_TRUE(NewLinks().empty());
+    EXPECT_EQ(1u, user.boxes.size());
     EXPECT_EQ(0, SetAutostart(0));
 }
 
-TEST_F(Autostart, UnknownStartupFolderTouchesNoOtherFolder) {
+// The real files, except that the shell knows no Startup folder.
+class NoStartupFolder final : public platform::IFiles {
+  public:
+    platform::FileHandle CreateFileA(const char* path, std::uint32_t access, std::uint32_t share,
+                                     std::uint32_t disposition, std::uint32_t attributes) override {
+        return real_.CreateFileA(path, access, share, disposition, attributes);
+    }
+    std::uint32_t GetFileSize(platform::FileHandle file) override {
+        return real_.GetFileSize(file);
+    }
+    bool SeekToEnd(platform::FileHandle file) override { return real_.SeekToEnd(file); }
+    bool WriteFile(platform::FileHandle file, const void* data, std::uint32_t size) override {
+        return real_.WriteFile(file, data, size);
+    }
+    bool CloseHandle(platform::FileHandle file) override { return real_.CloseHandle(file); }
+    bool DeleteFileA(const char* path) override { return real_.DeleteFileA(path); }
+    std::uint32_t GetCurrentDirectoryA(std::uint32_t size, char* buffer) override {
+        return real_.GetCurrentDirectoryA(size, buffer);
+    }
+    bool GetSpecialFolderPath(int, char*) override { return false; }
+
+  private:
+    platform::Win32Files real_;
+};
+
+TEST_F(Autostart, UnknownStartupFolderTouchesNoOtherFolderAndIsToldOnce) {
     ScratchFolder current;
     ASSERT_TRUE(SetCurrentDirectoryA(current.Directory().c_str()));
     std::ofstream(current.Path("Nimbrel.lnk")) << "someone else's file";
+    NoStartupFolder files;
+    platform::Provide<platform::IFiles>(&files);
     g_strStartupDir.clear();
 
     EXPECT_EQ(-1, UpdateStartupShortcut(g_szProgramPath, "-tray -on", "Nimbrel", 1));
-    SetAutostart(1);
+    SetAutostart(1, 0x4711);
+    SetAutostart(1, 0x4711);
     EXPECT_FALSE(fs::exists("C:\\Nimbrel.lnk"));
     EXPECT_FALSE(fs::exists("\\Nimbrel.lnk"));
     EXPECT_EQ("someone else's file", [&] {
         std::ifstream in(current.Path("Nimbrel.lnk"));
         return std::string(std::istreambuf_iterator<char>(in), {});
     }());
+    ASSERT_EQ(1u, user.boxes.size());
+    EXPECT_EQ(0x4711, user.boxes[0].owner);
 
     SetAutostart(0);
     EXPECT_TRUE(fs::exists(current.Path("Nimbrel.lnk")));
     SetCurrentDirectoryA(g_szStartDir);
+}
+
+// The folder is made again the way the shell makes it for a new profile.
+TEST_F(Autostart, MissingStartupFolderIsCreated) {
+    const fs::path folder = fs::path(g_strStartupDir).parent_path();
+    const fs::path aside = folder.string() + ".aside";
+    fs::rename(folder, aside);
+    SetAutostart(1);
+    const bool created = fs::exists(folder / "Nimbrel.lnk");
+    fs::remove_all(folder);
+    fs::rename(aside, folder);
+    EXPECT_TRUE(created);
+}
+
+// A file where the folder should be: the shell has nothing to create and the link fails.
+TEST_F(Autostart, ShortcutThatCannotBeWrittenIsToldOnceAndNothingElseChanges) {
+    const fs::path folder = fs::path(g_strStartupDir).parent_path();
+    const fs::path aside = folder.string() + ".aside";
+    fs::rename(folder, aside);
+    std::ofstream(folder) << "in the way";
+    SetAutostart(1, 0x4711);
+    SetAutostart(1, 0x4711);
+    const auto written = RememberedShortcut();
+    fs::remove(folder);
+    fs::rename(aside, folder);
+
+    ASSERT_EQ(1u, user.boxes.size());
+    EXPECT_EQ(0x4711, user.boxes[0].owner);
+    EXPECT_EQ("Quaddle", user.boxes[0].caption);
+    EXPECT_NE(std::string::npos, user.boxes[0].text.find(g_strStartupDir)) << user.boxes[0].text;
+    EXPECT_FALSE(written.has_value());
+}
+
+// The shortcut written last is removed when its name changes and when autostart goes off,
+// whatever the language file says by then; a missing key never names it "y".
+TEST_F(Autostart, ShortcutUnderAnEarlierNameIsRemoved) {
+    WriteLanguageFile("On=An\r\n");
+    SetAutostart(1);
+    EXPECT_EQ(std::set<std::string>{"Nimbrel.lnk"}, NewLinks());
+    EXPECT_EQ("Nimbrel.lnk", RememberedShortcut().value_or(""));
+
+    SetAutostart(1);  // the file now holds AutostartLink=AutostartLink
+    EXPECT_EQ(std::set<std::string>{"AutostartLink.lnk"}, NewLinks());
+
+    WriteLanguageFile("AutostartLink=nimbrel\r\n");  // differs in case only: the same file
+    SetAutostart(1);
+    EXPECT_EQ(1u, NewLinks().size());
+    EXPECT_TRUE(fs::exists(g_strStartupDir + "nimbrel.lnk"));
+
+    WriteLanguageFile("AutostartLink=Vellmark\r\n");
+    SetAutostart(0);
+    EXPECT_TRUE(NewLinks().empty());
+    EXPECT_FALSE(RememberedShortcut().has_value());
+}
+
+// The remembered name is the registry's text: one that leads out of the Startup folder is
+// never followed.
+TEST_F(Autostart, RememberedNameOutsideTheStartupFolderIsIgnored) {
+    const fs::path programs = fs::path(g_strStartupDir).parent_path().parent_path();
+    std::ofstream(programs / "Elsewhere.lnk") << "not ours";
+    Remember("..\\Elsewhere.lnk");
+    SetAutostart(1);
+    SetAutostart(0);
+    const bool kept = fs::exists(programs / "Elsewhere.lnk");
+    fs::remove(programs / "Elsewhere.lnk");
+    EXPECT_TRUE(kept);
 }
 
 TEST_F(Autostart, ShortcutIntoAMissingFolderFails) {
