@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <set>
 #include <string>
 
@@ -70,23 +69,6 @@ class Autostart : public ::testing::Test {
         std::ofstream(program.Path("german.lng"), std::ios::binary) << "[SETTINGS]\r\n" << lines;
         GetLanguageText("OK");
         ASSERT_EQ(1, g_bLanguageFile);
-    }
-    static std::optional<std::string> RememberedShortcut() {
-        char text[1024] = "";
-        DWORD size = sizeof text;
-        if (RegGetValueA(HKEY_CURRENT_USER, SettingsKeyPath().c_str(), "AutostartShortcut",
-                         RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
-            return std::nullopt;
-        return std::string(text);
-    }
-    static void Remember(const std::string& name) {
-        HKEY key = nullptr;
-        RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKeyPath().c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                        nullptr, &key, nullptr);
-        RegSetValueExA(key, "AutostartShortcut", 0, REG_SZ,
-                       reinterpret_cast<const BYTE*>(name.c_str()),
-                       static_cast<DWORD>(name.size() + 1));
-        RegCloseKey(key);
     }
     static CShellLinkInfo ReadBack(const std::string& file) {
         CoInitialize(nullptr);
@@ -219,70 +201,14 @@ TEST_F(Autostart, UnknownStartupFolderTouchesNoOtherFolderAndIsToldOnce) {
     SetCurrentDirectoryA(g_szStartDir);
 }
 
-// The folder is made again the way the shell makes it for a new profile.
-TEST_F(Autostart, MissingStartupFolderIsCreated) {
-    const fs::path folder = fs::path(g_strStartupDir).parent_path();
-    const fs::path aside = folder.string() + ".aside";
-    fs::rename(folder, aside);
+// A name that differs in case only names the same file: saving under it keeps the shortcut.
+TEST_F(Autostart, NameDifferingInCaseOnlyKeepsTheShortcut) {
     SetAutostart(1);
-    const bool created = fs::exists(folder / "Nimbrel.lnk");
-    fs::remove_all(folder);
-    fs::rename(aside, folder);
-    EXPECT_TRUE(created);
-}
-
-// A file where the folder should be: the shell has nothing to create and the link fails.
-TEST_F(Autostart, ShortcutThatCannotBeWrittenIsToldOnceAndNothingElseChanges) {
-    const fs::path folder = fs::path(g_strStartupDir).parent_path();
-    const fs::path aside = folder.string() + ".aside";
-    fs::rename(folder, aside);
-    std::ofstream(folder) << "in the way";
-    SetAutostart(1, 0x4711);
-    SetAutostart(1, 0x4711);
-    const auto written = RememberedShortcut();
-    fs::remove(folder);
-    fs::rename(aside, folder);
-
-    ASSERT_EQ(1u, user.boxes.size());
-    EXPECT_EQ(0x4711, user.boxes[0].owner);
-    EXPECT_EQ("Quaddle", user.boxes[0].caption);
-    EXPECT_NE(std::string::npos, user.boxes[0].text.find(g_strStartupDir)) << user.boxes[0].text;
-    EXPECT_FALSE(written.has_value());
-}
-
-// The shortcut written last is removed when its name changes and when autostart goes off,
-// whatever the language file says by then; a missing key never names it "y".
-TEST_F(Autostart, ShortcutUnderAnEarlierNameIsRemoved) {
-    WriteLanguageFile("On=An\r\n");
-    SetAutostart(1);
-    EXPECT_EQ(std::set<std::string>{"Nimbrel.lnk"}, NewLinks());
-    EXPECT_EQ("Nimbrel.lnk", RememberedShortcut().value_or(""));
-
-    SetAutostart(1);  // the file now holds AutostartLink=AutostartLink
-    EXPECT_EQ(std::set<std::string>{"AutostartLink.lnk"}, NewLinks());
-
-    WriteLanguageFile("AutostartLink=nimbrel\r\n");  // differs in case only: the same file
+    WriteLanguageFile("AutostartLink=nimbrel\r\n");
     SetAutostart(1);
     EXPECT_EQ(1u, NewLinks().size());
-    EXPECT_TRUE(fs::exists(g_strStartupDir + "nimbrel.lnk"));
-
-    WriteLanguageFile("AutostartLink=Vellmark\r\n");
     SetAutostart(0);
     EXPECT_TRUE(NewLinks().empty());
-    EXPECT_FALSE(RememberedShortcut().has_value());
-}
-
-// The remembered name is the registry's text: one that leads out of the Startup folder is
-// never followed.
-TEST_F(Autostart, RememberedNameOutsideTheStartupFolderIsIgnored) {
-    const fs::path programs = fs::path(g_strStartupDir).parent_path().parent_path();
-    std::ofstream(programs / "Elsewhere.lnk") << "not ours";
-    Remember("..\\Elsewhere.lnk");
-    SetAutostart(1);
-    SetAutostart(0);
-    const bool kept = fs::exists(programs / "Elsewhere.lnk");
-    fs::remove(programs / "Elsewhere.lnk");
-    EXPECT_TRUE(kept);
 }
 
 TEST_F(Autostart, ShortcutIntoAMissingFolderFails) {
