@@ -178,28 +178,47 @@ void BenchProbe() {
     RatioRow("one probe, ms (200 rounds)", Summarise(probe), Summarise(raw), 2, 1.2);
 }
 
-void CycleRow(const char* figure, const std::vector<double>& samples, int decimals) {
-    const Stats stats = Summarise(samples);
-    const double spread = stats.min > 0 ? (stats.max - stats.min) / stats.min * 100 : 0;
-    Row(figure, Triple(stats, decimals), "-", Format(spread, 2) + " % spread", "within 1 %",
-        spread <= 1.0);
+struct CycleSamples {
+    std::vector<double> handles, privateKb, threads;
+};
+
+// Runs cycles of request, sampling this process every kCycleSampleEvery.
+template <typename Request>
+CycleSamples RunCycles(Request request) {
+    CycleSamples samples;
+    for (int cycle = 1; cycle <= kCycles; ++cycle) {
+        request();
+        if (cycle % kCycleSampleEvery) continue;
+        const ProcessCounts counts = SampleOwnProcess();
+        samples.handles.push_back(counts.handles);
+        samples.privateKb.push_back(counts.privateBytes / 1024);
+        samples.threads.push_back(counts.threads);
+    }
+    return samples;
 }
 
+double Spread(const Stats& stats) {
+    return stats.min > 0 ? (stats.max - stats.min) / stats.min * 100 : 0;
+}
+
+void CycleRow(const char* figure, const std::vector<double>& samples,
+              const std::vector<double>& baseline) {
+    const Stats stats = Summarise(samples), base = Summarise(baseline);
+    Row(figure, Triple(stats, 0), Triple(base, 0),
+        Format(Spread(stats), 2) + " % spread (baseline " + Format(Spread(base), 2) + " %)",
+        "within 1 %", Spread(stats) <= 1.0);
+}
+
+// The probe's cycles, then as many plain requests, each sampled the same way.
 void BenchCycles() {
     BenchServer server(BenchServer::Mode::kAnswer200);
     AimProbe(server.Url());
-    std::vector<double> handles, privateKb, threads;
-    for (int cycle = 1; cycle <= kCycles; ++cycle) {
-        TimedProbe();
-        if (cycle % kCycleSampleEvery) continue;
-        const ProcessCounts counts = SampleOwnProcess();
-        handles.push_back(counts.handles);
-        privateKb.push_back(counts.privateBytes / 1024);
-        threads.push_back(counts.threads);
-    }
-    CycleRow("10,000 probes: handles (every 1,000)", handles, 0);
-    CycleRow("10,000 probes: private KB (every 1,000)", privateKb, 0);
-    CycleRow("10,000 probes: threads (every 1,000)", threads, 0);
+    const CycleSamples probe = RunCycles([] { TimedProbe(); });
+    const std::string url = server.Url();
+    const CycleSamples raw = RunCycles([&url] { TimedRawRequest(url); });
+    CycleRow("10,000 probes: handles (every 1,000)", probe.handles, raw.handles);
+    CycleRow("10,000 probes: private KB (every 1,000)", probe.privateKb, raw.privateKb);
+    CycleRow("10,000 probes: threads (every 1,000)", probe.threads, raw.threads);
 }
 
 double RoundTrip(HWND window) {
