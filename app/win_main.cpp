@@ -6,6 +6,8 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::InstallWin32Services();
+    // Autodial values an earlier run left switched off come back before anything else runs.
+    RepairAutodial();
     CWinApp& app = theApp;
     if (!app.InitInstance()) return 1;
     const int exitCode = app.Run();
