@@ -19,7 +19,7 @@ constexpr int kLampFrameWidth = 15;
 
 }  // namespace
 
-CP10::CP10() : CPropertyPage(IDD_STATUS_PAGE), m_engine(*this, &CheckOnline) {}
+CP10::CP10() : CPropertyPage(IDD_STATUS_PAGE), m_engine(*this, &CheckOnline, &AbandonProbe) {}
 
 void CP10::DoDataExchange(CDataExchange& exchange) {
     exchange.Control(IDC_STAY_ON, m_btnStayOn);

@@ -322,6 +322,27 @@ TEST_F(ProbeTest, HungRequestIsGivenUpAndItsLateEndChangesNothing) {
     EXPECT_EQ("11", values());
 }
 
+TEST_F(ProbeTest, AbandonedProbeOrResultIsNeverHandedOut) {
+    internet.answers = {200, 200};
+    EXPECT_EQ(0, CheckOnline());
+    ASSERT_TRUE(WaitUntilFinished());
+    AbandonProbe();  // an online result nobody collected
+    EXPECT_EQ(0, CheckOnline());
+    ASSERT_TRUE(internet.WaitForRequests(2, 5));
+    EXPECT_EQ(1, Collect());
+
+    internet.Hold();  // a running one, with autodial off
+    const std::string key = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+    system.registry.PutDword(key, "EnableAutodial", 1);
+    g_bSuppressAutodial = 1;
+    EXPECT_EQ(0, CheckOnline());
+    ASSERT_TRUE(internet.WaitForRequests(3, 5));
+    AbandonProbe();
+    EXPECT_EQ(1u, system.registry.Dword(key, "EnableAutodial"));
+    EXPECT_EQ((Texts{"Checking online...", "Checking online...", "Online!", "Checking online..."}),
+              LogTexts());
+}
+
 TEST_F(ProbeTest, UrlChangedDuringProbesIsReadWhole) {
     const std::string first = "http://" + std::string(250, 'a') + "/";
     const std::string second = "http://" + std::string(200, 'b') + "/";
