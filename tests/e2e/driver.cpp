@@ -125,6 +125,11 @@ Nimbrel::~Nimbrel() {
     CloseHandle(process_.hProcess);
 }
 
+void Nimbrel::Kill() {
+    TerminateProcess(process_.hProcess, 137);
+    WaitForSingleObject(process_.hProcess, 10000);
+}
+
 HWND Nimbrel::MainWindow(std::chrono::milliseconds timeout) const {
     HWND main = nullptr;
     WaitUntil(

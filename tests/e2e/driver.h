@@ -39,6 +39,8 @@ class Nimbrel {
     HWND DialogWith(int controlId, std::chrono::milliseconds timeout = 15s) const;
     // A visible top-level window of the process with this caption.
     HWND WindowTitled(const std::string& caption, std::chrono::milliseconds timeout = 15s) const;
+    // Ends the process at once, as a kill does: none of its own code runs any more.
+    void Kill();
     // Waits for the process to end; its exit code, or nothing when it is still running.
     std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout = 15s) const;
 
