@@ -105,6 +105,27 @@ TEST_F(UsersAutodial, KilledDuringARequestThenTheNextStartPutsThemBackExactly) {
     server.Stop();
 }
 
+// Two runs whose requests overlap: the second never takes the first one's 0s for the user's
+// values, and they come back even though the first run is killed.
+TEST_F(UsersAutodial, OverlappingRunsPutBackTheUsersValuesNotEachOthers) {
+    LoopbackHttpServer server(Mode::kNeverAnswer);
+    PutSettings(server.Url());
+    Nimbrel first("-on");
+    ASSERT_TRUE(server.WaitForRequests(1, 15000));
+    EXPECT_TRUE(SwitchedOff());
+    Nimbrel second("-on");
+    HWND main = second.MainWindow(5s);
+    if (!main || !server.WaitForRequests(2, 15000))
+        GTEST_SKIP() << "the second start handed over to the first";
+    EXPECT_TRUE(SwitchedOff());
+    first.Kill();
+    Click(FindWindowExA(main, nullptr, nullptr, "Nimbrel"), IDC_EXIT);
+    EXPECT_EQ(0u, second.WaitForExit(10s).value_or(12345));
+    EXPECT_TRUE(UsersValues());
+    EXPECT_FALSE(settings::Dword("AutodialSwitchedOff").has_value());
+    server.Stop();
+}
+
 // Exit stays immediate while a request hangs, the values come back, and the worker that is
 // still waiting does not hold the process or crash it on the way out.
 TEST_F(UsersAutodial, ExitDuringAHungRequestEndsAtOnceWithTheValuesBack) {
