@@ -12,6 +12,7 @@ set(NIMBREL_LOGIC_SOURCES
   keepalive/probe_address.cpp
   keepalive/probe_request.cpp
   keepalive/registry_value.cpp
+  settings/autostart_name.cpp
   settings/folders.cpp
   settings/language.cpp
   settings/settings.cpp
