@@ -38,7 +38,7 @@ const AutodialValues* ValuesOfThisSystem() {
     int major = -1;
     const bool nt = IsWinNT(&major);
     if (nt && major == 4) return &kRasLogin;
-    if (nt && major < 4) return nullptr;
+    if (nt && major >= 0 && major < 4) return nullptr;  // a major beyond int is a newer one
     return &kInternetSettings;
 }
 

@@ -180,15 +180,16 @@ TEST_F(RealProbe, ServerErrorStillCountsAsOnline) {
 // What one probe costs against the servers that used to make it expensive or wrong.
 TEST_F(RealProbe, RedirectLoopHugePageAndSilentCloseCostOneCheapRequest) {
     const struct {
+        const char* name;
         Mode mode;
         int result;
     } cases[] = {
-        {Mode::kRedirectToItself, 1},
-        {Mode::kHugePage, 1},
-        {Mode::kCloseWithoutAnswer, -1},
+        {"301 to itself", Mode::kRedirectToItself, 1},
+        {"50 MB page", Mode::kHugePage, 1},
+        {"closes without an answer", Mode::kCloseWithoutAnswer, -1},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.mode));
+        SCOPED_TRACE(c.name);
         LoopbackHttpServer server(c.mode);
         Aim(server);
         EXPECT_EQ(0, CheckOnline());
@@ -199,8 +200,7 @@ TEST_F(RealProbe, RedirectLoopHugePageAndSilentCloseCostOneCheapRequest) {
         server.Stop();
         EXPECT_LE(requests, c.result == 1 ? 1u : 3u);
         EXPECT_LE(bytes, 64 * 1024);
-        std::printf("mode %d: %zu requests, %lld body bytes in one probe\n",
-                    static_cast<int>(c.mode), requests, bytes);
+        std::printf("%s: %zu requests, %lld body bytes in one probe\n", c.name, requests, bytes);
     }
 }
 
