@@ -343,6 +343,32 @@ TEST_F(ProbeTest, AbandonedProbeOrResultIsNeverHandedOut) {
               LogTexts());
 }
 
+// Probes dropped or given up on while their workers run, again and again, with autodial
+// switched: no worker writes after its probe stopped counting, and in the end the user's values
+// are back (a race here is ThreadSanitizer's to see).
+TEST_F(ProbeTest, DroppedWorkersEndingLateLeaveTheUsersValues) {
+    const std::string key = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+    system.registry.PutDword(key, "EnableAutodial", 1);
+    internet.answers = std::deque<int>(200, 200);
+    g_bSuppressAutodial = 1;
+    for (int i = 0; i < 40; ++i) {
+        EXPECT_EQ(0, CheckOnline());
+        if (i % 2 == 0) {
+            AbandonProbe();
+        } else {
+            system.clock.ticks += kProbeTimeLimitMs;
+            EXPECT_NE(0, CheckOnline());
+        }
+    }
+    EXPECT_EQ(0, CheckOnline());
+    EXPECT_EQ(1, Collect());
+    threads.Join();
+    EXPECT_EQ(1u, system.registry.Dword(key, "EnableAutodial"));
+    EXPECT_EQ(nullptr,
+              system.registry.Find("HKCU\\SOFTWARE\\QUADDLE\\nimbrel2", "AutodialSwitchedOff"));
+    EXPECT_EQ(0u, internet.OpenHandles());
+}
+
 TEST_F(ProbeTest, UrlChangedDuringProbesIsReadWhole) {
     const std::string first = "http://" + std::string(250, 'a') + "/";
     const std::string second = "http://" + std::string(200, 'b') + "/";
