@@ -157,6 +157,26 @@ TEST_F(StatusPage, ExitSavesAllFiveSettingsWithTheSettingsPageSwitches) {
     EXPECT_EQ("http://www.", settings::String("URL1").value_or(""));
 }
 
+// A result that came in while the engine was off says nothing about the line now: Stay On makes
+// a fresh request.
+TEST_F(StatusPage, StayOnAfterSwitchOffDuringARequestMakesAFreshRequest) {
+    LoopbackHttpServer server(Mode::kAnswer200);
+    server.OnRequest([] { Sleep(2000); });
+    PutSettings(FreshUrl(server));
+    Nimbrel nimbrel("-on");
+    HWND main = nimbrel.MainWindow();
+    ASSERT_NE(nullptr, main);
+    HWND page = StatusPageOf(main);
+    ASSERT_TRUE(server.WaitForRequests(1, 10000));
+    Click(page, IDC_SWITCH_OFF);
+    ASSERT_TRUE(OnlyLit(page, kOffLamp));
+    Sleep(3000);  // the request has been answered meanwhile
+
+    Click(page, IDC_STAY_ON);
+    EXPECT_TRUE(server.WaitForRequests(2, 10000));
+    EXPECT_TRUE(OnlyLit(page, kOnlineLamp));
+}
+
 // The warning about a short URL is the main window's box, shown once for that URL, and the
 // keep-alive goes on while it is open.
 TEST_F(StatusPage, ShortUrlIsWarnedOnceByTheMainWindowWhileTheProbeGoesOn) {
