@@ -58,18 +58,25 @@ void ReapEndedWorkers() {
         it = it->Ended() ? workers.erase(it) : it + 1;
 }
 
+// Once for each short URL; a good one in between makes the next short one new again. Called
+// with the URL lock held.
+void NoteShortUrl() {
+    const bool isShort = g_strURL.size() < kShortestUrl;
+    if (isShort && g_strURL != g_lastShortUrl) {
+        g_shortUrlWarnings = {"URL not correct"};
+        if (g_strURL2.size() < kShortestUrl) g_shortUrlWarnings.push_back("URL2 not correct");
+    }
+    g_lastShortUrl.reset();
+    if (isShort) g_lastShortUrl = g_strURL;
+}
+
 // Everything the worker needs, copied on the user-interface thread before it starts.
 ProbeRequest TakeRequest(unsigned turn) {
     ProbeRequest request;
     {
         const auto urls = LockUrls();
         request.url = std::string(g_szURL1, strnlen(g_szURL1, sizeof g_szURL1));
-        if (g_strURL.size() < kShortestUrl && g_strURL != g_lastShortUrl) {
-            g_shortUrlWarnings = {"URL not correct"};
-            if (g_strURL2.size() < kShortestUrl) g_shortUrlWarnings.push_back("URL2 not correct");
-        }
-        g_lastShortUrl.reset();
-        if (g_strURL.size() < kShortestUrl) g_lastShortUrl = g_strURL;
+        NoteShortUrl();
     }
     request.agent = g_strVersion + "_" + g_strAgentTag;
     request.proxyAgent = g_strVersion + "_PROXY_" + g_strAgentTag;
