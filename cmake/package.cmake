@@ -42,3 +42,11 @@ add_custom_command(OUTPUT ${NIMBREL_SETUP} ${NIMBREL_PORTABLE_ZIP}
   COMMENT "Packaging Nimbrel ${NIMBREL_VERSION} ${NIMBREL_ARCH} into ${NIMBREL_DIST_DIR}"
   VERBATIM)
 add_custom_target(package DEPENDS ${NIMBREL_SETUP} ${NIMBREL_PORTABLE_ZIP})
+
+if(NIMBREL_TESTS)
+  add_subdirectory(tests/installer)
+  # The help page as a reader meets it, in headless Chromium; the rendered page stays as a picture.
+  add_test(NAME HelpPage.LinksResolvePicturesLoadNothingOutsideItsFolder
+    COMMAND python3 ${PROJECT_SOURCE_DIR}/tests/help/check_help_page.py
+      ${NIMBREL_HELP_FOLDER}/help.htm ${CMAKE_BINARY_DIR}/help-check/help.png)
+endif()

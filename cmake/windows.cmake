@@ -28,7 +28,6 @@ set_source_files_properties(res/nimbrel.rc PROPERTIES
 target_link_libraries(nimbrel PRIVATE nimbrel_windows)
 nimbrel_warnings(nimbrel)
 set_target_properties(nimbrel PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
-include(cmake/package.cmake)
 
 if(NIMBREL_TESTS)
   set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
@@ -37,3 +36,4 @@ if(NIMBREL_TESTS)
   add_subdirectory(tests/wine)
   add_subdirectory(tests/e2e)
 endif()
+include(cmake/package.cmake)

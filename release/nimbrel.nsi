@@ -5,6 +5,8 @@ Target ${TARGET}
 Unicode true
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
+; A file that cannot be written stops the set-up instead of being skipped in silence.
+AllowSkipFiles off
 
 !include MUI2.nsh
 !include FileFunc.nsh
