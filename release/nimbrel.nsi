@@ -27,6 +27,7 @@ InstallDir "$LOCALAPPDATA\Programs\Nimbrel"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 ShowInstDetails show
 ShowUninstDetails show
+BrandingText "Nimbrel ${VERSION} by Quaddle"
 
 VIProductVersion "${VERSION_DOTS}"
 VIFileVersion "${VERSION_DOTS}"
@@ -41,7 +42,6 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) Quaddle"
 !define MUI_UNICON "${ICON}"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\nimbrel.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Start Nimbrel now"
-!define MUI_FINISHPAGE_RUN_NOTCHECKED
 
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES

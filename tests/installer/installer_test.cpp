@@ -25,7 +25,9 @@ class Installer : public ::testing::Test {
         startup::Remove(kAutostartShortcut);
     }
 
-    static void Install() { ASSERT_EQ(0u, installed::Run("\"" + kSetup + "\" /S").value_or(12345)); }
+    static void Install() {
+        ASSERT_EQ(0u, installed::Run("\"" + kSetup + "\" /S").value_or(12345));
+    }
 
     // Settings of a user who has been through the first run.
     static void KnownUser(DWORD autoStart) {

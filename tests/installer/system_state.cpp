@@ -6,12 +6,53 @@
 #include <algorithm>
 #include <fstream>
 #include <sstream>
-#include <thread>
+
+#include "framework/handles.h"
 
 namespace installed {
 namespace {
 
 constexpr const char* kListKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Nimbrel";
+
+struct KernelTraits {
+    static void Free(HANDLE handle) { CloseHandle(handle); }
+};
+using OwnedHandle = Owned<HANDLE, KernelTraits>;
+struct FindTraits {
+    static void Free(HANDLE search) { FindClose(search); }
+};
+using OwnedSearch = Owned<HANDLE, FindTraits>;
+
+// Every process that runs now, as a snapshot of records; calls back for each.
+template <class Visit>
+void ForEachProcess(Visit visit) {
+    const HANDLE taken = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (taken == INVALID_HANDLE_VALUE) return;
+    OwnedHandle snapshot(taken);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot.get(), &entry); more;
+         more = Process32Next(snapshot.get(), &entry))
+        visit(entry);
+}
+
+// A started process whose handles are closed when it goes.
+struct Started {
+    OwnedHandle process;
+    OwnedHandle thread;
+    DWORD id = 0;
+};
+
+std::optional<Started> Start(const std::string& commandLine) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::string line = commandLine;
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info))
+        return std::nullopt;
+    return Started{OwnedHandle(info.hProcess), OwnedHandle(info.hThread), info.dwProcessId};
+}
 
 std::string SpecialFolder(int id) {
     char path[MAX_PATH] = "";
@@ -22,8 +63,9 @@ std::string SpecialFolder(int id) {
 void CollectFiles(const std::string& folder, const std::string& prefix,
                   std::vector<std::string>& names) {
     WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((folder + prefix + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
+    const HANDLE first = FindFirstFileA((folder + prefix + "*").c_str(), &found);
+    if (first == INVALID_HANDLE_VALUE) return;
+    OwnedSearch search(first);
     do {
         const std::string name = found.cFileName;
         if (name == "." || name == "..") continue;
@@ -31,8 +73,7 @@ void CollectFiles(const std::string& folder, const std::string& prefix,
             CollectFiles(folder, prefix + name + "\\", names);
         else
             names.push_back(prefix + name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.get(), &found));
 }
 
 std::set<HWND> VisibleWindows() {
@@ -54,39 +95,31 @@ std::string Describe(HWND window) {
     return std::string(name) + ": " + caption;
 }
 
-// Processes by id whose parent is the given one, opened for waiting.
-std::vector<HANDLE> ChildrenOf(DWORD parent) {
-    std::vector<HANDLE> children;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-        if (entry.th32ParentProcessID == parent)
-            if (HANDLE child = OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID))
-                children.push_back(child);
-    CloseHandle(snapshot);
+// The processes whose parent is the given one, opened for waiting.
+std::vector<OwnedHandle> ChildrenOf(DWORD parent) {
+    std::vector<OwnedHandle> children;
+    ForEachProcess([&](const PROCESSENTRY32& entry) {
+        if (entry.th32ParentProcessID != parent) return;
+        if (HANDLE child = OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID))
+            children.emplace_back(child);
+    });
     return children;
 }
 
 void EndProcessesIn(const std::string& folder) {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-        HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE |
-                                         SYNCHRONIZE,
-                                     FALSE, entry.th32ProcessID);
-        if (!process) continue;
+    ForEachProcess([&](const PROCESSENTRY32& entry) {
+        OwnedHandle process(
+            OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE,
+                        entry.th32ProcessID));
+        if (!process) return;
         char path[MAX_PATH] = "";
         DWORD size = MAX_PATH;
-        if (QueryFullProcessImageNameA(process, 0, path, &size) &&
+        if (QueryFullProcessImageNameA(process.get(), 0, path, &size) &&
             _strnicmp(path, folder.c_str(), folder.size()) == 0) {
-            TerminateProcess(process, 99);
-            WaitForSingleObject(process, 5000);
+            TerminateProcess(process.get(), 99);
+            WaitForSingleObject(process.get(), 5000);
         }
-        CloseHandle(process);
-    }
-    CloseHandle(snapshot);
+    });
 }
 
 }  // namespace
@@ -107,7 +140,8 @@ unsigned long long TotalSize() {
     for (const std::string& name : Files()) {
         WIN32_FILE_ATTRIBUTE_DATA data{};
         if (GetFileAttributesExA((Folder() + name).c_str(), GetFileExInfoStandard, &data))
-            total += (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+            total +=
+                (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     }
     return total;
 }
@@ -129,7 +163,8 @@ std::string MenuShortcut() {
 
 bool ListEntryExists() {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kListKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kListKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
     RegCloseKey(key);
     return true;
 }
@@ -146,30 +181,21 @@ std::optional<std::string> ListString(const char* name) {
 std::optional<DWORD> ListDword(const char* name) {
     DWORD value = 0;
     DWORD size = sizeof value;
-    if (RegGetValueA(HKEY_CURRENT_USER, kListKey, name, RRF_RT_REG_DWORD, nullptr, &value,
-                     &size) != ERROR_SUCCESS)
+    if (RegGetValueA(HKEY_CURRENT_USER, kListKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
+        ERROR_SUCCESS)
         return std::nullopt;
     return value;
 }
 
 std::optional<DWORD> Run(const std::string& commandLine, std::chrono::milliseconds timeout) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::string line = commandLine;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
+    const auto started = Start(commandLine);
+    if (!started) return std::nullopt;
+    if (WaitForSingleObject(started->process.get(), static_cast<DWORD>(timeout.count())) !=
+        WAIT_OBJECT_0)
         return std::nullopt;
-    std::optional<DWORD> code;
-    if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(timeout.count())) ==
-        WAIT_OBJECT_0) {
-        DWORD exitCode = 0;
-        GetExitCodeProcess(process.hProcess, &exitCode);
-        code = exitCode;
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
+    DWORD exitCode = 0;
+    GetExitCodeProcess(started->process.get(), &exitCode);
+    return exitCode;
 }
 
 Uninstall RunUninstaller(const std::string& commandLine, std::chrono::milliseconds timeout) {
@@ -181,30 +207,21 @@ Uninstall RunUninstaller(const std::string& commandLine, std::chrono::millisecon
             if (!before.count(window) && seen.insert(window).second)
                 result.windows.push_back(Describe(window));
     };
-
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::string line = commandLine;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return result;
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    auto waitFor = [&](HANDLE handle) {
-        while (WaitForSingleObject(handle, 10) == WAIT_TIMEOUT) {
+    auto waitFor = [&](const OwnedHandle& process) {
+        while (WaitForSingleObject(process.get(), 10) == WAIT_TIMEOUT) {
             lookForWindows();
             if (std::chrono::steady_clock::now() > deadline) return false;
         }
         return true;
     };
-    result.finished = waitFor(process.hProcess);
-    for (HANDLE copy : ChildrenOf(process.dwProcessId)) {
+
+    const auto started = Start(commandLine);
+    if (!started) return result;
+    result.finished = waitFor(started->process);
+    for (const OwnedHandle& copy : ChildrenOf(started->id))
         result.finished = waitFor(copy) && result.finished;
-        CloseHandle(copy);
-    }
     lookForWindows();
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     return result;
 }
 
