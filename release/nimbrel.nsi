@@ -20,6 +20,9 @@ AllowSkipFiles off
 !define EXIT_REQUEST "Nimbrel2.ExitRequest"
 !define SMTO_ABORTIFHUNG 2
 
+!define STILL_RUNNING "Nimbrel is running and did not end.$\r$\nPlease end it with Exit on its status page, then press Retry."
+!define FILES_LEFT "Nimbrel is removed.$\r$\nFiles you added yourself stay in $INSTDIR."
+
 Name "Nimbrel ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$LOCALAPPDATA\Programs\Nimbrel"
@@ -78,8 +81,7 @@ Function ${PREFIX}CloseNimbrel
       IntOp $2 $2 + 1
     ${LoopUntil} $2 >= 150
     ${If} $1 == 1
-      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Nimbrel is running and did not end.$\r$\n\
-        Please end it with Exit on its status page, then press Retry." /SD IDCANCEL IDRETRY retry
+      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${STILL_RUNNING}" /SD IDCANCEL IDRETRY retry
       DetailPrint "Nimbrel is still running: nothing was changed."
       SetErrorLevel 2
       Abort "Nimbrel is still running: please end it and start again."
@@ -125,8 +127,8 @@ FunctionEnd
 
 Section "Nimbrel"
   Call CloseNimbrel
-  SetOutPath "$INSTDIR\help-pictures"
   SetOutPath "$INSTDIR"
+  CreateDirectory "$INSTDIR\help-pictures"
   !insertmacro INSTALLED_FILES INSTALL_FILE
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\Nimbrel.lnk" "$INSTDIR\nimbrel.exe"
@@ -162,7 +164,6 @@ Section "Uninstall"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
   ${If} ${FileExists} "$INSTDIR\*.*"
     DetailPrint "Files you added stay in $INSTDIR"
-    MessageBox MB_OK|MB_ICONINFORMATION "Nimbrel is removed.$\r$\n\
-      Files you added yourself stay in $INSTDIR." /SD IDOK
+    MessageBox MB_OK|MB_ICONINFORMATION "${FILES_LEFT}" /SD IDOK
   ${EndIf}
 SectionEnd
