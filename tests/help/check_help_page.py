@@ -9,6 +9,7 @@ import fcntl
 import json
 import os
 import pathlib
+import select
 import shutil
 import subprocess
 import sys
@@ -66,8 +67,10 @@ class Browser:
         self._process.wait(timeout=10)
         os.close(self._from_browser)
 
-    def _read_message(self):
+    def _read_message(self, timeout=30):
         while b"\0" not in self._buffer:
+            if not select.select([self._from_browser], [], [], timeout)[0]:
+                raise RuntimeError(f"Chromium said nothing for {timeout} s")
             chunk = os.read(self._from_browser, 65536)
             if not chunk:
                 raise RuntimeError("Chromium closed the DevTools pipe")
