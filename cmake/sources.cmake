@@ -8,11 +8,14 @@ set(NIMBREL_LOGIC_SOURCES
   keepalive/keep_alive_engine.cpp
   keepalive/keep_alive_url.cpp
   keepalive/online_probe.cpp
+  settings/autostart_name.cpp
   settings/folders.cpp
   settings/language.cpp
   settings/settings.cpp
+  settings/shortcut_failure.cpp
   settings/store.cpp
   settings/url_lock.cpp
+  settings/written_shortcut.cpp
   ui/about_actions.cpp
   ui/event_log.cpp
   ui/goto_url.cpp

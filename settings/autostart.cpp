@@ -2,28 +2,21 @@
 
 #include "app/shared_texts.h"
 #include "platform/files.h"
+#include "settings/autostart_name.h"
 #include "settings/debug_trace.h"
 #include "settings/folders.h"
-#include "settings/language.h"
 #include "settings/shell_link.h"
+#include "settings/shortcut_failure.h"
+#include "settings/written_shortcut.h"
 
 namespace {
 
 constexpr const char* kAutostartArguments = "-tray -on";
 
-// A language file's text may hold what a file name cannot (a path, a line break); such
-// characters become '_' so the shortcut always lands in the Startup folder itself.
-std::string FileNameSafe(std::string name) {
-    for (char& c : name)
-        if (static_cast<unsigned char>(c) < 32 ||
-            std::string("\\/:*?\"<>|").find(c) != std::string::npos)
-            c = '_';
-    return name;
-}
-
-std::string AutostartLinkName() {
-    const std::string name = g_bLanguageFile ? GetLanguageText("AutostartLink") : "";
-    return name.empty() ? kProductName : FileNameSafe(name);
+// Removes the shortcut written under an earlier name, unless that is the file named now.
+void RemoveEarlierShortcut(const std::string& written, const std::string& fileName) {
+    if (!written.empty() && lstrcmpiA(written.c_str(), fileName.c_str()) != 0)
+        platform::Files().DeleteFileA((g_strStartupDir + written).c_str());
 }
 
 }  // namespace
@@ -50,9 +43,10 @@ int CreateShortcut(const std::string& linkFile, const std::string& workingDirect
 
 int UpdateStartupShortcut(const std::string& target, const std::string& arguments,
                           const std::string& name, int on) {
-    // An unknown Startup folder would put the link beside whatever the current directory is.
-    if (g_strStartupDir.empty()) return on ? -1 : 0;
-    const std::string linkFile = g_strStartupDir + name + ".lnk";
+    // The folder may have gone since start-up, or never have been made for this profile.
+    if (on && CreateStartupFolder()) g_strStartupDir = g_szStartupFolder;
+    const std::string linkFile = StartupLinkFile(name);
+    if (linkFile.empty()) return on ? -1 : 0;
     if (!on) {
         platform::Files().DeleteFileA(linkFile.c_str());
         return 0;
@@ -60,7 +54,21 @@ int UpdateStartupShortcut(const std::string& target, const std::string& argument
     return CreateShortcut(linkFile, g_strCurrentDir, target, arguments, name) < 0 ? -1 : 0;
 }
 
-int SetAutostart(int on) {
-    UpdateStartupShortcut(g_szProgramPath, kAutostartArguments, AutostartLinkName(), on);
+int SetAutostart(int on, platform::Window owner) {
+    const std::string name = AutostartLinkName();
+    const std::string fileName = name + ".lnk";
+    const std::string written = ReadWrittenShortcut();
+    if (!on) {
+        UpdateStartupShortcut(g_szProgramPath, kAutostartArguments, name, 0);
+        RemoveEarlierShortcut(written, fileName);
+        ForgetWrittenShortcut();
+        return 0;
+    }
+    if (UpdateStartupShortcut(g_szProgramPath, kAutostartArguments, name, 1) < 0) {
+        TellShortcutNotWritten(owner, g_strStartupDir);
+        return 0;
+    }
+    RemoveEarlierShortcut(written, fileName);
+    RememberWrittenShortcut(fileName);
     return 0;
 }
