@@ -317,6 +317,10 @@ bool Exists(const std::string& name) {
 }
 
 std::optional<Shortcut> Read(const std::string& name) {
+    return ReadAt(PathOf(name));
+}
+
+std::optional<Shortcut> ReadAt(const std::string& path) {
     CoInitialize(nullptr);
     IShellLinkA* link = nullptr;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
@@ -324,7 +328,7 @@ std::optional<Shortcut> Read(const std::string& name) {
         return std::nullopt;
     IPersistFile* file = nullptr;
     wchar_t wide[MAX_PATH] = L"";
-    MultiByteToWideChar(CP_ACP, 0, PathOf(name).c_str(), -1, wide, MAX_PATH);
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
     std::optional<Shortcut> result;
     if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
         SUCCEEDED(file->Load(wide, STGM_READ))) {

@@ -101,6 +101,8 @@ std::string PathOf(const std::string& name);
 bool Exists(const std::string& name);
 // The shortcut read through the shell; nothing when it cannot be loaded.
 std::optional<Shortcut> Read(const std::string& name);
+// Any shortcut file, by its full path.
+std::optional<Shortcut> ReadAt(const std::string& path);
 void Remove(const std::string& name);
 }  // namespace startup
 
