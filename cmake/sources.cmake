@@ -8,6 +8,7 @@ set(NIMBREL_LOGIC_SOURCES
   keepalive/keep_alive_engine.cpp
   keepalive/keep_alive_url.cpp
   keepalive/online_probe.cpp
+  settings/autostart_name.cpp
   settings/folders.cpp
   settings/language.cpp
   settings/settings.cpp

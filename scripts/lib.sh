@@ -2,7 +2,7 @@
 
 NIMBREL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 NIMBREL_PACKAGES=(
-  cmake ninja-build g++ googletest
+  cmake ninja-build g++ googletest clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
   wine wine64 fonts-wine xvfb xauth xdotool imagemagick

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: the native logic tests (ASan and UBSan, then
-# ThreadSanitizer) and the Windows tests under Wine on a private Xvfb display.
+# ThreadSanitizer), each fuzz target for 30 seconds on its seeds, and the Windows tests under
+# Wine on a private Xvfb display.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$NIMBREL_ROOT"
@@ -8,6 +9,7 @@ cd "$NIMBREL_ROOT"
 install_packages
 build_preset native
 build_preset native-tsan
+build_preset fuzz
 build_preset win64
 build_preset win32
 
@@ -15,6 +17,8 @@ say "Native tests (ASan, UBSan)"
 ctest --preset native -j2
 say "Native tests (ThreadSanitizer)"
 ctest --preset native-tsan -j2
+say "Fuzz targets, 30 s each on their seeds"
+ctest --preset fuzz -j2
 
 trap stop_session EXIT
 start_xvfb

@@ -2,29 +2,14 @@
 
 #include "app/shared_texts.h"
 #include "platform/files.h"
+#include "settings/autostart_name.h"
 #include "settings/debug_trace.h"
 #include "settings/folders.h"
-#include "settings/language.h"
 #include "settings/shell_link.h"
 
 namespace {
 
 constexpr const char* kAutostartArguments = "-tray -on";
-
-// A language file's text may hold what a file name cannot (a path, a line break); such
-// characters become '_' so the shortcut always lands in the Startup folder itself.
-std::string FileNameSafe(std::string name) {
-    for (char& c : name)
-        if (static_cast<unsigned char>(c) < 32 ||
-            std::string("\\/:*?\"<>|").find(c) != std::string::npos)
-            c = '_';
-    return name;
-}
-
-std::string AutostartLinkName() {
-    const std::string name = g_bLanguageFile ? GetLanguageText("AutostartLink") : "";
-    return name.empty() ? kProductName : FileNameSafe(name);
-}
 
 }  // namespace
 
@@ -50,9 +35,8 @@ int CreateShortcut(const std::string& linkFile, const std::string& workingDirect
 
 int UpdateStartupShortcut(const std::string& target, const std::string& arguments,
                           const std::string& name, int on) {
-    // An unknown Startup folder would put the link beside whatever the current directory is.
-    if (g_strStartupDir.empty()) return on ? -1 : 0;
-    const std::string linkFile = g_strStartupDir + name + ".lnk";
+    const std::string linkFile = StartupLinkFile(name);
+    if (linkFile.empty()) return on ? -1 : 0;
     if (!on) {
         platform::Files().DeleteFileA(linkFile.c_str());
         return 0;

@@ -51,13 +51,23 @@ bool LoadFrames(int bitmapId, Pixels& frames) {
     return true;
 }
 
-// Only the part of the frame inside the control shows: Wine's dialog font makes the controls
-// 15 pixels high, one less than the lamp needs.
-bool Matches(const Pixels& screen, const Pixels& frames, int frame, SIZE shown) {
-    for (int y = 0; y < shown.cy; ++y)
-        for (int x = 0; x < shown.cx; ++x)
-            if (screen.At(x, y) != frames.At(frame * kFrame + x, y)) return false;
+// The lamp sits one pixel in from the left and is centred vertically, so its row depends on the
+// height the dialog font gives the control: every row is tried. Only the part of the frame inside
+// the control shows, and at least half of it must.
+bool MatchesAt(const Pixels& screen, const Pixels& frames, int frame, SIZE client, int top) {
+    const int rows = std::min(kFrame, static_cast<int>(client.cy) - top);
+    const int columns = std::min(kFrame, static_cast<int>(client.cx) - 1);
+    if (rows < kFrame / 2 || columns < kFrame / 2) return false;
+    for (int y = 0; y < rows; ++y)
+        for (int x = 0; x < columns; ++x)
+            if (screen.At(1 + x, top + y) != frames.At(frame * kFrame + x, y)) return false;
     return true;
+}
+
+bool Shows(const Pixels& screen, const Pixels& frames, int frame, SIZE client) {
+    for (int top = 0; top < client.cy; ++top)
+        if (MatchesAt(screen, frames, frame, client, top)) return true;
+    return false;
 }
 
 }  // namespace
@@ -65,18 +75,17 @@ bool Matches(const Pixels& screen, const Pixels& frames, int frame, SIZE shown) 
 Lamp ReadLamp(HWND lamp, int bitmapId) {
     Pixels frames(2 * kFrame, kFrame);
     if (!LoadFrames(bitmapId, frames)) return Lamp::kNeither;
-    POINT corner{1, 1};
-    ClientToScreen(lamp, &corner);
-    Pixels screen(kFrame, kFrame);
-    HDC display = GetDC(nullptr);
-    BitBlt(screen.Dc(), 0, 0, kFrame, kFrame, display, corner.x, corner.y, SRCCOPY);
-    ReleaseDC(nullptr, display);
     RECT client{};
     GetClientRect(lamp, &client);
-    const SIZE shown{std::min<LONG>(kFrame, client.right - 1),
-                     std::min<LONG>(kFrame, client.bottom - 1)};
-    if (Matches(screen, frames, 1, shown)) return Lamp::kLit;
-    if (Matches(screen, frames, 0, shown)) return Lamp::kUnlit;
+    const SIZE size{client.right, client.bottom};
+    POINT corner{0, 0};
+    ClientToScreen(lamp, &corner);
+    Pixels screen(size.cx, size.cy);
+    HDC display = GetDC(nullptr);
+    BitBlt(screen.Dc(), 0, 0, size.cx, size.cy, display, corner.x, corner.y, SRCCOPY);
+    ReleaseDC(nullptr, display);
+    if (Shows(screen, frames, 1, size)) return Lamp::kLit;
+    if (Shows(screen, frames, 0, size)) return Lamp::kUnlit;
     return Lamp::kNeither;
 }
 

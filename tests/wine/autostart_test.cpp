@@ -119,6 +119,9 @@ TEST_F(Autostart, NamesThatAreNoFileNamesStayInTheStartupFolder) {
         {"C:/Nim:bel*?", "C__Nim_bel__.lnk"},
         {"Zeile<:BREAK:>zwei", "Zeile__zwei.lnk"},
         {"", "Nimbrel.lnk"},
+        {"CON", "_CON.lnk"},
+        {"com1.txt", "_com1.txt.lnk"},
+        {"...", "Nimbrel.lnk"},
     };
     const fs::path programs = fs::path(g_strStartupDir).parent_path().parent_path();
     for (const auto& [text, file] : cases) {

@@ -6,6 +6,7 @@
 
 #include "tests/wine/control_host.h"
 #include "tests/wine/test_resources.h"
+#include "ui/icon_button_layout.h"
 
 namespace {
 
@@ -151,8 +152,14 @@ TEST_F(IconButton, TheCaptionIsCentredRightOfTheIconInTheTextColour) {
     Draw(canvas);
     const RECT text = CaptionBounds(canvas);
     ASSERT_FALSE(IsEmpty(text));
-    EXPECT_NEAR((27 + kWidth) / 2, (text.left + text.right) / 2, 2);
-    EXPECT_NEAR(kHeight / 2, (text.top + text.bottom) / 2, 2);
+    // Centred across, and inside the room right of the icon whatever the font's height.
+    const LayoutRect room =
+        IconButtonCaptionRoom(LayoutRect{0, 0, kWidth, kHeight}, 24, true, false);
+    EXPECT_NEAR((room.left + room.right) / 2, (text.left + text.right) / 2, 2);
+    EXPECT_GE(text.top, room.top);
+    EXPECT_LE(text.bottom, room.bottom);
+    EXPECT_GT(text.top, 3);  // clear of the raised edge
+    EXPECT_LT(text.bottom, kHeight - 3);
     EXPECT_FALSE(IsEmpty(canvas.BoundsOf(Sys(COLOR_BTNTEXT))));
 }
 

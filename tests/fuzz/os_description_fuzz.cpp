@@ -1,0 +1,97 @@
+// The about page's description of the system: any version record and any product type value
+// give one of the documented forms, and the service-pack text is never read past its field.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "keepalive/autodial.h"
+#include "tests/doubles/fake_system.h"
+#include "tests/fuzz/fuzz_check.h"
+#include "tests/fuzz/script.h"
+#include "ui/os_description.h"
+
+namespace {
+
+constexpr const char* kProductOptions = "HKLM\\System\\CurrentControlSet\\Control\\ProductOptions";
+
+bool StartsWith(const std::string& text, const std::string& start) {
+    return text.compare(0, start.size(), start) == 0;
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// The product type as a 64-byte read takes it: nothing when it does not fit with a terminator.
+bool ProductTypeReadable(const FakeRegistry& registry) {
+    const FakeRegistry::Value* value = registry.Find(kProductOptions, "ProductType");
+    return value && value->bytes.size() <= 64 &&
+           (value->bytes.size() < 64 ||
+            std::memchr(value->bytes.data(), 0, value->bytes.size()) != nullptr);
+}
+
+void CheckNt(const std::string& text, const platform::OsVersion& os, const std::string& sp) {
+    // The longer server name first: the shorter one is its start.
+    const char* names[] = {"Windows NT Server - Domain Controller ", "Windows NT Workstation ",
+                           "Windows NT Server ", "Windows 2000 ", "Windows XP "};
+    std::string rest;
+    for (const char* name : names)
+        if (StartsWith(text, name) && rest.empty()) rest = text.substr(std::strlen(name));
+    Require(StartsWith(rest, "4.0 ") || StartsWith(rest, "3.51 "), "an NT name and version",
+            Shown(text));
+    const std::string build = " (Build:" + std::to_string(os.buildNumber) + ") ";
+    Require(EndsWith(text, build + sp), "the build and the service pack close the text",
+            Shown(text));
+}
+
+}  // namespace
+
+// "!version <platform> <major> <minor> <build>", "!csd <service-pack text>" (its first 128
+// bytes, unterminated when that long), "!fail", and the ProductType value under its key.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FakeSystem system;
+    platform::OsVersion& os = system.version.record;
+    os = platform::OsVersion{4, 0, 1381, platform::kPlatformNt, ""};
+    for (const ScriptLine& line : ParseScript(data, size, kProductOptions)) {
+        if (line.isValue) PutValue(system.registry, line);
+        if (line.word == "fail") system.version.fail = true;
+        if (line.word == "csd")
+            std::strncpy(os.csdVersion, line.rest.c_str(), sizeof os.csdVersion);
+        if (line.word == "version") {
+            char* at = nullptr;
+            std::uint32_t* fields[] = {&os.platformId, &os.majorVersion, &os.minorVersion,
+                                       &os.buildNumber};
+            const char* from = line.rest.c_str();
+            for (std::uint32_t* field : fields) {
+                *field = static_cast<std::uint32_t>(std::strtoul(from, &at, 0));
+                from = at;
+            }
+        }
+    }
+    g_iWinNT = -1;
+    g_iWinMajor = -1;
+
+    const std::string text = GetOsDescription();
+    const std::string sp(os.csdVersion, strnlen(os.csdVersion, sizeof os.csdVersion));
+    if (system.version.fail) {
+        Require(text == "Not able to get OS information", "no version record, no description");
+    } else if (os.platformId == platform::kPlatformNt) {
+        if (ProductTypeReadable(system.registry))
+            CheckNt(text, os, sp);
+        else
+            Require(text.empty(), "an unreadable product type gives an empty text", Shown(text));
+    } else {
+        const std::string name =
+            os.platformId == platform::kPlatformWindows
+                ? (os.majorVersion > 4 || (os.majorVersion == 4 && os.minorVersion > 0)
+                       ? "Windows 98"
+                       : "Windows 95")
+                : "Windows 3.1";
+        Require(text == name + " " + sp, "a system outside NT: its name and service pack",
+                Shown(text));
+    }
+    Require(system.registry.OpenHandles() == 0, "every registry key is closed");
+    return 0;
+}

@@ -1,0 +1,68 @@
+#include "settings/autostart_name.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/shared_texts.h"
+#include "settings/folders.h"
+#include "settings/language.h"
+#include "tests/doubles/fake_system.h"
+#include "tests/native/temp_folder.h"
+
+namespace {
+
+class AutostartName : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        system.process.Set({folder.WindowsPath("nimbrel.exe")});
+        InitFolders();
+        g_bLanguageFileOff = 0;
+        g_strStartupDir = "C:\\Startup\\";
+    }
+    void TearDown() override { g_strStartupDir.clear(); }
+    std::string NameFor(const std::string& text) {
+        std::ofstream(folder.HostPath("german.lng"), std::ios::binary | std::ios::trunc)
+            << "[SETTINGS]\r\nAutostartLink=" << text << "\r\n";
+        GetLanguageText("OK");
+        return AutostartLinkName();
+    }
+
+    FakeSystem system;
+    TempFolder folder;
+};
+
+TEST_F(AutostartName, IsTheProductsWithoutLanguageFile) {
+    GetLanguageText("OK");
+    EXPECT_EQ("Nimbrel", AutostartLinkName());
+    EXPECT_EQ("C:\\Startup\\Nimbrel.lnk", StartupLinkFile(AutostartLinkName()));
+}
+
+TEST_F(AutostartName, KeepsTheLanguageFilesText) {
+    EXPECT_EQ("Vellmark", NameFor("Vellmark"));
+    EXPECT_EQ("Vellmark (con)", NameFor("Vellmark (con)"));
+    EXPECT_EQ("CONSOLE", NameFor("CONSOLE"));
+    EXPECT_EQ("COM10", NameFor("COM10"));
+}
+
+// Found by the shortcut_name fuzz target: Windows opens a device for these in any folder.
+TEST_F(AutostartName, NeverNamesADevice) {
+    EXPECT_EQ("_CON", NameFor("CON"));
+    EXPECT_EQ("_com1.txt", NameFor("com1.txt"));
+    EXPECT_EQ("_LPT9 .txt", NameFor("LPT9 .txt"));
+    EXPECT_EQ("_nul . x", NameFor("nul . x"));
+    EXPECT_EQ("C:\\Startup\\_Aux.lnk", StartupLinkFile(NameFor("Aux")));
+}
+
+TEST_F(AutostartName, NeverLeavesTheStartupFolderNorIsBlank) {
+    EXPECT_EQ(".._evil_x", NameFor("..\\evil/x"));
+    EXPECT_EQ("Nimbrel", NameFor(". ."));
+    EXPECT_EQ("Nimbrel", NameFor("..."));
+}
+
+TEST_F(AutostartName, HasNoFileWithoutAStartupFolder) {
+    g_strStartupDir.clear();
+    EXPECT_EQ("", StartupLinkFile("Nimbrel"));
+}
+
+}  // namespace
