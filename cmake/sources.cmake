@@ -12,8 +12,10 @@ set(NIMBREL_LOGIC_SOURCES
   settings/folders.cpp
   settings/language.cpp
   settings/settings.cpp
+  settings/shortcut_failure.cpp
   settings/store.cpp
   settings/url_lock.cpp
+  settings/written_shortcut.cpp
   ui/about_actions.cpp
   ui/event_log.cpp
   ui/goto_url.cpp

@@ -1,6 +1,5 @@
 #include "keepalive/keep_alive_engine.h"
 
-#include <cstdlib>
 #include <utility>
 
 #include "app/run_state.h"
@@ -35,7 +34,7 @@ void KeepAliveEngine::Probe() {
     m_bForceProbe = 0;
     m_countdown.Disarm();
     // Autodial may dial for the probe only when the user allows redialling.
-    g_bSuppressAutodial = std::abs(1 - g_bRedial);
+    g_bSuppressAutodial = g_bRedial != 0 ? 0 : 1;
     switch (m_probe()) {
         case kProbeOffline:
             TakeResult(kModeOnOffline, "PC not online -> nichts weiter zu tun");

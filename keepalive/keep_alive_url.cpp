@@ -10,7 +10,7 @@ namespace {
 
 // Both copies hold the same text, so what the page shows is what is saved.
 void PutUrl(const std::string& url) {
-    g_strURL = url.substr(0, kUrlBufferSize - 1);
+    g_strURL = url.substr(0, kUrlMaxLength);
     std::memcpy(g_szURL1, g_strURL.c_str(), g_strURL.size() + 1);
 }
 

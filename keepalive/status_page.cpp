@@ -59,7 +59,7 @@ int CP10::SaveSettingsFromPage() {
     g_bAutoStart = settingsPage.m_bAutostart;
     g_bRedial = settingsPage.m_bRedial;
     const int result = TransferSettings(STORE_WRITE);
-    SetAutostart(g_bAutoStart == 1 ? 1 : 0);
+    SetAutostart(g_bAutoStart == 1 ? 1 : 0, reinterpret_cast<platform::Window>(g_hMainWnd));
     return result;
 }
 

@@ -7,6 +7,7 @@
 #include "keepalive/online_probe.h"
 #include "res/resource.h"
 #include "settings/language.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ constexpr const char* kPrompt = "Click to test website (URL) ==>";
 constexpr const char* kSuccess = "The URL is ok";
 constexpr const char* kFailure = "URL not correct or PC not online!";
 
-constexpr int kUrlLimit = 299;
+constexpr int kUrlLimit = kUrlMaxLength;  // what the setting holds and reads back
 constexpr int kMaxPasses = 500000;
 // Each pass waits this long for a message unless one comes first; so the progress moves about
 // once a second, and a slow dial-up request still has about a minute to answer.

@@ -19,6 +19,7 @@ inline constexpr std::uint32_t kAttributeNormal = 0x80;
 inline constexpr std::uint32_t kAttributeTemporary = 0x100;
 
 inline constexpr int kCsidlStartup = 7;
+inline constexpr int kCsidlFlagCreate = 0x8000;
 
 class IFiles {
   public:
@@ -32,7 +33,8 @@ class IFiles {
     virtual bool DeleteFileA(const char* path) = 0;
     // GetCurrentDirectoryA: the length written, 0 on failure, or the size needed when too small.
     virtual std::uint32_t GetCurrentDirectoryA(std::uint32_t size, char* buffer) = 0;
-    // SHGetSpecialFolderLocation + SHGetPathFromIDListA into a buffer of 260 characters.
+    // SHGetFolderPathA into a buffer of 260 characters; false unless it gives S_OK. A missing
+    // folder fails, unless csidl carries kCsidlFlagCreate: then the shell creates it.
     virtual bool GetSpecialFolderPath(int csidl, char* path) = 0;
 };
 

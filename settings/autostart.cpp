@@ -6,10 +6,18 @@
 #include "settings/debug_trace.h"
 #include "settings/folders.h"
 #include "settings/shell_link.h"
+#include "settings/shortcut_failure.h"
+#include "settings/written_shortcut.h"
 
 namespace {
 
 constexpr const char* kAutostartArguments = "-tray -on";
+
+// Removes the shortcut written under an earlier name, unless that is the file named now.
+void RemoveEarlierShortcut(const std::string& written, const std::string& fileName) {
+    if (!written.empty() && lstrcmpiA(written.c_str(), fileName.c_str()) != 0)
+        platform::Files().DeleteFileA((g_strStartupDir + written).c_str());
+}
 
 }  // namespace
 
@@ -35,6 +43,8 @@ int CreateShortcut(const std::string& linkFile, const std::string& workingDirect
 
 int UpdateStartupShortcut(const std::string& target, const std::string& arguments,
                           const std::string& name, int on) {
+    // The folder may have gone since start-up, or never have been made for this profile.
+    if (on && CreateStartupFolder()) g_strStartupDir = g_szStartupFolder;
     const std::string linkFile = StartupLinkFile(name);
     if (linkFile.empty()) return on ? -1 : 0;
     if (!on) {
@@ -44,7 +54,21 @@ int UpdateStartupShortcut(const std::string& target, const std::string& argument
     return CreateShortcut(linkFile, g_strCurrentDir, target, arguments, name) < 0 ? -1 : 0;
 }
 
-int SetAutostart(int on) {
-    UpdateStartupShortcut(g_szProgramPath, kAutostartArguments, AutostartLinkName(), on);
+int SetAutostart(int on, platform::Window owner) {
+    const std::string name = AutostartLinkName();
+    const std::string fileName = name + ".lnk";
+    const std::string written = ReadWrittenShortcut();
+    if (!on) {
+        UpdateStartupShortcut(g_szProgramPath, kAutostartArguments, name, 0);
+        RemoveEarlierShortcut(written, fileName);
+        ForgetWrittenShortcut();
+        return 0;
+    }
+    if (UpdateStartupShortcut(g_szProgramPath, kAutostartArguments, name, 1) < 0) {
+        TellShortcutNotWritten(owner, g_strStartupDir);
+        return 0;
+    }
+    RemoveEarlierShortcut(written, fileName);
+    RememberWrittenShortcut(fileName);
     return 0;
 }

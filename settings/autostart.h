@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/user.h"
+
 // The autostart shortcut in the user's Startup folder.
 
 // Writes a shortcut to target. 1 when it was saved, -1 when COM or the link failed.
@@ -10,9 +12,12 @@ int CreateShortcut(const std::string& linkFile, const std::string& workingDirect
                    const std::string& name);
 
 // Creates (on) or deletes the Startup folder's shortcut called name. -1 when it could not be
-// created; a missing file is no error. Without a known Startup folder nothing is touched.
+// created; a missing file is no error. Creating first makes a missing Startup folder; without
+// one nothing is touched.
 int UpdateStartupShortcut(const std::string& target, const std::string& arguments,
                           const std::string& name, int on);
 
-// Creates (on = 1) or deletes the program's own autostart shortcut. Always 0.
-int SetAutostart(int on);
+// Creates (on = 1) or deletes the program's own autostart shortcut, and with it the one written
+// last under another name. A shortcut that cannot be written is told once a run, in a message
+// box owned by owner. Always 0.
+int SetAutostart(int on, platform::Window owner = 0);

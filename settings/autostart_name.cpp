@@ -34,8 +34,10 @@ std::string FileNameSafe(std::string name) {
 
 }  // namespace
 
+// A language file that lacks the key gives the English name, never the lookup's "y".
 std::string AutostartLinkName() {
-    const std::string name = g_bLanguageFile ? GetLanguageText("AutostartLink") : "";
+    const std::string name =
+        g_bLanguageFile ? GetLanguageTextOr("AutostartLink", kProductName) : kProductName;
     return name.empty() ? kProductName : FileNameSafe(name);
 }
 

@@ -39,9 +39,10 @@ void RecordStartDirectory() {
     RecordDirectory(g_szStartDir, current);
 }
 
-void RecordStartupFolder() {
+void RecordStartupFolder(int flags) {
     char startup[kPathBufferSize] = "";
-    if (platform::Files().GetSpecialFolderPath(platform::kCsidlStartup, startup) && startup[0])
+    if (platform::Files().GetSpecialFolderPath(platform::kCsidlStartup | flags, startup) &&
+        startup[0])
         RecordDirectory(g_szStartupFolder, startup);
     else
         g_szStartupFolder[0] = '\0';
@@ -52,7 +53,12 @@ void RecordStartupFolder() {
 void InitFolders() {
     RecordProgram();
     RecordStartDirectory();
-    RecordStartupFolder();
+    RecordStartupFolder(0);
+}
+
+bool CreateStartupFolder() {
+    RecordStartupFolder(platform::kCsidlFlagCreate);
+    return g_szStartupFolder[0] != '\0';
 }
 
 int GetFileSizeByName(const char* path) {

@@ -14,6 +14,10 @@ extern char g_szStartupFolder[kPathBufferSize];
 // cannot give is left empty.
 void InitFolders();
 
+// Records the Startup folder again, asking the shell to create it as it does for a new profile
+// when it is missing. Whether the folder is known.
+bool CreateStartupFolder();
+
 // The file's size in bytes (low 32 bits), or -1 when it cannot be opened. Also the existence test.
 int GetFileSizeByName(const char* path);
 

@@ -18,9 +18,9 @@ std::string LanguageFilePath() {
     return std::string(g_szProgramDir) + "german.lng";
 }
 
-}  // namespace
-
-std::string GetLanguageText(const char* key) {
+// The file's text for key; "English" when the file is not in force. A key the file lacks
+// gives "y", sets *missing and is added to the file as key=key.
+std::string LookUp(const char* key, bool* missing) {
     const std::string path = LanguageFilePath();
     const bool present = !g_bLanguageFileOff && GetFileSizeByName(path.c_str()) >= 1;
     g_bLanguageFile = g_bGermanEdition = present ? 1 : 0;
@@ -34,12 +34,26 @@ std::string GetLanguageText(const char* key) {
         char probe[kUrlBufferSize];
         if (StoreString(0, true, path.c_str(), key, probe, "??", STORE_READ) == kStoreOk &&
             std::string(probe) == "??") {
+            *missing = true;
             char name[kUrlBufferSize];
             std::snprintf(name, sizeof name, "%s", key);
             StoreString(0, true, path.c_str(), key, name, "", STORE_WRITE);
         }
     }
     return text;
+}
+
+}  // namespace
+
+std::string GetLanguageText(const char* key) {
+    bool missing = false;
+    return LookUp(key, &missing);
+}
+
+std::string GetLanguageTextOr(const char* key, const std::string& english) {
+    bool missing = false;
+    const std::string text = LookUp(key, &missing);
+    return g_bLanguageFile && !missing ? text : english;
 }
 
 void ReadLanguageSwitch() {

@@ -17,3 +17,7 @@ void ReadLanguageSwitch();
 // The text for key, or "English" (both flags cleared) when the file is absent or empty.
 // A key the file lacks gives "y" and is added to the file as key=key.
 std::string GetLanguageText(const char* key);
+
+// As GetLanguageText, for texts where "y" or "English" would do harm: english stands in when
+// the file is not in force or lacks the key (which is added to the file all the same).
+std::string GetLanguageTextOr(const char* key, const std::string& english);

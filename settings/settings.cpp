@@ -21,11 +21,20 @@ constexpr const char* kUserAgentKey =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent\\Post Platform";
 constexpr const char* kUserAgentValue = "Quaddle-K-A";
 
-std::string SettingsKeyPath() {
-    return std::string(kMakerKey) + "\\" + kProductKey;
+// The program writes a switch only as 0 or 1. Any other number was not chosen here, so it
+// counts as damaged like a value of the wrong type, and every reader sees the same default
+// (for Redial: off, so no dialling the user did not clearly allow).
+void StoreSwitch(platform::Key key, const char* valueName, int& value, int defaultValue,
+                 int direction) {
+    StoreDword(key, false, nullptr, valueName, value, defaultValue, direction);
+    if (direction == STORE_READ && value != 0 && value != 1) value = defaultValue;
 }
 
 }  // namespace
+
+std::string SettingsKeyPath() {
+    return std::string(kMakerKey) + "\\" + kProductKey;
+}
 
 int TransferSettings(int direction) {
     platform::RegKey key;
@@ -33,9 +42,9 @@ int TransferSettings(int direction) {
                direction == STORE_WRITE ? platform::kKeySetValue : platform::kKeyRead);
     std::snprintf(g_szHelpPath, sizeof g_szHelpPath, "%shelp.htm", g_szProgramDir);
     StoreDword(key.get(), false, nullptr, "FirstStart", g_iFirstStart, 1, direction);
-    StoreDword(key.get(), false, nullptr, "AutoStart", g_bAutoStart, 1, direction);
-    StoreDword(key.get(), false, nullptr, "Redial", g_bRedial, 0, direction);
-    StoreDword(key.get(), false, nullptr, "FirstTime", g_bFirstTime, 1, direction);
+    StoreSwitch(key.get(), "AutoStart", g_bAutoStart, 1, direction);
+    StoreSwitch(key.get(), "Redial", g_bRedial, 0, direction);
+    StoreSwitch(key.get(), "FirstTime", g_bFirstTime, 1, direction);
     {
         const auto urls = LockUrls();
         g_strURL2 = g_strURL;

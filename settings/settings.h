@@ -1,11 +1,15 @@
 #pragma once
 
+#include <string>
+
 // The five persisted settings and their transfer to and from the registry.
 
 inline constexpr int STORE_READ = 0;
 inline constexpr int STORE_WRITE = 1;
 
-inline constexpr int kUrlBufferSize = 300;
+// The longest keep-alive URL: the dialog's edit, the save and the read all hold this many.
+inline constexpr int kUrlMaxLength = 299;
+inline constexpr int kUrlBufferSize = kUrlMaxLength + 1;
 inline constexpr const char* kDefaultUrl = "http://www.";
 inline constexpr const char* kMakerKey = "SOFTWARE\\QUADDLE";
 inline constexpr const char* kProductKey = "nimbrel2";
@@ -16,6 +20,9 @@ extern int g_bRedial;
 extern int g_bFirstTime;
 extern char g_szURL1[kUrlBufferSize];
 extern char g_szHelpPath[kUrlBufferSize + 10];
+
+// The settings key under HKEY_CURRENT_USER.
+std::string SettingsKeyPath();
 
 // Reads or writes all five settings, then refreshes the shared texts. Always 1.
 int TransferSettings(int direction);

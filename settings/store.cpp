@@ -18,18 +18,33 @@ void CopyText(char* buffer, const char* text) {
     std::snprintf(buffer, kUrlBufferSize, "%s", text);
 }
 
-// A REG_SZ may lack its terminator; a text that does not fit with one is not taken.
+// A REG_SZ may lack its terminator; a text longer than the longest URL is not taken, so
+// whatever the URL dialog accepts comes back whole.
 bool ReadRegistryText(platform::Key key, const char* valueName, char* buffer) {
     if (key == 0) return false;
     std::uint32_t type = 0;
-    std::uint32_t size = kStoreReadSize;
+    std::uint32_t size = kUrlBufferSize;
     if (platform::Registry().QueryValueEx(key, valueName, &type, buffer, &size) !=
         platform::kErrorSuccess)
         return false;
-    if (type != platform::kRegSz || size > kStoreReadSize) return false;
+    if (type != platform::kRegSz || size > kUrlBufferSize) return false;
     const std::size_t length = strnlen(buffer, size);
-    if (length >= kStoreReadSize) return false;
+    if (length > static_cast<std::size_t>(kUrlMaxLength)) return false;
     buffer[length] = '\0';
+    return true;
+}
+
+// Only a REG_DWORD of four bytes is a number this program wrote; anything else is foreign.
+bool ReadRegistryDword(platform::Key key, const char* valueName, int& value) {
+    if (key == 0) return false;
+    std::uint32_t type = 0;
+    std::uint32_t stored = 0;
+    std::uint32_t size = sizeof stored;
+    if (platform::Registry().QueryValueEx(key, valueName, &type, &stored, &size) !=
+            platform::kErrorSuccess ||
+        type != platform::kRegDword || size != sizeof stored)
+        return false;
+    std::memcpy(&value, &stored, sizeof value);
     return true;
 }
 
@@ -94,14 +109,6 @@ int StoreDword(platform::Key key, bool profileMode, const char* profilePath, con
                                             sizeof value);
         return 0;
     }
-    // The stored bytes are taken whatever the value's type; a value that does not fit in four
-    // bytes gives the default. A shorter one fills only the low bytes of a zeroed number.
-    std::uint32_t stored = 0;
-    std::uint32_t size = sizeof stored;
-    if (key != 0 && platform::Registry().QueryValueEx(key, valueName, nullptr, &stored, &size) ==
-                        platform::kErrorSuccess)
-        std::memcpy(&value, &stored, sizeof value);
-    else
-        value = defaultValue;
+    if (!ReadRegistryDword(key, valueName, value)) value = defaultValue;
     return 0;
 }

@@ -11,13 +11,16 @@ inline constexpr int kStoreWriteFailed = -1;
 inline constexpr int kStoreOneCharacter = -2;
 inline constexpr int kStoreEmpty = -3;
 
-// Profile reads and registry reads both fill at most this many bytes, terminator included.
+// A profile read fills at most this many bytes, terminator included. A registry read takes a
+// text of up to kUrlMaxLength characters, the whole buffer.
 inline constexpr unsigned kStoreReadSize = 299;
 
 // buffer holds at least 300 bytes. Returns one of the kStore codes; registry mode is always 0.
+// A registry read gives defaultText for a value that is not REG_SZ or does not fit.
 int StoreString(platform::Key key, bool profileMode, const char* profilePath, const char* valueName,
                 char* buffer, const char* defaultText, int direction);
 
+// A registry read gives defaultValue for a value that is not a REG_DWORD of four bytes.
 int StoreDword(platform::Key key, bool profileMode, const char* profilePath, const char* valueName,
                int& value, int defaultValue, int direction);
 

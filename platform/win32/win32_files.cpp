@@ -44,11 +44,7 @@ std::uint32_t Win32Files::GetCurrentDirectoryA(std::uint32_t size, char* buffer)
 }
 
 bool Win32Files::GetSpecialFolderPath(int csidl, char* path) {
-    LPITEMIDLIST items = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &items))) return false;
-    const bool ok = SHGetPathFromIDListA(items, path);
-    CoTaskMemFree(items);
-    return ok;
+    return SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path) == S_OK;
 }
 
 }  // namespace platform

@@ -79,7 +79,8 @@ std::uint32_t FakeFiles::GetCurrentDirectoryA(std::uint32_t size, char* buffer) 
     return length;
 }
 
-bool FakeFiles::GetSpecialFolderPath(int, char* path) {
+bool FakeFiles::GetSpecialFolderPath(int csidl, char* path) {
+    calls.push_back("GetSpecialFolderPath " + std::to_string(csidl));
     if (startupFolder.empty()) return false;
     std::snprintf(path, 260, "%s", startupFolder.c_str());
     return true;

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <string>
+
 #include "res/resource.h"
 #include "tests/e2e/driver.h"
 #include "tests/wine/loopback_http_server.h"
@@ -27,6 +31,27 @@ void RunAndExit(DWORD autoStart) {
     ASSERT_EQ(0u, nimbrel.WaitForExit().value_or(12345));
 }
 
+// The Startup folder moved aside for one test; put back afterwards, whatever the test left in
+// its place.
+class StartupFolderAside {
+  public:
+    StartupFolderAside() : folder_(std::filesystem::path(startup::Folder()).parent_path()) {
+        std::filesystem::rename(folder_, Aside());
+    }
+    StartupFolderAside(const StartupFolderAside&) = delete;
+    StartupFolderAside& operator=(const StartupFolderAside&) = delete;
+    ~StartupFolderAside() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+        std::filesystem::rename(Aside(), folder_, ignored);
+    }
+    const std::filesystem::path& Folder() const { return folder_; }
+
+  private:
+    std::filesystem::path Aside() const { return folder_.string() + ".aside"; }
+    std::filesystem::path folder_;
+};
+
 class AutostartShortcut : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -37,7 +62,8 @@ class AutostartShortcut : public ::testing::Test {
         settings::PutString("URL1", "http://keep.example/");
     }
     void TearDown() override {
-        startup::Remove(kShortcut);
+        for (const char* name : {kShortcut, "y.lnk", "AutostartLink.lnk", "Vellmark.lnk"})
+            startup::Remove(name);
         settings::Clear();
     }
 };
@@ -94,6 +120,66 @@ TEST_F(AutostartShortcut, LanguageFileNamesTheShortcut) {
     EXPECT_EQ("Vellmark", shortcut->description);
     RunAndExit(0);
     EXPECT_FALSE(startup::Exists("Vellmark.lnk"));
+}
+
+// A language file that lacks the key names the shortcut in English and gains the key; the next
+// Exit writes it under the key's text and removes the earlier one; unticking removes the one
+// written last, though the name has changed again by then.
+TEST_F(AutostartShortcut, ShortcutWrittenLastIsRemovedWhateverItsNameNow) {
+    {
+        LanguageFile file("[SETTINGS]\r\nOn=An\r\n");
+        RunAndExit(1);
+        EXPECT_TRUE(startup::Exists(kShortcut));
+        EXPECT_FALSE(startup::Exists("y.lnk"));
+        EXPECT_NE(std::string::npos, file.Content().find("AutostartLink=AutostartLink"));
+        RunAndExit(1);
+        EXPECT_FALSE(startup::Exists(kShortcut));
+        EXPECT_TRUE(startup::Exists("AutostartLink.lnk"));
+    }
+    RunAndExit(0);
+    EXPECT_FALSE(startup::Exists("AutostartLink.lnk"));
+    EXPECT_FALSE(startup::Exists(kShortcut));
+}
+
+TEST_F(AutostartShortcut, UninstallRemovesTheShortcutWrittenUnderAnotherName) {
+    {
+        LanguageFile file("[SETTINGS]\r\nAutostartLink=Vellmark\r\n");
+        RunAndExit(1);
+        ASSERT_TRUE(startup::Exists("Vellmark.lnk"));
+    }
+    Nimbrel nimbrel("-uninstall");
+    EXPECT_EQ(0u, nimbrel.WaitForExit().value_or(12345));
+    EXPECT_FALSE(startup::Exists("Vellmark.lnk"));
+    EXPECT_FALSE(settings::KeyExists());
+}
+
+TEST_F(AutostartShortcut, MissingStartupFolderIsCreatedForTheShortcut) {
+    StartupFolderAside aside;
+    RunAndExit(1);
+    EXPECT_TRUE(startup::Exists(kShortcut));
+}
+
+// A file where the Startup folder belongs: the shortcut cannot be written, and the user is told
+// in one message box owned by the main window, however often the settings are saved.
+TEST_F(AutostartShortcut, ShortcutThatCannotBeWrittenIsToldOnce) {
+    StartupFolderAside aside;
+    std::ofstream(aside.Folder()) << "in the way";
+    settings::PutDword("AutoStart", 1);
+    settings::PutString("URL1", "http://127.0.0.1:9/");  // nothing listens there
+    Nimbrel nimbrel;
+    HWND main = nimbrel.MainWindow();
+    ASSERT_NE(nullptr, main);
+    Click(StatusPage(main), IDC_STAY_ON);
+    HWND box = nimbrel.WindowTitled("Quaddle");
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ(main, GetWindow(box, GW_OWNER));
+    EXPECT_NE(std::string::npos, ItemText(box, kMessageBoxText).find("Startup folder"));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+
+    Click(StatusPage(main), IDC_EXIT);
+    EXPECT_EQ(0u, nimbrel.WaitForExit().value_or(12345));  // no second box holds it up
+    EXPECT_EQ(1u, settings::Dword("AutoStart").value_or(99));
 }
 
 }  // namespace

@@ -238,6 +238,34 @@ TEST_F(SettingsPage, OverlongUrlIsCutToWhatTheSettingHolds) {
     EXPECT_FALSE(nimbrel->WaitForExit(0ms).has_value());
 }
 
+// The longest URL the edit takes, typed or pasted, comes back whole at the next start and is
+// saved unchanged again.
+TEST_F(SettingsPage, LongestUrlTheEditTakesSurvivesARestart) {
+    HWND dialog = OpenUrlDialog();
+    ASSERT_NE(nullptr, dialog);
+    HWND edit = GetDlgItem(dialog, IDC_URL_EDIT);
+    const std::string pasted = "http://" + std::string(400, 'l') + ".example/";
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.c_str()));
+    const std::string longest = Text(edit);
+    ASSERT_EQ(pasted.substr(0, longest.size()), longest);
+    ASSERT_EQ(299u, longest.size());
+    Click(dialog, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return settings::String("URL1") == longest; }));
+    Click(StatusPage(main), IDC_EXIT);
+    ASSERT_EQ(0u, nimbrel->WaitForExit().value_or(12345));
+
+    nimbrel.emplace();
+    main = nimbrel->MainWindow();
+    ASSERT_NE(nullptr, main);
+    page = SelectPage(main, 1);
+    ASSERT_NE(nullptr, page);
+    EXPECT_EQ(longest, ItemText(page, IDC_URL_TEXT));
+    Click(StatusPage(main), IDC_EXIT);
+    ASSERT_EQ(0u, nimbrel->WaitForExit().value_or(12345));
+    EXPECT_EQ(longest, settings::String("URL1").value_or(""));
+}
+
 TEST_F(SettingsPage, QuestionMarkShowsTheRedialHelp) {
     Click(page, IDC_REDIAL_TIP);
     HWND tip = nimbrel->WindowTitled("Tip");
@@ -250,6 +278,42 @@ TEST_F(SettingsPage, QuestionMarkShowsTheRedialHelp) {
     EXPECT_EQ(nullptr, GetDlgItem(tip, IDCANCEL));
     PostMessageA(tip, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(tip); }));
+}
+
+// Values this program never writes read as missing ones: the page shows the defaults, and Exit
+// writes them back as numbers. An empty text no longer reads as "off", so the shortcut stays.
+TEST(ForeignSettings, ShowAndSaveAsTheirDefaults) {
+    settings::Clear();
+    settings::PutDword("FirstTime", 0);
+    settings::PutString("URL1", kOldUrl);
+    settings::PutRaw("AutoStart", REG_MULTI_SZ, "1\0", 3);
+    settings::PutDword("Redial", 2);
+    settings::PutString("FirstStart", "");
+    const auto runAndExit = [](bool checkPage) {
+        Nimbrel nimbrel;
+        HWND main = nimbrel.MainWindow();
+        ASSERT_NE(nullptr, main);
+        if (checkPage) {
+            HWND page = SelectPage(main, 1);
+            ASSERT_NE(nullptr, page);
+            EXPECT_TRUE(Checked(page, IDC_AUTOSTART));
+            EXPECT_FALSE(Checked(page, IDC_REDIAL));
+        }
+        Click(StatusPage(main), IDC_EXIT);
+        ASSERT_EQ(0u, nimbrel.WaitForExit().value_or(12345));
+    };
+    runAndExit(true);
+    EXPECT_EQ(1u, settings::Dword("AutoStart").value_or(99));
+    EXPECT_EQ(0u, settings::Dword("Redial").value_or(99));
+    EXPECT_EQ(1u, settings::Dword("FirstStart").value_or(99));
+    EXPECT_TRUE(startup::Exists("Nimbrel.lnk"));
+
+    settings::PutString("AutoStart", "");
+    runAndExit(false);
+    EXPECT_EQ(1u, settings::Dword("AutoStart").value_or(99));
+    EXPECT_TRUE(startup::Exists("Nimbrel.lnk"));
+    startup::Remove("Nimbrel.lnk");
+    settings::Clear();
 }
 
 }  // namespace

@@ -70,6 +70,20 @@ TEST(Folders, MissingOrOverlongFoldersAreRecordedSafely) {
     EXPECT_EQ(260u, std::strlen(g_szStartupFolder));
 }
 
+// Start-up only records the folder; a shortcut that is to be written asks the shell to make it.
+TEST(Folders, StartupFolderIsCreatedOnlyWhenAsked) {
+    FakeSystem system;
+    InitFolders();
+    EXPECT_TRUE(CreateStartupFolder());
+    EXPECT_EQ((std::vector<std::string>{"GetSpecialFolderPath 7", "GetSpecialFolderPath 32775"}),
+              system.files.calls);
+    EXPECT_STREQ("C:\\Users\\me\\Start Menu\\Programs\\Startup\\", g_szStartupFolder);
+
+    system.files.startupFolder = "";
+    EXPECT_FALSE(CreateStartupFolder());
+    EXPECT_STREQ("", g_szStartupFolder);
+}
+
 TEST(Files, SizeIsMinusOneForMissingOrLockedFiles) {
     FakeSystem system;
     TempFolder folder;

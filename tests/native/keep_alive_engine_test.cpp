@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <vector>
@@ -183,7 +184,9 @@ TEST_F(Engine, TheAutodialSwitchFollowsRedialBeforeEveryStep) {
     engine.Tick();
     g_bRedial = 1;
     engine.Tick();
-    EXPECT_EQ((std::vector<int>{0, 1, 0}), probe.suppressSeen);
+    g_bRedial = INT32_MIN;  // the lowest number: no arithmetic on it may overflow
+    engine.Tick();
+    EXPECT_EQ((std::vector<int>{0, 1, 0, 0}), probe.suppressSeen);
 }
 
 TEST_F(Engine, TheTrayRequestMinimisesAtTheFirstTickOnly) {

@@ -68,6 +68,19 @@ TEST_F(Language, MissingKeyGivesYAndIsAppendedOnce) {
     EXPECT_EQ(1, system.profile.writes);
 }
 
+// Where "y" or "English" would do harm, the caller's English text stands in; the missing key
+// is still added to the file.
+TEST_F(Language, TextOrEnglishNeverGivesTheMissingMarker) {
+    EXPECT_EQ("Nimbrel", GetLanguageTextOr("AutostartLink", "Nimbrel"));  // no file
+    WriteFile("[SETTINGS]\r\nOn=An\r\nOff=y\r\n");
+    EXPECT_EQ("Nimbrel", GetLanguageTextOr("AutostartLink", "Nimbrel"));
+    EXPECT_EQ(1, g_bLanguageFile);
+    EXPECT_EQ("[SETTINGS]\r\nOn=An\r\nOff=y\r\nAutostartLink=AutostartLink\r\n", FileText());
+    EXPECT_EQ("AutostartLink", GetLanguageTextOr("AutostartLink", "Nimbrel"));
+    EXPECT_EQ("An", GetLanguageTextOr("On", "Stay On"));
+    EXPECT_EQ("y", GetLanguageTextOr("Off", "Switch off"));  // the user's own one-letter text
+}
+
 TEST_F(Language, EmptyValueGivesEmptyTextAndNoWrite) {
     WriteFile("[SETTINGS]\r\nTabSet=\r\n");
     EXPECT_EQ("", GetLanguageText("TabSet"));

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 
 #include "app/shared_texts.h"
+#include "keepalive/keep_alive_url.h"
 #include "settings/folders.h"
 #include "tests/doubles/fake_system.h"
 
@@ -57,6 +59,48 @@ TEST_F(Settings, WriteStoresAllFiveAndReadBringsThemBack) {
     EXPECT_EQ(0, g_bFirstTime);
     EXPECT_STREQ("http://www.example.org/", g_szURL1);
     EXPECT_EQ(0u, system.registry.OpenHandles());
+}
+
+// The longest URL the dialog takes comes back whole from a save and a read.
+TEST_F(Settings, LongestUrlSurvivesASaveAndARead) {
+    const std::string longest = "http://" + std::string(kUrlMaxLength - 7, 'u');
+    SetKeepAliveUrl(longest + "cut");
+    TransferSettings(STORE_WRITE);
+    std::strcpy(g_szURL1, "x");
+    TransferSettings(STORE_READ);
+    EXPECT_EQ(longest, g_szURL1);
+    g_strURL = g_strURL2 = "http://www.";
+}
+
+// A value this program never writes reads as a missing one: the setting's default, which the
+// next save writes back with the right type.
+TEST_F(Settings, ForeignValuesGiveTheDefaultsAndAreWrittenBackRight) {
+    system.registry.PutRaw(kSettingsPath, "AutoStart", 7, {'1', 0, 0});  // REG_MULTI_SZ
+    system.registry.PutString(kSettingsPath, "FirstTime", "");
+    system.registry.PutDword(kSettingsPath, "Redial", 2);
+    system.registry.PutDword(kSettingsPath, "FirstStart", 0x80000000u);  // no switch: kept
+    system.registry.PutRaw(kSettingsPath, "URL1", 2, {'h', 'i', 0});     // REG_EXPAND_SZ
+    TransferSettings(STORE_READ);
+    EXPECT_EQ(1, g_bAutoStart);
+    EXPECT_EQ(1, g_bFirstTime);
+    EXPECT_EQ(0, g_bRedial);
+    EXPECT_EQ(INT32_MIN, g_iFirstStart);
+    EXPECT_STREQ("http://www.", g_szURL1);
+
+    TransferSettings(STORE_WRITE);
+    for (const char* name : {"AutoStart", "FirstTime", "Redial", "FirstStart"})
+        EXPECT_EQ(platform::kRegDword, system.registry.Find(kSettingsPath, name)->type) << name;
+    EXPECT_EQ(1u, system.registry.Dword(kSettingsPath, "AutoStart"));
+    EXPECT_EQ(0u, system.registry.Dword(kSettingsPath, "Redial"));
+    EXPECT_EQ(platform::kRegSz, system.registry.Find(kSettingsPath, "URL1")->type);
+
+    for (const std::uint32_t odd : {2u, 0x80000000u, 0xFFFFFFFFu}) {
+        system.registry.PutDword(kSettingsPath, "Redial", odd);
+        system.registry.PutDword(kSettingsPath, "AutoStart", odd);
+        TransferSettings(STORE_READ);
+        EXPECT_EQ(0, g_bRedial) << odd;
+        EXPECT_EQ(1, g_bAutoStart) << odd;
+    }
 }
 
 TEST_F(Settings, KeyOpenedWithTheAccessOfTheDirection) {

@@ -53,11 +53,11 @@ TEST_F(RegistryStore, WritesTextWithTerminatorAndDwordAsFourBytes) {
     EXPECT_STREQ("http://example.com/", text);
 }
 
-TEST_F(RegistryStore, ReadsTextUpTo298Characters) {
-    system.registry.PutString(kPath, "Fits", std::string(298, 'a'));
-    system.registry.PutString(kPath, "TooLong", std::string(299, 'b'));
+TEST_F(RegistryStore, ReadsTextUpToTheLongestUrl) {
+    system.registry.PutString(kPath, "Fits", std::string(kUrlMaxLength, 'a'));
+    system.registry.PutString(kPath, "TooLong", std::string(kUrlMaxLength + 1, 'b'));
     system.registry.PutString(kPath, "Huge", std::string(10000, 'c'));
-    EXPECT_EQ(std::string(298, 'a'), ReadString("Fits"));
+    EXPECT_EQ(std::string(kUrlMaxLength, 'a'), ReadString("Fits"));
     EXPECT_EQ("dflt", ReadString("TooLong"));
     EXPECT_EQ("dflt", ReadString("Huge"));
     EXPECT_EQ("dflt", ReadString("Missing"));
@@ -66,13 +66,13 @@ TEST_F(RegistryStore, ReadsTextUpTo298Characters) {
 TEST_F(RegistryStore, TextWithoutTerminatorIsTerminatedOrRefused) {
     system.registry.PutRaw(kPath, "Short", platform::kRegSz, {'a', 'b', 'c'});
     system.registry.PutRaw(kPath, "Full", platform::kRegSz,
-                           std::vector<std::uint8_t>(kStoreReadSize, 'x'));
-    system.registry.PutRaw(kPath, "Almost", platform::kRegSz,
-                           std::vector<std::uint8_t>(kStoreReadSize - 1, 'y'));
+                           std::vector<std::uint8_t>(kUrlBufferSize, 'x'));
+    system.registry.PutRaw(kPath, "Longest", platform::kRegSz,
+                           std::vector<std::uint8_t>(kUrlMaxLength, 'y'));
     system.registry.PutRaw(kPath, "Empty", platform::kRegSz, {});
     EXPECT_EQ("abc", ReadString("Short"));
     EXPECT_EQ("dflt", ReadString("Full"));
-    EXPECT_EQ(std::string(kStoreReadSize - 1, 'y'), ReadString("Almost"));
+    EXPECT_EQ(std::string(kUrlMaxLength, 'y'), ReadString("Longest"));
     EXPECT_EQ("", ReadString("Empty"));
 }
 
@@ -90,16 +90,24 @@ TEST_F(RegistryStore, TextWithoutKeyGivesTheDefault) {
     EXPECT_EQ(kStoreOk, StoreString(0, false, nullptr, "URL1", buffer, "", STORE_WRITE));
 }
 
-TEST_F(RegistryStore, DwordTakesTheStoredBytesOfAnyTypeThatFits) {
+TEST_F(RegistryStore, DwordOfAnotherTypeOrSizeGivesTheDefault) {
+    constexpr std::uint32_t kRegMultiSz = 7;
+    constexpr std::uint32_t kRegDwordBigEndian = 5;
     system.registry.PutDword(kPath, "Plain", 5);
-    system.registry.PutString(kPath, "Text", "1");  // '1', 0: two bytes
-    system.registry.PutRaw(kPath, "Wide", platform::kRegBinary, {1, 2, 3, 4, 5});
-    system.registry.PutRaw(kPath, "Nothing", platform::kRegBinary, {});
+    system.registry.PutDword(kPath, "Lowest", 0x80000000u);
+    system.registry.PutString(kPath, "Text", "1");
+    system.registry.PutString(kPath, "EmptyText", "");
+    system.registry.PutRaw(kPath, "Multi", kRegMultiSz, {'1', 0, 0});
+    system.registry.PutRaw(kPath, "Binary", platform::kRegBinary, {1, 0, 0, 0});
+    system.registry.PutRaw(kPath, "BigEndian", kRegDwordBigEndian, {0, 0, 0, 1});
+    system.registry.PutRaw(kPath, "Short", platform::kRegDword, {1, 0});
+    system.registry.PutRaw(kPath, "NoBytes", platform::kRegDword, {});
+    system.registry.PutRaw(kPath, "Wide", platform::kRegDword, {1, 0, 0, 0, 0});
     EXPECT_EQ(5, ReadDword("Plain"));
-    EXPECT_EQ('1', ReadDword("Text"));
-    EXPECT_EQ(-1, ReadDword("Wide"));
-    EXPECT_EQ(0, ReadDword("Nothing"));
-    EXPECT_EQ(-1, ReadDword("Missing"));
+    EXPECT_EQ(INT32_MIN, ReadDword("Lowest"));
+    for (const char* name : {"Text", "EmptyText", "Multi", "Binary", "BigEndian", "Short",
+                             "NoBytes", "Wide", "Missing"})
+        EXPECT_EQ(-1, ReadDword(name)) << name;
     int value = 9;
     StoreDword(0, false, nullptr, "Plain", value, 3, STORE_READ);
     EXPECT_EQ(3, value);

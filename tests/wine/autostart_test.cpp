@@ -12,7 +12,10 @@
 #include "settings/autostart.h"
 #include "settings/folders.h"
 #include "settings/language.h"
+#include "settings/settings.h"
 #include "settings/shell_link.h"
+#include "settings/shortcut_failure.h"
+#include "tests/doubles/fake_user.h"
 #include "tests/wine/scratch_folder.h"
 
 namespace {
@@ -29,6 +32,9 @@ class Autostart : public ::testing::Test {
   protected:
     void SetUp() override {
         platform::InstallWin32Services();
+        platform::Provide<platform::IUser>(&user);  // a failure's message box would wait
+        RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKeyPath().c_str());
+        g_bShortcutFailureTold = 0;
         InitFolders();
         std::snprintf(g_szProgramDir, kPathBufferSize, "%s", program.Directory().c_str());
         g_strStartupDir = g_szStartupFolder;
@@ -39,6 +45,9 @@ class Autostart : public ::testing::Test {
         startupBefore = StartupLinks();
     }
     void TearDown() override {
+        platform::InstallWin32Services();
+        RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKeyPath().c_str());
+        InitFolders();
         g_strStartupDir = g_szStartupFolder;
         for (const std::string& name : StartupLinks())
             if (!startupBefore.count(name)) fs::remove(g_strStartupDir + name);
@@ -69,6 +78,7 @@ class Autostart : public ::testing::Test {
     }
 
     ScratchFolder program;
+    FakeUser user;
     std::set<std::string> startupBefore;
 };
 
@@ -140,27 +150,68 @@ TEST_F(Autostart, NameTooLongForAPathWritesNothing) {
     EXPECT_EQ(-1, UpdateStartupShortcut(g_szProgramPath, "-tray -on", std::string(298, 'L'), 1));
     EXPECT_EQ(0, SetAutostart(1));
     EXPECT_TRUE(NewLinks().empty());
+    EXPECT_EQ(1u, user.boxes.size());
     EXPECT_EQ(0, SetAutostart(0));
 }
 
-TEST_F(Autostart, UnknownStartupFolderTouchesNoOtherFolder) {
+// The real files, except that the shell knows no Startup folder.
+class NoStartupFolder final : public platform::IFiles {
+  public:
+    platform::FileHandle CreateFileA(const char* path, std::uint32_t access, std::uint32_t share,
+                                     std::uint32_t disposition, std::uint32_t attributes) override {
+        return real_.CreateFileA(path, access, share, disposition, attributes);
+    }
+    std::uint32_t GetFileSize(platform::FileHandle file) override {
+        return real_.GetFileSize(file);
+    }
+    bool SeekToEnd(platform::FileHandle file) override { return real_.SeekToEnd(file); }
+    bool WriteFile(platform::FileHandle file, const void* data, std::uint32_t size) override {
+        return real_.WriteFile(file, data, size);
+    }
+    bool CloseHandle(platform::FileHandle file) override { return real_.CloseHandle(file); }
+    bool DeleteFileA(const char* path) override { return real_.DeleteFileA(path); }
+    std::uint32_t GetCurrentDirectoryA(std::uint32_t size, char* buffer) override {
+        return real_.GetCurrentDirectoryA(size, buffer);
+    }
+    bool GetSpecialFolderPath(int, char*) override { return false; }
+
+  private:
+    platform::Win32Files real_;
+};
+
+TEST_F(Autostart, UnknownStartupFolderTouchesNoOtherFolderAndIsToldOnce) {
     ScratchFolder current;
     ASSERT_TRUE(SetCurrentDirectoryA(current.Directory().c_str()));
     std::ofstream(current.Path("Nimbrel.lnk")) << "someone else's file";
+    NoStartupFolder files;
+    platform::Provide<platform::IFiles>(&files);
     g_strStartupDir.clear();
 
     EXPECT_EQ(-1, UpdateStartupShortcut(g_szProgramPath, "-tray -on", "Nimbrel", 1));
-    SetAutostart(1);
+    SetAutostart(1, 0x4711);
+    SetAutostart(1, 0x4711);
     EXPECT_FALSE(fs::exists("C:\\Nimbrel.lnk"));
     EXPECT_FALSE(fs::exists("\\Nimbrel.lnk"));
     EXPECT_EQ("someone else's file", [&] {
         std::ifstream in(current.Path("Nimbrel.lnk"));
         return std::string(std::istreambuf_iterator<char>(in), {});
     }());
+    ASSERT_EQ(1u, user.boxes.size());
+    EXPECT_EQ(0x4711, user.boxes[0].owner);
 
     SetAutostart(0);
     EXPECT_TRUE(fs::exists(current.Path("Nimbrel.lnk")));
     SetCurrentDirectoryA(g_szStartDir);
+}
+
+// A name that differs in case only names the same file: saving under it keeps the shortcut.
+TEST_F(Autostart, NameDifferingInCaseOnlyKeepsTheShortcut) {
+    SetAutostart(1);
+    WriteLanguageFile("AutostartLink=nimbrel\r\n");
+    SetAutostart(1);
+    EXPECT_EQ(1u, NewLinks().size());
+    SetAutostart(0);
+    EXPECT_TRUE(NewLinks().empty());
 }
 
 TEST_F(Autostart, ShortcutIntoAMissingFolderFails) {

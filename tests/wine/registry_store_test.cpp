@@ -76,13 +76,13 @@ TEST_F(RealRegistry, FirstRunCreatesTheKeyAndSavesTheFiveDefaults) {
     EXPECT_STREQ("http://www.", url);
 }
 
-TEST_F(RealRegistry, Url1Of298CharactersIsReadAnd299IsNot) {
-    const std::string fits = "http://" + std::string(291, 'a');
-    PutText("URL1", fits);
+TEST_F(RealRegistry, LongestUrlIsReadAndOneMoreIsNot) {
+    const std::string longest = "http://" + std::string(kUrlMaxLength - 7, 'a');
+    PutText("URL1", longest);
     TransferSettings(STORE_READ);
-    EXPECT_EQ(fits, g_szURL1);
+    EXPECT_EQ(longest, g_szURL1);
 
-    PutText("URL1", fits + "b");
+    PutText("URL1", longest + "b");
     TransferSettings(STORE_READ);
     EXPECT_STREQ("http://www.", g_szURL1);
 
@@ -100,16 +100,25 @@ TEST_F(RealRegistry, Url1WithoutTerminatorIsTerminated) {
     EXPECT_STREQ("http://www.", g_szURL1);
 }
 
-TEST_F(RealRegistry, DwordValuesStoredWithOtherTypes) {
-    PutText("Redial", "1");  // two bytes: '1', 0
-    Put("AutoStart", REG_BINARY, "\x00\x00\x00\x00", 4);
-    Put("FirstTime", REG_BINARY, "\x01\x02\x03\x04\x05", 5);
-    PutText("FirstStart", "a much longer text");
+// Values of another type or size read as missing ones and are written back as DWORDs.
+TEST_F(RealRegistry, DwordValuesStoredWithOtherTypesGiveTheDefaults) {
+    PutText("Redial", "1");
+    Put("AutoStart", REG_MULTI_SZ, "1\0", 3);
+    Put("FirstTime", REG_BINARY, "\x00\x00\x00\x00", 4);
+    PutText("FirstStart", "");
     TransferSettings(STORE_READ);
-    EXPECT_EQ('1', g_bRedial);
-    EXPECT_EQ(0, g_bAutoStart);
+    EXPECT_EQ(0, g_bRedial);
+    EXPECT_EQ(1, g_bAutoStart);
     EXPECT_EQ(1, g_bFirstTime);
     EXPECT_EQ(1, g_iFirstStart);
+
+    TransferSettings(STORE_WRITE);
+    for (const char* name : {"Redial", "AutoStart", "FirstTime", "FirstStart"}) {
+        DWORD type = 0;
+        DWORD value = 99;
+        ASSERT_TRUE(Query(kSettingsPath, name, &type, &value)) << name;
+        EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type) << name;
+    }
 }
 
 TEST_F(RealRegistry, DeleteSettingsKeyKeepsTheMakersKey) {

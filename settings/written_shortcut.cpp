@@ -1,0 +1,64 @@
+#include "settings/written_shortcut.h"
+
+#include <cctype>
+#include <cstdio>
+
+#include "platform/reg_key.h"
+#include "settings/settings.h"
+#include "settings/store.h"
+
+namespace {
+
+constexpr const char* kValueName = "AutostartShortcut";
+constexpr const char* kExtension = ".lnk";
+constexpr std::size_t kLongestFileName = 255;
+
+bool EndsWithExtension(const std::string& name) {
+    const std::string extension = kExtension;
+    if (name.size() <= extension.size()) return false;
+    const std::size_t start = name.size() - extension.size();
+    for (std::size_t i = 0; i < extension.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(name[start + i])) != extension[i]) return false;
+    return true;
+}
+
+bool HasNoPathCharacter(const std::string& name) {
+    for (const char c : name)
+        if (static_cast<unsigned char>(c) < 32 ||
+            std::string("\\/:*?\"<>|").find(c) != std::string::npos)
+            return false;
+    return true;
+}
+
+}  // namespace
+
+bool IsStartupLinkName(const std::string& name) {
+    return name.size() <= kLongestFileName && EndsWithExtension(name) && HasNoPathCharacter(name);
+}
+
+std::string ReadWrittenShortcut() {
+    platform::RegKey key;
+    if (key.Open(platform::kCurrentUser, SettingsKeyPath().c_str(), platform::kKeyRead) !=
+        platform::kErrorSuccess)
+        return "";
+    char name[kUrlBufferSize];
+    StoreString(key.get(), false, nullptr, kValueName, name, "", STORE_READ);
+    return IsStartupLinkName(name) ? name : "";
+}
+
+void RememberWrittenShortcut(const std::string& fileName) {
+    platform::RegKey key;
+    if (key.Create(platform::kCurrentUser, SettingsKeyPath().c_str(), platform::kKeySetValue) !=
+        platform::kErrorSuccess)
+        return;
+    char name[kUrlBufferSize];
+    std::snprintf(name, sizeof name, "%s", fileName.c_str());
+    StoreString(key.get(), false, nullptr, kValueName, name, "", STORE_WRITE);
+}
+
+void ForgetWrittenShortcut() {
+    platform::RegKey key;
+    if (key.Open(platform::kCurrentUser, SettingsKeyPath().c_str(), platform::kKeySetValue) ==
+        platform::kErrorSuccess)
+        platform::Registry().DeleteValue(key.get(), kValueName);
+}

@@ -1,0 +1,28 @@
+#include "settings/shortcut_failure.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/doubles/fake_system.h"
+
+namespace {
+
+TEST(ShortcutFailure, TheUserIsToldOnceARunInABoxOwnedByTheWindow) {
+    FakeSystem system;
+    g_bShortcutFailureTold = 0;
+    TellShortcutNotWritten(0x1234, "C:\\Startup\\");
+    TellShortcutNotWritten(0x1234, "C:\\Startup\\");
+    ASSERT_EQ(1u, system.user.boxes.size());
+    const FakeUser::Box& box = system.user.boxes[0];
+    EXPECT_EQ(0x1234, box.owner);
+    EXPECT_EQ("Quaddle", box.caption);
+    EXPECT_EQ(platform::kMbOk | platform::kMbIconWarning, box.type);
+    EXPECT_NE(std::string::npos, box.text.find(":\nC:\\Startup\\\n")) << box.text;
+    EXPECT_NE(std::string::npos, box.text.find("will not start")) << box.text;
+
+    g_bShortcutFailureTold = 0;
+    TellShortcutNotWritten(0, "");
+    EXPECT_NE(std::string::npos, system.user.boxes.at(1).text.find("Startup folder.\n"));
+    g_bShortcutFailureTold = 0;
+}
+
+}  // namespace
