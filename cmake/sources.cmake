@@ -69,6 +69,7 @@ set(NIMBREL_FRAMEWORK_SOURCES
 set(NIMBREL_WINDOW_SOURCES
   app/keep_alive_app.cpp
   app/main_sheet.cpp
+  app/single_instance.cpp
   app/tray_icon.cpp
   keepalive/status_page.cpp
   keepalive/url_dialog.cpp

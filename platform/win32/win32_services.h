@@ -50,6 +50,7 @@ class Win32Process final : public IProcess {
   public:
     int ArgumentCount() override;
     char** Arguments() override;
+    std::uint32_t GetModuleFileNameA(char* buffer, std::uint32_t size) override;
 };
 
 class Win32User final : public IUser {

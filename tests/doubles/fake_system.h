@@ -60,7 +60,11 @@ class FakeProcess : public platform::IProcess {
   public:
     int ArgumentCount() override { return static_cast<int>(arguments_.size()); }
     char** Arguments() override { return pointers_.data(); }
+    // Like the system on XP: a path that does not fit fills the buffer without an end.
+    std::uint32_t GetModuleFileNameA(char* buffer, std::uint32_t size) override;
     void Set(std::vector<std::string> arguments);
+
+    std::string modulePath = "C:\\Tools\\nimbrel.exe";
 
   private:
     std::vector<std::string> arguments_;
