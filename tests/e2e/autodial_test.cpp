@@ -105,8 +105,8 @@ TEST_F(UsersAutodial, KilledDuringARequestThenTheNextStartPutsThemBackExactly) {
     server.Stop();
 }
 
-// A second start while the first run has autodial switched off repairs nothing it must not:
-// it hands over, and the first run's Exit still puts the user's exact values back.
+// A second start during the first run's request hands over (its repair at start-up writes the
+// user's values, never the first run's 0s), and the first run's Exit puts them back exactly.
 TEST_F(UsersAutodial, SecondStartDuringARequestLeavesTheUsersValuesToComeBack) {
     LoopbackHttpServer server(Mode::kNeverAnswer);
     PutSettings(server.Url());
