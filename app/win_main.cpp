@@ -6,6 +6,8 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::InstallWin32Services();
+    // Autodial values an earlier run left switched off come back before anything else runs.
+    RepairAutodial();
     CKeepAliveApp& app = theApp;
     if (!app.InitInstance()) return app.m_nExitCode;
     const int exitCode = app.Run();

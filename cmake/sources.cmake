@@ -4,10 +4,14 @@ set(NIMBREL_LOGIC_SOURCES
   app/run_state.cpp
   app/shared_texts.cpp
   keepalive/autodial.cpp
+  keepalive/autodial_record.cpp
   keepalive/keep_alive_countdown.cpp
   keepalive/keep_alive_engine.cpp
   keepalive/keep_alive_url.cpp
   keepalive/online_probe.cpp
+  keepalive/probe_address.cpp
+  keepalive/probe_request.cpp
+  keepalive/registry_value.cpp
   settings/autostart_name.cpp
   settings/folders.cpp
   settings/language.cpp

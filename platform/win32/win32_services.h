@@ -64,6 +64,7 @@ class Win32Clock final : public IClock {
   public:
     std::int64_t Now() override;
     LocalTime GetLocalTime() override;
+    std::uint64_t GetTickCount64() override;
 };
 
 class Win32Version final : public IVersion {

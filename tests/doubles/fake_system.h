@@ -76,9 +76,11 @@ class FakeClock : public platform::IClock {
   public:
     std::int64_t Now() override { return now; }
     platform::LocalTime GetLocalTime() override { return local; }
+    std::uint64_t GetTickCount64() override { return ticks; }
 
     std::int64_t now = 1000000;
     platform::LocalTime local{2026, 12, 7, 9, 5, 7};
+    std::uint64_t ticks = 5000000;
 };
 
 // A version record the test chooses; fails when told to.

@@ -100,7 +100,7 @@ class QuietView : public IKeepAliveView {
 // must then let the system dial, and otherwise switch autodial off.
 void CheckRedialReadOneWay() {
     QuietView view;
-    KeepAliveEngine engine(view, [] { return kProbeOnline; });
+    KeepAliveEngine engine(view, [] { return kProbeOnline; }, [] {});
     engine.StartStayOn();
     engine.Tick();
     Require(g_bSuppressAutodial == (g_bRedial != 0 ? 0 : 1),
