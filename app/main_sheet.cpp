@@ -102,7 +102,11 @@ LRESULT CMainSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             RestoreAutodialAtExit();
             return TRUE;
         case WM_ENDSESSION:
-            if (wParam) RestoreAutodialAtExit();
+            // Another program may cancel the end: then the run goes on as before.
+            if (wParam)
+                RestoreAutodialAtExit();
+            else
+                ReopenAutodial();
             return 0;
         case WM_DESTROY:
             UnmarkInstanceWindow(m_hWnd, InstanceName());

@@ -140,6 +140,11 @@ void RestoreAutodialAtExit() {
     memory.closing = true;
 }
 
+void ReopenAutodial() {
+    const std::lock_guard<std::mutex> lock(SwitchLock());
+    g_autodialMemory.closing = false;
+}
+
 void RepairAutodial() {
     const std::lock_guard<std::mutex> lock(SwitchLock());
     if (g_autodialMemory.switchedOff || g_autodialMemory.closing) return;

@@ -35,6 +35,10 @@ void SuppressAutodial(int on, unsigned owner);
 // afterwards the switch does nothing, so a worker still running cannot write again.
 void RestoreAutodialAtExit();
 
+// The session end that RestoreAutodialAtExit answered was cancelled: the run goes on, and its
+// probes switch autodial again.
+void ReopenAutodial();
+
 // At start-up: puts back the user's values that an earlier run switched off and could not
 // restore (killed, crashed, the session ended), from the record in the program's own key.
 void RepairAutodial();

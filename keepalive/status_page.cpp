@@ -97,10 +97,7 @@ void CP10::SetLanguageTexts() {
         SetDlgItemTextA(m_hWnd, text.id, GetLanguageText(text.key).c_str());
 }
 
-// The quit that the uninstall posts takes effect only when the message loop reaches it, so
-// the rest of the first showing still runs.
 void CP10::OnFirstShow() {
-    if (g_iMode == kModeUninstall) UninstallAndQuit();
     SetTimer(m_hWnd, kTickTimer, kTickMilliseconds, nullptr);
     m_ledOff.SetBitmap(IDB_LED_RED, kLampFrameWidth);
     m_ledOffline.SetBitmap(IDB_LED_YELLOW, kLampFrameWidth);

@@ -188,6 +188,19 @@ TEST_F(Autodial, ExitPutsTheValuesBackOnceAndStopsTheSwitch) {
     EXPECT_EQ("1 1", InternetValues());
 }
 
+TEST_F(Autodial, ACancelledSessionEndLetsLaterProbesSwitchAgain) {
+    PutUserValues(1, 1);
+    SuppressAutodial(1, 1);
+    RestoreAutodialAtExit();
+    ReopenAutodial();
+    SuppressAutodial(0, 1);  // the probe given back at the query writes nothing
+    EXPECT_EQ("1 1", InternetValues());
+    SuppressAutodial(1, 2);
+    EXPECT_EQ("0 0", InternetValues());
+    SuppressAutodial(0, 2);
+    EXPECT_EQ("1 1", InternetValues());
+}
+
 TEST_F(Autodial, VersionIsAskedOnceAndCached) {
     int major = 0;
     RunOn(6, 1, platform::kPlatformNt);
