@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include "app/main_sheet.h"
+#include "app/run_state.h"
+#include "platform/process.h"
 
 CKeepAliveApp theApp;
 
@@ -11,11 +13,26 @@ namespace {
 constexpr DWORD kMainWindowStyle =
     WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME;
 
+// The running start could not be reached (still in its first-run dialog, or hung).
+constexpr int kExitRunningNotReached = 2;
+
 }  // namespace
 
 BOOL CKeepAliveApp::InitInstance() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
+    EvaluateCommandLine(platform::Process().ArgumentCount(), platform::Process().Arguments());
+
+    const std::string name = InstanceName();
+    m_instance = std::make_unique<CInstanceLock>(name);
+    if (g_iMode == kModeUninstall) return Uninstall(name);
+    if (!m_instance->Owned()) {
+        const HandOver handOver = ShowRunningInstance(*m_instance, name);
+        if (handOver != HandOver::kOwned) {
+            m_nExitCode = handOver == HandOver::kDone ? 0 : kExitRunningNotReached;
+            return FALSE;
+        }
+    }
 
     auto* sheet = new CMainSheet;
     m_pMainWnd = sheet;
@@ -28,4 +45,15 @@ BOOL CKeepAliveApp::InitInstance() {
         return FALSE;
     }
     return TRUE;
+}
+
+// The running start of the same user ends through its own Exit first, or its next Exit would
+// write back what the uninstall removes. Nothing is shown, so an uninstaller never waits on us.
+BOOL CKeepAliveApp::Uninstall(const std::string& name) {
+    m_nExitCode = 0;
+    if (!m_instance->Owned() && EndRunningInstance(*m_instance, name) != HandOver::kOwned)
+        m_nExitCode = kExitRunningNotReached;
+    CMainSheet sheet;  // reads the settings and the language state the removal needs
+    sheet.m_pageStatus.UninstallAndQuit();
+    return FALSE;
 }

@@ -4,10 +4,11 @@
 
 #include "app/run_state.h"
 #include "app/shared_texts.h"
+#include "app/single_instance.h"
 #include "app/tray_icon.h"
 #include "framework/handles.h"
+#include "keepalive/autodial.h"
 #include "keepalive/url_dialog.h"
-#include "platform/process.h"
 #include "res/resource.h"
 #include "settings/bounded_copy.h"
 #include "settings/folders.h"
@@ -38,10 +39,10 @@ CMainSheet::CMainSheet() : CPropertySheet(LoadResourceString(IDS_TRAY_TIP)) {
     TransferSettings(STORE_READ);
     ReadLanguageSwitch();
     ChooseCaption();
-    EvaluateCommandLine(platform::Process().ArgumentCount(), platform::Process().Arguments());
     m_pageSettings.m_bAutostart = g_bAutoStart != 0;
     m_pageSettings.m_bRedial = g_bRedial != 0;
-    if (g_bFirstTime == 1) {
+    // "-uninstall" shows nothing, so an uninstaller that starts it never waits on a dialog.
+    if (g_bFirstTime == 1 && g_iMode != kModeUninstall) {
         g_bFirstTime = 0;
         CKeepAliveUrlDlg dialog;
         dialog.DoModal(nullptr);
@@ -65,6 +66,7 @@ BOOL CMainSheet::OnInitDialog() {
     SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     if (g_bLanguageFile) SetTabCaptions();
     g_hMainWnd = m_hWnd;
+    MarkInstanceWindow(m_hWnd, InstanceName());
     return result;
 }
 
@@ -87,7 +89,29 @@ LRESULT CMainSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         OnTaskbarCreated();
         return 0;
     }
+    if (message == g_uShowRequestMessage) {
+        OnShowRequest();
+        return TRUE;
+    }
+    if (message == g_uExitRequestMessage) {
+        OnExitRequest();
+        return TRUE;
+    }
     switch (message) {
+        case WM_QUERYENDSESSION:
+            // The process may be ended any time after this answer: the user's values go back now.
+            RestoreAutodialAtExit();
+            return TRUE;
+        case WM_ENDSESSION:
+            // Another program may cancel the end: then the run goes on as before.
+            if (wParam)
+                RestoreAutodialAtExit();
+            else
+                ReopenAutodial();
+            return 0;
+        case WM_DESTROY:
+            UnmarkInstanceWindow(m_hWnd, InstanceName());
+            return Default();
         case WM_SIZE: {
             const LRESULT result = Default();
             OnSize(static_cast<UINT>(wParam));
@@ -141,6 +165,24 @@ void CMainSheet::ShowTrayMenu() {
     SetForegroundWindow(m_hWnd);
     TrackPopupMenu(popup, TPM_RIGHTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, m_hWnd, nullptr);
     PostMessageA(m_hWnd, WM_NULL, 0, 0);
+}
+
+// A later start of the same user wants the window: out of the notification area, in front.
+void CMainSheet::OnShowRequest() {
+    g_bStartInTray = 0;  // a start into the tray that has not hidden yet stays on screen
+    if (!IsWindowVisible(m_hWnd) || IsIconic(m_hWnd)) ShowWindow(m_hWnd, SW_RESTORE);
+    SetForegroundWindow(GetLastActivePopup(m_hWnd));
+}
+
+// The same Exit as the status page's button, taken as a click on it: settings saved, shortcut
+// updated, quit. Posted, so that the sender is answered at once. The window may be in the
+// notification area, and a run that ends by the quit message leaves an icon behind.
+void CMainSheet::OnExitRequest() {
+    NotifyTray(NIM_DELETE, m_hWnd, m_hIcon);
+    HWND page = m_pageStatus.m_hWnd;
+    if (page)
+        PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_EXIT, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_EXIT)));
 }
 
 void CMainSheet::OnTrayExit() {

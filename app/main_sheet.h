@@ -34,6 +34,8 @@ class CMainSheet : public CPropertySheet {
     LRESULT OnIconNotify(WPARAM wParam, LPARAM lParam);
     void ShowTrayMenu();
     void OnTrayExit();
+    void OnShowRequest();
+    void OnExitRequest();
     void OnTaskbarCreated();
     bool OnPaintIconic();
     void PressButtonAndClose(int button);

@@ -1,7 +1,9 @@
 #include "app/shared_texts.h"
 
+#include "version.h"
+
 const std::string g_strMaker = "Quaddle";
-const std::string g_strVersion = "2.01";
+const std::string g_strVersion = NIMBREL_VERSION;
 const std::string g_strAgentTag = std::string(kProductName) + " - " + kMakerSite;
 std::string g_strURL = "http://www.";
 std::string g_strURL2 = g_strURL;

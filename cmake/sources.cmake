@@ -4,10 +4,14 @@ set(NIMBREL_LOGIC_SOURCES
   app/run_state.cpp
   app/shared_texts.cpp
   keepalive/autodial.cpp
+  keepalive/autodial_record.cpp
   keepalive/keep_alive_countdown.cpp
   keepalive/keep_alive_engine.cpp
   keepalive/keep_alive_url.cpp
   keepalive/online_probe.cpp
+  keepalive/probe_address.cpp
+  keepalive/probe_request.cpp
+  keepalive/registry_value.cpp
   settings/autostart_name.cpp
   settings/bounded_copy.cpp
   settings/folders.cpp
@@ -66,6 +70,7 @@ set(NIMBREL_FRAMEWORK_SOURCES
 set(NIMBREL_WINDOW_SOURCES
   app/keep_alive_app.cpp
   app/main_sheet.cpp
+  app/single_instance.cpp
   app/tray_icon.cpp
   keepalive/status_page.cpp
   keepalive/url_dialog.cpp

@@ -28,12 +28,10 @@ add_executable(nimbrel WIN32 app/win_main.cpp app/runtime_replacements.cpp res/n
 file(GLOB NIMBREL_PICTURES CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/res/icons/* ${PROJECT_SOURCE_DIR}/res/bitmaps/* ${PROJECT_SOURCE_DIR}/res/cursors/*)
 set_source_files_properties(res/nimbrel.rc PROPERTIES
-  OBJECT_DEPENDS "${NIMBREL_PICTURES};${PROJECT_SOURCE_DIR}/res/nimbrel.manifest")
+  OBJECT_DEPENDS "${NIMBREL_PICTURES};${NIMBREL_GENERATED_DIR}/nimbrel.manifest")
 target_link_libraries(nimbrel PRIVATE nimbrel_windows)
 nimbrel_warnings(nimbrel)
 set_target_properties(nimbrel PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
-# The help page ships beside the program, where its Help button looks for it.
-configure_file(docs/help.htm ${CMAKE_BINARY_DIR}/bin/help.htm COPYONLY)
 
 add_subdirectory(tests/bench)
 
@@ -44,3 +42,4 @@ if(NIMBREL_TESTS)
   add_subdirectory(tests/wine)
   add_subdirectory(tests/e2e)
 endif()
+include(cmake/package.cmake)

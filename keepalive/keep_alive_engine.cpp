@@ -15,8 +15,9 @@ constexpr const char* kPendingLine = "<:>";
 
 }  // namespace
 
-KeepAliveEngine::KeepAliveEngine(IKeepAliveView& view, std::function<int()> probe)
-    : m_view(view), m_probe(std::move(probe)) {}
+KeepAliveEngine::KeepAliveEngine(IKeepAliveView& view, std::function<int()> probe,
+                                 std::function<void()> abandon)
+    : m_view(view), m_probe(std::move(probe)), m_abandon(std::move(abandon)) {}
 
 void KeepAliveEngine::Tick() {
     if (g_bStartInTray == 1) {
@@ -71,7 +72,10 @@ void KeepAliveEngine::ShowActivity() {
     m_view.ShowActivity(m_strDots);
 }
 
+// A result from before a Switch off may be minutes old: it says nothing about the line now.
 void KeepAliveEngine::StartStayOn() {
+    m_abandon();
+    m_bProbePending = 0;
     m_nIntervalHours = 0;
     m_nIntervalMinutes = 5;
     m_bForceProbe = 1;

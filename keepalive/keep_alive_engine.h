@@ -21,14 +21,16 @@ class IKeepAliveView {
 // every tick, and it shows the outcome in g_iMode, on the lamps and in the event log.
 class KeepAliveEngine {
   public:
-    // probe is the non-blocking step: 1 online, -1 offline, 0 no result yet.
-    KeepAliveEngine(IKeepAliveView& view, std::function<int()> probe);
+    // probe is the non-blocking step: 1 online, -1 offline, 0 no result yet; abandon drops a
+    // running probe or a result nobody has collected, so the next step starts afresh.
+    KeepAliveEngine(IKeepAliveView& view, std::function<int()> probe,
+                    std::function<void()> abandon);
 
     // One timer tick.
     void Tick();
-    // ON, online at once, with a probe at the next tick.
+    // ON, online at once, with a fresh probe at the next tick.
     void StartStayOn();
-    // OFF; a running probe goes on and its result waits for the next Stay On.
+    // OFF; a running probe goes on, and the next Stay On drops it.
     void SwitchOff();
 
   private:
@@ -38,6 +40,7 @@ class KeepAliveEngine {
 
     IKeepAliveView& m_view;
     std::function<int()> m_probe;
+    std::function<void()> m_abandon;
     KeepAliveCountdown m_countdown;
     int m_nIntervalHours = 0;
     int m_nIntervalMinutes = 0;

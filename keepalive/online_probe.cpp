@@ -1,13 +1,15 @@
 #include "keepalive/online_probe.h"
 
 #include <cstring>
-#include <string>
+#include <mutex>
+#include <optional>
+#include <utility>
 
 #include "app/shared_texts.h"
 #include "keepalive/autodial.h"
-#include "platform/internet_handle.h"
+#include "keepalive/probe_request.h"
+#include "platform/clock.h"
 #include "platform/threads.h"
-#include "platform/user.h"
 #include "settings/settings.h"
 #include "settings/url_lock.h"
 #include "ui/event_log.h"
@@ -19,62 +21,130 @@ std::atomic<int> g_bSuppressAutodial{0};
 
 namespace {
 
-// What the worker reads of the URL texts, copied at once so that a change made meanwhile on the
-// user-interface thread is never seen half-done.
-struct ProbeTarget {
-    std::string url;
-    std::size_t urlLength;
-    std::size_t url2Length;
+constexpr std::size_t kShortestUrl = 5;
+
+// Which probe counts: each start and each give-up moves it on, and a worker whose probe no
+// longer counts writes nothing. Never destroyed: a worker may outlive the program's statics.
+struct ProbeTurn {
+    std::mutex lock;
+    unsigned current = 0;
 };
 
-ProbeTarget TakeTarget() {
-    const auto urls = LockUrls();
-    return ProbeTarget{std::string(g_szURL1, strnlen(g_szURL1, sizeof g_szURL1)), g_strURL.size(),
-                       g_strURL2.size()};
+ProbeTurn& Turn() {
+    static auto* const turn = new ProbeTurn;
+    return *turn;
 }
 
-void WarnAboutShortUrls(const ProbeTarget& target) {
-    if (target.urlLength >= 5) return;
-    platform::User().MessageBoxA(0, "URL not correct", g_strMaker.c_str(), platform::kMbOk);
-    if (target.url2Length < 5)
-        platform::User().MessageBoxA(0, "URL2 not correct", g_strMaker.c_str(), platform::kMbOk);
+// The user-interface thread's side of the running probe.
+struct RunningProbe {
+    unsigned turn = 0;
+    std::uint64_t startedAt = 0;
+};
+RunningProbe g_running;
+
+// Workers of this and earlier probes: reaped once ended. One given up on is not waited for; it
+// touches only what is never destroyed, so it may still be running when the program ends.
+std::vector<platform::Thread>& Workers() {
+    static auto* const workers = new std::vector<platform::Thread>;
+    return *workers;
 }
 
-// Every request goes over the line: an answer from the cache would neither make the traffic that
-// keeps the line up nor tell whether the PC is online.
-constexpr std::uint32_t kRequestFlags =
-    platform::kInternetFlagTransferAscii | platform::kInternetFlagReload |
-    platform::kInternetFlagPragmaNoCache | platform::kInternetFlagNoCacheWrite;
+std::vector<std::string> g_shortUrlWarnings;
+std::optional<std::string> g_lastShortUrl;  // the short URL last warned about
 
-// Opens one root handle and makes up to `requests` requests through it; a request handle is
-// closed as soon as it came back.
-int OpenThrough(const std::string& agent, std::uint32_t accessType, int requests,
-                const std::string& url) {
-    const platform::InternetHandle root(
-        platform::Internet().InternetOpenA(agent.c_str(), accessType, nullptr, nullptr, 0));
-    if (!root) return 0;
-    for (int i = 0; i < requests; ++i) {
-        const platform::InternetHandle request(platform::Internet().InternetOpenUrlA(
-            root.get(), url.c_str(), nullptr, 0, kRequestFlags, 0));
-        if (request) return 1;
+void ReapEndedWorkers() {
+    auto& workers = Workers();
+    for (auto it = workers.begin(); it != workers.end();)
+        it = it->Ended() ? workers.erase(it) : it + 1;
+}
+
+// Once for each short URL; a good one in between makes the next short one new again. Called
+// with the URL lock held.
+void NoteShortUrl() {
+    const bool isShort = g_strURL.size() < kShortestUrl;
+    if (isShort && g_strURL != g_lastShortUrl) {
+        g_shortUrlWarnings = {"URL not correct"};
+        if (g_strURL2.size() < kShortestUrl) g_shortUrlWarnings.push_back("URL2 not correct");
     }
-    return 0;
+    g_lastShortUrl.reset();
+    if (isShort) g_lastShortUrl = g_strURL;
+}
+
+// Everything the worker needs, copied on the user-interface thread before it starts.
+ProbeRequest TakeRequest(unsigned turn) {
+    ProbeRequest request;
+    {
+        const auto urls = LockUrls();
+        request.url = std::string(g_szURL1, strnlen(g_szURL1, sizeof g_szURL1));
+        NoteShortUrl();
+    }
+    request.agent = g_strVersion + "_" + g_strAgentTag;
+    request.proxyAgent = g_strVersion + "_PROXY_" + g_strAgentTag;
+    request.suppressAutodial = g_bSuppressAutodial == 1;
+    request.turn = turn;
+    return request;
+}
+
+bool Counts(unsigned turn) {
+    return Turn().current == turn;
+}
+
+void RunWorker(const ProbeRequest& request) {
+    if (request.suppressAutodial) {
+        // Under the turn's lock, so a probe given up on meanwhile never switches autodial off.
+        const std::lock_guard<std::mutex> lock(Turn().lock);
+        if (!Counts(request.turn)) return;
+        SuppressAutodial(1, request.turn);
+    }
+    const int result = MakeProbeRequests(request);
+    if (request.suppressAutodial) SuppressAutodial(0, request.turn);
+    const std::lock_guard<std::mutex> lock(Turn().lock);
+    if (!Counts(request.turn)) return;
+    g_bOnline = result;
+    g_bChecking = 0;
 }
 
 int StartProbe() {
-    // Raised before the worker exists, so no step in between hands out the previous result.
-    g_bChecking = 1;
-    if (!platform::Threads().StartThread(is_online)) {
+    ReapEndedWorkers();
+    unsigned turn = 0;
+    {
+        // Raised before the worker exists, so no step in between hands out the previous result.
+        const std::lock_guard<std::mutex> lock(Turn().lock);
+        turn = ++Turn().current;
+        g_bChecking = 1;
+    }
+    platform::Thread worker(
+        platform::Threads().StartThread([request = TakeRequest(turn)] { RunWorker(request); }));
+    if (!worker) {
+        const std::lock_guard<std::mutex> lock(Turn().lock);
         g_bChecking = 0;
         return kProbePending;
     }
+    Workers().push_back(std::move(worker));
+    g_running = RunningProbe{turn, platform::Clock().GetTickCount64()};
     g_eventLog.Write("Checking online...");
     iOnlineStatus = kProbeStarted;
     return kProbePending;
 }
 
+// Stops the running probe from counting, and puts autodial back if it is holding it off.
+void DropRunningProbe() {
+    {
+        const std::lock_guard<std::mutex> lock(Turn().lock);
+        ++Turn().current;
+        g_bChecking = 0;
+    }
+    SuppressAutodial(0, g_running.turn);
+    iOnlineStatus = kProbeIdle;
+}
+
 int HandOutResult() {
-    if (g_bChecking) return kProbePending;
+    if (g_bChecking) {
+        if (platform::Clock().GetTickCount64() - g_running.startedAt < kProbeTimeLimitMs)
+            return kProbePending;
+        DropRunningProbe();  // given up: it counts as offline
+        g_bOnline = 0;
+    }
     const int result = g_bOnline == 1 ? kProbeOnline : kProbeOffline;
     g_eventLog.Write(result == kProbeOnline ? "Online!" : "OFFline!");
     iOnlineStatus = kProbeIdle;
@@ -90,17 +160,10 @@ int CheckOnline() {
     return kProbePending;
 }
 
-void is_online() {
-    const ProbeTarget target = TakeTarget();
-    WarnAboutShortUrls(target);
-    const std::string agent = g_strVersion + "_" + g_strAgentTag;
-    const std::string proxyAgent = g_strVersion + "_PROXY_" + g_strAgentTag;
-    const bool suppress = g_bSuppressAutodial == 1;
-    if (suppress) SuppressAutodial(1);
-    int result = OpenThrough(agent, platform::kInternetOpenTypeProxy, 2, target.url);
-    if (result == 0)
-        result = OpenThrough(proxyAgent, platform::kInternetOpenTypePreconfig, 1, target.url);
-    g_bOnline = result;
-    if (suppress) SuppressAutodial(0);
-    g_bChecking = 0;
+void AbandonProbe() {
+    if (iOnlineStatus == kProbeStarted) DropRunningProbe();
+}
+
+std::vector<std::string> TakeShortUrlWarnings() {
+    return std::exchange(g_shortUrlWarnings, {});
 }

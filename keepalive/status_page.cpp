@@ -3,6 +3,7 @@
 #include "app/keep_alive_app.h"
 #include "app/main_sheet.h"
 #include "app/run_state.h"
+#include "app/shared_texts.h"
 #include "framework/data_exchange.h"
 #include "keepalive/online_probe.h"
 #include "res/resource.h"
@@ -18,7 +19,7 @@ constexpr int kLampFrameWidth = 15;
 
 }  // namespace
 
-CP10::CP10() : CPropertyPage(IDD_STATUS_PAGE), m_engine(*this, &CheckOnline) {}
+CP10::CP10() : CPropertyPage(IDD_STATUS_PAGE), m_engine(*this, &CheckOnline, &AbandonProbe) {}
 
 void CP10::DoDataExchange(CDataExchange& exchange) {
     exchange.Control(IDC_STAY_ON, m_btnStayOn);
@@ -96,10 +97,7 @@ void CP10::SetLanguageTexts() {
         SetDlgItemTextA(m_hWnd, text.id, GetLanguageText(text.key).c_str());
 }
 
-// The quit that the uninstall posts takes effect only when the message loop reaches it, so
-// the rest of the first showing still runs.
 void CP10::OnFirstShow() {
-    if (g_iMode == kModeUninstall) UninstallAndQuit();
     SetTimer(m_hWnd, kTickTimer, kTickMilliseconds, nullptr);
     m_ledOff.SetBitmap(IDB_LED_RED, kLampFrameWidth);
     m_ledOffline.SetBitmap(IDB_LED_YELLOW, kLampFrameWidth);
@@ -133,9 +131,19 @@ bool CP10::OnCommand(WORD id, WORD code) {
 }
 
 bool CP10::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (message == WM_TIMER && wParam == kTickTimer) m_engine.Tick();
+    if (message == WM_TIMER && wParam == kTickTimer) {
+        m_engine.Tick();
+        ShowShortUrlWarnings();
+    }
     // The tick, like every other message here, goes on to the default handling.
     return CPropertyPage::OnMessage(message, wParam, lParam, result);
+}
+
+// After the tick, never inside it: the timer goes on while the box is open, and the probe does
+// not wait for it.
+void CP10::ShowShortUrlWarnings() {
+    for (const std::string& text : TakeShortUrlWarnings())
+        MessageBoxA(g_hMainWnd, text.c_str(), g_strMaker.c_str(), MB_OK);
 }
 
 void CP10::MinimiseMainWindow() {

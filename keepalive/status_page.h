@@ -30,6 +30,7 @@ class CP10 : public CPropertyPage, private IKeepAliveView {
     void MinimiseMainWindow() override;
     void ShowActivity(const std::string& line) override;
     void SetLanguageTexts();
+    void ShowShortUrlWarnings();
     void OnFirstShow();
 
     CIconButton m_btnStayOn;

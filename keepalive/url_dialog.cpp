@@ -99,13 +99,19 @@ void CKeepAliveUrlDlg::OnCancel() {
     EndDialog(m_hWnd, IDCANCEL);
 }
 
+// The test opens the URL in the edit, with autodial as the Redial setting allows, in a probe of
+// its own: a keep-alive probe still running is dropped, and so is the test's own probe when the
+// test ends without its result, so neither result is ever taken for the other.
 void CKeepAliveUrlDlg::TestUrl() {
     if (m_bTesting) return;  // a second click while the test runs
     m_bTesting = true;
     UpdateData(true);
     const std::string previous = CurrentKeepAliveUrl();
     SetTestedUrl(m_strURL);
+    AbandonProbe();
+    g_bSuppressAutodial = g_bRedial == 0 ? 1 : 0;
     const int result = WaitForProbe();
+    if (result == kProbePending) AbandonProbe();
     m_bTesting = false;
     if (m_bClosed) return;  // OK or Cancel has already put its URL in force
     if (result == kProbeOnline) {
@@ -135,8 +141,9 @@ int CKeepAliveUrlDlg::WaitForProbe() {
     return result;
 }
 
-// The dialog's own messages and its controls' only: the main window and the status page's
-// timer wait, so the keep-alive tick does not step the probe while the test does.
+// The dialog's own messages and its controls' only, through the dialog manager so that typing,
+// Tab, Enter and Escape work as outside a test: the main window and the status page's timer
+// wait, so the keep-alive tick does not step the probe while the test does.
 void CKeepAliveUrlDlg::DispatchOwnMessages() {
     for (bool any = true; any && m_hWnd;) {
         any = false;
@@ -150,7 +157,10 @@ void CKeepAliveUrlDlg::DispatchOwnMessages() {
                     m_bClosed = true;
                     return;
                 }
-                DispatchMessageA(&message);
+                if (!IsDialogMessageA(m_hWnd, &message)) {
+                    TranslateMessage(&message);
+                    DispatchMessageA(&message);
+                }
                 any = true;
             }
         }

@@ -4,7 +4,7 @@
 
 #include "platform/service.h"
 
-// Calendar time and the local time of day.
+// Calendar time, the local time of day and a steady millisecond count.
 namespace platform {
 
 struct LocalTime {
@@ -23,6 +23,8 @@ class IClock {
     virtual std::int64_t Now() = 0;
     // GetLocalTime.
     virtual LocalTime GetLocalTime() = 0;
+    // GetTickCount64: milliseconds since start-up, unmoved by changes of the clock.
+    virtual std::uint64_t GetTickCount64() = 0;
 };
 
 inline IClock& Clock() {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: the native logic tests (ASan and UBSan, then
 # ThreadSanitizer), each fuzz target for 30 seconds on its seeds, and the Windows tests under
-# Wine on a private Xvfb display.
+# Wine on a private Xvfb display, among them the installer and the help page in headless
+# Chromium. First it checks that a clean build gives the same release files.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$NIMBREL_ROOT"
@@ -12,6 +13,9 @@ build_preset native-tsan
 build_preset fuzz
 build_preset win64
 build_preset win32
+say "Release files of win32"
+cmake --build --preset win32 --target package
+bash scripts/check-reproducible.sh
 
 say "Program size"
 check_exe_size build/win64/bin/nimbrel.exe 300000

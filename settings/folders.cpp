@@ -24,10 +24,13 @@ void RecordDirectory(char* target, const char* directory) {
     target[length + 1] = '\0';
 }
 
+// The program's own file, whatever name or folder the command line started it by. A path the
+// buffer cannot hold whole is dropped, like an over-long folder: cut, it would name another file.
 void RecordProgram() {
-    char** argv = platform::Process().Arguments();
-    const char* path = platform::Process().ArgumentCount() > 0 && argv[0] ? argv[0] : "";
-    CopyBounded(g_szProgramPath, kPathBufferSize, path);
+    constexpr auto size = static_cast<std::uint32_t>(kPathBufferSize);
+    std::uint32_t n = platform::Process().GetModuleFileNameA(g_szProgramPath, size);
+    if (n >= size) n = 0;
+    g_szProgramPath[n] = '\0';
     const char* slash = std::strrchr(g_szProgramPath, '\\');
     const std::size_t length = slash ? static_cast<std::size_t>(slash - g_szProgramPath) + 1 : 0;
     std::memcpy(g_szProgramDir, g_szProgramPath, length);

@@ -9,8 +9,9 @@ extern char g_szProgramDir[kPathBufferSize];
 extern char g_szStartDir[kPathBufferSize];
 extern char g_szStartupFolder[kPathBufferSize];
 
-// Records the program path and directory, the start-up directory and the Startup folder; every
-// directory ends with a backslash. A folder the system cannot give is left empty.
+// Records the program's own path (never the command line's first word) and directory, the start-up
+// directory and the Startup folder; every directory ends with a backslash. A folder the system
+// cannot give is left empty.
 void InitFolders();
 
 // Records the Startup folder again, asking the shell to create it as it does for a new profile

@@ -5,27 +5,29 @@
 
 namespace platform {
 
+// The forwarders are never destroyed: a probe's worker that is still waiting on the network when
+// the program ends keeps calling them while the static destructors run.
 void InstallWin32Services() {
-    static Win32Registry registry;
-    static Win32Profile profile;
-    static Win32Files files;
-    static Win32Process process;
-    static Win32User user;
-    static Win32Clock clock;
-    static Win32Version version;
-    static Win32Internet internet;
-    static Win32Threads threads;
-    static Win32Shell shell;
-    Provide<IRegistry>(&registry);
-    Provide<IProfile>(&profile);
-    Provide<IFiles>(&files);
-    Provide<IProcess>(&process);
-    Provide<IUser>(&user);
-    Provide<IClock>(&clock);
-    Provide<IVersion>(&version);
-    Provide<IInternet>(&internet);
-    Provide<IThreads>(&threads);
-    Provide<IShell>(&shell);
+    static auto* const registry = new Win32Registry;
+    static auto* const profile = new Win32Profile;
+    static auto* const files = new Win32Files;
+    static auto* const process = new Win32Process;
+    static auto* const user = new Win32User;
+    static auto* const clock = new Win32Clock;
+    static auto* const version = new Win32Version;
+    static auto* const internet = new Win32Internet;
+    static auto* const threads = new Win32Threads;
+    static auto* const shell = new Win32Shell;
+    Provide<IRegistry>(registry);
+    Provide<IProfile>(profile);
+    Provide<IFiles>(files);
+    Provide<IProcess>(process);
+    Provide<IUser>(user);
+    Provide<IClock>(clock);
+    Provide<IVersion>(version);
+    Provide<IInternet>(internet);
+    Provide<IThreads>(threads);
+    Provide<IShell>(shell);
 }
 
 }  // namespace platform

@@ -16,4 +16,8 @@ LocalTime Win32Clock::GetLocalTime() {
     return LocalTime{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
+std::uint64_t Win32Clock::GetTickCount64() {
+    return ::GetTickCount64();
+}
+
 }  // namespace platform

@@ -14,4 +14,8 @@ char** Win32Process::Arguments() {
     return __argv;
 }
 
+std::uint32_t Win32Process::GetModuleFileNameA(char* buffer, std::uint32_t size) {
+    return ::GetModuleFileNameA(nullptr, buffer, size);
+}
+
 }  // namespace platform

@@ -50,6 +50,7 @@ class Win32Process final : public IProcess {
   public:
     int ArgumentCount() override;
     char** Arguments() override;
+    std::uint32_t GetModuleFileNameA(char* buffer, std::uint32_t size) override;
 };
 
 class Win32User final : public IUser {
@@ -63,6 +64,7 @@ class Win32Clock final : public IClock {
   public:
     std::int64_t Now() override;
     LocalTime GetLocalTime() override;
+    std::uint64_t GetTickCount64() override;
 };
 
 class Win32Version final : public IVersion {

@@ -3,33 +3,35 @@
 #include <windows.h>
 #include <process.h>
 
-#include <cstdint>
 #include <memory>
 
 namespace platform {
 namespace {
 
 // The runtime hands the new thread one pointer; it carries the routine there.
-struct Start {
-    ThreadRoutine routine;
-};
-
 unsigned __stdcall RunRoutine(void* start) {
-    const std::unique_ptr<Start> owned(static_cast<Start*>(start));
-    owned->routine();
+    const std::unique_ptr<std::function<void()>> routine(
+        static_cast<std::function<void()>*>(start));
+    (*routine)();
     return 0;
 }
 
 }  // namespace
 
-bool Win32Threads::StartThread(ThreadRoutine routine) {
-    auto start = std::make_unique<Start>(Start{routine});
+ThreadHandle Win32Threads::StartThread(std::function<void()> routine) {
+    auto start = std::make_unique<std::function<void()>>(std::move(routine));
     const std::uintptr_t thread = _beginthreadex(nullptr, 0, RunRoutine, start.get(), 0, nullptr);
-    if (thread == 0) return false;
+    if (thread == 0) return 0;
     start.release();  // the thread owns it now
-    // Nobody waits for the worker, so its handle is not kept.
-    CloseHandle(reinterpret_cast<HANDLE>(thread));
-    return true;
+    return static_cast<ThreadHandle>(thread);
+}
+
+bool Win32Threads::WaitForThread(ThreadHandle thread, std::uint32_t milliseconds) {
+    return WaitForSingleObject(reinterpret_cast<HANDLE>(thread), milliseconds) != WAIT_TIMEOUT;
+}
+
+bool Win32Threads::CloseHandle(ThreadHandle thread) {
+    return ::CloseHandle(reinterpret_cast<HANDLE>(thread));
 }
 
 }  // namespace platform

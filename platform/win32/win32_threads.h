@@ -4,10 +4,12 @@
 
 namespace platform {
 
-// Starts detached threads through the C runtime.
+// Starts threads through the C runtime and waits on their handles.
 class Win32Threads final : public IThreads {
   public:
-    bool StartThread(ThreadRoutine routine) override;
+    ThreadHandle StartThread(std::function<void()> routine) override;
+    bool WaitForThread(ThreadHandle thread, std::uint32_t milliseconds) override;
+    bool CloseHandle(ThreadHandle thread) override;
 };
 
 }  // namespace platform

@@ -9,6 +9,8 @@ int Win32User::MessageBoxA(Window owner, const char* text, const char* caption,
     return ::MessageBoxA(reinterpret_cast<HWND>(owner), text, caption, type);
 }
 
-bool Win32User::MessageBeep(std::uint32_t type) { return ::MessageBeep(type) != FALSE; }
+bool Win32User::MessageBeep(std::uint32_t type) {
+    return ::MessageBeep(type) != FALSE;
+}
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include "tests/doubles/fake_internet.h"
 
 #include <chrono>
+#include <cstring>
 
 namespace {
 
@@ -10,6 +11,11 @@ std::string Text(const char* text) {
 
 }  // namespace
 
+platform::HInternet FakeInternet::Open(const std::string& what) {
+    open_[next_] = what;
+    return next_++;
+}
+
 platform::HInternet FakeInternet::InternetOpenA(const char* agent, std::uint32_t accessType,
                                                 const char* proxy, const char* proxyBypass,
                                                 std::uint32_t flags) {
@@ -17,40 +23,84 @@ platform::HInternet FakeInternet::InternetOpenA(const char* agent, std::uint32_t
     calls_.push_back("InternetOpenA " + Text(agent) + " | " + std::to_string(accessType) + " " +
                      Text(proxy) + " " + Text(proxyBypass) + " " + std::to_string(flags));
     if (failingAccessTypes.count(accessType)) return 0;
-    open_.insert(next_);
-    return next_++;
+    return Open("root");
 }
 
-platform::HInternet FakeInternet::InternetOpenUrlA(platform::HInternet internet, const char* url,
-                                                   const char* headers, std::uint32_t headersLength,
+platform::HInternet FakeInternet::InternetConnectA(platform::HInternet internet,
+                                                   const char* serverName, std::uint16_t serverPort,
+                                                   const char* userName, const char* password,
+                                                   std::uint32_t service, std::uint32_t flags,
+                                                   std::uintptr_t context) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    const auto parent = open_.find(internet);
+    const bool good = parent != open_.end() && parent->second == "root";
+    calls_.push_back("InternetConnectA " + std::string(good ? "root" : "BAD") + " " +
+                     Text(serverName) + " " + std::to_string(serverPort) + " " + Text(userName) +
+                     " " + Text(password) + " " + std::to_string(service) + " " +
+                     std::to_string(flags) + " " + std::to_string(context));
+    if (!good) return 0;
+    return Open("connection " + Text(serverName) + ":" + std::to_string(serverPort));
+}
+
+platform::HInternet FakeInternet::HttpOpenRequestA(platform::HInternet connect, const char* verb,
+                                                   const char* objectName, const char* version,
+                                                   const char* referrer, const char** acceptTypes,
                                                    std::uint32_t flags, std::uintptr_t context) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    const auto parent = open_.find(connect);
+    const bool good = parent != open_.end() && parent->second.rfind("connection ", 0) == 0;
+    calls_.push_back("HttpOpenRequestA " + std::string(good ? "connection" : "BAD") + " " +
+                     Text(verb) + " " + Text(objectName) + " " + Text(version) + " " +
+                     Text(referrer) + " " + (acceptTypes ? "types" : "(null)") + " " +
+                     std::to_string(flags) + " " + std::to_string(context));
+    if (!good) return 0;
+    return Open("request " + parent->second.substr(11) + Text(objectName));
+}
+
+bool FakeInternet::HttpSendRequestA(platform::HInternet request, const char* headers,
+                                    std::uint32_t headersLength, void*, std::uint32_t) {
     std::function<void()> during;
     {
         std::unique_lock<std::mutex> lock(mutex_);
-        calls_.push_back("InternetOpenUrlA " + std::string(open_.count(internet) ? "root" : "BAD") +
-                         " " + Text(url) + " " + Text(headers) + " " +
-                         std::to_string(headersLength) + " " + std::to_string(flags) + " " +
-                         std::to_string(context));
-        urls_.push_back(Text(url));
+        const auto found = open_.find(request);
+        const bool good = found != open_.end() && found->second.rfind("request ", 0) == 0;
+        calls_.push_back("HttpSendRequestA " + std::string(good ? "request" : "BAD") + " " +
+                         Text(headers) + " " + std::to_string(headersLength));
+        if (!good) return false;
+        const std::size_t arrival = urls_.size();
+        urls_.push_back(found->second.substr(8));
         changed_.notify_all();
-        changed_.wait(lock, [this] { return !held_; });
+        changed_.wait(lock, [&] { return !held_ || arrival < released_; });
         during = duringRequest;
     }
     if (during) during();
     const std::lock_guard<std::mutex> lock(mutex_);
-    bool opened = false;
-    if (!requestResults.empty()) {
-        opened = requestResults.front();
-        requestResults.pop_front();
+    int answer = kUnreachable;
+    if (!answers.empty()) {
+        answer = answers.front();
+        answers.pop_front();
     }
-    if (!opened) return 0;
-    open_.insert(next_);
-    return next_++;
+    statuses_[request] = answer;
+    return answer != kUnreachable;
+}
+
+bool FakeInternet::HttpQueryInfoA(platform::HInternet request, std::uint32_t infoLevel,
+                                  void* buffer, std::uint32_t* bufferLength, std::uint32_t*) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    calls_.push_back("HttpQueryInfoA " + std::to_string(infoLevel));
+    const auto found = statuses_.find(request);
+    if (found == statuses_.end() || !buffer || !bufferLength || *bufferLength < 4) return false;
+    // As WinINet does for a connection closed without a status line: a status of 0.
+    const std::uint32_t status = found->second > 0 ? static_cast<std::uint32_t>(found->second) : 0;
+    std::memcpy(buffer, &status, sizeof status);
+    *bufferLength = sizeof status;
+    return true;
 }
 
 bool FakeInternet::InternetCloseHandle(platform::HInternet handle) {
     const std::lock_guard<std::mutex> lock(mutex_);
     calls_.push_back("InternetCloseHandle");
+    statuses_.erase(handle);
     if (open_.erase(handle)) return true;
     ++badCloses_;
     return false;
@@ -64,6 +114,12 @@ void FakeInternet::Hold() {
 void FakeInternet::Release() {
     const std::lock_guard<std::mutex> lock(mutex_);
     held_ = false;
+    changed_.notify_all();
+}
+
+void FakeInternet::ReleaseFirst(std::size_t count) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    released_ = count;
     changed_.notify_all();
 }
 

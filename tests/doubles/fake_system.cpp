@@ -184,6 +184,16 @@ void FakeProcess::Set(std::vector<std::string> arguments) {
     pointers_.push_back(nullptr);  // argv[argc], as the C runtime leaves it
 }
 
+std::uint32_t FakeProcess::GetModuleFileNameA(char* buffer, std::uint32_t size) {
+    if (modulePath.size() >= size) {
+        modulePath.copy(buffer, size);
+        return size;
+    }
+    modulePath.copy(buffer, modulePath.size());
+    buffer[modulePath.size()] = '\0';
+    return static_cast<std::uint32_t>(modulePath.size());
+}
+
 FakeSystem::FakeSystem()
     : previousRegistry_(platform::ServiceSlot<platform::IRegistry>()),
       previousFiles_(platform::ServiceSlot<platform::IFiles>()),

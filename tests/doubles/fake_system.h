@@ -60,7 +60,11 @@ class FakeProcess : public platform::IProcess {
   public:
     int ArgumentCount() override { return static_cast<int>(arguments_.size()); }
     char** Arguments() override { return pointers_.data(); }
+    // Like the system on XP: a path that does not fit fills the buffer without an end.
+    std::uint32_t GetModuleFileNameA(char* buffer, std::uint32_t size) override;
     void Set(std::vector<std::string> arguments);
+
+    std::string modulePath = "C:\\Tools\\nimbrel.exe";
 
   private:
     std::vector<std::string> arguments_;
@@ -72,9 +76,11 @@ class FakeClock : public platform::IClock {
   public:
     std::int64_t Now() override { return now; }
     platform::LocalTime GetLocalTime() override { return local; }
+    std::uint64_t GetTickCount64() override { return ticks; }
 
     std::int64_t now = 1000000;
     platform::LocalTime local{2026, 12, 7, 9, 5, 7};
+    std::uint64_t ticks = 5000000;
 };
 
 // A version record the test chooses; fails when told to.

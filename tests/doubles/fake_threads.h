@@ -1,5 +1,9 @@
 #pragma once
 
+#include <condition_variable>
+#include <functional>
+#include <map>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -7,24 +11,35 @@
 #include "platform/threads.h"
 
 // Starts real threads, so the sanitizers see the probe's worker; fails or defers the start on
-// request. Every thread it started is joined when it goes.
+// request. Every thread it started is joined when it goes, closed handle or not.
 class FakeThreads : public platform::IThreads {
   public:
     ~FakeThreads() override;
-    bool StartThread(platform::ThreadRoutine routine) override;
+    platform::ThreadHandle StartThread(std::function<void()> routine) override;
+    bool WaitForThread(platform::ThreadHandle thread, std::uint32_t milliseconds) override;
+    bool CloseHandle(platform::ThreadHandle thread) override;
 
     // Runs the routines whose start was deferred.
     void RunDeferred();
     // Runs what was deferred and waits for every thread started so far.
     void Join();
     int Starts() const;
+    std::size_t OpenHandles() const;
 
-    bool fail = false;   // StartThread returns false and runs nothing
+    bool fail = false;   // StartThread returns 0 and runs nothing
     bool defer = false;  // StartThread succeeds, but the routine waits for RunDeferred
 
   private:
+    struct Worker {
+        std::function<void()> routine;  // until it runs
+        std::thread thread;
+        bool ended = false;
+        bool open = true;
+    };
+    void Run(Worker& worker);
+
     mutable std::mutex mutex_;
-    std::vector<platform::ThreadRoutine> deferred_;
-    std::vector<std::thread> running_;
+    std::condition_variable ended_;
+    std::map<platform::ThreadHandle, std::unique_ptr<Worker>> workers_;
     int starts_ = 0;
 };

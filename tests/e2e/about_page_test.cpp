@@ -10,33 +10,6 @@ namespace {
 
 using namespace driver;
 
-// A folder of its own holding only a copy of the program: no help file, no language file.
-class ProgramCopy {
-  public:
-    ProgramCopy() {
-        char temp[MAX_PATH] = "";
-        GetTempPathA(MAX_PATH, temp);
-        folder_ =
-            std::string(temp) + "nimbrel-copy-" + std::to_string(GetCurrentProcessId()) + "\\";
-        char self[MAX_PATH] = "";
-        GetModuleFileNameA(nullptr, self, MAX_PATH);
-        std::string program = self;
-        program = program.substr(0, program.find_last_of('\\') + 1) + "nimbrel.exe";
-        CreateDirectoryA(folder_.c_str(), nullptr);
-        CopyFileA(program.c_str(), (folder_ + "nimbrel.exe").c_str(), FALSE);
-    }
-    ProgramCopy(const ProgramCopy&) = delete;
-    ProgramCopy& operator=(const ProgramCopy&) = delete;
-    ~ProgramCopy() {
-        DeleteFileA((folder_ + "nimbrel.exe").c_str());
-        RemoveDirectoryA(folder_.c_str());
-    }
-    const std::string& Folder() const { return folder_; }
-
-  private:
-    std::string folder_;
-};
-
 class AboutTab : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -4,6 +4,7 @@
 #include <shlobj.h>
 #include <shellapi.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <thread>
@@ -99,13 +100,20 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 
 Nimbrel::Nimbrel(const std::string& arguments) : Nimbrel(arguments, OwnFolder()) {}
 
-Nimbrel::Nimbrel(const std::string& arguments, const std::string& folder) {
-    std::string commandLine = "\"" + folder + "nimbrel.exe\"";
-    if (!arguments.empty()) commandLine += " " + arguments;
+Nimbrel::Nimbrel(const std::string& arguments, const std::string& folder)
+    : Nimbrel(Launch{arguments, folder, "", ""}) {}
+
+Nimbrel::Nimbrel(const Launch& launch) {
+    const std::string program = launch.folder + "nimbrel.exe";
+    std::string commandLine =
+        launch.commandName.empty() ? "\"" + program + "\"" : launch.commandName;
+    if (!launch.arguments.empty()) commandLine += " " + launch.arguments;
+    const std::string directory =
+        launch.currentDirectory.empty() ? launch.folder : launch.currentDirectory;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                   &startup, &process_);
+    CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                   directory.c_str(), &startup, &process_);
     if (process_.hProcess) WaitForInputIdle(process_.hProcess, 10000);
 }
 
@@ -164,6 +172,22 @@ HWND Nimbrel::WindowTitled(const std::string& caption, std::chrono::milliseconds
     return found;
 }
 
+HWND Nimbrel::AnyWindow(std::chrono::milliseconds timeout) const {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            found = FindTopWindow(Pid(), [](HWND window) { return IsWindowVisible(window); });
+            return found != nullptr;
+        },
+        timeout);
+    return found;
+}
+
+void Nimbrel::Kill() {
+    TerminateProcess(process_.hProcess, 99);
+    WaitForSingleObject(process_.hProcess, 5000);
+}
+
 std::optional<DWORD> Nimbrel::WaitForExit(std::chrono::milliseconds timeout) const {
     if (!process_.hProcess ||
         WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeout.count())) !=
@@ -172,6 +196,42 @@ std::optional<DWORD> Nimbrel::WaitForExit(std::chrono::milliseconds timeout) con
     DWORD code = 0;
     GetExitCodeProcess(process_.hProcess, &code);
     return code;
+}
+
+void StartAsUser(const std::string& userName) {
+    std::string commandLine = "/usr/bin/env USER=" + userName + " /usr/lib/wine/wine64 \"" +
+                              OwnFolder() + "nimbrel.exe\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (CreateProcessA("Z:\\usr\\bin\\env", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       OwnFolder().c_str(), &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
+std::vector<HWND> MarkedWindows(const std::string& instanceName) {
+    std::vector<HWND> windows;
+    FindTopWindow(0, [&](HWND window) {
+        if (GetPropA(window, instanceName.c_str())) windows.push_back(window);
+        return false;
+    });
+    return windows;
+}
+
+ProgramCopy::ProgramCopy() {
+    char temp[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, temp);
+    folder_ = std::string(temp) + "nimbrel-copy-" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    CopyFileA((OwnFolder() + "nimbrel.exe").c_str(), (folder_ + "nimbrel.exe").c_str(), FALSE);
+}
+
+ProgramCopy::~ProgramCopy() {
+    DeleteFileA((folder_ + "nimbrel.exe").c_str());
+    DeleteFileA((folder_ + "german.lng").c_str());
+    RemoveDirectoryA(folder_.c_str());
 }
 
 std::string Text(HWND window) {
@@ -317,6 +377,10 @@ bool Exists(const std::string& name) {
 }
 
 std::optional<Shortcut> Read(const std::string& name) {
+    return ReadAt(PathOf(name));
+}
+
+std::optional<Shortcut> ReadAt(const std::string& path) {
     CoInitialize(nullptr);
     IShellLinkA* link = nullptr;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
@@ -324,7 +388,7 @@ std::optional<Shortcut> Read(const std::string& name) {
         return std::nullopt;
     IPersistFile* file = nullptr;
     wchar_t wide[MAX_PATH] = L"";
-    MultiByteToWideChar(CP_ACP, 0, PathOf(name).c_str(), -1, wide, MAX_PATH);
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
     std::optional<Shortcut> result;
     if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
         SUCCEEDED(file->Load(wide, STGM_READ))) {

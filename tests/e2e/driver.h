@@ -22,12 +22,24 @@ inline constexpr int kMessageBoxText = 0xFFFF;
 // Polls until the condition holds or the time is up; returns whether it held.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s);
 
+// The folder of the test programs and of nimbrel.exe, with a trailing backslash.
+std::string OwnFolder();
+
+// How a test starts the program, beyond its arguments.
+struct Launch {
+    std::string arguments;
+    std::string folder = OwnFolder();  // holds nimbrel.exe; with a trailing backslash
+    std::string commandName;           // the command line's first word; the full path if empty
+    std::string currentDirectory;      // the folder if empty
+};
+
 // A started nimbrel.exe from the test's own folder; ended by process id when the test is over.
 class Nimbrel {
   public:
     explicit Nimbrel(const std::string& arguments = "");
     // The same, from a copy of the program in another folder (written with a trailing backslash).
     Nimbrel(const std::string& arguments, const std::string& folder);
+    explicit Nimbrel(const Launch& launch);
     Nimbrel(const Nimbrel&) = delete;
     Nimbrel& operator=(const Nimbrel&) = delete;
     ~Nimbrel();
@@ -39,15 +51,37 @@ class Nimbrel {
     HWND DialogWith(int controlId, std::chrono::milliseconds timeout = 15s) const;
     // A visible top-level window of the process with this caption.
     HWND WindowTitled(const std::string& caption, std::chrono::milliseconds timeout = 15s) const;
+    // Any visible top-level window of the process.
+    HWND AnyWindow(std::chrono::milliseconds timeout = 15s) const;
     // Waits for the process to end; its exit code, or nothing when it is still running.
     std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout = 15s) const;
+    // Ends the process at once, as the system does at the end of a session.
+    void Kill();
 
   private:
     PROCESS_INFORMATION process_{};
 };
 
-// The folder of the test programs and of nimbrel.exe, with a trailing backslash.
-std::string OwnFolder();
+// Starts nimbrel.exe as another Windows user, as far as the program can tell: Wine takes the
+// user name from the Unix variable USER, which only a Unix-side start can set.
+void StartAsUser(const std::string& userName);
+// The top-level windows that carry a running start's mark for this instance name.
+std::vector<HWND> MarkedWindows(const std::string& instanceName);
+
+// A folder of its own holding only a copy of the program: no help file, no language file
+// (one a test puts there goes with the folder).
+class ProgramCopy {
+  public:
+    ProgramCopy();
+    ProgramCopy(const ProgramCopy&) = delete;
+    ProgramCopy& operator=(const ProgramCopy&) = delete;
+    ~ProgramCopy();
+    // With a trailing backslash.
+    const std::string& Folder() const { return folder_; }
+
+  private:
+    std::string folder_;
+};
 
 std::string Text(HWND window);
 std::string ItemText(HWND dialog, int id);
@@ -101,6 +135,8 @@ std::string PathOf(const std::string& name);
 bool Exists(const std::string& name);
 // The shortcut read through the shell; nothing when it cannot be loaded.
 std::optional<Shortcut> Read(const std::string& name);
+// Any shortcut file, by its full path.
+std::optional<Shortcut> ReadAt(const std::string& path);
 void Remove(const std::string& name);
 }  // namespace startup
 

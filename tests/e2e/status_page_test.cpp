@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <vector>
 #include <string>
 
 #include "res/resource.h"
@@ -154,6 +155,61 @@ TEST_F(StatusPage, ExitSavesAllFiveSettingsWithTheSettingsPageSwitches) {
     EXPECT_EQ(1u, settings::Dword("Redial").value_or(99));
     EXPECT_EQ(0u, settings::Dword("FirstTime").value_or(99));
     EXPECT_EQ("http://www.", settings::String("URL1").value_or(""));
+}
+
+// A result that came in while the engine was off says nothing about the line now: Stay On makes
+// a fresh request.
+TEST_F(StatusPage, StayOnAfterSwitchOffDuringARequestMakesAFreshRequest) {
+    LoopbackHttpServer server(Mode::kAnswer200);
+    server.OnRequest([] { Sleep(2000); });
+    PutSettings(FreshUrl(server));
+    Nimbrel nimbrel("-on");
+    HWND main = nimbrel.MainWindow();
+    ASSERT_NE(nullptr, main);
+    HWND page = StatusPageOf(main);
+    ASSERT_TRUE(server.WaitForRequests(1, 10000));
+    Click(page, IDC_SWITCH_OFF);
+    ASSERT_TRUE(OnlyLit(page, kOffLamp));
+    Sleep(3000);  // the request has been answered meanwhile
+
+    Click(page, IDC_STAY_ON);
+    EXPECT_TRUE(server.WaitForRequests(2, 10000));
+    EXPECT_TRUE(OnlyLit(page, kOnlineLamp));
+}
+
+// The warning about a short URL is the main window's box, shown once for that URL, and the
+// keep-alive goes on while it is open.
+TEST_F(StatusPage, ShortUrlIsWarnedOnceByTheMainWindowWhileTheProbeGoesOn) {
+    PutSettings("http://keep.example/");
+    Nimbrel nimbrel;
+    HWND main = nimbrel.MainWindow();
+    ASSERT_NE(nullptr, main);
+    HWND settingsPage = SelectPage(main, 1);
+    ASSERT_NE(nullptr, settingsPage);
+    Click(settingsPage, IDC_CHANGE_URL);
+    HWND dialog = nimbrel.DialogWith(IDC_URL_EDIT);
+    ASSERT_NE(nullptr, dialog);
+    SetText(GetDlgItem(dialog, IDC_URL_EDIT), "http");
+    Click(dialog, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+    HWND page = SelectPage(main, 0);
+    Click(page, IDC_STAY_ON);
+    HWND box = nimbrel.DialogWith(kMessageBoxText);
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ("URL not correct", Text(GetDlgItem(box, kMessageBoxText)));
+    EXPECT_EQ(main, GetWindow(box, GW_OWNER));
+    EXPECT_TRUE(OnlyLit(page, kOfflineLamp));  // the probe did not wait for the box
+
+    std::vector<std::string> shown;
+    while (HWND next = nimbrel.DialogWith(kMessageBoxText, 2s)) {
+        shown.push_back(Text(GetDlgItem(next, kMessageBoxText)));
+        PostMessageA(next, WM_COMMAND, IDOK, 0);
+        WaitUntil([&] { return !IsWindow(next); });
+    }
+    EXPECT_EQ((std::vector<std::string>{"URL not correct", "URL2 not correct"}), shown);
+
+    Click(page, IDC_STAY_ON);  // the same URL again: no new box
+    EXPECT_EQ(nullptr, nimbrel.DialogWith(kMessageBoxText, 3s));
 }
 
 TEST_F(StatusPage, UninstallDeletesTheSettingsAndEnds) {

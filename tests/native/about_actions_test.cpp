@@ -12,7 +12,6 @@ namespace {
 class AboutActions : public ::testing::Test {
   protected:
     void SetUp() override {
-        system.process.Set({"C:\\Tools\\nimbrel.exe"});
         InitFolders();
         TransferSettings(STORE_READ);  // records the help file's path
     }

@@ -9,9 +9,12 @@
 
 namespace {
 
+using Bytes = std::vector<std::uint8_t>;
+
 const std::string kInternetSettings =
     "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 const std::string kRasControl = "HKCU\\Software\\Microsoft\\RAS Autodial\\Control";
+const std::string kOwnKey = "HKCU\\SOFTWARE\\QUADDLE\\nimbrel2";
 
 class Autodial : public ::testing::Test {
   protected:
@@ -32,49 +35,96 @@ class Autodial : public ::testing::Test {
         return std::to_string(system.registry.Dword(kInternetSettings, "EnableAutodial")) + " " +
                std::to_string(system.registry.Dword(kInternetSettings, "NoNetAutodial"));
     }
+    bool RecordHolds() const { return system.registry.Find(kOwnKey, "AutodialSwitchedOff"); }
 
     FakeSystem system;
 };
 
-TEST_F(Autodial, SwitchOffAndWriteBackPairKeepsTheUsersValues) {
-    const std::uint32_t pairs[][2] = {{1, 1}, {0, 1}, {1, 0}, {7, 0}};
-    for (const auto& values : pairs) {
-        PutUserValues(values[0], values[1]);
+TEST_F(Autodial, WriteBackRestoresTypeBytesAndAbsenceExactly) {
+    const Bytes binaryOne{1, 0, 0, 0, 0, 0, 0, 0};
+    system.registry.PutRaw(kInternetSettings, "NoNetAutodial", platform::kRegBinary, binaryOne);
+    SuppressAutodial(1, 7);
+    EXPECT_EQ("0 0", InternetValues());
+    EXPECT_TRUE(RecordHolds());  // written before the switch-off
+    SuppressAutodial(0, 7);
+    const FakeRegistry::Value* noNet = system.registry.Find(kInternetSettings, "NoNetAutodial");
+    ASSERT_NE(nullptr, noNet);
+    EXPECT_EQ(platform::kRegBinary, noNet->type);
+    EXPECT_EQ(binaryOne, noNet->bytes);
+    EXPECT_EQ(nullptr, system.registry.Find(kInternetSettings, "EnableAutodial"));
+    EXPECT_FALSE(RecordHolds());
+    EXPECT_EQ(nullptr, system.registry.Find(kOwnKey, "Saved NoNetAutodial"));
+
+    for (const auto& values : {std::pair<std::uint32_t, std::uint32_t>{1, 1}, {7, 0}}) {
+        PutUserValues(values.first, values.second);
         const std::string users = InternetValues();
-        SuppressAutodial(1);
+        SuppressAutodial(1, 8);
         EXPECT_EQ("0 0", InternetValues());
-        SuppressAutodial(0);
+        SuppressAutodial(0, 8);
         EXPECT_EQ(users, InternetValues());
     }
-    const FakeRegistry::Value* value = system.registry.Find(kInternetSettings, "NoNetAutodial");
-    ASSERT_NE(nullptr, value);
-    EXPECT_EQ(platform::kRegDword, value->type);
-    EXPECT_EQ(4u, value->bytes.size());
     EXPECT_EQ(0u, system.registry.OpenHandles());
 }
 
-TEST_F(Autodial, WriteBackBeforeAnySwitchOffDoesNothing) {
+TEST_F(Autodial, OnlyTheProbeHoldingTheSwitchWritesBack) {
     PutUserValues(1, 1);
-    SuppressAutodial(0);
-    SuppressRasLoginAutodial(0);
+    SuppressAutodial(0, 1);  // before any switch-off
     EXPECT_TRUE(system.registry.calls.empty());
-    EXPECT_EQ(0, system.version.calls);
+
+    SuppressAutodial(1, 1);
+    SuppressAutodial(1, 2);  // a newer probe while the first still holds it: 0s are not the user's
+    SuppressAutodial(0, 1);  // the older one ends late
+    EXPECT_EQ("0 0", InternetValues());
+    SuppressAutodial(0, 2);
+    EXPECT_EQ("1 1", InternetValues());
+    SuppressAutodial(0, 2);  // once back, a repeat writes nothing
     EXPECT_EQ("1 1", InternetValues());
 }
 
-TEST_F(Autodial, MissingValuesComeBackAsZero) {
-    SuppressAutodial(1);
-    SuppressAutodial(0);
-    ASSERT_NE(nullptr, system.registry.Find(kInternetSettings, "EnableAutodial"));
-    ASSERT_NE(nullptr, system.registry.Find(kInternetSettings, "NoNetAutodial"));
-    EXPECT_EQ("0 0", InternetValues());
+TEST_F(Autodial, RecordLeftByAnotherRunHoldsTheUsersValues) {
+    PutUserValues(1, 1);
+    SuppressAutodial(1, 1);
+    g_autodialMemory = AutodialMemory{};  // that run is gone; its 0s are still in the registry
+    SuppressAutodial(1, 1);
+    SuppressAutodial(0, 1);
+    EXPECT_EQ("1 1", InternetValues());
+    EXPECT_FALSE(RecordHolds());
+}
+
+TEST_F(Autodial, StartUpRepairsFromTheRecordOnly) {
+    PutUserValues(1, 1);
+    RepairAutodial();
+    EXPECT_EQ("1 1", InternetValues());
+    for (const std::string& call : system.registry.calls)
+        EXPECT_EQ(std::string::npos, call.find("SetValueEx")) << call;
+
+    SuppressAutodial(1, 1);
+    g_autodialMemory = AutodialMemory{};  // killed while switched off
+    RepairAutodial();
+    EXPECT_EQ("1 1", InternetValues());
+    EXPECT_FALSE(RecordHolds());
+}
+
+TEST_F(Autodial, NothingIsSwitchedWhenTheUsersValuesCannotBeKept) {
+    PutUserValues(1, 1);
+    system.registry.failingKeys = {"QUADDLE"};
+    SuppressAutodial(1, 1);
+    EXPECT_EQ("1 1", InternetValues());
+    system.registry.failingKeys = {"Internet Settings"};
+    SuppressAutodial(1, 2);
+    SuppressAutodial(0, 2);
+    system.registry.failingKeys.clear();
+    EXPECT_EQ("1 1", InternetValues());
+    EXPECT_FALSE(RecordHolds());
+    EXPECT_EQ(0u, system.registry.OpenHandles());
 }
 
 TEST_F(Autodial, EveryNtFromVersionFiveAndThe95FamilyUseInternetSettings) {
     const platform::OsVersion systems[] = {
-        {5, 0, 0, platform::kPlatformNt, ""},       {5, 1, 0, platform::kPlatformNt, ""},
-        {6, 1, 0, platform::kPlatformNt, ""},       {10, 0, 0, platform::kPlatformNt, ""},
-        {4, 10, 0, platform::kPlatformWindows, ""}, {4, 90, 0, platform::kPlatformWindows, ""},
+        {5, 0, 0, platform::kPlatformNt, ""},
+        {6, 1, 0, platform::kPlatformNt, ""},
+        {10, 0, 0, platform::kPlatformNt, ""},
+        {4, 10, 0, platform::kPlatformWindows, ""},
     };
     for (const platform::OsVersion& version : systems) {
         SCOPED_TRACE(std::to_string(version.majorVersion) + "." +
@@ -83,93 +133,72 @@ TEST_F(Autodial, EveryNtFromVersionFiveAndThe95FamilyUseInternetSettings) {
         g_iWinNT = -1;
         system.version.record = version;
         PutUserValues(1, 1);
-        SuppressAutodial(1);
+        SuppressAutodial(1, 1);
         EXPECT_EQ("0 0", InternetValues());
-        SuppressAutodial(0);
+        SuppressAutodial(0, 1);
         EXPECT_EQ("1 1", InternetValues());
         EXPECT_FALSE(system.registry.HasKey(kRasControl));
     }
     EXPECT_TRUE(system.user.boxes.empty());
 }
 
-TEST_F(Autodial, Nt4TouchesOnlyLoginSessionDisable) {
+TEST_F(Autodial, Nt4TouchesOnlyLoginSessionDisableAndKeepsItsBytes) {
     RunOn(4, 0, platform::kPlatformNt);
     PutUserValues(1, 1);
-    system.registry.PutDword(kRasControl, "LoginSessionDisable", 0);
+    const Bytes fiveBytes{0, 0, 0, 0, 9};
+    system.registry.PutRaw(kRasControl, "LoginSessionDisable", platform::kRegBinary, fiveBytes);
     system.registry.calls.clear();
-    SuppressAutodial(1);
+    SuppressAutodial(1, 1);
     EXPECT_EQ(1u, system.registry.Dword(kRasControl, "LoginSessionDisable"));
-    SuppressAutodial(0);
-    EXPECT_EQ(0u, system.registry.Dword(kRasControl, "LoginSessionDisable"));
+    SuppressAutodial(0, 1);
+    EXPECT_EQ(fiveBytes, system.registry.Find(kRasControl, "LoginSessionDisable")->bytes);
     EXPECT_EQ("1 1", InternetValues());
-    for (const std::string& call : system.registry.calls) {
-        EXPECT_EQ(std::string::npos, call.find("Internet Settings")) << call;
+    for (const std::string& call : system.registry.calls)
         EXPECT_EQ(std::string::npos, call.find("NoNetAutodial")) << call;
-    }
     EXPECT_EQ(0u, system.registry.OpenHandles());
-}
-
-TEST_F(Autodial, MissingLoginSessionDisableIsRemovedAgain) {
-    RunOn(4, 0, platform::kPlatformNt);
-    SuppressAutodial(1);
-    EXPECT_EQ(1u, system.registry.Dword(kRasControl, "LoginSessionDisable"));
-    SuppressAutodial(0);
-    EXPECT_EQ(nullptr, system.registry.Find(kRasControl, "LoginSessionDisable"));
-
-    system.registry.PutDword(kRasControl, "LoginSessionDisable", 5);  // the user sets one later
-    SuppressAutodial(1);
-    SuppressAutodial(0);
-    EXPECT_EQ(5u, system.registry.Dword(kRasControl, "LoginSessionDisable"));
 }
 
 TEST_F(Autodial, UnknownNtBelowFourWarnsAndTouchesNothing) {
     RunOn(3, 51, platform::kPlatformNt);
     PutUserValues(1, 1);
     system.registry.calls.clear();
-    SuppressAutodial(1);
-    SuppressAutodial(0);
+    SuppressAutodial(1, 1);
+    SuppressAutodial(0, 1);
     EXPECT_TRUE(system.registry.calls.empty());
-    ASSERT_EQ(2u, system.user.boxes.size());
-    for (const FakeUser::Box& box : system.user.boxes) {
-        EXPECT_EQ(0, box.owner);
-        EXPECT_EQ("os version error", box.text);
-        EXPECT_EQ("internal error", box.caption);
-        EXPECT_EQ(platform::kMbIconWarning, box.type);
-    }
-}
-
-TEST_F(Autodial, RegistryThatCannotBeOpenedIsLeftAlone) {
-    PutUserValues(1, 1);
-    system.registry.failingKeys = {"Internet Settings"};
-    SuppressAutodial(1);
-    SuppressAutodial(0);
-    system.registry.failingKeys.clear();
-    EXPECT_EQ("1 1", InternetValues());
-    EXPECT_EQ(0u, system.registry.OpenHandles());
+    ASSERT_EQ(1u, system.user.boxes.size());
+    const FakeUser::Box& box = system.user.boxes[0];
+    EXPECT_EQ(0, box.owner);
+    EXPECT_EQ("os version error", box.text);
+    EXPECT_EQ("internal error", box.caption);
+    EXPECT_EQ(platform::kMbIconWarning, box.type);
 }
 
 TEST_F(Autodial, ExitPutsTheValuesBackOnceAndStopsTheSwitch) {
     PutUserValues(1, 1);
-    SuppressAutodial(1);
+    SuppressAutodial(1, 1);
     RestoreAutodialAtExit();
     EXPECT_EQ("1 1", InternetValues());
+    EXPECT_FALSE(RecordHolds());
 
     system.registry.calls.clear();
-    SuppressAutodial(0);  // the worker finishing after the exit path
-    SuppressAutodial(1);  // or a worker only now starting its probe
+    SuppressAutodial(0, 1);  // the worker finishing after the exit path
+    SuppressAutodial(1, 2);  // or a worker only now starting its probe
+    RestoreAutodialAtExit();
     EXPECT_TRUE(system.registry.calls.empty());
     EXPECT_EQ("1 1", InternetValues());
-
-    RestoreAutodialAtExit();  // nothing is switched off now: nothing to write
-    EXPECT_TRUE(system.registry.calls.empty());
 }
 
-TEST_F(Autodial, ExitOnNt4RestoresLoginSessionDisable) {
-    RunOn(4, 0, platform::kPlatformNt);
-    system.registry.PutDword(kRasControl, "LoginSessionDisable", 0);
-    SuppressAutodial(1);
+TEST_F(Autodial, ACancelledSessionEndLetsLaterProbesSwitchAgain) {
+    PutUserValues(1, 1);
+    SuppressAutodial(1, 1);
     RestoreAutodialAtExit();
-    EXPECT_EQ(0u, system.registry.Dword(kRasControl, "LoginSessionDisable"));
+    ReopenAutodial();
+    SuppressAutodial(0, 1);  // the probe given back at the query writes nothing
+    EXPECT_EQ("1 1", InternetValues());
+    SuppressAutodial(1, 2);
+    EXPECT_EQ("0 0", InternetValues());
+    SuppressAutodial(0, 2);
+    EXPECT_EQ("1 1", InternetValues());
 }
 
 TEST_F(Autodial, VersionIsAskedOnceAndCached) {
@@ -194,9 +223,9 @@ TEST_F(Autodial, FailedVersionCallCountsAsNotNt) {
     EXPECT_FALSE(IsWinNT(&major));
     EXPECT_EQ(0, major);
     PutUserValues(1, 1);
-    SuppressAutodial(1);
+    SuppressAutodial(1, 1);
     EXPECT_EQ("0 0", InternetValues());
-    SuppressAutodial(0);
+    SuppressAutodial(0, 1);
     EXPECT_EQ("1 1", InternetValues());
 }
 

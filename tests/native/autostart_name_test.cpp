@@ -15,7 +15,7 @@ namespace {
 class AutostartName : public ::testing::Test {
   protected:
     void SetUp() override {
-        system.process.Set({folder.WindowsPath("nimbrel.exe")});
+        system.process.modulePath = folder.WindowsPath("nimbrel.exe");
         InitFolders();
         g_bLanguageFileOff = 0;
         g_strStartupDir = "C:\\Startup\\";

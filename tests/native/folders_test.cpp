@@ -16,43 +16,56 @@ std::string Contents(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-TEST(Folders, ProgramDirectoryEndsAtTheLastBackslash) {
+// The program is where its own file is, not where the command line's first word points.
+TEST(Folders, ProgramPathIsTheModuleWhateverTheCommandLineSays) {
     FakeSystem system;
-    system.process.Set({"C:\\Tools\\sub\\prog.exe", "-on"});
+    system.process.modulePath = "C:\\Tools\\sub\\prog.exe";
     system.files.currentDirectory = "C:\\Work";
+    for (const char* first : {"prog.exe", "..\\sub\\prog.exe", "D:\\Other\\x.exe", ""}) {
+        system.process.Set({first, "-on"});
+        InitFolders();
+        EXPECT_STREQ("C:\\Tools\\sub\\prog.exe", g_szProgramPath) << first;
+        EXPECT_STREQ("C:\\Tools\\sub\\", g_szProgramDir) << first;
+    }
+    system.process.Set({});
     InitFolders();
-    EXPECT_STREQ("C:\\Tools\\sub\\prog.exe", g_szProgramPath);
     EXPECT_STREQ("C:\\Tools\\sub\\", g_szProgramDir);
     EXPECT_STREQ("C:\\Work\\", g_szStartDir);
     EXPECT_STREQ("C:\\Users\\me\\Start Menu\\Programs\\Startup\\", g_szStartupFolder);
 }
 
-TEST(Folders, BareProgramNameHasAnEmptyDirectory) {
+// A module path that does not fit is dropped whole, never cut to name another file.
+TEST(Folders, OverlongModulePathIsDroppedAndOneThatFitsIsKept) {
     FakeSystem system;
-    system.process.Set({"prog.exe"});
+    const std::string fits = "C:\\" + std::string(291, 'd') + "\\p.exe";  // 300 characters
+    system.process.modulePath = fits;
     InitFolders();
-    EXPECT_STREQ("prog.exe", g_szProgramPath);
-    EXPECT_STREQ("", g_szProgramDir);
-}
+    EXPECT_EQ(fits, g_szProgramPath);
+    EXPECT_EQ(fits.substr(0, 295), g_szProgramDir);
 
-TEST(Folders, MissingOrOverlongPathsAreRecordedSafely) {
-    FakeSystem system;
-    system.process.Set({});
-    system.files.currentDirectory = "";
-    system.files.startupFolder = "";
+    for (std::size_t length : {301u, 302u, 400u, 40000u}) {
+        system.process.modulePath = "C:\\" + std::string(length - 9, 'd') + "\\p.exe";
+        InitFolders();
+        EXPECT_STREQ("", g_szProgramPath) << length;
+        EXPECT_STREQ("", g_szProgramDir) << length;
+    }
+    system.process.modulePath = "";  // the call failed
     InitFolders();
     EXPECT_STREQ("", g_szProgramPath);
     EXPECT_STREQ("", g_szProgramDir);
+}
+
+TEST(Folders, MissingOrOverlongFoldersAreRecordedSafely) {
+    FakeSystem system;
+    system.files.currentDirectory = "";
+    system.files.startupFolder = "";
+    InitFolders();
     EXPECT_STREQ("\\", g_szStartDir);
     EXPECT_STREQ("", g_szStartupFolder);  // never the root of a drive
 
-    const std::string longName = "C:\\" + std::string(400, 'd') + "\\p.exe";
-    system.process.Set({longName});
     system.files.currentDirectory = "C:\\" + std::string(299, 'c');
     system.files.startupFolder = "C:\\" + std::string(256, 's');
     InitFolders();
-    EXPECT_EQ(300u, std::strlen(g_szProgramPath));
-    EXPECT_STREQ("C:\\", g_szProgramDir);
     EXPECT_STREQ("\\", g_szStartDir);
     EXPECT_EQ(260u, std::strlen(g_szStartupFolder));
 }

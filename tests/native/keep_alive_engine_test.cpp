@@ -43,6 +43,7 @@ class FakeProbe {
 
     std::deque<int> results;
     std::vector<int> suppressSeen;
+    int abandons = 0;
 };
 
 std::string LastLogLine() {
@@ -72,7 +73,7 @@ class Engine : public ::testing::Test {
     FakeSystem system;
     FakeView view;
     FakeProbe probe;
-    KeepAliveEngine engine{view, [this] { return probe(); }};
+    KeepAliveEngine engine{view, [this] { return probe(); }, [this] { ++probe.abandons; }};
 };
 
 TEST_F(Engine, StayOnLightsOnOnlineAndProbesAtTheNextTickEvenRightAfterAResult) {
@@ -149,7 +150,7 @@ TEST_F(Engine, NoProbeWhileOffAndTheDotsGrowToTwentyOneThenStartAgain) {
     EXPECT_TRUE(view.lamps.empty());
 }
 
-TEST_F(Engine, SwitchOffDuringAProbeThenStayOnHandsOutTheOldResult) {
+TEST_F(Engine, StayOnAfterSwitchOffDuringAProbeStartsAFreshOne) {
     engine.StartStayOn();
     engine.Tick();  // the probe starts
     engine.SwitchOff();
@@ -161,19 +162,22 @@ TEST_F(Engine, SwitchOffDuringAProbeThenStayOnHandsOutTheOldResult) {
     EXPECT_EQ(1, probe.Calls());  // OFF polls nothing
     EXPECT_EQ("<:>", view.activity.back());
 
-    probe.results = {-1};
+    EXPECT_EQ(1, probe.abandons);
     engine.StartStayOn();
+    EXPECT_EQ(2, probe.abandons);  // the old probe, or its result, is dropped
+    probe.results = {0, -1};       // the fresh probe starts, then answers
     engine.Tick();
-    EXPECT_EQ(2, probe.Calls());
-    EXPECT_EQ(kModeOnOffline, g_iMode);
-
-    // The countdown runs from the moment the old result came in.
-    WaitInterval();
-    engine.Tick();
-    EXPECT_EQ(2, probe.Calls());
-    system.clock.now += 1;
+    EXPECT_EQ(kModeOnOnline, g_iMode);
     engine.Tick();
     EXPECT_EQ(3, probe.Calls());
+    EXPECT_EQ(kModeOnOffline, g_iMode);
+
+    WaitInterval();
+    engine.Tick();
+    EXPECT_EQ(3, probe.Calls());
+    system.clock.now += 1;
+    engine.Tick();
+    EXPECT_EQ(4, probe.Calls());
 }
 
 TEST_F(Engine, TheAutodialSwitchFollowsRedialBeforeEveryStep) {

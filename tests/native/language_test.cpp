@@ -16,7 +16,7 @@ namespace {
 class Language : public ::testing::Test {
   protected:
     void SetUp() override {
-        system.process.Set({folder.WindowsPath("nimbrel.exe")});
+        system.process.modulePath = folder.WindowsPath("nimbrel.exe");
         InitFolders();
         g_bLanguageFile = g_bGermanEdition = 1;
         g_bLanguageFileOff = 0;

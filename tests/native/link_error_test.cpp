@@ -11,7 +11,7 @@ class ReportErrorBox : public ::testing::Test {
   protected:
     void SetUp() override { StartAs("C:\\Programs\\Nimbrel\\nimbrel.exe"); }
     void StartAs(const std::string& programPath) {
-        system.process.Set({programPath});
+        system.process.modulePath = programPath;
         InitFolders();
     }
     const FakeUser::Box& OnlyBox() const {

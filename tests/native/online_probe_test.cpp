@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <chrono>
+#include <initializer_list>
+#include <thread>
 #include <utility>
 
 #include "app/shared_texts.h"
@@ -18,41 +22,69 @@ const std::string kOpenProxy =
     "InternetOpenA 2.01_Nimbrel - www.quaddle.example | 3 (null) (null) 0";
 const std::string kOpenPreconfig =
     "InternetOpenA 2.01_PROXY_Nimbrel - www.quaddle.example | 0 (null) (null) 0";
-// ASCII transfer, reload past every cache, and nothing written to the cache: 0x84000101.
-const std::string kRequest =
-    "InternetOpenUrlA root http://keepalive.example/ (null) 0 2214592769 0";
+const std::string kConnect = "InternetConnectA root keepalive.example 80 (null) (null) 3 0 0";
+// The head only, past every cache, with no redirect followed: 0x84200101.
+const std::string kOpenRequest =
+    "HttpOpenRequestA connection HEAD / (null) (null) (null) 2216689921 0";
+const std::string kSend = "HttpSendRequestA request (null) 0";
+const std::string kQueryStatus = "HttpQueryInfoA 536870931";
 const std::string kClose = "InternetCloseHandle";
+
+Texts Join(std::initializer_list<Texts> parts) {
+    Texts all;
+    for (const Texts& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+// One request that met a server (its status is asked) or met nothing.
+const Texts kAsked = {kConnect, kOpenRequest, kSend, kQueryStatus, kClose, kClose};
+const Texts kUnanswered = {kConnect, kOpenRequest, kSend, kClose, kClose};
 
 struct RequestCase {
     const char* name;
     std::set<std::uint32_t> failingAccessTypes;
-    std::deque<bool> requestResults;
+    std::deque<int> answers;
     Texts calls;
     int result;
 };
 
 TEST_F(ProbeTest, RequestSequenceForEveryFallback) {
+    constexpr int kNone = FakeInternet::kUnreachable;
     const RequestCase cases[] = {
-        {"first request opens", {}, {true}, {kOpenProxy, kRequest, kClose, kClose}, 1},
+        {"first request answered", {}, {200}, Join({{kOpenProxy}, kAsked, {kClose}}), 1},
         {"no first root handle",
          {platform::kInternetOpenTypeProxy},
-         {true},
-         {kOpenProxy, kOpenPreconfig, kRequest, kClose, kClose},
+         {200},
+         Join({{kOpenProxy, kOpenPreconfig}, kAsked, {kClose}}),
          1},
-        {"repeat succeeds", {}, {false, true}, {kOpenProxy, kRequest, kRequest, kClose, kClose}, 1},
-        {"preconfigured succeeds",
+        {"repeat answered",
          {},
-         {false, false, true},
-         {kOpenProxy, kRequest, kRequest, kClose, kOpenPreconfig, kRequest, kClose, kClose},
+         {kNone, 200},
+         Join({{kOpenProxy}, kUnanswered, kAsked, {kClose}}),
          1},
-        {"all fail",
+        {"preconfigured answered",
          {},
-         {false, false, false, true},  // a fourth request would open
-         {kOpenProxy, kRequest, kRequest, kClose, kOpenPreconfig, kRequest, kClose},
+         {kNone, kNone, 200},
+         Join({{kOpenProxy}, kUnanswered, kUnanswered, {kClose, kOpenPreconfig}, kAsked, {kClose}}),
+         1},
+        {"all unanswered",
+         {},
+         {kNone, kNone, kNone, 200},  // a fourth request would be answered
+         Join({{kOpenProxy},
+               kUnanswered,
+               kUnanswered,
+               {kClose, kOpenPreconfig},
+               kUnanswered,
+               {kClose}}),
+         -1},
+        {"closed without a status line",
+         {},
+         {FakeInternet::kClosedWithoutAnswer, FakeInternet::kClosedWithoutAnswer,
+          FakeInternet::kClosedWithoutAnswer, 200},
+         Join({{kOpenProxy}, kAsked, kAsked, {kClose, kOpenPreconfig}, kAsked, {kClose}}),
          -1},
         {"no root handle at all",
          {platform::kInternetOpenTypeProxy, platform::kInternetOpenTypePreconfig},
-         {true},
+         {200},
          {kOpenProxy, kOpenPreconfig},
          -1},
     };
@@ -60,7 +92,7 @@ TEST_F(ProbeTest, RequestSequenceForEveryFallback) {
         SCOPED_TRACE(c.name);
         FakeInternet fresh;
         fresh.failingAccessTypes = c.failingAccessTypes;
-        fresh.requestResults = c.requestResults;
+        fresh.answers = c.answers;
         platform::Provide<platform::IInternet>(&fresh);
         EXPECT_EQ(0, CheckOnline());
         EXPECT_EQ(c.result, Collect());
@@ -72,6 +104,55 @@ TEST_F(ProbeTest, RequestSequenceForEveryFallback) {
     }
 }
 
+// A redirect is an answer: it proves the line is up, and it is never followed.
+TEST_F(ProbeTest, AnyHttpStatusIsOnlineWithOneRequest) {
+    for (int status : {301, 302, 404, 500, 100, 599}) {
+        SCOPED_TRACE(status);
+        const std::size_t before = internet.Requests();
+        internet.answers = {status};
+        EXPECT_EQ(0, CheckOnline());
+        EXPECT_EQ(1, Collect());
+        EXPECT_EQ(before + 1, internet.Requests());
+    }
+}
+
+TEST_F(ProbeTest, AddressesBecomeHostPortAndObject) {
+    const struct {
+        const char* url;
+        const char* request;  // "" when no request is made
+    } cases[] = {
+        {"HTTP://Host.example:8080/a/b?c=d#frag", "Host.example:8080/a/b?c=d"},
+        {"https://user:pw@secure.example?q", "secure.example:443/?q"},
+        {"http://[::1]:81", "::1:81/"},
+        {"http://www.", "www.:80/"},
+        {"ftp://files.example/", ""},
+        {"www.example.com", ""},
+        {"http://:80/", ""},
+        {"http://host:0/", ""},
+        {"http://host:65536/", ""},
+        {"http://host:8x/", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.url);
+        std::snprintf(g_szURL1, sizeof g_szURL1, "%s", c.url);
+        const std::size_t before = internet.Requests();
+        EXPECT_EQ(0, CheckOnline());
+        EXPECT_EQ(-1, Collect());
+        if (*c.request) {
+            ASSERT_EQ(before + 3, internet.Requests());
+            EXPECT_EQ(c.request, internet.Urls().back());
+        } else {
+            EXPECT_EQ(before, internet.Requests());
+        }
+    }
+    const Texts calls = internet.Calls();
+    const auto secure = std::find_if(calls.begin(), calls.end(), [](const std::string& call) {
+        return call.find("HttpOpenRequestA connection HEAD /?q") == 0;
+    });
+    ASSERT_NE(calls.end(), secure);
+    EXPECT_NE(std::string::npos, secure->find(std::to_string(2216689921u | 0x00800000u)));
+}
+
 TEST_F(ProbeTest, OfflineResultIsLoggedAfterTheStart) {
     EXPECT_EQ(0, CheckOnline());
     EXPECT_EQ(-1, Collect());
@@ -81,7 +162,7 @@ TEST_F(ProbeTest, OfflineResultIsLoggedAfterTheStart) {
 
 TEST_F(ProbeTest, StepsWhileTheWorkerRunsReturnZeroAndLogOnce) {
     internet.Hold();
-    internet.requestResults = {true};
+    internet.answers = {200};
     EXPECT_EQ(0, CheckOnline());
     EXPECT_EQ(0, CheckOnline());
     ASSERT_TRUE(internet.WaitForRequests(1, 5));
@@ -108,7 +189,7 @@ TEST_F(ProbeTest, ChecksIsRaisedBeforeTheWorkerRuns) {
 }
 
 TEST_F(ProbeTest, ResultIsHandedOutOnceToWhoeverStepsNext) {
-    internet.requestResults = {true};
+    internet.answers = {200};
     EXPECT_EQ(0, CheckOnline());
     ASSERT_TRUE(WaitUntilFinished());
     EXPECT_EQ(kProbeStarted, iOnlineStatus);  // nobody has collected it yet
@@ -121,7 +202,7 @@ TEST_F(ProbeTest, ResultIsHandedOutOnceToWhoeverStepsNext) {
 }
 
 TEST_F(ProbeTest, WorkerThatCannotStartLeavesTheMachineIdleAndThePreviousResult) {
-    internet.requestResults = {true};
+    internet.answers = {200};
     EXPECT_EQ(0, CheckOnline());
     EXPECT_EQ(1, Collect());
 
@@ -148,35 +229,32 @@ TEST_F(ProbeTest, UnknownStateLogsAnErrorAndStays) {
     EXPECT_EQ((Texts{"iOnlineStatus error", "iOnlineStatus error"}), LogTexts());
 }
 
-TEST_F(ProbeTest, ShortUrlsAreReportedAndTheProbeGoesOn) {
+// The warning is the window thread's to show: the worker shows nothing and waits for nobody.
+TEST_F(ProbeTest, ShortUrlsAreWarnedAboutOncePerUrlAndTheProbeGoesOn) {
     const struct {
         const char* url;
         const char* url2;
-        Texts boxes;
+        Texts warnings;
     } cases[] = {
         {"http", "abc", {"URL not correct", "URL2 not correct"}},
+        {"http", "abc", {}},  // the same URL again: warned already
         {"", "", {"URL not correct", "URL2 not correct"}},
         {"http", "http:", {"URL not correct"}},
-        {"http:", "abc", {}},  // the second text is tested only after the first box
+        {"http:", "abc", {}},
+        {"http", "http:", {"URL not correct"}},  // after a good URL, warned again
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.url) + " / " + c.url2);
-        system.user.boxes.clear();
         g_strURL = c.url;
         g_strURL2 = c.url2;
         const std::size_t requestsBefore = internet.Requests();
         EXPECT_EQ(0, CheckOnline());
+        EXPECT_EQ(c.warnings, TakeShortUrlWarnings());
+        EXPECT_TRUE(TakeShortUrlWarnings().empty());
         EXPECT_EQ(-1, Collect());
         EXPECT_EQ(requestsBefore + 3, internet.Requests());
-        Texts shown;
-        for (const FakeUser::Box& box : system.user.boxes) {
-            shown.push_back(box.text);
-            EXPECT_EQ(0, box.owner);
-            EXPECT_EQ("Quaddle", box.caption);
-            EXPECT_EQ(platform::kMbOk, box.type);
-        }
-        EXPECT_EQ(c.boxes, shown);
     }
+    EXPECT_TRUE(system.user.boxes.empty());
 }
 
 TEST_F(ProbeTest, AutodialIsOffExactlyWhileTheRequestsRun) {
@@ -204,6 +282,93 @@ TEST_F(ProbeTest, AutodialIsOffExactlyWhileTheRequestsRun) {
     EXPECT_TRUE(system.registry.calls.empty());
 }
 
+// A request that hangs is given up after 60 seconds: offline, the user's autodial values back at
+// once, and its late end neither hands out a result nor writes autodial in the next probe.
+TEST_F(ProbeTest, HungRequestIsGivenUpAndItsLateEndChangesNothing) {
+    const std::string key = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+    system.registry.PutDword(key, "EnableAutodial", 1);
+    system.registry.PutDword(key, "NoNetAutodial", 1);
+    const auto values = [&] {
+        return std::to_string(system.registry.Dword(key, "EnableAutodial")) +
+               std::to_string(system.registry.Dword(key, "NoNetAutodial"));
+    };
+    g_bSuppressAutodial = 1;
+    internet.Hold();
+    internet.answers = {200};  // what the hung request gets when it ends after all
+    EXPECT_EQ(0, CheckOnline());
+    ASSERT_TRUE(internet.WaitForRequests(1, 5));
+    system.clock.ticks += kProbeTimeLimitMs - 1;
+    EXPECT_EQ(0, CheckOnline());
+    EXPECT_EQ("00", values());
+    system.clock.ticks += 1;
+    EXPECT_EQ(-1, CheckOnline());
+    EXPECT_EQ("11", values());
+    EXPECT_EQ((Texts{"Checking online...", "OFFline!"}), LogTexts());
+
+    EXPECT_EQ(0, CheckOnline());  // the next probe, while the hung one still hangs
+    ASSERT_TRUE(internet.WaitForRequests(2, 5));
+    EXPECT_EQ("00", values());
+    internet.ReleaseFirst(1);  // the given-up request ends, answered
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (internet.OpenHandles() > 3 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_EQ(3u, internet.OpenHandles());  // only the new probe's root, connection and request
+    EXPECT_EQ("00", values());              // its write-back came too late to count
+    EXPECT_EQ(0, CheckOnline());
+    EXPECT_EQ((Texts{"Checking online...", "OFFline!", "Checking online..."}), LogTexts());
+
+    internet.Release();
+    EXPECT_EQ(-1, Collect());
+    EXPECT_EQ("11", values());
+}
+
+TEST_F(ProbeTest, AbandonedProbeOrResultIsNeverHandedOut) {
+    internet.answers = {200, 200};
+    EXPECT_EQ(0, CheckOnline());
+    ASSERT_TRUE(WaitUntilFinished());
+    AbandonProbe();  // an online result nobody collected
+    EXPECT_EQ(0, CheckOnline());
+    ASSERT_TRUE(internet.WaitForRequests(2, 5));
+    EXPECT_EQ(1, Collect());
+
+    internet.Hold();  // a running one, with autodial off
+    const std::string key = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+    system.registry.PutDword(key, "EnableAutodial", 1);
+    g_bSuppressAutodial = 1;
+    EXPECT_EQ(0, CheckOnline());
+    ASSERT_TRUE(internet.WaitForRequests(3, 5));
+    AbandonProbe();
+    EXPECT_EQ(1u, system.registry.Dword(key, "EnableAutodial"));
+    EXPECT_EQ((Texts{"Checking online...", "Checking online...", "Online!", "Checking online..."}),
+              LogTexts());
+}
+
+// Probes dropped or given up on while their workers run, again and again, with autodial
+// switched: no worker writes after its probe stopped counting, and in the end the user's values
+// are back (a race here is ThreadSanitizer's to see).
+TEST_F(ProbeTest, DroppedWorkersEndingLateLeaveTheUsersValues) {
+    const std::string key = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+    system.registry.PutDword(key, "EnableAutodial", 1);
+    internet.answers = std::deque<int>(200, 200);
+    g_bSuppressAutodial = 1;
+    for (int i = 0; i < 40; ++i) {
+        EXPECT_EQ(0, CheckOnline());
+        if (i % 2 == 0) {
+            AbandonProbe();
+        } else {
+            system.clock.ticks += kProbeTimeLimitMs;
+            EXPECT_NE(0, CheckOnline());
+        }
+    }
+    EXPECT_EQ(0, CheckOnline());
+    EXPECT_EQ(1, Collect());
+    threads.Join();
+    EXPECT_EQ(1u, system.registry.Dword(key, "EnableAutodial"));
+    EXPECT_EQ(nullptr,
+              system.registry.Find("HKCU\\SOFTWARE\\QUADDLE\\nimbrel2", "AutodialSwitchedOff"));
+    EXPECT_EQ(0u, internet.OpenHandles());
+}
+
 TEST_F(ProbeTest, UrlChangedDuringProbesIsReadWhole) {
     const std::string first = "http://" + std::string(250, 'a') + "/";
     const std::string second = "http://" + std::string(200, 'b') + "/";
@@ -215,7 +380,7 @@ TEST_F(ProbeTest, UrlChangedDuringProbesIsReadWhole) {
             {
                 const auto urls = LockUrls();
                 std::snprintf(g_szURL1, sizeof g_szURL1, "%s", (flip ? first : second).c_str());
-                g_strURL = flip ? "http://x" : "abc";
+                g_strURL = flip ? "http://x" : "abcdefg";
             }
             flip = !flip;
             result = CheckOnline();
@@ -223,7 +388,9 @@ TEST_F(ProbeTest, UrlChangedDuringProbesIsReadWhole) {
         ASSERT_EQ(-1, result);
     }
     for (const std::string& url : internet.Urls())
-        EXPECT_TRUE(url == first || url == second) << url;
+        EXPECT_TRUE(url == first.substr(7, 250) + ":80/" || url == second.substr(7, 200) + ":80/")
+            << url;
+    EXPECT_LE(threads.OpenHandles(), 1u);  // ended workers are reaped
 }
 
 }  // namespace

@@ -126,7 +126,6 @@ TEST_F(Settings, RegistryThatFailsToOpenGivesDefaultsAndWritesNothing) {
 }
 
 TEST_F(Settings, TransferRefreshesTheSharedTexts) {
-    system.process.Set({"C:\\Tools\\nimbrel.exe"});
     system.files.currentDirectory = "D:\\Start";
     InitFolders();
     g_strURL = "http://changed/";

@@ -2,6 +2,7 @@
 
 #include <ws2tcpip.h>
 
+#include <algorithm>
 #include <chrono>
 #include <utility>
 
@@ -104,35 +105,74 @@ void LoopbackHttpServer::Serve() {
     }
 }
 
-void LoopbackHttpServer::Answer(Socket client) {
-    std::string head;
+bool LoopbackHttpServer::ReadRequest(SOCKET client, std::string& head) {
+    head.clear();
     char buffer[1024];
     while (!stopping_ && head.find("\r\n\r\n") == std::string::npos) {
-        if (!Readable(client.get())) continue;
-        const int n = recv(client.get(), buffer, sizeof buffer, 0);
-        if (n <= 0) return;
+        if (!Readable(client)) continue;
+        const int n = recv(client, buffer, sizeof buffer, 0);
+        if (n <= 0) return false;
         head.append(buffer, static_cast<std::size_t>(n));
     }
-    if (stopping_) return;
-    std::function<void()> action;
-    {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        action = onRequest_;
+    return !stopping_;
+}
+
+// As fast as the client takes it: what it takes is what the request moved.
+void LoopbackHttpServer::SendHugePage(SOCKET client, bool withBody) {
+    constexpr long long kPageBytes = 50LL * 1024 * 1024;
+    SendAll(client, "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
+                        std::to_string(kPageBytes) + "\r\n\r\n");
+    if (!withBody) return;
+    static const std::string chunk(16384, 'x');
+    for (long long left = kPageBytes; left > 0 && !stopping_;) {
+        const int n = send(client, chunk.data(),
+                           static_cast<int>(std::min<long long>(left, chunk.size())), 0);
+        if (n <= 0) return;
+        bodyBytes_ += n;
+        left -= n;
     }
-    if (action) action();
-    {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        requests_.push_back(
-            Request{head.substr(0, head.find("\r\n")), HeaderValue(head, "User-Agent")});
-        arrived_.notify_all();
-        if (mode_ == Mode::kNeverAnswer) {
-            held_.push_back(std::move(client));
-            return;
+}
+
+void LoopbackHttpServer::Answer(Socket client) {
+    std::string head;
+    while (ReadRequest(client.get(), head)) {
+        std::function<void()> action;
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            action = onRequest_;
         }
+        if (action) action();
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            requests_.push_back(
+                Request{head.substr(0, head.find("\r\n")), HeaderValue(head, "User-Agent")});
+            arrived_.notify_all();
+            if (mode_ == Mode::kNeverAnswer) {
+                held_.push_back(std::move(client));
+                return;
+            }
+        }
+        const bool headOnly = head.rfind("HEAD ", 0) == 0;
+        switch (mode_) {
+            case Mode::kCloseWithoutAnswer:
+                return;
+            case Mode::kRedirectToItself:
+                SendAll(client.get(), "HTTP/1.1 301 Moved Permanently\r\nLocation: " + Url() +
+                                          "\r\nContent-Length: 0\r\n\r\n");
+                continue;  // the same connection may bring the next request
+            case Mode::kHugePage:
+                SendHugePage(client.get(), !headOnly);
+                return;
+            default:
+                break;
+        }
+        const std::string status =
+            mode_ == Mode::kAnswer200 ? "200 OK" : "500 Internal Server Error";
+        SendAll(client.get(), "HTTP/1.1 " + status +
+                                  "\r\nContent-Type: text/plain\r\nContent-Length: 2\r\n"
+                                  "Cache-Control: public, max-age=3600\r\n"
+                                  "Connection: close\r\n\r\n" +
+                                  (headOnly ? "" : "ok"));
+        return;
     }
-    const std::string status = mode_ == Mode::kAnswer200 ? "200 OK" : "500 Internal Server Error";
-    SendAll(client.get(), "HTTP/1.1 " + status +
-                              "\r\nContent-Type: text/plain\r\nContent-Length: 2\r\n"
-                              "Cache-Control: public, max-age=3600\r\n"
-                              "Connection: close\r\n\r\nok");
 }

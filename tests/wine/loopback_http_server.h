@@ -36,8 +36,11 @@ class LoopbackHttpServer {
     enum class Mode {
         kAnswer200,
         kAnswer500,
-        kNeverAnswer,  // accepts and reads the request, then holds the connection until Stop
-        kClosedPort,   // a port that was free a moment ago and has nobody listening
+        kNeverAnswer,         // accepts and reads the request, then holds the connection until Stop
+        kClosedPort,          // a port that was free a moment ago and has nobody listening
+        kRedirectToItself,    // 301 to its own address, on the same connection
+        kHugePage,            // a 200 with a 50 MB page, sent as fast as the client takes it
+        kCloseWithoutAnswer,  // reads the request, then closes the connection
     };
     struct Request {
         std::string line;
@@ -56,6 +59,8 @@ class LoopbackHttpServer {
     // Waits until `count` requests have arrived; false after `milliseconds`.
     bool WaitForRequests(std::size_t count, int milliseconds);
     std::vector<Request> Requests() const;
+    // Bytes of page bodies the clients have taken (sent into the connection).
+    long long BodyBytesSent() const { return bodyBytes_; }
     // Stops listening and closes every connection, held ones too; waits for the server's thread.
     void Stop();
 
@@ -63,12 +68,15 @@ class LoopbackHttpServer {
     void Serve();
     bool Readable(SOCKET socket) const;
     void Answer(Socket client);
+    bool ReadRequest(SOCKET client, std::string& head);
+    void SendHugePage(SOCKET client, bool withBody);
 
     Mode mode_;
     WSADATA wsa_{};
     Socket listener_;
     unsigned short port_ = 0;
     std::atomic<bool> stopping_{false};
+    std::atomic<long long> bodyBytes_{0};
     mutable std::mutex mutex_;
     std::condition_variable arrived_;
     std::vector<Request> requests_;

@@ -128,7 +128,7 @@ class RealProbe : public ::testing::Test {
     }
 };
 
-TEST_F(RealProbe, ServerSeesTheGetWithTheProgramsAgent) {
+TEST_F(RealProbe, ServerSeesTheHeadRequestWithTheProgramsAgent) {
     LoopbackHttpServer server(Mode::kAnswer200);
     Aim(server);
     EXPECT_EQ(0, CheckOnline());
@@ -137,7 +137,7 @@ TEST_F(RealProbe, ServerSeesTheGetWithTheProgramsAgent) {
 
     const auto requests = server.Requests();
     ASSERT_EQ(1u, requests.size());
-    EXPECT_EQ("GET /keepalive HTTP/1.1", requests[0].line);
+    EXPECT_EQ("HEAD /keepalive HTTP/1.1", requests[0].line);
     const std::string agent = requests[0].userAgent;
     EXPECT_TRUE(agent == "2.01_Nimbrel - www.quaddle.example" ||
                 agent == "2.01_PROXY_Nimbrel - www.quaddle.example")
@@ -175,6 +175,62 @@ TEST_F(RealProbe, ServerErrorStillCountsAsOnline) {
     EXPECT_EQ(0, CheckOnline());
     EXPECT_EQ(1, Collect());
     EXPECT_EQ(1u, server.Requests().size());
+}
+
+// What one probe costs against the servers that used to make it expensive or wrong.
+TEST_F(RealProbe, RedirectLoopHugePageAndSilentCloseCostOneCheapRequest) {
+    const struct {
+        const char* name;
+        Mode mode;
+        int result;
+    } cases[] = {
+        {"301 to itself", Mode::kRedirectToItself, 1},
+        {"50 MB page", Mode::kHugePage, 1},
+        {"closes without an answer", Mode::kCloseWithoutAnswer, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LoopbackHttpServer server(c.mode);
+        Aim(server);
+        EXPECT_EQ(0, CheckOnline());
+        EXPECT_EQ(c.result, Collect(30));
+        Sleep(500);  // anything the closed handles still pull would arrive meanwhile
+        const std::size_t requests = server.Requests().size();
+        const long long bytes = server.BodyBytesSent();
+        server.Stop();
+        EXPECT_LE(requests, c.result == 1 ? 1u : 3u);
+        EXPECT_LE(bytes, 64 * 1024);
+        std::printf("%s: %zu requests, %lld body bytes in one probe\n", c.name, requests, bytes);
+    }
+}
+
+// Against a server that never answers: given up after 60 seconds, offline, the user's autodial
+// values back at once; the late end of the request (the test ends the hang) changes nothing.
+TEST_F(RealProbe, HungRequestIsGivenUpAfterSixtySeconds) {
+    const SavedAutodialValues saved;
+    WriteAutodialValue("EnableAutodial", 1);
+    WriteAutodialValue("NoNetAutodial", 1);
+    LoopbackHttpServer server(Mode::kNeverAnswer);
+    Aim(server);
+    g_bSuppressAutodial = 1;
+    const auto start = Clock::now();
+    EXPECT_EQ(0, CheckOnline());
+    ASSERT_TRUE(server.WaitForRequests(1, 5000));
+    EXPECT_EQ(0, ReadAutodialValue("EnableAutodial"));
+    EXPECT_EQ(-1, Collect(90));
+    const double seconds = Milliseconds(Clock::now() - start) / 1000;
+    EXPECT_EQ(1, ReadAutodialValue("EnableAutodial"));
+    EXPECT_EQ(1, ReadAutodialValue("NoNetAutodial"));
+    EXPECT_GE(seconds, 59.9);
+    EXPECT_LT(seconds, 62.0);
+    std::printf("hung request given up after %.1f s\n", seconds);
+
+    server.Stop();  // the abandoned request ends now
+    Sleep(2000);
+    EXPECT_EQ((Texts{"Checking online...", "OFFline!"}), LogTexts());
+    EXPECT_EQ(0, g_bOnline);
+    EXPECT_EQ(kProbeIdle, iOnlineStatus);
+    EXPECT_EQ(1, ReadAutodialValue("EnableAutodial"));
 }
 
 TEST_F(RealProbe, HungServerNeverBlocksTheStep) {

@@ -1,0 +1,109 @@
+#include "app/single_instance.h"
+
+#include <lmcons.h>
+
+const UINT g_uExitRequestMessage = RegisterWindowMessageA("Nimbrel2.ExitRequest");
+const UINT g_uShowRequestMessage = RegisterWindowMessageA("Nimbrel2.ShowRequest");
+
+namespace {
+
+constexpr DWORD kPollMilliseconds = 100;
+// A running start that is busy (a message box, a page being built) still answers in time.
+constexpr UINT kAnswerMilliseconds = 2000;
+// How long a running start may take to build its window: a second start right after the first.
+constexpr ULONGLONG kFindWithinMilliseconds = 10000;
+// Exit saves the settings and the shortcut, then the process ends.
+constexpr ULONGLONG kEndWithinMilliseconds = 30000;
+
+struct Search {
+    const char* name;
+    HWND found;
+};
+
+BOOL CALLBACK MatchMarked(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<Search*>(lParam);
+    if (!GetPropA(window, search->name)) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+HWND FindMarkedWindow(const std::string& name) {
+    Search search{name.c_str(), nullptr};
+    EnumWindows(&MatchMarked, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// True when the window took the request; a start that is ending no longer answers.
+bool Ask(HWND window, UINT message) {
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutA(window, message, 0, 0, SMTO_ABORTIFHUNG, kAnswerMilliseconds,
+                               &answer) != 0 &&
+           answer == TRUE;
+}
+
+}  // namespace
+
+std::string InstanceName() {
+    char user[UNLEN + 1] = "";
+    DWORD size = sizeof user;
+    if (!GetUserNameA(user, &size)) user[0] = '\0';
+    return std::string("Nimbrel2.Instance.") + user;
+}
+
+CInstanceLock::CInstanceLock(const std::string& name) {
+    const std::string mutexName = "Local\\" + name;
+    mutex_ = CreateMutexA(nullptr, TRUE, mutexName.c_str());
+    // Without a mutex (the system refused one) the program runs unguarded rather than not at all.
+    owned_ = !mutex_ || GetLastError() != ERROR_ALREADY_EXISTS;
+}
+
+CInstanceLock::~CInstanceLock() {
+    if (!mutex_) return;
+    if (owned_) ReleaseMutex(mutex_);
+    CloseHandle(mutex_);
+}
+
+bool CInstanceLock::WaitForOwnership(DWORD milliseconds) {
+    if (owned_) return true;
+    const DWORD result = WaitForSingleObject(mutex_, milliseconds);
+    // Abandoned: the running start ended without letting go, which ends its claim all the same.
+    owned_ = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
+    return owned_;
+}
+
+void MarkInstanceWindow(HWND window, const std::string& name) {
+    SetPropA(window, name.c_str(), reinterpret_cast<HANDLE>(1));
+}
+
+void UnmarkInstanceWindow(HWND window, const std::string& name) {
+    RemovePropA(window, name.c_str());
+}
+
+HandOver ShowRunningInstance(CInstanceLock& lock, const std::string& name) {
+    const ULONGLONG deadline = GetTickCount64() + kFindWithinMilliseconds;
+    do {
+        if (HWND window = FindMarkedWindow(name)) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            // The user just started this one, so it may hand the foreground on.
+            AllowSetForegroundWindow(process);
+            if (Ask(window, g_uShowRequestMessage)) return HandOver::kDone;
+        }
+        if (lock.WaitForOwnership(kPollMilliseconds)) return HandOver::kOwned;
+    } while (GetTickCount64() < deadline);
+    return HandOver::kNotReached;
+}
+
+HandOver EndRunningInstance(CInstanceLock& lock, const std::string& name) {
+    ULONGLONG deadline = GetTickCount64() + kFindWithinMilliseconds;
+    bool asked = false;
+    while (!lock.WaitForOwnership(kPollMilliseconds)) {
+        if (!asked) {
+            HWND window = FindMarkedWindow(name);
+            asked = window && Ask(window, g_uExitRequestMessage);
+            if (asked) deadline = GetTickCount64() + kEndWithinMilliseconds;
+        }
+        if (GetTickCount64() >= deadline) return HandOver::kNotReached;
+    }
+    return HandOver::kOwned;
+}

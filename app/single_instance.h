@@ -1,0 +1,53 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// One running Nimbrel per Windows user and session. A second start hands over to the running
+// one and ends; the running main window answers the two requests below.
+
+// "Nimbrel2.ExitRequest", from any sender (an installer broadcasts it): end the run through
+// the status page's own Exit.
+extern const UINT g_uExitRequestMessage;
+// "Nimbrel2.ShowRequest": show the main window, out of the notification area if need be, in
+// front. The window answers TRUE.
+extern const UINT g_uShowRequestMessage;
+
+// "Nimbrel2.Instance.<user name>": the user's mutex (in the session's Local namespace) and the
+// mark on the running main window carry this name, so users do not block each other.
+std::string InstanceName();
+
+// The user's instance mutex; the program that owns it is the running one, for its whole life.
+class CInstanceLock {
+  public:
+    explicit CInstanceLock(const std::string& name);
+    CInstanceLock(const CInstanceLock&) = delete;
+    CInstanceLock& operator=(const CInstanceLock&) = delete;
+    ~CInstanceLock();
+
+    // False while another start of the same user runs.
+    bool Owned() const { return owned_; }
+    // Waits up to the given time for the running start to end; then this one owns the mutex.
+    bool WaitForOwnership(DWORD milliseconds);
+
+  private:
+    HANDLE mutex_ = nullptr;
+    bool owned_ = false;
+};
+
+// The main window carries the instance name as a window property while it exists.
+void MarkInstanceWindow(HWND window, const std::string& name);
+void UnmarkInstanceWindow(HWND window, const std::string& name);
+
+enum class HandOver {
+    kDone,        // the running start took the request
+    kOwned,       // the running start ended meanwhile: this start owns the mutex and runs
+    kNotReached,  // no running window answered in time
+};
+
+// A second start: the running one shows its window in front.
+HandOver ShowRunningInstance(CInstanceLock& lock, const std::string& name);
+// A second start with "-uninstall": the running one ends through its own Exit; returns kOwned
+// once it has ended and this start owns the mutex.
+HandOver EndRunningInstance(CInstanceLock& lock, const std::string& name);

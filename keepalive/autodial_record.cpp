@@ -1,0 +1,67 @@
+#include "keepalive/autodial_record.h"
+
+#include <string>
+
+#include "platform/reg_key.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr const char* kMarker = "AutodialSwitchedOff";
+constexpr std::uint32_t kHolds = 1;
+
+std::string ProductKey() {
+    return std::string(kMakerKey) + "\\" + kProductKey;
+}
+
+std::string CopyName(const char* name) {
+    return std::string("Saved ") + name;
+}
+
+bool MarkerHolds(platform::Key key) {
+    RegistryValue marker;
+    return ReadRegistryValue(key, kMarker, &marker) && marker.present &&
+           marker.type == platform::kRegDword && marker.bytes.size() == sizeof kHolds &&
+           marker.bytes[0] == kHolds;
+}
+
+}  // namespace
+
+// The marker goes last: copies without it are left-overs of an unfinished save.
+bool SaveAutodialRecord(const std::vector<const char*>& names,
+                        const std::vector<RegistryValue>& values) {
+    platform::RegKey key;
+    if (key.Create(platform::kCurrentUser, ProductKey().c_str(),
+                   platform::kKeyRead | platform::kKeyWrite) != platform::kErrorSuccess)
+        return false;
+    platform::Registry().DeleteValue(key.get(), kMarker);
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (!WriteRegistryValue(key.get(), CopyName(names[i]).c_str(), values[i])) return false;
+    const std::uint32_t holds = kHolds;
+    return platform::Registry().SetValueEx(key.get(), kMarker, platform::kRegDword, &holds,
+                                           sizeof holds) == platform::kErrorSuccess;
+}
+
+bool LoadAutodialRecord(const std::vector<const char*>& names, std::vector<RegistryValue>* values) {
+    platform::RegKey key;
+    if (key.Open(platform::kCurrentUser, ProductKey().c_str(), platform::kKeyRead) !=
+            platform::kErrorSuccess ||
+        !MarkerHolds(key.get()))
+        return false;
+    std::vector<RegistryValue> saved(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (!ReadRegistryValue(key.get(), CopyName(names[i]).c_str(), &saved[i])) return false;
+    *values = std::move(saved);
+    return true;
+}
+
+// The marker goes first: copies left without it are never taken for the user's values.
+void ClearAutodialRecord(const std::vector<const char*>& names) {
+    platform::RegKey key;
+    if (key.Open(platform::kCurrentUser, ProductKey().c_str(), platform::kKeyWrite) !=
+        platform::kErrorSuccess)
+        return;
+    platform::Registry().DeleteValue(key.get(), kMarker);
+    for (const char* name : names)
+        platform::Registry().DeleteValue(key.get(), CopyName(name).c_str());
+}

@@ -1,0 +1,84 @@
+#include <winsock2.h>
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "tests/e2e/driver.h"
+#include "tests/wine/loopback_http_server.h"
+
+namespace {
+
+using namespace driver;
+
+constexpr const char* kInternetSettings =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+
+std::optional<DWORD> AutodialValue(const char* name) {
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegGetValueA(HKEY_CURRENT_USER, kInternetSettings, name, RRF_RT_REG_DWORD, nullptr, &value,
+                     &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return value;
+}
+
+void PutAutodialValue(const char* name, std::optional<DWORD> value) {
+    if (value)
+        RegSetKeyValueA(HKEY_CURRENT_USER, kInternetSettings, name, REG_DWORD, &*value,
+                        sizeof *value);
+    else
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kInternetSettings, name);
+}
+
+bool UsersValuesInPlace() {
+    return AutodialValue("EnableAutodial") == 1u && AutodialValue("NoNetAutodial") == 1u;
+}
+
+// The prefix's own autodial values come back after the test.
+class SessionEnd : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        settings::Clear();
+        settings::PutDword("FirstTime", 0);
+        settings::PutDword("Redial", 0);
+        PutAutodialValue("EnableAutodial", 1);
+        PutAutodialValue("NoNetAutodial", 1);
+    }
+    void TearDown() override {
+        settings::Clear();
+        PutAutodialValue("EnableAutodial", enable_);
+        PutAutodialValue("NoNetAutodial", noNet_);
+    }
+
+  private:
+    std::optional<DWORD> enable_ = AutodialValue("EnableAutodial");
+    std::optional<DWORD> noNet_ = AutodialValue("NoNetAutodial");
+};
+
+// Windows ends the session while a request hangs with autodial switched off: the user's values
+// are back before each answer, and stay when the system then ends the process.
+TEST_F(SessionEnd, RestoresTheUsersAutodialValuesBeforeAnswering) {
+    LoopbackHttpServer server(LoopbackHttpServer::Mode::kNeverAnswer);
+    settings::PutString("URL1", server.Url() + "?session=" + std::to_string(GetTickCount64()));
+    Nimbrel nimbrel("-on");
+    HWND main = nimbrel.MainWindow();
+    ASSERT_NE(nullptr, main);
+    ASSERT_TRUE(server.WaitForRequests(1, 10000));
+    ASSERT_EQ(0u, AutodialValue("EnableAutodial").value_or(99));
+
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+                                    SMTO_ABORTIFHUNG, 5000, &answer));
+    EXPECT_EQ(TRUE, static_cast<BOOL>(answer));
+    EXPECT_TRUE(UsersValuesInPlace());
+    ASSERT_TRUE(SendMessageTimeoutA(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,
+                                    5000, &answer));
+    EXPECT_TRUE(UsersValuesInPlace());
+    nimbrel.Kill();
+    server.Stop();
+    EXPECT_TRUE(UsersValuesInPlace());
+}
+
+}  // namespace

@@ -1,0 +1,136 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "res/resource.h"
+#include "tests/e2e/driver.h"
+
+namespace {
+
+using namespace driver;
+
+constexpr const char* kShortcut = "Nimbrel.lnk";
+
+bool InTray(HWND main) {
+    return !IsWindowVisible(main) && TrayIconShown(main, kTrayIconId);
+}
+
+void Minimise(HWND main) {
+    PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return InTray(main); }));
+}
+
+// Ticks autostart on the settings page without saving: only an Exit stores it.
+void TickAutostartUnsaved(HWND main) {
+    HWND page = SelectPage(main, 1);
+    ASSERT_NE(nullptr, page);
+    SendMessageA(GetDlgItem(page, IDC_AUTOSTART), BM_SETCHECK, BST_CHECKED, 0);
+    ASSERT_NE(nullptr, SelectPage(main, 0));
+}
+
+class SingleInstance : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        settings::Clear();
+        startup::Remove(kShortcut);
+        settings::PutDword("FirstTime", 0);
+        settings::PutDword("AutoStart", 0);
+        settings::PutDword("Redial", 1);
+        settings::PutString("URL1", "http://keep.example/");
+    }
+    void TearDown() override {
+        startup::Remove(kShortcut);
+        settings::Clear();
+    }
+};
+
+TEST_F(SingleInstance, SecondStartBringsTheRunningWindowOutOfTheTrayToTheFrontAndEnds) {
+    Nimbrel first;
+    HWND main = first.MainWindow();
+    ASSERT_NE(nullptr, main);
+    const std::size_t iconsBefore = TrayIcons().size();
+    Minimise(main);
+
+    Nimbrel second;
+    EXPECT_EQ(0u, second.WaitForExit().value_or(12345));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && !IsIconic(main); }));
+    EXPECT_TRUE(WaitUntil([&] { return !TrayIconShown(main, kTrayIconId); }));
+    EXPECT_EQ(iconsBefore, TrayIcons().size());
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main; }));
+
+    // Visible but behind another program's window: the next start brings it to the front.
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200,
+                                 nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    ASSERT_EQ(other, GetForegroundWindow());
+    Nimbrel third;
+    EXPECT_EQ(0u, third.WaitForExit().value_or(12345));
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main; }));
+    DestroyWindow(other);
+    EXPECT_FALSE(first.WaitForExit(0ms).has_value());
+}
+
+// Each user's start has its own mutex and its own mark on the window.
+TEST_F(SingleInstance, AnotherUsersStartRunsBesideAndHandsOverOnlyToItsOwn) {
+    const std::string theirName = "Nimbrel2.Instance.nimbrel-other";
+    Nimbrel mine;
+    HWND myWindow = mine.MainWindow();
+    ASSERT_NE(nullptr, myWindow);
+    StartAsUser("nimbrel-other");
+    ASSERT_TRUE(WaitUntil([&] { return MarkedWindows(theirName).size() == 1; }));
+    HWND theirWindow = MarkedWindows(theirName).front();
+    EXPECT_NE(myWindow, theirWindow);
+
+    Minimise(myWindow);
+    Minimise(theirWindow);
+    StartAsUser("nimbrel-other");
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(theirWindow); }));
+    Sleep(1000);  // time enough for a wrongly started second window to show up
+    EXPECT_EQ(1u, MarkedWindows(theirName).size());
+    EXPECT_TRUE(InTray(myWindow));
+    EXPECT_FALSE(mine.WaitForExit(0ms).has_value());
+    PostMessageA(theirWindow, WM_COMMAND, ID_TRAY_EXIT, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(theirWindow); }));
+}
+
+// An installer asks every running Nimbrel to end; each one goes through the status page's Exit.
+TEST_F(SingleInstance, ExitRequestFromAnySenderEndsThroughExit) {
+    Nimbrel nimbrel;
+    HWND main = nimbrel.MainWindow();
+    ASSERT_NE(nullptr, main);
+    TickAutostartUnsaved(main);
+    Minimise(main);
+
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(HWND_BROADCAST, RegisterWindowMessageA("Nimbrel2.ExitRequest"), 0, 0,
+                        SMTO_ABORTIFHUNG, 5000, &answer);
+    EXPECT_EQ(0u, nimbrel.WaitForExit().value_or(12345));
+    EXPECT_EQ(1u, settings::Dword("AutoStart").value_or(99));
+    EXPECT_TRUE(startup::Exists(kShortcut));
+    EXPECT_FALSE(TrayIconShown(main, kTrayIconId));
+}
+
+// Were the order the other way round, the running start's Exit would write the settings and
+// the shortcut back after the uninstall.
+TEST_F(SingleInstance, SecondStartWithUninstallEndsTheRunningOneThroughExitThenUninstalls) {
+    Nimbrel first;
+    HWND main = first.MainWindow();
+    ASSERT_NE(nullptr, main);
+    TickAutostartUnsaved(main);
+
+    Nimbrel uninstall("-uninstall");
+    bool windowSeen = false;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            windowSeen = windowSeen || uninstall.AnyWindow(0ms) != nullptr;
+            return uninstall.WaitForExit(0ms).has_value();
+        },
+        30s));
+    EXPECT_FALSE(windowSeen);
+    EXPECT_EQ(0u, first.WaitForExit(0ms).value_or(12345));
+    EXPECT_EQ(0u, uninstall.WaitForExit(0ms).value_or(12345));
+    EXPECT_FALSE(settings::KeyExists());
+    EXPECT_FALSE(startup::Exists(kShortcut));
+}
+
+}  // namespace

@@ -1,0 +1,239 @@
+#include "tests/installer/system_state.h"
+
+#include <shlobj.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "framework/handles.h"
+
+namespace installed {
+namespace {
+
+constexpr const char* kListKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Nimbrel";
+
+struct KernelTraits {
+    static void Free(HANDLE handle) { CloseHandle(handle); }
+};
+using OwnedHandle = Owned<HANDLE, KernelTraits>;
+struct FindTraits {
+    static void Free(HANDLE search) { FindClose(search); }
+};
+using OwnedSearch = Owned<HANDLE, FindTraits>;
+
+// Every process that runs now, as a snapshot of records; calls back for each.
+template <class Visit>
+void ForEachProcess(Visit visit) {
+    const HANDLE taken = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (taken == INVALID_HANDLE_VALUE) return;
+    OwnedHandle snapshot(taken);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot.get(), &entry); more;
+         more = Process32Next(snapshot.get(), &entry))
+        visit(entry);
+}
+
+// A started process whose handles are closed when it goes.
+struct Started {
+    OwnedHandle process;
+    OwnedHandle thread;
+    DWORD id = 0;
+};
+
+std::optional<Started> Start(const std::string& commandLine) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::string line = commandLine;
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info))
+        return std::nullopt;
+    return Started{OwnedHandle(info.hProcess), OwnedHandle(info.hThread), info.dwProcessId};
+}
+
+std::string SpecialFolder(int id) {
+    char path[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+
+void CollectFiles(const std::string& folder, const std::string& prefix,
+                  std::vector<std::string>& names) {
+    WIN32_FIND_DATAA found{};
+    const HANDLE first = FindFirstFileA((folder + prefix + "*").c_str(), &found);
+    if (first == INVALID_HANDLE_VALUE) return;
+    OwnedSearch search(first);
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            CollectFiles(folder, prefix + name + "\\", names);
+        else
+            names.push_back(prefix + name);
+    } while (FindNextFileA(search.get(), &found));
+}
+
+std::set<HWND> VisibleWindows() {
+    std::set<HWND> windows;
+    EnumWindows(
+        [](HWND window, LPARAM list) {
+            if (IsWindowVisible(window)) reinterpret_cast<std::set<HWND>*>(list)->insert(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+std::string Describe(HWND window) {
+    char name[256] = "";
+    char caption[256] = "";
+    GetClassNameA(window, name, sizeof name);
+    GetWindowTextA(window, caption, sizeof caption);
+    return std::string(name) + ": " + caption;
+}
+
+// The processes whose parent is the given one, opened for waiting.
+std::vector<OwnedHandle> ChildrenOf(DWORD parent) {
+    std::vector<OwnedHandle> children;
+    ForEachProcess([&](const PROCESSENTRY32& entry) {
+        if (entry.th32ParentProcessID != parent) return;
+        if (HANDLE child = OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID))
+            children.emplace_back(child);
+    });
+    return children;
+}
+
+void EndProcessesIn(const std::string& folder) {
+    ForEachProcess([&](const PROCESSENTRY32& entry) {
+        OwnedHandle process(
+            OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE,
+                        entry.th32ProcessID));
+        if (!process) return;
+        char path[MAX_PATH] = "";
+        DWORD size = MAX_PATH;
+        if (QueryFullProcessImageNameA(process.get(), 0, path, &size) &&
+            _strnicmp(path, folder.c_str(), folder.size()) == 0) {
+            TerminateProcess(process.get(), 99);
+            WaitForSingleObject(process.get(), 5000);
+        }
+    });
+}
+
+}  // namespace
+
+std::string Folder() {
+    return SpecialFolder(CSIDL_LOCAL_APPDATA) + "\\Programs\\Nimbrel\\";
+}
+
+std::vector<std::string> Files() {
+    std::vector<std::string> names;
+    CollectFiles(Folder(), "", names);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+unsigned long long TotalSize() {
+    unsigned long long total = 0;
+    for (const std::string& name : Files()) {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (GetFileAttributesExA((Folder() + name).c_str(), GetFileExInfoStandard, &data))
+            total +=
+                (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    }
+    return total;
+}
+
+std::string ReadText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string MenuShortcut() {
+    return SpecialFolder(CSIDL_PROGRAMS) + "\\Nimbrel.lnk";
+}
+
+bool ListEntryExists() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kListKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+std::optional<std::string> ListString(const char* name) {
+    char text[1024] = "";
+    DWORD size = sizeof text;
+    if (RegGetValueA(HKEY_CURRENT_USER, kListKey, name, RRF_RT_REG_SZ, nullptr, text, &size) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    return std::string(text);
+}
+
+std::optional<DWORD> ListDword(const char* name) {
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegGetValueA(HKEY_CURRENT_USER, kListKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<DWORD> Run(const std::string& commandLine, std::chrono::milliseconds timeout) {
+    const auto started = Start(commandLine);
+    if (!started) return std::nullopt;
+    if (WaitForSingleObject(started->process.get(), static_cast<DWORD>(timeout.count())) !=
+        WAIT_OBJECT_0)
+        return std::nullopt;
+    DWORD exitCode = 0;
+    GetExitCodeProcess(started->process.get(), &exitCode);
+    return exitCode;
+}
+
+Uninstall RunUninstaller(const std::string& commandLine, std::chrono::milliseconds timeout) {
+    Uninstall result;
+    const std::set<HWND> before = VisibleWindows();
+    std::set<HWND> seen;
+    auto lookForWindows = [&] {
+        for (HWND window : VisibleWindows())
+            if (!before.count(window) && seen.insert(window).second)
+                result.windows.push_back(Describe(window));
+    };
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    auto waitFor = [&](const OwnedHandle& process) {
+        while (WaitForSingleObject(process.get(), 10) == WAIT_TIMEOUT) {
+            lookForWindows();
+            if (std::chrono::steady_clock::now() > deadline) return false;
+        }
+        return true;
+    };
+
+    const auto started = Start(commandLine);
+    if (!started) return result;
+    result.finished = waitFor(started->process);
+    for (const OwnedHandle& copy : ChildrenOf(started->id))
+        result.finished = waitFor(copy) && result.finished;
+    lookForWindows();
+    return result;
+}
+
+void RemoveEverything() {
+    const std::string folder = Folder();
+    EndProcessesIn(folder);
+    std::vector<std::string> names = Files();
+    for (const std::string& name : names) DeleteFileA((folder + name).c_str());
+    RemoveDirectoryA((folder + "help-pictures").c_str());
+    RemoveDirectoryA(folder.c_str());
+    DeleteFileA(MenuShortcut().c_str());
+    RegDeleteKeyA(HKEY_CURRENT_USER, kListKey);
+}
+
+}  // namespace installed
