@@ -1,7 +1,6 @@
 // Small stand-ins for C++ runtime functions whose library versions link far more than this
 // program uses. Defined in the exe itself, they are found before the runtime library is
-// searched, so the library's versions stay out. Should new code call another of the runtime's
-// throw helpers, the link fails with a duplicate definition: add that helper here.
+// searched, so the library's versions stay out.
 #include <cstdlib>
 #include <string>
 
@@ -18,16 +17,28 @@ void __verbose_terminate_handler() {
 
 // The library's throw helpers live in one object that builds every exception type with the
 // old copy-on-write string, linking a second string implementation (20 KB); so does the
-// system error that std::mutex throws. No code here
-// catches an exception, so a thrown one would end the program through the handler above:
-// these end it the same way, directly.
+// system error that std::mutex throws. No code here catches an exception, so a thrown one would
+// end the program through the handler above: these end it the same way, directly. All of that
+// object's helpers are here, so none of its code is ever linked.
 namespace std {
+
+void __throw_bad_exception() {
+    std::abort();
+}
 
 void __throw_bad_alloc() {
     std::abort();
 }
 
-void __throw_length_error(const char*) {
+void __throw_bad_array_new_length() {
+    std::abort();
+}
+
+void __throw_bad_cast() {
+    std::abort();
+}
+
+void __throw_bad_typeid() {
     std::abort();
 }
 
@@ -35,7 +46,39 @@ void __throw_logic_error(const char*) {
     std::abort();
 }
 
+void __throw_domain_error(const char*) {
+    std::abort();
+}
+
+void __throw_invalid_argument(const char*) {
+    std::abort();
+}
+
+void __throw_length_error(const char*) {
+    std::abort();
+}
+
+void __throw_out_of_range(const char*) {
+    std::abort();
+}
+
 void __throw_out_of_range_fmt(const char*, ...) {
+    std::abort();
+}
+
+void __throw_runtime_error(const char*) {
+    std::abort();
+}
+
+void __throw_range_error(const char*) {
+    std::abort();
+}
+
+void __throw_overflow_error(const char*) {
+    std::abort();
+}
+
+void __throw_underflow_error(const char*) {
     std::abort();
 }
 
