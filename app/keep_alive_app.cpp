@@ -3,7 +3,8 @@
 #include <commctrl.h>
 
 #include "app/main_sheet.h"
-#include "app/run_state.h"
+#include "app/start_options.h"
+#include "keepalive/run_state.h"
 #include "platform/process.h"
 
 CKeepAliveApp theApp;

@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "app/run_state.h"
-#include "app/shared_texts.h"
+#include "keepalive/run_state.h"
+#include "res/product.h"
 #include "app/single_instance.h"
 #include "app/tray_icon.h"
 #include "framework/handles.h"

@@ -1,8 +1,8 @@
 # Logic: plain C++ over the platform seam; builds natively and for Windows.
 set(NIMBREL_LOGIC_SOURCES
   app/command_line.cpp
-  app/run_state.cpp
-  app/shared_texts.cpp
+  app/start_options.cpp
+  keepalive/run_state.cpp
   keepalive/autodial.cpp
   keepalive/autodial_record.cpp
   keepalive/keep_alive_countdown.cpp

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/run_state.h"
+#include "keepalive/run_state.h"
 #include "keepalive/online_probe.h"
 #include "settings/settings.h"
 #include "ui/event_log.h"

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "app/shared_texts.h"
 #include "settings/settings.h"
 #include "settings/url_lock.h"
 

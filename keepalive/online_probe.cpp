@@ -5,7 +5,7 @@
 #include <optional>
 #include <utility>
 
-#include "app/shared_texts.h"
+#include "res/product.h"
 #include "keepalive/autodial.h"
 #include "keepalive/probe_request.h"
 #include "platform/clock.h"

@@ -2,8 +2,8 @@
 
 #include "app/keep_alive_app.h"
 #include "app/main_sheet.h"
-#include "app/run_state.h"
-#include "app/shared_texts.h"
+#include "keepalive/run_state.h"
+#include "res/product.h"
 #include "framework/data_exchange.h"
 #include "keepalive/online_probe.h"
 #include "res/resource.h"

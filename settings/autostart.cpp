@@ -1,6 +1,6 @@
 #include "settings/autostart.h"
 
-#include "app/shared_texts.h"
+#include "settings/settings.h"
 #include "platform/files.h"
 #include "settings/autostart_name.h"
 #include "settings/debug_trace.h"

@@ -3,7 +3,8 @@
 #include <cctype>
 #include <cstring>
 
-#include "app/shared_texts.h"
+#include "res/product.h"
+#include "settings/settings.h"
 #include "settings/language.h"
 
 namespace {

@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include "app/shared_texts.h"
 #include "framework/data_exchange.h"
 #include "keepalive/keep_alive_url.h"
 #include "keepalive/url_dialog.h"

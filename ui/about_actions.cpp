@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/shared_texts.h"
+#include "res/product.h"
 #include "platform/shell.h"
 #include "settings/settings.h"
 #include "ui/maker_pages.h"

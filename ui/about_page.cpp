@@ -1,6 +1,6 @@
 #include "ui/about_page.h"
 
-#include "app/shared_texts.h"
+#include "res/product.h"
 #include "framework/data_exchange.h"
 #include "res/resource.h"
 #include "settings/language.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "app/shared_texts.h"
+#include "res/product.h"
 #include "platform/clock.h"
 #include "settings/folders.h"
 

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/run_state.h"
+#include "app/start_options.h"
+#include "keepalive/run_state.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/fuzz/script.h"
 

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <string>
 
-#include "app/shared_texts.h"
 #include "keepalive/keep_alive_url.h"
 #include "keepalive/online_probe.h"
 #include "keepalive/probe_address.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/run_state.h"
+#include "keepalive/run_state.h"
 #include "keepalive/keep_alive_engine.h"
 #include "keepalive/online_probe.h"
 #include "settings/settings.h"

@@ -7,7 +7,8 @@
 #include <set>
 #include <string>
 
-#include "app/shared_texts.h"
+#include "res/product.h"
+#include "settings/settings.h"
 #include "settings/autostart_name.h"
 #include "settings/folders.h"
 #include "settings/language.h"

@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "app/shared_texts.h"
+#include "settings/settings.h"
 #include "settings/folders.h"
 #include "settings/language.h"
 #include "tests/doubles/fake_system.h"

@@ -4,7 +4,8 @@
 
 #include <vector>
 
-#include "app/run_state.h"
+#include "app/start_options.h"
+#include "keepalive/run_state.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/run_state.h"
+#include "keepalive/run_state.h"
 #include "keepalive/online_probe.h"
 #include "settings/settings.h"
 #include "tests/doubles/fake_system.h"

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <thread>
 
-#include "app/shared_texts.h"
 #include "settings/settings.h"
 #include "settings/url_lock.h"
 

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/shared_texts.h"
 #include "keepalive/keep_alive_url.h"
 #include "settings/folders.h"
 #include "tests/doubles/fake_system.h"

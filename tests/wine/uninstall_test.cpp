@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "app/shared_texts.h"
 #include "keepalive/status_page.h"
 #include "platform/win32/win32_services.h"
 #include "settings/autostart.h"

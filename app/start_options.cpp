@@ -1,9 +1,7 @@
-#include "app/run_state.h"
+#include "app/start_options.h"
 
 #include "app/command_line.h"
-
-int g_iMode = kModeOff;
-int g_bStartInTray = 0;
+#include "keepalive/run_state.h"
 
 void EvaluateCommandLine(int argc, const char* const* argv) {
     g_bStartInTray = 0;

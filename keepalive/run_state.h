@@ -9,6 +9,3 @@ inline constexpr int kModeUninstall = -99;
 
 extern int g_iMode;
 extern int g_bStartInTray;
-
-// Evaluates "-tray", "-on" and "-uninstall"; "-uninstall" wins over "-on".
-void EvaluateCommandLine(int argc, const char* const* argv);

@@ -1,0 +1,4 @@
+#include "keepalive/run_state.h"
+
+int g_iMode = kModeOff;
+int g_bStartInTray = 0;
