@@ -2,13 +2,13 @@
 
 #include <commctrl.h>
 
-#include "keepalive/run_state.h"
-#include "res/product.h"
 #include "app/single_instance.h"
 #include "app/tray_icon.h"
 #include "framework/handles.h"
 #include "keepalive/autodial.h"
+#include "keepalive/run_state.h"
 #include "keepalive/url_dialog.h"
+#include "res/product.h"
 #include "res/resource.h"
 #include "settings/folders.h"
 #include "settings/language.h"
@@ -46,6 +46,11 @@ CMainSheet::CMainSheet() : CPropertySheet(LoadResourceString(IDS_TRAY_TIP)) {
         CKeepAliveUrlDlg dialog;
         dialog.DoModal(nullptr);
     }
+    m_pageStatus.LinkMainWindow([] { return g_hMainWnd; },
+                                [this] {
+                                    g_bAutoStart = m_pageSettings.m_bAutostart;
+                                    g_bRedial = m_pageSettings.m_bRedial;
+                                });
     AddPage(m_pageStatus);
     AddPage(m_pageSettings);
     AddPage(m_pageAbout);

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "keepalive/run_state.h"
 #include "keepalive/online_probe.h"
+#include "keepalive/run_state.h"
 #include "settings/settings.h"
 #include "ui/event_log.h"
 

@@ -1,11 +1,9 @@
 #include "keepalive/status_page.h"
 
-#include "app/keep_alive_app.h"
-#include "app/main_sheet.h"
-#include "keepalive/run_state.h"
-#include "res/product.h"
 #include "framework/data_exchange.h"
 #include "keepalive/online_probe.h"
+#include "keepalive/run_state.h"
+#include "res/product.h"
 #include "res/resource.h"
 #include "settings/autostart.h"
 #include "settings/language.h"
@@ -56,12 +54,16 @@ void CP10::StartStayOn() {
 
 int CP10::SaveSettingsFromPage() {
     UpdateData(true);
-    const CP111& settingsPage = theApp.m_pMainSheet->m_pageSettings;
-    g_bAutoStart = settingsPage.m_bAutostart;
-    g_bRedial = settingsPage.m_bRedial;
+    m_takeSettingsSwitches();
     const int result = TransferSettings(STORE_WRITE);
-    SetAutostart(g_bAutoStart == 1 ? 1 : 0, reinterpret_cast<platform::Window>(g_hMainWnd));
+    SetAutostart(g_bAutoStart == 1 ? 1 : 0, reinterpret_cast<platform::Window>(m_mainWindow()));
     return result;
+}
+
+void CP10::LinkMainWindow(std::function<HWND()> handle,
+                          std::function<void()> takeSettingsSwitches) {
+    m_mainWindow = std::move(handle);
+    m_takeSettingsSwitches = std::move(takeSettingsSwitches);
 }
 
 void CP10::UninstallAndQuit() {
@@ -143,11 +145,11 @@ bool CP10::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result
 // not wait for it.
 void CP10::ShowShortUrlWarnings() {
     for (const std::string& text : TakeShortUrlWarnings())
-        MessageBoxA(g_hMainWnd, text.c_str(), g_strMaker.c_str(), MB_OK);
+        MessageBoxA(m_mainWindow(), text.c_str(), g_strMaker.c_str(), MB_OK);
 }
 
 void CP10::MinimiseMainWindow() {
-    ShowWindow(g_hMainWnd, SW_MINIMIZE);
+    ShowWindow(m_mainWindow(), SW_MINIMIZE);
 }
 
 void CP10::ShowActivity(const std::string& line) {

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "res/product.h"
-#include "settings/settings.h"
 #include "settings/language.h"
+#include "settings/settings.h"
 
 namespace {
 

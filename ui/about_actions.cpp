@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "res/product.h"
 #include "platform/shell.h"
+#include "res/product.h"
 #include "settings/settings.h"
 #include "ui/maker_pages.h"
 

@@ -1,7 +1,7 @@
 #include "ui/about_page.h"
 
-#include "res/product.h"
 #include "framework/data_exchange.h"
+#include "res/product.h"
 #include "res/resource.h"
 #include "settings/language.h"
 #include "ui/about_actions.h"

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "keepalive/run_state.h"
 #include "keepalive/keep_alive_engine.h"
 #include "keepalive/online_probe.h"
+#include "keepalive/run_state.h"
 #include "settings/settings.h"
 #include "tests/doubles/fake_system.h"
 #include "tests/fuzz/fuzz_check.h"

@@ -8,10 +8,10 @@
 #include <string>
 
 #include "res/product.h"
-#include "settings/settings.h"
 #include "settings/autostart_name.h"
 #include "settings/folders.h"
 #include "settings/language.h"
+#include "settings/settings.h"
 #include "settings/written_shortcut.h"
 #include "tests/doubles/fake_system.h"
 #include "tests/fuzz/fuzz_check.h"

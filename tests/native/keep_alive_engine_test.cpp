@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "keepalive/run_state.h"
 #include "keepalive/online_probe.h"
+#include "keepalive/run_state.h"
 #include "settings/settings.h"
 #include "tests/doubles/fake_system.h"
 #include "ui/event_log.h"
