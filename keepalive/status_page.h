@@ -10,9 +10,9 @@
 
 // The status page: the keep-alive engine's timer, its three lamps and the buttons Stay On,
 // Switch off, Minimize and Exit.
-class CP10 : public CPropertyPage, private IKeepAliveView {
+class StatusPage : public CPropertyPage, private IKeepAliveView {
   public:
-    CP10();
+    StatusPage();
 
     // Lights the lamp for g_iMode and puts out the others.
     void UpdateLamps() override;

@@ -6,9 +6,9 @@
 
 // The settings page: keep-alive URL, autostart and redial switches. It keeps working copies;
 // the status page commits the switches.
-class CP111 : public CPropertyPage {
+class SettingsPage : public CPropertyPage {
   public:
-    CP111();
+    SettingsPage();
 
     int m_bAutostart = 0;
     int m_bRedial = 0;

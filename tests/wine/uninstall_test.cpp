@@ -101,7 +101,7 @@ TEST(Uninstall, RemovesTheShortcutBeforeTheSettingsKeyThenQuits) {
     RecordingRegistry registry(log);
     platform::Provide<platform::IFiles>(&files);
     platform::Provide<platform::IRegistry>(&registry);
-    CP10 page;
+    StatusPage page;
     page.UninstallAndQuit();
     platform::InstallWin32Services();
 
