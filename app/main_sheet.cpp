@@ -41,7 +41,7 @@ CMainSheet::CMainSheet() : CPropertySheet(LoadResourceString(IDS_TRAY_TIP)) {
     m_pageSettings.m_bAutostart = g_bAutoStart != 0;
     m_pageSettings.m_bRedial = g_bRedial != 0;
     // "-uninstall" shows nothing, so an uninstaller that starts it never waits on a dialog.
-    if (g_bFirstTime == 1 && g_iMode != kModeUninstall) {
+    if (g_bFirstTime == 1 && g_mode != KeepAliveMode::Uninstall) {
         g_bFirstTime = 0;
         CKeepAliveUrlDlg dialog;
         dialog.DoModal(nullptr);

@@ -1,4 +1,4 @@
 #include "keepalive/run_state.h"
 
-int g_iMode = kModeOff;
+KeepAliveMode g_mode = KeepAliveMode::Off;
 int g_bStartInTray = 0;

@@ -2,10 +2,8 @@
 
 // The run's mode and start requests, set from the command line; never persisted.
 
-inline constexpr int kModeOff = 0;
-inline constexpr int kModeOnOffline = 1;
-inline constexpr int kModeOnOnline = 2;
-inline constexpr int kModeUninstall = -99;
+// What the lamps show; Uninstall is the run that "-uninstall" asks for and shows nothing.
+enum class KeepAliveMode { Off, OnOffline, OnOnline, Uninstall };
 
-extern int g_iMode;
+extern KeepAliveMode g_mode;
 extern int g_bStartInTray;

@@ -34,14 +34,14 @@ void StatusPage::UpdateLamps() {
     m_ledOff.SetLampState(0);
     m_ledOffline.SetLampState(0);
     m_ledOnline.SetLampState(0);
-    switch (g_iMode) {
-        case kModeOff:
+    switch (g_mode) {
+        case KeepAliveMode::Off:
             m_ledOff.SetLampState(1);
             break;
-        case kModeOnOffline:
+        case KeepAliveMode::OnOffline:
             m_ledOffline.SetLampState(1);
             break;
-        case kModeOnOnline:
+        case KeepAliveMode::OnOnline:
             m_ledOnline.SetLampState(1);
             break;
         default:
@@ -107,7 +107,7 @@ void StatusPage::OnFirstShow() {
     m_ledOnline.SetBitmap(IDB_LED_GREEN, kLampFrameWidth);
     UpdateLamps();
     UpdateData(false);
-    if (g_iMode == kModeOnOnline) StartStayOn();
+    if (g_mode == KeepAliveMode::OnOnline) StartStayOn();
 }
 
 bool StatusPage::OnCommand(WORD id, WORD code) {

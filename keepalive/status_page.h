@@ -14,7 +14,7 @@ class StatusPage : public CPropertyPage, private IKeepAliveView {
   public:
     StatusPage();
 
-    // Lights the lamp for g_iMode and puts out the others.
+    // Lights the lamp for g_mode and puts out the others.
     void UpdateLamps() override;
     void StartStayOn();
     // Commits the settings page's switches with the rest of the settings; always 1.

@@ -107,7 +107,7 @@ void CheckRedialReadOneWay() {
     Require(g_bSuppressAutodial == (g_bRedial != 0 ? 0 : 1),
             "the engine suppresses autodial exactly when the page shows Redial unticked",
             std::to_string(g_bRedial));
-    g_iMode = kModeOff;
+    g_mode = KeepAliveMode::Off;
 }
 
 }  // namespace
