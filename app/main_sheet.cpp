@@ -51,6 +51,10 @@ CMainSheet::CMainSheet() : CPropertySheet(LoadResourceString(IDS_TRAY_TIP)) {
                                     g_bAutoStart = m_pageSettings.m_bAutostart;
                                     g_bRedial = m_pageSettings.m_bRedial;
                                 });
+    m_pageSettings.LinkUrlDialog([](HWND owner) {
+        CKeepAliveUrlDlg dialog;
+        return dialog.DoModal(owner) == IDOK;
+    });
     AddPage(m_pageStatus);
     AddPage(m_pageSettings);
     AddPage(m_pageAbout);

@@ -2,18 +2,18 @@
 set(NIMBREL_LOGIC_SOURCES
   app/command_line.cpp
   app/start_options.cpp
-  keepalive/run_state.cpp
   keepalive/autodial.cpp
   keepalive/autodial_record.cpp
   keepalive/keep_alive_countdown.cpp
   keepalive/keep_alive_engine.cpp
-  keepalive/keep_alive_url.cpp
   keepalive/online_probe.cpp
   keepalive/probe_address.cpp
   keepalive/probe_request.cpp
   keepalive/registry_value.cpp
+  keepalive/run_state.cpp
   settings/autostart_name.cpp
   settings/folders.cpp
+  settings/keep_alive_url.cpp
   settings/language.cpp
   settings/settings.cpp
   settings/shortcut_failure.cpp

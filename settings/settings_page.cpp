@@ -3,9 +3,8 @@
 #include <shellapi.h>
 
 #include "framework/data_exchange.h"
-#include "keepalive/keep_alive_url.h"
-#include "keepalive/url_dialog.h"
 #include "res/resource.h"
+#include "settings/keep_alive_url.h"
 #include "settings/language.h"
 #include "settings/settings.h"
 
@@ -69,9 +68,12 @@ void SettingsPage::ShowRedialHelp() {
 void SettingsPage::ChangeUrl() {
     // Ticks made on this page since it was shown would be undone by the transfers below.
     UpdateData(true);
-    CKeepAliveUrlDlg dialog;
-    if (dialog.DoModal(m_hWnd) == IDOK) UpdateData(false);
+    if (m_runUrlDialog(m_hWnd)) UpdateData(false);
     TransferSettings(STORE_WRITE);
     m_strURL = CurrentKeepAliveUrl();
     UpdateData(false);
+}
+
+void SettingsPage::LinkUrlDialog(std::function<bool(HWND owner)> runDialog) {
+    m_runUrlDialog = std::move(runDialog);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "framework/property_page.h"
@@ -14,6 +15,10 @@ class SettingsPage : public CPropertyPage {
     int m_bRedial = 0;
     std::string m_strURL;
 
+    // The main window links the keep-alive URL dialog here: it shows the dialog over `owner` and
+    // is true when the dialog closed with OK.
+    void LinkUrlDialog(std::function<bool(HWND owner)> runDialog);
+
   protected:
     void DoDataExchange(CDataExchange& exchange) override;
     void OnShowWindow(bool show) override;
@@ -23,4 +28,6 @@ class SettingsPage : public CPropertyPage {
     void OpenInternetProperties();
     void ShowRedialHelp();
     void ChangeUrl();
+
+    std::function<bool(HWND owner)> m_runUrlDialog = [](HWND) { return false; };
 };

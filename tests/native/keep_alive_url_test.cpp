@@ -1,4 +1,4 @@
-#include "keepalive/keep_alive_url.h"
+#include "settings/keep_alive_url.h"
 
 #include <gtest/gtest.h>
 
