@@ -238,10 +238,6 @@ bool CMainSheet::OnCommand(WPARAM wParam, LPARAM) {
     }
 }
 
-bool CMainSheet::PreTranslateMessage(MSG* message) {
-    return CPropertySheet::PreTranslateMessage(message);
-}
-
 void CMainSheet::PostNcDestroy() {
     g_hMainWnd = nullptr;
     delete this;

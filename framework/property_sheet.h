@@ -38,5 +38,4 @@ class CPropertySheet : public CWnd {
 
     std::string caption_;
     std::vector<CPropertyPage*> pages_;
-    DWORD style_ = 0;
 };
