@@ -18,8 +18,6 @@ HWND g_hMainWnd = nullptr;
 
 namespace {
 
-constexpr int kApplyNowCommand = 0x3021;
-
 std::string LoadResourceString(UINT id) {
     char text[256] = "";
     LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
@@ -224,7 +222,7 @@ bool CMainSheet::OnCommand(WPARAM wParam, LPARAM) {
         case IDHELP:
             SendMessageA(m_hWnd, PSM_PRESSBUTTON, PSBTN_HELP, 0);
             return true;
-        case kApplyNowCommand:
+        case kApplyNowId:
             SendMessageA(m_hWnd, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
             return true;
         case ID_TRAY_RESTORE:

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int kApplyNowId = 0x3021;
-
 // The sheet being created on this thread, taken over at its first creation message.
 thread_local CPropertySheet* t_creating = nullptr;
 thread_local DWORD t_style = 0;

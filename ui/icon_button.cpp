@@ -1,8 +1,8 @@
 #include "ui/icon_button.h"
 
+#include "framework/window_text.h"
 #include "ui/icon_button_layout.h"
 #include "ui/rect_conversion.h"
-#include "ui/window_text.h"
 
 namespace {
 
