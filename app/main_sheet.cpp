@@ -18,8 +18,6 @@ HWND g_hMainWnd = nullptr;
 
 namespace {
 
-constexpr int kApplyNowCommand = 0x3021;
-
 std::string LoadResourceString(UINT id) {
     char text[256] = "";
     LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
@@ -144,14 +142,19 @@ void CMainSheet::OnSize(UINT type) {
     }
 }
 
-// Once per run: the window takes the size of its tab control plus the frame, which leaves out
-// the room of the standard buttons a modeless sheet does not show.
+// Once per run: the client area takes the tab control with the same margin on every side, which
+// leaves out the room of the standard buttons a modeless sheet does not show. The frame around
+// it is the system's, whatever its size.
 void CMainSheet::FitAroundTabControl() {
     m_bFitted = true;
     RECT tab{};
     GetWindowRect(GetTabControl(), &tab);
-    SetWindowPos(m_hWnd, nullptr, tab.left - 9, tab.top - 29, tab.right - tab.left + 18,
-                 tab.bottom - tab.top + 35, SWP_NOZORDER | SWP_NOACTIVATE);
+    MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&tab), 2);
+    RECT frame{0, 0, tab.right + tab.left, tab.bottom + tab.left};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(m_hWnd, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE)));
+    SetWindowPos(m_hWnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CMainSheet::OnIconNotify(WPARAM wParam, LPARAM lParam) {
@@ -233,7 +236,7 @@ bool CMainSheet::OnCommand(WPARAM wParam, LPARAM) {
         case IDHELP:
             SendMessageA(m_hWnd, PSM_PRESSBUTTON, PSBTN_HELP, 0);
             return true;
-        case kApplyNowCommand:
+        case kApplyNowId:
             SendMessageA(m_hWnd, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
             return true;
         case ID_TRAY_RESTORE:
@@ -245,10 +248,6 @@ bool CMainSheet::OnCommand(WPARAM wParam, LPARAM) {
         default:
             return false;
     }
-}
-
-bool CMainSheet::PreTranslateMessage(MSG* message) {
-    return CPropertySheet::PreTranslateMessage(message);
 }
 
 void CMainSheet::PostNcDestroy() {

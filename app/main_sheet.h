@@ -22,7 +22,6 @@ class CMainSheet : public CPropertySheet {
   protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
-    bool PreTranslateMessage(MSG* message) override;
     void PostNcDestroy() override;
     BOOL OnInitDialog() override;
 

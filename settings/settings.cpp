@@ -13,7 +13,7 @@ int g_bRedial = 0;
 int g_bFirstTime = 1;
 char g_szURL1[kUrlBufferSize] = "http://www.";
 char g_szHelpPath[kUrlBufferSize + 10];
-std::string g_strURL = "http://www.";
+std::string g_strURL = kDefaultUrl;
 std::string g_strURL2 = g_strURL;
 std::string g_strCurrentDir;
 std::string g_strStartupDir;
