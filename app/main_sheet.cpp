@@ -2,13 +2,13 @@
 
 #include <commctrl.h>
 
-#include "app/run_state.h"
-#include "app/shared_texts.h"
 #include "app/single_instance.h"
 #include "app/tray_icon.h"
 #include "framework/handles.h"
 #include "keepalive/autodial.h"
+#include "keepalive/run_state.h"
 #include "keepalive/url_dialog.h"
+#include "res/product.h"
 #include "res/resource.h"
 #include "settings/folders.h"
 #include "settings/language.h"
@@ -39,11 +39,20 @@ CMainSheet::CMainSheet() : CPropertySheet(LoadResourceString(IDS_TRAY_TIP)) {
     m_pageSettings.m_bAutostart = g_bAutoStart != 0;
     m_pageSettings.m_bRedial = g_bRedial != 0;
     // "-uninstall" shows nothing, so an uninstaller that starts it never waits on a dialog.
-    if (g_bFirstTime == 1 && g_iMode != kModeUninstall) {
+    if (g_bFirstTime == 1 && g_mode != KeepAliveMode::Uninstall) {
         g_bFirstTime = 0;
         CKeepAliveUrlDlg dialog;
         dialog.DoModal(nullptr);
     }
+    m_pageStatus.LinkMainWindow([] { return g_hMainWnd; },
+                                [this] {
+                                    g_bAutoStart = m_pageSettings.m_bAutostart;
+                                    g_bRedial = m_pageSettings.m_bRedial;
+                                });
+    m_pageSettings.LinkUrlDialog([](HWND owner) {
+        CKeepAliveUrlDlg dialog;
+        return dialog.DoModal(owner) == IDOK;
+    });
     AddPage(m_pageStatus);
     AddPage(m_pageSettings);
     AddPage(m_pageAbout);

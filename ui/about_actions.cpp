@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/shared_texts.h"
 #include "platform/shell.h"
+#include "res/product.h"
 #include "settings/settings.h"
 #include "ui/maker_pages.h"
 
