@@ -3,7 +3,8 @@
 #include <commctrl.h>
 
 #include "app/main_sheet.h"
-#include "app/run_state.h"
+#include "app/start_options.h"
+#include "keepalive/run_state.h"
 #include "platform/process.h"
 
 CKeepAliveApp theApp;
@@ -25,7 +26,7 @@ BOOL CKeepAliveApp::InitInstance() {
 
     const std::string name = InstanceName();
     m_instance = std::make_unique<CInstanceLock>(name);
-    if (g_iMode == kModeUninstall) return Uninstall(name);
+    if (g_mode == KeepAliveMode::Uninstall) return Uninstall(name);
     if (!m_instance->Owned()) {
         const HandOver handOver = ShowRunningInstance(*m_instance, name);
         if (handOver != HandOver::kOwned) {

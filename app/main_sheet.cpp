@@ -2,13 +2,13 @@
 
 #include <commctrl.h>
 
-#include "app/run_state.h"
-#include "app/shared_texts.h"
 #include "app/single_instance.h"
 #include "app/tray_icon.h"
 #include "framework/handles.h"
 #include "keepalive/autodial.h"
+#include "keepalive/run_state.h"
 #include "keepalive/url_dialog.h"
+#include "res/product.h"
 #include "res/resource.h"
 #include "settings/bounded_copy.h"
 #include "settings/folders.h"
@@ -18,8 +18,6 @@
 HWND g_hMainWnd = nullptr;
 
 namespace {
-
-constexpr int kApplyNowCommand = 0x3021;
 
 std::string LoadResourceString(UINT id) {
     char text[256] = "";
@@ -42,11 +40,20 @@ CMainSheet::CMainSheet() : CPropertySheet(LoadResourceString(IDS_TRAY_TIP)) {
     m_pageSettings.m_bAutostart = g_bAutoStart != 0;
     m_pageSettings.m_bRedial = g_bRedial != 0;
     // "-uninstall" shows nothing, so an uninstaller that starts it never waits on a dialog.
-    if (g_bFirstTime == 1 && g_iMode != kModeUninstall) {
+    if (g_bFirstTime == 1 && g_mode != KeepAliveMode::Uninstall) {
         g_bFirstTime = 0;
         CKeepAliveUrlDlg dialog;
         dialog.DoModal(nullptr);
     }
+    m_pageStatus.LinkMainWindow([] { return g_hMainWnd; },
+                                [this] {
+                                    g_bAutoStart = m_pageSettings.m_bAutostart;
+                                    g_bRedial = m_pageSettings.m_bRedial;
+                                });
+    m_pageSettings.LinkUrlDialog([](HWND owner) {
+        CKeepAliveUrlDlg dialog;
+        return dialog.DoModal(owner) == IDOK;
+    });
     AddPage(m_pageStatus);
     AddPage(m_pageSettings);
     AddPage(m_pageAbout);
@@ -136,14 +143,19 @@ void CMainSheet::OnSize(UINT type) {
     }
 }
 
-// Once per run: the window takes the size of its tab control plus the frame, which leaves out
-// the room of the standard buttons a modeless sheet does not show.
+// Once per run: the client area takes the tab control with the same margin on every side, which
+// leaves out the room of the standard buttons a modeless sheet does not show. The frame around
+// it is the system's, whatever its size.
 void CMainSheet::FitAroundTabControl() {
     m_bFitted = true;
     RECT tab{};
     GetWindowRect(GetTabControl(), &tab);
-    SetWindowPos(m_hWnd, nullptr, tab.left - 9, tab.top - 29, tab.right - tab.left + 18,
-                 tab.bottom - tab.top + 35, SWP_NOZORDER | SWP_NOACTIVATE);
+    MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&tab), 2);
+    RECT frame{0, 0, tab.right + tab.left, tab.bottom + tab.left};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(m_hWnd, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE)));
+    SetWindowPos(m_hWnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CMainSheet::OnIconNotify(WPARAM wParam, LPARAM lParam) {
@@ -225,7 +237,7 @@ bool CMainSheet::OnCommand(WPARAM wParam, LPARAM) {
         case IDHELP:
             SendMessageA(m_hWnd, PSM_PRESSBUTTON, PSBTN_HELP, 0);
             return true;
-        case kApplyNowCommand:
+        case kApplyNowId:
             SendMessageA(m_hWnd, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
             return true;
         case ID_TRAY_RESTORE:
@@ -237,10 +249,6 @@ bool CMainSheet::OnCommand(WPARAM wParam, LPARAM) {
         default:
             return false;
     }
-}
-
-bool CMainSheet::PreTranslateMessage(MSG* message) {
-    return CPropertySheet::PreTranslateMessage(message);
 }
 
 void CMainSheet::PostNcDestroy() {

@@ -15,14 +15,13 @@ class CMainSheet : public CPropertySheet {
     CMainSheet();
     ~CMainSheet() override;
 
-    CP6 m_pageAbout;
-    CP10 m_pageStatus;
-    CP111 m_pageSettings;
+    AboutPage m_pageAbout;
+    StatusPage m_pageStatus;
+    SettingsPage m_pageSettings;
 
   protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
-    bool PreTranslateMessage(MSG* message) override;
     void PostNcDestroy() override;
     BOOL OnInitDialog() override;
 

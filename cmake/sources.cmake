@@ -1,20 +1,20 @@
 # Logic: plain C++ over the platform seam; builds natively and for Windows.
 set(NIMBREL_LOGIC_SOURCES
   app/command_line.cpp
-  app/run_state.cpp
-  app/shared_texts.cpp
+  app/start_options.cpp
   keepalive/autodial.cpp
   keepalive/autodial_record.cpp
   keepalive/keep_alive_countdown.cpp
   keepalive/keep_alive_engine.cpp
-  keepalive/keep_alive_url.cpp
   keepalive/online_probe.cpp
   keepalive/probe_address.cpp
   keepalive/probe_request.cpp
   keepalive/registry_value.cpp
+  keepalive/run_state.cpp
   settings/autostart_name.cpp
   settings/bounded_copy.cpp
   settings/folders.cpp
+  settings/keep_alive_url.cpp
   settings/language.cpp
   settings/settings.cpp
   settings/shortcut_failure.cpp

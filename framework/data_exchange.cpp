@@ -1,8 +1,7 @@
 #include "framework/data_exchange.h"
 
-#include <vector>
-
 #include "framework/window.h"
+#include "framework/window_text.h"
 
 void CDataExchange::Control(int id, CWnd& control) {
     if (!control.m_hWnd) control.SubclassWindow(GetDlgItem(dialog_, id));
@@ -14,9 +13,7 @@ void CDataExchange::Text(int id, std::string& value) {
         SetWindowTextA(item, value.c_str());
         return;
     }
-    std::vector<char> text(static_cast<std::size_t>(GetWindowTextLengthA(item)) + 1);
-    GetWindowTextA(item, text.data(), static_cast<int>(text.size()));
-    value = text.data();
+    value = WindowText(item);
 }
 
 void CDataExchange::Check(int id, int& value) {

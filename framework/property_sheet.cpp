@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cstring>
 #include <utility>
 
 #include "framework/handles.h"
@@ -9,11 +10,16 @@
 
 namespace {
 
-constexpr int kApplyNowId = 0x3021;
-
 // The sheet being created on this thread, taken over at its first creation message.
 thread_local CPropertySheet* t_creating = nullptr;
 thread_local DWORD t_style = 0;
+
+// The sheet is a dialog; any other window made on this thread meanwhile is not it.
+bool IsDialogWindow(HWND window) {
+    char className[8] = "";
+    return GetClassNameA(window, className, sizeof className) > 0 &&
+           std::strcmp(className, "#32770") == 0;
+}
 
 // The style fields of a DLGTEMPLATE or DLGTEMPLATEEX.
 void SetTemplateStyle(void* dialogTemplate, DWORD style) {
@@ -56,7 +62,7 @@ int CALLBACK CPropertySheet::SheetCallback(HWND, UINT message, LPARAM lParam) {
 }
 
 LRESULT CALLBACK CPropertySheet::CreationHook(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_CREATEWND && t_creating) {
+    if (code == HCBT_CREATEWND && t_creating && IsDialogWindow(reinterpret_cast<HWND>(wParam))) {
         CPropertySheet* sheet = std::exchange(t_creating, nullptr);
         sheet->AttachDuringCreation(reinterpret_cast<HWND>(wParam));
     }

@@ -9,6 +9,9 @@
 
 class CPropertyPage;
 
+// The sheet's standard Apply button; a modeless sheet hides it.
+inline constexpr int kApplyNowId = 0x3021;
+
 // A modeless property sheet: a top-level window with one tab per page.
 class CPropertySheet : public CWnd {
   public:
@@ -38,5 +41,4 @@ class CPropertySheet : public CWnd {
 
     std::string caption_;
     std::vector<CPropertyPage*> pages_;
-    DWORD style_ = 0;
 };

@@ -1,19 +1,38 @@
 #include "framework/window.h"
 
+#include <commctrl.h>
+
 #include "framework/app.h"
 
 namespace {
 
-constexpr const char* kWrapperProperty = "Nimbrel.CWnd";
+// One subclass of ours per window; the procedure and this id name it in the chain.
+constexpr UINT_PTR kSubclassId = 1;
+
+using GetWindowSubclassFunction = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR*);
+
+// The import libraries leave GetWindowSubclass out, and the common controls export it by a
+// fixed ordinal in every version (by name only in some), so it is looked up by that ordinal.
+GetWindowSubclassFunction GetWindowSubclassEntry() {
+    constexpr WORD kGetWindowSubclassOrdinal = 411;
+    static const auto entry =
+        reinterpret_cast<GetWindowSubclassFunction>(reinterpret_cast<void*>(GetProcAddress(
+            GetModuleHandleA("comctl32.dll"), MAKEINTRESOURCEA(kGetWindowSubclassOrdinal))));
+    return entry;
+}
 
 }  // namespace
 
 CWnd::~CWnd() {
-    if (m_hWnd) Detach();
+    Detach();
 }
 
 CWnd* CWnd::FromHandle(HWND window) {
-    return window ? static_cast<CWnd*>(GetPropA(window, kWrapperProperty)) : nullptr;
+    DWORD_PTR reference = 0;
+    const GetWindowSubclassFunction getSubclass = GetWindowSubclassEntry();
+    if (!window || !getSubclass || !getSubclass(window, &SubclassProc, kSubclassId, &reference))
+        return nullptr;
+    return reinterpret_cast<CWnd*>(reference);
 }
 
 bool CWnd::SubclassWindow(HWND window) {
@@ -26,14 +45,14 @@ bool CWnd::SubclassWindow(HWND window) {
 
 void CWnd::AttachDuringCreation(HWND window) {
     m_hWnd = window;
-    SetPropA(window, kWrapperProperty, this);
-    oldProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
+    subclassed_ = SetWindowSubclass(window, &SubclassProc, kSubclassId,
+                                    reinterpret_cast<DWORD_PTR>(this)) != FALSE;
 }
 
 void CWnd::Detach() {
-    SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
-    RemovePropA(m_hWnd, kWrapperProperty);
+    if (!subclassed_) return;
+    RemoveWindowSubclass(m_hWnd, &SubclassProc, kSubclassId);
+    subclassed_ = false;
     m_hWnd = nullptr;
 }
 
@@ -50,13 +69,12 @@ LRESULT CWnd::WindowProc(UINT, WPARAM, LPARAM) {
 }
 
 LRESULT CWnd::Default() {
-    return CallWindowProcA(oldProc_, current_.hwnd, current_.message, current_.wParam,
-                           current_.lParam);
+    return DefSubclassProc(current_.hwnd, current_.message, current_.wParam, current_.lParam);
 }
 
-LRESULT CALLBACK CWnd::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    CWnd* self = FromHandle(window);
-    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+LRESULT CALLBACK CWnd::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR, DWORD_PTR reference) {
+    auto* self = reinterpret_cast<CWnd*>(reference);
     const MSG outer = self->current_;
     self->current_ = MSG{window, message, wParam, lParam, 0, {}};
     LRESULT result = 0;

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
-// A window wrapper: subclasses an existing window and dispatches its messages to virtuals.
+// A window wrapper: subclasses an existing window and dispatches its messages to virtuals. The
+// subclass is the system's own (comctl32), with the wrapper as its reference data, so a window
+// that others subclass too keeps every procedure in the chain.
 class CWnd {
   public:
     CWnd() = default;
@@ -31,17 +33,20 @@ class CWnd {
     // Called after the window is gone; modeless windows free themselves here.
     virtual void PostNcDestroy() {}
 
-    // The previous window procedure, for the message being handled.
+    // The next procedure in the window's chain, for the message being handled.
     LRESULT Default();
 
     // Binds the wrapper to a window that is being created, before its first message is handled.
     void AttachDuringCreation(HWND window);
 
   private:
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR reference);
+    // Takes this wrapper's subclass off the window; a wrapper that never subclassed one (a
+    // dialog's) has nothing to take off.
     void Detach();
 
-    WNDPROC oldProc_ = nullptr;
+    bool subclassed_ = false;
     MSG current_{};
 };
 

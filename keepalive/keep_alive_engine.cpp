@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "app/run_state.h"
 #include "keepalive/online_probe.h"
+#include "keepalive/run_state.h"
 #include "settings/settings.h"
 #include "ui/event_log.h"
 
@@ -24,7 +24,7 @@ void KeepAliveEngine::Tick() {
         m_view.MinimiseMainWindow();
         g_bStartInTray = 0;
     }
-    if (g_iMode > 0) {
+    if (g_mode == KeepAliveMode::OnOffline || g_mode == KeepAliveMode::OnOnline) {
         const bool due = m_countdown.IsDue();
         if (due || m_bProbePending == 1 || m_bForceProbe == 1) Probe();
     }
@@ -38,10 +38,10 @@ void KeepAliveEngine::Probe() {
     g_bSuppressAutodial = g_bRedial != 0 ? 0 : 1;
     switch (m_probe()) {
         case kProbeOffline:
-            TakeResult(kModeOnOffline, "PC not online -> nichts weiter zu tun");
+            TakeResult(KeepAliveMode::OnOffline, "PC not online -> nichts weiter zu tun");
             break;
         case kProbeOnline:
-            TakeResult(kModeOnOnline, "PC Online");
+            TakeResult(KeepAliveMode::OnOnline, "PC Online");
             break;
         default:
             m_bProbePending = 1;
@@ -49,9 +49,9 @@ void KeepAliveEngine::Probe() {
     }
 }
 
-void KeepAliveEngine::TakeResult(int mode, const char* logLine) {
+void KeepAliveEngine::TakeResult(KeepAliveMode mode, const char* logLine) {
     m_bProbePending = 0;
-    g_iMode = mode;
+    g_mode = mode;
     g_eventLog.Write(logLine);
     m_view.UpdateLamps();
     m_countdown.SetInterval(m_nIntervalHours, m_nIntervalMinutes, kSecondsAfterInterval);
@@ -79,13 +79,13 @@ void KeepAliveEngine::StartStayOn() {
     m_nIntervalHours = 0;
     m_nIntervalMinutes = 5;
     m_bForceProbe = 1;
-    g_iMode = kModeOnOnline;
+    g_mode = KeepAliveMode::OnOnline;
     m_view.UpdateLamps();
     m_countdown.StartNow();
     m_countdown.SetInterval(0, 5, 0);
 }
 
 void KeepAliveEngine::SwitchOff() {
-    g_iMode = kModeOff;
+    g_mode = KeepAliveMode::Off;
     m_view.UpdateLamps();
 }

@@ -4,13 +4,14 @@
 #include <string>
 
 #include "keepalive/keep_alive_countdown.h"
+#include "keepalive/run_state.h"
 
 // What the keep-alive tick shows and moves outside itself: the lamps, the activity line and
 // the main window. The status page is the real one.
 class IKeepAliveView {
   public:
     virtual ~IKeepAliveView() = default;
-    // Lights the lamp for the current g_iMode and no other.
+    // Lights the lamp for the current g_mode and no other.
     virtual void UpdateLamps() = 0;
     virtual void MinimiseMainWindow() = 0;
     virtual void ShowActivity(const std::string& line) = 0;
@@ -18,7 +19,7 @@ class IKeepAliveView {
 
 // The keep-alive engine's main loop, driven by the status page's timer: while ON, it probes
 // right after Stay On and then each time the countdown runs out, polling a running probe on
-// every tick, and it shows the outcome in g_iMode, on the lamps and in the event log.
+// every tick, and it shows the outcome in g_mode, on the lamps and in the event log.
 class KeepAliveEngine {
   public:
     // probe is the non-blocking step: 1 online, -1 offline, 0 no result yet; abandon drops a
@@ -35,7 +36,7 @@ class KeepAliveEngine {
 
   private:
     void Probe();
-    void TakeResult(int mode, const char* logLine);
+    void TakeResult(KeepAliveMode mode, const char* logLine);
     void ShowActivity();
 
     IKeepAliveView& m_view;

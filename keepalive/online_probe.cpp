@@ -5,11 +5,11 @@
 #include <optional>
 #include <utility>
 
-#include "app/shared_texts.h"
 #include "keepalive/autodial.h"
 #include "keepalive/probe_request.h"
 #include "platform/clock.h"
 #include "platform/threads.h"
+#include "res/product.h"
 #include "settings/settings.h"
 #include "settings/url_lock.h"
 #include "ui/event_log.h"

@@ -1,11 +1,9 @@
 #include "keepalive/status_page.h"
 
-#include "app/keep_alive_app.h"
-#include "app/main_sheet.h"
-#include "app/run_state.h"
-#include "app/shared_texts.h"
 #include "framework/data_exchange.h"
 #include "keepalive/online_probe.h"
+#include "keepalive/run_state.h"
+#include "res/product.h"
 #include "res/resource.h"
 #include "settings/autostart.h"
 #include "settings/language.h"
@@ -19,9 +17,10 @@ constexpr int kLampFrameWidth = 15;
 
 }  // namespace
 
-CP10::CP10() : CPropertyPage(IDD_STATUS_PAGE), m_engine(*this, &CheckOnline, &AbandonProbe) {}
+StatusPage::StatusPage()
+    : CPropertyPage(IDD_STATUS_PAGE), m_engine(*this, &CheckOnline, &AbandonProbe) {}
 
-void CP10::DoDataExchange(CDataExchange& exchange) {
+void StatusPage::DoDataExchange(CDataExchange& exchange) {
     exchange.Control(IDC_STAY_ON, m_btnStayOn);
     exchange.Control(IDC_SWITCH_OFF, m_btnSwitchOff);
     exchange.Control(IDC_MINIMIZE, m_btnMinimize);
@@ -31,18 +30,18 @@ void CP10::DoDataExchange(CDataExchange& exchange) {
     exchange.Control(IDC_LED_OFF, m_ledOff);
 }
 
-void CP10::UpdateLamps() {
+void StatusPage::UpdateLamps() {
     m_ledOff.SetLampState(0);
     m_ledOffline.SetLampState(0);
     m_ledOnline.SetLampState(0);
-    switch (g_iMode) {
-        case kModeOff:
+    switch (g_mode) {
+        case KeepAliveMode::Off:
             m_ledOff.SetLampState(1);
             break;
-        case kModeOnOffline:
+        case KeepAliveMode::OnOffline:
             m_ledOffline.SetLampState(1);
             break;
-        case kModeOnOnline:
+        case KeepAliveMode::OnOnline:
             m_ledOnline.SetLampState(1);
             break;
         default:
@@ -50,27 +49,31 @@ void CP10::UpdateLamps() {
     }
 }
 
-void CP10::StartStayOn() {
+void StatusPage::StartStayOn() {
     m_engine.StartStayOn();
 }
 
-int CP10::SaveSettingsFromPage() {
+int StatusPage::SaveSettingsFromPage() {
     UpdateData(true);
-    const CP111& settingsPage = theApp.m_pMainSheet->m_pageSettings;
-    g_bAutoStart = settingsPage.m_bAutostart;
-    g_bRedial = settingsPage.m_bRedial;
+    m_takeSettingsSwitches();
     const int result = TransferSettings(STORE_WRITE);
-    SetAutostart(g_bAutoStart == 1 ? 1 : 0, reinterpret_cast<platform::Window>(g_hMainWnd));
+    SetAutostart(g_bAutoStart == 1 ? 1 : 0, reinterpret_cast<platform::Window>(m_mainWindow()));
     return result;
 }
 
-void CP10::UninstallAndQuit() {
+void StatusPage::LinkMainWindow(std::function<HWND()> handle,
+                                std::function<void()> takeSettingsSwitches) {
+    m_mainWindow = std::move(handle);
+    m_takeSettingsSwitches = std::move(takeSettingsSwitches);
+}
+
+void StatusPage::UninstallAndQuit() {
     SetAutostart(0);
     DeleteSettingsKey();
     PostQuitMessage(0);
 }
 
-void CP10::OnShowWindow(bool) {
+void StatusPage::OnShowWindow(bool) {
     m_btnStayOn.SetIcon(IDI_STAY_ON, IDI_STAY_ON);
     m_btnSwitchOff.SetIcon(IDI_SWITCH_OFF, IDI_SWITCH_OFF);
     m_btnMinimize.SetIcon(IDI_MINIMIZE, IDI_MINIMIZE);
@@ -86,7 +89,7 @@ void CP10::OnShowWindow(bool) {
     UpdateData(false);
 }
 
-void CP10::SetLanguageTexts() {
+void StatusPage::SetLanguageTexts() {
     const struct {
         int id;
         const char* key;
@@ -97,17 +100,17 @@ void CP10::SetLanguageTexts() {
         SetDlgItemTextA(m_hWnd, text.id, GetLanguageText(text.key).c_str());
 }
 
-void CP10::OnFirstShow() {
+void StatusPage::OnFirstShow() {
     SetTimer(m_hWnd, kTickTimer, kTickMilliseconds, nullptr);
     m_ledOff.SetBitmap(IDB_LED_RED, kLampFrameWidth);
     m_ledOffline.SetBitmap(IDB_LED_YELLOW, kLampFrameWidth);
     m_ledOnline.SetBitmap(IDB_LED_GREEN, kLampFrameWidth);
     UpdateLamps();
     UpdateData(false);
-    if (g_iMode == kModeOnOnline) StartStayOn();
+    if (g_mode == KeepAliveMode::OnOnline) StartStayOn();
 }
 
-bool CP10::OnCommand(WORD id, WORD code) {
+bool StatusPage::OnCommand(WORD id, WORD code) {
     if (code != BN_CLICKED) return false;
     switch (id) {
         case IDC_STAY_ON:
@@ -130,7 +133,7 @@ bool CP10::OnCommand(WORD id, WORD code) {
     }
 }
 
-bool CP10::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool StatusPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message == WM_TIMER && wParam == kTickTimer) {
         m_engine.Tick();
         ShowShortUrlWarnings();
@@ -141,15 +144,15 @@ bool CP10::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result
 
 // After the tick, never inside it: the timer goes on while the box is open, and the probe does
 // not wait for it.
-void CP10::ShowShortUrlWarnings() {
+void StatusPage::ShowShortUrlWarnings() {
     for (const std::string& text : TakeShortUrlWarnings())
-        MessageBoxA(g_hMainWnd, text.c_str(), g_strMaker.c_str(), MB_OK);
+        MessageBoxA(m_mainWindow(), text.c_str(), g_strMaker.c_str(), MB_OK);
 }
 
-void CP10::MinimiseMainWindow() {
-    ShowWindow(g_hMainWnd, SW_MINIMIZE);
+void StatusPage::MinimiseMainWindow() {
+    ShowWindow(m_mainWindow(), SW_MINIMIZE);
 }
 
-void CP10::ShowActivity(const std::string& line) {
+void StatusPage::ShowActivity(const std::string& line) {
     SetDlgItemTextA(m_hWnd, IDC_ACTIVITY, line.c_str());
 }

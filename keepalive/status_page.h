@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "framework/property_page.h"
@@ -9,16 +10,19 @@
 
 // The status page: the keep-alive engine's timer, its three lamps and the buttons Stay On,
 // Switch off, Minimize and Exit.
-class CP10 : public CPropertyPage, private IKeepAliveView {
+class StatusPage : public CPropertyPage, private IKeepAliveView {
   public:
-    CP10();
+    StatusPage();
 
-    // Lights the lamp for g_iMode and puts out the others.
+    // Lights the lamp for g_mode and puts out the others.
     void UpdateLamps() override;
     void StartStayOn();
     // Commits the settings page's switches with the rest of the settings; always 1.
     int SaveSettingsFromPage();
     void UninstallAndQuit();
+    // The main window that holds the page links it here: its handle, for message boxes and
+    // minimising, and the step that copies the settings page's switches into the settings.
+    void LinkMainWindow(std::function<HWND()> handle, std::function<void()> takeSettingsSwitches);
 
   protected:
     void DoDataExchange(CDataExchange& exchange) override;
@@ -42,4 +46,6 @@ class CP10 : public CPropertyPage, private IKeepAliveView {
     CLedButton m_ledOff{0, 1};
     KeepAliveEngine m_engine;
     bool m_bShown = false;
+    std::function<HWND()> m_mainWindow = [] { return HWND{}; };
+    std::function<void()> m_takeSettingsSwitches = [] {};
 };

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "framework/data_exchange.h"
-#include "keepalive/keep_alive_url.h"
 #include "keepalive/online_probe.h"
 #include "res/resource.h"
+#include "settings/keep_alive_url.h"
 #include "settings/language.h"
 #include "settings/settings.h"
 

@@ -22,6 +22,11 @@ class IShell {
     virtual std::uint32_t WinExec(const char* commandLine, std::uint32_t show) = 0;
 };
 
+// Whether a ShellExecuteA result, or a program start's passed on in its place, means opened.
+inline bool ShellOpened(std::intptr_t result) {
+    return static_cast<std::uintptr_t>(result) > 32;
+}
+
 inline IShell& Shell() {
     return Use<IShell>();
 }

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the native logic tests (ASan and UBSan, then
-# ThreadSanitizer), each fuzz target for 30 seconds on its seeds, and the Windows tests under
-# Wine on a private Xvfb display, among them the installer and the help page in headless
-# Chromium. First it checks that a clean build gives the same release files.
+# Sets up, checks the include order, builds and runs every test: the native logic tests (ASan
+# and UBSan, then ThreadSanitizer), each fuzz target for 30 seconds on its seeds, and the
+# Windows tests under Wine on a private Xvfb display, among them the installer and the help
+# page in headless Chromium. First it checks that a clean build gives the same release files.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$NIMBREL_ROOT"
 
 install_packages
+say "Include order"
+python3 scripts/check-includes.py
 build_preset native
 build_preset native-tsan
 build_preset fuzz

@@ -1,10 +1,10 @@
 #include "settings/autostart.h"
 
-#include "app/shared_texts.h"
 #include "platform/files.h"
 #include "settings/autostart_name.h"
 #include "settings/debug_trace.h"
 #include "settings/folders.h"
+#include "settings/settings.h"
 #include "settings/shell_link.h"
 #include "settings/shortcut_failure.h"
 #include "settings/written_shortcut.h"

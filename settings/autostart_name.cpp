@@ -3,8 +3,9 @@
 #include <cctype>
 #include <cstring>
 
-#include "app/shared_texts.h"
+#include "res/product.h"
 #include "settings/language.h"
+#include "settings/settings.h"
 
 namespace {
 

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/shared_texts.h"
 #include "platform/reg_key.h"
 #include "settings/bounded_copy.h"
 #include "settings/folders.h"
@@ -15,6 +14,10 @@ int g_bRedial = 0;
 int g_bFirstTime = 1;
 char g_szURL1[kUrlBufferSize] = "http://www.";
 char g_szHelpPath[kUrlBufferSize + 10];
+std::string g_strURL = kDefaultUrl;
+std::string g_strURL2 = g_strURL;
+std::string g_strCurrentDir;
+std::string g_strStartupDir;
 
 namespace {
 

@@ -20,6 +20,10 @@ extern int g_bRedial;
 extern int g_bFirstTime;
 extern char g_szURL1[kUrlBufferSize];
 extern char g_szHelpPath[kUrlBufferSize + 10];
+extern std::string g_strURL;
+extern std::string g_strURL2;
+extern std::string g_strCurrentDir;
+extern std::string g_strStartupDir;
 
 // The settings key under HKEY_CURRENT_USER.
 std::string SettingsKeyPath();

@@ -2,11 +2,9 @@
 
 #include <shellapi.h>
 
-#include "app/shared_texts.h"
 #include "framework/data_exchange.h"
-#include "keepalive/keep_alive_url.h"
-#include "keepalive/url_dialog.h"
 #include "res/resource.h"
+#include "settings/keep_alive_url.h"
 #include "settings/language.h"
 #include "settings/settings.h"
 
@@ -19,15 +17,15 @@ constexpr const char* kRedialHelp =
 
 }  // namespace
 
-CP111::CP111() : CPropertyPage(IDD_SETTINGS_PAGE) {}
+SettingsPage::SettingsPage() : CPropertyPage(IDD_SETTINGS_PAGE) {}
 
-void CP111::DoDataExchange(CDataExchange& exchange) {
+void SettingsPage::DoDataExchange(CDataExchange& exchange) {
     exchange.Check(IDC_AUTOSTART, m_bAutostart);
     exchange.Check(IDC_REDIAL, m_bRedial);
     exchange.Text(IDC_URL_TEXT, m_strURL);
 }
 
-void CP111::OnShowWindow(bool) {
+void SettingsPage::OnShowWindow(bool) {
     if (g_bLanguageFile) {
         const std::pair<int, const char*> texts[] = {{IDC_AUTOSTART, "IDC_AUTOSTART"},
                                                      {IDC_REDIAL, "IDC_REDIAL"},
@@ -41,7 +39,7 @@ void CP111::OnShowWindow(bool) {
     UpdateData(false);
 }
 
-bool CP111::OnCommand(WORD id, WORD code) {
+bool SettingsPage::OnCommand(WORD id, WORD code) {
     if (code != BN_CLICKED) return false;
     switch (id) {
         case IDC_IE_PROPERTIES:
@@ -58,21 +56,24 @@ bool CP111::OnCommand(WORD id, WORD code) {
     }
 }
 
-void CP111::OpenInternetProperties() {
+void SettingsPage::OpenInternetProperties() {
     ShellExecuteA(m_hWnd, "open", "control.exe", "inetcpl.cpl", ".", SW_SHOWNORMAL);
 }
 
-void CP111::ShowRedialHelp() {
+void SettingsPage::ShowRedialHelp() {
     const std::string text = g_bLanguageFile ? GetLanguageText("AUTOSTART-HELP") : kRedialHelp;
     MessageBoxA(m_hWnd, text.c_str(), "Tip", MB_OK);
 }
 
-void CP111::ChangeUrl() {
+void SettingsPage::ChangeUrl() {
     // Ticks made on this page since it was shown would be undone by the transfers below.
     UpdateData(true);
-    CKeepAliveUrlDlg dialog;
-    if (dialog.DoModal(m_hWnd) == IDOK) UpdateData(false);
+    if (m_runUrlDialog(m_hWnd)) UpdateData(false);
     TransferSettings(STORE_WRITE);
     m_strURL = CurrentKeepAliveUrl();
     UpdateData(false);
+}
+
+void SettingsPage::LinkUrlDialog(std::function<bool(HWND owner)> runDialog) {
+    m_runUrlDialog = std::move(runDialog);
 }

@@ -1,18 +1,23 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "framework/property_page.h"
 
 // The settings page: keep-alive URL, autostart and redial switches. It keeps working copies;
 // the status page commits the switches.
-class CP111 : public CPropertyPage {
+class SettingsPage : public CPropertyPage {
   public:
-    CP111();
+    SettingsPage();
 
     int m_bAutostart = 0;
     int m_bRedial = 0;
     std::string m_strURL;
+
+    // The main window links the keep-alive URL dialog here: it shows the dialog over `owner` and
+    // is true when the dialog closed with OK.
+    void LinkUrlDialog(std::function<bool(HWND owner)> runDialog);
 
   protected:
     void DoDataExchange(CDataExchange& exchange) override;
@@ -23,4 +28,6 @@ class CP111 : public CPropertyPage {
     void OpenInternetProperties();
     void ShowRedialHelp();
     void ChangeUrl();
+
+    std::function<bool(HWND owner)> m_runUrlDialog = [](HWND) { return false; };
 };

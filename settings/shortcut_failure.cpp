@@ -1,6 +1,6 @@
 #include "settings/shortcut_failure.h"
 
-#include "app/shared_texts.h"
+#include "res/product.h"
 
 int g_bShortcutFailureTold = 0;
 

@@ -2,15 +2,15 @@
 
 #include <string>
 
-#include "app/shared_texts.h"
 #include "platform/shell.h"
+#include "res/product.h"
 #include "settings/settings.h"
 #include "ui/maker_pages.h"
 
 void OpenHelpFile(platform::Window owner) {
     const std::intptr_t result = platform::Shell().ShellExecuteA(
         owner, "Open", g_szHelpPath, nullptr, nullptr, platform::kSwShowNormal);
-    if (static_cast<std::uintptr_t>(result) > 32) return;
+    if (platform::ShellOpened(result)) return;
     const std::string text = std::string("Can not find the help file at ") + g_szHelpPath;
     platform::User().MessageBoxA(owner, text.c_str(), g_strMaker.c_str(), platform::kMbOk);
 }

@@ -1,25 +1,25 @@
 #include "ui/about_page.h"
 
-#include "app/shared_texts.h"
 #include "framework/data_exchange.h"
+#include "res/product.h"
 #include "res/resource.h"
 #include "settings/language.h"
 #include "ui/about_actions.h"
 #include "ui/maker_pages.h"
 #include "ui/os_description.h"
 
-CP6::CP6() : CPropertyPage(IDD_ABOUT_PAGE), m_strOs(GetOsDescription()) {
+AboutPage::AboutPage() : CPropertyPage(IDD_ABOUT_PAGE), m_strOs(GetOsDescription()) {
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
 }
 
 // The links are set up before they are bound, so the page's hand stays in force and the
 // default one is never loaded.
-BOOL CP6::OnInitDialog() {
+BOOL AboutPage::OnInitDialog() {
     SetUpLinks();
     return CPropertyPage::OnInitDialog();
 }
 
-void CP6::SetUpLinks() {
+void AboutPage::SetUpLinks() {
     const bool german = g_bGermanEdition != 0;
     m_linkHome.SetURL(HomeLinkTarget(german));
     m_linkContact.SetURL(ContactLinkTarget(german));
@@ -32,7 +32,7 @@ void CP6::SetUpLinks() {
     }
 }
 
-void CP6::DoDataExchange(CDataExchange& exchange) {
+void AboutPage::DoDataExchange(CDataExchange& exchange) {
     exchange.Control(IDC_LINK_CONTACT, m_linkContact);
     exchange.Control(IDC_LINK_HOME, m_linkHome);
     exchange.Control(IDC_LINK_MAIL, m_linkMail);
@@ -44,7 +44,7 @@ void CP6::DoDataExchange(CDataExchange& exchange) {
 
 // Showing and hiding alike set the icons, the version and, with a language file in force, the
 // page's texts.
-void CP6::OnShowWindow(bool) {
+void AboutPage::OnShowWindow(bool) {
     m_btnUpdate.SetIcon(IDI_UPDATE, IDI_UPDATE);
     m_btnHelp.SetIcon(IDI_HELP, IDI_HELP);
     m_strVersion = "Version " + g_strVersion;
@@ -52,7 +52,7 @@ void CP6::OnShowWindow(bool) {
     UpdateData(false);
 }
 
-void CP6::SetLanguageTexts() {
+void AboutPage::SetLanguageTexts() {
     SetDlgItemTextA(m_hWnd, IDC_ABOUT_TITLE, GetLanguageText("about_title").c_str());
     // No control shows this one; asking for it puts the key into a new language file.
     GetLanguageText("about_or");
@@ -60,7 +60,7 @@ void CP6::SetLanguageTexts() {
     SetDlgItemTextA(m_hWnd, IDC_HELP_BUTTON, GetLanguageText("about_bt_help").c_str());
 }
 
-bool CP6::OnCommand(WORD id, WORD code) {
+bool AboutPage::OnCommand(WORD id, WORD code) {
     if (code != BN_CLICKED) return false;
     switch (id) {
         case IDC_HELP_BUTTON:
@@ -74,10 +74,10 @@ bool CP6::OnCommand(WORD id, WORD code) {
     }
 }
 
-void CP6::OnHelp() {
+void AboutPage::OnHelp() {
     OpenHelpFile(reinterpret_cast<platform::Window>(m_hWnd));
 }
 
-void CP6::OnCheckForUpdates() {
+void AboutPage::OnCheckForUpdates() {
     OpenUpdatePage(reinterpret_cast<platform::Window>(m_hWnd));
 }

@@ -7,9 +7,9 @@
 #include "ui/icon_button.h"
 
 // The about page: version, operating system, help and the maker's links.
-class CP6 : public CPropertyPage {
+class AboutPage : public CPropertyPage {
   public:
-    CP6();
+    AboutPage();
 
     CHyperLink m_linkContact;
     CHyperLink m_linkHome;

@@ -3,8 +3,8 @@
 #include <string>
 #include <utility>
 
-#include "app/shared_texts.h"
 #include "platform/clock.h"
+#include "res/product.h"
 #include "settings/folders.h"
 
 #ifndef NIMBREL_EVENT_LOG_FILE

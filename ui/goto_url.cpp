@@ -11,10 +11,6 @@ namespace {
 constexpr std::uint32_t kValueBufferSize = 260;
 constexpr std::size_t kCommandLineBufferSize = 520;
 
-bool Succeeded(std::intptr_t result) {
-    return static_cast<std::uintptr_t>(result) > 32;
-}
-
 // The default value of a class-root key; nothing when it cannot be read whole.
 std::optional<std::string> ReadClassDefault(const std::string& subKey) {
     platform::RegKey key;
@@ -55,7 +51,7 @@ std::optional<std::string> WebPageCommand(const std::string& target) {
 std::intptr_t GotoURL(const std::string& target, int show) {
     const std::intptr_t result =
         platform::Shell().ShellExecuteA(0, "open", target.c_str(), nullptr, nullptr, show);
-    if (Succeeded(result)) return result;
+    if (platform::ShellOpened(result)) return result;
     const std::optional<std::string> commandLine = WebPageCommand(target);
     if (!commandLine) return result;
     return platform::Shell().WinExec(commandLine->c_str(), static_cast<std::uint32_t>(show));

@@ -3,11 +3,12 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <vector>
-
+#include "framework/window_text.h"
+#include "platform/shell.h"
 #include "ui/goto_url.h"
 #include "ui/link_error.h"
 #include "ui/link_geometry.h"
+#include "ui/rect_conversion.h"
 
 namespace {
 
@@ -80,7 +81,7 @@ void CHyperLink::SetLinkCursor(HCURSOR cursor) {
 
 void CHyperLink::PreSubclassWindow() {
     SetWindowLongPtrA(m_hWnd, GWL_STYLE, GetWindowLongPtrA(m_hWnd, GWL_STYLE) | SS_NOTIFY);
-    const std::string text = WindowText();
+    const std::string text = WindowText(m_hWnd);
     if (m_strTarget.empty()) m_strTarget = text;
     if (text.empty()) SetWindowTextA(m_hWnd, m_strTarget.c_str());
     SetUnderlinedFont();
@@ -105,17 +106,16 @@ void CHyperLink::PositionWindow() {
     GetWindowRect(m_hWnd, &window);
     if (HWND parent = GetParent(m_hWnd))
         MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&window), 2);
-    const std::string text = WindowText();
+    const std::string text = WindowText(m_hWnd);
     SIZE extent{};
     {
         FontDc dc(m_hWnd, m_font.get());
         GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
     }
     const auto style = static_cast<std::uint32_t>(GetWindowLongPtrA(m_hWnd, GWL_STYLE));
-    const LinkRect fitted = FitLinkToText({window.left, window.top, window.right, window.bottom},
-                                          extent.cx, extent.cy, style);
-    SetWindowPos(m_hWnd, nullptr, fitted.left, fitted.top, fitted.right - fitted.left,
-                 fitted.bottom - fitted.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    const LayoutRect fitted = FitLinkToText(ToLayout(window), extent.cx, extent.cy, style);
+    SetWindowPos(m_hWnd, nullptr, fitted.left, fitted.top, fitted.Width(), fitted.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The system help viewer's hand, or the system's own where there is no such viewer.
@@ -214,7 +214,7 @@ void CHyperLink::OnClicked() {
     m_bOverControl = 0;
     if (GetCapture() == m_hWnd) ReleaseCapture();
     const std::intptr_t result = GotoURL(m_strTarget, SW_SHOW);
-    const bool opened = static_cast<std::uintptr_t>(result) > 32;
+    const bool opened = platform::ShellOpened(result);
     SetVisited(opened);
     if (opened) return;
     platform::User().MessageBeep(MB_ICONEXCLAMATION);
@@ -240,10 +240,4 @@ bool CHyperLink::OnReflected(UINT message, WPARAM wParam, LPARAM, LRESULT* resul
 
 void CHyperLink::RedrawNow() {
     RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-}
-
-std::string CHyperLink::WindowText() const {
-    std::vector<char> text(static_cast<std::size_t>(GetWindowTextLengthA(m_hWnd)) + 1);
-    GetWindowTextA(m_hWnd, text.data(), static_cast<int>(text.size()));
-    return text.data();
 }

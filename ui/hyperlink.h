@@ -41,7 +41,6 @@ class CHyperLink : public CWnd {
     void OnCaptureChanged(HWND newCapture);
     void OnClicked();
     void RedrawNow();
-    std::string WindowText() const;
 
     COLORREF m_crLink = RGB(0, 0, 238);
     COLORREF m_crVisited = RGB(85, 26, 139);

@@ -1,8 +1,8 @@
 #include "ui/icon_button.h"
 
+#include "framework/window_text.h"
 #include "ui/icon_button_layout.h"
 #include "ui/rect_conversion.h"
-#include "ui/window_text.h"
 
 namespace {
 
@@ -55,7 +55,6 @@ void CIconButton::SetIcon(int hotId, int normalId) {
 
 void CIconButton::PreSubclassWindow() {
     const LONG_PTR style = GetWindowLongPtrA(m_hWnd, GWL_STYLE);
-    if (style & BS_DEFPUSHBUTTON) m_bIsDefault = 1;
     SendMessageA(m_hWnd, BM_SETSTYLE, static_cast<WPARAM>((style & 0xFF) | BS_OWNERDRAW), TRUE);
     CWnd::PreSubclassWindow();
 }
@@ -88,10 +87,9 @@ void CIconButton::DrawItem(const DRAWITEMSTRUCT& item) {
     const bool disabled = (item.itemState & ODS_DISABLED) != 0;
     RECT face = item.rcItem;
     SetBkMode(dc, TRANSPARENT);
-    if (focused || m_bIsDefault) {
-        FrameRect(dc, &face, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        face = ToRect(IconButtonFace(ToLayout(face)));
-    }
+    // Every such button wears the black outer frame, focused or not.
+    FrameRect(dc, &face, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    face = ToRect(IconButtonFace(ToLayout(face)));
     OwnedGdiObject faceBrush(CreateSolidBrush(pressed ? m_crBkHot : m_crBkNormal));
     FillRect(dc, &face, static_cast<HBRUSH>(faceBrush.get()));
     if (pressed)

@@ -38,7 +38,6 @@ class CIconButton : public CWnd {
     OwnedIcon m_hIconNormal;  // empty when the hot icon serves both states
     std::uint8_t m_cxIcon = 0;
     std::uint8_t m_cyIcon = 0;
-    int m_bIsDefault = 1;
     COLORREF m_crBkNormal;
     COLORREF m_crBkHot;
     COLORREF m_crTextNormal;

@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "framework/window_text.h"
 #include "ui/rect_conversion.h"
-#include "ui/window_text.h"
 
 namespace {
 

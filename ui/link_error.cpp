@@ -1,6 +1,6 @@
 #include "ui/link_error.h"
 
-#include "app/shared_texts.h"
+#include "res/product.h"
 #include "settings/folders.h"
 
 namespace {

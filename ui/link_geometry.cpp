@@ -1,7 +1,7 @@
 #include "ui/link_geometry.h"
 
-LinkRect FitLinkToText(LinkRect window, int textWidth, int textHeight, std::uint32_t style) {
-    LinkRect fitted = window;
+LayoutRect FitLinkToText(LayoutRect window, int textWidth, int textHeight, std::uint32_t style) {
+    LayoutRect fitted = window;
     if (style & kSsCenterImage) {
         const int margin = (window.bottom - window.top - textHeight) / 2;
         fitted.top += margin;

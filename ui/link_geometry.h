@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "ui/layout_rect.h"
+
 // Where a link static goes when it shrinks to its text.
 
 // The static styles that decide it, with their Win32 values.
@@ -10,13 +12,6 @@ inline constexpr std::uint32_t kSsCenter = 0x1;
 inline constexpr std::uint32_t kSsRight = 0x2;
 inline constexpr std::uint32_t kSsCenterImage = 0x200;
 
-struct LinkRect {
-    int left;
-    int top;
-    int right;
-    int bottom;
-};
-
 // The window rectangle fitted around a text of textWidth x textHeight: the text keeps its place
 // (left edge, centre or right edge; top, or the vertical centre with the centre-image style).
-LinkRect FitLinkToText(LinkRect window, int textWidth, int textHeight, std::uint32_t style);
+LayoutRect FitLinkToText(LayoutRect window, int textWidth, int textHeight, std::uint32_t style);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/shared_texts.h"
+#include "res/product.h"
 
 namespace {
 

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/run_state.h"
+#include "app/start_options.h"
+#include "keepalive/run_state.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/fuzz/script.h"
 
@@ -45,13 +46,13 @@ void CheckMap(const std::vector<std::string>& args, const std::vector<const char
 
 void CheckMode(const std::vector<std::string>& args, const std::vector<const char*>& argv) {
     std::set<std::string> given(args.begin() + 1, args.end());
-    g_iMode = kModeOff;
+    g_mode = KeepAliveMode::Off;
     g_bStartInTray = 1;
     EvaluateCommandLine(static_cast<int>(args.size()), argv.data());
-    const int mode = given.count("-uninstall") ? kModeUninstall
-                     : given.count("-on")      ? kModeOnOnline
-                                               : kModeOff;
-    Require(g_iMode == mode, "-uninstall wins over -on, and the mode is OFF without either");
+    const KeepAliveMode mode = given.count("-uninstall") ? KeepAliveMode::Uninstall
+                               : given.count("-on")      ? KeepAliveMode::OnOnline
+                                                         : KeepAliveMode::Off;
+    Require(g_mode == mode, "-uninstall wins over -on, and the mode is OFF without either");
     Require(g_bStartInTray == (given.count("-tray") ? 1 : 0), "-tray alone asks for the tray");
 }
 

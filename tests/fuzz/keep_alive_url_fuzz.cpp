@@ -5,11 +5,10 @@
 #include <cstdio>
 #include <string>
 
-#include "app/shared_texts.h"
-#include "keepalive/keep_alive_url.h"
 #include "keepalive/online_probe.h"
 #include "keepalive/probe_address.h"
 #include "keepalive/probe_request.h"
+#include "settings/keep_alive_url.h"
 #include "settings/settings.h"
 #include "tests/doubles/fake_internet.h"
 #include "tests/doubles/fake_system.h"

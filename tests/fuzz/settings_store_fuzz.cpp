@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "app/run_state.h"
 #include "keepalive/keep_alive_engine.h"
 #include "keepalive/online_probe.h"
+#include "keepalive/run_state.h"
 #include "settings/settings.h"
 #include "tests/doubles/fake_system.h"
 #include "tests/fuzz/fuzz_check.h"
@@ -107,7 +107,7 @@ void CheckRedialReadOneWay() {
     Require(g_bSuppressAutodial == (g_bRedial != 0 ? 0 : 1),
             "the engine suppresses autodial exactly when the page shows Redial unticked",
             std::to_string(g_bRedial));
-    g_iMode = kModeOff;
+    g_mode = KeepAliveMode::Off;
 }
 
 }  // namespace

@@ -7,10 +7,11 @@
 #include <set>
 #include <string>
 
-#include "app/shared_texts.h"
+#include "res/product.h"
 #include "settings/autostart_name.h"
 #include "settings/folders.h"
 #include "settings/language.h"
+#include "settings/settings.h"
 #include "settings/written_shortcut.h"
 #include "tests/doubles/fake_system.h"
 #include "tests/fuzz/fuzz_check.h"

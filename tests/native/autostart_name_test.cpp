@@ -4,9 +4,9 @@
 
 #include <fstream>
 
-#include "app/shared_texts.h"
 #include "settings/folders.h"
 #include "settings/language.h"
+#include "settings/settings.h"
 #include "tests/doubles/fake_system.h"
 #include "tests/native/temp_folder.h"
 

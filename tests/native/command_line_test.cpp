@@ -4,7 +4,8 @@
 
 #include <vector>
 
-#include "app/run_state.h"
+#include "app/start_options.h"
+#include "keepalive/run_state.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ int Parse(CCommandLine& commandLine, std::vector<const char*> arguments) {
 
 void Evaluate(std::vector<const char*> arguments) {
     arguments.insert(arguments.begin(), "nimbrel.exe");
-    g_iMode = kModeOff;
+    g_mode = KeepAliveMode::Off;
     g_bStartInTray = 1;  // the evaluation must clear what an earlier run left
     EvaluateCommandLine(static_cast<int>(arguments.size()), arguments.data());
 }
@@ -68,29 +69,29 @@ TEST(CommandLineParse, ParsingAgainStartsEmpty) {
 
 TEST(CommandLineEvaluation, SetsModeAndTrayStart) {
     Evaluate({});
-    EXPECT_EQ(kModeOff, g_iMode);
+    EXPECT_EQ(KeepAliveMode::Off, g_mode);
     EXPECT_EQ(0, g_bStartInTray);
 
     Evaluate({"-tray", "-on"});
-    EXPECT_EQ(kModeOnOnline, g_iMode);
+    EXPECT_EQ(KeepAliveMode::OnOnline, g_mode);
     EXPECT_EQ(1, g_bStartInTray);
 
     Evaluate({"-tray", "word"});
-    EXPECT_EQ(kModeOff, g_iMode);
+    EXPECT_EQ(KeepAliveMode::Off, g_mode);
     EXPECT_EQ(1, g_bStartInTray);
 }
 
 TEST(CommandLineEvaluation, UninstallWinsOverOnInEitherOrder) {
     Evaluate({"-on", "-uninstall"});
-    EXPECT_EQ(kModeUninstall, g_iMode);
+    EXPECT_EQ(KeepAliveMode::Uninstall, g_mode);
     Evaluate({"-uninstall", "-on"});
-    EXPECT_EQ(kModeUninstall, g_iMode);
+    EXPECT_EQ(KeepAliveMode::Uninstall, g_mode);
 }
 
 TEST(CommandLineEvaluation, OddSpellingsAreIgnored) {
     for (const char* odd : {"-TRAY", "/tray", "-On", "-1", "-", "\"-on\"", "-on=1", "-tray-on"}) {
         Evaluate({odd});
-        EXPECT_EQ(kModeOff, g_iMode) << odd;
+        EXPECT_EQ(KeepAliveMode::Off, g_mode) << odd;
         EXPECT_EQ(0, g_bStartInTray) << odd;
     }
 }
@@ -101,7 +102,7 @@ TEST(CommandLineEvaluation, LongAndManyArgumentsAreHandled) {
     arguments.push_back(longWord.c_str());
     arguments.push_back("-on");
     Evaluate(arguments);
-    EXPECT_EQ(kModeOnOnline, g_iMode);
+    EXPECT_EQ(KeepAliveMode::OnOnline, g_mode);
 }
 
 }  // namespace

@@ -52,7 +52,7 @@ TEST_F(GotoUrl, QuotedPlaceholderAndEverythingAfterItGo) {
     RegisterCommand("\"C:\\Web\\browse.exe\" -nohome \"%1\" -new %1");
     EXPECT_EQ(33, GotoURL(kTarget, platform::kSwShow));
     EXPECT_EQ("\"C:\\Web\\browse.exe\" -nohome  " + std::string(kTarget), RunCommandLine());
-    EXPECT_EQ(5u, shell.runs[0].show);
+    EXPECT_EQ(static_cast<std::uint32_t>(platform::kSwShow), shell.runs[0].show);
 
     shell.runs.clear();  // a quoted placeholder wins over an earlier bare one
     RegisterCommand("browse.exe %1 \"%1\"");
@@ -70,7 +70,7 @@ TEST_F(GotoUrl, CommandWithoutPlaceholderGetsTheTargetAppended) {
     RegisterCommand("\"C:\\Web\\browse.exe\" -url");
     GotoURL(kTarget, platform::kSwShowNormal);
     EXPECT_EQ("\"C:\\Web\\browse.exe\" -url " + std::string(kTarget), RunCommandLine());
-    EXPECT_EQ(1u, shell.runs[0].show);
+    EXPECT_EQ(static_cast<std::uint32_t>(platform::kSwShowNormal), shell.runs[0].show);
 }
 
 TEST_F(GotoUrl, FailedStartGivesItsOwnCode) {

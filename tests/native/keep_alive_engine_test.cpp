@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/run_state.h"
 #include "keepalive/online_probe.h"
+#include "keepalive/run_state.h"
 #include "settings/settings.h"
 #include "tests/doubles/fake_system.h"
 #include "ui/event_log.h"
@@ -19,11 +19,11 @@ namespace {
 // minimise requests.
 class FakeView : public IKeepAliveView {
   public:
-    void UpdateLamps() override { lamps.push_back(g_iMode); }
+    void UpdateLamps() override { lamps.push_back(g_mode); }
     void MinimiseMainWindow() override { ++minimised; }
     void ShowActivity(const std::string& line) override { activity.push_back(line); }
 
-    std::vector<int> lamps;
+    std::vector<KeepAliveMode> lamps;
     std::vector<std::string> activity;
     int minimised = 0;
 };
@@ -56,7 +56,7 @@ std::string LastLogLine() {
 class Engine : public ::testing::Test {
   protected:
     void SetUp() override {
-        g_iMode = kModeOff;
+        g_mode = KeepAliveMode::Off;
         g_bStartInTray = 0;
         g_bRedial = 0;
         g_bSuppressAutodial = 0;
@@ -79,15 +79,15 @@ class Engine : public ::testing::Test {
 TEST_F(Engine, StayOnLightsOnOnlineAndProbesAtTheNextTickEvenRightAfterAResult) {
     probe.results = {-1, 1};
     engine.StartStayOn();
-    EXPECT_EQ(kModeOnOnline, g_iMode);
-    EXPECT_EQ(std::vector<int>{kModeOnOnline}, view.lamps);
+    EXPECT_EQ(KeepAliveMode::OnOnline, g_mode);
+    EXPECT_EQ(std::vector<KeepAliveMode>{KeepAliveMode::OnOnline}, view.lamps);
     EXPECT_EQ(0, probe.Calls());
     engine.Tick();
     EXPECT_EQ(1, probe.Calls());
 
     system.clock.now += 5;
     engine.StartStayOn();
-    EXPECT_EQ(kModeOnOnline, view.lamps.back());
+    EXPECT_EQ(KeepAliveMode::OnOnline, view.lamps.back());
     engine.Tick();
     EXPECT_EQ(2, probe.Calls());
 }
@@ -107,8 +107,9 @@ TEST_F(Engine, AnOnlineResultLightsOnOnlineLogsAndRearms) {
     probe.results = {1};
     engine.StartStayOn();
     engine.Tick();
-    EXPECT_EQ(kModeOnOnline, g_iMode);
-    EXPECT_EQ((std::vector<int>{kModeOnOnline, kModeOnOnline}), view.lamps);
+    EXPECT_EQ(KeepAliveMode::OnOnline, g_mode);
+    EXPECT_EQ((std::vector<KeepAliveMode>{KeepAliveMode::OnOnline, KeepAliveMode::OnOnline}),
+              view.lamps);
     EXPECT_EQ(" 9:05:07: PC Online", LastLogLine());
 
     WaitInterval();
@@ -123,8 +124,9 @@ TEST_F(Engine, AnOfflineResultLightsOnOfflineLogsAndRearms) {
     probe.results = {0, -1};
     engine.StartStayOn();
     Ticks(2);
-    EXPECT_EQ(kModeOnOffline, g_iMode);
-    EXPECT_EQ((std::vector<int>{kModeOnOnline, kModeOnOffline}), view.lamps);
+    EXPECT_EQ(KeepAliveMode::OnOffline, g_mode);
+    EXPECT_EQ((std::vector<KeepAliveMode>{KeepAliveMode::OnOnline, KeepAliveMode::OnOffline}),
+              view.lamps);
     EXPECT_EQ(" 9:05:07: PC not online -> nichts weiter zu tun", LastLogLine());
 
     WaitInterval();
@@ -134,7 +136,7 @@ TEST_F(Engine, AnOfflineResultLightsOnOfflineLogsAndRearms) {
     probe.results = {1};
     engine.Tick();
     EXPECT_EQ(3, probe.Calls());
-    EXPECT_EQ(kModeOnOnline, g_iMode);  // the line came back
+    EXPECT_EQ(KeepAliveMode::OnOnline, g_mode);  // the line came back
 }
 
 TEST_F(Engine, NoProbeWhileOffAndTheDotsGrowToTwentyOneThenStartAgain) {
@@ -154,8 +156,8 @@ TEST_F(Engine, StayOnAfterSwitchOffDuringAProbeStartsAFreshOne) {
     engine.StartStayOn();
     engine.Tick();  // the probe starts
     engine.SwitchOff();
-    EXPECT_EQ(kModeOff, g_iMode);
-    EXPECT_EQ(kModeOff, view.lamps.back());
+    EXPECT_EQ(KeepAliveMode::Off, g_mode);
+    EXPECT_EQ(KeepAliveMode::Off, view.lamps.back());
 
     WaitInterval(1000);
     Ticks(3);
@@ -167,10 +169,10 @@ TEST_F(Engine, StayOnAfterSwitchOffDuringAProbeStartsAFreshOne) {
     EXPECT_EQ(2, probe.abandons);  // the old probe, or its result, is dropped
     probe.results = {0, -1};       // the fresh probe starts, then answers
     engine.Tick();
-    EXPECT_EQ(kModeOnOnline, g_iMode);
+    EXPECT_EQ(KeepAliveMode::OnOnline, g_mode);
     engine.Tick();
     EXPECT_EQ(3, probe.Calls());
-    EXPECT_EQ(kModeOnOffline, g_iMode);
+    EXPECT_EQ(KeepAliveMode::OnOffline, g_mode);
 
     WaitInterval();
     engine.Tick();
@@ -205,11 +207,11 @@ TEST_F(Engine, TheTrayRequestMinimisesAtTheFirstTickOnly) {
 TEST_F(Engine, OnlyTheOnModesProbe) {
     engine.StartStayOn();
     engine.Tick();  // a probe is pending
-    g_iMode = kModeUninstall;
+    g_mode = KeepAliveMode::Uninstall;
     WaitInterval(100000);
     Ticks(3);
     EXPECT_EQ(1, probe.Calls());
-    g_iMode = kModeOnOffline;
+    g_mode = KeepAliveMode::OnOffline;
     engine.Tick();
     EXPECT_EQ(2, probe.Calls());
 }

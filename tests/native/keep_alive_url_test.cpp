@@ -1,11 +1,10 @@
-#include "keepalive/keep_alive_url.h"
+#include "settings/keep_alive_url.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <thread>
 
-#include "app/shared_texts.h"
 #include "settings/settings.h"
 #include "settings/url_lock.h"
 

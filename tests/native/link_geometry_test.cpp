@@ -2,52 +2,45 @@
 
 #include <gtest/gtest.h>
 
-// Found by argument lookup, so they live beside LinkRect in the global namespace.
-bool operator==(const LinkRect& a, const LinkRect& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-std::ostream& operator<<(std::ostream& out, const LinkRect& r) {
-    return out << "{" << r.left << "," << r.top << "," << r.right << "," << r.bottom << "}";
-}
+#include "tests/native/layout_rect_printer.h"
 
 namespace {
 
-constexpr LinkRect kStatic{10, 20, 110, 60};  // 100 x 40
+constexpr LayoutRect kStatic{10, 20, 110, 60};  // 100 x 40
 constexpr std::uint32_t kNotify = 0x100;
 
 TEST(FitLinkToText, LeftStaticKeepsItsTopLeftCorner) {
-    EXPECT_EQ((LinkRect{10, 20, 50, 33}), FitLinkToText(kStatic, 40, 13, 0));
-    EXPECT_EQ((LinkRect{10, 20, 50, 33}), FitLinkToText(kStatic, 40, 13, kNotify));
+    EXPECT_EQ((LayoutRect{10, 20, 50, 33}), FitLinkToText(kStatic, 40, 13, 0));
+    EXPECT_EQ((LayoutRect{10, 20, 50, 33}), FitLinkToText(kStatic, 40, 13, kNotify));
 }
 
 TEST(FitLinkToText, CentredStaticKeepsItsCentre) {
-    EXPECT_EQ((LinkRect{40, 20, 80, 33}), FitLinkToText(kStatic, 40, 13, kSsCenter));
+    EXPECT_EQ((LayoutRect{40, 20, 80, 33}), FitLinkToText(kStatic, 40, 13, kSsCenter));
     // Odd room: the halves truncate, so the left margin is the smaller one.
-    EXPECT_EQ((LinkRect{40, 20, 81, 33}), FitLinkToText({10, 20, 111, 60}, 40, 13, kSsCenter));
+    EXPECT_EQ((LayoutRect{40, 20, 81, 33}), FitLinkToText({10, 20, 111, 60}, 40, 13, kSsCenter));
 }
 
 TEST(FitLinkToText, RightAlignedStaticKeepsItsRightEdge) {
-    EXPECT_EQ((LinkRect{70, 20, 110, 33}), FitLinkToText(kStatic, 40, 13, kSsRight | kNotify));
+    EXPECT_EQ((LayoutRect{70, 20, 110, 33}), FitLinkToText(kStatic, 40, 13, kSsRight | kNotify));
 }
 
 TEST(FitLinkToText, CentreImageStaticKeepsItsVerticalCentre) {
-    EXPECT_EQ((LinkRect{10, 33, 50, 47}), FitLinkToText(kStatic, 40, 13, kSsCenterImage));
-    EXPECT_EQ((LinkRect{40, 33, 80, 47}),
+    EXPECT_EQ((LayoutRect{10, 33, 50, 47}), FitLinkToText(kStatic, 40, 13, kSsCenterImage));
+    EXPECT_EQ((LayoutRect{40, 33, 80, 47}),
               FitLinkToText(kStatic, 40, 13, kSsCenterImage | kSsCenter));
 }
 
 TEST(FitLinkToText, OtherStaticTypesAreLeftAligned) {
     constexpr std::uint32_t kSimple = 0xB;
     constexpr std::uint32_t kLeftNoWordWrap = 0xC;
-    EXPECT_EQ((LinkRect{10, 20, 50, 33}), FitLinkToText(kStatic, 40, 13, kSimple));
-    EXPECT_EQ((LinkRect{10, 20, 50, 33}), FitLinkToText(kStatic, 40, 13, kLeftNoWordWrap));
+    EXPECT_EQ((LayoutRect{10, 20, 50, 33}), FitLinkToText(kStatic, 40, 13, kSimple));
+    EXPECT_EQ((LayoutRect{10, 20, 50, 33}), FitLinkToText(kStatic, 40, 13, kLeftNoWordWrap));
 }
 
 TEST(FitLinkToText, TextWiderThanTheStaticGrowsIt) {
-    EXPECT_EQ((LinkRect{10, 20, 150, 33}), FitLinkToText(kStatic, 140, 13, 0));
-    EXPECT_EQ((LinkRect{-10, 20, 130, 33}), FitLinkToText(kStatic, 140, 13, kSsCenter));
-    EXPECT_EQ((LinkRect{-30, 20, 110, 33}), FitLinkToText(kStatic, 140, 13, kSsRight));
+    EXPECT_EQ((LayoutRect{10, 20, 150, 33}), FitLinkToText(kStatic, 140, 13, 0));
+    EXPECT_EQ((LayoutRect{-10, 20, 130, 33}), FitLinkToText(kStatic, 140, 13, kSsCenter));
+    EXPECT_EQ((LayoutRect{-30, 20, 110, 33}), FitLinkToText(kStatic, 140, 13, kSsRight));
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <thread>
 #include <utility>
 
-#include "app/shared_texts.h"
 #include "settings/settings.h"
 #include "settings/url_lock.h"
 #include "tests/native/probe_fixture.h"

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <thread>
 
-#include "app/shared_texts.h"
 #include "keepalive/autodial.h"
 #include "keepalive/online_probe.h"
 #include "settings/settings.h"

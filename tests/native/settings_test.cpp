@@ -5,9 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/shared_texts.h"
-#include "keepalive/keep_alive_url.h"
 #include "settings/folders.h"
+#include "settings/keep_alive_url.h"
 #include "tests/doubles/fake_system.h"
 
 namespace {

@@ -35,7 +35,7 @@ class AboutSheet : public ::testing::Test {
     }
 
     void Open() {
-        page = std::make_unique<CP6>();
+        page = std::make_unique<AboutPage>();
         sheet.AddPage(*page);
         // Hidden: destroying a shown window waits on the X server for seconds under Wine.
         ASSERT_TRUE(sheet.Create(WS_POPUP | WS_CAPTION));
@@ -96,6 +96,6 @@ class AboutSheet : public ::testing::Test {
     }
 
     FakeUser user;
-    std::unique_ptr<CP6> page;
+    std::unique_ptr<AboutPage> page;
     CPropertySheet sheet{"About"};
 };

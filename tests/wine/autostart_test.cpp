@@ -7,7 +7,6 @@
 #include <set>
 #include <string>
 
-#include "app/shared_texts.h"
 #include "platform/win32/win32_services.h"
 #include "settings/autostart.h"
 #include "settings/folders.h"

@@ -11,7 +11,6 @@
 #include <thread>
 #include <vector>
 
-#include "app/shared_texts.h"
 #include "keepalive/autodial.h"
 #include "keepalive/online_probe.h"
 #include "platform/win32/win32_services.h"

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "app/shared_texts.h"
 #include "keepalive/status_page.h"
 #include "platform/win32/win32_services.h"
 #include "settings/autostart.h"
@@ -102,7 +101,7 @@ TEST(Uninstall, RemovesTheShortcutBeforeTheSettingsKeyThenQuits) {
     RecordingRegistry registry(log);
     platform::Provide<platform::IFiles>(&files);
     platform::Provide<platform::IRegistry>(&registry);
-    CP10 page;
+    StatusPage page;
     page.UninstallAndQuit();
     platform::InstallWin32Services();
 

@@ -2,7 +2,9 @@
 
 #include <string>
 
-// Texts shared across the program, built before the application object runs.
+#include "version.h"
+
+// The product's and its maker's names, the same in every part of the program.
 
 inline constexpr const char* kProductName = "Nimbrel";
 inline constexpr const char* kGermanEditionName = "Vellmark";
@@ -10,10 +12,6 @@ inline constexpr const char* kMakerSite = "www.quaddle.example";
 inline constexpr const char* kMakerSiteGerman = "www.quaddle.example/de";
 inline constexpr const char* kMakerMail = "support@quaddle.example";
 
-extern const std::string g_strMaker;
-extern const std::string g_strVersion;
-extern const std::string g_strAgentTag;
-extern std::string g_strURL;
-extern std::string g_strURL2;
-extern std::string g_strCurrentDir;
-extern std::string g_strStartupDir;
+inline const std::string g_strMaker = "Quaddle";
+inline const std::string g_strVersion = NIMBREL_VERSION;
+inline const std::string g_strAgentTag = std::string(kProductName) + " - " + kMakerSite;

@@ -1,8 +1,7 @@
-#include "keepalive/keep_alive_url.h"
+#include "settings/keep_alive_url.h"
 
 #include <cstring>
 
-#include "app/shared_texts.h"
 #include "settings/settings.h"
 #include "settings/url_lock.h"
 

@@ -1,18 +1,16 @@
-#include "app/run_state.h"
+#include "app/start_options.h"
 
 #include "app/command_line.h"
-
-int g_iMode = kModeOff;
-int g_bStartInTray = 0;
+#include "keepalive/run_state.h"
 
 void EvaluateCommandLine(int argc, const char* const* argv) {
     g_bStartInTray = 0;
     CCommandLine commandLine;
     if (commandLine.Parse(argc, argv) < 1) {
-        g_iMode = kModeOff;
+        g_mode = KeepAliveMode::Off;
         return;
     }
     if (commandLine.HasOption("-tray")) g_bStartInTray = 1;
-    if (commandLine.HasOption("-on")) g_iMode = kModeOnOnline;
-    if (commandLine.HasOption("-uninstall")) g_iMode = kModeUninstall;
+    if (commandLine.HasOption("-on")) g_mode = KeepAliveMode::OnOnline;
+    if (commandLine.HasOption("-uninstall")) g_mode = KeepAliveMode::Uninstall;
 }
