@@ -7,7 +7,6 @@
 #include <atomic>
 #include <cstdint>
 
-#include "app/shared_texts.h"
 #include "keepalive/online_probe.h"
 #include "platform/win32/win32_services.h"
 #include "settings/bounded_copy.h"
