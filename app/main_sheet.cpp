@@ -10,6 +10,7 @@
 #include "keepalive/url_dialog.h"
 #include "res/product.h"
 #include "res/resource.h"
+#include "settings/bounded_copy.h"
 #include "settings/folders.h"
 #include "settings/language.h"
 #include "settings/settings.h"
@@ -81,7 +82,7 @@ void CMainSheet::SetTabCaptions() {
     const char* keys[] = {"TabFront", "TabSet", "TabAbout"};
     for (int tab = 0; tab < 3; ++tab) {
         char caption[200];
-        std::snprintf(caption, sizeof caption, "%s", GetLanguageText(keys[tab]).c_str());
+        CopyBounded(caption, sizeof caption, GetLanguageText(keys[tab]).c_str());
         TCITEMA item{};
         item.mask = TCIF_TEXT;
         item.pszText = caption;

@@ -12,6 +12,7 @@ set(NIMBREL_LOGIC_SOURCES
   keepalive/registry_value.cpp
   keepalive/run_state.cpp
   settings/autostart_name.cpp
+  settings/bounded_copy.cpp
   settings/folders.cpp
   settings/keep_alive_url.cpp
   settings/language.cpp

@@ -1,6 +1,6 @@
 #include "keepalive/url_dialog.h"
 
-#include <cstdio>
+#include <string>
 
 #include "framework/data_exchange.h"
 #include "keepalive/online_probe.h"
@@ -131,9 +131,7 @@ int CKeepAliveUrlDlg::WaitForProbe() {
     for (int m = 0; m < kMaxPasses; ++m) {
         result = CheckOnline();
         if (m % 100 == 0) {
-            char progress[64];
-            std::snprintf(progress, sizeof progress, "Testing URL (m=%d)...", m);
-            m_strResult = progress;
+            m_strResult = "Testing URL (m=" + std::to_string(m) + ")...";
             UpdateData(false);
         }
         DispatchOwnMessages();

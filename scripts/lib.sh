@@ -83,6 +83,17 @@ start_wine_session() {
   fi
 }
 
+# Fails when an exe has grown past its limit in bytes; prints its size either way.
+check_exe_size() {
+  local exe=$1 limit=$2 size
+  size=$(stat -c %s "$exe")
+  printf '%s: %d bytes (limit %d)\n' "$exe" "$size" "$limit"
+  if [ "$size" -gt "$limit" ]; then
+    echo "error: $exe is larger than $limit bytes" >&2
+    return 1
+  fi
+}
+
 stop_session() {
   wineserver -k 2>/dev/null || true
   if [ -n "$NIMBREL_XVFB_PID" ]; then

@@ -19,6 +19,10 @@ say "Release files of win32"
 cmake --build --preset win32 --target package
 bash scripts/check-reproducible.sh
 
+say "Program size"
+check_exe_size build/win64/bin/nimbrel.exe 300000
+check_exe_size build/win32/bin/nimbrel.exe 330000
+
 say "Native tests (ASan, UBSan)"
 ctest --preset native -j2
 say "Native tests (ThreadSanitizer)"

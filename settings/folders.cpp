@@ -1,10 +1,10 @@
 #include "settings/folders.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "platform/file.h"
 #include "platform/process.h"
+#include "settings/bounded_copy.h"
 
 char g_szProgramPath[kPathBufferSize];
 char g_szProgramDir[kPathBufferSize];
@@ -15,8 +15,13 @@ namespace {
 
 // An over-long folder would be cut in the middle of a name, so it is dropped instead.
 void RecordDirectory(char* target, const char* directory) {
-    const int n = std::snprintf(target, kPathBufferSize, "%s\\", directory);
-    if (n < 0 || n >= kPathBufferSize) target[0] = '\0';
+    const std::size_t length = CopyBounded(target, kPathBufferSize - 1, directory);
+    if (length >= kPathBufferSize - 1) {
+        target[0] = '\0';
+        return;
+    }
+    target[length] = '\\';
+    target[length + 1] = '\0';
 }
 
 // The program's own file, whatever name or folder the command line started it by. A path the

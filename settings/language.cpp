@@ -1,7 +1,6 @@
 #include "settings/language.h"
 
-#include <cstdio>
-
+#include "settings/bounded_copy.h"
 #include "settings/folders.h"
 #include "settings/settings.h"
 #include "settings/store.h"
@@ -36,7 +35,7 @@ std::string LookUp(const char* key, bool* missing) {
             std::string(probe) == "??") {
             *missing = true;
             char name[kUrlBufferSize];
-            std::snprintf(name, sizeof name, "%s", key);
+            CopyBounded(name, sizeof name, key);
             StoreString(0, true, path.c_str(), key, name, "", STORE_WRITE);
         }
     }

@@ -1,8 +1,9 @@
 #include "settings/settings.h"
 
-#include <cstdio>
+#include <string>
 
 #include "platform/reg_key.h"
+#include "settings/bounded_copy.h"
 #include "settings/folders.h"
 #include "settings/store.h"
 #include "settings/url_lock.h"
@@ -43,7 +44,8 @@ int TransferSettings(int direction) {
     platform::RegKey key;
     key.Create(platform::kCurrentUser, SettingsKeyPath().c_str(),
                direction == STORE_WRITE ? platform::kKeySetValue : platform::kKeyRead);
-    std::snprintf(g_szHelpPath, sizeof g_szHelpPath, "%shelp.htm", g_szProgramDir);
+    CopyBounded(g_szHelpPath, sizeof g_szHelpPath,
+                (std::string(g_szProgramDir) + "help.htm").c_str());
     StoreDword(key.get(), false, nullptr, "FirstStart", g_iFirstStart, 1, direction);
     StoreSwitch(key.get(), "AutoStart", g_bAutoStart, 1, direction);
     StoreSwitch(key.get(), "Redial", g_bRedial, 0, direction);

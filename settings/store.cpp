@@ -1,11 +1,12 @@
 #include "settings/store.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "platform/profile.h"
+#include "settings/bounded_copy.h"
 #include "settings/settings.h"
 
 namespace {
@@ -15,7 +16,7 @@ constexpr const char* kLineBreakTail = "AK:>";
 constexpr const char* kLineBreakHead = "<:BRE";
 
 void CopyText(char* buffer, const char* text) {
-    std::snprintf(buffer, kUrlBufferSize, "%s", text);
+    CopyBounded(buffer, kUrlBufferSize, text);
 }
 
 // A REG_SZ may lack its terminator; a text longer than the longest URL is not taken, so
@@ -94,8 +95,8 @@ int StoreDword(platform::Key key, bool profileMode, const char* profilePath, con
     if (profileMode) {
         char buffer[kUrlBufferSize];
         char defaultText[16];
-        std::snprintf(buffer, sizeof buffer, "%d", value);
-        std::snprintf(defaultText, sizeof defaultText, "%d", defaultValue);
+        CopyBounded(buffer, sizeof buffer, std::to_string(value).c_str());
+        CopyBounded(defaultText, sizeof defaultText, std::to_string(defaultValue).c_str());
         StoreString(key, true, profilePath, valueName, buffer, defaultText, direction);
         const long number = std::strtol(buffer, nullptr, 10);
         value = number > INT32_MAX   ? INT32_MAX

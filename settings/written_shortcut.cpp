@@ -1,9 +1,9 @@
 #include "settings/written_shortcut.h"
 
 #include <cctype>
-#include <cstdio>
 
 #include "platform/reg_key.h"
+#include "settings/bounded_copy.h"
 #include "settings/settings.h"
 #include "settings/store.h"
 
@@ -52,7 +52,7 @@ void RememberWrittenShortcut(const std::string& fileName) {
         platform::kErrorSuccess)
         return;
     char name[kUrlBufferSize];
-    std::snprintf(name, sizeof name, "%s", fileName.c_str());
+    CopyBounded(name, sizeof name, fileName.c_str());
     StoreString(key.get(), false, nullptr, kValueName, name, "", STORE_WRITE);
 }
 

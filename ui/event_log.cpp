@@ -1,6 +1,6 @@
 #include "ui/event_log.h"
 
-#include <cstdio>
+#include <string>
 #include <utility>
 
 #include "platform/clock.h"
@@ -17,17 +17,20 @@ namespace {
 
 constexpr const char* kLogFile = "c:\\aaaout\\nblog.txt";
 
-std::string LongTimestamp(const platform::LocalTime& t) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%2d:%02d:%02d: @ %d-%d-%d", t.hour, t.minute, t.second, t.day,
-                  t.month, t.year);
+// A number at least two characters wide, filled on the left with pad.
+std::string TwoWide(int value, char pad) {
+    std::string text = std::to_string(value);
+    if (text.size() < 2) text.insert(text.begin(), pad);
     return text;
 }
 
 std::string ShortTime(const platform::LocalTime& t) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%2d:%02d:%02d", t.hour, t.minute, t.second);
-    return text;
+    return TwoWide(t.hour, ' ') + ':' + TwoWide(t.minute, '0') + ':' + TwoWide(t.second, '0');
+}
+
+std::string LongTimestamp(const platform::LocalTime& t) {
+    return ShortTime(t) + ": @ " + std::to_string(t.day) + '-' + std::to_string(t.month) + '-' +
+           std::to_string(t.year);
 }
 
 }  // namespace

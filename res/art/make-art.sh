@@ -17,7 +17,8 @@
 # greyscale coverage masks, filled with linear/radial gradients and stacked.
 # Each icon size (16, 32, 48) is drawn separately, with outline widths and
 # detail tuned to the size (one output pixel = 48/size design units), then
-# box-filtered down, which gives exact area-coverage anti-aliasing.
+# box-filtered down, which gives exact area-coverage anti-aliasing, and stored
+# as a 256-colour image with a one-bit mask.
 set -euo pipefail
 
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -147,11 +148,22 @@ finish() {
     -colorspace sRGB -type TrueColorAlpha "$T/$1@$2.miff"
 }
 
-# ico OUT NAME SIZES... : assemble a multi-size 32-bit icon
+# palette NAME : the 256-colour form of a finished picture. A pixel at least half covered is
+# kept, its soft edge blended against the dialog face; the rest is transparent: set in the
+# icon's one-bit mask and black in its colour image, as drawing through the mask needs.
+# Undithered, so small sizes stay crisp.
+palette() {
+  convert "$T/$1.miff" \( +clone -background "$ICON_FACE" -flatten \) \
+    \( -clone 0 -alpha extract -threshold 50% \) -delete 0 \
+    -alpha off -compose CopyOpacity -composite -background black -alpha background \
+    +dither -colors 255 "$T/$1.pal.miff"
+}
+
+# ico OUT NAME SIZES... : assemble a multi-size 256-colour icon
 ico() {
   local out="$1" name="$2" a=(); shift 2
-  for s in "$@"; do a+=("$T/${name}_$s@$s.miff"); done
-  convert "${a[@]}" "${STRIP[@]}" "$ICONS/$out"
+  for s in "$@"; do palette "${name}_$s@$s"; a+=("$T/${name}_$s@$s.pal.miff"); done
+  convert "${a[@]}" "${STRIP[@]}" "ICO:$ICONS/$out"
 }
 
 # build NAME SIZES... : run draw_NAME for every size and finish it
@@ -170,6 +182,7 @@ GRN_HI='#e4ffcf';  GRN_LT='#8ee05a';  GRN='#3ea52a';  GRN_DK='#1e6a12';  GRN_OL=
 RED_HI='#ffd9d0';  RED_LT='#ff7a66';  RED='#d8302a';  RED_DK='#98130f';  RED_OL='#5e0b08'
 YEL_HI='#fff6c8';  YEL_LT='#ffd84a';  YEL='#f0a800';  YEL_DK='#a86400';  YEL_OL='#6a3e00'
 MET_HI='#ffffff';  MET_LT='#e3e8ee';  MET='#aab3bd';  MET_DK='#6b7682';  MET_OL='#39414a'
+ICON_FACE='#d4d0c8'     # dialog face colour behind the icons' soft edges
 WOOD_LT='#e8a868'; WOOD='#b66b2e';    WOOD_DK='#7a3f12'; WOOD_OL='#4a2408'
 
 # ----------------------------------------------------------------- globe --

@@ -1,0 +1,4 @@
+#pragma once
+
+#define IDD_MINIMAL 100
+#define IDC_MINIMAL_TEXT 101
