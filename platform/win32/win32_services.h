@@ -33,7 +33,8 @@ class Win32Profile final : public IProfile {
                                     const char* path) override;
 };
 
-class Win32Files final : public IFiles {
+// Not final: a test may replace one call and keep the rest real.
+class Win32Files : public IFiles {
   public:
     FileHandle CreateFileA(const char* path, std::uint32_t access, std::uint32_t share,
                            std::uint32_t disposition, std::uint32_t attributes) override;

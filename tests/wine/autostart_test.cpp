@@ -154,28 +154,9 @@ TEST_F(Autostart, NameTooLongForAPathWritesNothing) {
 }
 
 // The real files, except that the shell knows no Startup folder.
-class NoStartupFolder final : public platform::IFiles {
+class NoStartupFolder final : public platform::Win32Files {
   public:
-    platform::FileHandle CreateFileA(const char* path, std::uint32_t access, std::uint32_t share,
-                                     std::uint32_t disposition, std::uint32_t attributes) override {
-        return real_.CreateFileA(path, access, share, disposition, attributes);
-    }
-    std::uint32_t GetFileSize(platform::FileHandle file) override {
-        return real_.GetFileSize(file);
-    }
-    bool SeekToEnd(platform::FileHandle file) override { return real_.SeekToEnd(file); }
-    bool WriteFile(platform::FileHandle file, const void* data, std::uint32_t size) override {
-        return real_.WriteFile(file, data, size);
-    }
-    bool CloseHandle(platform::FileHandle file) override { return real_.CloseHandle(file); }
-    bool DeleteFileA(const char* path) override { return real_.DeleteFileA(path); }
-    std::uint32_t GetCurrentDirectoryA(std::uint32_t size, char* buffer) override {
-        return real_.GetCurrentDirectoryA(size, buffer);
-    }
     bool GetSpecialFolderPath(int, char*) override { return false; }
-
-  private:
-    platform::Win32Files real_;
 };
 
 TEST_F(Autostart, UnknownStartupFolderTouchesNoOtherFolderAndIsToldOnce) {

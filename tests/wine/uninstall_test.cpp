@@ -15,34 +15,15 @@
 namespace {
 
 // The real files and registry, with every deletion noted in the order it happens.
-class RecordingFiles final : public platform::IFiles {
+class RecordingFiles final : public platform::Win32Files {
   public:
     explicit RecordingFiles(std::vector<std::string>& log) : log_(log) {}
-    platform::FileHandle CreateFileA(const char* path, std::uint32_t access, std::uint32_t share,
-                                     std::uint32_t disposition, std::uint32_t attributes) override {
-        return real_.CreateFileA(path, access, share, disposition, attributes);
-    }
-    std::uint32_t GetFileSize(platform::FileHandle file) override {
-        return real_.GetFileSize(file);
-    }
-    bool SeekToEnd(platform::FileHandle file) override { return real_.SeekToEnd(file); }
-    bool WriteFile(platform::FileHandle file, const void* data, std::uint32_t size) override {
-        return real_.WriteFile(file, data, size);
-    }
-    bool CloseHandle(platform::FileHandle file) override { return real_.CloseHandle(file); }
     bool DeleteFileA(const char* path) override {
         log_.push_back(std::string("file ") + path);
-        return real_.DeleteFileA(path);
-    }
-    std::uint32_t GetCurrentDirectoryA(std::uint32_t size, char* buffer) override {
-        return real_.GetCurrentDirectoryA(size, buffer);
-    }
-    bool GetSpecialFolderPath(int csidl, char* path) override {
-        return real_.GetSpecialFolderPath(csidl, path);
+        return Win32Files::DeleteFileA(path);
     }
 
   private:
-    platform::Win32Files real_;
     std::vector<std::string>& log_;
 };
 
