@@ -10,10 +10,6 @@ namespace {
 constexpr const char* kMarker = "AutodialSwitchedOff";
 constexpr std::uint32_t kHolds = 1;
 
-std::string ProductKey() {
-    return std::string(kMakerKey) + "\\" + kProductKey;
-}
-
 std::string CopyName(const char* name) {
     return std::string("Saved ") + name;
 }
@@ -31,7 +27,7 @@ bool MarkerHolds(platform::Key key) {
 bool SaveAutodialRecord(const std::vector<const char*>& names,
                         const std::vector<RegistryValue>& values) {
     platform::RegKey key;
-    if (key.Create(platform::kCurrentUser, ProductKey().c_str(),
+    if (key.Create(platform::kCurrentUser, SettingsKeyPath().c_str(),
                    platform::kKeyRead | platform::kKeyWrite) != platform::kErrorSuccess)
         return false;
     platform::Registry().DeleteValue(key.get(), kMarker);
@@ -44,7 +40,7 @@ bool SaveAutodialRecord(const std::vector<const char*>& names,
 
 bool LoadAutodialRecord(const std::vector<const char*>& names, std::vector<RegistryValue>* values) {
     platform::RegKey key;
-    if (key.Open(platform::kCurrentUser, ProductKey().c_str(), platform::kKeyRead) !=
+    if (key.Open(platform::kCurrentUser, SettingsKeyPath().c_str(), platform::kKeyRead) !=
             platform::kErrorSuccess ||
         !MarkerHolds(key.get()))
         return false;
@@ -58,7 +54,7 @@ bool LoadAutodialRecord(const std::vector<const char*>& names, std::vector<Regis
 // The marker goes first: copies left without it are never taken for the user's values.
 void ClearAutodialRecord(const std::vector<const char*>& names) {
     platform::RegKey key;
-    if (key.Open(platform::kCurrentUser, ProductKey().c_str(), platform::kKeyWrite) !=
+    if (key.Open(platform::kCurrentUser, SettingsKeyPath().c_str(), platform::kKeyWrite) !=
         platform::kErrorSuccess)
         return;
     platform::Registry().DeleteValue(key.get(), kMarker);

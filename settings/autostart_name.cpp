@@ -25,15 +25,17 @@ bool IsDeviceName(const std::string& name) {
 // name); such a text is changed just enough that the shortcut lands in the Startup folder itself.
 std::string FileNameSafe(std::string name) {
     for (char& c : name)
-        if (static_cast<unsigned char>(c) < 32 ||
-            std::string("\\/:*?\"<>|").find(c) != std::string::npos)
-            c = '_';
+        if (!IsFileNameCharacter(c)) c = '_';
     if (name.find_first_not_of(". ") == std::string::npos) return kProductName;
     if (IsDeviceName(name)) name.insert(0, "_");
     return name;
 }
 
 }  // namespace
+
+bool IsFileNameCharacter(char c) {
+    return static_cast<unsigned char>(c) >= 32 && std::strchr("\\/:*?\"<>|", c) == nullptr;
+}
 
 // A language file that lacks the key gives the English name, never the lookup's "y".
 std::string AutostartLinkName() {

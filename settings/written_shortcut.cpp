@@ -1,8 +1,10 @@
 #include "settings/written_shortcut.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "platform/reg_key.h"
+#include "settings/autostart_name.h"
 #include "settings/bounded_copy.h"
 #include "settings/settings.h"
 #include "settings/store.h"
@@ -22,18 +24,11 @@ bool EndsWithExtension(const std::string& name) {
     return true;
 }
 
-bool HasNoPathCharacter(const std::string& name) {
-    for (const char c : name)
-        if (static_cast<unsigned char>(c) < 32 ||
-            std::string("\\/:*?\"<>|").find(c) != std::string::npos)
-            return false;
-    return true;
-}
-
 }  // namespace
 
 bool IsStartupLinkName(const std::string& name) {
-    return name.size() <= kLongestFileName && EndsWithExtension(name) && HasNoPathCharacter(name);
+    return name.size() <= kLongestFileName && EndsWithExtension(name) &&
+           std::all_of(name.begin(), name.end(), IsFileNameCharacter);
 }
 
 std::string ReadWrittenShortcut() {

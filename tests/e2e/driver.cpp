@@ -413,6 +413,24 @@ void Remove(const std::string& name) {
 
 }  // namespace startup
 
+std::optional<DWORD> RegistryDword(const char* key, const char* name) {
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<std::string> RegistryString(const char* key, const char* name) {
+    char text[20000] = "";
+    DWORD size = sizeof text;
+    if (RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, text, &size) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    return std::string(text);
+}
+
 namespace settings {
 
 void Clear() {
@@ -446,21 +464,11 @@ bool KeyExists() {
 }
 
 std::optional<DWORD> Dword(const char* name) {
-    DWORD value = 0;
-    DWORD size = sizeof value;
-    if (RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_DWORD, nullptr, &value,
-                     &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    return value;
+    return RegistryDword(kSettingsKey, name);
 }
 
 std::optional<std::string> String(const char* name) {
-    char text[20000] = "";
-    DWORD size = sizeof text;
-    if (RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_SZ, nullptr, text, &size) !=
-        ERROR_SUCCESS)
-        return std::nullopt;
-    return std::string(text);
+    return RegistryString(kSettingsKey, name);
 }
 
 }  // namespace settings

@@ -141,6 +141,10 @@ void Remove(const std::string& name);
 }  // namespace startup
 
 // The product's settings key under HKCU.
+// A value under HKEY_CURRENT_USER\key, when it is there with that type.
+std::optional<DWORD> RegistryDword(const char* key, const char* name);
+std::optional<std::string> RegistryString(const char* key, const char* name);
+
 namespace settings {
 void Clear();
 void PutDword(const char* name, DWORD value);

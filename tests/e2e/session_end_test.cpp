@@ -16,12 +16,7 @@ constexpr const char* kInternetSettings =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 
 std::optional<DWORD> AutodialValue(const char* name) {
-    DWORD value = 0;
-    DWORD size = sizeof value;
-    if (RegGetValueA(HKEY_CURRENT_USER, kInternetSettings, name, RRF_RT_REG_DWORD, nullptr, &value,
-                     &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    return value;
+    return RegistryDword(kInternetSettings, name);
 }
 
 void PutAutodialValue(const char* name, std::optional<DWORD> value) {

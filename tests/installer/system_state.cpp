@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "framework/handles.h"
+#include "tests/e2e/driver.h"
 
 namespace installed {
 namespace {
@@ -170,21 +171,11 @@ bool ListEntryExists() {
 }
 
 std::optional<std::string> ListString(const char* name) {
-    char text[1024] = "";
-    DWORD size = sizeof text;
-    if (RegGetValueA(HKEY_CURRENT_USER, kListKey, name, RRF_RT_REG_SZ, nullptr, text, &size) !=
-        ERROR_SUCCESS)
-        return std::nullopt;
-    return std::string(text);
+    return driver::RegistryString(kListKey, name);
 }
 
 std::optional<DWORD> ListDword(const char* name) {
-    DWORD value = 0;
-    DWORD size = sizeof value;
-    if (RegGetValueA(HKEY_CURRENT_USER, kListKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
-        ERROR_SUCCESS)
-        return std::nullopt;
-    return value;
+    return driver::RegistryDword(kListKey, name);
 }
 
 std::optional<DWORD> Run(const std::string& commandLine, std::chrono::milliseconds timeout) {
