@@ -66,8 +66,7 @@ void NoteShortUrl() {
         g_shortUrlWarnings = {"URL not correct"};
         if (g_strURL2.size() < kShortestUrl) g_shortUrlWarnings.push_back("URL2 not correct");
     }
-    g_lastShortUrl.reset();
-    if (isShort) g_lastShortUrl = g_strURL;
+    g_lastShortUrl = isShort ? std::optional<std::string>(g_strURL) : std::nullopt;
 }
 
 // Everything the worker needs, copied on the user-interface thread before it starts.
