@@ -7,7 +7,7 @@
 #include "framework/handles.h"
 #include "keepalive/autodial.h"
 #include "keepalive/run_state.h"
-#include "keepalive/url_dialog.h"
+#include "app/pages/url_dialog.h"
 #include "res/product.h"
 #include "res/resource.h"
 #include "settings/bounded_copy.h"

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "framework/property_sheet.h"
-#include "keepalive/status_page.h"
-#include "settings/settings_page.h"
-#include "ui/about_page.h"
+#include "app/pages/status_page.h"
+#include "app/pages/settings_page.h"
+#include "app/pages/about_page.h"
 
 // The main window's handle, for the pages that minimise and restore it.
 extern HWND g_hMainWnd;

@@ -72,10 +72,10 @@ set(NIMBREL_WINDOW_SOURCES
   app/main_sheet.cpp
   app/single_instance.cpp
   app/tray_icon.cpp
-  keepalive/status_page.cpp
-  keepalive/url_dialog.cpp
-  settings/settings_page.cpp
-  ui/about_page.cpp
+  app/pages/about_page.cpp
+  app/pages/settings_page.cpp
+  app/pages/status_page.cpp
+  app/pages/url_dialog.cpp
   ui/bitmap_strip.cpp
   ui/hyperlink.cpp
   ui/icon_button.cpp

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/reg_key.h"
-#include "settings/settings.h"
+#include "res/product.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ bool MarkerHolds(platform::Key key) {
 bool SaveAutodialRecord(const std::vector<const char*>& names,
                         const std::vector<RegistryValue>& values) {
     platform::RegKey key;
-    if (key.Create(platform::kCurrentUser, SettingsKeyPath().c_str(),
+    if (key.Create(platform::kCurrentUser, kSettingsKeyPath,
                    platform::kKeyRead | platform::kKeyWrite) != platform::kErrorSuccess)
         return false;
     platform::Registry().DeleteValue(key.get(), kMarker);
@@ -40,7 +40,7 @@ bool SaveAutodialRecord(const std::vector<const char*>& names,
 
 bool LoadAutodialRecord(const std::vector<const char*>& names, std::vector<RegistryValue>* values) {
     platform::RegKey key;
-    if (key.Open(platform::kCurrentUser, SettingsKeyPath().c_str(), platform::kKeyRead) !=
+    if (key.Open(platform::kCurrentUser, kSettingsKeyPath, platform::kKeyRead) !=
             platform::kErrorSuccess ||
         !MarkerHolds(key.get()))
         return false;
@@ -54,7 +54,7 @@ bool LoadAutodialRecord(const std::vector<const char*>& names, std::vector<Regis
 // The marker goes first: copies left without it are never taken for the user's values.
 void ClearAutodialRecord(const std::vector<const char*>& names) {
     platform::RegKey key;
-    if (key.Open(platform::kCurrentUser, SettingsKeyPath().c_str(), platform::kKeyWrite) !=
+    if (key.Open(platform::kCurrentUser, kSettingsKeyPath, platform::kKeyWrite) !=
         platform::kErrorSuccess)
         return;
     platform::Registry().DeleteValue(key.get(), kMarker);

@@ -12,6 +12,11 @@ inline constexpr const char* kMakerSite = "www.quaddle.example";
 inline constexpr const char* kMakerSiteGerman = "www.quaddle.example/de";
 inline constexpr const char* kMakerMail = "support@quaddle.example";
 
+// The program's key under HKEY_CURRENT_USER: its settings and its own records.
+inline constexpr const char* kMakerKey = "SOFTWARE\\QUADDLE";
+inline constexpr const char* kProductKey = "nimbrel2";
+inline constexpr const char* kSettingsKeyPath = "SOFTWARE\\QUADDLE\\nimbrel2";
+
 inline const std::string g_strMaker = "Quaddle";
 inline const std::string g_strVersion = NIMBREL_VERSION;
 inline const std::string g_strAgentTag = std::string(kProductName) + " - " + kMakerSite;

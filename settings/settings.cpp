@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/reg_key.h"
+#include "res/product.h"
 #include "settings/bounded_copy.h"
 #include "settings/folders.h"
 #include "settings/store.h"
@@ -36,13 +37,9 @@ void StoreSwitch(platform::Key key, const char* valueName, int& value, int defau
 
 }  // namespace
 
-std::string SettingsKeyPath() {
-    return std::string(kMakerKey) + "\\" + kProductKey;
-}
-
 int TransferSettings(int direction) {
     platform::RegKey key;
-    key.Create(platform::kCurrentUser, SettingsKeyPath().c_str(),
+    key.Create(platform::kCurrentUser, kSettingsKeyPath,
                direction == STORE_WRITE ? platform::kKeySetValue : platform::kKeyRead);
     CopyBounded(g_szHelpPath, sizeof g_szHelpPath,
                 (std::string(g_szProgramDir) + "help.htm").c_str());

@@ -11,8 +11,6 @@ inline constexpr int STORE_WRITE = 1;
 inline constexpr int kUrlMaxLength = 299;
 inline constexpr int kUrlBufferSize = kUrlMaxLength + 1;
 inline constexpr const char* kDefaultUrl = "http://www.";
-inline constexpr const char* kMakerKey = "SOFTWARE\\QUADDLE";
-inline constexpr const char* kProductKey = "nimbrel2";
 
 extern int g_iFirstStart;
 extern int g_bAutoStart;
@@ -24,9 +22,6 @@ extern std::string g_strURL;
 extern std::string g_strURL2;
 extern std::string g_strCurrentDir;
 extern std::string g_strStartupDir;
-
-// The settings key under HKEY_CURRENT_USER.
-std::string SettingsKeyPath();
 
 // Reads or writes all five settings, then refreshes the shared texts. Always 1.
 int TransferSettings(int direction);

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "platform/reg_key.h"
+#include "res/product.h"
 #include "settings/autostart_name.h"
 #include "settings/bounded_copy.h"
 #include "settings/settings.h"
@@ -33,7 +34,7 @@ bool IsStartupLinkName(const std::string& name) {
 
 std::string ReadWrittenShortcut() {
     platform::RegKey key;
-    if (key.Open(platform::kCurrentUser, SettingsKeyPath().c_str(), platform::kKeyRead) !=
+    if (key.Open(platform::kCurrentUser, kSettingsKeyPath, platform::kKeyRead) !=
         platform::kErrorSuccess)
         return "";
     char name[kUrlBufferSize];
@@ -43,7 +44,7 @@ std::string ReadWrittenShortcut() {
 
 void RememberWrittenShortcut(const std::string& fileName) {
     platform::RegKey key;
-    if (key.Create(platform::kCurrentUser, SettingsKeyPath().c_str(), platform::kKeySetValue) !=
+    if (key.Create(platform::kCurrentUser, kSettingsKeyPath, platform::kKeySetValue) !=
         platform::kErrorSuccess)
         return;
     char name[kUrlBufferSize];
@@ -53,7 +54,7 @@ void RememberWrittenShortcut(const std::string& fileName) {
 
 void ForgetWrittenShortcut() {
     platform::RegKey key;
-    if (key.Open(platform::kCurrentUser, SettingsKeyPath().c_str(), platform::kKeySetValue) ==
+    if (key.Open(platform::kCurrentUser, kSettingsKeyPath, platform::kKeySetValue) ==
         platform::kErrorSuccess)
         platform::Registry().DeleteValue(key.get(), kValueName);
 }

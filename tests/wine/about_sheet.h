@@ -15,7 +15,7 @@
 #include "settings/folders.h"
 #include "settings/language.h"
 #include "tests/doubles/fake_user.h"
-#include "ui/about_page.h"
+#include "app/pages/about_page.h"
 
 // The about page in a modeless sheet of its own, with the real system services except the
 // user's boxes and beeps.

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/win32/win32_services.h"
+#include "res/product.h"
 #include "settings/autostart.h"
 #include "settings/folders.h"
 #include "settings/language.h"
@@ -32,7 +33,7 @@ class Autostart : public ::testing::Test {
     void SetUp() override {
         platform::InstallWin32Services();
         platform::Provide<platform::IUser>(&user);  // a failure's message box would wait
-        RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKeyPath().c_str());
+        RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKeyPath);
         g_bShortcutFailureTold = 0;
         InitFolders();
         std::snprintf(g_szProgramDir, kPathBufferSize, "%s", program.Directory().c_str());
@@ -45,7 +46,7 @@ class Autostart : public ::testing::Test {
     }
     void TearDown() override {
         platform::InstallWin32Services();
-        RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKeyPath().c_str());
+        RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKeyPath);
         InitFolders();
         g_strStartupDir = g_szStartupFolder;
         for (const std::string& name : StartupLinks())

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "keepalive/status_page.h"
+#include "app/pages/status_page.h"
 #include "platform/win32/win32_services.h"
 #include "settings/autostart.h"
 #include "settings/folders.h"

@@ -1,4 +1,4 @@
-#include "ui/about_page.h"
+#include "app/pages/about_page.h"
 
 #include "framework/data_exchange.h"
 #include "res/product.h"

@@ -1,4 +1,4 @@
-#include "keepalive/status_page.h"
+#include "app/pages/status_page.h"
 
 #include "framework/data_exchange.h"
 #include "keepalive/online_probe.h"

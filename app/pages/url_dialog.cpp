@@ -1,4 +1,4 @@
-#include "keepalive/url_dialog.h"
+#include "app/pages/url_dialog.h"
 
 #include <string>
 

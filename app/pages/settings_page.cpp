@@ -1,4 +1,4 @@
-#include "settings/settings_page.h"
+#include "app/pages/settings_page.h"
 
 #include <shellapi.h>
 
