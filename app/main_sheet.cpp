@@ -1,6 +1,7 @@
 #include "app/main_sheet.h"
 
 #include <commctrl.h>
+#include <utility>
 
 #include "app/single_instance.h"
 #include "app/tray_icon.h"
@@ -137,8 +138,10 @@ void CMainSheet::OnSize(UINT type) {
     if (type == SIZE_MINIMIZED) {
         ShowWindow(m_hWnd, SW_HIDE);
         NotifyTray(NIM_ADD, m_hWnd, m_hIcon);
+        m_bInTray = true;
     } else if (type == SIZE_RESTORED) {
-        NotifyTray(NIM_DELETE, m_hWnd, m_hIcon);
+        // Only an icon that was added goes: the shell stays unloaded until the tray needs it.
+        if (std::exchange(m_bInTray, false)) NotifyTray(NIM_DELETE, m_hWnd, m_hIcon);
         if (!m_bFitted && GetTabControl()) FitAroundTabControl();
     }
 }

@@ -41,4 +41,5 @@ class CMainSheet : public CPropertySheet {
 
     HICON m_hIcon = nullptr;  // a shared resource icon: the system frees it with the module
     bool m_bFitted = false;
+    bool m_bInTray = false;  // the notification icon was added
 };
