@@ -25,3 +25,4 @@ endfunction()
 
 nimbrel_delay_import_library(wininet nimbrel_wininet_delayed)
 nimbrel_delay_import_library(shell32 nimbrel_shell32_delayed)
+nimbrel_delay_import_library(ole32 nimbrel_ole32_delayed)
