@@ -19,7 +19,6 @@ set(NIMBREL_LOGIC_SOURCES
   settings/settings.cpp
   settings/shortcut_failure.cpp
   settings/store.cpp
-  settings/url_lock.cpp
   settings/written_shortcut.cpp
   ui/about_actions.cpp
   ui/event_log.cpp
