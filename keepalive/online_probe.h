@@ -22,6 +22,7 @@ inline constexpr std::uint64_t kProbeTimeLimitMs = 60000;
 struct ProbeTarget {
     std::string url;
     std::string savedUrl;
+    bool suppressAutodial = false;
 };
 extern ProbeTarget g_probeTarget;
 

@@ -1,5 +1,6 @@
 #include "app/pages/status_page.h"
 
+#include "app/probe_target.h"
 #include "framework/data_exchange.h"
 #include "keepalive/online_probe.h"
 #include "keepalive/run_state.h"
@@ -136,9 +137,8 @@ bool StatusPage::OnCommand(WORD id, WORD code) {
 
 bool StatusPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message == WM_TIMER && wParam == kTickTimer) {
-        g_probeTarget = {m_settings.url, m_settings.savedUrl};
-        // Autodial may dial for the probe only when the user allows redialling.
-        g_bSuppressAutodial = m_settings.redial != 0 ? 0 : 1;
+        g_probeTarget = ProbeTargetFor(m_settings);
+        g_bSuppressAutodial = g_probeTarget.suppressAutodial ? 1 : 0;
         m_engine.Tick();
         ShowShortUrlWarnings();
     }

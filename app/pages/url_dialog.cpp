@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/probe_target.h"
 #include "framework/data_exchange.h"
 #include "keepalive/online_probe.h"
 #include "res/resource.h"
@@ -108,8 +109,8 @@ void CKeepAliveUrlDlg::TestUrl() {
     const std::string previous = m_settings.url;
     SetTestedUrl(m_settings, m_strURL);
     AbandonProbe();
-    g_bSuppressAutodial = m_settings.redial == 0 ? 1 : 0;
-    g_probeTarget = {m_settings.url, m_settings.savedUrl};
+    g_probeTarget = ProbeTargetFor(m_settings);
+    g_bSuppressAutodial = g_probeTarget.suppressAutodial ? 1 : 0;
     const int result = WaitForProbe();
     if (result == kProbePending) AbandonProbe();
     m_bTesting = false;
