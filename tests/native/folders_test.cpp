@@ -80,7 +80,10 @@ TEST(Folders, StartupFolderIsCreatedOnlyWhenAsked) {
     Folders folders;
     folders = RecordFolders();
     EXPECT_TRUE(CreateStartupFolder(folders));
-    EXPECT_EQ((std::vector<std::string>{"GetSpecialFolderPath 7", "GetSpecialFolderPath 32775"}),
+    const std::string ask = "GetSpecialFolderPath ";
+    const int create = platform::kCsidlStartup | platform::kCsidlFlagCreate;
+    EXPECT_EQ((std::vector<std::string>{ask + std::to_string(platform::kCsidlStartup),
+                                        ask + std::to_string(create)}),
               system.files.calls);
     EXPECT_EQ("C:\\Users\\me\\Start Menu\\Programs\\Startup\\", folders.startupFolder);
 

@@ -99,13 +99,15 @@ TEST_F(SettingsTransfer, ForeignValuesGiveTheDefaultsAndAreWrittenBackRight) {
     }
 }
 
+// A read never asks for write access, so a read-only key still gives the user's settings.
 TEST_F(SettingsTransfer, KeyOpenedWithTheAccessOfTheDirection) {
+    const std::string open = "CreateKeyEx " + std::string(kSettingsPath) + " ";
     TransferSettings(settings, STORE_READ);
+    EXPECT_EQ(open + std::to_string(platform::kKeyRead), system.registry.calls[0]);
     TransferSettings(settings, STORE_WRITE);
-    EXPECT_EQ("CreateKeyEx HKCU\\SOFTWARE\\QUADDLE\\nimbrel2 131097", system.registry.calls[0]);
-    const auto write = std::find(system.registry.calls.begin() + 1, system.registry.calls.end(),
-                                 "CreateKeyEx HKCU\\SOFTWARE\\QUADDLE\\nimbrel2 2");
-    EXPECT_NE(system.registry.calls.end(), write);
+    const auto& calls = system.registry.calls;
+    EXPECT_NE(calls.end(), std::find(calls.begin() + 1, calls.end(),
+                                     open + std::to_string(platform::kKeySetValue)));
 }
 
 TEST_F(SettingsTransfer, RegistryThatFailsToOpenGivesDefaultsAndWritesNothing) {
