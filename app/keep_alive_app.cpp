@@ -7,8 +7,6 @@
 #include "keepalive/run_state.h"
 #include "platform/process.h"
 
-CKeepAliveApp theApp;
-
 namespace {
 
 constexpr DWORD kMainWindowStyle =
@@ -35,7 +33,7 @@ BOOL CKeepAliveApp::InitInstance() {
         }
     }
 
-    auto* sheet = new CMainSheet;
+    auto* sheet = new CMainSheet(m_folders, m_settings, m_texts, m_autostart);
     m_pMainWnd = sheet;
     m_pMainSheet = sheet;
     // Without a window there is nothing to run: end at once rather than loop unseen.
@@ -54,7 +52,8 @@ BOOL CKeepAliveApp::Uninstall(const std::string& name) {
     m_nExitCode = 0;
     if (!m_instance->Owned() && EndRunningInstance(*m_instance, name) != HandOver::kOwned)
         m_nExitCode = kExitRunningNotReached;
-    CMainSheet sheet;  // reads the settings and the language state the removal needs
+    // Reads the settings and the language state the removal needs.
+    CMainSheet sheet(m_folders, m_settings, m_texts, m_autostart);
     sheet.m_pageStatus.UninstallAndQuit();
     return FALSE;
 }

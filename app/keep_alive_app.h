@@ -5,6 +5,10 @@
 
 #include "app/single_instance.h"
 #include "framework/app.h"
+#include "settings/autostart.h"
+#include "settings/folders.h"
+#include "settings/language.h"
+#include "settings/settings.h"
 
 class CMainSheet;
 
@@ -22,6 +26,9 @@ class CKeepAliveApp : public CWinApp {
     BOOL Uninstall(const std::string& name);
 
     std::unique_ptr<CInstanceLock> m_instance;
+    // What the run keeps for its whole length; the windows hold references to it.
+    Folders m_folders = RecordFolders();
+    Settings m_settings;
+    LanguageTexts m_texts{m_folders.LanguageFilePath()};
+    Autostart m_autostart{m_folders, m_texts};
 };
-
-extern CKeepAliveApp theApp;

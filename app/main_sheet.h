@@ -4,6 +4,10 @@
 #include "app/pages/status_page.h"
 #include "app/pages/settings_page.h"
 #include "app/pages/about_page.h"
+#include "settings/autostart.h"
+#include "settings/folders.h"
+#include "settings/language.h"
+#include "settings/settings.h"
 
 // The main window's handle, for the pages that minimise and restore it.
 extern HWND g_hMainWnd;
@@ -12,7 +16,9 @@ extern HWND g_hMainWnd;
 // the notification area when minimised.
 class CMainSheet : public CPropertySheet {
   public:
-    CMainSheet();
+    // Reads the settings and the language switch, and asks for the keep-alive URL on a first run.
+    CMainSheet(const Folders& folders, Settings& settings, LanguageTexts& texts,
+               Autostart& autostart);
     ~CMainSheet() override;
 
     AboutPage m_pageAbout;
@@ -39,6 +45,8 @@ class CMainSheet : public CPropertySheet {
     bool OnPaintIconic();
     void PressButtonAndClose(int button);
 
+    Settings& m_settings;
+    LanguageTexts& m_texts;
     HICON m_hIcon = nullptr;  // a shared resource icon: the system frees it with the module
     bool m_bFitted = false;
     bool m_bInTray = false;  // the notification icon was added

@@ -8,7 +8,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::InstallWin32Services();
     // Autodial values an earlier run left switched off come back before anything else runs.
     RepairAutodial();
-    CKeepAliveApp& app = theApp;
+    CKeepAliveApp app;
     if (!app.InitInstance()) return app.m_nExitCode;
     const int exitCode = app.Run();
     // A probe may still be running with autodial switched off: the user gets the values back.

@@ -4,7 +4,6 @@
 
 #include "keepalive/online_probe.h"
 #include "keepalive/run_state.h"
-#include "settings/settings.h"
 #include "ui/event_log.h"
 
 namespace {
@@ -34,8 +33,6 @@ void KeepAliveEngine::Tick() {
 void KeepAliveEngine::Probe() {
     m_bForceProbe = 0;
     m_countdown.Disarm();
-    // Autodial may dial for the probe only when the user allows redialling.
-    g_bSuppressAutodial = g_bRedial != 0 ? 0 : 1;
     switch (m_probe()) {
         case kProbeOffline:
             TakeResult(KeepAliveMode::OnOffline, "PC not online -> nichts weiter zu tun");

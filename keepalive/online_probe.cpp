@@ -10,10 +10,9 @@
 #include "platform/clock.h"
 #include "platform/threads.h"
 #include "res/product.h"
-#include "settings/settings.h"
-#include "settings/url_lock.h"
 #include "ui/event_log.h"
 
+ProbeTarget g_probeTarget;
 int iOnlineStatus = kProbeIdle;
 std::atomic<int> g_bChecking{0};
 std::atomic<int> g_bOnline{0};
@@ -58,25 +57,23 @@ void ReapEndedWorkers() {
         it = it->Ended() ? workers.erase(it) : it + 1;
 }
 
-// Once for each short URL; a good one in between makes the next short one new again. Called
-// with the URL lock held.
+// Once for each short URL; a good one in between makes the next short one new again.
 void NoteShortUrl() {
-    const bool isShort = g_strURL.size() < kShortestUrl;
-    if (isShort && g_strURL != g_lastShortUrl) {
+    const std::string& url = g_probeTarget.url;
+    const bool isShort = url.size() < kShortestUrl;
+    if (isShort && url != g_lastShortUrl) {
         g_shortUrlWarnings = {"URL not correct"};
-        if (g_strURL2.size() < kShortestUrl) g_shortUrlWarnings.push_back("URL2 not correct");
+        if (g_probeTarget.savedUrl.size() < kShortestUrl)
+            g_shortUrlWarnings.push_back("URL2 not correct");
     }
-    g_lastShortUrl = isShort ? std::optional<std::string>(g_strURL) : std::nullopt;
+    g_lastShortUrl = isShort ? std::optional<std::string>(url) : std::nullopt;
 }
 
 // Everything the worker needs, copied on the user-interface thread before it starts.
 ProbeRequest TakeRequest(unsigned turn) {
     ProbeRequest request;
-    {
-        const auto urls = LockUrls();
-        request.url = std::string(g_szURL1, strnlen(g_szURL1, sizeof g_szURL1));
-        NoteShortUrl();
-    }
+    request.url = g_probeTarget.url;
+    NoteShortUrl();
     request.agent = g_strVersion + "_" + g_strAgentTag;
     request.proxyAgent = g_strVersion + "_PROXY_" + g_strAgentTag;
     request.suppressAutodial = g_bSuppressAutodial == 1;

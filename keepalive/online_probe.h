@@ -18,6 +18,14 @@ inline constexpr int kProbePending = 0;
 
 inline constexpr std::uint64_t kProbeTimeLimitMs = 60000;
 
+// What the next probe opens; set on the user-interface thread before each step.
+struct ProbeTarget {
+    std::string url;
+    std::string savedUrl;
+    bool suppressAutodial = false;
+};
+extern ProbeTarget g_probeTarget;
+
 // The step's state; user-interface thread only.
 extern int iOnlineStatus;
 

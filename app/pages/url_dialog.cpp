@@ -2,12 +2,11 @@
 
 #include <string>
 
+#include "app/probe_target.h"
 #include "framework/data_exchange.h"
 #include "keepalive/online_probe.h"
 #include "res/resource.h"
 #include "settings/keep_alive_url.h"
-#include "settings/language.h"
-#include "settings/settings.h"
 
 namespace {
 
@@ -29,7 +28,8 @@ constexpr int kNoResult = -333;
 
 }  // namespace
 
-CKeepAliveUrlDlg::CKeepAliveUrlDlg() : CDialog(IDD_URL_DIALOG) {}
+CKeepAliveUrlDlg::CKeepAliveUrlDlg(Settings& settings, LanguageTexts& texts)
+    : CDialog(IDD_URL_DIALOG), m_settings(settings), m_texts(texts) {}
 
 BOOL CKeepAliveUrlDlg::OnInitDialog() {
     SendDlgItemMessageA(m_hWnd, IDC_URL_EDIT, EM_SETLIMITTEXT, kUrlLimit, 0);
@@ -48,24 +48,24 @@ void CKeepAliveUrlDlg::OnShowWindow(bool show) {
 }
 
 void CKeepAliveUrlDlg::SetUp() {
-    m_strURL = m_strURLAtOpen = TakeUrlFromSetting();
+    m_strURL = m_strURLAtOpen = m_settings.url;
     m_strExplanation = kExplanation;
     m_strNote = kNote;
     m_strSuccess = kSuccess;
     m_strFailure = kFailure;
     m_strResult = kPrompt;
-    if (g_bLanguageFile) TakeLanguageTexts();
+    if (m_texts.InForce()) TakeLanguageTexts();
     UpdateData(false);
 }
 
 void CKeepAliveUrlDlg::TakeLanguageTexts() {
-    m_strExplanation = GetLanguageText("urlexplain");
-    m_strNote = GetLanguageText("urlnote");
-    m_strResult = GetLanguageText("urltest");
-    m_strSuccess = GetLanguageText("testok");
-    m_strFailure = GetLanguageText("testfailed");
-    SetDlgItemTextA(m_hWnd, IDC_TEST_URL, GetLanguageText("buttontesturl").c_str());
-    SetWindowTextA(m_hWnd, GetLanguageText("urltitle").c_str());
+    m_strExplanation = m_texts.Text("urlexplain");
+    m_strNote = m_texts.Text("urlnote");
+    m_strResult = m_texts.Text("urltest");
+    m_strSuccess = m_texts.Text("testok");
+    m_strFailure = m_texts.Text("testfailed");
+    SetDlgItemTextA(m_hWnd, IDC_TEST_URL, m_texts.Text("buttontesturl").c_str());
+    SetWindowTextA(m_hWnd, m_texts.Text("urltitle").c_str());
 }
 
 bool CKeepAliveUrlDlg::OnCommand(WORD id, WORD code) {
@@ -82,19 +82,19 @@ bool CKeepAliveUrlDlg::OnCommand(WORD id, WORD code) {
 
 // Only the result line changes: the edit keeps whatever the user has typed meanwhile.
 void CKeepAliveUrlDlg::ShowPrompt() {
-    m_strResult = g_bLanguageFile ? GetLanguageText("urltest") : kPrompt;
+    m_strResult = m_texts.InForce() ? m_texts.Text("urltest") : kPrompt;
     SetDlgItemTextA(m_hWnd, IDC_TEST_RESULT, m_strResult.c_str());
 }
 
 void CKeepAliveUrlDlg::OnOK() {
     UpdateData(true);
-    SetKeepAliveUrl(m_strURL);
+    SetKeepAliveUrl(m_settings, m_strURL);
     m_bClosed = true;
     EndDialog(m_hWnd, IDOK);
 }
 
 void CKeepAliveUrlDlg::OnCancel() {
-    SetKeepAliveUrl(m_strURLAtOpen);
+    SetKeepAliveUrl(m_settings, m_strURLAtOpen);
     m_bClosed = true;
     EndDialog(m_hWnd, IDCANCEL);
 }
@@ -106,10 +106,11 @@ void CKeepAliveUrlDlg::TestUrl() {
     if (m_bTesting) return;  // a second click while the test runs
     m_bTesting = true;
     UpdateData(true);
-    const std::string previous = CurrentKeepAliveUrl();
-    SetTestedUrl(m_strURL);
+    const std::string previous = m_settings.url;
+    SetTestedUrl(m_settings, m_strURL);
     AbandonProbe();
-    g_bSuppressAutodial = g_bRedial == 0 ? 1 : 0;
+    g_probeTarget = ProbeTargetFor(m_settings);
+    g_bSuppressAutodial = g_probeTarget.suppressAutodial ? 1 : 0;
     const int result = WaitForProbe();
     if (result == kProbePending) AbandonProbe();
     m_bTesting = false;
@@ -118,7 +119,7 @@ void CKeepAliveUrlDlg::TestUrl() {
         m_strResult = m_strSuccess;
     } else {
         m_strResult = m_strFailure;
-        SetTestedUrl(previous);
+        SetTestedUrl(m_settings, previous);
     }
     UpdateData(false);
 }

@@ -3,12 +3,14 @@
 #include <string>
 
 #include "framework/dialog.h"
+#include "settings/language.h"
+#include "settings/settings.h"
 
 // The dialog in which the user enters and tests the keep-alive URL. OK puts the entered URL in
 // force; Cancel (Escape or the close box) puts back the one it opened with.
 class CKeepAliveUrlDlg : public CDialog {
   public:
-    CKeepAliveUrlDlg();
+    CKeepAliveUrlDlg(Settings& settings, LanguageTexts& texts);
 
   protected:
     BOOL OnInitDialog() override;
@@ -26,6 +28,8 @@ class CKeepAliveUrlDlg : public CDialog {
     int WaitForProbe();
     void DispatchOwnMessages();
 
+    Settings& m_settings;
+    LanguageTexts& m_texts;
     std::string m_strURL;
     std::string m_strResult;
     std::string m_strExplanation;

@@ -9,9 +9,6 @@
 
 #include "keepalive/online_probe.h"
 #include "platform/win32/win32_services.h"
-#include "settings/bounded_copy.h"
-#include "settings/settings.h"
-#include "settings/url_lock.h"
 #include "tests/bench/child_program.h"
 #include "ui/event_log.h"
 
@@ -36,9 +33,7 @@ void AimProbe(const std::string& url) {
     iOnlineStatus = kProbeIdle;
     g_bSuppressAutodial = 0;
     g_eventLog = CEventLog(0, "");
-    const auto urls = LockUrls();
-    g_strURL = g_strURL2 = "http://www.";  // long enough: no message box stops the worker
-    CopyBounded(g_szURL1, sizeof g_szURL1, url.c_str());
+    g_probeTarget = {url, "http://www."};
 }
 
 double TimedProbe(int timeoutMs) {

@@ -9,7 +9,6 @@
 
 #include "keepalive/online_probe.h"
 #include "keepalive/run_state.h"
-#include "settings/settings.h"
 #include "tests/doubles/fake_system.h"
 #include "ui/event_log.h"
 
@@ -58,7 +57,6 @@ class Engine : public ::testing::Test {
     void SetUp() override {
         g_mode = KeepAliveMode::Off;
         g_bStartInTray = 0;
-        g_bRedial = 0;
         g_bSuppressAutodial = 0;
         g_eventLog.Write("test start");
     }
@@ -180,19 +178,6 @@ TEST_F(Engine, StayOnAfterSwitchOffDuringAProbeStartsAFreshOne) {
     system.clock.now += 1;
     engine.Tick();
     EXPECT_EQ(4, probe.Calls());
-}
-
-TEST_F(Engine, TheAutodialSwitchFollowsRedialBeforeEveryStep) {
-    g_bRedial = 1;
-    engine.StartStayOn();
-    engine.Tick();
-    g_bRedial = 0;
-    engine.Tick();
-    g_bRedial = 1;
-    engine.Tick();
-    g_bRedial = INT32_MIN;  // the lowest number: no arithmetic on it may overflow
-    engine.Tick();
-    EXPECT_EQ((std::vector<int>{0, 1, 0, 0}), probe.suppressSeen);
 }
 
 TEST_F(Engine, TheTrayRequestMinimisesAtTheFirstTickOnly) {

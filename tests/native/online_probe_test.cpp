@@ -9,8 +9,6 @@
 #include <thread>
 #include <utility>
 
-#include "settings/settings.h"
-#include "settings/url_lock.h"
 #include "tests/native/probe_fixture.h"
 
 namespace {
@@ -133,7 +131,7 @@ TEST_F(ProbeTest, AddressesBecomeHostPortAndObject) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.url);
-        std::snprintf(g_szURL1, sizeof g_szURL1, "%s", c.url);
+        g_probeTarget.url = c.url;
         const std::size_t before = internet.Requests();
         EXPECT_EQ(0, CheckOnline());
         EXPECT_EQ(-1, Collect());
@@ -244,14 +242,13 @@ TEST_F(ProbeTest, ShortUrlsAreWarnedAboutOncePerUrlAndTheProbeGoesOn) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.url) + " / " + c.url2);
-        g_strURL = c.url;
-        g_strURL2 = c.url2;
-        const std::size_t requestsBefore = internet.Requests();
+        g_probeTarget = {c.url, c.url2};
+        const auto startsBefore = threads.Starts();
         EXPECT_EQ(0, CheckOnline());
         EXPECT_EQ(c.warnings, TakeShortUrlWarnings());
         EXPECT_TRUE(TakeShortUrlWarnings().empty());
         EXPECT_EQ(-1, Collect());
-        EXPECT_EQ(requestsBefore + 3, internet.Requests());
+        EXPECT_EQ(startsBefore + 1, threads.Starts());  // the probe is made all the same
     }
     EXPECT_TRUE(system.user.boxes.empty());
 }
@@ -371,16 +368,12 @@ TEST_F(ProbeTest, DroppedWorkersEndingLateLeaveTheUsersValues) {
 TEST_F(ProbeTest, UrlChangedDuringProbesIsReadWhole) {
     const std::string first = "http://" + std::string(250, 'a') + "/";
     const std::string second = "http://" + std::string(200, 'b') + "/";
-    std::snprintf(g_szURL1, sizeof g_szURL1, "%s", first.c_str());
+    g_probeTarget.url = first;
     bool flip = false;
     for (int probe = 0; probe < 20; ++probe) {
         int result = CheckOnline();
         for (int step = 0; result == 0 && step < 100000; ++step) {
-            {
-                const auto urls = LockUrls();
-                std::snprintf(g_szURL1, sizeof g_szURL1, "%s", (flip ? first : second).c_str());
-                g_strURL = flip ? "http://x" : "abcdefg";
-            }
+            g_probeTarget.url = flip ? first : second;
             flip = !flip;
             result = CheckOnline();
         }

@@ -6,7 +6,6 @@
 
 #include "keepalive/autodial.h"
 #include "keepalive/online_probe.h"
-#include "settings/settings.h"
 #include "ui/event_log.h"
 
 namespace {
@@ -30,8 +29,7 @@ ProbeTest::ProbeTest()
     g_iWinNT = -1;
     g_iWinMajor = -1;
     g_eventLog = CEventLog(0, "");
-    std::strcpy(g_szURL1, "http://keepalive.example/");
-    g_strURL = g_strURL2 = "http://www.";
+    g_probeTarget = {"http://keepalive.example/", "http://www."};
 }
 
 ProbeTest::~ProbeTest() {
@@ -39,7 +37,6 @@ ProbeTest::~ProbeTest() {
     threads.Join();
     platform::Provide<platform::IInternet>(previousInternet_);
     platform::Provide<platform::IThreads>(previousThreads_);
-    g_strURL = g_strURL2 = "http://www.";
 }
 
 int ProbeTest::Collect() {

@@ -14,8 +14,6 @@
 #include "keepalive/autodial.h"
 #include "keepalive/online_probe.h"
 #include "platform/win32/win32_services.h"
-#include "settings/settings.h"
-#include "settings/url_lock.h"
 #include "tests/wine/loopback_http_server.h"
 #include "ui/event_log.h"
 
@@ -86,14 +84,10 @@ class RealProbe : public ::testing::Test {
         g_bSuppressAutodial = 0;
         g_autodialMemory = AutodialMemory{};
         g_eventLog = CEventLog(0, "");
-        const auto urls = LockUrls();
-        g_strURL = g_strURL2 = "http://www.";  // long enough: no message box stops the worker
+        g_probeTarget = {"", "http://www."};
     }
 
-    void Aim(const LoopbackHttpServer& server) {
-        const auto urls = LockUrls();
-        std::snprintf(g_szURL1, sizeof g_szURL1, "%s", server.Url().c_str());
-    }
+    void Aim(const LoopbackHttpServer& server) { g_probeTarget.url = server.Url(); }
 
     // Steps as a fast timer would until the result comes; 0 when none came in time.
     static int Collect(int seconds = 10) {

@@ -69,11 +69,14 @@ bool KeyExists(const char* path) {
 
 TEST(Uninstall, RemovesTheShortcutBeforeTheSettingsKeyThenQuits) {
     platform::InstallWin32Services();
-    InitFolders();
-    TransferSettings(STORE_WRITE);
-    GetLanguageText("OK");
-    SetAutostart(1);
-    const std::string shortcut = g_strStartupDir + "Nimbrel.lnk";
+    Folders folders = RecordFolders();
+    Settings settings;
+    TransferSettings(settings, STORE_WRITE);
+    LanguageTexts texts(folders.LanguageFilePath());
+    texts.Text("OK");
+    Autostart autostart(folders, texts);
+    autostart.Set(1);
+    const std::string shortcut = folders.startupFolder + "Nimbrel.lnk";
     ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(shortcut.c_str()));
     ASSERT_TRUE(KeyExists("SOFTWARE\\QUADDLE\\nimbrel2"));
 
@@ -82,7 +85,7 @@ TEST(Uninstall, RemovesTheShortcutBeforeTheSettingsKeyThenQuits) {
     RecordingRegistry registry(log);
     platform::Provide<platform::IFiles>(&files);
     platform::Provide<platform::IRegistry>(&registry);
-    StatusPage page;
+    StatusPage page(settings, autostart, texts);
     page.UninstallAndQuit();
     platform::InstallWin32Services();
 
