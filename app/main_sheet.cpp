@@ -9,6 +9,7 @@
 #include "keepalive/autodial.h"
 #include "keepalive/run_state.h"
 #include "app/pages/url_dialog.h"
+#include "platform/win32/notify_icon.h"
 #include "res/product.h"
 #include "res/resource.h"
 #include "settings/bounded_copy.h"
@@ -25,7 +26,7 @@ std::string LoadResourceString(UINT id) {
 
 void NotifyTray(DWORD action, HWND window, HICON icon) {
     NOTIFYICONDATAA record = MakeTrayIconRecord(window, icon);
-    Shell_NotifyIconA(action, &record);
+    platform::NotifyIcon(action, &record);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 # Delay-import libraries: WinINet and the shell stay unloaded until the program first calls
-# them (the first probe; the tray icon, a shortcut or a link), which keeps a start switched off
+# them (the first probe; a shortcut or a link), which keeps a start switched off
 # about 1.8 MB smaller. Each .def names the calls the program makes; a call missing there
 # links against the ordinary import library and loads its DLL at start again.
 function(nimbrel_delay_import_library name out_target)

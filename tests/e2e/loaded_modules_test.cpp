@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "res/resource.h"
 #include "tests/e2e/driver.h"
 
 namespace {
@@ -37,9 +38,10 @@ class LoadedModules : public ::testing::Test {
     void TearDown() override { settings::Clear(); }
 };
 
-// Over 1 MB of the shell and 0.5 MB of WinINet stay out of a run that needs neither; each
-// comes when first needed: the shell with the notification icon, WinINet with the first probe.
-TEST_F(LoadedModules, ShellAndInternetLoadOnlyWhenFirstNeeded) {
+// Over 1 MB of the shell and 0.5 MB of WinINet stay out of a run that needs neither, in the
+// notification area too: the shell is loaded only while the icon is added or taken away, and
+// WinINet comes with the first probe.
+TEST_F(LoadedModules, ShellAndInternetLoadOnlyWhenNeeded) {
     Nimbrel off;
     HWND main = off.MainWindow();
     ASSERT_NE(nullptr, main);
@@ -47,7 +49,8 @@ TEST_F(LoadedModules, ShellAndInternetLoadOnlyWhenFirstNeeded) {
     EXPECT_FALSE(Loaded(off.Pid(), "shell32.dll"));
     EXPECT_FALSE(Loaded(off.Pid(), "wininet.dll"));
     PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    EXPECT_TRUE(WaitUntil([&] { return Loaded(off.Pid(), "shell32.dll"); }));
+    ASSERT_TRUE(WaitUntil([&] { return TrayIconShown(main, kTrayIconId); }));
+    EXPECT_FALSE(Loaded(off.Pid(), "shell32.dll"));
     off.Kill();
 
     Nimbrel on("-on");
