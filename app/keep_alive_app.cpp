@@ -4,7 +4,6 @@
 
 #include "app/main_sheet.h"
 #include "app/start_options.h"
-#include "keepalive/run_state.h"
 #include "platform/process.h"
 
 CKeepAliveApp theApp;
@@ -22,11 +21,12 @@ constexpr int kExitRunningNotReached = 2;
 BOOL CKeepAliveApp::InitInstance() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    EvaluateCommandLine(platform::Process().ArgumentCount(), platform::Process().Arguments());
+    EvaluateCommandLine(platform::Process().ArgumentCount(), platform::Process().Arguments(),
+                        m_run);
 
     const std::string name = InstanceName();
     m_instance = std::make_unique<CInstanceLock>(name);
-    if (g_mode == KeepAliveMode::Uninstall) return Uninstall(name);
+    if (m_run.mode == KeepAliveMode::Uninstall) return Uninstall(name);
     if (!m_instance->Owned()) {
         const HandOver handOver = ShowRunningInstance(*m_instance, name);
         if (handOver != HandOver::kOwned) {
@@ -35,7 +35,7 @@ BOOL CKeepAliveApp::InitInstance() {
         }
     }
 
-    auto* sheet = new CMainSheet;
+    auto* sheet = new CMainSheet(m_run, m_log, *m_autodial, m_probe);
     m_pMainWnd = sheet;
     m_pMainSheet = sheet;
     // Without a window there is nothing to run: end at once rather than loop unseen.
@@ -54,7 +54,8 @@ BOOL CKeepAliveApp::Uninstall(const std::string& name) {
     m_nExitCode = 0;
     if (!m_instance->Owned() && EndRunningInstance(*m_instance, name) != HandOver::kOwned)
         m_nExitCode = kExitRunningNotReached;
-    CMainSheet sheet;  // reads the settings and the language state the removal needs
+    CMainSheet sheet(m_run, m_log, *m_autodial,
+                     m_probe);  // reads the settings and the language state the removal needs
     sheet.m_pageStatus.UninstallAndQuit();
     return FALSE;
 }

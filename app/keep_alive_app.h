@@ -5,6 +5,10 @@
 
 #include "app/single_instance.h"
 #include "framework/app.h"
+#include "keepalive/autodial.h"
+#include "keepalive/event_log.h"
+#include "keepalive/online_probe.h"
+#include "keepalive/run_state.h"
 
 class CMainSheet;
 
@@ -14,6 +18,8 @@ class CKeepAliveApp : public CWinApp {
   public:
     BOOL InitInstance() override;
 
+    AutodialSwitch& Autodial() { return *m_autodial; }
+
     CMainSheet* m_pMainSheet = nullptr;
     // The process's exit code when InitInstance ends the run before the message loop.
     int m_nExitCode = 1;
@@ -22,6 +28,11 @@ class CKeepAliveApp : public CWinApp {
     BOOL Uninstall(const std::string& name);
 
     std::unique_ptr<CInstanceLock> m_instance;
+    RunState m_run;
+    EventLog m_log;
+    // Shared with the probe's workers, which may outlive the run.
+    std::shared_ptr<AutodialSwitch> m_autodial = std::make_shared<AutodialSwitch>();
+    OnlineProbe m_probe{m_log, m_autodial};
 };
 
 extern CKeepAliveApp theApp;

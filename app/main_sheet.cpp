@@ -32,7 +32,12 @@ void NotifyTray(DWORD action, HWND window, HICON icon) {
 
 }  // namespace
 
-CMainSheet::CMainSheet() : CPropertySheet(LoadResourceString(IDS_TRAY_TIP)) {
+CMainSheet::CMainSheet(RunState& run, EventLog& log, AutodialSwitch& autodial, OnlineProbe& probe)
+    : CPropertySheet(LoadResourceString(IDS_TRAY_TIP)),
+      m_pageStatus(run, log, probe),
+      m_run(run),
+      m_autodial(autodial),
+      m_probe(probe) {
     InitFolders();
     TransferSettings(STORE_READ);
     ReadLanguageSwitch();
@@ -40,9 +45,9 @@ CMainSheet::CMainSheet() : CPropertySheet(LoadResourceString(IDS_TRAY_TIP)) {
     m_pageSettings.m_bAutostart = g_bAutoStart != 0;
     m_pageSettings.m_bRedial = g_bRedial != 0;
     // "-uninstall" shows nothing, so an uninstaller that starts it never waits on a dialog.
-    if (g_bFirstTime == 1 && g_mode != KeepAliveMode::Uninstall) {
+    if (g_bFirstTime == 1 && m_run.mode != KeepAliveMode::Uninstall) {
         g_bFirstTime = 0;
-        CKeepAliveUrlDlg dialog;
+        CKeepAliveUrlDlg dialog(m_probe);
         dialog.DoModal(nullptr);
     }
     m_pageStatus.LinkMainWindow([] { return g_hMainWnd; },
@@ -50,8 +55,8 @@ CMainSheet::CMainSheet() : CPropertySheet(LoadResourceString(IDS_TRAY_TIP)) {
                                     g_bAutoStart = m_pageSettings.m_bAutostart;
                                     g_bRedial = m_pageSettings.m_bRedial;
                                 });
-    m_pageSettings.LinkUrlDialog([](HWND owner) {
-        CKeepAliveUrlDlg dialog;
+    m_pageSettings.LinkUrlDialog([this](HWND owner) {
+        CKeepAliveUrlDlg dialog(m_probe);
         return dialog.DoModal(owner) == IDOK;
     });
     AddPage(m_pageStatus);
@@ -107,14 +112,14 @@ LRESULT CMainSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_QUERYENDSESSION:
             // The process may be ended any time after this answer: the user's values go back now.
-            RestoreAutodialAtExit();
+            m_autodial.RestoreAtExit();
             return TRUE;
         case WM_ENDSESSION:
             // Another program may cancel the end: then the run goes on as before.
             if (wParam)
-                RestoreAutodialAtExit();
+                m_autodial.RestoreAtExit();
             else
-                ReopenAutodial();
+                m_autodial.Reopen();
             return 0;
         case WM_DESTROY:
             UnmarkInstanceWindow(m_hWnd, InstanceName());
@@ -181,7 +186,7 @@ void CMainSheet::ShowTrayMenu() {
 
 // A later start of the same user wants the window: out of the notification area, in front.
 void CMainSheet::OnShowRequest() {
-    g_bStartInTray = 0;  // a start into the tray that has not hidden yet stays on screen
+    m_run.startInTray = false;  // a start into the tray that has not hidden yet stays on screen
     if (!IsWindowVisible(m_hWnd) || IsIconic(m_hWnd)) ShowWindow(m_hWnd, SW_RESTORE);
     SetForegroundWindow(GetLastActivePopup(m_hWnd));
 }

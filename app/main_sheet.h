@@ -5,6 +5,11 @@
 #include "app/pages/settings_page.h"
 #include "app/pages/about_page.h"
 
+class AutodialSwitch;
+class EventLog;
+class OnlineProbe;
+struct RunState;
+
 // The main window's handle, for the pages that minimise and restore it.
 extern HWND g_hMainWnd;
 
@@ -12,7 +17,7 @@ extern HWND g_hMainWnd;
 // the notification area when minimised.
 class CMainSheet : public CPropertySheet {
   public:
-    CMainSheet();
+    CMainSheet(RunState& run, EventLog& log, AutodialSwitch& autodial, OnlineProbe& probe);
     ~CMainSheet() override;
 
     AboutPage m_pageAbout;
@@ -39,6 +44,9 @@ class CMainSheet : public CPropertySheet {
     bool OnPaintIconic();
     void PressButtonAndClose(int button);
 
+    RunState& m_run;
+    AutodialSwitch& m_autodial;
+    OnlineProbe& m_probe;
     HICON m_hIcon = nullptr;  // a shared resource icon: the system frees it with the module
     bool m_bFitted = false;
 };

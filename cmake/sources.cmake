@@ -1,16 +1,17 @@
 # Logic: plain C++ over the platform seam; builds natively and for Windows.
 set(NIMBREL_LOGIC_SOURCES
   app/command_line.cpp
+  app/keep_alive_target.cpp
   app/start_options.cpp
   keepalive/autodial.cpp
   keepalive/autodial_record.cpp
+  keepalive/event_log.cpp
   keepalive/keep_alive_countdown.cpp
   keepalive/keep_alive_engine.cpp
   keepalive/online_probe.cpp
   keepalive/probe_address.cpp
   keepalive/probe_request.cpp
   keepalive/registry_value.cpp
-  keepalive/run_state.cpp
   settings/autostart_name.cpp
   settings/bounded_copy.cpp
   settings/folders.cpp
@@ -22,7 +23,6 @@ set(NIMBREL_LOGIC_SOURCES
   settings/url_lock.cpp
   settings/written_shortcut.cpp
   ui/about_actions.cpp
-  ui/event_log.cpp
   ui/goto_url.cpp
   ui/icon_button_layout.cpp
   ui/led_layout.cpp

@@ -1,8 +1,7 @@
 #include "app/pages/status_page.h"
 
+#include "app/keep_alive_target.h"
 #include "framework/data_exchange.h"
-#include "keepalive/online_probe.h"
-#include "keepalive/run_state.h"
 #include "res/product.h"
 #include "res/resource.h"
 #include "settings/autostart.h"
@@ -17,8 +16,13 @@ constexpr int kLampFrameWidth = 15;
 
 }  // namespace
 
-StatusPage::StatusPage()
-    : CPropertyPage(IDD_STATUS_PAGE), m_engine(*this, &CheckOnline, &AbandonProbe) {}
+StatusPage::StatusPage(RunState& run, EventLog& log, OnlineProbe& probe)
+    : CPropertyPage(IDD_STATUS_PAGE),
+      m_run(run),
+      m_probe(probe),
+      m_engine(
+          *this, run, log, [this] { return m_probe.Check(KeepAliveTarget()); },
+          [this] { m_probe.Abandon(); }) {}
 
 void StatusPage::DoDataExchange(CDataExchange& exchange) {
     exchange.Control(IDC_STAY_ON, m_btnStayOn);
@@ -34,7 +38,7 @@ void StatusPage::UpdateLamps() {
     m_ledOff.SetLampState(0);
     m_ledOffline.SetLampState(0);
     m_ledOnline.SetLampState(0);
-    switch (g_mode) {
+    switch (m_run.mode) {
         case KeepAliveMode::Off:
             m_ledOff.SetLampState(1);
             break;
@@ -107,7 +111,7 @@ void StatusPage::OnFirstShow() {
     m_ledOnline.SetBitmap(IDB_LED_GREEN, kLampFrameWidth);
     UpdateLamps();
     UpdateData(false);
-    if (g_mode == KeepAliveMode::OnOnline) StartStayOn();
+    if (m_run.mode == KeepAliveMode::OnOnline) StartStayOn();
 }
 
 bool StatusPage::OnCommand(WORD id, WORD code) {
@@ -145,7 +149,7 @@ bool StatusPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
 // After the tick, never inside it: the timer goes on while the box is open, and the probe does
 // not wait for it.
 void StatusPage::ShowShortUrlWarnings() {
-    for (const std::string& text : TakeShortUrlWarnings())
+    for (const std::string& text : m_probe.TakeShortUrlWarnings())
         MessageBoxA(m_mainWindow(), text.c_str(), g_strMaker.c_str(), MB_OK);
 }
 

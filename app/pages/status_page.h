@@ -12,9 +12,9 @@
 // Switch off, Minimize and Exit.
 class StatusPage : public CPropertyPage, private IKeepAliveView {
   public:
-    StatusPage();
+    StatusPage(RunState& run, EventLog& log, OnlineProbe& probe);
 
-    // Lights the lamp for g_mode and puts out the others.
+    // Lights the lamp for the run's mode and puts out the others.
     void UpdateLamps() override;
     void StartStayOn();
     // Commits the settings page's switches with the rest of the settings; always 1.
@@ -44,6 +44,8 @@ class StatusPage : public CPropertyPage, private IKeepAliveView {
     CLedButton m_ledOnline{0, 1};
     CLedButton m_ledOffline{0, 1};
     CLedButton m_ledOff{0, 1};
+    RunState& m_run;
+    OnlineProbe& m_probe;
     KeepAliveEngine m_engine;
     bool m_bShown = false;
     std::function<HWND()> m_mainWindow = [] { return HWND{}; };

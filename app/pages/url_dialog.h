@@ -3,12 +3,13 @@
 #include <string>
 
 #include "framework/dialog.h"
+#include "keepalive/online_probe.h"
 
 // The dialog in which the user enters and tests the keep-alive URL. OK puts the entered URL in
 // force; Cancel (Escape or the close box) puts back the one it opened with.
 class CKeepAliveUrlDlg : public CDialog {
   public:
-    CKeepAliveUrlDlg();
+    explicit CKeepAliveUrlDlg(OnlineProbe& probe);
 
   protected:
     BOOL OnInitDialog() override;
@@ -23,9 +24,10 @@ class CKeepAliveUrlDlg : public CDialog {
     void TakeLanguageTexts();
     void ShowPrompt();
     void TestUrl();
-    int WaitForProbe();
+    ProbeResult WaitForProbe(const ProbeTarget& target);
     void DispatchOwnMessages();
 
+    OnlineProbe& m_probe;
     std::string m_strURL;
     std::string m_strResult;
     std::string m_strExplanation;

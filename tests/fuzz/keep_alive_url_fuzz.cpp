@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <string>
 
-#include "keepalive/online_probe.h"
 #include "keepalive/probe_address.h"
 #include "keepalive/probe_request.h"
 #include "settings/keep_alive_url.h"

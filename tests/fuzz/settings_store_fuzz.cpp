@@ -5,8 +5,9 @@
 #include <cstring>
 #include <string>
 
+#include "app/keep_alive_target.h"
+#include "keepalive/event_log.h"
 #include "keepalive/keep_alive_engine.h"
-#include "keepalive/online_probe.h"
 #include "keepalive/run_state.h"
 #include "settings/settings.h"
 #include "tests/doubles/fake_system.h"
@@ -100,14 +101,21 @@ class QuietView : public IKeepAliveView {
 // must then let the system dial, and otherwise switch autodial off.
 void CheckRedialReadOneWay() {
     QuietView view;
+    RunState run;
+    EventLog log;
+    bool suppressed = false;
     KeepAliveEngine engine(
-        view, [] { return kProbeOnline; }, [] {});
+        view, run, log,
+        [&suppressed] {
+            suppressed = KeepAliveTarget().suppressAutodial;
+            return ProbeResult::Online;
+        },
+        [] {});
     engine.StartStayOn();
     engine.Tick();
-    Require(g_bSuppressAutodial == (g_bRedial != 0 ? 0 : 1),
+    Require(suppressed == (g_bRedial == 0),
             "the engine suppresses autodial exactly when the page shows Redial unticked",
             std::to_string(g_bRedial));
-    g_mode = KeepAliveMode::Off;
 }
 
 }  // namespace
