@@ -54,8 +54,8 @@ BOOL CKeepAliveApp::Uninstall(const std::string& name) {
     m_nExitCode = 0;
     if (!m_instance->Owned() && EndRunningInstance(*m_instance, name) != HandOver::kOwned)
         m_nExitCode = kExitRunningNotReached;
-    CMainSheet sheet(m_run, m_log, *m_autodial,
-                     m_probe);  // reads the settings and the language state the removal needs
+    // The sheet reads the settings and the language state the removal needs.
+    CMainSheet sheet(m_run, m_log, *m_autodial, m_probe);
     sheet.m_pageStatus.UninstallAndQuit();
     return FALSE;
 }

@@ -1,5 +1,6 @@
 #include "keepalive/online_probe.h"
 
+#include <atomic>
 #include <mutex>
 #include <utility>
 
@@ -16,10 +17,11 @@ struct OnlineProbe::Shared {
         : autodial(std::move(autodialSwitch)) {}
 
     const std::shared_ptr<AutodialSwitch> autodial;
-    mutable std::mutex lock;  // guards everything below
+    std::mutex lock;  // guards the turn, and the writes below
     unsigned turn = 0;
-    bool checking = false;
-    bool online = false;  // written before checking is lowered
+    // Read without the lock, so the window thread never waits for a worker that holds it.
+    std::atomic<bool> checking{false};
+    std::atomic<bool> online{false};  // written before checking is lowered
 };
 
 namespace {
@@ -72,12 +74,10 @@ std::vector<std::string> OnlineProbe::TakeShortUrlWarnings() {
 }
 
 bool OnlineProbe::Checking() const {
-    const std::lock_guard<std::mutex> lock(m_shared->lock);
     return m_shared->checking;
 }
 
 bool OnlineProbe::LastOnline() const {
-    const std::lock_guard<std::mutex> lock(m_shared->lock);
     return m_shared->online;
 }
 
@@ -137,7 +137,6 @@ ProbeResult OnlineProbe::HandOut() {
         if (platform::Clock().GetTickCount64() - m_startedAt < kProbeTimeLimitMs)
             return ProbeResult::Pending;
         DropRunning();  // given up: it counts as offline
-        const std::lock_guard<std::mutex> lock(m_shared->lock);
         m_shared->online = false;
     }
     const bool online = LastOnline();
