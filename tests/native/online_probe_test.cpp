@@ -364,6 +364,24 @@ TEST_F(ProbeTest, DroppedWorkersEndingLateLeaveTheUsersValues) {
     EXPECT_EQ(0u, internet.OpenHandles());
 }
 
+// The program may end while a worker waits on the network: the worker still finishes on what it
+// shares, and the user's autodial values come back (a use after free is the sanitizers' to see).
+TEST_F(ProbeTest, WorkerOutlivesTheProbeAndTheSwitchOwner) {
+    const std::string key = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+    system.registry.PutDword(key, "EnableAutodial", 1);
+    target.suppressAutodial = true;
+    internet.Hold();
+    EXPECT_EQ(kPending, Check());
+    ASSERT_TRUE(internet.WaitForRequests(1, 5));
+    EXPECT_EQ(0u, system.registry.Dword(key, "EnableAutodial"));
+    probe.reset();
+    autodial.reset();
+    internet.Release();
+    threads.Join();
+    EXPECT_EQ(1u, system.registry.Dword(key, "EnableAutodial"));
+    EXPECT_EQ(0u, internet.OpenHandles());
+}
+
 TEST_F(ProbeTest, UrlChangedDuringProbesIsReadWhole) {
     const std::string first = "http://" + std::string(250, 'a') + "/";
     const std::string second = "http://" + std::string(200, 'b') + "/";
