@@ -35,11 +35,11 @@ void RunWorker(OnlineProbe::Shared& shared, const ProbeRequest& request) {
         if (shared.turn != request.turn) return;
         shared.autodial->SwitchOff(request.turn);
     }
-    const int result = MakeProbeRequests(request);
+    const bool answered = MakeProbeRequests(request);
     if (request.suppressAutodial) shared.autodial->SwitchBack(request.turn);
     const std::lock_guard<std::mutex> lock(shared.lock);
     if (shared.turn != request.turn) return;
-    shared.online = result == 1;
+    shared.online = answered;
     shared.checking = false;
 }
 
