@@ -65,14 +65,14 @@ bool AutodialSwitch::IsWinNT(int* major) {
 }
 
 bool AutodialSwitch::IsWinNTLocked(int* major) {
-    if (m_winNt == -1) {
+    if (!m_version) {
         platform::OsVersion version{};
         platform::Version().GetVersionExA(&version);
-        m_winMajor = static_cast<int>(version.majorVersion);
-        m_winNt = version.platformId == platform::kPlatformNt ? 1 : 0;
+        m_version = SystemVersion{version.platformId == platform::kPlatformNt,
+                                  static_cast<int>(version.majorVersion)};
     }
-    *major = m_winMajor;
-    return m_winNt == 1;
+    *major = m_version->major;
+    return m_version->nt;
 }
 
 // The values this system has, or none on an NT older than 4.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "keepalive/registry_value.h"
@@ -38,11 +39,15 @@ class AutodialSwitch {
     void SwitchOffLocked(const AutodialValues& values, unsigned owner);
     void WriteBack(const AutodialValues& values);
 
+    struct SystemVersion {
+        bool nt;
+        int major;
+    };
+
     std::mutex m_lock;           // guards everything below
     bool m_switchedOff = false;  // the user's values are out of the registry right now
     unsigned m_owner = 0;        // the probe that switched off; only its write-back counts
     std::vector<RegistryValue> m_userValues;  // exactly as the switch-off found them
     bool m_closing = false;  // the program is ending: the switch is not touched any more
-    int m_winNt = -1;        // NT 1, not NT 0, not yet asked -1
-    int m_winMajor = -1;
+    std::optional<SystemVersion> m_version;  // once asked
 };
