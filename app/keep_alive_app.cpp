@@ -6,8 +6,6 @@
 #include "app/start_options.h"
 #include "platform/process.h"
 
-CKeepAliveApp theApp;
-
 namespace {
 
 constexpr DWORD kMainWindowStyle =
@@ -35,7 +33,8 @@ BOOL CKeepAliveApp::InitInstance() {
         }
     }
 
-    auto* sheet = new CMainSheet(m_run, m_log, *m_autodial, m_probe);
+    auto* sheet = new CMainSheet(m_folders, m_settings, m_texts, m_autostart, m_run, m_log,
+                                 *m_autodial, m_probe);
     m_pMainWnd = sheet;
     m_pMainSheet = sheet;
     // Without a window there is nothing to run: end at once rather than loop unseen.
@@ -54,8 +53,9 @@ BOOL CKeepAliveApp::Uninstall(const std::string& name) {
     m_nExitCode = 0;
     if (!m_instance->Owned() && EndRunningInstance(*m_instance, name) != HandOver::kOwned)
         m_nExitCode = kExitRunningNotReached;
-    // The sheet reads the settings and the language state the removal needs.
-    CMainSheet sheet(m_run, m_log, *m_autodial, m_probe);
+    // Reads the settings and the language state the removal needs.
+    CMainSheet sheet(m_folders, m_settings, m_texts, m_autostart, m_run, m_log, *m_autodial,
+                     m_probe);
     sheet.m_pageStatus.UninstallAndQuit();
     return FALSE;
 }

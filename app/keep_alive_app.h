@@ -9,6 +9,10 @@
 #include "keepalive/event_log.h"
 #include "keepalive/online_probe.h"
 #include "keepalive/run_state.h"
+#include "settings/autostart.h"
+#include "settings/folders.h"
+#include "settings/language.h"
+#include "settings/settings.h"
 
 class CMainSheet;
 
@@ -28,11 +32,14 @@ class CKeepAliveApp : public CWinApp {
     BOOL Uninstall(const std::string& name);
 
     std::unique_ptr<CInstanceLock> m_instance;
+    // What the run keeps for its whole length; the windows hold references to it.
+    Folders m_folders = RecordFolders();
+    Settings m_settings;
+    LanguageTexts m_texts{m_folders.LanguageFilePath()};
+    Autostart m_autostart{m_folders, m_texts};
     RunState m_run;
     EventLog m_log;
     // Shared with the probe's workers, which may outlive the run.
     std::shared_ptr<AutodialSwitch> m_autodial = std::make_shared<AutodialSwitch>();
     OnlineProbe m_probe{m_log, m_autodial};
 };
-
-extern CKeepAliveApp theApp;

@@ -11,9 +11,6 @@
 #include "res/product.h"
 #include "res/resource.h"
 #include "settings/bounded_copy.h"
-#include "settings/folders.h"
-#include "settings/language.h"
-#include "settings/settings.h"
 
 HWND g_hMainWnd = nullptr;
 
@@ -32,31 +29,36 @@ void NotifyTray(DWORD action, HWND window, HICON icon) {
 
 }  // namespace
 
-CMainSheet::CMainSheet(RunState& run, EventLog& log, AutodialSwitch& autodial, OnlineProbe& probe)
+CMainSheet::CMainSheet(const Folders& folders, Settings& settings, LanguageTexts& texts,
+                       Autostart& autostart, RunState& run, EventLog& log, AutodialSwitch& autodial,
+                       OnlineProbe& probe)
     : CPropertySheet(LoadResourceString(IDS_TRAY_TIP)),
-      m_pageStatus(run, log, probe),
+      m_pageAbout(texts, folders.HelpPath()),
+      m_pageStatus(settings, autostart, texts, run, log, probe),
+      m_pageSettings(settings, texts),
+      m_settings(settings),
+      m_texts(texts),
       m_run(run),
       m_autodial(autodial),
       m_probe(probe) {
-    InitFolders();
-    TransferSettings(STORE_READ);
-    ReadLanguageSwitch();
+    TransferSettings(m_settings, STORE_READ);
+    m_texts.ReadSwitch();
     ChooseCaption();
-    m_pageSettings.m_bAutostart = g_bAutoStart != 0;
-    m_pageSettings.m_bRedial = g_bRedial != 0;
+    m_pageSettings.m_bAutostart = m_settings.autoStart != 0;
+    m_pageSettings.m_bRedial = m_settings.redial != 0;
     // "-uninstall" shows nothing, so an uninstaller that starts it never waits on a dialog.
-    if (g_bFirstTime == 1 && m_run.mode != KeepAliveMode::Uninstall) {
-        g_bFirstTime = 0;
-        CKeepAliveUrlDlg dialog(m_probe);
+    if (m_settings.firstTime == 1 && m_run.mode != KeepAliveMode::Uninstall) {
+        m_settings.firstTime = 0;
+        CKeepAliveUrlDlg dialog(m_settings, m_texts, m_probe);
         dialog.DoModal(nullptr);
     }
     m_pageStatus.LinkMainWindow([] { return g_hMainWnd; },
                                 [this] {
-                                    g_bAutoStart = m_pageSettings.m_bAutostart;
-                                    g_bRedial = m_pageSettings.m_bRedial;
+                                    m_settings.autoStart = m_pageSettings.m_bAutostart;
+                                    m_settings.redial = m_pageSettings.m_bRedial;
                                 });
     m_pageSettings.LinkUrlDialog([this](HWND owner) {
-        CKeepAliveUrlDlg dialog(m_probe);
+        CKeepAliveUrlDlg dialog(m_settings, m_texts, m_probe);
         return dialog.DoModal(owner) == IDOK;
     });
     AddPage(m_pageStatus);
@@ -68,15 +70,15 @@ CMainSheet::CMainSheet(RunState& run, EventLog& log, AutodialSwitch& autodial, O
 CMainSheet::~CMainSheet() = default;
 
 void CMainSheet::ChooseCaption() {
-    SetTitle(g_bGermanEdition ? std::string(kGermanEditionName) + " - " + kMakerSiteGerman
-                              : std::string(kProductName) + " - " + kMakerSite);
+    SetTitle(m_texts.InForce() ? std::string(kGermanEditionName) + " - " + kMakerSiteGerman
+                               : std::string(kProductName) + " - " + kMakerSite);
 }
 
 BOOL CMainSheet::OnInitDialog() {
     const BOOL result = CPropertySheet::OnInitDialog();
     SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
-    if (g_bLanguageFile) SetTabCaptions();
+    if (m_texts.InForce()) SetTabCaptions();
     g_hMainWnd = m_hWnd;
     MarkInstanceWindow(m_hWnd, InstanceName());
     return result;
@@ -87,7 +89,7 @@ void CMainSheet::SetTabCaptions() {
     const char* keys[] = {"TabFront", "TabSet", "TabAbout"};
     for (int tab = 0; tab < 3; ++tab) {
         char caption[200];
-        CopyBounded(caption, sizeof caption, GetLanguageText(keys[tab]).c_str());
+        CopyBounded(caption, sizeof caption, m_texts.Text(keys[tab]).c_str());
         TCITEMA item{};
         item.mask = TCIF_TEXT;
         item.pszText = caption;

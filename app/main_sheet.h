@@ -4,6 +4,10 @@
 #include "app/pages/status_page.h"
 #include "app/pages/settings_page.h"
 #include "app/pages/about_page.h"
+#include "settings/autostart.h"
+#include "settings/folders.h"
+#include "settings/language.h"
+#include "settings/settings.h"
 
 class AutodialSwitch;
 class EventLog;
@@ -17,7 +21,10 @@ extern HWND g_hMainWnd;
 // the notification area when minimised.
 class CMainSheet : public CPropertySheet {
   public:
-    CMainSheet(RunState& run, EventLog& log, AutodialSwitch& autodial, OnlineProbe& probe);
+    // Reads the settings and the language switch, and asks for the keep-alive URL on a first run.
+    CMainSheet(const Folders& folders, Settings& settings, LanguageTexts& texts,
+               Autostart& autostart, RunState& run, EventLog& log, AutodialSwitch& autodial,
+               OnlineProbe& probe);
     ~CMainSheet() override;
 
     AboutPage m_pageAbout;
@@ -44,6 +51,8 @@ class CMainSheet : public CPropertySheet {
     bool OnPaintIconic();
     void PressButtonAndClose(int button);
 
+    Settings& m_settings;
+    LanguageTexts& m_texts;
     RunState& m_run;
     AutodialSwitch& m_autodial;
     OnlineProbe& m_probe;

@@ -6,7 +6,7 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::InstallWin32Services();
     // Autodial values an earlier run left switched off come back before anything else runs.
-    CKeepAliveApp& app = theApp;
+    CKeepAliveApp app;
     app.Autodial().Repair();
     if (!app.InitInstance()) return app.m_nExitCode;
     const int exitCode = app.Run();

@@ -1,7 +1,7 @@
 # Logic: plain C++ over the platform seam; builds natively and for Windows.
 set(NIMBREL_LOGIC_SOURCES
   app/command_line.cpp
-  app/keep_alive_target.cpp
+  app/probe_target.cpp
   app/start_options.cpp
   keepalive/autodial.cpp
   keepalive/autodial_record.cpp
@@ -20,7 +20,6 @@ set(NIMBREL_LOGIC_SOURCES
   settings/settings.cpp
   settings/shortcut_failure.cpp
   settings/store.cpp
-  settings/url_lock.cpp
   settings/written_shortcut.cpp
   ui/about_actions.cpp
   ui/goto_url.cpp

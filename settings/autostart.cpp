@@ -3,10 +3,7 @@
 #include "platform/files.h"
 #include "settings/autostart_name.h"
 #include "settings/debug_trace.h"
-#include "settings/folders.h"
-#include "settings/settings.h"
 #include "settings/shell_link.h"
-#include "settings/shortcut_failure.h"
 #include "settings/written_shortcut.h"
 
 namespace {
@@ -14,9 +11,10 @@ namespace {
 constexpr const char* kAutostartArguments = "-tray -on";
 
 // Removes the shortcut written under an earlier name, unless that is the file named now.
-void RemoveEarlierShortcut(const std::string& written, const std::string& fileName) {
+void RemoveEarlierShortcut(const std::string& startupFolder, const std::string& written,
+                           const std::string& fileName) {
     if (!written.empty() && lstrcmpiA(written.c_str(), fileName.c_str()) != 0)
-        platform::Files().DeleteFileA((g_strStartupDir + written).c_str());
+        platform::Files().DeleteFileA((startupFolder + written).c_str());
 }
 
 }  // namespace
@@ -41,34 +39,37 @@ int CreateShortcut(const std::string& linkFile, const std::string& workingDirect
     return link.Create(info) && link.Save(linkFile.c_str()) ? 1 : -1;
 }
 
-int UpdateStartupShortcut(const std::string& target, const std::string& arguments,
+int UpdateStartupShortcut(Folders& folders, const std::string& target, const std::string& arguments,
                           const std::string& name, int on) {
     // The folder may have gone since start-up, or never have been made for this profile.
-    if (on && CreateStartupFolder()) g_strStartupDir = g_szStartupFolder;
-    const std::string linkFile = StartupLinkFile(name);
+    if (on) CreateStartupFolder(folders);
+    const std::string linkFile = StartupLinkFile(folders.startupFolder, name);
     if (linkFile.empty()) return on ? -1 : 0;
     if (!on) {
         platform::Files().DeleteFileA(linkFile.c_str());
         return 0;
     }
-    return CreateShortcut(linkFile, g_strCurrentDir, target, arguments, name) < 0 ? -1 : 0;
+    return CreateShortcut(linkFile, folders.startDir, target, arguments, name) < 0 ? -1 : 0;
 }
 
-int SetAutostart(int on, platform::Window owner) {
-    const std::string name = AutostartLinkName();
+Autostart::Autostart(Folders& folders, LanguageTexts& texts) : m_folders(folders), m_texts(texts) {}
+
+int Autostart::Set(int on, platform::Window owner) {
+    const std::string name = AutostartLinkName(m_texts);
     const std::string fileName = name + ".lnk";
     const std::string written = ReadWrittenShortcut();
+    const std::string& program = m_folders.programPath;
     if (!on) {
-        UpdateStartupShortcut(g_szProgramPath, kAutostartArguments, name, 0);
-        RemoveEarlierShortcut(written, fileName);
+        UpdateStartupShortcut(m_folders, program, kAutostartArguments, name, 0);
+        RemoveEarlierShortcut(m_folders.startupFolder, written, fileName);
         ForgetWrittenShortcut();
         return 0;
     }
-    if (UpdateStartupShortcut(g_szProgramPath, kAutostartArguments, name, 1) < 0) {
-        TellShortcutNotWritten(owner, g_strStartupDir);
+    if (UpdateStartupShortcut(m_folders, program, kAutostartArguments, name, 1) < 0) {
+        m_failureNotice.Tell(owner, m_folders.startupFolder);
         return 0;
     }
-    RemoveEarlierShortcut(written, fileName);
+    RemoveEarlierShortcut(m_folders.startupFolder, written, fileName);
     RememberWrittenShortcut(fileName);
     return 0;
 }

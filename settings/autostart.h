@@ -3,6 +3,9 @@
 #include <string>
 
 #include "platform/user.h"
+#include "settings/folders.h"
+#include "settings/language.h"
+#include "settings/shortcut_failure.h"
 
 // The autostart shortcut in the user's Startup folder.
 
@@ -14,10 +17,21 @@ int CreateShortcut(const std::string& linkFile, const std::string& workingDirect
 // Creates (on) or deletes the Startup folder's shortcut called name. -1 when it could not be
 // created; a missing file is no error. Creating first makes a missing Startup folder; without
 // one nothing is touched.
-int UpdateStartupShortcut(const std::string& target, const std::string& arguments,
+int UpdateStartupShortcut(Folders& folders, const std::string& target, const std::string& arguments,
                           const std::string& name, int on);
 
-// Creates (on = 1) or deletes the program's own autostart shortcut, and with it the one written
-// last under another name. A shortcut that cannot be written is told once a run, in a message
-// box owned by owner. Always 0.
-int SetAutostart(int on, platform::Window owner = 0);
+// The program's own autostart shortcut, named by the language file when it is in force.
+class Autostart {
+  public:
+    Autostart(Folders& folders, LanguageTexts& texts);
+
+    // Creates (on = 1) or deletes the shortcut, and with it the one written last under another
+    // name. A shortcut that cannot be written is told once a run, in a message box owned by
+    // owner. Always 0.
+    int Set(int on, platform::Window owner = 0);
+
+  private:
+    Folders& m_folders;
+    LanguageTexts& m_texts;
+    ShortcutFailureNotice m_failureNotice;
+};

@@ -4,8 +4,6 @@
 #include <cstring>
 
 #include "res/product.h"
-#include "settings/language.h"
-#include "settings/settings.h"
 
 namespace {
 
@@ -38,13 +36,13 @@ bool IsFileNameCharacter(char c) {
 }
 
 // A language file that lacks the key gives the English name, never the lookup's "y".
-std::string AutostartLinkName() {
+std::string AutostartLinkName(LanguageTexts& texts) {
     const std::string name =
-        g_bLanguageFile ? GetLanguageTextOr("AutostartLink", kProductName) : kProductName;
+        texts.InForce() ? texts.TextOr("AutostartLink", kProductName) : kProductName;
     return name.empty() ? kProductName : FileNameSafe(name);
 }
 
-std::string StartupLinkFile(const std::string& name) {
+std::string StartupLinkFile(const std::string& startupFolder, const std::string& name) {
     // An unknown Startup folder would put the link beside whatever the current directory is.
-    return g_strStartupDir.empty() ? "" : g_strStartupDir + name + ".lnk";
+    return startupFolder.empty() ? "" : startupFolder + name + ".lnk";
 }

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "settings/language.h"
+
 // The autostart shortcut's name and file, worked out without the shell.
 
 // Whether c may stand in a file name: no control character, no part of a path or wildcard.
@@ -9,7 +11,7 @@ bool IsFileNameCharacter(char c);
 
 // The language file's "AutostartLink" text while that file is in force, else the product's
 // name; made into a name the Startup folder can hold.
-std::string AutostartLinkName();
+std::string AutostartLinkName(LanguageTexts& texts);
 
 // The shortcut file called name in the Startup folder; empty while that folder is unknown.
-std::string StartupLinkFile(const std::string& name);
+std::string StartupLinkFile(const std::string& startupFolder, const std::string& name);

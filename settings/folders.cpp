@@ -6,64 +6,56 @@
 #include "platform/process.h"
 #include "settings/bounded_copy.h"
 
-char g_szProgramPath[kPathBufferSize];
-char g_szProgramDir[kPathBufferSize];
-char g_szStartDir[kPathBufferSize];
-char g_szStartupFolder[kPathBufferSize];
-
 namespace {
 
 // An over-long folder would be cut in the middle of a name, so it is dropped instead.
-void RecordDirectory(char* target, const char* directory) {
+std::string AsDirectory(const char* directory) {
+    char target[kPathBufferSize];
     const std::size_t length = CopyBounded(target, kPathBufferSize - 1, directory);
-    if (length >= kPathBufferSize - 1) {
-        target[0] = '\0';
-        return;
-    }
-    target[length] = '\\';
-    target[length + 1] = '\0';
+    if (length >= kPathBufferSize - 1) return "";
+    return std::string(target, length) + '\\';
 }
 
 // The program's own file, whatever name or folder the command line started it by. A path the
 // buffer cannot hold whole is dropped, like an over-long folder: cut, it would name another file.
-void RecordProgram() {
+void RecordProgram(Folders& folders) {
     constexpr auto size = static_cast<std::uint32_t>(kPathBufferSize);
-    std::uint32_t n = platform::Process().GetModuleFileNameA(g_szProgramPath, size);
+    char path[kPathBufferSize];
+    std::uint32_t n = platform::Process().GetModuleFileNameA(path, size);
     if (n >= size) n = 0;
-    g_szProgramPath[n] = '\0';
-    const char* slash = std::strrchr(g_szProgramPath, '\\');
-    const std::size_t length = slash ? static_cast<std::size_t>(slash - g_szProgramPath) + 1 : 0;
-    std::memcpy(g_szProgramDir, g_szProgramPath, length);
-    g_szProgramDir[length] = '\0';
+    folders.programPath.assign(path, n);
+    const std::size_t slash = folders.programPath.rfind('\\');
+    folders.programDir = folders.programPath.substr(0, slash == std::string::npos ? 0 : slash + 1);
 }
 
-void RecordStartDirectory() {
+std::string StartDirectory() {
     char current[kPathBufferSize] = "";
     const std::uint32_t n = platform::Files().GetCurrentDirectoryA(300, current);
     if (n == 0 || n >= 300) current[0] = '\0';
-    RecordDirectory(g_szStartDir, current);
+    return AsDirectory(current);
 }
 
-void RecordStartupFolder(int flags) {
+std::string StartupFolder(int flags) {
     char startup[kPathBufferSize] = "";
     if (platform::Files().GetSpecialFolderPath(platform::kCsidlStartup | flags, startup) &&
         startup[0])
-        RecordDirectory(g_szStartupFolder, startup);
-    else
-        g_szStartupFolder[0] = '\0';
+        return AsDirectory(startup);
+    return "";
 }
 
 }  // namespace
 
-void InitFolders() {
-    RecordProgram();
-    RecordStartDirectory();
-    RecordStartupFolder(0);
+Folders RecordFolders() {
+    Folders folders;
+    RecordProgram(folders);
+    folders.startDir = StartDirectory();
+    folders.startupFolder = StartupFolder(0);
+    return folders;
 }
 
-bool CreateStartupFolder() {
-    RecordStartupFolder(platform::kCsidlFlagCreate);
-    return g_szStartupFolder[0] != '\0';
+bool CreateStartupFolder(Folders& folders) {
+    folders.startupFolder = StartupFolder(platform::kCsidlFlagCreate);
+    return !folders.startupFolder.empty();
 }
 
 int GetFileSizeByName(const char* path) {

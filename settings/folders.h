@@ -1,22 +1,27 @@
 #pragma once
 
+#include <string>
+
 // Folders recorded once at start-up, and the small file helpers shared by the program.
 
 inline constexpr int kPathBufferSize = 301;
 
-extern char g_szProgramPath[kPathBufferSize];
-extern char g_szProgramDir[kPathBufferSize];
-extern char g_szStartDir[kPathBufferSize];
-extern char g_szStartupFolder[kPathBufferSize];
+// Every directory ends with a backslash; a folder the system cannot give is empty.
+struct Folders {
+    std::string programPath;    // the program's own file, never the command line's first word
+    std::string programDir;     // the folder that holds it, with help.htm and german.lng
+    std::string startDir;       // the current directory at start-up
+    std::string startupFolder;  // the user's Startup folder
 
-// Records the program's own path (never the command line's first word) and directory, the start-up
-// directory and the Startup folder; every directory ends with a backslash. A folder the system
-// cannot give is left empty.
-void InitFolders();
+    std::string HelpPath() const { return programDir + "help.htm"; }
+    std::string LanguageFilePath() const { return programDir + "german.lng"; }
+};
+
+Folders RecordFolders();
 
 // Records the Startup folder again, asking the shell to create it as it does for a new profile
 // when it is missing. Whether the folder is known.
-bool CreateStartupFolder();
+bool CreateStartupFolder(Folders& folders);
 
 // The file's size in bytes (low 32 bits), or -1 when it cannot be opened. Also the existence test.
 int GetFileSizeByName(const char* path);

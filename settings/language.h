@@ -3,21 +3,29 @@
 #include <string>
 
 // User-interface texts from "german.lng" beside the program, when that file is there.
+class LanguageTexts {
+  public:
+    explicit LanguageTexts(std::string filePath);
 
-extern int g_bLanguageFile;
-extern int g_bGermanEdition;
+    // The start-up check of the file's "OK" text: "nofile" makes the file count as absent for
+    // the rest of the run, so it is neither read nor filled and no page switches back to it.
+    void ReadSwitch();
 
-// Set for the rest of the run when the file's "OK" text is "nofile": the file then counts as
-// absent, so it is neither read nor filled and no page switches back to it.
-extern int g_bLanguageFileOff;
+    // The text for key, or "English" when the file is absent or empty. A key the file lacks
+    // gives "y" and is added to the file as key=key.
+    std::string Text(const char* key);
 
-// The start-up check of the file's "OK" text.
-void ReadLanguageSwitch();
+    // As Text, for texts where "y" or "English" would do harm: english stands in when the file
+    // is not in force or lacks the key (which is added to the file all the same).
+    std::string TextOr(const char* key, const std::string& english);
 
-// The text for key, or "English" (both flags cleared) when the file is absent or empty.
-// A key the file lacks gives "y" and is added to the file as key=key.
-std::string GetLanguageText(const char* key);
+    // Whether the last lookup found the file in force: the German edition, with its texts.
+    bool InForce() const { return m_inForce; }
 
-// As GetLanguageText, for texts where "y" or "English" would do harm: english stands in when
-// the file is not in force or lacks the key (which is added to the file all the same).
-std::string GetLanguageTextOr(const char* key, const std::string& english);
+  private:
+    std::string LookUp(const char* key, bool* missing);
+
+    std::string m_filePath;
+    bool m_inForce = false;
+    bool m_switchedOff = false;
+};

@@ -5,20 +5,7 @@
 #include "platform/reg_key.h"
 #include "res/product.h"
 #include "settings/bounded_copy.h"
-#include "settings/folders.h"
 #include "settings/store.h"
-#include "settings/url_lock.h"
-
-int g_iFirstStart = 1;
-int g_bAutoStart = 1;
-int g_bRedial = 0;
-int g_bFirstTime = 1;
-char g_szURL1[kUrlBufferSize] = "http://www.";
-char g_szHelpPath[kUrlBufferSize + 10];
-std::string g_strURL = kDefaultUrl;
-std::string g_strURL2 = g_strURL;
-std::string g_strCurrentDir;
-std::string g_strStartupDir;
 
 namespace {
 
@@ -37,25 +24,20 @@ void StoreSwitch(platform::Key key, const char* valueName, int& value, int defau
 
 }  // namespace
 
-int TransferSettings(int direction) {
+int TransferSettings(Settings& settings, int direction) {
     platform::RegKey key;
     key.Create(platform::kCurrentUser, kSettingsKeyPath,
                direction == STORE_WRITE ? platform::kKeySetValue : platform::kKeyRead);
-    CopyBounded(g_szHelpPath, sizeof g_szHelpPath,
-                (std::string(g_szProgramDir) + "help.htm").c_str());
-    StoreDword(key.get(), false, nullptr, "FirstStart", g_iFirstStart, 1, direction);
-    StoreSwitch(key.get(), "AutoStart", g_bAutoStart, 1, direction);
-    StoreSwitch(key.get(), "Redial", g_bRedial, 0, direction);
-    StoreSwitch(key.get(), "FirstTime", g_bFirstTime, 1, direction);
-    {
-        const auto urls = LockUrls();
-        g_strURL2 = g_strURL;
-        StoreString(key.get(), false, nullptr, "URL1", g_szURL1, kDefaultUrl, direction);
-    }
+    StoreDword(key.get(), false, nullptr, "FirstStart", settings.firstStart, 1, direction);
+    StoreSwitch(key.get(), "AutoStart", settings.autoStart, 1, direction);
+    StoreSwitch(key.get(), "Redial", settings.redial, 0, direction);
+    StoreSwitch(key.get(), "FirstTime", settings.firstTime, 1, direction);
+    char url[kUrlBufferSize];
+    CopyBounded(url, sizeof url, settings.url.c_str());
+    StoreString(key.get(), false, nullptr, "URL1", url, kDefaultUrl, direction);
+    settings.url = settings.savedUrl = url;
     key.Close();
     RegisterUserAgentToken();
-    g_strCurrentDir = g_szStartDir;
-    g_strStartupDir = g_szStartupFolder;
     return 1;
 }
 

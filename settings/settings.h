@@ -12,19 +12,20 @@ inline constexpr int kUrlMaxLength = 299;
 inline constexpr int kUrlBufferSize = kUrlMaxLength + 1;
 inline constexpr const char* kDefaultUrl = "http://www.";
 
-extern int g_iFirstStart;
-extern int g_bAutoStart;
-extern int g_bRedial;
-extern int g_bFirstTime;
-extern char g_szURL1[kUrlBufferSize];
-extern char g_szHelpPath[kUrlBufferSize + 10];
-extern std::string g_strURL;
-extern std::string g_strURL2;
-extern std::string g_strCurrentDir;
-extern std::string g_strStartupDir;
+struct Settings {
+    int firstStart = 1;
+    int autoStart = 1;
+    int redial = 0;
+    int firstTime = 1;
+    // The keep-alive URL ("URL1"), at most kUrlMaxLength characters.
+    std::string url = kDefaultUrl;
+    // The URL as the last transfer left it, or a marker once the URL dialog has tested one; a
+    // probe warns when it is too short to be a URL as well.
+    std::string savedUrl = kDefaultUrl;
+};
 
-// Reads or writes all five settings, then refreshes the shared texts. Always 1.
-int TransferSettings(int direction);
+// Reads or writes all five settings; a transfer also makes the URL the saved one. Always 1.
+int TransferSettings(Settings& settings, int direction);
 
 // Removes the product's key; the maker's key stays.
 void DeleteSettingsKey();

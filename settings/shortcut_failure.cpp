@@ -2,12 +2,9 @@
 
 #include "res/product.h"
 
-int g_bShortcutFailureTold = 0;
-
-void TellShortcutNotWritten(platform::Window owner, const std::string& folder) {
-    // Every later save would fail the same way: one box a run is enough.
-    if (g_bShortcutFailureTold) return;
-    g_bShortcutFailureTold = 1;
+void ShortcutFailureNotice::Tell(platform::Window owner, const std::string& folder) {
+    if (m_told) return;
+    m_told = true;
     const std::string where = folder.empty() ? "." : ":\n" + folder;
     const std::string text =
         "The autostart shortcut could not be written into your Startup folder" + where + "\n\n" +

@@ -4,14 +4,13 @@
 
 #include "platform/shell.h"
 #include "res/product.h"
-#include "settings/settings.h"
 #include "ui/maker_pages.h"
 
-void OpenHelpFile(platform::Window owner) {
+void OpenHelpFile(platform::Window owner, const std::string& helpPath) {
     const std::intptr_t result = platform::Shell().ShellExecuteA(
-        owner, "Open", g_szHelpPath, nullptr, nullptr, platform::kSwShowNormal);
+        owner, "Open", helpPath.c_str(), nullptr, nullptr, platform::kSwShowNormal);
     if (platform::ShellOpened(result)) return;
-    const std::string text = std::string("Can not find the help file at ") + g_szHelpPath;
+    const std::string text = "Can not find the help file at " + helpPath;
     platform::User().MessageBoxA(owner, text.c_str(), g_strMaker.c_str(), platform::kMbOk);
 }
 

@@ -1,14 +1,18 @@
 #include "ui/link_error.h"
 
+#include "platform/process.h"
 #include "res/product.h"
-#include "settings/folders.h"
 
 namespace {
 
+constexpr std::uint32_t kPathSize = 301;
+
 // What the window layer uses for a box without a caption of its own: the program file's name
-// without folder and extension, as recorded at start-up.
+// without folder and extension.
 std::string ApplicationName() {
-    std::string name = g_szProgramPath;
+    char path[kPathSize] = "";
+    const std::uint32_t n = platform::Process().GetModuleFileNameA(path, kPathSize);
+    std::string name = n < kPathSize ? std::string(path, n) : "";
     name.erase(0, name.find_last_of("\\/:") + 1);
     const std::size_t dot = name.rfind('.');
     if (dot != std::string::npos && dot > 0) name.erase(dot);

@@ -1,14 +1,19 @@
 #include "app/pages/about_page.h"
 
+#include <utility>
+
 #include "framework/data_exchange.h"
 #include "res/product.h"
 #include "res/resource.h"
-#include "settings/language.h"
 #include "ui/about_actions.h"
 #include "ui/maker_pages.h"
 #include "ui/os_description.h"
 
-AboutPage::AboutPage() : CPropertyPage(IDD_ABOUT_PAGE), m_strOs(GetOsDescription()) {
+AboutPage::AboutPage(LanguageTexts& texts, std::string helpPath)
+    : CPropertyPage(IDD_ABOUT_PAGE),
+      m_strOs(GetOsDescription()),
+      m_texts(texts),
+      m_helpPath(std::move(helpPath)) {
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
 }
 
@@ -20,7 +25,7 @@ BOOL AboutPage::OnInitDialog() {
 }
 
 void AboutPage::SetUpLinks() {
-    const bool german = g_bGermanEdition != 0;
+    const bool german = m_texts.InForce();
     m_linkHome.SetURL(HomeLinkTarget(german));
     m_linkContact.SetURL(ContactLinkTarget(german));
     m_linkMail.SetURL(MailLinkTarget());
@@ -48,16 +53,16 @@ void AboutPage::OnShowWindow(bool) {
     m_btnUpdate.SetIcon(IDI_UPDATE, IDI_UPDATE);
     m_btnHelp.SetIcon(IDI_HELP, IDI_HELP);
     m_strVersion = "Version " + g_strVersion;
-    if (g_bLanguageFile) SetLanguageTexts();
+    if (m_texts.InForce()) SetLanguageTexts();
     UpdateData(false);
 }
 
 void AboutPage::SetLanguageTexts() {
-    SetDlgItemTextA(m_hWnd, IDC_ABOUT_TITLE, GetLanguageText("about_title").c_str());
+    SetDlgItemTextA(m_hWnd, IDC_ABOUT_TITLE, m_texts.Text("about_title").c_str());
     // No control shows this one; asking for it puts the key into a new language file.
-    GetLanguageText("about_or");
-    SetDlgItemTextA(m_hWnd, IDC_CHECK_UPDATES, GetLanguageText("about_bt_check_update").c_str());
-    SetDlgItemTextA(m_hWnd, IDC_HELP_BUTTON, GetLanguageText("about_bt_help").c_str());
+    m_texts.Text("about_or");
+    SetDlgItemTextA(m_hWnd, IDC_CHECK_UPDATES, m_texts.Text("about_bt_check_update").c_str());
+    SetDlgItemTextA(m_hWnd, IDC_HELP_BUTTON, m_texts.Text("about_bt_help").c_str());
 }
 
 bool AboutPage::OnCommand(WORD id, WORD code) {
@@ -75,7 +80,7 @@ bool AboutPage::OnCommand(WORD id, WORD code) {
 }
 
 void AboutPage::OnHelp() {
-    OpenHelpFile(reinterpret_cast<platform::Window>(m_hWnd));
+    OpenHelpFile(reinterpret_cast<platform::Window>(m_hWnd), m_helpPath);
 }
 
 void AboutPage::OnCheckForUpdates() {

@@ -3,13 +3,14 @@
 #include <string>
 
 #include "framework/property_page.h"
+#include "settings/language.h"
 #include "ui/hyperlink.h"
 #include "ui/icon_button.h"
 
 // The about page: version, operating system, help and the maker's links.
 class AboutPage : public CPropertyPage {
   public:
-    AboutPage();
+    AboutPage(LanguageTexts& texts, std::string helpPath);
 
     CHyperLink m_linkContact;
     CHyperLink m_linkHome;
@@ -30,4 +31,7 @@ class AboutPage : public CPropertyPage {
     void SetLanguageTexts();
     void OnHelp();
     void OnCheckForUpdates();
+
+    LanguageTexts& m_texts;
+    std::string m_helpPath;
 };

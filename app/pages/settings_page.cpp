@@ -4,9 +4,6 @@
 
 #include "framework/data_exchange.h"
 #include "res/resource.h"
-#include "settings/keep_alive_url.h"
-#include "settings/language.h"
-#include "settings/settings.h"
 
 namespace {
 
@@ -17,7 +14,8 @@ constexpr const char* kRedialHelp =
 
 }  // namespace
 
-SettingsPage::SettingsPage() : CPropertyPage(IDD_SETTINGS_PAGE) {}
+SettingsPage::SettingsPage(Settings& settings, LanguageTexts& texts)
+    : CPropertyPage(IDD_SETTINGS_PAGE), m_settings(settings), m_texts(texts) {}
 
 void SettingsPage::DoDataExchange(CDataExchange& exchange) {
     exchange.Check(IDC_AUTOSTART, m_bAutostart);
@@ -26,16 +24,15 @@ void SettingsPage::DoDataExchange(CDataExchange& exchange) {
 }
 
 void SettingsPage::OnShowWindow(bool) {
-    if (g_bLanguageFile) {
+    if (m_texts.InForce()) {
         const std::pair<int, const char*> texts[] = {{IDC_AUTOSTART, "IDC_AUTOSTART"},
                                                      {IDC_REDIAL, "IDC_REDIAL"},
                                                      {IDC_IE_PROPERTIES, "IDC_IE_PROP"},
                                                      {IDC_KA_LABEL, "IDC_KA"},
                                                      {IDC_CHANGE_URL, "IDC_URL"}};
-        for (const auto& [id, key] : texts)
-            SetDlgItemTextA(m_hWnd, id, GetLanguageText(key).c_str());
+        for (const auto& [id, key] : texts) SetDlgItemTextA(m_hWnd, id, m_texts.Text(key).c_str());
     }
-    m_strURL = SettingUrl();
+    m_strURL = m_settings.url;
     UpdateData(false);
 }
 
@@ -61,7 +58,7 @@ void SettingsPage::OpenInternetProperties() {
 }
 
 void SettingsPage::ShowRedialHelp() {
-    const std::string text = g_bLanguageFile ? GetLanguageText("AUTOSTART-HELP") : kRedialHelp;
+    const std::string text = m_texts.InForce() ? m_texts.Text("AUTOSTART-HELP") : kRedialHelp;
     MessageBoxA(m_hWnd, text.c_str(), "Tip", MB_OK);
 }
 
@@ -69,8 +66,8 @@ void SettingsPage::ChangeUrl() {
     // Ticks made on this page since it was shown would be undone by the transfers below.
     UpdateData(true);
     if (m_runUrlDialog(m_hWnd)) UpdateData(false);
-    TransferSettings(STORE_WRITE);
-    m_strURL = CurrentKeepAliveUrl();
+    TransferSettings(m_settings, STORE_WRITE);
+    m_strURL = m_settings.url;
     UpdateData(false);
 }
 

@@ -4,12 +4,14 @@
 #include <string>
 
 #include "framework/property_page.h"
+#include "settings/language.h"
+#include "settings/settings.h"
 
 // The settings page: keep-alive URL, autostart and redial switches. It keeps working copies;
 // the status page commits the switches.
 class SettingsPage : public CPropertyPage {
   public:
-    SettingsPage();
+    SettingsPage(Settings& settings, LanguageTexts& texts);
 
     int m_bAutostart = 0;
     int m_bRedial = 0;
@@ -29,5 +31,7 @@ class SettingsPage : public CPropertyPage {
     void ShowRedialHelp();
     void ChangeUrl();
 
+    Settings& m_settings;
+    LanguageTexts& m_texts;
     std::function<bool(HWND owner)> m_runUrlDialog = [](HWND) { return false; };
 };

@@ -1,12 +1,9 @@
 #include "app/pages/status_page.h"
 
-#include "app/keep_alive_target.h"
+#include "app/probe_target.h"
 #include "framework/data_exchange.h"
 #include "res/product.h"
 #include "res/resource.h"
-#include "settings/autostart.h"
-#include "settings/language.h"
-#include "settings/settings.h"
 
 namespace {
 
@@ -16,12 +13,16 @@ constexpr int kLampFrameWidth = 15;
 
 }  // namespace
 
-StatusPage::StatusPage(RunState& run, EventLog& log, OnlineProbe& probe)
+StatusPage::StatusPage(Settings& settings, Autostart& autostart, LanguageTexts& texts,
+                       RunState& run, EventLog& log, OnlineProbe& probe)
     : CPropertyPage(IDD_STATUS_PAGE),
+      m_settings(settings),
+      m_autostart(autostart),
+      m_texts(texts),
       m_run(run),
       m_probe(probe),
       m_engine(
-          *this, run, log, [this] { return m_probe.Check(KeepAliveTarget()); },
+          *this, run, log, [this] { return m_probe.Check(ProbeTargetFor(m_settings)); },
           [this] { m_probe.Abandon(); }) {}
 
 void StatusPage::DoDataExchange(CDataExchange& exchange) {
@@ -60,8 +61,9 @@ void StatusPage::StartStayOn() {
 int StatusPage::SaveSettingsFromPage() {
     UpdateData(true);
     m_takeSettingsSwitches();
-    const int result = TransferSettings(STORE_WRITE);
-    SetAutostart(g_bAutoStart == 1 ? 1 : 0, reinterpret_cast<platform::Window>(m_mainWindow()));
+    const int result = TransferSettings(m_settings, STORE_WRITE);
+    m_autostart.Set(m_settings.autoStart == 1 ? 1 : 0,
+                    reinterpret_cast<platform::Window>(m_mainWindow()));
     return result;
 }
 
@@ -72,7 +74,7 @@ void StatusPage::LinkMainWindow(std::function<HWND()> handle,
 }
 
 void StatusPage::UninstallAndQuit() {
-    SetAutostart(0);
+    m_autostart.Set(0);
     DeleteSettingsKey();
     PostQuitMessage(0);
 }
@@ -82,9 +84,9 @@ void StatusPage::OnShowWindow(bool) {
     m_btnSwitchOff.SetIcon(IDI_SWITCH_OFF, IDI_SWITCH_OFF);
     m_btnMinimize.SetIcon(IDI_MINIMIZE, IDI_MINIMIZE);
     m_btnExit.SetIcon(IDI_EXIT, IDI_EXIT);
-    // The lookup brings g_bLanguageFile up to date; its text is not used.
-    GetLanguageText("Led1");
-    if (g_bLanguageFile) SetLanguageTexts();
+    // The lookup brings the language state up to date; its text is not used.
+    m_texts.Text("Led1");
+    if (m_texts.InForce()) SetLanguageTexts();
     if (!m_bShown) {
         m_bShown = true;
         OnFirstShow();
@@ -100,8 +102,7 @@ void StatusPage::SetLanguageTexts() {
     } texts[] = {{IDC_LED_OFF, "Led1"}, {IDC_LED_OFFLINE, "Led2"}, {IDC_LED_ONLINE, "Led3"},
                  {IDC_STAY_ON, "On"},   {IDC_SWITCH_OFF, "Off"},   {IDC_MINIMIZE, "Min2Tray"},
                  {IDC_EXIT, "Exit"}};
-    for (const auto& text : texts)
-        SetDlgItemTextA(m_hWnd, text.id, GetLanguageText(text.key).c_str());
+    for (const auto& text : texts) SetDlgItemTextA(m_hWnd, text.id, m_texts.Text(text.key).c_str());
 }
 
 void StatusPage::OnFirstShow() {

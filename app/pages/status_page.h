@@ -5,6 +5,9 @@
 
 #include "framework/property_page.h"
 #include "keepalive/keep_alive_engine.h"
+#include "settings/autostart.h"
+#include "settings/language.h"
+#include "settings/settings.h"
 #include "ui/icon_button.h"
 #include "ui/led_button.h"
 
@@ -12,7 +15,8 @@
 // Switch off, Minimize and Exit.
 class StatusPage : public CPropertyPage, private IKeepAliveView {
   public:
-    StatusPage(RunState& run, EventLog& log, OnlineProbe& probe);
+    StatusPage(Settings& settings, Autostart& autostart, LanguageTexts& texts, RunState& run,
+               EventLog& log, OnlineProbe& probe);
 
     // Lights the lamp for the run's mode and puts out the others.
     void UpdateLamps() override;
@@ -44,6 +48,9 @@ class StatusPage : public CPropertyPage, private IKeepAliveView {
     CLedButton m_ledOnline{0, 1};
     CLedButton m_ledOffline{0, 1};
     CLedButton m_ledOff{0, 1};
+    Settings& m_settings;
+    Autostart& m_autostart;
+    LanguageTexts& m_texts;
     RunState& m_run;
     OnlineProbe& m_probe;
     KeepAliveEngine m_engine;

@@ -2,12 +2,10 @@
 
 #include <string>
 
-#include "app/keep_alive_target.h"
+#include "app/probe_target.h"
 #include "framework/data_exchange.h"
 #include "res/resource.h"
 #include "settings/keep_alive_url.h"
-#include "settings/language.h"
-#include "settings/settings.h"
 
 namespace {
 
@@ -28,7 +26,8 @@ constexpr ULONGLONG kTestTimeLimitMs = 60000;
 
 }  // namespace
 
-CKeepAliveUrlDlg::CKeepAliveUrlDlg(OnlineProbe& probe) : CDialog(IDD_URL_DIALOG), m_probe(probe) {}
+CKeepAliveUrlDlg::CKeepAliveUrlDlg(Settings& settings, LanguageTexts& texts, OnlineProbe& probe)
+    : CDialog(IDD_URL_DIALOG), m_settings(settings), m_texts(texts), m_probe(probe) {}
 
 BOOL CKeepAliveUrlDlg::OnInitDialog() {
     SendDlgItemMessageA(m_hWnd, IDC_URL_EDIT, EM_SETLIMITTEXT, kUrlLimit, 0);
@@ -47,24 +46,24 @@ void CKeepAliveUrlDlg::OnShowWindow(bool show) {
 }
 
 void CKeepAliveUrlDlg::SetUp() {
-    m_strURL = m_strURLAtOpen = TakeUrlFromSetting();
+    m_strURL = m_strURLAtOpen = m_settings.url;
     m_strExplanation = kExplanation;
     m_strNote = kNote;
     m_strSuccess = kSuccess;
     m_strFailure = kFailure;
     m_strResult = kPrompt;
-    if (g_bLanguageFile) TakeLanguageTexts();
+    if (m_texts.InForce()) TakeLanguageTexts();
     UpdateData(false);
 }
 
 void CKeepAliveUrlDlg::TakeLanguageTexts() {
-    m_strExplanation = GetLanguageText("urlexplain");
-    m_strNote = GetLanguageText("urlnote");
-    m_strResult = GetLanguageText("urltest");
-    m_strSuccess = GetLanguageText("testok");
-    m_strFailure = GetLanguageText("testfailed");
-    SetDlgItemTextA(m_hWnd, IDC_TEST_URL, GetLanguageText("buttontesturl").c_str());
-    SetWindowTextA(m_hWnd, GetLanguageText("urltitle").c_str());
+    m_strExplanation = m_texts.Text("urlexplain");
+    m_strNote = m_texts.Text("urlnote");
+    m_strResult = m_texts.Text("urltest");
+    m_strSuccess = m_texts.Text("testok");
+    m_strFailure = m_texts.Text("testfailed");
+    SetDlgItemTextA(m_hWnd, IDC_TEST_URL, m_texts.Text("buttontesturl").c_str());
+    SetWindowTextA(m_hWnd, m_texts.Text("urltitle").c_str());
 }
 
 bool CKeepAliveUrlDlg::OnCommand(WORD id, WORD code) {
@@ -81,19 +80,19 @@ bool CKeepAliveUrlDlg::OnCommand(WORD id, WORD code) {
 
 // Only the result line changes: the edit keeps whatever the user has typed meanwhile.
 void CKeepAliveUrlDlg::ShowPrompt() {
-    m_strResult = g_bLanguageFile ? GetLanguageText("urltest") : kPrompt;
+    m_strResult = m_texts.InForce() ? m_texts.Text("urltest") : kPrompt;
     SetDlgItemTextA(m_hWnd, IDC_TEST_RESULT, m_strResult.c_str());
 }
 
 void CKeepAliveUrlDlg::OnOK() {
     UpdateData(true);
-    SetKeepAliveUrl(m_strURL);
+    SetKeepAliveUrl(m_settings, m_strURL);
     m_bClosed = true;
     EndDialog(m_hWnd, IDOK);
 }
 
 void CKeepAliveUrlDlg::OnCancel() {
-    SetKeepAliveUrl(m_strURLAtOpen);
+    SetKeepAliveUrl(m_settings, m_strURLAtOpen);
     m_bClosed = true;
     EndDialog(m_hWnd, IDCANCEL);
 }
@@ -105,10 +104,10 @@ void CKeepAliveUrlDlg::TestUrl() {
     if (m_bTesting) return;  // a second click while the test runs
     m_bTesting = true;
     UpdateData(true);
-    const std::string previous = CurrentKeepAliveUrl();
-    SetTestedUrl(m_strURL);
+    const std::string previous = m_settings.url;
+    SetTestedUrl(m_settings, m_strURL);
     m_probe.Abandon();
-    const ProbeResult result = WaitForProbe(KeepAliveTarget());
+    const ProbeResult result = WaitForProbe(ProbeTargetFor(m_settings));
     if (result == ProbeResult::Pending) m_probe.Abandon();
     m_bTesting = false;
     if (m_bClosed) return;  // OK or Cancel has already put its URL in force
@@ -116,7 +115,7 @@ void CKeepAliveUrlDlg::TestUrl() {
         m_strResult = m_strSuccess;
     } else {
         m_strResult = m_strFailure;
-        SetTestedUrl(previous);
+        SetTestedUrl(m_settings, previous);
     }
     UpdateData(false);
 }

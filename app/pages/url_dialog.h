@@ -4,12 +4,14 @@
 
 #include "framework/dialog.h"
 #include "keepalive/online_probe.h"
+#include "settings/language.h"
+#include "settings/settings.h"
 
 // The dialog in which the user enters and tests the keep-alive URL. OK puts the entered URL in
 // force; Cancel (Escape or the close box) puts back the one it opened with.
 class CKeepAliveUrlDlg : public CDialog {
   public:
-    explicit CKeepAliveUrlDlg(OnlineProbe& probe);
+    CKeepAliveUrlDlg(Settings& settings, LanguageTexts& texts, OnlineProbe& probe);
 
   protected:
     BOOL OnInitDialog() override;
@@ -27,6 +29,8 @@ class CKeepAliveUrlDlg : public CDialog {
     ProbeResult WaitForProbe(const ProbeTarget& target);
     void DispatchOwnMessages();
 
+    Settings& m_settings;
+    LanguageTexts& m_texts;
     OnlineProbe& m_probe;
     std::string m_strURL;
     std::string m_strResult;

@@ -1,8 +1,7 @@
-// The keep-alive URL: whatever the user types, the page, the setting and the probe all use the
-// same text, the probe asks for exactly that address and leaves no handle open, and the saved URL
-// comes back at the next start.
+// The keep-alive URL: whatever the user types, the setting keeps it whole or cut at its limit, the
+// probe asks for exactly that address and leaves no handle open, and the saved URL comes back at
+// the next start.
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
 #include "keepalive/probe_address.h"
@@ -15,20 +14,14 @@
 
 namespace {
 
-void CheckInForce(const std::string& kept) {
-    Require(CurrentKeepAliveUrl() == kept && SettingUrl() == kept,
-            "the URL in force and the setting hold the same text", Shown(kept));
-    Require(TakeUrlFromSetting() == kept, "taking the setting again changes nothing");
-}
-
 // The worker's requests for the URL in force: a web address is asked for its own host, port and
 // path, anything else makes no request, and every handle is closed once.
-void CheckProbe(const std::string& kept) {
+void CheckProbe(const Settings& settings, const std::string& kept) {
     FakeInternet internet;
     platform::IInternet* previous = platform::ServiceSlot<platform::IInternet>();
     platform::Provide<platform::IInternet>(&internet);
     ProbeRequest request;
-    request.url = SettingUrl();
+    request.url = settings.url;
     MakeProbeRequests(request);
     platform::Provide<platform::IInternet>(previous);
     const auto address = SplitProbeUrl(kept);
@@ -47,11 +40,11 @@ void CheckProbe(const std::string& kept) {
             "the probe closes every handle once");
 }
 
-void CheckSaved(const std::string& kept) {
-    TransferSettings(STORE_WRITE);
-    std::snprintf(g_szURL1, sizeof g_szURL1, "%s", "http://scrambled.example/");
-    TransferSettings(STORE_READ);
-    Require(SettingUrl() == kept, "the URL kept survives a save and the next start",
+void CheckSaved(Settings& settings, const std::string& kept) {
+    TransferSettings(settings, STORE_WRITE);
+    settings.url = "http://scrambled.example/";
+    TransferSettings(settings, STORE_READ);
+    Require(settings.url == kept, "the URL kept survives a save and the next start",
             std::to_string(kept.size()) + " characters");
 }
 
@@ -64,16 +57,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < size; ++i)
         if (data[i] != 0) typed += static_cast<char>(data[i]);
 
-    SetKeepAliveUrl(typed);
-    const std::string kept = CurrentKeepAliveUrl();
+    Settings settings;
+    SetKeepAliveUrl(settings, typed);
+    const std::string kept = settings.url;
     Require(
         typed.compare(0, kept.size(), kept) == 0 && (kept == typed || kept.size() == kUrlMaxLength),
         "the URL is kept whole, or cut only at the setting's limit", Shown(kept));
-    CheckInForce(kept);
-    SetTestedUrl(typed);
-    CheckInForce(kept);
-    Require(g_strURL2 == "---------------", "a tested URL marks URL2 as tested");
-    CheckProbe(kept);
-    CheckSaved(kept);
+    SetTestedUrl(settings, typed);
+    Require(settings.url == kept, "a tested URL is kept the same way", Shown(kept));
+    Require(settings.savedUrl == "---------------", "a tested URL marks the saved one as tested");
+    CheckProbe(settings, kept);
+    CheckSaved(settings, kept);
     return 0;
 }

@@ -77,10 +77,10 @@ bool IsSubsequence(const std::vector<std::string>& part, const std::vector<std::
     return at == part.size();
 }
 
-void CheckAbsentFile(const TempFolder& folder, const std::string& original) {
+void CheckAbsentFile(LanguageTexts& texts, const TempFolder& folder, const std::string& original) {
     for (const char* key : kKeys) {
-        Require(GetLanguageText(key) == "English", "an empty file counts as absent");
-        Require(g_bLanguageFile == 0 && g_bGermanEdition == 0, "no file, no language flags");
+        Require(texts.Text(key) == "English", "an empty file counts as absent");
+        Require(!texts.InForce(), "no file, no language in force");
     }
     Require(ReadFile(folder.HostPath("german.lng")) == original, "an empty file stays untouched");
 }
@@ -101,11 +101,11 @@ UserValues ReadUserValues(FakeProfile& profile, const std::string& path) {
 }
 
 // The start-up's look at "OK" has already appended it when it was missing.
-void CheckLookups(FakeProfile& profile, const TempFolder& folder, const std::string& path,
-                  const UserValues& user, const std::string& original) {
+void CheckLookups(LanguageTexts& texts, FakeProfile& profile, const TempFolder& folder,
+                  const std::string& path, const UserValues& user, const std::string& original) {
     for (std::size_t i = 0; i < std::size(kKeys); ++i) {
-        const std::string text = GetLanguageText(kKeys[i]);
-        Require(g_bLanguageFile == 1 && g_bGermanEdition == 1, "a file sets the language flags");
+        const std::string text = texts.Text(kKeys[i]);
+        Require(texts.InForce(), "a file puts the language in force");
         std::string now;
         const bool found = ValueInFile(profile, path, kKeys[i], &now);
         if (user.present[i]) {
@@ -132,22 +132,21 @@ void CheckLookups(FakeProfile& profile, const TempFolder& folder, const std::str
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static TempFolder folder;
     FakeSystem system;
-    std::snprintf(g_szProgramDir, kPathBufferSize, "%s", folder.WindowsDirectory().c_str());
     const std::string path = folder.WindowsPath("german.lng");
+    LanguageTexts texts(path);
     const std::string original(data, data + size);
     std::ofstream(folder.HostPath("german.lng"), std::ios::binary | std::ios::trunc) << original;
-    g_bLanguageFileOff = 0;
 
     if (original.empty()) {
-        CheckAbsentFile(folder, original);
+        CheckAbsentFile(texts, folder, original);
         return 0;
     }
     const UserValues user = ReadUserValues(system.profile, path);
-    ReadLanguageSwitch();
+    texts.ReadSwitch();
     if (user.present[0] && Shown298(user.values[0]) == "nofile") {
-        CheckAbsentFile(folder, original);
+        CheckAbsentFile(texts, folder, original);
         return 0;
     }
-    CheckLookups(system.profile, folder, path, user, original);
+    CheckLookups(texts, system.profile, folder, path, user, original);
     return 0;
 }

@@ -5,10 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/keep_alive_target.h"
-#include "keepalive/event_log.h"
-#include "keepalive/keep_alive_engine.h"
-#include "keepalive/run_state.h"
+#include "app/probe_target.h"
 #include "settings/settings.h"
 #include "tests/doubles/fake_system.h"
 #include "tests/fuzz/fuzz_check.h"
@@ -20,55 +17,46 @@ constexpr const char* kKey = "HKCU\\SOFTWARE\\QUADDLE\\nimbrel2";
 
 struct Setting {
     const char* name;
-    int* value;
+    int Settings::*value;
     int defaultValue;
 };
-const Setting kSwitches[] = {{"FirstStart", &g_iFirstStart, 1},
-                             {"AutoStart", &g_bAutoStart, 1},
-                             {"Redial", &g_bRedial, 0},
-                             {"FirstTime", &g_bFirstTime, 1}};
+const Setting kSwitches[] = {{"FirstStart", &Settings::firstStart, 1},
+                             {"AutoStart", &Settings::autoStart, 1},
+                             {"Redial", &Settings::redial, 0},
+                             {"FirstTime", &Settings::firstTime, 1}};
 
-struct Settings {
-    int numbers[4];
-    std::string url;
-    bool operator==(const Settings& other) const {
-        return std::memcmp(numbers, other.numbers, sizeof numbers) == 0 && url == other.url;
-    }
-};
-
-Settings Current() {
-    Settings settings{};
-    for (int i = 0; i < 4; ++i) settings.numbers[i] = *kSwitches[i].value;
-    settings.url = std::string(g_szURL1, strnlen(g_szURL1, sizeof g_szURL1));
-    return settings;
+bool SameSettings(const Settings& a, const Settings& b) {
+    for (const Setting& setting : kSwitches)
+        if (a.*setting.value != b.*setting.value) return false;
+    return a.url == b.url;
 }
 
-void SetAll(int number, const char* url) {
-    for (const Setting& setting : kSwitches) *setting.value = number;
-    std::snprintf(g_szURL1, sizeof g_szURL1, "%s", url);
+void SetAll(Settings& settings, int number, const char* url) {
+    for (const Setting& setting : kSwitches) settings.*setting.value = number;
+    settings.url = url;
 }
 
 bool IsFourByteDword(const FakeRegistry::Value* stored) {
     return stored && stored->type == platform::kRegDword && stored->bytes.size() == 4;
 }
 
-void CheckRead(const FakeRegistry& registry) {
+void CheckRead(const FakeRegistry& registry, const Settings& settings) {
     for (const Setting& setting : kSwitches) {
         const FakeRegistry::Value* stored = registry.Find(kKey, setting.name);
         if (!stored)
-            Require(*setting.value == setting.defaultValue, "a missing setting gives its default",
-                    setting.name);
+            Require(settings.*setting.value == setting.defaultValue,
+                    "a missing setting gives its default", setting.name);
         // Only FirstStart is a plain number; what a switch outside 0 and 1 reads as is the
         // switches' check.
-        if (IsFourByteDword(stored) && setting.value == &g_iFirstStart)
-            Require(std::memcmp(setting.value, stored->bytes.data(), 4) == 0,
+        if (IsFourByteDword(stored) && setting.value == &Settings::firstStart)
+            Require(std::memcmp(&(settings.*setting.value), stored->bytes.data(), 4) == 0,
                     "a REG_DWORD is read as it is stored", setting.name);
         if (stored && !IsFourByteDword(stored))
-            Require(*setting.value == setting.defaultValue,
+            Require(settings.*setting.value == setting.defaultValue,
                     "a setting stored with the wrong type or size gives its default", setting.name);
     }
     const FakeRegistry::Value* stored = registry.Find(kKey, "URL1");
-    const std::string url = Current().url;
+    const std::string& url = settings.url;
     const std::string storedText =
         stored ? std::string(stored->bytes.begin(), stored->bytes.end()) : std::string();
     Require(url == kDefaultUrl || (stored && url == storedText.substr(0, storedText.find('\0'))),
@@ -81,7 +69,7 @@ void CheckWritten(const FakeRegistry& registry, const Settings& settings) {
     for (int i = 0; i < 4; ++i) {
         const FakeRegistry::Value* stored = registry.Find(kKey, kSwitches[i].name);
         Require(IsFourByteDword(stored) &&
-                    std::memcmp(stored->bytes.data(), &settings.numbers[i], 4) == 0,
+                    std::memcmp(stored->bytes.data(), &(settings.*kSwitches[i].value), 4) == 0,
                 "a number setting is written as its REG_DWORD", kSwitches[i].name);
     }
     const FakeRegistry::Value* stored = registry.Find(kKey, "URL1");
@@ -90,32 +78,12 @@ void CheckWritten(const FakeRegistry& registry, const Settings& settings) {
             "the URL is written as a terminated REG_SZ");
 }
 
-class QuietView : public IKeepAliveView {
-  public:
-    void UpdateLamps() override {}
-    void MinimiseMainWindow() override {}
-    void ShowActivity(const std::string&) override {}
-};
-
-// The settings page shows Redial ticked for any value but 0 (app/main_sheet.cpp); the engine
+// The settings page shows Redial ticked for any value but 0 (app/main_sheet.cpp); the probe
 // must then let the system dial, and otherwise switch autodial off.
-void CheckRedialReadOneWay() {
-    QuietView view;
-    RunState run;
-    EventLog log;
-    bool suppressed = false;
-    KeepAliveEngine engine(
-        view, run, log,
-        [&suppressed] {
-            suppressed = KeepAliveTarget().suppressAutodial;
-            return ProbeResult::Online;
-        },
-        [] {});
-    engine.StartStayOn();
-    engine.Tick();
-    Require(suppressed == (g_bRedial == 0),
-            "the engine suppresses autodial exactly when the page shows Redial unticked",
-            std::to_string(g_bRedial));
+void CheckRedialReadOneWay(const Settings& settings) {
+    Require(ProbeTargetFor(settings).suppressAutodial == (settings.redial == 0),
+            "the probe suppresses autodial exactly when the page shows Redial unticked",
+            std::to_string(settings.redial));
 }
 
 }  // namespace
@@ -125,21 +93,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FakeSystem system;
     for (const ScriptLine& line : ParseScript(data, size, kKey))
         if (line.isValue) PutValue(system.registry, line);
-    g_iFirstStart = 1;
-    g_bAutoStart = 1;
-    g_bRedial = 0;
-    g_bFirstTime = 1;
-    std::snprintf(g_szURL1, sizeof g_szURL1, "%s", kDefaultUrl);
+    Settings settings;
+    TransferSettings(settings, STORE_READ);
+    CheckRead(system.registry, settings);
+    const Settings read = settings;
+    CheckRedialReadOneWay(settings);
 
-    TransferSettings(STORE_READ);
-    CheckRead(system.registry);
-    const Settings read = Current();
-    CheckRedialReadOneWay();
-
-    TransferSettings(STORE_WRITE);
+    TransferSettings(settings, STORE_WRITE);
     CheckWritten(system.registry, read);
-    SetAll(12345, "http://scrambled.example/");
-    TransferSettings(STORE_READ);
-    Require(Current() == read, "a settings write then read gives the same settings");
+    SetAll(settings, 12345, "http://scrambled.example/");
+    TransferSettings(settings, STORE_READ);
+    Require(SameSettings(settings, read), "a settings write then read gives the same settings");
     return 0;
 }

@@ -54,16 +54,14 @@ void CheckLinkFile(const std::string& name, const std::string& file) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static TempFolder folder;
     FakeSystem system;
-    std::snprintf(g_szProgramDir, kPathBufferSize, "%s", folder.WindowsDirectory().c_str());
     std::ofstream(folder.HostPath("german.lng"), std::ios::binary | std::ios::trunc)
         << std::string(data, data + size);
-    g_bLanguageFileOff = 0;
-    g_strStartupDir = kStartup;
+    LanguageTexts texts(folder.WindowsPath("german.lng"));
 
-    ReadLanguageSwitch();
-    const bool languageFile = g_bLanguageFile != 0;
-    const std::string name = AutostartLinkName();
-    const std::string file = StartupLinkFile(name);
+    texts.ReadSwitch();
+    const bool languageFile = texts.InForce();
+    const std::string name = AutostartLinkName(texts);
+    const std::string file = StartupLinkFile(kStartup, name);
     if (!languageFile)
         Require(name == kProductName, "without a language file the name is the product's");
     CheckLinkFile(name, file);
@@ -76,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 Shown(fileName));
     }
 
-    g_strStartupDir.clear();
-    Require(StartupLinkFile(name).empty(), "without a Startup folder there is no shortcut file");
+    Require(StartupLinkFile("", name).empty(),
+            "without a Startup folder there is no shortcut file");
     return 0;
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "settings/folders.h"
-#include "settings/settings.h"
 #include "tests/doubles/fake_shell.h"
 #include "tests/doubles/fake_system.h"
 
@@ -11,17 +10,13 @@ namespace {
 
 class AboutActions : public ::testing::Test {
   protected:
-    void SetUp() override {
-        InitFolders();
-        TransferSettings(STORE_READ);  // records the help file's path
-    }
-
     FakeSystem system;
     FakeShell shell;
+    const std::string helpPath = RecordFolders().HelpPath();
 };
 
 TEST_F(AboutActions, HelpOpensTheFileBesideTheProgram) {
-    OpenHelpFile(55);
+    OpenHelpFile(55, helpPath);
     ASSERT_EQ(1u, shell.executes.size());
     const FakeShell::Execute& call = shell.executes[0];
     EXPECT_EQ(55, call.owner);
@@ -37,7 +32,7 @@ TEST_F(AboutActions, HelpThatCannotBeOpenedSaysWhereItWasLookedFor) {
     for (std::intptr_t failure : {0, 2, 31, 32}) {
         system.user.boxes.clear();
         shell.executeResult = failure;
-        OpenHelpFile(55);
+        OpenHelpFile(55, helpPath);
         ASSERT_EQ(1u, system.user.boxes.size()) << failure;
         const FakeUser::Box& box = system.user.boxes[0];
         EXPECT_EQ("Can not find the help file at C:\\Tools\\help.htm", box.text);
@@ -47,7 +42,7 @@ TEST_F(AboutActions, HelpThatCannotBeOpenedSaysWhereItWasLookedFor) {
     }
     system.user.boxes.clear();
     shell.executeResult = 33;
-    OpenHelpFile(55);
+    OpenHelpFile(55, helpPath);
     EXPECT_TRUE(system.user.boxes.empty());
 }
 

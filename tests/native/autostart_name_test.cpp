@@ -4,9 +4,7 @@
 
 #include <fstream>
 
-#include "settings/folders.h"
 #include "settings/language.h"
-#include "settings/settings.h"
 #include "tests/doubles/fake_system.h"
 #include "tests/native/temp_folder.h"
 
@@ -14,28 +12,24 @@ namespace {
 
 class AutostartName : public ::testing::Test {
   protected:
-    void SetUp() override {
-        system.process.modulePath = folder.WindowsPath("nimbrel.exe");
-        InitFolders();
-        g_bLanguageFileOff = 0;
-        g_strStartupDir = "C:\\Startup\\";
-    }
-    void TearDown() override { g_strStartupDir.clear(); }
+    void SetUp() override { system.process.modulePath = folder.WindowsPath("nimbrel.exe"); }
     std::string NameFor(const std::string& text) {
         std::ofstream(folder.HostPath("german.lng"), std::ios::binary | std::ios::trunc)
             << "[SETTINGS]\r\nAutostartLink=" << text << "\r\n";
-        GetLanguageText("OK");
-        return AutostartLinkName();
+        texts.Text("OK");
+        return AutostartLinkName(texts);
     }
 
     FakeSystem system;
     TempFolder folder;
+    LanguageTexts texts{folder.WindowsPath("german.lng")};
+    const std::string startup = "C:\\Startup\\";
 };
 
 TEST_F(AutostartName, IsTheProductsWithoutLanguageFile) {
-    GetLanguageText("OK");
-    EXPECT_EQ("Nimbrel", AutostartLinkName());
-    EXPECT_EQ("C:\\Startup\\Nimbrel.lnk", StartupLinkFile(AutostartLinkName()));
+    texts.Text("OK");
+    EXPECT_EQ("Nimbrel", AutostartLinkName(texts));
+    EXPECT_EQ("C:\\Startup\\Nimbrel.lnk", StartupLinkFile(startup, AutostartLinkName(texts)));
 }
 
 TEST_F(AutostartName, KeepsTheLanguageFilesText) {
@@ -51,7 +45,7 @@ TEST_F(AutostartName, NeverNamesADevice) {
     EXPECT_EQ("_com1.txt", NameFor("com1.txt"));
     EXPECT_EQ("_LPT9 .txt", NameFor("LPT9 .txt"));
     EXPECT_EQ("_nul . x", NameFor("nul . x"));
-    EXPECT_EQ("C:\\Startup\\_Aux.lnk", StartupLinkFile(NameFor("Aux")));
+    EXPECT_EQ("C:\\Startup\\_Aux.lnk", StartupLinkFile(startup, NameFor("Aux")));
 }
 
 TEST_F(AutostartName, NeverLeavesTheStartupFolderNorIsBlank) {
@@ -61,8 +55,7 @@ TEST_F(AutostartName, NeverLeavesTheStartupFolderNorIsBlank) {
 }
 
 TEST_F(AutostartName, HasNoFileWithoutAStartupFolder) {
-    g_strStartupDir.clear();
-    EXPECT_EQ("", StartupLinkFile("Nimbrel"));
+    EXPECT_EQ("", StartupLinkFile("", "Nimbrel"));
 }
 
 }  // namespace

@@ -19,69 +19,77 @@ std::string Contents(const std::filesystem::path& path) {
 // The program is where its own file is, not where the command line's first word points.
 TEST(Folders, ProgramPathIsTheModuleWhateverTheCommandLineSays) {
     FakeSystem system;
+    Folders folders;
     system.process.modulePath = "C:\\Tools\\sub\\prog.exe";
     system.files.currentDirectory = "C:\\Work";
     for (const char* first : {"prog.exe", "..\\sub\\prog.exe", "D:\\Other\\x.exe", ""}) {
         system.process.Set({first, "-on"});
-        InitFolders();
-        EXPECT_STREQ("C:\\Tools\\sub\\prog.exe", g_szProgramPath) << first;
-        EXPECT_STREQ("C:\\Tools\\sub\\", g_szProgramDir) << first;
+        folders = RecordFolders();
+        EXPECT_EQ("C:\\Tools\\sub\\prog.exe", folders.programPath) << first;
+        EXPECT_EQ("C:\\Tools\\sub\\", folders.programDir) << first;
     }
     system.process.Set({});
-    InitFolders();
-    EXPECT_STREQ("C:\\Tools\\sub\\", g_szProgramDir);
-    EXPECT_STREQ("C:\\Work\\", g_szStartDir);
-    EXPECT_STREQ("C:\\Users\\me\\Start Menu\\Programs\\Startup\\", g_szStartupFolder);
+    folders = RecordFolders();
+    EXPECT_EQ("C:\\Tools\\sub\\", folders.programDir);
+    EXPECT_EQ("C:\\Work\\", folders.startDir);
+    EXPECT_EQ("C:\\Users\\me\\Start Menu\\Programs\\Startup\\", folders.startupFolder);
+    EXPECT_EQ("C:\\Tools\\sub\\help.htm", folders.HelpPath());
 }
 
 // A module path that does not fit is dropped whole, never cut to name another file.
 TEST(Folders, OverlongModulePathIsDroppedAndOneThatFitsIsKept) {
     FakeSystem system;
+    Folders folders;
     const std::string fits = "C:\\" + std::string(291, 'd') + "\\p.exe";  // 300 characters
     system.process.modulePath = fits;
-    InitFolders();
-    EXPECT_EQ(fits, g_szProgramPath);
-    EXPECT_EQ(fits.substr(0, 295), g_szProgramDir);
+    folders = RecordFolders();
+    EXPECT_EQ(fits, folders.programPath);
+    EXPECT_EQ(fits.substr(0, 295), folders.programDir);
 
     for (std::size_t length : {301u, 302u, 400u, 40000u}) {
         system.process.modulePath = "C:\\" + std::string(length - 9, 'd') + "\\p.exe";
-        InitFolders();
-        EXPECT_STREQ("", g_szProgramPath) << length;
-        EXPECT_STREQ("", g_szProgramDir) << length;
+        folders = RecordFolders();
+        EXPECT_EQ("", folders.programPath) << length;
+        EXPECT_EQ("", folders.programDir) << length;
     }
     system.process.modulePath = "";  // the call failed
-    InitFolders();
-    EXPECT_STREQ("", g_szProgramPath);
-    EXPECT_STREQ("", g_szProgramDir);
+    folders = RecordFolders();
+    EXPECT_EQ("", folders.programPath);
+    EXPECT_EQ("", folders.programDir);
 }
 
 TEST(Folders, MissingOrOverlongFoldersAreRecordedSafely) {
     FakeSystem system;
+    Folders folders;
     system.files.currentDirectory = "";
     system.files.startupFolder = "";
-    InitFolders();
-    EXPECT_STREQ("\\", g_szStartDir);
-    EXPECT_STREQ("", g_szStartupFolder);  // never the root of a drive
+    folders = RecordFolders();
+    EXPECT_EQ("\\", folders.startDir);
+    EXPECT_EQ("", folders.startupFolder);  // never the root of a drive
 
     system.files.currentDirectory = "C:\\" + std::string(299, 'c');
     system.files.startupFolder = "C:\\" + std::string(256, 's');
-    InitFolders();
-    EXPECT_STREQ("\\", g_szStartDir);
-    EXPECT_EQ(260u, std::strlen(g_szStartupFolder));
+    folders = RecordFolders();
+    EXPECT_EQ("\\", folders.startDir);
+    EXPECT_EQ(260u, folders.startupFolder.size());
 }
 
 // Start-up only records the folder; a shortcut that is to be written asks the shell to make it.
 TEST(Folders, StartupFolderIsCreatedOnlyWhenAsked) {
     FakeSystem system;
-    InitFolders();
-    EXPECT_TRUE(CreateStartupFolder());
-    EXPECT_EQ((std::vector<std::string>{"GetSpecialFolderPath 7", "GetSpecialFolderPath 32775"}),
+    Folders folders;
+    folders = RecordFolders();
+    EXPECT_TRUE(CreateStartupFolder(folders));
+    const std::string ask = "GetSpecialFolderPath ";
+    const int create = platform::kCsidlStartup | platform::kCsidlFlagCreate;
+    EXPECT_EQ((std::vector<std::string>{ask + std::to_string(platform::kCsidlStartup),
+                                        ask + std::to_string(create)}),
               system.files.calls);
-    EXPECT_STREQ("C:\\Users\\me\\Start Menu\\Programs\\Startup\\", g_szStartupFolder);
+    EXPECT_EQ("C:\\Users\\me\\Start Menu\\Programs\\Startup\\", folders.startupFolder);
 
     system.files.startupFolder = "";
-    EXPECT_FALSE(CreateStartupFolder());
-    EXPECT_STREQ("", g_szStartupFolder);
+    EXPECT_FALSE(CreateStartupFolder(folders));
+    EXPECT_EQ("", folders.startupFolder);
 }
 
 TEST(Files, SizeIsMinusOneForMissingOrLockedFiles) {

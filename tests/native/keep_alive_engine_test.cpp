@@ -2,16 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <deque>
 #include <string>
 #include <vector>
 
-#include "app/keep_alive_target.h"
 #include "keepalive/event_log.h"
 #include "keepalive/online_probe.h"
 #include "keepalive/run_state.h"
-#include "settings/settings.h"
 #include "tests/doubles/fake_system.h"
 
 namespace {
@@ -33,21 +30,20 @@ class FakeView : public IKeepAliveView {
     const RunState& run_;
 };
 
-// A probe step that hands out queued results (pending when none is queued) and remembers the
-// autodial switch it was called with.
+// A probe step that hands out queued results (pending when none is queued) and counts its calls.
 class FakeProbe {
   public:
-    ProbeResult operator()(const ProbeTarget& target) {
-        suppressSeen.push_back(target.suppressAutodial ? 1 : 0);
+    ProbeResult operator()() {
+        ++calls;
         if (results.empty()) return ProbeResult::Pending;
         const ProbeResult result = results.front();
         results.pop_front();
         return result;
     }
-    int Calls() const { return static_cast<int>(suppressSeen.size()); }
+    int Calls() const { return calls; }
 
     std::deque<ProbeResult> results;
-    std::vector<int> suppressSeen;
+    int calls = 0;
     int abandons = 0;
 };
 
@@ -59,10 +55,7 @@ std::string LastLogLine(const EventLog& log) {
 
 class Engine : public ::testing::Test {
   protected:
-    void SetUp() override {
-        g_bRedial = 0;
-        log.Write("test start");
-    }
+    void SetUp() override { log.Write("test start"); }
 
     void Ticks(int count) {
         for (int i = 0; i < count; ++i) engine.Tick();
@@ -76,8 +69,7 @@ class Engine : public ::testing::Test {
     EventLog log;
     FakeView view{run};
     FakeProbe probe;
-    // Bound as the status page binds it, so the target follows the settings.
-    KeepAliveEngine engine{view, run, log, [this] { return probe(KeepAliveTarget()); },
+    KeepAliveEngine engine{view, run, log, [this] { return probe(); },
                            [this] { ++probe.abandons; }};
 };
 
@@ -186,19 +178,6 @@ TEST_F(Engine, StayOnAfterSwitchOffDuringAProbeStartsAFreshOne) {
     system.clock.now += 1;
     engine.Tick();
     EXPECT_EQ(4, probe.Calls());
-}
-
-TEST_F(Engine, TheAutodialSwitchFollowsRedialBeforeEveryStep) {
-    g_bRedial = 1;
-    engine.StartStayOn();
-    engine.Tick();
-    g_bRedial = 0;
-    engine.Tick();
-    g_bRedial = 1;
-    engine.Tick();
-    g_bRedial = INT32_MIN;  // the lowest number: no arithmetic on it may overflow
-    engine.Tick();
-    EXPECT_EQ((std::vector<int>{0, 1, 0, 0}), probe.suppressSeen);
 }
 
 TEST_F(Engine, TheTrayRequestMinimisesAtTheFirstTickOnly) {

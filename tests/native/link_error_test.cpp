@@ -5,7 +5,6 @@
 #include <set>
 #include <string>
 
-#include "settings/folders.h"
 #include "tests/doubles/fake_system.h"
 
 namespace {
@@ -13,10 +12,7 @@ namespace {
 class ReportErrorBox : public ::testing::Test {
   protected:
     void SetUp() override { StartAs("C:\\Programs\\Nimbrel\\nimbrel.exe"); }
-    void StartAs(const std::string& programPath) {
-        system.process.modulePath = programPath;
-        InitFolders();
-    }
+    void StartAs(const std::string& programPath) { system.process.modulePath = programPath; }
     const FakeUser::Box& OnlyBox() const {
         EXPECT_EQ(1u, system.user.boxes.size());
         return system.user.boxes.back();

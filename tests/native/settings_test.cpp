@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
 
-#include "settings/folders.h"
 #include "settings/keep_alive_url.h"
 #include "tests/doubles/fake_system.h"
 
@@ -16,77 +14,76 @@ constexpr const char* kAgentPath =
     "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent\\Post "
     "Platform";
 
-class Settings : public ::testing::Test {
+class SettingsTransfer : public ::testing::Test {
   protected:
     void SetUp() override {
-        g_iFirstStart = g_bAutoStart = g_bRedial = g_bFirstTime = 55;
-        std::strcpy(g_szURL1, "stale");
-        InitFolders();
+        settings.firstStart = settings.autoStart = settings.redial = settings.firstTime = 55;
+        settings.url = "stale";
     }
 
     FakeSystem system;
+    Settings settings;
 };
 
-TEST_F(Settings, FirstRunCreatesTheKeyAndUsesTheDefaults) {
-    EXPECT_EQ(1, TransferSettings(STORE_READ));
+TEST_F(SettingsTransfer, FirstRunCreatesTheKeyAndUsesTheDefaults) {
+    EXPECT_EQ(1, TransferSettings(settings, STORE_READ));
     EXPECT_TRUE(system.registry.HasKey(kSettingsPath));
-    EXPECT_EQ(1, g_iFirstStart);
-    EXPECT_EQ(1, g_bAutoStart);
-    EXPECT_EQ(0, g_bRedial);
-    EXPECT_EQ(1, g_bFirstTime);
-    EXPECT_STREQ("http://www.", g_szURL1);
+    EXPECT_EQ(1, settings.firstStart);
+    EXPECT_EQ(1, settings.autoStart);
+    EXPECT_EQ(0, settings.redial);
+    EXPECT_EQ(1, settings.firstTime);
+    EXPECT_EQ("http://www.", settings.url);
     EXPECT_EQ(nullptr, system.registry.Find(kSettingsPath, "URL1"));  // reading writes nothing
     EXPECT_EQ(0u, system.registry.OpenHandles());
 }
 
-TEST_F(Settings, WriteStoresAllFiveAndReadBringsThemBack) {
-    g_iFirstStart = 0;
-    g_bAutoStart = 0;
-    g_bRedial = 1;
-    g_bFirstTime = 0;
-    std::strcpy(g_szURL1, "http://www.example.org/");
-    TransferSettings(STORE_WRITE);
+TEST_F(SettingsTransfer, WriteStoresAllFiveAndReadBringsThemBack) {
+    settings.firstStart = 0;
+    settings.autoStart = 0;
+    settings.redial = 1;
+    settings.firstTime = 0;
+    settings.url = "http://www.example.org/";
+    TransferSettings(settings, STORE_WRITE);
     EXPECT_EQ(1u, system.registry.Dword(kSettingsPath, "Redial"));
     EXPECT_EQ("http://www.example.org/", system.registry.String(kSettingsPath, "URL1"));
 
-    g_iFirstStart = g_bAutoStart = g_bRedial = g_bFirstTime = 9;
-    std::strcpy(g_szURL1, "x");
-    TransferSettings(STORE_READ);
-    EXPECT_EQ(0, g_iFirstStart);
-    EXPECT_EQ(0, g_bAutoStart);
-    EXPECT_EQ(1, g_bRedial);
-    EXPECT_EQ(0, g_bFirstTime);
-    EXPECT_STREQ("http://www.example.org/", g_szURL1);
+    settings.firstStart = settings.autoStart = settings.redial = settings.firstTime = 9;
+    settings.url = "x";
+    TransferSettings(settings, STORE_READ);
+    EXPECT_EQ(0, settings.firstStart);
+    EXPECT_EQ(0, settings.autoStart);
+    EXPECT_EQ(1, settings.redial);
+    EXPECT_EQ(0, settings.firstTime);
+    EXPECT_EQ("http://www.example.org/", settings.url);
     EXPECT_EQ(0u, system.registry.OpenHandles());
 }
 
 // The longest URL the dialog takes comes back whole from a save and a read.
-TEST_F(Settings, LongestUrlSurvivesASaveAndARead) {
+TEST_F(SettingsTransfer, LongestUrlSurvivesASaveAndARead) {
     const std::string longest = "http://" + std::string(kUrlMaxLength - 7, 'u');
-    SetKeepAliveUrl(longest + "cut");
-    TransferSettings(STORE_WRITE);
-    std::strcpy(g_szURL1, "x");
-    TransferSettings(STORE_READ);
-    EXPECT_EQ(longest, g_szURL1);
-    g_strURL = g_strURL2 = "http://www.";
+    SetKeepAliveUrl(settings, longest + "cut");
+    TransferSettings(settings, STORE_WRITE);
+    settings.url = "x";
+    TransferSettings(settings, STORE_READ);
+    EXPECT_EQ(longest, settings.url);
 }
 
 // A value this program never writes reads as a missing one: the setting's default, which the
 // next save writes back with the right type.
-TEST_F(Settings, ForeignValuesGiveTheDefaultsAndAreWrittenBackRight) {
+TEST_F(SettingsTransfer, ForeignValuesGiveTheDefaultsAndAreWrittenBackRight) {
     system.registry.PutRaw(kSettingsPath, "AutoStart", 7, {'1', 0, 0});  // REG_MULTI_SZ
     system.registry.PutString(kSettingsPath, "FirstTime", "");
     system.registry.PutDword(kSettingsPath, "Redial", 2);
     system.registry.PutDword(kSettingsPath, "FirstStart", 0x80000000u);  // no switch: kept
     system.registry.PutRaw(kSettingsPath, "URL1", 2, {'h', 'i', 0});     // REG_EXPAND_SZ
-    TransferSettings(STORE_READ);
-    EXPECT_EQ(1, g_bAutoStart);
-    EXPECT_EQ(1, g_bFirstTime);
-    EXPECT_EQ(0, g_bRedial);
-    EXPECT_EQ(INT32_MIN, g_iFirstStart);
-    EXPECT_STREQ("http://www.", g_szURL1);
+    TransferSettings(settings, STORE_READ);
+    EXPECT_EQ(1, settings.autoStart);
+    EXPECT_EQ(1, settings.firstTime);
+    EXPECT_EQ(0, settings.redial);
+    EXPECT_EQ(INT32_MIN, settings.firstStart);
+    EXPECT_EQ("http://www.", settings.url);
 
-    TransferSettings(STORE_WRITE);
+    TransferSettings(settings, STORE_WRITE);
     for (const char* name : {"AutoStart", "FirstTime", "Redial", "FirstStart"})
         EXPECT_EQ(platform::kRegDword, system.registry.Find(kSettingsPath, name)->type) << name;
     EXPECT_EQ(1u, system.registry.Dword(kSettingsPath, "AutoStart"));
@@ -96,63 +93,63 @@ TEST_F(Settings, ForeignValuesGiveTheDefaultsAndAreWrittenBackRight) {
     for (const std::uint32_t odd : {2u, 0x80000000u, 0xFFFFFFFFu}) {
         system.registry.PutDword(kSettingsPath, "Redial", odd);
         system.registry.PutDword(kSettingsPath, "AutoStart", odd);
-        TransferSettings(STORE_READ);
-        EXPECT_EQ(0, g_bRedial) << odd;
-        EXPECT_EQ(1, g_bAutoStart) << odd;
+        TransferSettings(settings, STORE_READ);
+        EXPECT_EQ(0, settings.redial) << odd;
+        EXPECT_EQ(1, settings.autoStart) << odd;
     }
 }
 
-TEST_F(Settings, KeyOpenedWithTheAccessOfTheDirection) {
-    TransferSettings(STORE_READ);
-    TransferSettings(STORE_WRITE);
-    EXPECT_EQ("CreateKeyEx HKCU\\SOFTWARE\\QUADDLE\\nimbrel2 131097", system.registry.calls[0]);
-    const auto write = std::find(system.registry.calls.begin() + 1, system.registry.calls.end(),
-                                 "CreateKeyEx HKCU\\SOFTWARE\\QUADDLE\\nimbrel2 2");
-    EXPECT_NE(system.registry.calls.end(), write);
+// A read never asks for write access, so a read-only key still gives the user's settings.
+TEST_F(SettingsTransfer, KeyOpenedWithTheAccessOfTheDirection) {
+    const std::string open = "CreateKeyEx " + std::string(kSettingsPath) + " ";
+    TransferSettings(settings, STORE_READ);
+    EXPECT_EQ(open + std::to_string(platform::kKeyRead), system.registry.calls[0]);
+    TransferSettings(settings, STORE_WRITE);
+    const auto& calls = system.registry.calls;
+    EXPECT_NE(calls.end(), std::find(calls.begin() + 1, calls.end(),
+                                     open + std::to_string(platform::kKeySetValue)));
 }
 
-TEST_F(Settings, RegistryThatFailsToOpenGivesDefaultsAndWritesNothing) {
+TEST_F(SettingsTransfer, RegistryThatFailsToOpenGivesDefaultsAndWritesNothing) {
     system.registry.PutDword(kSettingsPath, "Redial", 1);
     system.registry.failingKeys = {"QUADDLE"};
-    EXPECT_EQ(1, TransferSettings(STORE_READ));
-    EXPECT_EQ(0, g_bRedial);
-    EXPECT_EQ(1, g_bAutoStart);
-    EXPECT_STREQ("http://www.", g_szURL1);
-    g_bRedial = 0;
-    EXPECT_EQ(1, TransferSettings(STORE_WRITE));
+    EXPECT_EQ(1, TransferSettings(settings, STORE_READ));
+    EXPECT_EQ(0, settings.redial);
+    EXPECT_EQ(1, settings.autoStart);
+    EXPECT_EQ("http://www.", settings.url);
+    settings.redial = 0;
+    EXPECT_EQ(1, TransferSettings(settings, STORE_WRITE));
     EXPECT_EQ(1u, system.registry.Dword(kSettingsPath, "Redial"));
     EXPECT_EQ(0u, system.registry.OpenHandles());
 }
 
-TEST_F(Settings, TransferRefreshesTheSharedTexts) {
-    system.files.currentDirectory = "D:\\Start";
-    InitFolders();
-    g_strURL = "http://changed/";
-    TransferSettings(STORE_READ);
-    EXPECT_STREQ("C:\\Tools\\help.htm", g_szHelpPath);
-    EXPECT_EQ("http://changed/", g_strURL2);
-    EXPECT_EQ("D:\\Start\\", g_strCurrentDir);
-    EXPECT_EQ("C:\\Users\\me\\Start Menu\\Programs\\Startup\\", g_strStartupDir);
-    g_strURL = g_strURL2 = "http://www.";
+TEST_F(SettingsTransfer, TransferMakesTheUrlTheSavedOne) {
+    settings.url = "http://changed/";
+    settings.savedUrl = "x";
+    TransferSettings(settings, STORE_WRITE);
+    EXPECT_EQ("http://changed/", settings.savedUrl);
+    settings.savedUrl = "x";
+    TransferSettings(settings, STORE_READ);
+    EXPECT_EQ("http://changed/", settings.savedUrl);
 }
 
-TEST_F(Settings, UserAgentTokenIsWrittenInBothDirections) {
-    TransferSettings(STORE_READ);
+TEST_F(SettingsTransfer, UserAgentTokenIsWrittenInBothDirections) {
+    TransferSettings(settings, STORE_READ);
     const FakeRegistry::Value* token = system.registry.Find(kAgentPath, "Quaddle-K-A");
     ASSERT_NE(nullptr, token);
     EXPECT_EQ(platform::kRegSz, token->type);
     EXPECT_EQ(std::vector<std::uint8_t>{0}, token->bytes);
 }
 
-TEST_F(Settings, UserAgentTokenNeedsNoAdministrator) {
+TEST_F(SettingsTransfer, UserAgentTokenNeedsNoAdministrator) {
     system.registry.failingKeys = {"Post Platform"};
-    EXPECT_EQ(1, TransferSettings(STORE_WRITE));
+    EXPECT_EQ(1, TransferSettings(settings, STORE_WRITE));
     EXPECT_FALSE(system.registry.HasKey(kAgentPath));
     EXPECT_TRUE(system.registry.Find(kSettingsPath, "URL1"));
 }
 
-TEST_F(Settings, DeleteRemovesTheProductKeyOnly) {
-    TransferSettings(STORE_WRITE);
+TEST_F(SettingsTransfer, DeleteRemovesTheProductKeyOnly) {
+    TransferSettings(settings, STORE_WRITE);
     system.registry.PutString("HKCU\\SOFTWARE\\QUADDLE", "Other", "kept");
     DeleteSettingsKey();
     EXPECT_FALSE(system.registry.HasKey(kSettingsPath));
@@ -160,8 +157,8 @@ TEST_F(Settings, DeleteRemovesTheProductKeyOnly) {
     EXPECT_TRUE(system.registry.HasKey(kAgentPath));
     EXPECT_EQ(0u, system.registry.OpenHandles());
 
-    TransferSettings(STORE_READ);  // the next start is a first run again
-    EXPECT_EQ(1, g_bFirstTime);
+    TransferSettings(settings, STORE_READ);  // the next start is a first run again
+    EXPECT_EQ(1, settings.firstTime);
 }
 
 }  // namespace

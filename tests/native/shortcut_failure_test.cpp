@@ -8,9 +8,9 @@ namespace {
 
 TEST(ShortcutFailure, TheUserIsToldOnceARunInABoxOwnedByTheWindow) {
     FakeSystem system;
-    g_bShortcutFailureTold = 0;
-    TellShortcutNotWritten(0x1234, "C:\\Startup\\");
-    TellShortcutNotWritten(0x1234, "C:\\Startup\\");
+    ShortcutFailureNotice notice;
+    notice.Tell(0x1234, "C:\\Startup\\");
+    notice.Tell(0x1234, "C:\\Startup\\");
     ASSERT_EQ(1u, system.user.boxes.size());
     const FakeUser::Box& box = system.user.boxes[0];
     EXPECT_EQ(0x1234, box.owner);
@@ -19,10 +19,9 @@ TEST(ShortcutFailure, TheUserIsToldOnceARunInABoxOwnedByTheWindow) {
     EXPECT_NE(std::string::npos, box.text.find(":\nC:\\Startup\\\n")) << box.text;
     EXPECT_NE(std::string::npos, box.text.find("will not start")) << box.text;
 
-    g_bShortcutFailureTold = 0;
-    TellShortcutNotWritten(0, "");
+    ShortcutFailureNotice nextRun;
+    nextRun.Tell(0, "");
     EXPECT_NE(std::string::npos, system.user.boxes.at(1).text.find("Startup folder.\n"));
-    g_bShortcutFailureTold = 0;
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <iterator>
 
 #include "res/resource.h"
-#include "settings/settings.h"
 #include "tests/wine/about_sheet.h"
 
 namespace {
@@ -63,7 +62,8 @@ TEST_F(AboutPage, LinksLeadToTheMakersPagesWithTheProgramsHand) {
 }
 
 TEST_F(AboutPage, GermanEditionLinksToTheGermanPages) {
-    g_bGermanEdition = 1;
+    std::ofstream(program.Path("german.lng"), std::ios::binary) << "[SETTINGS]\r\nOK=Ja\r\n";
+    texts.ReadSwitch();  // as at start-up: the file is in force
     Open();
     EXPECT_EQ("http://www.quaddle.example/de/vellmark.htm?ref=nb2",
               ToolTipText(Item(IDC_LINK_HOME)));
@@ -72,16 +72,11 @@ TEST_F(AboutPage, GermanEditionLinksToTheGermanPages) {
 }
 
 TEST_F(AboutPage, LanguageFileReplacesTitleAndButtonTextsOnEachShow) {
-    char folder[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, folder);
-    std::snprintf(g_szProgramDir, kPathBufferSize, "%snimbrel-about-%lu\\", folder,
-                  GetCurrentProcessId());
-    CreateDirectoryA(g_szProgramDir, nullptr);
-    const std::string file = std::string(g_szProgramDir) + "german.lng";
+    const std::string file = program.Path("german.lng");
     std::ofstream(file, std::ios::binary)
         << "[SETTINGS]\r\nabout_title=Vellmark<:BREAK:>von Quaddle\r\n"
            "about_bt_check_update=Nach Updates suchen\r\nabout_bt_help=Hilfe\r\n";
-    g_bLanguageFile = 1;
+    texts.ReadSwitch();
     Open();
     EXPECT_EQ("Vellmark\r\nvon Quaddle", Text(Item(IDC_ABOUT_TITLE)));
     EXPECT_EQ("Nach Updates suchen", Text(Item(IDC_CHECK_UPDATES)));
@@ -97,7 +92,6 @@ TEST_F(AboutPage, LanguageFileReplacesTitleAndButtonTextsOnEachShow) {
     EXPECT_EQ("English", Text(Item(IDC_ABOUT_TITLE)));
     EXPECT_EQ("English", Text(Item(IDC_HELP_BUTTON)));
     EXPECT_EQ("Version 2.01", Text(Item(IDC_VERSION)));
-    RemoveDirectoryA(g_szProgramDir);
 }
 
 }  // namespace

@@ -12,9 +12,9 @@
 #include "framework/property_sheet.h"
 #include "platform/user.h"
 #include "platform/win32/win32_services.h"
-#include "settings/folders.h"
 #include "settings/language.h"
 #include "tests/doubles/fake_user.h"
+#include "tests/wine/scratch_folder.h"
 #include "app/pages/about_page.h"
 
 // The about page in a modeless sheet of its own, with the real system services except the
@@ -24,8 +24,6 @@ class AboutSheet : public ::testing::Test {
     void SetUp() override {
         platform::InstallWin32Services();
         platform::Provide<platform::IUser>(&user);
-        InitFolders();
-        g_bLanguageFile = g_bGermanEdition = 0;
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
         InitCommonControlsEx(&controls);
     }
@@ -35,7 +33,7 @@ class AboutSheet : public ::testing::Test {
     }
 
     void Open() {
-        page = std::make_unique<AboutPage>();
+        page = std::make_unique<AboutPage>(texts, program.Path("help.htm"));
         sheet.AddPage(*page);
         // Hidden: destroying a shown window waits on the X server for seconds under Wine.
         ASSERT_TRUE(sheet.Create(WS_POPUP | WS_CAPTION));
@@ -96,6 +94,8 @@ class AboutSheet : public ::testing::Test {
     }
 
     FakeUser user;
+    ScratchFolder program;  // the program's folder, with the language file when a test writes one
+    LanguageTexts texts{program.Path("german.lng")};
     std::unique_ptr<AboutPage> page;
     CPropertySheet sheet{"About"};
 };

@@ -28,34 +28,30 @@ bool SamePath(const std::string& a, const std::string& b) {
 
 // The autostart shortcut in the prefix's real Startup folder; the language file, when a test
 // writes one, beside a scratch "program directory".
-class Autostart : public ::testing::Test {
+class AutostartShortcut : public ::testing::Test {
   protected:
     void SetUp() override {
         platform::InstallWin32Services();
         platform::Provide<platform::IUser>(&user);  // a failure's message box would wait
         RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKeyPath);
-        g_bShortcutFailureTold = 0;
-        InitFolders();
-        std::snprintf(g_szProgramDir, kPathBufferSize, "%s", program.Directory().c_str());
-        g_strStartupDir = g_szStartupFolder;
-        g_strCurrentDir = g_szStartDir;
-        ASSERT_FALSE(g_strStartupDir.empty());
-        fs::create_directories(g_strStartupDir);
-        GetLanguageText("OK");  // no file: the flags are cleared
+        folders = RecordFolders();
+        folders.programDir = program.Directory();
+        ASSERT_FALSE(folders.startupFolder.empty());
+        fs::create_directories(folders.startupFolder);
+        texts.Text("OK");  // no file: not in force
         startupBefore = StartupLinks();
     }
     void TearDown() override {
         platform::InstallWin32Services();
         RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKeyPath);
-        InitFolders();
-        g_strStartupDir = g_szStartupFolder;
+        folders = RecordFolders();
         for (const std::string& name : StartupLinks())
-            if (!startupBefore.count(name)) fs::remove(g_strStartupDir + name);
+            if (!startupBefore.count(name)) fs::remove(folders.startupFolder + name);
     }
 
     std::set<std::string> StartupLinks() const {
         std::set<std::string> names;
-        for (const auto& entry : fs::directory_iterator(g_strStartupDir))
+        for (const auto& entry : fs::directory_iterator(folders.startupFolder))
             if (entry.path().extension() == ".lnk") names.insert(entry.path().filename().string());
         return names;
     }
@@ -67,8 +63,8 @@ class Autostart : public ::testing::Test {
     }
     void WriteLanguageFile(const std::string& lines) {
         std::ofstream(program.Path("german.lng"), std::ios::binary) << "[SETTINGS]\r\n" << lines;
-        GetLanguageText("OK");
-        ASSERT_EQ(1, g_bLanguageFile);
+        texts.Text("OK");
+        ASSERT_TRUE(texts.InForce());
     }
     static CShellLinkInfo ReadBack(const std::string& file) {
         CoInitialize(nullptr);
@@ -80,50 +76,53 @@ class Autostart : public ::testing::Test {
     ScratchFolder program;
     FakeUser user;
     std::set<std::string> startupBefore;
+    Folders folders;
+    LanguageTexts texts{program.Path("german.lng")};
+    Autostart autostart{folders, texts};
 };
 
-TEST_F(Autostart, OnWritesTheShortcutAndOffRemovesItTwiceWithoutComplaint) {
-    EXPECT_EQ(0, SetAutostart(1));
+TEST_F(AutostartShortcut, OnWritesTheShortcutAndOffRemovesItTwiceWithoutComplaint) {
+    EXPECT_EQ(0, autostart.Set(1));
     ASSERT_EQ(std::set<std::string>{"Nimbrel.lnk"}, NewLinks());
 
-    const CShellLinkInfo link = ReadBack(g_strStartupDir + "Nimbrel.lnk");
-    EXPECT_PRED2(SamePath, g_szProgramPath, link.m_sTarget);
+    const CShellLinkInfo link = ReadBack(folders.startupFolder + "Nimbrel.lnk");
+    EXPECT_PRED2(SamePath, folders.programPath, link.m_sTarget);
     EXPECT_EQ("-tray -on", link.m_sArguments);
-    EXPECT_PRED2(SamePath, g_strCurrentDir, link.m_sWorkingDirectory);
-    EXPECT_PRED2(SamePath, g_szProgramPath, link.m_sIconLocation);
+    EXPECT_PRED2(SamePath, folders.startDir, link.m_sWorkingDirectory);
+    EXPECT_PRED2(SamePath, folders.programPath, link.m_sIconLocation);
     EXPECT_EQ(0, link.m_nIconIndex);
     EXPECT_EQ("Nimbrel", link.m_sDescription);
     EXPECT_EQ(SW_SHOWNORMAL, link.m_nShowCmd);
     EXPECT_EQ(0, link.m_wHotkey);
 
-    EXPECT_EQ(0, SetAutostart(0));
+    EXPECT_EQ(0, autostart.Set(0));
     EXPECT_TRUE(NewLinks().empty());
-    EXPECT_EQ(0, SetAutostart(0));
+    EXPECT_EQ(0, autostart.Set(0));
     EXPECT_TRUE(NewLinks().empty());
 }
 
-TEST_F(Autostart, SavingAgainOverwritesTheSameShortcut) {
-    SetAutostart(1);
-    g_strCurrentDir = program.Directory();
-    SetAutostart(1);
+TEST_F(AutostartShortcut, SavingAgainOverwritesTheSameShortcut) {
+    autostart.Set(1);
+    folders.startDir = program.Directory();
+    autostart.Set(1);
     EXPECT_EQ(std::set<std::string>{"Nimbrel.lnk"}, NewLinks());
     EXPECT_PRED2(SamePath, program.Directory(),
-                 ReadBack(g_strStartupDir + "Nimbrel.lnk").m_sWorkingDirectory);
+                 ReadBack(folders.startupFolder + "Nimbrel.lnk").m_sWorkingDirectory);
 }
 
-TEST_F(Autostart, LanguageFileNamesTheShortcut) {
+TEST_F(AutostartShortcut, LanguageFileNamesTheShortcut) {
     WriteLanguageFile("AutostartLink=Nimbrel beim Start\r\n");
-    SetAutostart(1);
+    autostart.Set(1);
     ASSERT_EQ(std::set<std::string>{"Nimbrel beim Start.lnk"}, NewLinks());
     EXPECT_EQ("Nimbrel beim Start",
-              ReadBack(g_strStartupDir + "Nimbrel beim Start.lnk").m_sDescription);
-    SetAutostart(0);
+              ReadBack(folders.startupFolder + "Nimbrel beim Start.lnk").m_sDescription);
+    autostart.Set(0);
     EXPECT_TRUE(NewLinks().empty());
 }
 
 // Texts from the file that are no file name stay inside the Startup folder; an empty one
 // falls back to the product's name.
-TEST_F(Autostart, NamesThatAreNoFileNamesStayInTheStartupFolder) {
+TEST_F(AutostartShortcut, NamesThatAreNoFileNamesStayInTheStartupFolder) {
     const std::pair<std::string, std::string> cases[] = {
         {"..\\..\\Nimbrel", ".._.._Nimbrel.lnk"},
         {"C:/Nim:bel*?", "C__Nim_bel__.lnk"},
@@ -133,25 +132,26 @@ TEST_F(Autostart, NamesThatAreNoFileNamesStayInTheStartupFolder) {
         {"com1.txt", "_com1.txt.lnk"},
         {"...", "Nimbrel.lnk"},
     };
-    const fs::path programs = fs::path(g_strStartupDir).parent_path().parent_path();
+    const fs::path programs = fs::path(folders.startupFolder).parent_path().parent_path();
     for (const auto& [text, file] : cases) {
         WriteLanguageFile("AutostartLink=" + text + "\r\n");
-        SetAutostart(1);
+        autostart.Set(1);
         EXPECT_EQ(std::set<std::string>{file}, NewLinks()) << text;
         EXPECT_FALSE(fs::exists(programs / "Nimbrel.lnk")) << text;
         EXPECT_FALSE(fs::exists(programs.parent_path() / "Nimbrel.lnk")) << text;
-        SetAutostart(0);
+        autostart.Set(0);
         EXPECT_TRUE(NewLinks().empty()) << text;
     }
 }
 
-TEST_F(Autostart, NameTooLongForAPathWritesNothing) {
+TEST_F(AutostartShortcut, NameTooLongForAPathWritesNothing) {
     WriteLanguageFile("AutostartLink=" + std::string(298, 'L') + "\r\n");
-    EXPECT_EQ(-1, UpdateStartupShortcut(g_szProgramPath, "-tray -on", std::string(298, 'L'), 1));
-    EXPECT_EQ(0, SetAutostart(1));
+    EXPECT_EQ(-1, UpdateStartupShortcut(folders, folders.programPath, "-tray -on",
+                                        std::string(298, 'L'), 1));
+    EXPECT_EQ(0, autostart.Set(1));
     EXPECT_TRUE(NewLinks().empty());
     EXPECT_EQ(1u, user.boxes.size());
-    EXPECT_EQ(0, SetAutostart(0));
+    EXPECT_EQ(0, autostart.Set(0));
 }
 
 // The real files, except that the shell knows no Startup folder.
@@ -160,17 +160,17 @@ class NoStartupFolder final : public platform::Win32Files {
     bool GetSpecialFolderPath(int, char*) override { return false; }
 };
 
-TEST_F(Autostart, UnknownStartupFolderTouchesNoOtherFolderAndIsToldOnce) {
+TEST_F(AutostartShortcut, UnknownStartupFolderTouchesNoOtherFolderAndIsToldOnce) {
     ScratchFolder current;
     ASSERT_TRUE(SetCurrentDirectoryA(current.Directory().c_str()));
     std::ofstream(current.Path("Nimbrel.lnk")) << "someone else's file";
     NoStartupFolder files;
     platform::Provide<platform::IFiles>(&files);
-    g_strStartupDir.clear();
+    folders.startupFolder.clear();
 
-    EXPECT_EQ(-1, UpdateStartupShortcut(g_szProgramPath, "-tray -on", "Nimbrel", 1));
-    SetAutostart(1, 0x4711);
-    SetAutostart(1, 0x4711);
+    EXPECT_EQ(-1, UpdateStartupShortcut(folders, folders.programPath, "-tray -on", "Nimbrel", 1));
+    autostart.Set(1, 0x4711);
+    autostart.Set(1, 0x4711);
     EXPECT_FALSE(fs::exists("C:\\Nimbrel.lnk"));
     EXPECT_FALSE(fs::exists("\\Nimbrel.lnk"));
     EXPECT_EQ("someone else's file", [&] {
@@ -180,24 +180,24 @@ TEST_F(Autostart, UnknownStartupFolderTouchesNoOtherFolderAndIsToldOnce) {
     ASSERT_EQ(1u, user.boxes.size());
     EXPECT_EQ(0x4711, user.boxes[0].owner);
 
-    SetAutostart(0);
+    autostart.Set(0);
     EXPECT_TRUE(fs::exists(current.Path("Nimbrel.lnk")));
-    SetCurrentDirectoryA(g_szStartDir);
+    SetCurrentDirectoryA(folders.startDir.c_str());
 }
 
 // A name that differs in case only names the same file: saving under it keeps the shortcut.
-TEST_F(Autostart, NameDifferingInCaseOnlyKeepsTheShortcut) {
-    SetAutostart(1);
+TEST_F(AutostartShortcut, NameDifferingInCaseOnlyKeepsTheShortcut) {
+    autostart.Set(1);
     WriteLanguageFile("AutostartLink=nimbrel\r\n");
-    SetAutostart(1);
+    autostart.Set(1);
     EXPECT_EQ(1u, NewLinks().size());
-    SetAutostart(0);
+    autostart.Set(0);
     EXPECT_TRUE(NewLinks().empty());
 }
 
-TEST_F(Autostart, ShortcutIntoAMissingFolderFails) {
-    EXPECT_EQ(-1, CreateShortcut(program.Path("missing\\Nimbrel.lnk"), g_strCurrentDir,
-                                 g_szProgramPath, "-tray -on", "Nimbrel"));
+TEST_F(AutostartShortcut, ShortcutIntoAMissingFolderFails) {
+    EXPECT_EQ(-1, CreateShortcut(program.Path("missing\\Nimbrel.lnk"), folders.startDir,
+                                 folders.programPath, "-tray -on", "Nimbrel"));
     EXPECT_FALSE(fs::exists(program.Path("missing")));
 }
 

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "platform/win32/win32_services.h"
-#include "settings/folders.h"
 #include "settings/settings.h"
 
 namespace {
@@ -20,11 +19,12 @@ class RealRegistry : public ::testing::Test {
     void SetUp() override {
         platform::InstallWin32Services();
         RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsPath);
-        InitFolders();
-        g_iFirstStart = g_bAutoStart = g_bRedial = g_bFirstTime = 7;
-        std::strcpy(g_szURL1, "stale");
+        settings.firstStart = settings.autoStart = settings.redial = settings.firstTime = 7;
+        settings.url = "stale";
     }
     void TearDown() override { RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsPath); }
+
+    Settings settings;
 
     static void Put(const char* name, DWORD type, const void* data, DWORD size) {
         HKEY key = nullptr;
@@ -51,15 +51,15 @@ class RealRegistry : public ::testing::Test {
 };
 
 TEST_F(RealRegistry, FirstRunCreatesTheKeyAndSavesTheFiveDefaults) {
-    TransferSettings(STORE_READ);
+    TransferSettings(settings, STORE_READ);
     EXPECT_TRUE(KeyExists(kSettingsPath));
-    EXPECT_EQ(1, g_iFirstStart);
-    EXPECT_EQ(1, g_bAutoStart);
-    EXPECT_EQ(0, g_bRedial);
-    EXPECT_EQ(1, g_bFirstTime);
-    EXPECT_STREQ("http://www.", g_szURL1);
+    EXPECT_EQ(1, settings.firstStart);
+    EXPECT_EQ(1, settings.autoStart);
+    EXPECT_EQ(0, settings.redial);
+    EXPECT_EQ(1, settings.firstTime);
+    EXPECT_EQ("http://www.", settings.url);
 
-    TransferSettings(STORE_WRITE);
+    TransferSettings(settings, STORE_WRITE);
     const char* names[] = {"FirstStart", "AutoStart", "Redial", "FirstTime"};
     const DWORD expected[] = {1, 1, 0, 1};
     for (int i = 0; i < 4; ++i) {
@@ -79,25 +79,25 @@ TEST_F(RealRegistry, FirstRunCreatesTheKeyAndSavesTheFiveDefaults) {
 TEST_F(RealRegistry, LongestUrlIsReadAndOneMoreIsNot) {
     const std::string longest = "http://" + std::string(kUrlMaxLength - 7, 'a');
     PutText("URL1", longest);
-    TransferSettings(STORE_READ);
-    EXPECT_EQ(longest, g_szURL1);
+    TransferSettings(settings, STORE_READ);
+    EXPECT_EQ(longest, settings.url);
 
     PutText("URL1", longest + "b");
-    TransferSettings(STORE_READ);
-    EXPECT_STREQ("http://www.", g_szURL1);
+    TransferSettings(settings, STORE_READ);
+    EXPECT_EQ("http://www.", settings.url);
 
     PutText("URL1", std::string(10000, 'u'));
-    TransferSettings(STORE_READ);
-    EXPECT_STREQ("http://www.", g_szURL1);
+    TransferSettings(settings, STORE_READ);
+    EXPECT_EQ("http://www.", settings.url);
 }
 
 TEST_F(RealRegistry, Url1WithoutTerminatorIsTerminated) {
     Put("URL1", REG_SZ, "http://x.example", 16);
-    TransferSettings(STORE_READ);
-    EXPECT_STREQ("http://x.example", g_szURL1);
+    TransferSettings(settings, STORE_READ);
+    EXPECT_EQ("http://x.example", settings.url);
     Put("URL1", REG_DWORD, "\x41\x41\x41\x41", 4);
-    TransferSettings(STORE_READ);
-    EXPECT_STREQ("http://www.", g_szURL1);
+    TransferSettings(settings, STORE_READ);
+    EXPECT_EQ("http://www.", settings.url);
 }
 
 // Values of another type or size read as missing ones and are written back as DWORDs.
@@ -106,13 +106,13 @@ TEST_F(RealRegistry, DwordValuesStoredWithOtherTypesGiveTheDefaults) {
     Put("AutoStart", REG_MULTI_SZ, "1\0", 3);
     Put("FirstTime", REG_BINARY, "\x00\x00\x00\x00", 4);
     PutText("FirstStart", "");
-    TransferSettings(STORE_READ);
-    EXPECT_EQ(0, g_bRedial);
-    EXPECT_EQ(1, g_bAutoStart);
-    EXPECT_EQ(1, g_bFirstTime);
-    EXPECT_EQ(1, g_iFirstStart);
+    TransferSettings(settings, STORE_READ);
+    EXPECT_EQ(0, settings.redial);
+    EXPECT_EQ(1, settings.autoStart);
+    EXPECT_EQ(1, settings.firstTime);
+    EXPECT_EQ(1, settings.firstStart);
 
-    TransferSettings(STORE_WRITE);
+    TransferSettings(settings, STORE_WRITE);
     for (const char* name : {"Redial", "AutoStart", "FirstTime", "FirstStart"}) {
         DWORD type = 0;
         DWORD value = 99;
@@ -122,7 +122,7 @@ TEST_F(RealRegistry, DwordValuesStoredWithOtherTypesGiveTheDefaults) {
 }
 
 TEST_F(RealRegistry, DeleteSettingsKeyKeepsTheMakersKey) {
-    TransferSettings(STORE_WRITE);
+    TransferSettings(settings, STORE_WRITE);
     DeleteSettingsKey();
     EXPECT_FALSE(KeyExists(kSettingsPath));
     EXPECT_TRUE(KeyExists(kMakerPath));

@@ -74,11 +74,14 @@ bool KeyExists(const char* path) {
 
 TEST(Uninstall, RemovesTheShortcutBeforeTheSettingsKeyThenQuits) {
     platform::InstallWin32Services();
-    InitFolders();
-    TransferSettings(STORE_WRITE);
-    GetLanguageText("OK");
-    SetAutostart(1);
-    const std::string shortcut = g_strStartupDir + "Nimbrel.lnk";
+    Folders folders = RecordFolders();
+    Settings settings;
+    TransferSettings(settings, STORE_WRITE);
+    LanguageTexts texts(folders.LanguageFilePath());
+    texts.Text("OK");
+    Autostart autostart(folders, texts);
+    autostart.Set(1);
+    const std::string shortcut = folders.startupFolder + "Nimbrel.lnk";
     ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(shortcut.c_str()));
     ASSERT_TRUE(KeyExists("SOFTWARE\\QUADDLE\\nimbrel2"));
 
@@ -90,7 +93,7 @@ TEST(Uninstall, RemovesTheShortcutBeforeTheSettingsKeyThenQuits) {
     RunState run;
     EventLog eventLog;
     OnlineProbe probe(eventLog, std::make_shared<AutodialSwitch>());
-    StatusPage page(run, eventLog, probe);
+    StatusPage page(settings, autostart, texts, run, eventLog, probe);
     page.UninstallAndQuit();
     platform::InstallWin32Services();
 
