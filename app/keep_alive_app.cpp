@@ -4,7 +4,6 @@
 
 #include "app/main_sheet.h"
 #include "app/start_options.h"
-#include "keepalive/run_state.h"
 #include "platform/process.h"
 
 namespace {
@@ -20,11 +19,12 @@ constexpr int kExitRunningNotReached = 2;
 BOOL CKeepAliveApp::InitInstance() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    EvaluateCommandLine(platform::Process().ArgumentCount(), platform::Process().Arguments());
+    EvaluateCommandLine(platform::Process().ArgumentCount(), platform::Process().Arguments(),
+                        m_run);
 
     const std::string name = InstanceName();
     m_instance = std::make_unique<CInstanceLock>(name);
-    if (g_mode == KeepAliveMode::Uninstall) return Uninstall(name);
+    if (m_run.mode == KeepAliveMode::Uninstall) return Uninstall(name);
     if (!m_instance->Owned()) {
         const HandOver handOver = ShowRunningInstance(*m_instance, name);
         if (handOver != HandOver::kOwned) {
@@ -33,7 +33,8 @@ BOOL CKeepAliveApp::InitInstance() {
         }
     }
 
-    auto* sheet = new CMainSheet(m_folders, m_settings, m_texts, m_autostart);
+    auto* sheet = new CMainSheet(m_folders, m_settings, m_texts, m_autostart, m_run, m_log,
+                                 *m_autodial, m_probe);
     m_pMainWnd = sheet;
     m_pMainSheet = sheet;
     // Without a window there is nothing to run: end at once rather than loop unseen.
@@ -53,7 +54,8 @@ BOOL CKeepAliveApp::Uninstall(const std::string& name) {
     if (!m_instance->Owned() && EndRunningInstance(*m_instance, name) != HandOver::kOwned)
         m_nExitCode = kExitRunningNotReached;
     // Reads the settings and the language state the removal needs.
-    CMainSheet sheet(m_folders, m_settings, m_texts, m_autostart);
+    CMainSheet sheet(m_folders, m_settings, m_texts, m_autostart, m_run, m_log, *m_autodial,
+                     m_probe);
     sheet.m_pageStatus.UninstallAndQuit();
     return FALSE;
 }

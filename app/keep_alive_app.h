@@ -5,6 +5,10 @@
 
 #include "app/single_instance.h"
 #include "framework/app.h"
+#include "keepalive/autodial.h"
+#include "keepalive/event_log.h"
+#include "keepalive/online_probe.h"
+#include "keepalive/run_state.h"
 #include "settings/autostart.h"
 #include "settings/folders.h"
 #include "settings/language.h"
@@ -17,6 +21,8 @@ class CMainSheet;
 class CKeepAliveApp : public CWinApp {
   public:
     BOOL InitInstance() override;
+
+    AutodialSwitch& Autodial() { return *m_autodial; }
 
     CMainSheet* m_pMainSheet = nullptr;
     // The process's exit code when InitInstance ends the run before the message loop.
@@ -31,4 +37,9 @@ class CKeepAliveApp : public CWinApp {
     Settings m_settings;
     LanguageTexts m_texts{m_folders.LanguageFilePath()};
     Autostart m_autostart{m_folders, m_texts};
+    RunState m_run;
+    EventLog m_log;
+    // Shared with the probe's workers, which may outlive the run.
+    std::shared_ptr<AutodialSwitch> m_autodial = std::make_shared<AutodialSwitch>();
+    OnlineProbe m_probe{m_log, m_autodial};
 };

@@ -30,22 +30,26 @@ void NotifyTray(DWORD action, HWND window, HICON icon) {
 }  // namespace
 
 CMainSheet::CMainSheet(const Folders& folders, Settings& settings, LanguageTexts& texts,
-                       Autostart& autostart)
+                       Autostart& autostart, RunState& run, EventLog& log, AutodialSwitch& autodial,
+                       OnlineProbe& probe)
     : CPropertySheet(LoadResourceString(IDS_TRAY_TIP)),
       m_pageAbout(texts, folders.HelpPath()),
-      m_pageStatus(settings, autostart, texts),
+      m_pageStatus(settings, autostart, texts, run, log, probe),
       m_pageSettings(settings, texts),
       m_settings(settings),
-      m_texts(texts) {
+      m_texts(texts),
+      m_run(run),
+      m_autodial(autodial),
+      m_probe(probe) {
     TransferSettings(m_settings, STORE_READ);
     m_texts.ReadSwitch();
     ChooseCaption();
     m_pageSettings.m_bAutostart = m_settings.autoStart != 0;
     m_pageSettings.m_bRedial = m_settings.redial != 0;
     // "-uninstall" shows nothing, so an uninstaller that starts it never waits on a dialog.
-    if (m_settings.firstTime == 1 && g_mode != KeepAliveMode::Uninstall) {
+    if (m_settings.firstTime == 1 && m_run.mode != KeepAliveMode::Uninstall) {
         m_settings.firstTime = 0;
-        CKeepAliveUrlDlg dialog(m_settings, m_texts);
+        CKeepAliveUrlDlg dialog(m_settings, m_texts, m_probe);
         dialog.DoModal(nullptr);
     }
     m_pageStatus.LinkMainWindow([] { return g_hMainWnd; },
@@ -54,7 +58,7 @@ CMainSheet::CMainSheet(const Folders& folders, Settings& settings, LanguageTexts
                                     m_settings.redial = m_pageSettings.m_bRedial;
                                 });
     m_pageSettings.LinkUrlDialog([this](HWND owner) {
-        CKeepAliveUrlDlg dialog(m_settings, m_texts);
+        CKeepAliveUrlDlg dialog(m_settings, m_texts, m_probe);
         return dialog.DoModal(owner) == IDOK;
     });
     AddPage(m_pageStatus);
@@ -110,14 +114,14 @@ LRESULT CMainSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_QUERYENDSESSION:
             // The process may be ended any time after this answer: the user's values go back now.
-            RestoreAutodialAtExit();
+            m_autodial.RestoreAtExit();
             return TRUE;
         case WM_ENDSESSION:
             // Another program may cancel the end: then the run goes on as before.
             if (wParam)
-                RestoreAutodialAtExit();
+                m_autodial.RestoreAtExit();
             else
-                ReopenAutodial();
+                m_autodial.Reopen();
             return 0;
         case WM_DESTROY:
             UnmarkInstanceWindow(m_hWnd, InstanceName());
@@ -184,7 +188,7 @@ void CMainSheet::ShowTrayMenu() {
 
 // A later start of the same user wants the window: out of the notification area, in front.
 void CMainSheet::OnShowRequest() {
-    g_bStartInTray = 0;  // a start into the tray that has not hidden yet stays on screen
+    m_run.startInTray = false;  // a start into the tray that has not hidden yet stays on screen
     if (!IsWindowVisible(m_hWnd) || IsIconic(m_hWnd)) ShowWindow(m_hWnd, SW_RESTORE);
     SetForegroundWindow(GetLastActivePopup(m_hWnd));
 }

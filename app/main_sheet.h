@@ -9,6 +9,11 @@
 #include "settings/language.h"
 #include "settings/settings.h"
 
+class AutodialSwitch;
+class EventLog;
+class OnlineProbe;
+struct RunState;
+
 // The main window's handle, for the pages that minimise and restore it.
 extern HWND g_hMainWnd;
 
@@ -18,7 +23,8 @@ class CMainSheet : public CPropertySheet {
   public:
     // Reads the settings and the language switch, and asks for the keep-alive URL on a first run.
     CMainSheet(const Folders& folders, Settings& settings, LanguageTexts& texts,
-               Autostart& autostart);
+               Autostart& autostart, RunState& run, EventLog& log, AutodialSwitch& autodial,
+               OnlineProbe& probe);
     ~CMainSheet() override;
 
     AboutPage m_pageAbout;
@@ -47,6 +53,9 @@ class CMainSheet : public CPropertySheet {
 
     Settings& m_settings;
     LanguageTexts& m_texts;
+    RunState& m_run;
+    AutodialSwitch& m_autodial;
+    OnlineProbe& m_probe;
     HICON m_hIcon = nullptr;  // a shared resource icon: the system frees it with the module
     bool m_bFitted = false;
 };

@@ -2,8 +2,6 @@
 
 #include "app/probe_target.h"
 #include "framework/data_exchange.h"
-#include "keepalive/online_probe.h"
-#include "keepalive/run_state.h"
 #include "res/product.h"
 #include "res/resource.h"
 
@@ -15,12 +13,17 @@ constexpr int kLampFrameWidth = 15;
 
 }  // namespace
 
-StatusPage::StatusPage(Settings& settings, Autostart& autostart, LanguageTexts& texts)
+StatusPage::StatusPage(Settings& settings, Autostart& autostart, LanguageTexts& texts,
+                       RunState& run, EventLog& log, OnlineProbe& probe)
     : CPropertyPage(IDD_STATUS_PAGE),
       m_settings(settings),
       m_autostart(autostart),
       m_texts(texts),
-      m_engine(*this, &CheckOnline, &AbandonProbe) {}
+      m_run(run),
+      m_probe(probe),
+      m_engine(
+          *this, run, log, [this] { return m_probe.Check(ProbeTargetFor(m_settings)); },
+          [this] { m_probe.Abandon(); }) {}
 
 void StatusPage::DoDataExchange(CDataExchange& exchange) {
     exchange.Control(IDC_STAY_ON, m_btnStayOn);
@@ -36,7 +39,7 @@ void StatusPage::UpdateLamps() {
     m_ledOff.SetLampState(0);
     m_ledOffline.SetLampState(0);
     m_ledOnline.SetLampState(0);
-    switch (g_mode) {
+    switch (m_run.mode) {
         case KeepAliveMode::Off:
             m_ledOff.SetLampState(1);
             break;
@@ -109,7 +112,7 @@ void StatusPage::OnFirstShow() {
     m_ledOnline.SetBitmap(IDB_LED_GREEN, kLampFrameWidth);
     UpdateLamps();
     UpdateData(false);
-    if (g_mode == KeepAliveMode::OnOnline) StartStayOn();
+    if (m_run.mode == KeepAliveMode::OnOnline) StartStayOn();
 }
 
 bool StatusPage::OnCommand(WORD id, WORD code) {
@@ -137,8 +140,6 @@ bool StatusPage::OnCommand(WORD id, WORD code) {
 
 bool StatusPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message == WM_TIMER && wParam == kTickTimer) {
-        g_probeTarget = ProbeTargetFor(m_settings);
-        g_bSuppressAutodial = g_probeTarget.suppressAutodial ? 1 : 0;
         m_engine.Tick();
         ShowShortUrlWarnings();
     }
@@ -149,7 +150,7 @@ bool StatusPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
 // After the tick, never inside it: the timer goes on while the box is open, and the probe does
 // not wait for it.
 void StatusPage::ShowShortUrlWarnings() {
-    for (const std::string& text : TakeShortUrlWarnings())
+    for (const std::string& text : m_probe.TakeShortUrlWarnings())
         MessageBoxA(m_mainWindow(), text.c_str(), g_strMaker.c_str(), MB_OK);
 }
 

@@ -15,9 +15,10 @@
 // Switch off, Minimize and Exit.
 class StatusPage : public CPropertyPage, private IKeepAliveView {
   public:
-    StatusPage(Settings& settings, Autostart& autostart, LanguageTexts& texts);
+    StatusPage(Settings& settings, Autostart& autostart, LanguageTexts& texts, RunState& run,
+               EventLog& log, OnlineProbe& probe);
 
-    // Lights the lamp for g_mode and puts out the others.
+    // Lights the lamp for the run's mode and puts out the others.
     void UpdateLamps() override;
     void StartStayOn();
     // Commits the settings page's switches with the rest of the settings; always 1.
@@ -50,6 +51,8 @@ class StatusPage : public CPropertyPage, private IKeepAliveView {
     Settings& m_settings;
     Autostart& m_autostart;
     LanguageTexts& m_texts;
+    RunState& m_run;
+    OnlineProbe& m_probe;
     KeepAliveEngine m_engine;
     bool m_bShown = false;
     std::function<HWND()> m_mainWindow = [] { return HWND{}; };

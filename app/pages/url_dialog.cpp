@@ -4,7 +4,6 @@
 
 #include "app/probe_target.h"
 #include "framework/data_exchange.h"
-#include "keepalive/online_probe.h"
 #include "res/resource.h"
 #include "settings/keep_alive_url.h"
 
@@ -24,12 +23,11 @@ constexpr int kMaxPasses = 500000;
 // once a second, and a slow dial-up request still has about a minute to answer.
 constexpr DWORD kPassWaitMs = 10;
 constexpr ULONGLONG kTestTimeLimitMs = 60000;
-constexpr int kNoResult = -333;
 
 }  // namespace
 
-CKeepAliveUrlDlg::CKeepAliveUrlDlg(Settings& settings, LanguageTexts& texts)
-    : CDialog(IDD_URL_DIALOG), m_settings(settings), m_texts(texts) {}
+CKeepAliveUrlDlg::CKeepAliveUrlDlg(Settings& settings, LanguageTexts& texts, OnlineProbe& probe)
+    : CDialog(IDD_URL_DIALOG), m_settings(settings), m_texts(texts), m_probe(probe) {}
 
 BOOL CKeepAliveUrlDlg::OnInitDialog() {
     SendDlgItemMessageA(m_hWnd, IDC_URL_EDIT, EM_SETLIMITTEXT, kUrlLimit, 0);
@@ -108,14 +106,12 @@ void CKeepAliveUrlDlg::TestUrl() {
     UpdateData(true);
     const std::string previous = m_settings.url;
     SetTestedUrl(m_settings, m_strURL);
-    AbandonProbe();
-    g_probeTarget = ProbeTargetFor(m_settings);
-    g_bSuppressAutodial = g_probeTarget.suppressAutodial ? 1 : 0;
-    const int result = WaitForProbe();
-    if (result == kProbePending) AbandonProbe();
+    m_probe.Abandon();
+    const ProbeResult result = WaitForProbe(ProbeTargetFor(m_settings));
+    if (result == ProbeResult::Pending) m_probe.Abandon();
     m_bTesting = false;
     if (m_bClosed) return;  // OK or Cancel has already put its URL in force
-    if (result == kProbeOnline) {
+    if (result == ProbeResult::Online) {
         m_strResult = m_strSuccess;
     } else {
         m_strResult = m_strFailure;
@@ -126,17 +122,17 @@ void CKeepAliveUrlDlg::TestUrl() {
 
 // Steps the probe until it answers, the time is up or the dialog is closed. Between steps the
 // thread sleeps until a message comes or a few milliseconds pass.
-int CKeepAliveUrlDlg::WaitForProbe() {
+ProbeResult CKeepAliveUrlDlg::WaitForProbe(const ProbeTarget& target) {
     const ULONGLONG deadline = GetTickCount64() + kTestTimeLimitMs;
-    int result = kNoResult;
+    ProbeResult result = ProbeResult::Pending;
     for (int m = 0; m < kMaxPasses; ++m) {
-        result = CheckOnline();
+        result = m_probe.Check(target);
         if (m % 100 == 0) {
             m_strResult = "Testing URL (m=" + std::to_string(m) + ")...";
             UpdateData(false);
         }
         DispatchOwnMessages();
-        if (result != kProbePending || m_bClosed || GetTickCount64() > deadline) break;
+        if (result != ProbeResult::Pending || m_bClosed || GetTickCount64() > deadline) break;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, kPassWaitMs, QS_ALLINPUT);
     }
     return result;

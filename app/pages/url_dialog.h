@@ -3,6 +3,7 @@
 #include <string>
 
 #include "framework/dialog.h"
+#include "keepalive/online_probe.h"
 #include "settings/language.h"
 #include "settings/settings.h"
 
@@ -10,7 +11,7 @@
 // force; Cancel (Escape or the close box) puts back the one it opened with.
 class CKeepAliveUrlDlg : public CDialog {
   public:
-    CKeepAliveUrlDlg(Settings& settings, LanguageTexts& texts);
+    CKeepAliveUrlDlg(Settings& settings, LanguageTexts& texts, OnlineProbe& probe);
 
   protected:
     BOOL OnInitDialog() override;
@@ -25,11 +26,12 @@ class CKeepAliveUrlDlg : public CDialog {
     void TakeLanguageTexts();
     void ShowPrompt();
     void TestUrl();
-    int WaitForProbe();
+    ProbeResult WaitForProbe(const ProbeTarget& target);
     void DispatchOwnMessages();
 
     Settings& m_settings;
     LanguageTexts& m_texts;
+    OnlineProbe& m_probe;
     std::string m_strURL;
     std::string m_strResult;
     std::string m_strExplanation;

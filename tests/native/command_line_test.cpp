@@ -14,11 +14,12 @@ int Parse(CCommandLine& commandLine, std::vector<const char*> arguments) {
     return commandLine.Parse(static_cast<int>(arguments.size()), arguments.data());
 }
 
-void Evaluate(std::vector<const char*> arguments) {
+RunState Evaluate(std::vector<const char*> arguments) {
     arguments.insert(arguments.begin(), "nimbrel.exe");
-    g_mode = KeepAliveMode::Off;
-    g_bStartInTray = 1;  // the evaluation must clear what an earlier run left
-    EvaluateCommandLine(static_cast<int>(arguments.size()), arguments.data());
+    RunState run;
+    run.startInTray = true;  // the evaluation must clear what an earlier run left
+    EvaluateCommandLine(static_cast<int>(arguments.size()), arguments.data(), run);
+    return run;
 }
 
 TEST(CommandLineOption, MinusAndANonDigitMakeAnOption) {
@@ -68,31 +69,29 @@ TEST(CommandLineParse, ParsingAgainStartsEmpty) {
 }
 
 TEST(CommandLineEvaluation, SetsModeAndTrayStart) {
-    Evaluate({});
-    EXPECT_EQ(KeepAliveMode::Off, g_mode);
-    EXPECT_EQ(0, g_bStartInTray);
+    RunState run = Evaluate({});
+    EXPECT_EQ(KeepAliveMode::Off, run.mode);
+    EXPECT_FALSE(run.startInTray);
 
-    Evaluate({"-tray", "-on"});
-    EXPECT_EQ(KeepAliveMode::OnOnline, g_mode);
-    EXPECT_EQ(1, g_bStartInTray);
+    run = Evaluate({"-tray", "-on"});
+    EXPECT_EQ(KeepAliveMode::OnOnline, run.mode);
+    EXPECT_TRUE(run.startInTray);
 
-    Evaluate({"-tray", "word"});
-    EXPECT_EQ(KeepAliveMode::Off, g_mode);
-    EXPECT_EQ(1, g_bStartInTray);
+    run = Evaluate({"-tray", "word"});
+    EXPECT_EQ(KeepAliveMode::Off, run.mode);
+    EXPECT_TRUE(run.startInTray);
 }
 
 TEST(CommandLineEvaluation, UninstallWinsOverOnInEitherOrder) {
-    Evaluate({"-on", "-uninstall"});
-    EXPECT_EQ(KeepAliveMode::Uninstall, g_mode);
-    Evaluate({"-uninstall", "-on"});
-    EXPECT_EQ(KeepAliveMode::Uninstall, g_mode);
+    EXPECT_EQ(KeepAliveMode::Uninstall, Evaluate({"-on", "-uninstall"}).mode);
+    EXPECT_EQ(KeepAliveMode::Uninstall, Evaluate({"-uninstall", "-on"}).mode);
 }
 
 TEST(CommandLineEvaluation, OddSpellingsAreIgnored) {
     for (const char* odd : {"-TRAY", "/tray", "-On", "-1", "-", "\"-on\"", "-on=1", "-tray-on"}) {
-        Evaluate({odd});
-        EXPECT_EQ(KeepAliveMode::Off, g_mode) << odd;
-        EXPECT_EQ(0, g_bStartInTray) << odd;
+        const RunState run = Evaluate({odd});
+        EXPECT_EQ(KeepAliveMode::Off, run.mode) << odd;
+        EXPECT_FALSE(run.startInTray) << odd;
     }
 }
 
@@ -101,8 +100,7 @@ TEST(CommandLineEvaluation, LongAndManyArgumentsAreHandled) {
     std::vector<const char*> arguments(5000, "-z");
     arguments.push_back(longWord.c_str());
     arguments.push_back("-on");
-    Evaluate(arguments);
-    EXPECT_EQ(KeepAliveMode::OnOnline, g_mode);
+    EXPECT_EQ(KeepAliveMode::OnOnline, Evaluate(arguments).mode);
 }
 
 }  // namespace

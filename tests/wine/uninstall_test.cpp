@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/pages/status_page.h"
+#include "keepalive/autodial.h"
+#include "keepalive/event_log.h"
+#include "keepalive/online_probe.h"
+#include "keepalive/run_state.h"
 #include "platform/win32/win32_services.h"
 #include "settings/autostart.h"
 #include "settings/folders.h"
@@ -85,7 +90,10 @@ TEST(Uninstall, RemovesTheShortcutBeforeTheSettingsKeyThenQuits) {
     RecordingRegistry registry(log);
     platform::Provide<platform::IFiles>(&files);
     platform::Provide<platform::IRegistry>(&registry);
-    StatusPage page(settings, autostart, texts);
+    RunState run;
+    EventLog eventLog;
+    OnlineProbe probe(eventLog, std::make_shared<AutodialSwitch>());
+    StatusPage page(settings, autostart, texts, run, eventLog, probe);
     page.UninstallAndQuit();
     platform::InstallWin32Services();
 
