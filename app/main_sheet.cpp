@@ -12,8 +12,6 @@
 #include "res/resource.h"
 #include "settings/bounded_copy.h"
 
-HWND g_hMainWnd = nullptr;
-
 namespace {
 
 std::string LoadResourceString(UINT id) {
@@ -52,7 +50,7 @@ CMainSheet::CMainSheet(const Folders& folders, Settings& settings, LanguageTexts
         CKeepAliveUrlDlg dialog(m_settings, m_texts, m_probe);
         dialog.DoModal(nullptr);
     }
-    m_pageStatus.LinkMainWindow([] { return g_hMainWnd; },
+    m_pageStatus.LinkMainWindow([this] { return m_hWnd; },
                                 [this] {
                                     m_settings.autoStart = m_pageSettings.m_bAutostart;
                                     m_settings.redial = m_pageSettings.m_bRedial;
@@ -79,7 +77,6 @@ BOOL CMainSheet::OnInitDialog() {
     SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     if (m_texts.InForce()) SetTabCaptions();
-    g_hMainWnd = m_hWnd;
     MarkInstanceWindow(m_hWnd, InstanceName());
     return result;
 }
@@ -259,6 +256,5 @@ bool CMainSheet::OnCommand(WPARAM wParam, LPARAM) {
 }
 
 void CMainSheet::PostNcDestroy() {
-    g_hMainWnd = nullptr;
     delete this;
 }

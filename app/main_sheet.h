@@ -14,9 +14,6 @@ class EventLog;
 class OnlineProbe;
 struct RunState;
 
-// The main window's handle, for the pages that minimise and restore it.
-extern HWND g_hMainWnd;
-
 // The main window: a modeless sheet with the status, settings and about pages that hides into
 // the notification area when minimised.
 class CMainSheet : public CPropertySheet {

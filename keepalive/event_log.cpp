@@ -50,7 +50,7 @@ void EventLog::Write(const std::string& text) {
     const std::string stamp = LongTimestamp(platform::Clock().GetLocalTime());
     if (m_headerPending) {
         m_headerPending = false;
-        Append("\r\n" + stamp + " *QOVE Event Log*, " + g_strMaker + " - " + kMakerSite + "\r\n");
+        Append("\r\n" + stamp + " *QOVE Event Log*, " + kMakerName + " - " + kMakerSite + "\r\n");
     }
     m_lines[m_count++] = ShortTime(platform::Clock().GetLocalTime()) + ": " + text;
     if (m_count > kKeptLines) {

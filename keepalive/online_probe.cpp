@@ -46,8 +46,8 @@ void RunWorker(OnlineProbe::Shared& shared, const ProbeRequest& request) {
 ProbeRequest MakeRequest(const ProbeTarget& target, unsigned turn) {
     ProbeRequest request;
     request.url = target.url;
-    request.agent = g_strVersion + "_" + g_strAgentTag;
-    request.proxyAgent = g_strVersion + "_PROXY_" + g_strAgentTag;
+    request.agent = kVersion + "_" + kAgentTag;
+    request.proxyAgent = kVersion + "_PROXY_" + kAgentTag;
     request.suppressAutodial = target.suppressAutodial;
     request.turn = turn;
     return request;

@@ -52,7 +52,7 @@ void AboutPage::DoDataExchange(CDataExchange& exchange) {
 void AboutPage::OnShowWindow(bool) {
     m_btnUpdate.SetIcon(IDI_UPDATE, IDI_UPDATE);
     m_btnHelp.SetIcon(IDI_HELP, IDI_HELP);
-    m_strVersion = "Version " + g_strVersion;
+    m_strVersion = "Version " + kVersion;
     if (m_texts.InForce()) SetLanguageTexts();
     UpdateData(false);
 }

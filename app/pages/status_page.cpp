@@ -151,7 +151,7 @@ bool StatusPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
 // not wait for it.
 void StatusPage::ShowShortUrlWarnings() {
     for (const std::string& text : m_probe.TakeShortUrlWarnings())
-        MessageBoxA(m_mainWindow(), text.c_str(), g_strMaker.c_str(), MB_OK);
+        MessageBoxA(m_mainWindow(), text.c_str(), kMakerName.c_str(), MB_OK);
 }
 
 void StatusPage::MinimiseMainWindow() {
