@@ -35,15 +35,12 @@ BOOL CKeepAliveApp::InitInstance() {
 
     auto* sheet = new CMainSheet(m_folders, m_settings, m_texts, m_autostart, m_run, m_log,
                                  *m_autodial, m_probe);
-    m_pMainWnd = sheet;
-    m_pMainSheet = sheet;
     // Without a window there is nothing to run: end at once rather than loop unseen.
     if (!sheet->Create(kMainWindowStyle)) {
-        m_pMainWnd = nullptr;
-        m_pMainSheet = nullptr;
         delete sheet;
         return FALSE;
     }
+    m_mainWindow = sheet->m_hWnd;
     return TRUE;
 }
 

@@ -24,7 +24,6 @@ class CKeepAliveApp : public CWinApp {
 
     AutodialSwitch& Autodial() { return *m_autodial; }
 
-    CMainSheet* m_pMainSheet = nullptr;
     // The process's exit code when InitInstance ends the run before the message loop.
     int m_nExitCode = 1;
 

@@ -255,6 +255,8 @@ bool CMainSheet::OnCommand(WPARAM wParam, LPARAM) {
     }
 }
 
+// The main window's end is the run's end.
 void CMainSheet::PostNcDestroy() {
+    PostQuitMessage(0);
     delete this;
 }

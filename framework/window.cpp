@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include "framework/app.h"
-
 namespace {
 
 // One subclass of ours per window; the procedure and this id name it in the chain.
@@ -81,10 +79,6 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND window, UINT message, WPARAM wParam, LP
     if (message == WM_NCDESTROY) {
         result = self->Default();
         self->Detach();
-        if (CWinApp::Get() && CWinApp::Get()->m_pMainWnd == self) {
-            CWinApp::Get()->m_pMainWnd = nullptr;
-            PostQuitMessage(0);
-        }
         self->PostNcDestroy();
         return result;
     }
