@@ -16,43 +16,43 @@ constexpr int kExitRunningNotReached = 2;
 
 }  // namespace
 
-BOOL CKeepAliveApp::InitInstance() {
+BOOL KeepAliveApp::InitInstance() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     EvaluateCommandLine(platform::Process().ArgumentCount(), platform::Process().Arguments(),
                         m_run);
 
     const std::string name = InstanceName();
-    m_instance = std::make_unique<CInstanceLock>(name);
+    m_instance = std::make_unique<InstanceLock>(name);
     if (m_run.mode == KeepAliveMode::Uninstall) return Uninstall(name);
     if (!m_instance->Owned()) {
         const HandOver handOver = ShowRunningInstance(*m_instance, name);
         if (handOver != HandOver::kOwned) {
-            m_nExitCode = handOver == HandOver::kDone ? 0 : kExitRunningNotReached;
+            m_exitCode = handOver == HandOver::kDone ? 0 : kExitRunningNotReached;
             return FALSE;
         }
     }
 
-    auto* sheet = new CMainSheet(m_folders, m_settings, m_texts, m_autostart, m_run, m_log,
-                                 *m_autodial, m_probe);
+    auto* sheet = new MainSheet(m_folders, m_settings, m_texts, m_autostart, m_run, m_log,
+                                *m_autodial, m_probe);
     // Without a window there is nothing to run: end at once rather than loop unseen.
     if (!sheet->Create(kMainWindowStyle)) {
         delete sheet;
         return FALSE;
     }
-    m_mainWindow = sheet->m_hWnd;
+    m_mainWindow = sheet->m_window;
     return TRUE;
 }
 
 // The running start of the same user ends through its own Exit first, or its next Exit would
 // write back what the uninstall removes. Nothing is shown, so an uninstaller never waits on us.
-BOOL CKeepAliveApp::Uninstall(const std::string& name) {
-    m_nExitCode = 0;
+BOOL KeepAliveApp::Uninstall(const std::string& name) {
+    m_exitCode = 0;
     if (!m_instance->Owned() && EndRunningInstance(*m_instance, name) != HandOver::kOwned)
-        m_nExitCode = kExitRunningNotReached;
+        m_exitCode = kExitRunningNotReached;
     // Reads the settings and the language state the removal needs.
-    CMainSheet sheet(m_folders, m_settings, m_texts, m_autostart, m_run, m_log, *m_autodial,
-                     m_probe);
-    sheet.m_pageStatus.UninstallAndQuit();
+    MainSheet sheet(m_folders, m_settings, m_texts, m_autostart, m_run, m_log, *m_autodial,
+                    m_probe);
+    sheet.m_statusPage.UninstallAndQuit();
     return FALSE;
 }

@@ -14,23 +14,23 @@
 #include "settings/language.h"
 #include "settings/settings.h"
 
-class CMainSheet;
+class MainSheet;
 
 // The application object: builds the main window and lets the message loop run, or hands over
 // to the user's running start.
-class CKeepAliveApp : public CWinApp {
+class KeepAliveApp : public App {
   public:
     BOOL InitInstance() override;
 
     AutodialSwitch& Autodial() { return *m_autodial; }
 
     // The process's exit code when InitInstance ends the run before the message loop.
-    int m_nExitCode = 1;
+    int m_exitCode = 1;
 
   private:
     BOOL Uninstall(const std::string& name);
 
-    std::unique_ptr<CInstanceLock> m_instance;
+    std::unique_ptr<InstanceLock> m_instance;
     // What the run keeps for its whole length; the windows hold references to it.
     Folders m_folders = RecordFolders();
     Settings m_settings;

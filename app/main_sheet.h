@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/property_sheet.h"
+#include "framework/modeless_sheet.h"
 #include "app/pages/status_page.h"
 #include "app/pages/settings_page.h"
 #include "app/pages/about_page.h"
@@ -16,17 +16,17 @@ struct RunState;
 
 // The main window: a modeless sheet with the status, settings and about pages that hides into
 // the notification area when minimised.
-class CMainSheet : public CPropertySheet {
+class MainSheet : public ModelessSheet {
   public:
     // Reads the settings and the language switch, and asks for the keep-alive URL on a first run.
-    CMainSheet(const Folders& folders, Settings& settings, LanguageTexts& texts,
-               Autostart& autostart, RunState& run, EventLog& log, AutodialSwitch& autodial,
-               OnlineProbe& probe);
-    ~CMainSheet() override;
+    MainSheet(const Folders& folders, Settings& settings, LanguageTexts& texts,
+              Autostart& autostart, RunState& run, EventLog& log, AutodialSwitch& autodial,
+              OnlineProbe& probe);
+    ~MainSheet() override;
 
-    AboutPage m_pageAbout;
-    StatusPage m_pageStatus;
-    SettingsPage m_pageSettings;
+    AboutPage m_aboutPage;
+    StatusPage m_statusPage;
+    SettingsPage m_settingsPage;
 
   protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -53,6 +53,6 @@ class CMainSheet : public CPropertySheet {
     RunState& m_run;
     AutodialSwitch& m_autodial;
     OnlineProbe& m_probe;
-    HICON m_hIcon = nullptr;  // a shared resource icon: the system frees it with the module
-    bool m_bFitted = false;
+    HICON m_icon = nullptr;  // a shared resource icon: the system frees it with the module
+    bool m_fitted = false;
 };

@@ -5,7 +5,7 @@
 
 void EvaluateCommandLine(int argc, const char* const* argv, RunState& run) {
     run.startInTray = false;
-    CCommandLine commandLine;
+    CommandLine commandLine;
     if (commandLine.Parse(argc, argv) < 1) {
         run.mode = KeepAliveMode::Off;
         return;

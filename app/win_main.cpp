@@ -6,9 +6,9 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::InstallWin32Services();
     // Autodial values an earlier run left switched off come back before anything else runs.
-    CKeepAliveApp app;
+    KeepAliveApp app;
     app.Autodial().Repair();
-    if (!app.InitInstance()) return app.m_nExitCode;
+    if (!app.InitInstance()) return app.m_exitCode;
     const int exitCode = app.Run();
     // A probe may still be running with autodial switched off: the user gets the values back.
     app.Autodial().RestoreAtExit();

@@ -61,7 +61,7 @@ set(NIMBREL_FRAMEWORK_SOURCES
   framework/dialog.cpp
   framework/dialog_base.cpp
   framework/property_page.cpp
-  framework/property_sheet.cpp
+  framework/modeless_sheet.cpp
   framework/window.cpp
 )
 

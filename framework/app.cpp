@@ -2,11 +2,11 @@
 
 #include "framework/window.h"
 
-int CWinApp::Run() {
+int App::Run() {
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         // Looked up each time: the wrapper lets go of the window when it is destroyed.
-        CWnd* main = CWnd::FromHandle(m_mainWindow);
+        Window* main = Window::FromHandle(m_mainWindow);
         if (main && main->PreTranslateMessage(&message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);

@@ -3,12 +3,12 @@
 #include <windows.h>
 
 // The application object: start-up hook and the run's message loop.
-class CWinApp {
+class App {
   public:
-    CWinApp() = default;
-    CWinApp(const CWinApp&) = delete;
-    CWinApp& operator=(const CWinApp&) = delete;
-    virtual ~CWinApp() = default;
+    App() = default;
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+    virtual ~App() = default;
 
     // Returns FALSE to end the run before the message loop.
     virtual BOOL InitInstance() = 0;

@@ -20,7 +20,7 @@ bool LooksLikeOption(const std::string& text) {
 }
 
 void CheckMap(const std::vector<std::string>& args, const std::vector<const char*>& argv) {
-    CCommandLine commandLine;
+    CommandLine commandLine;
     const int count = commandLine.Parse(static_cast<int>(args.size()), argv.data());
     std::set<std::string> options;
     for (std::size_t i = 1; i < args.size(); ++i)

@@ -9,7 +9,7 @@
 
 namespace {
 
-int Parse(CCommandLine& commandLine, std::vector<const char*> arguments) {
+int Parse(CommandLine& commandLine, std::vector<const char*> arguments) {
     arguments.insert(arguments.begin(), "nimbrel.exe");
     return commandLine.Parse(static_cast<int>(arguments.size()), arguments.data());
 }
@@ -23,20 +23,20 @@ RunState Evaluate(std::vector<const char*> arguments) {
 }
 
 TEST(CommandLineOption, MinusAndANonDigitMakeAnOption) {
-    EXPECT_TRUE(CCommandLine::IsOption("-on"));
-    EXPECT_TRUE(CCommandLine::IsOption("-x"));
-    EXPECT_TRUE(CCommandLine::IsOption("--"));
-    EXPECT_FALSE(CCommandLine::IsOption(nullptr));
-    EXPECT_FALSE(CCommandLine::IsOption(""));
-    EXPECT_FALSE(CCommandLine::IsOption("-"));
-    EXPECT_FALSE(CCommandLine::IsOption("-5"));
-    EXPECT_FALSE(CCommandLine::IsOption("-0x"));
-    EXPECT_FALSE(CCommandLine::IsOption("/tray"));
-    EXPECT_FALSE(CCommandLine::IsOption("tray"));
+    EXPECT_TRUE(CommandLine::IsOption("-on"));
+    EXPECT_TRUE(CommandLine::IsOption("-x"));
+    EXPECT_TRUE(CommandLine::IsOption("--"));
+    EXPECT_FALSE(CommandLine::IsOption(nullptr));
+    EXPECT_FALSE(CommandLine::IsOption(""));
+    EXPECT_FALSE(CommandLine::IsOption("-"));
+    EXPECT_FALSE(CommandLine::IsOption("-5"));
+    EXPECT_FALSE(CommandLine::IsOption("-0x"));
+    EXPECT_FALSE(CommandLine::IsOption("/tray"));
+    EXPECT_FALSE(CommandLine::IsOption("tray"));
 }
 
 TEST(CommandLineParse, OptionsTakeTheFollowingValues) {
-    CCommandLine commandLine;
+    CommandLine commandLine;
     EXPECT_EQ(2, Parse(commandLine, {"-tray", "word", "more", "-on"}));
     ASSERT_NE(nullptr, commandLine.Values("-tray"));
     EXPECT_EQ((std::vector<std::string>{"word", "more"}), *commandLine.Values("-tray"));
@@ -47,7 +47,7 @@ TEST(CommandLineParse, OptionsTakeTheFollowingValues) {
 }
 
 TEST(CommandLineParse, ValuesBeforeAnyOptionAndNegativeNumbersAreNoOptions) {
-    CCommandLine commandLine;
+    CommandLine commandLine;
     EXPECT_EQ(1, Parse(commandLine, {"stray", "-on", "-7"}));
     EXPECT_EQ((std::vector<std::string>{"-7"}), *commandLine.Values("-on"));
     EXPECT_EQ(0, Parse(commandLine, {"-5"}));
@@ -55,14 +55,14 @@ TEST(CommandLineParse, ValuesBeforeAnyOptionAndNegativeNumbersAreNoOptions) {
 }
 
 TEST(CommandLineParse, FirstOccurrenceKeepsItsValues) {
-    CCommandLine commandLine;
+    CommandLine commandLine;
     EXPECT_EQ(1, Parse(commandLine, {"-tray", "first", "-tray", "second", "third"}));
     // The repeated option becomes current again, so the stray value joins the first list.
     EXPECT_EQ((std::vector<std::string>{"first", "third"}), *commandLine.Values("-tray"));
 }
 
 TEST(CommandLineParse, ParsingAgainStartsEmpty) {
-    CCommandLine commandLine;
+    CommandLine commandLine;
     Parse(commandLine, {"-on"});
     EXPECT_EQ(1, Parse(commandLine, {"-tray"}));
     EXPECT_FALSE(commandLine.HasOption("-on"));

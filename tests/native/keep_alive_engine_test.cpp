@@ -17,8 +17,8 @@ namespace {
 // minimise requests.
 class FakeView : public IKeepAliveView {
   public:
-    explicit FakeView(const RunState& run) : run_(run) {}
-    void UpdateLamps() override { lamps.push_back(run_.mode); }
+    explicit FakeView(const RunState& run) : m_run(run) {}
+    void UpdateLamps() override { lamps.push_back(m_run.mode); }
     void MinimiseMainWindow() override { ++minimised; }
     void ShowActivity(const std::string& line) override { activity.push_back(line); }
 
@@ -27,7 +27,7 @@ class FakeView : public IKeepAliveView {
     int minimised = 0;
 
   private:
-    const RunState& run_;
+    const RunState& m_run;
 };
 
 // A probe step that hands out queued results (pending when none is queued) and counts its calls.

@@ -12,8 +12,8 @@ constexpr auto kPatience = std::chrono::seconds(5);
 }  // namespace
 
 ProbeTest::ProbeTest()
-    : previousInternet_(platform::ServiceSlot<platform::IInternet>()),
-      previousThreads_(platform::ServiceSlot<platform::IThreads>()) {
+    : m_previousInternet(platform::ServiceSlot<platform::IInternet>()),
+      m_previousThreads(platform::ServiceSlot<platform::IThreads>()) {
     platform::Provide<platform::IInternet>(&internet);
     platform::Provide<platform::IThreads>(&threads);
 }
@@ -22,8 +22,8 @@ ProbeTest::~ProbeTest() {
     internet.Release();
     threads.Join();
     probe.reset();  // closes its workers' handles through the doubles
-    platform::Provide<platform::IInternet>(previousInternet_);
-    platform::Provide<platform::IThreads>(previousThreads_);
+    platform::Provide<platform::IInternet>(m_previousInternet);
+    platform::Provide<platform::IThreads>(m_previousThreads);
 }
 
 ProbeResult ProbeTest::Collect() {

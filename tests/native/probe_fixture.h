@@ -37,6 +37,6 @@ class ProbeTest : public ::testing::Test {
     ProbeTarget target{"http://keepalive.example/", "http://www.", false};
 
   private:
-    platform::IInternet* previousInternet_;
-    platform::IThreads* previousThreads_;
+    platform::IInternet* m_previousInternet;
+    platform::IThreads* m_previousThreads;
 };

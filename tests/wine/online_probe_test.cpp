@@ -63,18 +63,18 @@ void WriteAutodialValue(const char* name, long long value) {
 class SavedAutodialValues {
   public:
     SavedAutodialValues()
-        : enable_(ReadAutodialValue("EnableAutodial")),
-          noNet_(ReadAutodialValue("NoNetAutodial")) {}
+        : m_enable(ReadAutodialValue("EnableAutodial")),
+          m_noNet(ReadAutodialValue("NoNetAutodial")) {}
     SavedAutodialValues(const SavedAutodialValues&) = delete;
     SavedAutodialValues& operator=(const SavedAutodialValues&) = delete;
     ~SavedAutodialValues() {
-        WriteAutodialValue("EnableAutodial", enable_);
-        WriteAutodialValue("NoNetAutodial", noNet_);
+        WriteAutodialValue("EnableAutodial", m_enable);
+        WriteAutodialValue("NoNetAutodial", m_noNet);
     }
 
   private:
-    long long enable_;
-    long long noNet_;
+    long long m_enable;
+    long long m_noNet;
 };
 
 // The probe for real, against a server of the test's own on the loopback interface.
