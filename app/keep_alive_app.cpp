@@ -4,7 +4,6 @@
 
 #include "app/main_sheet.h"
 #include "app/start_options.h"
-#include "keepalive/run_state.h"
 #include "platform/process.h"
 
 namespace {
@@ -17,43 +16,43 @@ constexpr int kExitRunningNotReached = 2;
 
 }  // namespace
 
-BOOL CKeepAliveApp::InitInstance() {
+BOOL KeepAliveApp::InitInstance() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    EvaluateCommandLine(platform::Process().ArgumentCount(), platform::Process().Arguments());
+    EvaluateCommandLine(platform::Process().ArgumentCount(), platform::Process().Arguments(),
+                        m_run);
 
     const std::string name = InstanceName();
-    m_instance = std::make_unique<CInstanceLock>(name);
-    if (g_mode == KeepAliveMode::Uninstall) return Uninstall(name);
+    m_instance = std::make_unique<InstanceLock>(name);
+    if (m_run.mode == KeepAliveMode::Uninstall) return Uninstall(name);
     if (!m_instance->Owned()) {
         const HandOver handOver = ShowRunningInstance(*m_instance, name);
         if (handOver != HandOver::kOwned) {
-            m_nExitCode = handOver == HandOver::kDone ? 0 : kExitRunningNotReached;
+            m_exitCode = handOver == HandOver::kDone ? 0 : kExitRunningNotReached;
             return FALSE;
         }
     }
 
-    auto* sheet = new CMainSheet(m_folders, m_settings, m_texts, m_autostart);
-    m_pMainWnd = sheet;
-    m_pMainSheet = sheet;
+    auto* sheet = new MainSheet(m_folders, m_settings, m_texts, m_autostart, m_run, m_log,
+                                *m_autodial, m_probe);
     // Without a window there is nothing to run: end at once rather than loop unseen.
     if (!sheet->Create(kMainWindowStyle)) {
-        m_pMainWnd = nullptr;
-        m_pMainSheet = nullptr;
         delete sheet;
         return FALSE;
     }
+    m_mainWindow = sheet->m_window;
     return TRUE;
 }
 
 // The running start of the same user ends through its own Exit first, or its next Exit would
 // write back what the uninstall removes. Nothing is shown, so an uninstaller never waits on us.
-BOOL CKeepAliveApp::Uninstall(const std::string& name) {
-    m_nExitCode = 0;
+BOOL KeepAliveApp::Uninstall(const std::string& name) {
+    m_exitCode = 0;
     if (!m_instance->Owned() && EndRunningInstance(*m_instance, name) != HandOver::kOwned)
-        m_nExitCode = kExitRunningNotReached;
+        m_exitCode = kExitRunningNotReached;
     // Reads the settings and the language state the removal needs.
-    CMainSheet sheet(m_folders, m_settings, m_texts, m_autostart);
-    sheet.m_pageStatus.UninstallAndQuit();
+    MainSheet sheet(m_folders, m_settings, m_texts, m_autostart, m_run, m_log, *m_autodial,
+                    m_probe);
+    sheet.m_statusPage.UninstallAndQuit();
     return FALSE;
 }

@@ -14,8 +14,6 @@
 #include "res/resource.h"
 #include "settings/bounded_copy.h"
 
-HWND g_hMainWnd = nullptr;
-
 namespace {
 
 std::string LoadResourceString(UINT id) {
@@ -31,58 +29,61 @@ void NotifyTray(DWORD action, HWND window, HICON icon) {
 
 }  // namespace
 
-CMainSheet::CMainSheet(const Folders& folders, Settings& settings, LanguageTexts& texts,
-                       Autostart& autostart)
-    : CPropertySheet(LoadResourceString(IDS_TRAY_TIP)),
-      m_pageAbout(texts, folders.HelpPath()),
-      m_pageStatus(settings, autostart, texts),
-      m_pageSettings(settings, texts),
+MainSheet::MainSheet(const Folders& folders, Settings& settings, LanguageTexts& texts,
+                     Autostart& autostart, RunState& run, EventLog& log, AutodialSwitch& autodial,
+                     OnlineProbe& probe)
+    : ModelessSheet(LoadResourceString(IDS_TRAY_TIP)),
+      m_aboutPage(texts, folders.HelpPath()),
+      m_statusPage(settings, autostart, texts, run, log, probe),
+      m_settingsPage(settings, texts),
       m_settings(settings),
-      m_texts(texts) {
+      m_texts(texts),
+      m_run(run),
+      m_autodial(autodial),
+      m_probe(probe) {
     TransferSettings(m_settings, STORE_READ);
     m_texts.ReadSwitch();
     ChooseCaption();
-    m_pageSettings.m_bAutostart = m_settings.autoStart != 0;
-    m_pageSettings.m_bRedial = m_settings.redial != 0;
+    m_settingsPage.m_autostart = m_settings.autoStart != 0;
+    m_settingsPage.m_redial = m_settings.redial != 0;
     // "-uninstall" shows nothing, so an uninstaller that starts it never waits on a dialog.
-    if (m_settings.firstTime == 1 && g_mode != KeepAliveMode::Uninstall) {
+    if (m_settings.firstTime == 1 && m_run.mode != KeepAliveMode::Uninstall) {
         m_settings.firstTime = 0;
-        CKeepAliveUrlDlg dialog(m_settings, m_texts);
+        UrlDialog dialog(m_settings, m_texts, m_probe);
         dialog.DoModal(nullptr);
     }
-    m_pageStatus.LinkMainWindow([] { return g_hMainWnd; },
+    m_statusPage.LinkMainWindow([this] { return m_window; },
                                 [this] {
-                                    m_settings.autoStart = m_pageSettings.m_bAutostart;
-                                    m_settings.redial = m_pageSettings.m_bRedial;
+                                    m_settings.autoStart = m_settingsPage.m_autostart;
+                                    m_settings.redial = m_settingsPage.m_redial;
                                 });
-    m_pageSettings.LinkUrlDialog([this](HWND owner) {
-        CKeepAliveUrlDlg dialog(m_settings, m_texts);
+    m_settingsPage.LinkUrlDialog([this](HWND owner) {
+        UrlDialog dialog(m_settings, m_texts, m_probe);
         return dialog.DoModal(owner) == IDOK;
     });
-    AddPage(m_pageStatus);
-    AddPage(m_pageSettings);
-    AddPage(m_pageAbout);
-    m_hIcon = LoadIconA(GetModuleHandleA(nullptr), "p1");
+    AddPage(m_statusPage);
+    AddPage(m_settingsPage);
+    AddPage(m_aboutPage);
+    m_icon = LoadIconA(GetModuleHandleA(nullptr), "p1");
 }
 
-CMainSheet::~CMainSheet() = default;
+MainSheet::~MainSheet() = default;
 
-void CMainSheet::ChooseCaption() {
+void MainSheet::ChooseCaption() {
     SetTitle(m_texts.InForce() ? std::string(kGermanEditionName) + " - " + kMakerSiteGerman
                                : std::string(kProductName) + " - " + kMakerSite);
 }
 
-BOOL CMainSheet::OnInitDialog() {
-    const BOOL result = CPropertySheet::OnInitDialog();
-    SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+BOOL MainSheet::OnInitDialog() {
+    const BOOL result = ModelessSheet::OnInitDialog();
+    SendMessageA(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
+    SendMessageA(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
     if (m_texts.InForce()) SetTabCaptions();
-    g_hMainWnd = m_hWnd;
-    MarkInstanceWindow(m_hWnd, InstanceName());
+    MarkInstanceWindow(m_window, InstanceName());
     return result;
 }
 
-void CMainSheet::SetTabCaptions() {
+void MainSheet::SetTabCaptions() {
     HWND tabs = GetTabControl();
     const char* keys[] = {"TabFront", "TabSet", "TabAbout"};
     for (int tab = 0; tab < 3; ++tab) {
@@ -95,7 +96,7 @@ void CMainSheet::SetTabCaptions() {
     }
 }
 
-LRESULT CMainSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == g_uIconNotifyMessage) return OnIconNotify(wParam, lParam);
     if (message == g_uTaskbarCreatedMessage) {
         OnTaskbarCreated();
@@ -112,17 +113,17 @@ LRESULT CMainSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_QUERYENDSESSION:
             // The process may be ended any time after this answer: the user's values go back now.
-            RestoreAutodialAtExit();
+            m_autodial.RestoreAtExit();
             return TRUE;
         case WM_ENDSESSION:
             // Another program may cancel the end: then the run goes on as before.
             if (wParam)
-                RestoreAutodialAtExit();
+                m_autodial.RestoreAtExit();
             else
-                ReopenAutodial();
+                m_autodial.Reopen();
             return 0;
         case WM_DESTROY:
-            UnmarkInstanceWindow(m_hWnd, InstanceName());
+            UnmarkInstanceWindow(m_window, InstanceName());
             return Default();
         case WM_SIZE: {
             const LRESULT result = Default();
@@ -132,107 +133,108 @@ LRESULT CMainSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT:
             return OnPaintIconic() ? 0 : Default();
         case WM_QUERYDRAGICON:
-            return reinterpret_cast<LRESULT>(m_hIcon);
+            return reinterpret_cast<LRESULT>(m_icon);
         default:
-            return CPropertySheet::WindowProc(message, wParam, lParam);
+            return ModelessSheet::WindowProc(message, wParam, lParam);
     }
 }
 
-void CMainSheet::OnSize(UINT type) {
+void MainSheet::OnSize(UINT type) {
     if (type == SIZE_MINIMIZED) {
-        ShowWindow(m_hWnd, SW_HIDE);
-        NotifyTray(NIM_ADD, m_hWnd, m_hIcon);
-        m_bInTray = true;
+        ShowWindow(m_window, SW_HIDE);
+        NotifyTray(NIM_ADD, m_window, m_icon);
+        m_inTray = true;
     } else if (type == SIZE_RESTORED) {
-        // Only an icon that was added goes: the shell stays unloaded until the tray needs it.
-        if (std::exchange(m_bInTray, false)) NotifyTray(NIM_DELETE, m_hWnd, m_hIcon);
-        if (!m_bFitted && GetTabControl()) FitAroundTabControl();
+        // Only an icon that was added goes: the shell is not loaded for nothing at every start.
+        if (std::exchange(m_inTray, false)) NotifyTray(NIM_DELETE, m_window, m_icon);
+        if (!m_fitted && GetTabControl()) FitAroundTabControl();
     }
 }
 
 // Once per run: the client area takes the tab control with the same margin on every side, which
 // leaves out the room of the standard buttons a modeless sheet does not show. The frame around
 // it is the system's, whatever its size.
-void CMainSheet::FitAroundTabControl() {
-    m_bFitted = true;
+void MainSheet::FitAroundTabControl() {
+    m_fitted = true;
     RECT tab{};
     GetWindowRect(GetTabControl(), &tab);
-    MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&tab), 2);
+    MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&tab), 2);
     RECT frame{0, 0, tab.right + tab.left, tab.bottom + tab.left};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(m_hWnd, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE)));
-    SetWindowPos(m_hWnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(m_window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(m_window, GWL_EXSTYLE)));
+    SetWindowPos(m_window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LRESULT CMainSheet::OnIconNotify(WPARAM wParam, LPARAM lParam) {
+LRESULT MainSheet::OnIconNotify(WPARAM wParam, LPARAM lParam) {
     if (wParam != kTrayIconId) return 0;
     if (lParam == WM_LBUTTONDBLCLK)
-        PostMessageA(m_hWnd, WM_COMMAND, ID_TRAY_RESTORE, 0);
+        PostMessageA(m_window, WM_COMMAND, ID_TRAY_RESTORE, 0);
     else if (lParam == WM_RBUTTONDOWN)
         ShowTrayMenu();
     return 0;
 }
 
-void CMainSheet::ShowTrayMenu() {
+void MainSheet::ShowTrayMenu() {
     OwnedMenu menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAY_MENU)));
     HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr;
     if (!popup) return;
     POINT cursor{};
     GetCursorPos(&cursor);
     // Without the foreground the menu would not close when the user clicks elsewhere.
-    SetForegroundWindow(m_hWnd);
-    TrackPopupMenu(popup, TPM_RIGHTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, m_hWnd, nullptr);
-    PostMessageA(m_hWnd, WM_NULL, 0, 0);
+    SetForegroundWindow(m_window);
+    TrackPopupMenu(popup, TPM_RIGHTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, m_window,
+                   nullptr);
+    PostMessageA(m_window, WM_NULL, 0, 0);
 }
 
 // A later start of the same user wants the window: out of the notification area, in front.
-void CMainSheet::OnShowRequest() {
-    g_bStartInTray = 0;  // a start into the tray that has not hidden yet stays on screen
-    if (!IsWindowVisible(m_hWnd) || IsIconic(m_hWnd)) ShowWindow(m_hWnd, SW_RESTORE);
-    SetForegroundWindow(GetLastActivePopup(m_hWnd));
+void MainSheet::OnShowRequest() {
+    m_run.startInTray = false;  // a start into the tray that has not hidden yet stays on screen
+    if (!IsWindowVisible(m_window) || IsIconic(m_window)) ShowWindow(m_window, SW_RESTORE);
+    SetForegroundWindow(GetLastActivePopup(m_window));
 }
 
 // The same Exit as the status page's button, taken as a click on it: settings saved, shortcut
 // updated, quit. Posted, so that the sender is answered at once. The window may be in the
 // notification area, and a run that ends by the quit message leaves an icon behind.
-void CMainSheet::OnExitRequest() {
-    NotifyTray(NIM_DELETE, m_hWnd, m_hIcon);
-    HWND page = m_pageStatus.m_hWnd;
+void MainSheet::OnExitRequest() {
+    NotifyTray(NIM_DELETE, m_window, m_icon);
+    HWND page = m_statusPage.m_window;
     if (page)
         PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_EXIT, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_EXIT)));
 }
 
-void CMainSheet::OnTrayExit() {
-    NotifyTray(NIM_DELETE, m_hWnd, m_hIcon);
-    DestroyWindow(m_hWnd);
+void MainSheet::OnTrayExit() {
+    NotifyTray(NIM_DELETE, m_window, m_icon);
+    DestroyWindow(m_window);
 }
 
 // A restarted Explorer forgets our icon; a window hidden in the tray would be unreachable.
-void CMainSheet::OnTaskbarCreated() {
-    if (IsIconic(m_hWnd) && !IsWindowVisible(m_hWnd)) NotifyTray(NIM_ADD, m_hWnd, m_hIcon);
+void MainSheet::OnTaskbarCreated() {
+    if (IsIconic(m_window) && !IsWindowVisible(m_window)) NotifyTray(NIM_ADD, m_window, m_icon);
 }
 
-bool CMainSheet::OnPaintIconic() {
-    if (!IsIconic(m_hWnd)) return false;
+bool MainSheet::OnPaintIconic() {
+    if (!IsIconic(m_window)) return false;
     PAINTSTRUCT paint;
-    HDC dc = BeginPaint(m_hWnd, &paint);
-    SendMessageA(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    HDC dc = BeginPaint(m_window, &paint);
+    SendMessageA(m_window, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     RECT client{};
-    GetClientRect(m_hWnd, &client);
+    GetClientRect(m_window, &client);
     DrawIcon(dc, (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2,
-             (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, m_hIcon);
-    EndPaint(m_hWnd, &paint);
+             (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, m_icon);
+    EndPaint(m_window, &paint);
     return true;
 }
 
-void CMainSheet::PressButtonAndClose(int button) {
-    SendMessageA(m_hWnd, PSM_PRESSBUTTON, button, 0);
-    DestroyWindow(m_hWnd);
+void MainSheet::PressButtonAndClose(int button) {
+    SendMessageA(m_window, PSM_PRESSBUTTON, button, 0);
+    DestroyWindow(m_window);
 }
 
-bool CMainSheet::OnCommand(WPARAM wParam, LPARAM) {
+bool MainSheet::OnCommand(WPARAM wParam, LPARAM) {
     if (HIWORD(wParam) != 0) return false;
     switch (LOWORD(wParam)) {
         case IDOK:
@@ -242,13 +244,13 @@ bool CMainSheet::OnCommand(WPARAM wParam, LPARAM) {
             PressButtonAndClose(PSBTN_CANCEL);
             return true;
         case IDHELP:
-            SendMessageA(m_hWnd, PSM_PRESSBUTTON, PSBTN_HELP, 0);
+            SendMessageA(m_window, PSM_PRESSBUTTON, PSBTN_HELP, 0);
             return true;
         case kApplyNowId:
-            SendMessageA(m_hWnd, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
+            SendMessageA(m_window, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
             return true;
         case ID_TRAY_RESTORE:
-            ShowWindow(m_hWnd, SW_RESTORE);
+            ShowWindow(m_window, SW_RESTORE);
             return true;
         case ID_TRAY_EXIT:
             OnTrayExit();
@@ -258,7 +260,8 @@ bool CMainSheet::OnCommand(WPARAM wParam, LPARAM) {
     }
 }
 
-void CMainSheet::PostNcDestroy() {
-    g_hMainWnd = nullptr;
+// The main window's end is the run's end.
+void MainSheet::PostNcDestroy() {
+    PostQuitMessage(0);
     delete this;
 }

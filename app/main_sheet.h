@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/property_sheet.h"
+#include "framework/modeless_sheet.h"
 #include "app/pages/status_page.h"
 #include "app/pages/settings_page.h"
 #include "app/pages/about_page.h"
@@ -9,21 +9,24 @@
 #include "settings/language.h"
 #include "settings/settings.h"
 
-// The main window's handle, for the pages that minimise and restore it.
-extern HWND g_hMainWnd;
+class AutodialSwitch;
+class EventLog;
+class OnlineProbe;
+struct RunState;
 
 // The main window: a modeless sheet with the status, settings and about pages that hides into
 // the notification area when minimised.
-class CMainSheet : public CPropertySheet {
+class MainSheet : public ModelessSheet {
   public:
     // Reads the settings and the language switch, and asks for the keep-alive URL on a first run.
-    CMainSheet(const Folders& folders, Settings& settings, LanguageTexts& texts,
-               Autostart& autostart);
-    ~CMainSheet() override;
+    MainSheet(const Folders& folders, Settings& settings, LanguageTexts& texts,
+              Autostart& autostart, RunState& run, EventLog& log, AutodialSwitch& autodial,
+              OnlineProbe& probe);
+    ~MainSheet() override;
 
-    AboutPage m_pageAbout;
-    StatusPage m_pageStatus;
-    SettingsPage m_pageSettings;
+    AboutPage m_aboutPage;
+    StatusPage m_statusPage;
+    SettingsPage m_settingsPage;
 
   protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -47,7 +50,10 @@ class CMainSheet : public CPropertySheet {
 
     Settings& m_settings;
     LanguageTexts& m_texts;
-    HICON m_hIcon = nullptr;  // a shared resource icon: the system frees it with the module
-    bool m_bFitted = false;
-    bool m_bInTray = false;  // the notification icon was added
+    RunState& m_run;
+    AutodialSwitch& m_autodial;
+    OnlineProbe& m_probe;
+    HICON m_icon = nullptr;  // a shared resource icon: the system frees it with the module
+    bool m_fitted = false;
+    bool m_inTray = false;  // the notification icon was added
 };

@@ -50,25 +50,25 @@ std::string InstanceName() {
     return std::string("Nimbrel2.Instance.") + user;
 }
 
-CInstanceLock::CInstanceLock(const std::string& name) {
+InstanceLock::InstanceLock(const std::string& name) {
     const std::string mutexName = "Local\\" + name;
-    mutex_ = CreateMutexA(nullptr, TRUE, mutexName.c_str());
+    m_mutex = CreateMutexA(nullptr, TRUE, mutexName.c_str());
     // Without a mutex (the system refused one) the program runs unguarded rather than not at all.
-    owned_ = !mutex_ || GetLastError() != ERROR_ALREADY_EXISTS;
+    m_owned = !m_mutex || GetLastError() != ERROR_ALREADY_EXISTS;
 }
 
-CInstanceLock::~CInstanceLock() {
-    if (!mutex_) return;
-    if (owned_) ReleaseMutex(mutex_);
-    CloseHandle(mutex_);
+InstanceLock::~InstanceLock() {
+    if (!m_mutex) return;
+    if (m_owned) ReleaseMutex(m_mutex);
+    CloseHandle(m_mutex);
 }
 
-bool CInstanceLock::WaitForOwnership(DWORD milliseconds) {
-    if (owned_) return true;
-    const DWORD result = WaitForSingleObject(mutex_, milliseconds);
+bool InstanceLock::WaitForOwnership(DWORD milliseconds) {
+    if (m_owned) return true;
+    const DWORD result = WaitForSingleObject(m_mutex, milliseconds);
     // Abandoned: the running start ended without letting go, which ends its claim all the same.
-    owned_ = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
-    return owned_;
+    m_owned = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
+    return m_owned;
 }
 
 void MarkInstanceWindow(HWND window, const std::string& name) {
@@ -79,7 +79,7 @@ void UnmarkInstanceWindow(HWND window, const std::string& name) {
     RemovePropA(window, name.c_str());
 }
 
-HandOver ShowRunningInstance(CInstanceLock& lock, const std::string& name) {
+HandOver ShowRunningInstance(InstanceLock& lock, const std::string& name) {
     const ULONGLONG deadline = GetTickCount64() + kFindWithinMilliseconds;
     do {
         if (HWND window = FindMarkedWindow(name)) {
@@ -94,7 +94,7 @@ HandOver ShowRunningInstance(CInstanceLock& lock, const std::string& name) {
     return HandOver::kNotReached;
 }
 
-HandOver EndRunningInstance(CInstanceLock& lock, const std::string& name) {
+HandOver EndRunningInstance(InstanceLock& lock, const std::string& name) {
     ULONGLONG deadline = GetTickCount64() + kFindWithinMilliseconds;
     bool asked = false;
     while (!lock.WaitForOwnership(kPollMilliseconds)) {

@@ -19,21 +19,21 @@ extern const UINT g_uShowRequestMessage;
 std::string InstanceName();
 
 // The user's instance mutex; the program that owns it is the running one, for its whole life.
-class CInstanceLock {
+class InstanceLock {
   public:
-    explicit CInstanceLock(const std::string& name);
-    CInstanceLock(const CInstanceLock&) = delete;
-    CInstanceLock& operator=(const CInstanceLock&) = delete;
-    ~CInstanceLock();
+    explicit InstanceLock(const std::string& name);
+    InstanceLock(const InstanceLock&) = delete;
+    InstanceLock& operator=(const InstanceLock&) = delete;
+    ~InstanceLock();
 
     // False while another start of the same user runs.
-    bool Owned() const { return owned_; }
+    bool Owned() const { return m_owned; }
     // Waits up to the given time for the running start to end; then this one owns the mutex.
     bool WaitForOwnership(DWORD milliseconds);
 
   private:
-    HANDLE mutex_ = nullptr;
-    bool owned_ = false;
+    HANDLE m_mutex = nullptr;
+    bool m_owned = false;
 };
 
 // The main window carries the instance name as a window property while it exists.
@@ -47,7 +47,7 @@ enum class HandOver {
 };
 
 // A second start: the running one shows its window in front.
-HandOver ShowRunningInstance(CInstanceLock& lock, const std::string& name);
+HandOver ShowRunningInstance(InstanceLock& lock, const std::string& name);
 // A second start with "-uninstall": the running one ends through its own Exit; returns kOwned
 // once it has ended and this start owns the mutex.
-HandOver EndRunningInstance(CInstanceLock& lock, const std::string& name);
+HandOver EndRunningInstance(InstanceLock& lock, const std::string& name);

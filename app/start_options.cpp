@@ -3,14 +3,14 @@
 #include "app/command_line.h"
 #include "keepalive/run_state.h"
 
-void EvaluateCommandLine(int argc, const char* const* argv) {
-    g_bStartInTray = 0;
-    CCommandLine commandLine;
+void EvaluateCommandLine(int argc, const char* const* argv, RunState& run) {
+    run.startInTray = false;
+    CommandLine commandLine;
     if (commandLine.Parse(argc, argv) < 1) {
-        g_mode = KeepAliveMode::Off;
+        run.mode = KeepAliveMode::Off;
         return;
     }
-    if (commandLine.HasOption("-tray")) g_bStartInTray = 1;
-    if (commandLine.HasOption("-on")) g_mode = KeepAliveMode::OnOnline;
-    if (commandLine.HasOption("-uninstall")) g_mode = KeepAliveMode::Uninstall;
+    if (commandLine.HasOption("-tray")) run.startInTray = true;
+    if (commandLine.HasOption("-on")) run.mode = KeepAliveMode::OnOnline;
+    if (commandLine.HasOption("-uninstall")) run.mode = KeepAliveMode::Uninstall;
 }

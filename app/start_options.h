@@ -1,4 +1,6 @@
 #pragma once
 
-// Evaluates "-tray", "-on" and "-uninstall" into the run state; "-uninstall" wins over "-on".
-void EvaluateCommandLine(int argc, const char* const* argv);
+struct RunState;
+
+// Evaluates "-tray", "-on" and "-uninstall" into run; "-uninstall" wins over "-on".
+void EvaluateCommandLine(int argc, const char* const* argv, RunState& run);

@@ -5,13 +5,13 @@ set(NIMBREL_LOGIC_SOURCES
   app/start_options.cpp
   keepalive/autodial.cpp
   keepalive/autodial_record.cpp
+  keepalive/event_log.cpp
   keepalive/keep_alive_countdown.cpp
   keepalive/keep_alive_engine.cpp
   keepalive/online_probe.cpp
   keepalive/probe_address.cpp
   keepalive/probe_request.cpp
   keepalive/registry_value.cpp
-  keepalive/run_state.cpp
   settings/autostart_name.cpp
   settings/bounded_copy.cpp
   settings/folders.cpp
@@ -22,7 +22,6 @@ set(NIMBREL_LOGIC_SOURCES
   settings/store.cpp
   settings/written_shortcut.cpp
   ui/about_actions.cpp
-  ui/event_log.cpp
   ui/goto_url.cpp
   ui/icon_button_layout.cpp
   ui/led_layout.cpp
@@ -63,7 +62,7 @@ set(NIMBREL_FRAMEWORK_SOURCES
   framework/dialog.cpp
   framework/dialog_base.cpp
   framework/property_page.cpp
-  framework/property_sheet.cpp
+  framework/modeless_sheet.cpp
   framework/window.cpp
 )
 

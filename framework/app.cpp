@@ -2,28 +2,12 @@
 
 #include "framework/window.h"
 
-namespace {
-
-CWinApp* g_pApp = nullptr;
-
-}  // namespace
-
-CWinApp::CWinApp() {
-    g_pApp = this;
-}
-
-CWinApp::~CWinApp() {
-    g_pApp = nullptr;
-}
-
-CWinApp* CWinApp::Get() {
-    return g_pApp;
-}
-
-int CWinApp::Run() {
+int App::Run() {
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (m_pMainWnd && m_pMainWnd->PreTranslateMessage(&message)) continue;
+        // Looked up each time: the wrapper lets go of the window when it is destroyed.
+        Window* main = Window::FromHandle(m_mainWindow);
+        if (main && main->PreTranslateMessage(&message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

@@ -2,17 +2,13 @@
 
 #include <windows.h>
 
-class CWnd;
-
-// The one application object: start-up hook and the run's message loop.
-class CWinApp {
+// The application object: start-up hook and the run's message loop.
+class App {
   public:
-    CWinApp();
-    CWinApp(const CWinApp&) = delete;
-    CWinApp& operator=(const CWinApp&) = delete;
-    virtual ~CWinApp();
-
-    static CWinApp* Get();
+    App() = default;
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+    virtual ~App() = default;
 
     // Returns FALSE to end the run before the message loop.
     virtual BOOL InitInstance() = 0;
@@ -20,6 +16,6 @@ class CWinApp {
     // Runs the message loop until the quit message; returns its exit code.
     int Run();
 
-    // The window whose destruction ends the run; its PreTranslateMessage sees every message.
-    CWnd* m_pMainWnd = nullptr;
+    // The main window: while our wrapper holds it, its PreTranslateMessage sees every message.
+    HWND m_mainWindow = nullptr;
 };

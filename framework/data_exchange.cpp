@@ -3,22 +3,22 @@
 #include "framework/window.h"
 #include "framework/window_text.h"
 
-void CDataExchange::Control(int id, CWnd& control) {
-    if (!control.m_hWnd) control.SubclassWindow(GetDlgItem(dialog_, id));
+void DataExchange::Control(int id, Window& control) {
+    if (!control.m_window) control.SubclassWindow(GetDlgItem(m_dialog, id));
 }
 
-void CDataExchange::Text(int id, std::string& value) {
-    HWND item = GetDlgItem(dialog_, id);
-    if (!m_bSaveAndValidate) {
+void DataExchange::Text(int id, std::string& value) {
+    HWND item = GetDlgItem(m_dialog, id);
+    if (!m_saveAndValidate) {
         SetWindowTextA(item, value.c_str());
         return;
     }
     value = WindowText(item);
 }
 
-void CDataExchange::Check(int id, int& value) {
-    if (m_bSaveAndValidate)
-        value = IsDlgButtonChecked(dialog_, id) == BST_CHECKED ? 1 : 0;
+void DataExchange::Check(int id, int& value) {
+    if (m_saveAndValidate)
+        value = IsDlgButtonChecked(m_dialog, id) == BST_CHECKED ? 1 : 0;
     else
-        CheckDlgButton(dialog_, id, value ? BST_CHECKED : BST_UNCHECKED);
+        CheckDlgButton(m_dialog, id, value ? BST_CHECKED : BST_UNCHECKED);
 }

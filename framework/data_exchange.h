@@ -4,21 +4,21 @@
 
 #include <string>
 
-class CWnd;
+class Window;
 
 // Moves member values to a dialog's controls (save = false) or back (save = true).
-class CDataExchange {
+class DataExchange {
   public:
-    CDataExchange(HWND dialog, bool save) : dialog_(dialog), m_bSaveAndValidate(save) {}
+    DataExchange(HWND dialog, bool save) : m_dialog(dialog), m_saveAndValidate(save) {}
 
     // Takes the control over with the wrapper the first time the members are bound.
-    void Control(int id, CWnd& control);
+    void Control(int id, Window& control);
     void Text(int id, std::string& value);
     void Check(int id, int& value);
 
   private:
-    HWND dialog_;
+    HWND m_dialog;
 
   public:
-    const bool m_bSaveAndValidate;
+    const bool m_saveAndValidate;
 };

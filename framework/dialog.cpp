@@ -1,11 +1,11 @@
 #include "framework/dialog.h"
 
-INT_PTR CDialog::DoModal(HWND parent) {
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nTemplateId), parent,
+INT_PTR Dialog::DoModal(HWND parent) {
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), parent,
                            &DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
-bool CDialog::OnCommand(WORD id, WORD) {
+bool Dialog::OnCommand(WORD id, WORD) {
     if (id == IDOK) {
         OnOK();
         return true;
@@ -17,11 +17,11 @@ bool CDialog::OnCommand(WORD id, WORD) {
     return false;
 }
 
-void CDialog::OnOK() {
+void Dialog::OnOK() {
     UpdateData(true);
-    EndDialog(m_hWnd, IDOK);
+    EndDialog(m_window, IDOK);
 }
 
-void CDialog::OnCancel() {
-    EndDialog(m_hWnd, IDCANCEL);
+void Dialog::OnCancel() {
+    EndDialog(m_window, IDCANCEL);
 }

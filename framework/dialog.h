@@ -3,9 +3,9 @@
 #include "framework/dialog_base.h"
 
 // A modal dialog from a dialog template.
-class CDialog : public CDialogBase {
+class Dialog : public DialogBase {
   public:
-    using CDialogBase::CDialogBase;
+    using DialogBase::DialogBase;
 
     // Shows the dialog and returns the code it was closed with (IDOK, IDCANCEL), -1 on failure.
     INT_PTR DoModal(HWND parent = nullptr);

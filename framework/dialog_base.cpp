@@ -2,53 +2,53 @@
 
 #include "framework/data_exchange.h"
 
-void CDialogBase::UpdateData(bool save) {
-    CDataExchange exchange(m_hWnd, save);
+void DialogBase::UpdateData(bool save) {
+    DataExchange exchange(m_window, save);
     DoDataExchange(exchange);
 }
 
-BOOL CDialogBase::OnInitDialog() {
+BOOL DialogBase::OnInitDialog() {
     UpdateData(false);
     return TRUE;
 }
 
-void CDialogBase::DoDataExchange(CDataExchange&) {}
+void DialogBase::DoDataExchange(DataExchange&) {}
 
-void CDialogBase::OnShowWindow(bool) {}
+void DialogBase::OnShowWindow(bool) {}
 
-bool CDialogBase::OnCommand(WORD, WORD) {
+bool DialogBase::OnCommand(WORD, WORD) {
     return false;
 }
 
-bool CDialogBase::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) {
+bool DialogBase::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) {
     return false;
 }
 
-CDialogBase* CDialogBase::Bind(HWND window, CDialogBase* self) {
-    self->m_hWnd = window;
+DialogBase* DialogBase::Bind(HWND window, DialogBase* self) {
+    self->m_window = window;
     SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
     return self;
 }
 
-INT_PTR CALLBACK CDialogBase::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<CDialogBase*>(GetWindowLongPtrA(window, DWLP_USER));
+INT_PTR CALLBACK DialogBase::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<DialogBase*>(GetWindowLongPtrA(window, DWLP_USER));
     if (message == WM_INITDIALOG) {
-        self = Bind(window, reinterpret_cast<CDialogBase*>(lParam));
+        self = Bind(window, reinterpret_cast<DialogBase*>(lParam));
         return self->OnInitDialog();
     }
     if (!self) return FALSE;
     if (message == WM_NCDESTROY) {
-        self->m_hWnd = nullptr;
+        self->m_window = nullptr;
         return FALSE;
     }
     return self->Dispatch(message, wParam, lParam);
 }
 
-INT_PTR CDialogBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR DialogBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (ReflectToChild(m_hWnd, message, wParam, lParam, &result)) {
+    if (ReflectToChild(m_window, message, wParam, lParam, &result)) {
         if (message == WM_CTLCOLORBTN || message == WM_CTLCOLORSTATIC) return result;
-        SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+        SetWindowLongPtrA(m_window, DWLP_MSGRESULT, result);
         return TRUE;
     }
     switch (message) {
@@ -64,6 +64,6 @@ INT_PTR CDialogBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CTLCOLORBTN || message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORDLG ||
         message == WM_QUERYDRAGICON)
         return result;
-    SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+    SetWindowLongPtrA(m_window, DWLP_MSGRESULT, result);
     return TRUE;
 }

@@ -4,22 +4,22 @@
 
 #include "framework/window.h"
 
-class CDataExchange;
+class DataExchange;
 
 // What modal dialogs and property pages share: a dialog procedure that dispatches to virtuals,
 // reflection of control notifications, and member data exchange.
-class CDialogBase : public CWnd {
+class DialogBase : public Window {
   public:
-    explicit CDialogBase(int templateId) : m_nTemplateId(templateId) {}
+    explicit DialogBase(int templateId) : m_templateId(templateId) {}
 
     // Moves the members into the controls (false) or back from them (true).
     void UpdateData(bool save);
 
-    const int m_nTemplateId;
+    const int m_templateId;
 
   protected:
     virtual BOOL OnInitDialog();
-    virtual void DoDataExchange(CDataExchange& exchange);
+    virtual void DoDataExchange(DataExchange& exchange);
     virtual void OnShowWindow(bool show);
     // A command from a control or menu; true when handled.
     virtual bool OnCommand(WORD id, WORD code);
@@ -30,6 +30,6 @@ class CDialogBase : public CWnd {
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   private:
-    static CDialogBase* Bind(HWND window, CDialogBase* self);
+    static DialogBase* Bind(HWND window, DialogBase* self);
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 };

@@ -9,25 +9,25 @@ template <class Handle, class Traits>
 class Owned {
   public:
     Owned() = default;
-    explicit Owned(Handle handle) : handle_(handle) {}
-    Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, Handle{})) {}
+    explicit Owned(Handle handle) : m_handle(handle) {}
+    Owned(Owned&& other) noexcept : m_handle(std::exchange(other.m_handle, Handle{})) {}
     Owned& operator=(Owned&& other) noexcept {
-        reset(std::exchange(other.handle_, Handle{}));
+        reset(std::exchange(other.m_handle, Handle{}));
         return *this;
     }
     Owned(const Owned&) = delete;
     Owned& operator=(const Owned&) = delete;
     ~Owned() { reset(); }
 
-    Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != Handle{}; }
+    Handle get() const { return m_handle; }
+    explicit operator bool() const { return m_handle != Handle{}; }
     void reset(Handle handle = Handle{}) {
-        if (handle_ != Handle{}) Traits::Free(handle_);
-        handle_ = handle;
+        if (m_handle != Handle{}) Traits::Free(m_handle);
+        m_handle = handle;
     }
 
   private:
-    Handle handle_{};
+    Handle m_handle{};
 };
 
 struct IconTraits {

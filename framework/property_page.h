@@ -6,9 +6,9 @@
 #include "framework/dialog_base.h"
 
 // One page of a property sheet, from a child dialog template whose caption names its tab.
-class CPropertyPage : public CDialogBase {
+class PropertyPage : public DialogBase {
   public:
-    using CDialogBase::CDialogBase;
+    using DialogBase::DialogBase;
 
     PROPSHEETPAGEA Describe();
 

@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include "framework/app.h"
-
 namespace {
 
 // One subclass of ours per window; the procedure and this id name it in the chain.
@@ -23,73 +21,69 @@ GetWindowSubclassFunction GetWindowSubclassEntry() {
 
 }  // namespace
 
-CWnd::~CWnd() {
+Window::~Window() {
     Detach();
 }
 
-CWnd* CWnd::FromHandle(HWND window) {
+Window* Window::FromHandle(HWND window) {
     DWORD_PTR reference = 0;
     const GetWindowSubclassFunction getSubclass = GetWindowSubclassEntry();
     if (!window || !getSubclass || !getSubclass(window, &SubclassProc, kSubclassId, &reference))
         return nullptr;
-    return reinterpret_cast<CWnd*>(reference);
+    return reinterpret_cast<Window*>(reference);
 }
 
-bool CWnd::SubclassWindow(HWND window) {
+bool Window::SubclassWindow(HWND window) {
     if (!window || FromHandle(window)) return false;
-    m_hWnd = window;
+    m_window = window;
     PreSubclassWindow();
     AttachDuringCreation(window);
     return true;
 }
 
-void CWnd::AttachDuringCreation(HWND window) {
-    m_hWnd = window;
-    subclassed_ = SetWindowSubclass(window, &SubclassProc, kSubclassId,
-                                    reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+void Window::AttachDuringCreation(HWND window) {
+    m_window = window;
+    m_subclassed = SetWindowSubclass(window, &SubclassProc, kSubclassId,
+                                     reinterpret_cast<DWORD_PTR>(this)) != FALSE;
 }
 
-void CWnd::Detach() {
-    if (!subclassed_) return;
-    RemoveWindowSubclass(m_hWnd, &SubclassProc, kSubclassId);
-    subclassed_ = false;
-    m_hWnd = nullptr;
+void Window::Detach() {
+    if (!m_subclassed) return;
+    RemoveWindowSubclass(m_window, &SubclassProc, kSubclassId);
+    m_subclassed = false;
+    m_window = nullptr;
 }
 
-bool CWnd::PreTranslateMessage(MSG*) {
+bool Window::PreTranslateMessage(MSG*) {
     return false;
 }
 
-bool CWnd::OnReflected(UINT, WPARAM, LPARAM, LRESULT*) {
+bool Window::OnReflected(UINT, WPARAM, LPARAM, LRESULT*) {
     return false;
 }
 
-LRESULT CWnd::WindowProc(UINT, WPARAM, LPARAM) {
+LRESULT Window::WindowProc(UINT, WPARAM, LPARAM) {
     return Default();
 }
 
-LRESULT CWnd::Default() {
-    return DefSubclassProc(current_.hwnd, current_.message, current_.wParam, current_.lParam);
+LRESULT Window::Default() {
+    return DefSubclassProc(m_current.hwnd, m_current.message, m_current.wParam, m_current.lParam);
 }
 
-LRESULT CALLBACK CWnd::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                    UINT_PTR, DWORD_PTR reference) {
-    auto* self = reinterpret_cast<CWnd*>(reference);
-    const MSG outer = self->current_;
-    self->current_ = MSG{window, message, wParam, lParam, 0, {}};
+LRESULT CALLBACK Window::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR, DWORD_PTR reference) {
+    auto* self = reinterpret_cast<Window*>(reference);
+    const MSG outer = self->m_current;
+    self->m_current = MSG{window, message, wParam, lParam, 0, {}};
     LRESULT result = 0;
     if (message == WM_NCDESTROY) {
         result = self->Default();
         self->Detach();
-        if (CWinApp::Get() && CWinApp::Get()->m_pMainWnd == self) {
-            CWinApp::Get()->m_pMainWnd = nullptr;
-            PostQuitMessage(0);
-        }
         self->PostNcDestroy();
         return result;
     }
     result = self->WindowProc(message, wParam, lParam);
-    self->current_ = outer;
+    self->m_current = outer;
     return result;
 }
 
@@ -111,7 +105,7 @@ bool ReflectToChild(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRE
         default:
             return false;
     }
-    CWnd* wrapper = CWnd::FromHandle(child);
+    Window* wrapper = Window::FromHandle(child);
     return wrapper && GetParent(child) == parent &&
            wrapper->OnReflected(message, wParam, lParam, result);
 }

@@ -5,17 +5,17 @@
 // A window wrapper: subclasses an existing window and dispatches its messages to virtuals. The
 // subclass is the system's own (comctl32), with the wrapper as its reference data, so a window
 // that others subclass too keeps every procedure in the chain.
-class CWnd {
+class Window {
   public:
-    CWnd() = default;
-    CWnd(const CWnd&) = delete;
-    CWnd& operator=(const CWnd&) = delete;
-    virtual ~CWnd();
+    Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    virtual ~Window();
 
-    HWND GetSafeHwnd() const { return m_hWnd; }
+    HWND GetSafeHwnd() const { return m_window; }
 
     // The wrapper of a window that one of ours subclassed or created, else null.
-    static CWnd* FromHandle(HWND window);
+    static Window* FromHandle(HWND window);
 
     bool SubclassWindow(HWND window);
 
@@ -25,7 +25,7 @@ class CWnd {
     // Notifications the parent reflects back to the control (owner draw, colours, commands).
     virtual bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
-    HWND m_hWnd = nullptr;
+    HWND m_window = nullptr;
 
   protected:
     virtual void PreSubclassWindow() {}
@@ -46,8 +46,8 @@ class CWnd {
     // dialog's) has nothing to take off.
     void Detach();
 
-    bool subclassed_ = false;
-    MSG current_{};
+    bool m_subclassed = false;
+    MSG m_current{};
 };
 
 // Lets a subclassed child handle what its parent is told about it. Returns true when handled.

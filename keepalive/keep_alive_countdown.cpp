@@ -3,23 +3,23 @@
 #include "platform/clock.h"
 
 void KeepAliveCountdown::SetInterval(int hours, int minutes, int seconds) {
-    m_nHours = hours;
-    m_nMinutes = minutes;
-    m_nSeconds = seconds;
+    m_hours = hours;
+    m_minutes = minutes;
+    m_seconds = seconds;
 }
 
 void KeepAliveCountdown::StartNow() {
-    m_tStart = platform::Clock().Now();
-    m_bArmed = true;
+    m_startedAt = platform::Clock().Now();
+    m_armed = true;
 }
 
 void KeepAliveCountdown::Disarm() {
-    m_bArmed = false;
+    m_armed = false;
 }
 
 bool KeepAliveCountdown::IsDue() const {
-    if (!m_bArmed) return false;
+    if (!m_armed) return false;
     const std::int64_t interval =
-        std::int64_t{m_nHours} * 3600 + std::int64_t{m_nMinutes} * 60 + std::int64_t{m_nSeconds};
-    return m_tStart + interval < platform::Clock().Now();
+        std::int64_t{m_hours} * 3600 + std::int64_t{m_minutes} * 60 + std::int64_t{m_seconds};
+    return m_startedAt + interval < platform::Clock().Now();
 }

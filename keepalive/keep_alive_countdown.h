@@ -14,9 +14,9 @@ class KeepAliveCountdown {
     bool IsDue() const;
 
   private:
-    int m_nHours = 0;
-    int m_nMinutes = 0;
-    int m_nSeconds = 0;
-    bool m_bArmed = false;
-    std::int64_t m_tStart = 0;
+    int m_hours = 0;
+    int m_minutes = 0;
+    int m_seconds = 0;
+    bool m_armed = false;
+    std::int64_t m_startedAt = 0;
 };

@@ -4,14 +4,17 @@
 #include <string>
 
 #include "keepalive/keep_alive_countdown.h"
+#include "keepalive/online_probe.h"
 #include "keepalive/run_state.h"
+
+class EventLog;
 
 // What the keep-alive tick shows and moves outside itself: the lamps, the activity line and
 // the main window. The status page is the real one.
 class IKeepAliveView {
   public:
     virtual ~IKeepAliveView() = default;
-    // Lights the lamp for the current g_mode and no other.
+    // Lights the lamp for the run's current mode and no other.
     virtual void UpdateLamps() = 0;
     virtual void MinimiseMainWindow() = 0;
     virtual void ShowActivity(const std::string& line) = 0;
@@ -19,13 +22,13 @@ class IKeepAliveView {
 
 // The keep-alive engine's main loop, driven by the status page's timer: while ON, it probes
 // right after Stay On and then each time the countdown runs out, polling a running probe on
-// every tick, and it shows the outcome in g_mode, on the lamps and in the event log.
+// every tick, and it shows the outcome in the run's mode, on the lamps and in the event log.
 class KeepAliveEngine {
   public:
-    // probe is the non-blocking step: 1 online, -1 offline, 0 no result yet; abandon drops a
-    // running probe or a result nobody has collected, so the next step starts afresh.
-    KeepAliveEngine(IKeepAliveView& view, std::function<int()> probe,
-                    std::function<void()> abandon);
+    // probe is the non-blocking step; abandon drops a running probe or a result nobody has
+    // collected, so the next step starts afresh.
+    KeepAliveEngine(IKeepAliveView& view, RunState& run, EventLog& log,
+                    std::function<ProbeResult()> probe, std::function<void()> abandon);
 
     // One timer tick.
     void Tick();
@@ -40,13 +43,14 @@ class KeepAliveEngine {
     void ShowActivity();
 
     IKeepAliveView& m_view;
-    std::function<int()> m_probe;
+    RunState& m_run;
+    EventLog& m_log;
+    std::function<ProbeResult()> m_probe;
     std::function<void()> m_abandon;
     KeepAliveCountdown m_countdown;
-    int m_nIntervalHours = 0;
-    int m_nIntervalMinutes = 0;
-    int m_bForceProbe = 0;
-    int m_bProbePending = 0;
-    std::string m_strDots;
-    int m_nDots = 0;
+    int m_intervalHours = 0;
+    int m_intervalMinutes = 0;
+    bool m_forceProbe = false;
+    bool m_probePending = false;
+    std::string m_dots;
 };

@@ -1,51 +1,77 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/threads.h"
+
+class AutodialSwitch;
+class EventLog;
+
 // The online probe: a worker opens the keep-alive URL, driven from the user-interface thread by
-// the non-blocking step CheckOnline. A probe that has not answered within kProbeTimeLimitMs is
-// given up: its result is offline, and whatever its worker does later changes nothing.
+// the non-blocking step Check. A probe that has not answered within kProbeTimeLimitMs is given
+// up: its result is offline, and whatever its worker does later changes nothing.
 
-inline constexpr int kProbeIdle = 100;     // no probe running; the next step starts one
-inline constexpr int kProbeStarted = 200;  // started, its result not yet handed out
+enum class ProbeResult { Pending, Online, Offline };
 
-inline constexpr int kProbeOnline = 1;
-inline constexpr int kProbeOffline = -1;
-inline constexpr int kProbePending = 0;
+// What a probe opens, copied on the user-interface thread when it starts.
+struct ProbeTarget {
+    std::string url;
+    // The URL as the settings last loaded or saved it, or a marker after the URL dialog's test;
+    // only its length counts, for the second short-URL warning.
+    std::string savedUrl;
+    bool suppressAutodial = false;  // autodial is switched off while the requests run
+};
 
 inline constexpr std::uint64_t kProbeTimeLimitMs = 60000;
 
-// What the next probe opens; set on the user-interface thread before each step.
-struct ProbeTarget {
-    std::string url;
-    std::string savedUrl;
-    bool suppressAutodial = false;
+class OnlineProbe {
+  public:
+    // Workers share the switch, so one given up on may outlive the probe.
+    OnlineProbe(EventLog& log, std::shared_ptr<AutodialSwitch> autodial);
+    OnlineProbe(const OnlineProbe&) = delete;
+    OnlineProbe& operator=(const OnlineProbe&) = delete;
+    ~OnlineProbe();
+
+    // Starts a probe of target, reports that it still runs, or hands out its result once.
+    // User-interface thread only; never blocks.
+    ProbeResult Check(const ProbeTarget& target);
+    // Drops the running probe, or the result nobody has collected yet, without a log line: the
+    // next step starts a fresh probe. User-interface thread only.
+    void Abandon();
+    // The warnings about a keep-alive URL too short to be one ("URL not correct", then
+    // "URL2 not correct" when the saved URL is short too), once for each such URL a probe was
+    // started with; empty when there is nothing new. The window thread shows them, so the
+    // probe never waits for the user. User-interface thread only.
+    std::vector<std::string> TakeShortUrlWarnings();
+
+    // A probe was started and its result is not handed out yet.
+    bool Started() const { return m_started; }
+    // From the start of a probe until its worker's last action (or until it is given up).
+    bool Checking() const;
+    // The last finished probe's result.
+    bool LastOnline() const;
+
+    // What the probe and its workers co-own.
+    struct Shared;
+
+  private:
+    ProbeResult Start(const ProbeTarget& target);
+    ProbeResult HandOut();
+    void DropRunning();
+    void NoteShortUrl(const ProbeTarget& target);
+    void ReapEndedWorkers();
+
+    EventLog& m_log;
+    std::shared_ptr<Shared> m_shared;  // what the workers touch
+    bool m_started = false;
+    unsigned m_turn = 0;  // the running probe's
+    std::uint64_t m_startedAt = 0;
+    // Workers of this and earlier probes: reaped once ended. One given up on is not waited for.
+    std::vector<platform::Thread> m_workers;
+    std::vector<std::string> m_shortUrlWarnings;
+    std::optional<std::string> m_lastShortUrl;  // the short URL last warned about
 };
-extern ProbeTarget g_probeTarget;
-
-// The step's state; user-interface thread only.
-extern int iOnlineStatus;
-
-// 1 from the start of a probe until its worker's last action (or until it is given up).
-extern std::atomic<int> g_bChecking;
-// The last finished probe's result, 1 online; written before g_bChecking is lowered.
-extern std::atomic<int> g_bOnline;
-// 1: the probe switches the system's autodial off while its requests run.
-extern std::atomic<int> g_bSuppressAutodial;
-
-// Starts a probe, reports that it still runs, or hands out its result once:
-// kProbeOnline, kProbeOffline or kProbePending. User-interface thread only; never blocks.
-int CheckOnline();
-
-// Drops the running probe, or the result nobody has collected yet, without a log line: the next
-// step starts a fresh probe. User-interface thread only.
-void AbandonProbe();
-
-// The warnings about a keep-alive URL too short to be one ("URL not correct", then
-// "URL2 not correct" when the second text is short too), once for each such URL a probe was
-// started with; empty when there is nothing new. The window thread shows them, so the probe
-// never waits for the user. User-interface thread only.
-std::vector<std::string> TakeShortUrlWarnings();

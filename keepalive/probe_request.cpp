@@ -44,24 +44,21 @@ bool RequestAnswered(platform::HInternet root, const ProbeAddress& address) {
 }
 
 // Opens one root handle and makes up to `requests` requests through it.
-int RequestThrough(const std::string& agent, std::uint32_t accessType, int requests,
-                   const ProbeAddress& address) {
+bool RequestThrough(const std::string& agent, std::uint32_t accessType, int requests,
+                    const ProbeAddress& address) {
     const platform::InternetHandle root(
         platform::Internet().InternetOpenA(agent.c_str(), accessType, nullptr, nullptr, 0));
-    if (!root) return 0;
+    if (!root) return false;
     for (int i = 0; i < requests; ++i)
-        if (RequestAnswered(root.get(), address)) return 1;
-    return 0;
+        if (RequestAnswered(root.get(), address)) return true;
+    return false;
 }
 
 }  // namespace
 
-int MakeProbeRequests(const ProbeRequest& request) {
+bool MakeProbeRequests(const ProbeRequest& request) {
     const auto address = SplitProbeUrl(request.url);
-    if (!address) return 0;  // not a web address: no request could reach anything
-    int result = RequestThrough(request.agent, platform::kInternetOpenTypeProxy, 2, *address);
-    if (result == 0)
-        result =
-            RequestThrough(request.proxyAgent, platform::kInternetOpenTypePreconfig, 1, *address);
-    return result;
+    if (!address) return false;  // not a web address: no request could reach anything
+    return RequestThrough(request.agent, platform::kInternetOpenTypeProxy, 2, *address) ||
+           RequestThrough(request.proxyAgent, platform::kInternetOpenTypePreconfig, 1, *address);
 }

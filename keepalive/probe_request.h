@@ -12,6 +12,6 @@ struct ProbeRequest {
 };
 
 // Makes at most three requests for the head of the URL's page and stops at the first that
-// gets an HTTP answer, whatever its status (a redirect too: it is not followed). 1 when one
-// did, else 0. No page body is read, so the request moves no more than the answer's head.
-int MakeProbeRequests(const ProbeRequest& request);
+// gets an HTTP answer, whatever its status (a redirect too: it is not followed). True when one
+// did. No page body is read, so the request moves no more than the answer's head.
+bool MakeProbeRequests(const ProbeRequest& request);

@@ -1,9 +1,10 @@
 #pragma once
 
-// The run's mode and start requests, set from the command line; never persisted.
-
 // What the lamps show; Uninstall is the run that "-uninstall" asks for and shows nothing.
 enum class KeepAliveMode { Off, OnOffline, OnOnline, Uninstall };
 
-extern KeepAliveMode g_mode;
-extern int g_bStartInTray;
+// The run's mode and start requests, set from the command line; never persisted.
+struct RunState {
+    KeepAliveMode mode = KeepAliveMode::Off;
+    bool startInTray = false;
+};

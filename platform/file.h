@@ -9,18 +9,18 @@ class File {
   public:
     File(const char* path, std::uint32_t access, std::uint32_t share, std::uint32_t disposition,
          std::uint32_t attributes)
-        : handle_(Files().CreateFileA(path, access, share, disposition, attributes)) {}
+        : m_handle(Files().CreateFileA(path, access, share, disposition, attributes)) {}
     File(const File&) = delete;
     File& operator=(const File&) = delete;
     ~File() {
-        if (is_open()) Files().CloseHandle(handle_);
+        if (is_open()) Files().CloseHandle(m_handle);
     }
 
-    bool is_open() const { return handle_ != kInvalidFile; }
-    FileHandle get() const { return handle_; }
+    bool is_open() const { return m_handle != kInvalidFile; }
+    FileHandle get() const { return m_handle; }
 
   private:
-    FileHandle handle_;
+    FileHandle m_handle;
 };
 
 }  // namespace platform

@@ -7,18 +7,18 @@ namespace platform {
 // Owns one internet handle (root or request) and closes it once.
 class InternetHandle {
   public:
-    explicit InternetHandle(HInternet handle) : handle_(handle) {}
+    explicit InternetHandle(HInternet handle) : m_handle(handle) {}
     InternetHandle(const InternetHandle&) = delete;
     InternetHandle& operator=(const InternetHandle&) = delete;
     ~InternetHandle() {
-        if (handle_ != 0) Internet().InternetCloseHandle(handle_);
+        if (m_handle != 0) Internet().InternetCloseHandle(m_handle);
     }
 
-    HInternet get() const { return handle_; }
-    explicit operator bool() const { return handle_ != 0; }
+    HInternet get() const { return m_handle; }
+    explicit operator bool() const { return m_handle != 0; }
 
   private:
-    HInternet handle_;
+    HInternet m_handle;
 };
 
 }  // namespace platform

@@ -15,25 +15,25 @@ class RegKey {
     // RegCreateKeyExA; on failure the key stays null.
     long Create(Key root, const char* subKey, std::uint32_t access) {
         Close();
-        const long rc = Registry().CreateKeyEx(root, subKey, access, &key_);
-        if (rc != kErrorSuccess) key_ = 0;
+        const long rc = Registry().CreateKeyEx(root, subKey, access, &m_key);
+        if (rc != kErrorSuccess) m_key = 0;
         return rc;
     }
     long Open(Key root, const char* subKey, std::uint32_t access) {
         Close();
-        const long rc = Registry().OpenKeyEx(root, subKey, access, &key_);
-        if (rc != kErrorSuccess) key_ = 0;
+        const long rc = Registry().OpenKeyEx(root, subKey, access, &m_key);
+        if (rc != kErrorSuccess) m_key = 0;
         return rc;
     }
     void Close() {
-        if (key_ != 0) Registry().CloseKey(key_);
-        key_ = 0;
+        if (m_key != 0) Registry().CloseKey(m_key);
+        m_key = 0;
     }
-    Key get() const { return key_; }
-    explicit operator bool() const { return key_ != 0; }
+    Key get() const { return m_key; }
+    explicit operator bool() const { return m_key != 0; }
 
   private:
-    Key key_ = 0;
+    Key m_key = 0;
 };
 
 }  // namespace platform

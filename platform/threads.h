@@ -30,25 +30,25 @@ inline IThreads& Threads() {
 // Owns one thread's handle and closes it once; closing does not wait for the thread.
 class Thread {
   public:
-    explicit Thread(ThreadHandle handle) : handle_(handle) {}
-    Thread(Thread&& other) noexcept : handle_(std::exchange(other.handle_, 0)) {}
+    explicit Thread(ThreadHandle handle) : m_handle(handle) {}
+    Thread(Thread&& other) noexcept : m_handle(std::exchange(other.m_handle, 0)) {}
     Thread& operator=(Thread&& other) noexcept {
-        std::swap(handle_, other.handle_);
+        std::swap(m_handle, other.m_handle);
         return *this;
     }
     Thread(const Thread&) = delete;
     Thread& operator=(const Thread&) = delete;
     ~Thread() {
-        if (handle_ != 0) Threads().CloseHandle(handle_);
+        if (m_handle != 0) Threads().CloseHandle(m_handle);
     }
 
     bool Ended(std::uint32_t milliseconds = 0) const {
-        return Threads().WaitForThread(handle_, milliseconds);
+        return Threads().WaitForThread(m_handle, milliseconds);
     }
-    explicit operator bool() const { return handle_ != 0; }
+    explicit operator bool() const { return m_handle != 0; }
 
   private:
-    ThreadHandle handle_;
+    ThreadHandle m_handle;
 };
 
 }  // namespace platform

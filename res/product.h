@@ -17,6 +17,6 @@ inline constexpr const char* kMakerKey = "SOFTWARE\\QUADDLE";
 inline constexpr const char* kProductKey = "nimbrel2";
 inline constexpr const char* kSettingsKeyPath = "SOFTWARE\\QUADDLE\\nimbrel2";
 
-inline const std::string g_strMaker = "Quaddle";
-inline const std::string g_strVersion = NIMBREL_VERSION;
-inline const std::string g_strAgentTag = std::string(kProductName) + " - " + kMakerSite;
+inline const std::string kMakerName = "Quaddle";
+inline const std::string kVersion = NIMBREL_VERSION;
+inline const std::string kAgentTag = std::string(kProductName) + " - " + kMakerSite;

@@ -4,11 +4,7 @@ app -> (keepalive, settings, ui) -> framework -> platform.
 
 A feature folder may include itself, framework/, platform/ and res/, never app/ or another
 feature folder; framework/ only itself and platform/; platform/ only itself. An include without
-a folder names a generated file (version.h) and belongs to res/.
-
-Includes still waiting to be moved are listed in include-order-exceptions.txt, one
-"file -> include" a line. Any other include against the order fails the check, and so does a
-listed one that is gone, so the list only ever shrinks."""
+a folder names a generated file (version.h) and belongs to res/."""
 import pathlib
 import re
 import sys
@@ -34,28 +30,19 @@ def arrows_against_order(root):
         for path in sorted((root / folder).rglob("*")):
             if path.suffix not in (".h", ".cpp"):
                 continue
-            lines = path.read_text(encoding="utf-8").splitlines()
-            for number, line in enumerate(lines, 1):
+            for line in path.read_text(encoding="utf-8").splitlines():
                 match = INCLUDE.match(line)
                 if match and target_folder(match.group(1)) not in allowed:
                     yield f"{path.relative_to(root)} -> {match.group(1)}"
 
 
-def listed_exceptions(path):
-    lines = path.read_text(encoding="utf-8").splitlines()
-    return {line.strip() for line in lines if line.strip() and not line.startswith("#")}
-
-
 def main():
     root = pathlib.Path(__file__).resolve().parent.parent
-    arrows = set(arrows_against_order(root))
-    exceptions = listed_exceptions(pathlib.Path(__file__).with_name("include-order-exceptions.txt"))
+    arrows = sorted(arrows_against_order(root))
     print(f"{len(arrows)} include(s) against app -> (keepalive, settings, ui) -> framework -> platform")
-    for arrow in sorted(arrows - exceptions):
+    for arrow in arrows:
         print(f"against the order: {arrow}")
-    for arrow in sorted(exceptions - arrows):
-        print(f"listed but gone, remove it from the exceptions: {arrow}")
-    return 1 if arrows != exceptions else 0
+    return 1 if arrows else 0
 
 
 if __name__ == "__main__":

@@ -27,15 +27,15 @@ int CreateShortcut(const std::string& linkFile, const std::string& workingDirect
         DebugTrace("Failed to initialize OLE\n");
         return -1;
     }
-    CShellLinkInfo info;
-    info.m_sTarget = target;
-    info.m_sArguments = arguments;
-    info.m_sWorkingDirectory = workingDirectory;
-    info.m_sDescription = name;
-    info.m_sIconLocation = target;
-    info.m_nIconIndex = 0;
-    info.m_nShowCmd = SW_SHOWNORMAL;
-    CShellLink link;
+    ShellLinkInfo info;
+    info.m_target = target;
+    info.m_arguments = arguments;
+    info.m_workingDirectory = workingDirectory;
+    info.m_description = name;
+    info.m_iconLocation = target;
+    info.m_iconIndex = 0;
+    info.m_showCmd = SW_SHOWNORMAL;
+    ShellLink link;
     return link.Create(info) && link.Save(linkFile.c_str()) ? 1 : -1;
 }
 

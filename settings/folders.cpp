@@ -64,12 +64,3 @@ int GetFileSizeByName(const char* path) {
     if (!file.is_open()) return -1;
     return static_cast<int>(platform::Files().GetFileSize(file.get()));
 }
-
-int AppendToFile(const char* path, const char* text) {
-    platform::File file(path, platform::kGenericWrite, platform::kFileShareWrite,
-                        platform::kOpenAlways, platform::kAttributeTemporary);
-    if (file.is_open() && platform::Files().SeekToEnd(file.get()))
-        platform::Files().WriteFile(file.get(), text,
-                                    static_cast<std::uint32_t>(std::strlen(text)));
-    return 0;
-}

@@ -25,6 +25,3 @@ bool CreateStartupFolder(Folders& folders);
 
 // The file's size in bytes (low 32 bits), or -1 when it cannot be opened. Also the existence test.
 int GetFileSizeByName(const char* path);
-
-// Appends text to the file, creating it when absent; silently does nothing when it cannot.
-int AppendToFile(const char* path, const char* text);

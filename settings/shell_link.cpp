@@ -18,7 +18,7 @@ void FreeItemIdList(LPITEMIDLIST list) {
     const HRESULT result = SHGetMalloc(&raw);
     if (FAILED(result)) {
         DebugTrace(
-            "CShellLinkInfo::~CShellLinkInfo, Failed to get the shell's IMalloc interface, "
+            "ShellLinkInfo::~ShellLinkInfo, Failed to get the shell's IMalloc interface, "
             "HRESULT was %x\n",
             static_cast<unsigned>(result));
         return;
@@ -29,126 +29,124 @@ void FreeItemIdList(LPITEMIDLIST list) {
 
 }  // namespace
 
-CShellLinkInfo::CShellLinkInfo(const CShellLinkInfo& other)
-    : m_sTarget(other.m_sTarget),
+ShellLinkInfo::ShellLinkInfo(const ShellLinkInfo& other)
+    : m_target(other.m_target),
       m_pidl(other.m_pidl ? ILClone(other.m_pidl) : nullptr),
-      m_sArguments(other.m_sArguments),
-      m_sDescription(other.m_sDescription),
-      m_wHotkey(other.m_wHotkey),
-      m_sIconLocation(other.m_sIconLocation),
-      m_nIconIndex(other.m_nIconIndex),
-      m_nShowCmd(other.m_nShowCmd),
-      m_sWorkingDirectory(other.m_sWorkingDirectory) {}
+      m_arguments(other.m_arguments),
+      m_description(other.m_description),
+      m_hotkey(other.m_hotkey),
+      m_iconLocation(other.m_iconLocation),
+      m_iconIndex(other.m_iconIndex),
+      m_showCmd(other.m_showCmd),
+      m_workingDirectory(other.m_workingDirectory) {}
 
-CShellLinkInfo& CShellLinkInfo::operator=(const CShellLinkInfo& other) {
+ShellLinkInfo& ShellLinkInfo::operator=(const ShellLinkInfo& other) {
     if (this == &other) return *this;
-    CShellLinkInfo copy(other);
-    std::swap(m_sTarget, copy.m_sTarget);
+    ShellLinkInfo copy(other);
+    std::swap(m_target, copy.m_target);
     std::swap(m_pidl, copy.m_pidl);
-    std::swap(m_sArguments, copy.m_sArguments);
-    std::swap(m_sDescription, copy.m_sDescription);
-    m_wHotkey = copy.m_wHotkey;
-    std::swap(m_sIconLocation, copy.m_sIconLocation);
-    m_nIconIndex = copy.m_nIconIndex;
-    m_nShowCmd = copy.m_nShowCmd;
-    std::swap(m_sWorkingDirectory, copy.m_sWorkingDirectory);
+    std::swap(m_arguments, copy.m_arguments);
+    std::swap(m_description, copy.m_description);
+    m_hotkey = copy.m_hotkey;
+    std::swap(m_iconLocation, copy.m_iconLocation);
+    m_iconIndex = copy.m_iconIndex;
+    m_showCmd = copy.m_showCmd;
+    std::swap(m_workingDirectory, copy.m_workingDirectory);
     return *this;
 }
 
-CShellLinkInfo::~CShellLinkInfo() {
+ShellLinkInfo::~ShellLinkInfo() {
     FreeItemIdList(m_pidl);
 }
 
-void CShellLinkInfo::SetItemIdList(LPITEMIDLIST list) {
+void ShellLinkInfo::SetItemIdList(LPITEMIDLIST list) {
     if (list == m_pidl) return;
     FreeItemIdList(m_pidl);
     m_pidl = list;
 }
 
-int CShellLink::Initialise() {
-    if (m_bInitialised) return m_psl && m_ppf ? 1 : 0;
-    m_bInitialised = 1;
+int ShellLink::Initialise() {
+    if (m_initialised) return m_psl && m_ppf ? 1 : 0;
+    m_initialised = 1;
     IShellLinkA* raw = nullptr;
     HRESULT result = CoCreateInstance(kClsidShellLink, nullptr, CLSCTX_INPROC_SERVER,
                                       kIidShellLinkA, reinterpret_cast<void**>(&raw));
-    if (!CheckCall(result, "CShellLink::Initialise", "CoCreateInstance for IShellLink")) return 0;
+    if (!CheckCall(result, "ShellLink::Initialise", "CoCreateInstance for IShellLink")) return 0;
     m_psl.reset(raw);
     m_ppf = QueryOwned<IPersistFile>(raw, kIidPersistFile, &result);
-    return CheckCall(result, "CShellLink::Initialise", "QueryInterface for IPersistFile") ? 1 : 0;
+    return CheckCall(result, "ShellLink::Initialise", "QueryInterface for IPersistFile") ? 1 : 0;
 }
 
-int CShellLink::Create(const CShellLinkInfo& info) {
+int ShellLink::Create(const ShellLinkInfo& info) {
     if (!Initialise()) return 0;
     m_sli = info;
     return 1;
 }
 
-bool CShellLink::ToWide(const char* file, wchar_t (&wide)[MAX_PATH]) {
+bool ShellLink::ToWide(const char* file, wchar_t (&wide)[MAX_PATH]) {
     return MultiByteToWideChar(CP_ACP, 0, file, -1, wide, MAX_PATH) != 0;
 }
 
-void CShellLink::SaveFields(const char* where, bool withArguments) {
+void ShellLink::SaveFields(const char* where, bool withArguments) {
     IShellLinkA* link = m_psl.get();
-    CheckCall(link->SetWorkingDirectory(m_sli.m_sWorkingDirectory.c_str()), where,
+    CheckCall(link->SetWorkingDirectory(m_sli.m_workingDirectory.c_str()), where,
               "IShellLink::SetWorkingDirectory");
-    CheckCall(link->SetIconLocation(m_sli.m_sIconLocation.c_str(), m_sli.m_nIconIndex), where,
+    CheckCall(link->SetIconLocation(m_sli.m_iconLocation.c_str(), m_sli.m_iconIndex), where,
               "IShellLink::SetIconLocation");
-    CheckCall(link->SetDescription(m_sli.m_sDescription.c_str()), where,
+    CheckCall(link->SetDescription(m_sli.m_description.c_str()), where,
               "IShellLink::SetDescription");
     if (withArguments)
-        CheckCall(link->SetArguments(m_sli.m_sArguments.c_str()), where,
-                  "IShellLink::SetArguments");
-    CheckCall(link->SetHotkey(m_sli.m_wHotkey), where, "IShellLink::SetHotkey");
-    CheckCall(link->SetShowCmd(m_sli.m_nShowCmd), where, "IShellLink::SetShowCmd");
+        CheckCall(link->SetArguments(m_sli.m_arguments.c_str()), where, "IShellLink::SetArguments");
+    CheckCall(link->SetHotkey(m_sli.m_hotkey), where, "IShellLink::SetHotkey");
+    CheckCall(link->SetShowCmd(m_sli.m_showCmd), where, "IShellLink::SetShowCmd");
 }
 
-int CShellLink::Save(const char* file) {
+int ShellLink::Save(const char* file) {
     wchar_t wide[MAX_PATH];
     if (!Initialise() || !ToWide(file, wide)) return 0;
-    constexpr const char* kWhere = "CShellLink::Save";
+    constexpr const char* kWhere = "ShellLink::Save";
     if (m_sli.m_pidl)
         CheckCall(m_psl.get()->SetIDList(m_sli.m_pidl), kWhere, "IShellLink::SetIDList");
     else
-        CheckCall(m_psl.get()->SetPath(m_sli.m_sTarget.c_str()), kWhere, "IShellLink::SetPath");
+        CheckCall(m_psl.get()->SetPath(m_sli.m_target.c_str()), kWhere, "IShellLink::SetPath");
     SaveFields(kWhere, true);
     return CheckCall(m_ppf.get()->Save(wide, TRUE), kWhere, "IPersistFile::Save") ? 1 : 0;
 }
 
-void CShellLink::LoadFields(const char* where, bool withArguments) {
+void ShellLink::LoadFields(const char* where, bool withArguments) {
     IShellLinkA* link = m_psl.get();
     char text[kInfoTextSize] = "";
     if (CheckCall(link->GetWorkingDirectory(text, MAX_PATH), where,
                   "IShellLink::GetWorkingDirectory"))
-        m_sli.m_sWorkingDirectory = text;
+        m_sli.m_workingDirectory = text;
     int index = 0;
     if (CheckCall(link->GetIconLocation(text, MAX_PATH, &index), where,
                   "IShellLink::GetIconLocation")) {
-        m_sli.m_sIconLocation = text;
-        m_sli.m_nIconIndex = index;
+        m_sli.m_iconLocation = text;
+        m_sli.m_iconIndex = index;
     }
     if (CheckCall(link->GetDescription(text, kInfoTextSize), where, "IShellLink::GetDescription"))
-        m_sli.m_sDescription = text;
+        m_sli.m_description = text;
     if (withArguments &&
         CheckCall(link->GetArguments(text, kInfoTextSize), where, "IShellLink::GetArguments"))
-        m_sli.m_sArguments = text;
+        m_sli.m_arguments = text;
     WORD hotkey = 0;
     if (CheckCall(link->GetHotkey(&hotkey), where, "IShellLink::GetHotkey"))
-        m_sli.m_wHotkey = hotkey;
+        m_sli.m_hotkey = hotkey;
     int show = 0;
-    if (CheckCall(link->GetShowCmd(&show), where, "IShellLink::GetShowCmd"))
-        m_sli.m_nShowCmd = show;
+    if (CheckCall(link->GetShowCmd(&show), where, "IShellLink::GetShowCmd")) m_sli.m_showCmd = show;
 }
 
-int CShellLink::Load(const char* file) {
+int ShellLink::Load(const char* file) {
     wchar_t wide[MAX_PATH];
     if (!Initialise() || !ToWide(file, wide)) return 0;
-    constexpr const char* kWhere = "CShellLink::Load";
+    constexpr const char* kWhere = "ShellLink::Load";
     if (!CheckCall(m_ppf.get()->Load(wide, STGM_READ), kWhere, "IPersistFile::Load")) return 0;
     char path[MAX_PATH] = "";
     WIN32_FIND_DATAA found{};
     if (CheckCall(m_psl.get()->GetPath(path, MAX_PATH, &found, SLGP_UNCPRIORITY), kWhere,
                   "IShellLink::GetPath"))
-        m_sli.m_sTarget = path;
+        m_sli.m_target = path;
     LPITEMIDLIST list = nullptr;
     if (CheckCall(m_psl.get()->GetIDList(&list), kWhere, "IShellLink::GetIDList"))
         m_sli.SetItemIdList(list);
@@ -156,9 +154,9 @@ int CShellLink::Load(const char* file) {
     return 1;
 }
 
-int CShellLink::Resolve(HWND parent, DWORD flags) {
+int ShellLink::Resolve(HWND parent, DWORD flags) {
     if (!Initialise() || !m_psl) return 0;
-    return CheckCall(m_psl.get()->Resolve(parent, flags), "CShellLink::Resolve",
+    return CheckCall(m_psl.get()->Resolve(parent, flags), "ShellLink::Resolve",
                      "IShellLink::Resolve")
                ? 1
                : 0;

@@ -11,15 +11,15 @@ constexpr IID kIidUniformResourceLocatorA = {
 
 }  // namespace
 
-int CUrlShellLink::Initialise() {
-    if (m_bInitialised) return m_pURL && m_ppf ? 1 : 0;
-    m_bInitialised = 1;
-    constexpr const char* kWhere = "CUrlShellLink::Initialise";
+int UrlShellLink::Initialise() {
+    if (m_initialised) return m_locator && m_ppf ? 1 : 0;
+    m_initialised = 1;
+    constexpr const char* kWhere = "UrlShellLink::Initialise";
     IUniformResourceLocatorA* raw = nullptr;
     HRESULT result = CoCreateInstance(kClsidInternetShortcut, nullptr, CLSCTX_INPROC_SERVER,
                                       kIidUniformResourceLocatorA, reinterpret_cast<void**>(&raw));
     if (!CheckCall(result, kWhere, "CoCreateInstance for IUniformResourceLocator")) return 0;
-    m_pURL.reset(raw);
+    m_locator.reset(raw);
     m_ppf = QueryOwned<IPersistFile>(raw, kIidPersistFile, &result);
     if (!CheckCall(result, kWhere, "QueryInterface for IPersistFile")) return 0;
     m_psl = QueryOwned<IShellLinkA>(raw, kIidShellLinkA, &result);
@@ -27,34 +27,34 @@ int CUrlShellLink::Initialise() {
     return 1;
 }
 
-int CUrlShellLink::Save(const char* file) {
+int UrlShellLink::Save(const char* file) {
     wchar_t wide[MAX_PATH];
     if (!Initialise() || !ToWide(file, wide)) return 0;
-    constexpr const char* kWhere = "CUrlShellLink::Save";
-    CheckCall(m_pURL.get()->SetURL(m_sli.m_sTarget.c_str(), 0), kWhere,
+    constexpr const char* kWhere = "UrlShellLink::Save";
+    CheckCall(m_locator.get()->SetURL(m_sli.m_target.c_str(), 0), kWhere,
               "IUniformResourceLocator::SetURL");
     if (m_psl) SaveFields(kWhere, false);
     return CheckCall(m_ppf.get()->Save(wide, TRUE), kWhere, "IPersistFile::Save") ? 1 : 0;
 }
 
-int CUrlShellLink::Load(const char* file) {
+int UrlShellLink::Load(const char* file) {
     wchar_t wide[MAX_PATH];
     if (!Initialise() || !ToWide(file, wide)) return 0;
-    constexpr const char* kWhere = "CUrlShellLink::Load";
+    constexpr const char* kWhere = "UrlShellLink::Load";
     if (!CheckCall(m_ppf.get()->Load(wide, STGM_READ), kWhere, "IPersistFile::Load")) return 0;
     char* url = nullptr;
-    if (CheckCall(m_pURL.get()->GetURL(&url), kWhere, "IUniformResourceLocator::GetURL")) {
-        m_sli.m_sTarget = url ? url : "";
+    if (CheckCall(m_locator.get()->GetURL(&url), kWhere, "IUniformResourceLocator::GetURL")) {
+        m_sli.m_target = url ? url : "";
         CoTaskMemFree(url);
     }
     if (m_psl) LoadFields(kWhere, false);
     return 1;
 }
 
-int CUrlShellLink::Invoke(HWND parent) {
+int UrlShellLink::Invoke(HWND parent) {
     if (!Initialise()) return 0;
-    constexpr const char* kWhere = "CUrlShellLink::Invoke";
-    if (!CheckCall(m_pURL.get()->SetURL(m_sli.m_sTarget.c_str(), 0), kWhere,
+    constexpr const char* kWhere = "UrlShellLink::Invoke";
+    if (!CheckCall(m_locator.get()->SetURL(m_sli.m_target.c_str(), 0), kWhere,
                    "IUniformResourceLocator::SetURL"))
         return 0;
     URLINVOKECOMMANDINFOA command{};
@@ -62,7 +62,7 @@ int CUrlShellLink::Invoke(HWND parent) {
     command.dwFlags =
         IURL_INVOKECOMMAND_FL_USE_DEFAULT_VERB | (parent ? IURL_INVOKECOMMAND_FL_ALLOW_UI : 0);
     command.hwndParent = parent;
-    return CheckCall(m_pURL.get()->InvokeCommand(&command), kWhere,
+    return CheckCall(m_locator.get()->InvokeCommand(&command), kWhere,
                      "IUniformResourceLocator::InvokeCommand")
                ? 1
                : 0;

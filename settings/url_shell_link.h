@@ -6,7 +6,7 @@
 
 // An internet shortcut (.url): the record's target is the URL. The fields beyond the URL are
 // kept where the system's internet shortcut also offers the shell-link interface.
-class CUrlShellLink : public CShellLink {
+class UrlShellLink : public ShellLink {
   public:
     int Initialise() override;
     int Save(const char* file) override;
@@ -15,5 +15,5 @@ class CUrlShellLink : public CShellLink {
     int Invoke(HWND parent);
 
   private:
-    OwnedCom<IUniformResourceLocatorA> m_pURL;
+    OwnedCom<IUniformResourceLocatorA> m_locator;
 };

@@ -11,11 +11,11 @@ void OpenHelpFile(platform::Window owner, const std::string& helpPath) {
         owner, "Open", helpPath.c_str(), nullptr, nullptr, platform::kSwShowNormal);
     if (platform::ShellOpened(result)) return;
     const std::string text = "Can not find the help file at " + helpPath;
-    platform::User().MessageBoxA(owner, text.c_str(), g_strMaker.c_str(), platform::kMbOk);
+    platform::User().MessageBoxA(owner, text.c_str(), kMakerName.c_str(), platform::kMbOk);
 }
 
 void OpenUpdatePage(platform::Window owner) {
-    const std::string url = UpdatePageUrl(g_strVersion);
+    const std::string url = UpdatePageUrl(kVersion);
     platform::Shell().ShellExecuteA(owner, "Open", url.c_str(), nullptr, nullptr,
                                     platform::kSwShowNormal);
 }

@@ -1,30 +1,29 @@
 #include "ui/bitmap_strip.h"
 
-CBitmapStrip::CBitmapStrip() : m_dc(CreateCompatibleDC(nullptr)) {}
+BitmapStrip::BitmapStrip() : m_dc(CreateCompatibleDC(nullptr)) {}
 
-CBitmapStrip::~CBitmapStrip() {
+BitmapStrip::~BitmapStrip() {
     Release();
 }
 
 // The bitmap must leave the context before either is deleted.
-void CBitmapStrip::Release() {
+void BitmapStrip::Release() {
     if (!m_bitmap) return;
-    SelectObject(m_dc.get(), m_hPrevious);
-    m_hPrevious = nullptr;
+    SelectObject(m_dc.get(), m_previous);
+    m_previous = nullptr;
     m_bitmap.reset();
 }
 
-void CBitmapStrip::Attach(HBITMAP bitmap, int frameWidth) {
+void BitmapStrip::Attach(HBITMAP bitmap, int frameWidth) {
     Release();
     m_bitmap.reset(bitmap);
-    m_nFrameWidth = frameWidth;
+    m_frameWidth = frameWidth;
     GetObjectA(bitmap, sizeof m_info, &m_info);
-    m_nFrameHeight = m_info.bmHeight;
-    m_hPrevious = SelectObject(m_dc.get(), bitmap);
+    m_frameHeight = m_info.bmHeight;
+    m_previous = SelectObject(m_dc.get(), bitmap);
 }
 
-void CBitmapStrip::DrawFrame(HDC target, int x, int y, int index) const {
+void BitmapStrip::DrawFrame(HDC target, int x, int y, int index) const {
     if (!m_bitmap) return;
-    BitBlt(target, x, y, m_nFrameWidth, m_nFrameHeight, m_dc.get(), index * m_nFrameWidth, 0,
-           SRCCOPY);
+    BitBlt(target, x, y, m_frameWidth, m_frameHeight, m_dc.get(), index * m_frameWidth, 0, SRCCOPY);
 }

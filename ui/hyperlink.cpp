@@ -26,101 +26,101 @@ TTTOOLINFOA ToolOf(HWND window) {
 // A window's device context with a font selected, both given back when it goes.
 class FontDc {
   public:
-    FontDc(HWND window, HGDIOBJ font) : window_(window), dc_(GetDC(window)) {
-        previous_ = font ? SelectObject(dc_, font) : nullptr;
+    FontDc(HWND window, HGDIOBJ font) : m_window(window), m_dc(GetDC(window)) {
+        m_previous = font ? SelectObject(m_dc, font) : nullptr;
     }
     FontDc(const FontDc&) = delete;
     FontDc& operator=(const FontDc&) = delete;
     ~FontDc() {
-        if (previous_) SelectObject(dc_, previous_);
-        ReleaseDC(window_, dc_);
+        if (m_previous) SelectObject(m_dc, m_previous);
+        ReleaseDC(m_window, m_dc);
     }
-    HDC get() const { return dc_; }
+    HDC get() const { return m_dc; }
 
   private:
-    HWND window_;
-    HDC dc_;
-    HGDIOBJ previous_;
+    HWND m_window;
+    HDC m_dc;
+    HGDIOBJ m_previous;
 };
 
 }  // namespace
 
-CHyperLink::CHyperLink() : m_crHover(GetSysColor(COLOR_BTNHIGHLIGHT)) {}
+Hyperlink::Hyperlink() : m_hoverColour(GetSysColor(COLOR_BTNHIGHLIGHT)) {}
 
-CHyperLink::~CHyperLink() {
+Hyperlink::~Hyperlink() {
     // A window that outlives its wrapper must not keep drawing with the font freed below.
-    if (m_hWnd) SendMessageA(m_hWnd, WM_SETFONT, 0, FALSE);
+    if (m_window) SendMessageA(m_window, WM_SETFONT, 0, FALSE);
 }
 
-void CHyperLink::SetURL(const std::string& url) {
-    m_strTarget = url;
-    if (!m_hWnd) return;
+void Hyperlink::SetURL(const std::string& url) {
+    m_target = url;
+    if (!m_window) return;
     PositionWindow();
-    TTTOOLINFOA tool = ToolOf(m_hWnd);
-    tool.lpszText = m_strTarget.data();
+    TTTOOLINFOA tool = ToolOf(m_window);
+    tool.lpszText = m_target.data();
     SendMessageA(m_toolTip.get(), TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void CHyperLink::SetColours(COLORREF link, COLORREF visited, COLORREF hover) {
-    m_crLink = link;
-    m_crVisited = visited;
-    m_crHover = hover == kHighlightHover ? GetSysColor(COLOR_HIGHLIGHT) : hover;
-    if (m_hWnd) InvalidateRect(m_hWnd, nullptr, TRUE);
+void Hyperlink::SetColours(COLORREF link, COLORREF visited, COLORREF hover) {
+    m_linkColour = link;
+    m_visitedColour = visited;
+    m_hoverColour = hover == kHighlightHover ? GetSysColor(COLOR_HIGHLIGHT) : hover;
+    if (m_window) InvalidateRect(m_window, nullptr, TRUE);
 }
 
-void CHyperLink::SetVisited(bool visited) {
-    m_bVisited = visited ? 1 : 0;
-    if (m_hWnd) InvalidateRect(m_hWnd, nullptr, TRUE);
+void Hyperlink::SetVisited(bool visited) {
+    m_visited = visited ? 1 : 0;
+    if (m_window) InvalidateRect(m_window, nullptr, TRUE);
 }
 
-void CHyperLink::SetLinkCursor(HCURSOR cursor) {
+void Hyperlink::SetLinkCursor(HCURSOR cursor) {
     m_ownCursor.reset();
-    m_hLinkCursor = cursor;
+    m_linkCursor = cursor;
     if (!cursor) SetDefaultCursor();
 }
 
-void CHyperLink::PreSubclassWindow() {
-    SetWindowLongPtrA(m_hWnd, GWL_STYLE, GetWindowLongPtrA(m_hWnd, GWL_STYLE) | SS_NOTIFY);
-    const std::string text = WindowText(m_hWnd);
-    if (m_strTarget.empty()) m_strTarget = text;
-    if (text.empty()) SetWindowTextA(m_hWnd, m_strTarget.c_str());
+void Hyperlink::PreSubclassWindow() {
+    SetWindowLongPtrA(m_window, GWL_STYLE, GetWindowLongPtrA(m_window, GWL_STYLE) | SS_NOTIFY);
+    const std::string text = WindowText(m_window);
+    if (m_target.empty()) m_target = text;
+    if (text.empty()) SetWindowTextA(m_window, m_target.c_str());
     SetUnderlinedFont();
     PositionWindow();
     SetDefaultCursor();
     CreateToolTip();
 }
 
-void CHyperLink::SetUnderlinedFont() {
-    auto current = reinterpret_cast<HGDIOBJ>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
+void Hyperlink::SetUnderlinedFont() {
+    auto current = reinterpret_cast<HGDIOBJ>(SendMessageA(m_window, WM_GETFONT, 0, 0));
     if (!current) current = GetStockObject(SYSTEM_FONT);
     LOGFONTA description{};
     if (!GetObjectA(current, sizeof description, &description)) return;
-    description.lfUnderline = static_cast<BYTE>(m_bUnderline);
+    description.lfUnderline = static_cast<BYTE>(m_underline);
     m_font.reset(CreateFontIndirectA(&description));
-    if (m_font) SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
+    if (m_font) SendMessageA(m_window, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
 }
 
-void CHyperLink::PositionWindow() {
-    if (!m_hWnd || !m_bAdjustToFit) return;
+void Hyperlink::PositionWindow() {
+    if (!m_window || !m_adjustToFit) return;
     RECT window{};
-    GetWindowRect(m_hWnd, &window);
-    if (HWND parent = GetParent(m_hWnd))
+    GetWindowRect(m_window, &window);
+    if (HWND parent = GetParent(m_window))
         MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&window), 2);
-    const std::string text = WindowText(m_hWnd);
+    const std::string text = WindowText(m_window);
     SIZE extent{};
     {
-        FontDc dc(m_hWnd, m_font.get());
+        FontDc dc(m_window, m_font.get());
         GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
     }
-    const auto style = static_cast<std::uint32_t>(GetWindowLongPtrA(m_hWnd, GWL_STYLE));
+    const auto style = static_cast<std::uint32_t>(GetWindowLongPtrA(m_window, GWL_STYLE));
     const LayoutRect fitted = FitLinkToText(ToLayout(window), extent.cx, extent.cy, style);
-    SetWindowPos(m_hWnd, nullptr, fitted.left, fitted.top, fitted.Width(), fitted.Height(),
+    SetWindowPos(m_window, nullptr, fitted.left, fitted.top, fitted.Width(), fitted.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The system help viewer's hand, or the system's own where there is no such viewer.
-void CHyperLink::SetDefaultCursor() {
-    if (m_hLinkCursor) return;
+void Hyperlink::SetDefaultCursor() {
+    if (m_linkCursor) return;
     char directory[MAX_PATH] = "";
     const UINT length = GetWindowsDirectoryA(directory, MAX_PATH);
     if (length > 0 && length < MAX_PATH) {
@@ -132,26 +132,26 @@ void CHyperLink::SetDefaultCursor() {
         }
     }
     if (!m_ownCursor) m_ownCursor.reset(CopyCursor(LoadCursorA(nullptr, IDC_HAND)));
-    m_hLinkCursor = m_ownCursor.get();
+    m_linkCursor = m_ownCursor.get();
 }
 
-void CHyperLink::CreateToolTip() {
+void Hyperlink::CreateToolTip() {
     m_toolTip.reset(CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr,
                                     GetModuleHandleA(nullptr), nullptr));
     if (!m_toolTip) return;
-    TTTOOLINFOA tool = ToolOf(m_hWnd);
-    GetClientRect(m_hWnd, &tool.rect);
-    tool.lpszText = m_strTarget.data();
+    TTTOOLINFOA tool = ToolOf(m_window);
+    GetClientRect(m_window, &tool.rect);
+    tool.lpszText = m_target.data();
     SendMessageA(m_toolTip.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 // The run's message loop only shows the main window what it dispatches, so the link hands its
 // own mouse messages to the tooltip as they arrive.
-void CHyperLink::RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam) {
+void Hyperlink::RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!m_toolTip) return;
     const DWORD position = GetMessagePos();
-    MSG relayed{m_hWnd,
+    MSG relayed{m_window,
                 message,
                 wParam,
                 lParam,
@@ -160,15 +160,15 @@ void CHyperLink::RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam) {
     SendMessageA(m_toolTip.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
-LRESULT CHyperLink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Hyperlink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST)
         RelayToToolTip(message, wParam, lParam);
     switch (message) {
         case WM_MOUSEMOVE:
             return OnMouseMove(lParam);
         case WM_SETCURSOR:
-            if (!m_hLinkCursor) return FALSE;
-            SetCursor(m_hLinkCursor);
+            if (!m_linkCursor) return FALSE;
+            SetCursor(m_linkCursor);
             return TRUE;
         case WM_CAPTURECHANGED:
             OnCaptureChanged(reinterpret_cast<HWND>(lParam));
@@ -183,19 +183,19 @@ LRESULT CHyperLink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // The hover colour lasts from the first move over the text until the first move outside it;
 // the capture is what reports that move.
-LRESULT CHyperLink::OnMouseMove(LPARAM position) {
+LRESULT Hyperlink::OnMouseMove(LPARAM position) {
     const LRESULT result = Default();
-    if (!m_bOverControl) {
-        m_bOverControl = 1;
+    if (!m_overControl) {
+        m_overControl = 1;
         RedrawNow();
-        SetCapture(m_hWnd);
+        SetCapture(m_window);
         return result;
     }
     const POINT point{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
     RECT client{};
-    GetClientRect(m_hWnd, &client);
+    GetClientRect(m_window, &client);
     if (!PtInRect(&client, point)) {
-        m_bOverControl = 0;
+        m_overControl = 0;
         ReleaseCapture();
         RedrawNow();
     }
@@ -204,28 +204,30 @@ LRESULT CHyperLink::OnMouseMove(LPARAM position) {
 
 // Losing the capture to another window (a menu, a box, a switch to another program) ends the
 // hover, or the link would keep the hover colour with no move to end it.
-void CHyperLink::OnCaptureChanged(HWND newCapture) {
-    if (newCapture == m_hWnd || !m_bOverControl) return;
-    m_bOverControl = 0;
+void Hyperlink::OnCaptureChanged(HWND newCapture) {
+    if (newCapture == m_window || !m_overControl) return;
+    m_overControl = 0;
     RedrawNow();
 }
 
-void CHyperLink::OnClicked() {
-    m_bOverControl = 0;
-    if (GetCapture() == m_hWnd) ReleaseCapture();
-    const std::intptr_t result = GotoURL(m_strTarget, SW_SHOW);
+void Hyperlink::OnClicked() {
+    m_overControl = 0;
+    if (GetCapture() == m_window) ReleaseCapture();
+    const std::intptr_t result = GotoURL(m_target, SW_SHOW);
     const bool opened = platform::ShellOpened(result);
     SetVisited(opened);
     if (opened) return;
     platform::User().MessageBeep(MB_ICONEXCLAMATION);
     ReportError(static_cast<int>(result),
-                reinterpret_cast<platform::Window>(GetAncestor(m_hWnd, GA_ROOT)));
+                reinterpret_cast<platform::Window>(GetAncestor(m_window, GA_ROOT)));
 }
 
-bool CHyperLink::OnReflected(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
+bool Hyperlink::OnReflected(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
     if (message == WM_CTLCOLORSTATIC) {
         auto dc = reinterpret_cast<HDC>(wParam);
-        SetTextColor(dc, m_bOverControl ? m_crHover : m_bVisited ? m_crVisited : m_crLink);
+        SetTextColor(dc, m_overControl ? m_hoverColour
+                         : m_visited   ? m_visitedColour
+                                       : m_linkColour);
         SetBkMode(dc, TRANSPARENT);
         *result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
         return true;
@@ -238,6 +240,6 @@ bool CHyperLink::OnReflected(UINT message, WPARAM wParam, LPARAM, LRESULT* resul
     return false;
 }
 
-void CHyperLink::RedrawNow() {
-    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+void Hyperlink::RedrawNow() {
+    RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }

@@ -11,17 +11,17 @@
 // A static text of a page that acts as a link: underlined in the link colour, the hover colour
 // while the mouse is over it, a hand pointer and a tooltip with its target, shrunk to its text,
 // and opening its target when clicked.
-class CHyperLink : public CWnd {
+class Hyperlink : public Window {
   public:
     // As a hover colour: the system's highlight colour at the time of the call.
     static constexpr COLORREF kHighlightHover = static_cast<COLORREF>(-1);
 
-    CHyperLink();
-    ~CHyperLink() override;
+    Hyperlink();
+    ~Hyperlink() override;
 
     void SetURL(const std::string& url);
     void SetColours(COLORREF link, COLORREF visited, COLORREF hover);
-    COLORREF GetLinkColour() const { return m_crLink; }
+    COLORREF GetLinkColour() const { return m_linkColour; }
     void SetVisited(bool visited);
     // None loads the default hand.
     void SetLinkCursor(HCURSOR cursor);
@@ -42,16 +42,16 @@ class CHyperLink : public CWnd {
     void OnClicked();
     void RedrawNow();
 
-    COLORREF m_crLink = RGB(0, 0, 238);
-    COLORREF m_crVisited = RGB(85, 26, 139);
-    COLORREF m_crHover;
-    int m_bOverControl = 0;
-    int m_bVisited = 0;
-    int m_bUnderline = 1;
-    int m_bAdjustToFit = 1;
-    std::string m_strTarget;
+    COLORREF m_linkColour = RGB(0, 0, 238);
+    COLORREF m_visitedColour = RGB(85, 26, 139);
+    COLORREF m_hoverColour;
+    int m_overControl = 0;
+    int m_visited = 0;
+    int m_underline = 1;
+    int m_adjustToFit = 1;
+    std::string m_target;
     OwnedGdiObject m_font;
-    HCURSOR m_hLinkCursor = nullptr;
+    HCURSOR m_linkCursor = nullptr;
     OwnedCursor m_ownCursor;  // the default hand's copy; a cursor from the page is not ours
     OwnedWindow m_toolTip;
 };

@@ -36,36 +36,37 @@ UINT StateFlag(bool disabled) {
 
 }  // namespace
 
-CIconButton::CIconButton()
-    : m_crBkNormal(GetSysColor(COLOR_BTNFACE)),
-      m_crBkHot(GetSysColor(COLOR_BTNFACE)),
-      m_crTextNormal(GetSysColor(COLOR_BTNTEXT)),
-      m_crTextHot(GetSysColor(COLOR_BTNTEXT)) {}
+IconButton::IconButton()
+    : m_normalBackColour(GetSysColor(COLOR_BTNFACE)),
+      m_hotBackColour(GetSysColor(COLOR_BTNFACE)),
+      m_normalTextColour(GetSysColor(COLOR_BTNTEXT)),
+      m_hotTextColour(GetSysColor(COLOR_BTNTEXT)) {}
 
-void CIconButton::SetIcon(int hotId, int normalId) {
+void IconButton::SetIcon(int hotId, int normalId) {
     OwnedIcon hot(LoadResourceIcon(hotId));
     OwnedIcon normal(normalId != 0 ? LoadResourceIcon(normalId) : nullptr);
-    m_hIconHot = std::move(hot);
-    m_hIconNormal = std::move(normal);
-    const SIZE size = IconSize(m_hIconHot.get());
+    m_iconHot = std::move(hot);
+    m_iconNormal = std::move(normal);
+    const SIZE size = IconSize(m_iconHot.get());
     m_cxIcon = static_cast<std::uint8_t>(size.cx);
     m_cyIcon = static_cast<std::uint8_t>(size.cy);
-    if (m_hWnd) RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    if (m_window)
+        RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
-void CIconButton::PreSubclassWindow() {
-    const LONG_PTR style = GetWindowLongPtrA(m_hWnd, GWL_STYLE);
-    SendMessageA(m_hWnd, BM_SETSTYLE, static_cast<WPARAM>((style & 0xFF) | BS_OWNERDRAW), TRUE);
-    CWnd::PreSubclassWindow();
+void IconButton::PreSubclassWindow() {
+    const LONG_PTR style = GetWindowLongPtrA(m_window, GWL_STYLE);
+    SendMessageA(m_window, BM_SETSTYLE, static_cast<WPARAM>((style & 0xFF) | BS_OWNERDRAW), TRUE);
+    Window::PreSubclassWindow();
 }
 
 // An owner-drawn button reports a double click as such; as a press, each click counts.
-LRESULT CIconButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_LBUTTONDBLCLK) return SendMessageA(m_hWnd, WM_LBUTTONDOWN, wParam, lParam);
-    return CWnd::WindowProc(message, wParam, lParam);
+LRESULT IconButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_LBUTTONDBLCLK) return SendMessageA(m_window, WM_LBUTTONDOWN, wParam, lParam);
+    return Window::WindowProc(message, wParam, lParam);
 }
 
-bool CIconButton::OnReflected(UINT message, WPARAM, LPARAM lParam, LRESULT* result) {
+bool IconButton::OnReflected(UINT message, WPARAM, LPARAM lParam, LRESULT* result) {
     switch (message) {
         case WM_CTLCOLORBTN:
             // The parent paints nothing behind the button.
@@ -80,7 +81,7 @@ bool CIconButton::OnReflected(UINT message, WPARAM, LPARAM lParam, LRESULT* resu
     }
 }
 
-void CIconButton::DrawItem(const DRAWITEMSTRUCT& item) {
+void IconButton::DrawItem(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     const bool focused = (item.itemState & ODS_FOCUS) != 0;
@@ -90,14 +91,14 @@ void CIconButton::DrawItem(const DRAWITEMSTRUCT& item) {
     // Every such button wears the black outer frame, focused or not.
     FrameRect(dc, &face, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     face = ToRect(IconButtonFace(ToLayout(face)));
-    OwnedGdiObject faceBrush(CreateSolidBrush(pressed ? m_crBkHot : m_crBkNormal));
+    OwnedGdiObject faceBrush(CreateSolidBrush(pressed ? m_hotBackColour : m_normalBackColour));
     FillRect(dc, &face, static_cast<HBRUSH>(faceBrush.get()));
     if (pressed)
         FrameRect(dc, &face, GetSysColorBrush(COLOR_BTNSHADOW));
     else
         DrawRaisedEdge(dc, face);
 
-    const std::string caption = WindowText(m_hWnd);
+    const std::string caption = WindowText(m_window);
     DrawIcon(dc, item.rcItem, !caption.empty(), pressed, disabled);
     if (!caption.empty()) DrawCaption(dc, caption, item.rcItem, pressed, disabled);
     if (focused) {
@@ -106,7 +107,7 @@ void CIconButton::DrawItem(const DRAWITEMSTRUCT& item) {
     }
 }
 
-void CIconButton::DrawRaisedEdge(HDC dc, const RECT& face) const {
+void IconButton::DrawRaisedEdge(HDC dc, const RECT& face) const {
     const LONG l = face.left;
     const LONG t = face.top;
     const LONG r = face.right;
@@ -117,23 +118,23 @@ void CIconButton::DrawRaisedEdge(HDC dc, const RECT& face) const {
     DrawEdgeLine(dc, COLOR_BTNSHADOW, {l + 1, b - 2}, {r - 2, b - 2}, {r - 2, t});
 }
 
-void CIconButton::DrawIcon(HDC dc, const RECT& item, bool withCaption, bool pressed,
-                           bool disabled) const {
-    if (!m_hIconHot) return;
+void IconButton::DrawIcon(HDC dc, const RECT& item, bool withCaption, bool pressed,
+                          bool disabled) const {
+    if (!m_iconHot) return;
     const LayoutRect place =
         IconButtonIconRect(ToLayout(item), m_cxIcon, m_cyIcon, withCaption, pressed);
-    HICON normal = m_hIconNormal ? m_hIconNormal.get() : m_hIconHot.get();
-    HICON icon = pressed ? m_hIconHot.get() : normal;
+    HICON normal = m_iconNormal ? m_iconNormal.get() : m_iconHot.get();
+    HICON icon = pressed ? m_iconHot.get() : normal;
     DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, place.left, place.top,
                place.Width(), place.Height(), DST_ICON | StateFlag(disabled));
 }
 
-void CIconButton::DrawCaption(HDC dc, const std::string& caption, const RECT& item, bool pressed,
-                              bool disabled) const {
+void IconButton::DrawCaption(HDC dc, const std::string& caption, const RECT& item, bool pressed,
+                             bool disabled) const {
     const LayoutRect room =
-        IconButtonCaptionRoom(ToLayout(item), m_cxIcon, static_cast<bool>(m_hIconHot), pressed);
-    SetTextColor(dc, pressed ? m_crTextHot : m_crTextNormal);
-    SetBkColor(dc, pressed ? m_crBkHot : m_crBkNormal);
+        IconButtonCaptionRoom(ToLayout(item), m_cxIcon, static_cast<bool>(m_iconHot), pressed);
+    SetTextColor(dc, pressed ? m_hotTextColour : m_normalTextColour);
+    SetBkColor(dc, pressed ? m_hotBackColour : m_normalBackColour);
     RECT measured = ToRect(room);
     DrawTextA(dc, caption.c_str(), -1, &measured, DT_SINGLELINE | DT_CALCRECT);
     const LayoutRect text = IconButtonCentreCaption(room, ToLayout(measured));

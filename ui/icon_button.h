@@ -10,9 +10,9 @@
 
 // A push button of a page's layout taken over and drawn as a raised 3-D button with a black
 // outer frame, an icon at the left and the caption centred in the rest.
-class CIconButton : public CWnd {
+class IconButton : public Window {
   public:
-    CIconButton();
+    IconButton();
 
     // Loads the icon shown while pressed and the one shown otherwise (0: the same picture)
     // from the program's resources, frees the previous ones and redraws at once.
@@ -34,12 +34,12 @@ class CIconButton : public CWnd {
     void DrawCaption(HDC dc, const std::string& caption, const RECT& item, bool pressed,
                      bool disabled) const;
 
-    OwnedIcon m_hIconHot;
-    OwnedIcon m_hIconNormal;  // empty when the hot icon serves both states
+    OwnedIcon m_iconHot;
+    OwnedIcon m_iconNormal;  // empty when the hot icon serves both states
     std::uint8_t m_cxIcon = 0;
     std::uint8_t m_cyIcon = 0;
-    COLORREF m_crBkNormal;
-    COLORREF m_crBkHot;
-    COLORREF m_crTextNormal;
-    COLORREF m_crTextHot;
+    COLORREF m_normalBackColour;
+    COLORREF m_hotBackColour;
+    COLORREF m_normalTextColour;
+    COLORREF m_hotTextColour;
 };

@@ -8,9 +8,9 @@
 
 // A check box of a page's layout taken over to show a lamp: a two-frame bitmap (unlit, lit)
 // with the caption beside it. Only the program sets its state; clicks change nothing.
-class CLedButton : public CWnd {
+class LedButton : public Window {
   public:
-    CLedButton(int state, int centerVert);
+    LedButton(int state, int centerVert);
 
     // Loads bitmap resource id as the lamp; frames are frameWidth wide. A bitmap that does
     // not load leaves the lamp as it was.
@@ -18,7 +18,7 @@ class CLedButton : public CWnd {
 
     // 0 unlit, anything else lit; redraws at once only when the state changes.
     int SetLampState(int state);
-    int GetLampState() const { return m_nState; }
+    int GetLampState() const { return m_state; }
 
     const LedLayout& Layout() const { return m_layout; }
     const RECT& CaptionRect() const { return m_rcText; }
@@ -34,8 +34,8 @@ class CLedButton : public CWnd {
 
     LedLayout m_layout;
     RECT m_rcText{};
-    int m_nState;
-    int m_bCenterVert;
-    CBitmapStrip m_strip;
+    int m_state;
+    int m_centerVert;
+    BitmapStrip m_strip;
     SIZE m_sizeFrame{};
 };

@@ -12,22 +12,21 @@ int RoundedHalf(int length) {
 }  // namespace
 
 void LedLayout::PlaceAtSubclass(const LayoutRect& client, bool centerVert) {
-    m_nLampSize = static_cast<int>(client.bottom * 0.5) - 5;
-    if (m_nLampSize > kLargestLampSize) m_nLampSize = kLargestLampSize;
-    m_nLampX = client.left + m_nLampSize + 1;
-    m_nLampY =
-        centerVert ? client.top + RoundedHalf(client.Height()) : client.top + m_nLampSize + 1;
+    m_lampSize = static_cast<int>(client.bottom * 0.5) - 5;
+    if (m_lampSize > kLargestLampSize) m_lampSize = kLargestLampSize;
+    m_lampX = client.left + m_lampSize + 1;
+    m_lampY = centerVert ? client.top + RoundedHalf(client.Height()) : client.top + m_lampSize + 1;
 }
 
 void LedLayout::PlaceForFrame(int frameWidth, int frameHeight) {
-    m_nLampX = 1;
-    m_nLampY -= frameHeight / 2;
-    if (m_nTextIndent < frameWidth) m_nTextIndent = frameWidth + 5;
+    m_lampX = 1;
+    m_lampY -= frameHeight / 2;
+    if (m_textIndent < frameWidth) m_textIndent = frameWidth + 5;
 }
 
 LayoutRect LedLayout::CaptionArea(const LayoutRect& client) const {
     LayoutRect area = client;
-    area.left += m_nTextIndent;
+    area.left += m_textIndent;
     area.right -= 2;
     return area;
 }

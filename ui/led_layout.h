@@ -4,12 +4,12 @@
 
 // Where a lamp control puts its bitmap and its caption, in client coordinates.
 struct LedLayout {
-    int m_nTextIndent = 20;
-    int m_nLampSize = 0;
-    int m_nLampX = 0;
-    int m_nLampY = 0;
+    int m_textIndent = 20;
+    int m_lampSize = 0;
+    int m_lampX = 0;
+    int m_lampY = 0;
 
-    // The first placement, when the control is taken over. A centred lamp's m_nLampY then
+    // The first placement, when the control is taken over. A centred lamp's m_lampY then
     // holds the control's vertical middle; PlaceForFrame turns it into the corner.
     void PlaceAtSubclass(const LayoutRect& client, bool centerVert);
 

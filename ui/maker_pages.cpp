@@ -28,5 +28,5 @@ std::string ContactLinkTarget(bool germanEdition) {
 }
 
 std::string MailLinkTarget() {
-    return std::string("mailto: ") + kMakerMail + "?Subject=Support " + g_strVersion;
+    return std::string("mailto: ") + kMakerMail + "?Subject=Support " + kVersion;
 }

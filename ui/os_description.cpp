@@ -3,7 +3,6 @@
 #include <cctype>
 #include <cstring>
 
-#include "keepalive/autodial.h"
 #include "platform/reg_key.h"
 #include "platform/version.h"
 
@@ -65,19 +64,13 @@ std::string ServicePack(const platform::OsVersion& os) {
 std::string GetOsDescription() {
     platform::OsVersion os{};
     if (!platform::Version().GetVersionExA(&os)) return "Not able to get OS information";
-    std::string name = "Windows 3.1";
-    std::string version;
-    std::string build;
     if (os.platformId == platform::kPlatformNt) {
         char productType[kProductTypeSize] = "";
         if (!ReadProductType(productType)) return "";
-        name = NtName(os, productType);
-        version = NtVersionText(os);
-        build = std::to_string(os.buildNumber);
-    } else if (os.platformId == platform::kPlatformWindows) {
-        name = Windows9xName(os);
+        return NtName(os, productType) + " " + NtVersionText(os) +
+               " (Build:" + std::to_string(os.buildNumber) + ") " + ServicePack(os);
     }
-    int major = 0;
-    if (IsWinNT(&major)) return name + " " + version + " (Build:" + build + ") " + ServicePack(os);
+    const std::string name =
+        os.platformId == platform::kPlatformWindows ? Windows9xName(os) : "Windows 3.1";
     return name + " " + ServicePack(os);
 }

@@ -10,8 +10,8 @@
 #include "ui/os_description.h"
 
 AboutPage::AboutPage(LanguageTexts& texts, std::string helpPath)
-    : CPropertyPage(IDD_ABOUT_PAGE),
-      m_strOs(GetOsDescription()),
+    : PropertyPage(IDD_ABOUT_PAGE),
+      m_os(GetOsDescription()),
       m_texts(texts),
       m_helpPath(std::move(helpPath)) {
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
@@ -21,48 +21,48 @@ AboutPage::AboutPage(LanguageTexts& texts, std::string helpPath)
 // default one is never loaded.
 BOOL AboutPage::OnInitDialog() {
     SetUpLinks();
-    return CPropertyPage::OnInitDialog();
+    return PropertyPage::OnInitDialog();
 }
 
 void AboutPage::SetUpLinks() {
     const bool german = m_texts.InForce();
-    m_linkHome.SetURL(HomeLinkTarget(german));
-    m_linkContact.SetURL(ContactLinkTarget(german));
-    m_linkMail.SetURL(MailLinkTarget());
+    m_homeLink.SetURL(HomeLinkTarget(german));
+    m_contactLink.SetURL(ContactLinkTarget(german));
+    m_mailLink.SetURL(MailLinkTarget());
     HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HAND_CURSOR));
-    for (CHyperLink* link : {&m_linkMail, &m_linkHome, &m_linkContact}) {
+    for (Hyperlink* link : {&m_mailLink, &m_homeLink, &m_contactLink}) {
         // A visited link keeps its colour.
-        link->SetColours(link->GetLinkColour(), link->GetLinkColour(), CHyperLink::kHighlightHover);
+        link->SetColours(link->GetLinkColour(), link->GetLinkColour(), Hyperlink::kHighlightHover);
         link->SetLinkCursor(hand);
     }
 }
 
-void AboutPage::DoDataExchange(CDataExchange& exchange) {
-    exchange.Control(IDC_LINK_CONTACT, m_linkContact);
-    exchange.Control(IDC_LINK_HOME, m_linkHome);
-    exchange.Control(IDC_LINK_MAIL, m_linkMail);
-    exchange.Text(IDC_OS, m_strOs);
-    exchange.Text(IDC_VERSION, m_strVersion);
-    exchange.Control(IDC_CHECK_UPDATES, m_btnUpdate);
-    exchange.Control(IDC_HELP_BUTTON, m_btnHelp);
+void AboutPage::DoDataExchange(DataExchange& exchange) {
+    exchange.Control(IDC_LINK_CONTACT, m_contactLink);
+    exchange.Control(IDC_LINK_HOME, m_homeLink);
+    exchange.Control(IDC_LINK_MAIL, m_mailLink);
+    exchange.Text(IDC_OS, m_os);
+    exchange.Text(IDC_VERSION, m_version);
+    exchange.Control(IDC_CHECK_UPDATES, m_updateButton);
+    exchange.Control(IDC_HELP_BUTTON, m_helpButton);
 }
 
 // Showing and hiding alike set the icons, the version and, with a language file in force, the
 // page's texts.
 void AboutPage::OnShowWindow(bool) {
-    m_btnUpdate.SetIcon(IDI_UPDATE, IDI_UPDATE);
-    m_btnHelp.SetIcon(IDI_HELP, IDI_HELP);
-    m_strVersion = "Version " + g_strVersion;
+    m_updateButton.SetIcon(IDI_UPDATE, IDI_UPDATE);
+    m_helpButton.SetIcon(IDI_HELP, IDI_HELP);
+    m_version = "Version " + kVersion;
     if (m_texts.InForce()) SetLanguageTexts();
     UpdateData(false);
 }
 
 void AboutPage::SetLanguageTexts() {
-    SetDlgItemTextA(m_hWnd, IDC_ABOUT_TITLE, m_texts.Text("about_title").c_str());
+    SetDlgItemTextA(m_window, IDC_ABOUT_TITLE, m_texts.Text("about_title").c_str());
     // No control shows this one; asking for it puts the key into a new language file.
     m_texts.Text("about_or");
-    SetDlgItemTextA(m_hWnd, IDC_CHECK_UPDATES, m_texts.Text("about_bt_check_update").c_str());
-    SetDlgItemTextA(m_hWnd, IDC_HELP_BUTTON, m_texts.Text("about_bt_help").c_str());
+    SetDlgItemTextA(m_window, IDC_CHECK_UPDATES, m_texts.Text("about_bt_check_update").c_str());
+    SetDlgItemTextA(m_window, IDC_HELP_BUTTON, m_texts.Text("about_bt_help").c_str());
 }
 
 bool AboutPage::OnCommand(WORD id, WORD code) {
@@ -80,9 +80,9 @@ bool AboutPage::OnCommand(WORD id, WORD code) {
 }
 
 void AboutPage::OnHelp() {
-    OpenHelpFile(reinterpret_cast<platform::Window>(m_hWnd), m_helpPath);
+    OpenHelpFile(reinterpret_cast<platform::Window>(m_window), m_helpPath);
 }
 
 void AboutPage::OnCheckForUpdates() {
-    OpenUpdatePage(reinterpret_cast<platform::Window>(m_hWnd));
+    OpenUpdatePage(reinterpret_cast<platform::Window>(m_window));
 }

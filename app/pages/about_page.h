@@ -8,21 +8,21 @@
 #include "ui/icon_button.h"
 
 // The about page: version, operating system, help and the maker's links.
-class AboutPage : public CPropertyPage {
+class AboutPage : public PropertyPage {
   public:
     AboutPage(LanguageTexts& texts, std::string helpPath);
 
-    CHyperLink m_linkContact;
-    CHyperLink m_linkHome;
-    CHyperLink m_linkMail;
-    std::string m_strOs;
-    std::string m_strVersion;
-    CIconButton m_btnUpdate;
-    CIconButton m_btnHelp;
+    Hyperlink m_contactLink;
+    Hyperlink m_homeLink;
+    Hyperlink m_mailLink;
+    std::string m_os;
+    std::string m_version;
+    IconButton m_updateButton;
+    IconButton m_helpButton;
 
   protected:
     BOOL OnInitDialog() override;
-    void DoDataExchange(CDataExchange& exchange) override;
+    void DoDataExchange(DataExchange& exchange) override;
     void OnShowWindow(bool show) override;
     bool OnCommand(WORD id, WORD code) override;
 

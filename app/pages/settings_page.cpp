@@ -15,12 +15,12 @@ constexpr const char* kRedialHelp =
 }  // namespace
 
 SettingsPage::SettingsPage(Settings& settings, LanguageTexts& texts)
-    : CPropertyPage(IDD_SETTINGS_PAGE), m_settings(settings), m_texts(texts) {}
+    : PropertyPage(IDD_SETTINGS_PAGE), m_settings(settings), m_texts(texts) {}
 
-void SettingsPage::DoDataExchange(CDataExchange& exchange) {
-    exchange.Check(IDC_AUTOSTART, m_bAutostart);
-    exchange.Check(IDC_REDIAL, m_bRedial);
-    exchange.Text(IDC_URL_TEXT, m_strURL);
+void SettingsPage::DoDataExchange(DataExchange& exchange) {
+    exchange.Check(IDC_AUTOSTART, m_autostart);
+    exchange.Check(IDC_REDIAL, m_redial);
+    exchange.Text(IDC_URL_TEXT, m_url);
 }
 
 void SettingsPage::OnShowWindow(bool) {
@@ -30,9 +30,10 @@ void SettingsPage::OnShowWindow(bool) {
                                                      {IDC_IE_PROPERTIES, "IDC_IE_PROP"},
                                                      {IDC_KA_LABEL, "IDC_KA"},
                                                      {IDC_CHANGE_URL, "IDC_URL"}};
-        for (const auto& [id, key] : texts) SetDlgItemTextA(m_hWnd, id, m_texts.Text(key).c_str());
+        for (const auto& [id, key] : texts)
+            SetDlgItemTextA(m_window, id, m_texts.Text(key).c_str());
     }
-    m_strURL = m_settings.url;
+    m_url = m_settings.url;
     UpdateData(false);
 }
 
@@ -54,20 +55,20 @@ bool SettingsPage::OnCommand(WORD id, WORD code) {
 }
 
 void SettingsPage::OpenInternetProperties() {
-    ShellExecuteA(m_hWnd, "open", "control.exe", "inetcpl.cpl", ".", SW_SHOWNORMAL);
+    ShellExecuteA(m_window, "open", "control.exe", "inetcpl.cpl", ".", SW_SHOWNORMAL);
 }
 
 void SettingsPage::ShowRedialHelp() {
     const std::string text = m_texts.InForce() ? m_texts.Text("AUTOSTART-HELP") : kRedialHelp;
-    MessageBoxA(m_hWnd, text.c_str(), "Tip", MB_OK);
+    MessageBoxA(m_window, text.c_str(), "Tip", MB_OK);
 }
 
 void SettingsPage::ChangeUrl() {
     // Ticks made on this page since it was shown would be undone by the transfers below.
     UpdateData(true);
-    if (m_runUrlDialog(m_hWnd)) UpdateData(false);
+    if (m_runUrlDialog(m_window)) UpdateData(false);
     TransferSettings(m_settings, STORE_WRITE);
-    m_strURL = m_settings.url;
+    m_url = m_settings.url;
     UpdateData(false);
 }
 

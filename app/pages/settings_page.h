@@ -9,20 +9,20 @@
 
 // The settings page: keep-alive URL, autostart and redial switches. It keeps working copies;
 // the status page commits the switches.
-class SettingsPage : public CPropertyPage {
+class SettingsPage : public PropertyPage {
   public:
     SettingsPage(Settings& settings, LanguageTexts& texts);
 
-    int m_bAutostart = 0;
-    int m_bRedial = 0;
-    std::string m_strURL;
+    int m_autostart = 0;
+    int m_redial = 0;
+    std::string m_url;
 
     // The main window links the keep-alive URL dialog here: it shows the dialog over `owner` and
     // is true when the dialog closed with OK.
     void LinkUrlDialog(std::function<bool(HWND owner)> runDialog);
 
   protected:
-    void DoDataExchange(CDataExchange& exchange) override;
+    void DoDataExchange(DataExchange& exchange) override;
     void OnShowWindow(bool show) override;
     bool OnCommand(WORD id, WORD code) override;
 

@@ -2,8 +2,6 @@
 
 #include "app/probe_target.h"
 #include "framework/data_exchange.h"
-#include "keepalive/online_probe.h"
-#include "keepalive/run_state.h"
 #include "res/product.h"
 #include "res/resource.h"
 
@@ -15,36 +13,41 @@ constexpr int kLampFrameWidth = 15;
 
 }  // namespace
 
-StatusPage::StatusPage(Settings& settings, Autostart& autostart, LanguageTexts& texts)
-    : CPropertyPage(IDD_STATUS_PAGE),
+StatusPage::StatusPage(Settings& settings, Autostart& autostart, LanguageTexts& texts,
+                       RunState& run, EventLog& log, OnlineProbe& probe)
+    : PropertyPage(IDD_STATUS_PAGE),
       m_settings(settings),
       m_autostart(autostart),
       m_texts(texts),
-      m_engine(*this, &CheckOnline, &AbandonProbe) {}
+      m_run(run),
+      m_probe(probe),
+      m_engine(
+          *this, run, log, [this] { return m_probe.Check(ProbeTargetFor(m_settings)); },
+          [this] { m_probe.Abandon(); }) {}
 
-void StatusPage::DoDataExchange(CDataExchange& exchange) {
-    exchange.Control(IDC_STAY_ON, m_btnStayOn);
-    exchange.Control(IDC_SWITCH_OFF, m_btnSwitchOff);
-    exchange.Control(IDC_MINIMIZE, m_btnMinimize);
-    exchange.Control(IDC_EXIT, m_btnExit);
-    exchange.Control(IDC_LED_ONLINE, m_ledOnline);
-    exchange.Control(IDC_LED_OFFLINE, m_ledOffline);
-    exchange.Control(IDC_LED_OFF, m_ledOff);
+void StatusPage::DoDataExchange(DataExchange& exchange) {
+    exchange.Control(IDC_STAY_ON, m_stayOnButton);
+    exchange.Control(IDC_SWITCH_OFF, m_switchOffButton);
+    exchange.Control(IDC_MINIMIZE, m_minimizeButton);
+    exchange.Control(IDC_EXIT, m_exitButton);
+    exchange.Control(IDC_LED_ONLINE, m_onlineLamp);
+    exchange.Control(IDC_LED_OFFLINE, m_offlineLamp);
+    exchange.Control(IDC_LED_OFF, m_offLamp);
 }
 
 void StatusPage::UpdateLamps() {
-    m_ledOff.SetLampState(0);
-    m_ledOffline.SetLampState(0);
-    m_ledOnline.SetLampState(0);
-    switch (g_mode) {
+    m_offLamp.SetLampState(0);
+    m_offlineLamp.SetLampState(0);
+    m_onlineLamp.SetLampState(0);
+    switch (m_run.mode) {
         case KeepAliveMode::Off:
-            m_ledOff.SetLampState(1);
+            m_offLamp.SetLampState(1);
             break;
         case KeepAliveMode::OnOffline:
-            m_ledOffline.SetLampState(1);
+            m_offlineLamp.SetLampState(1);
             break;
         case KeepAliveMode::OnOnline:
-            m_ledOnline.SetLampState(1);
+            m_onlineLamp.SetLampState(1);
             break;
         default:
             break;
@@ -77,15 +80,15 @@ void StatusPage::UninstallAndQuit() {
 }
 
 void StatusPage::OnShowWindow(bool) {
-    m_btnStayOn.SetIcon(IDI_STAY_ON, IDI_STAY_ON);
-    m_btnSwitchOff.SetIcon(IDI_SWITCH_OFF, IDI_SWITCH_OFF);
-    m_btnMinimize.SetIcon(IDI_MINIMIZE, IDI_MINIMIZE);
-    m_btnExit.SetIcon(IDI_EXIT, IDI_EXIT);
+    m_stayOnButton.SetIcon(IDI_STAY_ON, IDI_STAY_ON);
+    m_switchOffButton.SetIcon(IDI_SWITCH_OFF, IDI_SWITCH_OFF);
+    m_minimizeButton.SetIcon(IDI_MINIMIZE, IDI_MINIMIZE);
+    m_exitButton.SetIcon(IDI_EXIT, IDI_EXIT);
     // The lookup brings the language state up to date; its text is not used.
     m_texts.Text("Led1");
     if (m_texts.InForce()) SetLanguageTexts();
-    if (!m_bShown) {
-        m_bShown = true;
+    if (!m_shown) {
+        m_shown = true;
         OnFirstShow();
     }
     UpdateLamps();
@@ -99,17 +102,18 @@ void StatusPage::SetLanguageTexts() {
     } texts[] = {{IDC_LED_OFF, "Led1"}, {IDC_LED_OFFLINE, "Led2"}, {IDC_LED_ONLINE, "Led3"},
                  {IDC_STAY_ON, "On"},   {IDC_SWITCH_OFF, "Off"},   {IDC_MINIMIZE, "Min2Tray"},
                  {IDC_EXIT, "Exit"}};
-    for (const auto& text : texts) SetDlgItemTextA(m_hWnd, text.id, m_texts.Text(text.key).c_str());
+    for (const auto& text : texts)
+        SetDlgItemTextA(m_window, text.id, m_texts.Text(text.key).c_str());
 }
 
 void StatusPage::OnFirstShow() {
-    SetTimer(m_hWnd, kTickTimer, kTickMilliseconds, nullptr);
-    m_ledOff.SetBitmap(IDB_LED_RED, kLampFrameWidth);
-    m_ledOffline.SetBitmap(IDB_LED_YELLOW, kLampFrameWidth);
-    m_ledOnline.SetBitmap(IDB_LED_GREEN, kLampFrameWidth);
+    SetTimer(m_window, kTickTimer, kTickMilliseconds, nullptr);
+    m_offLamp.SetBitmap(IDB_LED_RED, kLampFrameWidth);
+    m_offlineLamp.SetBitmap(IDB_LED_YELLOW, kLampFrameWidth);
+    m_onlineLamp.SetBitmap(IDB_LED_GREEN, kLampFrameWidth);
     UpdateLamps();
     UpdateData(false);
-    if (g_mode == KeepAliveMode::OnOnline) StartStayOn();
+    if (m_run.mode == KeepAliveMode::OnOnline) StartStayOn();
 }
 
 bool StatusPage::OnCommand(WORD id, WORD code) {
@@ -137,20 +141,18 @@ bool StatusPage::OnCommand(WORD id, WORD code) {
 
 bool StatusPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message == WM_TIMER && wParam == kTickTimer) {
-        g_probeTarget = ProbeTargetFor(m_settings);
-        g_bSuppressAutodial = g_probeTarget.suppressAutodial ? 1 : 0;
         m_engine.Tick();
         ShowShortUrlWarnings();
     }
     // The tick, like every other message here, goes on to the default handling.
-    return CPropertyPage::OnMessage(message, wParam, lParam, result);
+    return PropertyPage::OnMessage(message, wParam, lParam, result);
 }
 
 // After the tick, never inside it: the timer goes on while the box is open, and the probe does
 // not wait for it.
 void StatusPage::ShowShortUrlWarnings() {
-    for (const std::string& text : TakeShortUrlWarnings())
-        MessageBoxA(m_mainWindow(), text.c_str(), g_strMaker.c_str(), MB_OK);
+    for (const std::string& text : m_probe.TakeShortUrlWarnings())
+        MessageBoxA(m_mainWindow(), text.c_str(), kMakerName.c_str(), MB_OK);
 }
 
 void StatusPage::MinimiseMainWindow() {
@@ -158,5 +160,5 @@ void StatusPage::MinimiseMainWindow() {
 }
 
 void StatusPage::ShowActivity(const std::string& line) {
-    SetDlgItemTextA(m_hWnd, IDC_ACTIVITY, line.c_str());
+    SetDlgItemTextA(m_window, IDC_ACTIVITY, line.c_str());
 }

@@ -13,11 +13,12 @@
 
 // The status page: the keep-alive engine's timer, its three lamps and the buttons Stay On,
 // Switch off, Minimize and Exit.
-class StatusPage : public CPropertyPage, private IKeepAliveView {
+class StatusPage : public PropertyPage, private IKeepAliveView {
   public:
-    StatusPage(Settings& settings, Autostart& autostart, LanguageTexts& texts);
+    StatusPage(Settings& settings, Autostart& autostart, LanguageTexts& texts, RunState& run,
+               EventLog& log, OnlineProbe& probe);
 
-    // Lights the lamp for g_mode and puts out the others.
+    // Lights the lamp for the run's mode and puts out the others.
     void UpdateLamps() override;
     void StartStayOn();
     // Commits the settings page's switches with the rest of the settings; always 1.
@@ -28,7 +29,7 @@ class StatusPage : public CPropertyPage, private IKeepAliveView {
     void LinkMainWindow(std::function<HWND()> handle, std::function<void()> takeSettingsSwitches);
 
   protected:
-    void DoDataExchange(CDataExchange& exchange) override;
+    void DoDataExchange(DataExchange& exchange) override;
     void OnShowWindow(bool show) override;
     bool OnCommand(WORD id, WORD code) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -40,18 +41,20 @@ class StatusPage : public CPropertyPage, private IKeepAliveView {
     void ShowShortUrlWarnings();
     void OnFirstShow();
 
-    CIconButton m_btnStayOn;
-    CIconButton m_btnSwitchOff;
-    CIconButton m_btnMinimize;
-    CIconButton m_btnExit;
-    CLedButton m_ledOnline{0, 1};
-    CLedButton m_ledOffline{0, 1};
-    CLedButton m_ledOff{0, 1};
+    IconButton m_stayOnButton;
+    IconButton m_switchOffButton;
+    IconButton m_minimizeButton;
+    IconButton m_exitButton;
+    LedButton m_onlineLamp{0, 1};
+    LedButton m_offlineLamp{0, 1};
+    LedButton m_offLamp{0, 1};
     Settings& m_settings;
     Autostart& m_autostart;
     LanguageTexts& m_texts;
+    RunState& m_run;
+    OnlineProbe& m_probe;
     KeepAliveEngine m_engine;
-    bool m_bShown = false;
+    bool m_shown = false;
     std::function<HWND()> m_mainWindow = [] { return HWND{}; };
     std::function<void()> m_takeSettingsSwitches = [] {};
 };

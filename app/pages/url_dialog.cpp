@@ -4,7 +4,6 @@
 
 #include "app/probe_target.h"
 #include "framework/data_exchange.h"
-#include "keepalive/online_probe.h"
 #include "res/resource.h"
 #include "settings/keep_alive_url.h"
 
@@ -24,51 +23,50 @@ constexpr int kMaxPasses = 500000;
 // once a second, and a slow dial-up request still has about a minute to answer.
 constexpr DWORD kPassWaitMs = 10;
 constexpr ULONGLONG kTestTimeLimitMs = 60000;
-constexpr int kNoResult = -333;
 
 }  // namespace
 
-CKeepAliveUrlDlg::CKeepAliveUrlDlg(Settings& settings, LanguageTexts& texts)
-    : CDialog(IDD_URL_DIALOG), m_settings(settings), m_texts(texts) {}
+UrlDialog::UrlDialog(Settings& settings, LanguageTexts& texts, OnlineProbe& probe)
+    : Dialog(IDD_URL_DIALOG), m_settings(settings), m_texts(texts), m_probe(probe) {}
 
-BOOL CKeepAliveUrlDlg::OnInitDialog() {
-    SendDlgItemMessageA(m_hWnd, IDC_URL_EDIT, EM_SETLIMITTEXT, kUrlLimit, 0);
-    return CDialog::OnInitDialog();
+BOOL UrlDialog::OnInitDialog() {
+    SendDlgItemMessageA(m_window, IDC_URL_EDIT, EM_SETLIMITTEXT, kUrlLimit, 0);
+    return Dialog::OnInitDialog();
 }
 
-void CKeepAliveUrlDlg::DoDataExchange(CDataExchange& exchange) {
-    exchange.Text(IDC_URL_EDIT, m_strURL);
-    exchange.Text(IDC_TEST_RESULT, m_strResult);
-    exchange.Text(IDC_EXPLANATION, m_strExplanation);
-    exchange.Text(IDC_URL_NOTE, m_strNote);
+void UrlDialog::DoDataExchange(DataExchange& exchange) {
+    exchange.Text(IDC_URL_EDIT, m_url);
+    exchange.Text(IDC_TEST_RESULT, m_result);
+    exchange.Text(IDC_EXPLANATION, m_explanation);
+    exchange.Text(IDC_URL_NOTE, m_note);
 }
 
-void CKeepAliveUrlDlg::OnShowWindow(bool show) {
+void UrlDialog::OnShowWindow(bool show) {
     if (show) SetUp();
 }
 
-void CKeepAliveUrlDlg::SetUp() {
-    m_strURL = m_strURLAtOpen = m_settings.url;
-    m_strExplanation = kExplanation;
-    m_strNote = kNote;
-    m_strSuccess = kSuccess;
-    m_strFailure = kFailure;
-    m_strResult = kPrompt;
+void UrlDialog::SetUp() {
+    m_url = m_urlAtOpen = m_settings.url;
+    m_explanation = kExplanation;
+    m_note = kNote;
+    m_success = kSuccess;
+    m_failure = kFailure;
+    m_result = kPrompt;
     if (m_texts.InForce()) TakeLanguageTexts();
     UpdateData(false);
 }
 
-void CKeepAliveUrlDlg::TakeLanguageTexts() {
-    m_strExplanation = m_texts.Text("urlexplain");
-    m_strNote = m_texts.Text("urlnote");
-    m_strResult = m_texts.Text("urltest");
-    m_strSuccess = m_texts.Text("testok");
-    m_strFailure = m_texts.Text("testfailed");
-    SetDlgItemTextA(m_hWnd, IDC_TEST_URL, m_texts.Text("buttontesturl").c_str());
-    SetWindowTextA(m_hWnd, m_texts.Text("urltitle").c_str());
+void UrlDialog::TakeLanguageTexts() {
+    m_explanation = m_texts.Text("urlexplain");
+    m_note = m_texts.Text("urlnote");
+    m_result = m_texts.Text("urltest");
+    m_success = m_texts.Text("testok");
+    m_failure = m_texts.Text("testfailed");
+    SetDlgItemTextA(m_window, IDC_TEST_URL, m_texts.Text("buttontesturl").c_str());
+    SetWindowTextA(m_window, m_texts.Text("urltitle").c_str());
 }
 
-bool CKeepAliveUrlDlg::OnCommand(WORD id, WORD code) {
+bool UrlDialog::OnCommand(WORD id, WORD code) {
     if (id == IDC_TEST_URL && code == BN_CLICKED) {
         TestUrl();
         return true;
@@ -77,48 +75,46 @@ bool CKeepAliveUrlDlg::OnCommand(WORD id, WORD code) {
         ShowPrompt();
         return true;
     }
-    return CDialog::OnCommand(id, code);
+    return Dialog::OnCommand(id, code);
 }
 
 // Only the result line changes: the edit keeps whatever the user has typed meanwhile.
-void CKeepAliveUrlDlg::ShowPrompt() {
-    m_strResult = m_texts.InForce() ? m_texts.Text("urltest") : kPrompt;
-    SetDlgItemTextA(m_hWnd, IDC_TEST_RESULT, m_strResult.c_str());
+void UrlDialog::ShowPrompt() {
+    m_result = m_texts.InForce() ? m_texts.Text("urltest") : kPrompt;
+    SetDlgItemTextA(m_window, IDC_TEST_RESULT, m_result.c_str());
 }
 
-void CKeepAliveUrlDlg::OnOK() {
+void UrlDialog::OnOK() {
     UpdateData(true);
-    SetKeepAliveUrl(m_settings, m_strURL);
-    m_bClosed = true;
-    EndDialog(m_hWnd, IDOK);
+    SetKeepAliveUrl(m_settings, m_url);
+    m_closed = true;
+    EndDialog(m_window, IDOK);
 }
 
-void CKeepAliveUrlDlg::OnCancel() {
-    SetKeepAliveUrl(m_settings, m_strURLAtOpen);
-    m_bClosed = true;
-    EndDialog(m_hWnd, IDCANCEL);
+void UrlDialog::OnCancel() {
+    SetKeepAliveUrl(m_settings, m_urlAtOpen);
+    m_closed = true;
+    EndDialog(m_window, IDCANCEL);
 }
 
 // The test opens the URL in the edit, with autodial as the Redial setting allows, in a probe of
 // its own: a keep-alive probe still running is dropped, and so is the test's own probe when the
 // test ends without its result, so neither result is ever taken for the other.
-void CKeepAliveUrlDlg::TestUrl() {
-    if (m_bTesting) return;  // a second click while the test runs
-    m_bTesting = true;
+void UrlDialog::TestUrl() {
+    if (m_testing) return;  // a second click while the test runs
+    m_testing = true;
     UpdateData(true);
     const std::string previous = m_settings.url;
-    SetTestedUrl(m_settings, m_strURL);
-    AbandonProbe();
-    g_probeTarget = ProbeTargetFor(m_settings);
-    g_bSuppressAutodial = g_probeTarget.suppressAutodial ? 1 : 0;
-    const int result = WaitForProbe();
-    if (result == kProbePending) AbandonProbe();
-    m_bTesting = false;
-    if (m_bClosed) return;  // OK or Cancel has already put its URL in force
-    if (result == kProbeOnline) {
-        m_strResult = m_strSuccess;
+    SetTestedUrl(m_settings, m_url);
+    m_probe.Abandon();
+    const ProbeResult result = WaitForProbe(ProbeTargetFor(m_settings));
+    if (result == ProbeResult::Pending) m_probe.Abandon();
+    m_testing = false;
+    if (m_closed) return;  // OK or Cancel has already put its URL in force
+    if (result == ProbeResult::Online) {
+        m_result = m_success;
     } else {
-        m_strResult = m_strFailure;
+        m_result = m_failure;
         SetTestedUrl(m_settings, previous);
     }
     UpdateData(false);
@@ -126,17 +122,17 @@ void CKeepAliveUrlDlg::TestUrl() {
 
 // Steps the probe until it answers, the time is up or the dialog is closed. Between steps the
 // thread sleeps until a message comes or a few milliseconds pass.
-int CKeepAliveUrlDlg::WaitForProbe() {
+ProbeResult UrlDialog::WaitForProbe(const ProbeTarget& target) {
     const ULONGLONG deadline = GetTickCount64() + kTestTimeLimitMs;
-    int result = kNoResult;
+    ProbeResult result = ProbeResult::Pending;
     for (int m = 0; m < kMaxPasses; ++m) {
-        result = CheckOnline();
+        result = m_probe.Check(target);
         if (m % 100 == 0) {
-            m_strResult = "Testing URL (m=" + std::to_string(m) + ")...";
+            m_result = "Testing URL (m=" + std::to_string(m) + ")...";
             UpdateData(false);
         }
         DispatchOwnMessages();
-        if (result != kProbePending || m_bClosed || GetTickCount64() > deadline) break;
+        if (result != ProbeResult::Pending || m_closed || GetTickCount64() > deadline) break;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, kPassWaitMs, QS_ALLINPUT);
     }
     return result;
@@ -145,20 +141,20 @@ int CKeepAliveUrlDlg::WaitForProbe() {
 // The dialog's own messages and its controls' only, through the dialog manager so that typing,
 // Tab, Enter and Escape work as outside a test: the main window and the status page's timer
 // wait, so the keep-alive tick does not step the probe while the test does.
-void CKeepAliveUrlDlg::DispatchOwnMessages() {
-    for (bool any = true; any && m_hWnd;) {
+void UrlDialog::DispatchOwnMessages() {
+    for (bool any = true; any && m_window;) {
         any = false;
-        for (HWND window = m_hWnd; window; window = window == m_hWnd
-                                                        ? GetWindow(m_hWnd, GW_CHILD)
-                                                        : GetWindow(window, GW_HWNDNEXT)) {
+        for (HWND window = m_window; window; window = window == m_window
+                                                          ? GetWindow(m_window, GW_CHILD)
+                                                          : GetWindow(window, GW_HWNDNEXT)) {
             MSG message;
             while (PeekMessageA(&message, window, 0, 0, PM_REMOVE)) {
                 if (message.message == WM_QUIT) {  // the run ends: leave it to the main loop
                     PostQuitMessage(static_cast<int>(message.wParam));
-                    m_bClosed = true;
+                    m_closed = true;
                     return;
                 }
-                if (!IsDialogMessageA(m_hWnd, &message)) {
+                if (!IsDialogMessageA(m_window, &message)) {
                     TranslateMessage(&message);
                     DispatchMessageA(&message);
                 }

@@ -3,18 +3,19 @@
 #include <string>
 
 #include "framework/dialog.h"
+#include "keepalive/online_probe.h"
 #include "settings/language.h"
 #include "settings/settings.h"
 
 // The dialog in which the user enters and tests the keep-alive URL. OK puts the entered URL in
 // force; Cancel (Escape or the close box) puts back the one it opened with.
-class CKeepAliveUrlDlg : public CDialog {
+class UrlDialog : public Dialog {
   public:
-    CKeepAliveUrlDlg(Settings& settings, LanguageTexts& texts);
+    UrlDialog(Settings& settings, LanguageTexts& texts, OnlineProbe& probe);
 
   protected:
     BOOL OnInitDialog() override;
-    void DoDataExchange(CDataExchange& exchange) override;
+    void DoDataExchange(DataExchange& exchange) override;
     void OnShowWindow(bool show) override;
     bool OnCommand(WORD id, WORD code) override;
     void OnOK() override;
@@ -25,18 +26,19 @@ class CKeepAliveUrlDlg : public CDialog {
     void TakeLanguageTexts();
     void ShowPrompt();
     void TestUrl();
-    int WaitForProbe();
+    ProbeResult WaitForProbe(const ProbeTarget& target);
     void DispatchOwnMessages();
 
     Settings& m_settings;
     LanguageTexts& m_texts;
-    std::string m_strURL;
-    std::string m_strResult;
-    std::string m_strExplanation;
-    std::string m_strNote;
-    std::string m_strURLAtOpen;
-    std::string m_strSuccess;
-    std::string m_strFailure;
-    bool m_bTesting = false;
-    bool m_bClosed = false;
+    OnlineProbe& m_probe;
+    std::string m_url;
+    std::string m_result;
+    std::string m_explanation;
+    std::string m_note;
+    std::string m_urlAtOpen;
+    std::string m_success;
+    std::string m_failure;
+    bool m_testing = false;
+    bool m_closed = false;
 };

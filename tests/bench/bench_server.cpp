@@ -21,42 +21,42 @@ bool Readable(SOCKET socket, long milliseconds) {
 
 }  // namespace
 
-BenchServer::BenchServer(Mode mode) : mode_(mode) {
+BenchServer::BenchServer(Mode mode) : m_mode(mode) {
     WSADATA wsa;
     WSAStartup(MAKEWORD(2, 2), &wsa);
-    listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    m_listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    listen(listener_, SOMAXCONN);
+    bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    listen(m_listener, SOMAXCONN);
     int length = sizeof address;
-    getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
-    thread_ = std::thread([this] { Serve(); });
+    getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length);
+    m_port = ntohs(address.sin_port);
+    m_thread = std::thread([this] { Serve(); });
 }
 
 BenchServer::~BenchServer() {
-    stopping_ = true;
-    thread_.join();
-    for (SOCKET held : held_) closesocket(held);
-    closesocket(listener_);
+    m_stopping = true;
+    m_thread.join();
+    for (SOCKET held : m_held) closesocket(held);
+    closesocket(m_listener);
     WSACleanup();
 }
 
 std::string BenchServer::Url() const {
-    return "http://127.0.0.1:" + std::to_string(port_) + "/keepalive";
+    return "http://127.0.0.1:" + std::to_string(m_port) + "/keepalive";
 }
 
 void BenchServer::ResetCounts() {
-    requests_ = 0;
-    bodyBytes_ = 0;
+    m_requests = 0;
+    m_bodyBytes = 0;
 }
 
 void BenchServer::Serve() {
-    while (!stopping_) {
-        if (!Readable(listener_, 50)) continue;
-        const SOCKET client = accept(listener_, nullptr, nullptr);
+    while (!m_stopping) {
+        if (!Readable(m_listener, 50)) continue;
+        const SOCKET client = accept(m_listener, nullptr, nullptr);
         if (client != INVALID_SOCKET) Answer(client);
     }
 }
@@ -69,10 +69,10 @@ void BenchServer::Answer(SOCKET client) {
         if (n <= 0) break;
         request.append(buffer, static_cast<std::size_t>(n));
     }
-    const long long count = ++requests_;
-    switch (mode_) {
+    const long long count = ++m_requests;
+    switch (m_mode) {
         case Mode::kNeverAnswer:
-            held_.push_back(client);
+            m_held.push_back(client);
             return;
         case Mode::kLargePage:
             SendLargePage(client);
@@ -106,13 +106,13 @@ void BenchServer::SendLargePage(SOCKET client) {
                         std::to_string(kLargePageBytes) + "\r\nConnection: close\r\n\r\n");
     const std::string chunk(16 * 1024, 'x');
     long long sent = 0;
-    while (sent < kLargePageBytes && !stopping_) {
+    while (sent < kLargePageBytes && !m_stopping) {
         const int n = send(client, chunk.data(),
                            static_cast<int>(std::min<long long>(
                                static_cast<long long>(chunk.size()), kLargePageBytes - sent)),
                            0);
         if (n <= 0) break;
         sent += n;
-        bodyBytes_ += n;
+        m_bodyBytes += n;
     }
 }

@@ -27,8 +27,8 @@ class BenchServer {
     ~BenchServer();
 
     std::string Url() const;
-    long long Requests() const { return requests_; }
-    long long BodyBytesSent() const { return bodyBytes_; }
+    long long Requests() const { return m_requests; }
+    long long BodyBytesSent() const { return m_bodyBytes; }
     void ResetCounts();
 
   private:
@@ -36,12 +36,12 @@ class BenchServer {
     void Answer(SOCKET client);
     void SendLargePage(SOCKET client);
 
-    Mode mode_;
-    SOCKET listener_ = INVALID_SOCKET;
-    unsigned short port_ = 0;
-    std::atomic<bool> stopping_{false};
-    std::atomic<long long> requests_{0};
-    std::atomic<long long> bodyBytes_{0};
-    std::vector<SOCKET> held_;  // server thread only
-    std::thread thread_;
+    Mode m_mode;
+    SOCKET m_listener = INVALID_SOCKET;
+    unsigned short m_port = 0;
+    std::atomic<bool> m_stopping{false};
+    std::atomic<long long> m_requests{0};
+    std::atomic<long long> m_bodyBytes{0};
+    std::vector<SOCKET> m_held;  // server thread only
+    std::thread m_thread;
 };

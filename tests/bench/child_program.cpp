@@ -43,27 +43,27 @@ ChildProgram::ChildProgram(const std::string& exe, const std::string& arguments)
     text.push_back('\0');
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    QueryPerformanceCounter(&startedAt_);
+    QueryPerformanceCounter(&m_startedAt);
     if (!CreateProcessA(nullptr, text.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process_))
-        process_ = PROCESS_INFORMATION{};
+                        &startup, &m_process))
+        m_process = PROCESS_INFORMATION{};
 }
 
 ChildProgram::~ChildProgram() {
     if (!Started()) return;
-    TerminateProcess(process_.hProcess, 0);
-    WaitForSingleObject(process_.hProcess, 10000);
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
+    TerminateProcess(m_process.hProcess, 0);
+    WaitForSingleObject(m_process.hProcess, 10000);
+    CloseHandle(m_process.hThread);
+    CloseHandle(m_process.hProcess);
 }
 
 bool ChildProgram::WaitForVisibleWindow(int timeoutMs) {
-    while (Started() && MillisecondsSince(startedAt_) < timeoutMs) {
-        WindowSearch search{process_.dwProcessId, nullptr};
+    while (Started() && MillisecondsSince(m_startedAt) < timeoutMs) {
+        WindowSearch search{m_process.dwProcessId, nullptr};
         EnumWindows(MatchVisibleWindow, reinterpret_cast<LPARAM>(&search));
         if (search.found) {
-            shownAfterMs_ = MillisecondsSince(startedAt_);
-            window_ = search.found;
+            m_shownAfterMs = MillisecondsSince(m_startedAt);
+            m_window = search.found;
             return true;
         }
         Sleep(1);
@@ -73,13 +73,13 @@ bool ChildProgram::WaitForVisibleWindow(int timeoutMs) {
 
 double ChildProgram::CpuSeconds() const {
     FILETIME created, exited, kernel, user;
-    if (!GetProcessTimes(process_.hProcess, &created, &exited, &kernel, &user)) return -1;
+    if (!GetProcessTimes(m_process.hProcess, &created, &exited, &kernel, &user)) return -1;
     return Seconds(kernel) + Seconds(user);
 }
 
 double ChildProgram::ResidentMegabytes() const {
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof counters;
-    if (!GetProcessMemoryInfo(process_.hProcess, &counters, sizeof counters)) return -1;
+    if (!GetProcessMemoryInfo(m_process.hProcess, &counters, sizeof counters)) return -1;
     return static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0);
 }

@@ -12,21 +12,21 @@ class ChildProgram {
     ChildProgram& operator=(const ChildProgram&) = delete;
     ~ChildProgram();
 
-    bool Started() const { return process_.hProcess != nullptr; }
+    bool Started() const { return m_process.hProcess != nullptr; }
     // Waits for the program's first visible top-level window; false after timeoutMs.
     bool WaitForVisibleWindow(int timeoutMs);
-    HWND Window() const { return window_; }
+    HWND Window() const { return m_window; }
     // From the start call to the window's first being seen.
-    double ShownAfterMs() const { return shownAfterMs_; }
+    double ShownAfterMs() const { return m_shownAfterMs; }
     // User and kernel time the program has used so far.
     double CpuSeconds() const;
     double ResidentMegabytes() const;
 
   private:
-    PROCESS_INFORMATION process_{};
-    LARGE_INTEGER startedAt_{};
-    HWND window_ = nullptr;
-    double shownAfterMs_ = 0;
+    PROCESS_INFORMATION m_process{};
+    LARGE_INTEGER m_startedAt{};
+    HWND m_window = nullptr;
+    double m_shownAfterMs = 0;
 };
 
 // Milliseconds since an earlier QueryPerformanceCounter reading.

@@ -6,15 +6,29 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 
+#include "keepalive/autodial.h"
+#include "keepalive/event_log.h"
 #include "keepalive/online_probe.h"
 #include "platform/win32/win32_services.h"
 #include "tests/bench/child_program.h"
-#include "ui/event_log.h"
 
 namespace {
 
 std::atomic<int> g_rawDone{0};
+
+// The probe the runs time, as the program holds it: made once, stepped again and again.
+struct BenchProbe {
+    EventLog log{false, ""};
+    OnlineProbe probe{log, std::make_shared<AutodialSwitch>()};
+    ProbeTarget target;
+};
+
+BenchProbe& Bench() {
+    static auto* const bench = new BenchProbe;  // workers may outlive the runs
+    return *bench;
+}
 
 DWORD WINAPI RawRequest(void* url) {
     HINTERNET session = InternetOpenA("bench", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
@@ -30,16 +44,14 @@ DWORD WINAPI RawRequest(void* url) {
 
 void AimProbe(const std::string& url) {
     platform::InstallWin32Services();
-    iOnlineStatus = kProbeIdle;
-    g_bSuppressAutodial = 0;
-    g_eventLog = CEventLog(0, "");
-    g_probeTarget = {url, "http://www."};
+    Bench().probe.Abandon();
+    Bench().target = ProbeTarget{url, "http://www.", false};
 }
 
 double TimedProbe(int timeoutMs) {
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
-    while (CheckOnline() == kProbePending) {
+    while (Bench().probe.Check(Bench().target) == ProbeResult::Pending) {
         if (MillisecondsSince(start) > timeoutMs) return -1;
         Sleep(1);
     }
@@ -100,12 +112,12 @@ unsigned long CountOwnThreads() {
 }  // namespace
 
 void WaitForThreadsToEnd(unsigned long idleThreads) {
-    while (g_bChecking) Sleep(1);
+    while (Bench().probe.Checking()) Sleep(1);
     while (CountOwnThreads() > idleThreads) Sleep(1);
 }
 
 ProcessCounts SampleOwnProcess() {
-    while (g_bChecking) Sleep(1);
+    while (Bench().probe.Checking()) Sleep(1);
     Sleep(20);  // the worker's thread ends just after its last action
     return {CountOwnHandles(), PrivateBytes(), CountOwnThreads()};
 }

@@ -62,14 +62,14 @@ class FakeInternet : public platform::IInternet {
   private:
     platform::HInternet Open(const std::string& what);
 
-    mutable std::mutex mutex_;
-    std::condition_variable changed_;
-    bool held_ = false;
-    std::size_t released_ = 0;
-    std::vector<std::string> calls_;
-    std::vector<std::string> urls_;
-    std::map<platform::HInternet, std::string> open_;  // handle -> what it is, with its target
-    std::map<platform::HInternet, int> statuses_;      // request -> the status it met
-    std::size_t badCloses_ = 0;
-    platform::HInternet next_ = 0x100;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_changed;
+    bool m_held = false;
+    std::size_t m_released = 0;
+    std::vector<std::string> m_calls;
+    std::vector<std::string> m_urls;
+    std::map<platform::HInternet, std::string> m_open;  // handle -> what it is, with its target
+    std::map<platform::HInternet, int> m_statuses;      // request -> the status it met
+    std::size_t m_badCloses = 0;
+    platform::HInternet m_next = 0x100;
 };

@@ -30,8 +30,8 @@ std::string Normal(std::string path) {
 std::string FakeRegistry::PathOf(platform::Key root, const char* subKey) const {
     std::string base = RootName(root);
     if (base.empty()) {
-        const auto found = handles_.find(root);
-        if (found == handles_.end()) return "";
+        const auto found = m_handles.find(root);
+        if (found == m_handles.end()) return "";
         base = found->second;
     }
     return subKey && *subKey ? base + "\\" + subKey : base;
@@ -46,16 +46,16 @@ long FakeRegistry::Open(platform::Key root, const char* subKey, bool create,
         if (Lower(path).find(Lower(failing)) != std::string::npos)
             return platform::kErrorAccessDenied;
     const std::string normal = Normal(path);
-    if (!keys_.count(normal)) {
+    if (!m_keys.count(normal)) {
         if (!create) return platform::kErrorFileNotFound;
         // Creating a key creates its missing parents.
         for (std::size_t at = normal.find('\\'); at != std::string::npos;
              at = normal.find('\\', at + 1))
-            keys_[normal.substr(0, at)];
-        keys_[normal];
+            m_keys[normal.substr(0, at)];
+        m_keys[normal];
     }
-    *result = next_++;
-    handles_[*result] = normal;
+    *result = m_next++;
+    m_handles[*result] = normal;
     return platform::kErrorSuccess;
 }
 
@@ -74,9 +74,9 @@ long FakeRegistry::OpenKeyEx(platform::Key root, const char* subKey, std::uint32
 long FakeRegistry::QueryValueEx(platform::Key key, const char* name, std::uint32_t* type,
                                 void* data, std::uint32_t* size) {
     calls.push_back(std::string("QueryValueEx ") + (name ? name : ""));
-    const auto handle = handles_.find(key);
-    if (handle == handles_.end()) return 6;
-    const auto& values = keys_[handle->second];
+    const auto handle = m_handles.find(key);
+    if (handle == m_handles.end()) return 6;
+    const auto& values = m_keys[handle->second];
     const auto found = values.find(Lower(name ? name : ""));
     if (found == values.end()) return platform::kErrorFileNotFound;
     const Value& value = found->second;
@@ -95,36 +95,36 @@ long FakeRegistry::QueryValueEx(platform::Key key, const char* name, std::uint32
 long FakeRegistry::SetValueEx(platform::Key key, const char* name, std::uint32_t type,
                               const void* data, std::uint32_t size) {
     calls.push_back(std::string("SetValueEx ") + (name ? name : ""));
-    const auto handle = handles_.find(key);
-    if (handle == handles_.end()) return 6;
+    const auto handle = m_handles.find(key);
+    if (handle == m_handles.end()) return 6;
     const auto* bytes = static_cast<const std::uint8_t*>(data);
-    keys_[handle->second][Lower(name ? name : "")] = Value{type, {bytes, bytes + size}};
+    m_keys[handle->second][Lower(name ? name : "")] = Value{type, {bytes, bytes + size}};
     return platform::kErrorSuccess;
 }
 
 long FakeRegistry::DeleteValue(platform::Key key, const char* name) {
     calls.push_back(std::string("DeleteValue ") + (name ? name : ""));
-    const auto handle = handles_.find(key);
-    if (handle == handles_.end()) return 6;
-    return keys_[handle->second].erase(Lower(name ? name : "")) ? platform::kErrorSuccess
-                                                                : platform::kErrorFileNotFound;
+    const auto handle = m_handles.find(key);
+    if (handle == m_handles.end()) return 6;
+    return m_keys[handle->second].erase(Lower(name ? name : "")) ? platform::kErrorSuccess
+                                                                 : platform::kErrorFileNotFound;
 }
 
 long FakeRegistry::DeleteKey(platform::Key key, const char* subKey) {
     calls.push_back(std::string("DeleteKey ") + (subKey ? subKey : ""));
     const std::string path = Normal(PathOf(key, subKey));
-    if (path.empty() || !keys_.count(path)) return platform::kErrorFileNotFound;
+    if (path.empty() || !m_keys.count(path)) return platform::kErrorFileNotFound;
     const std::string prefix = path + "\\";
-    for (const auto& entry : keys_)
+    for (const auto& entry : m_keys)
         if (entry.first.compare(0, prefix.size(), prefix) == 0)
             return platform::kErrorAccessDenied;  // a key with subkeys stays
-    keys_.erase(path);
+    m_keys.erase(path);
     return platform::kErrorSuccess;
 }
 
 long FakeRegistry::CloseKey(platform::Key key) {
     calls.push_back("CloseKey");
-    return handles_.erase(key) ? platform::kErrorSuccess : 6;
+    return m_handles.erase(key) ? platform::kErrorSuccess : 6;
 }
 
 void FakeRegistry::PutRaw(const std::string& path, const std::string& name, std::uint32_t type,
@@ -132,8 +132,8 @@ void FakeRegistry::PutRaw(const std::string& path, const std::string& name, std:
     const std::string normal = Normal(path);
     for (std::size_t at = normal.find('\\'); at != std::string::npos;
          at = normal.find('\\', at + 1))
-        keys_[normal.substr(0, at)];
-    keys_[normal][Lower(name)] = Value{type, bytes};
+        m_keys[normal.substr(0, at)];
+    m_keys[normal][Lower(name)] = Value{type, bytes};
 }
 
 void FakeRegistry::PutDword(const std::string& path, const std::string& name, std::uint32_t value) {
@@ -150,13 +150,13 @@ void FakeRegistry::PutString(const std::string& path, const std::string& name,
 }
 
 bool FakeRegistry::HasKey(const std::string& path) const {
-    return keys_.count(Normal(path));
+    return m_keys.count(Normal(path));
 }
 
 const FakeRegistry::Value* FakeRegistry::Find(const std::string& path,
                                               const std::string& name) const {
-    const auto key = keys_.find(Normal(path));
-    if (key == keys_.end()) return nullptr;
+    const auto key = m_keys.find(Normal(path));
+    if (key == m_keys.end()) return nullptr;
     const auto value = key->second.find(Lower(name));
     return value == key->second.end() ? nullptr : &value->second;
 }

@@ -37,7 +37,7 @@ class FakeRegistry : public platform::IRegistry {
     const Value* Find(const std::string& path, const std::string& name) const;
     std::uint32_t Dword(const std::string& path, const std::string& name) const;
     std::string String(const std::string& path, const std::string& name) const;
-    std::size_t OpenHandles() const { return handles_.size(); }
+    std::size_t OpenHandles() const { return m_handles.size(); }
 
     std::vector<std::string> calls;
     // Opening or creating any key whose path contains one of these fails with access denied.
@@ -47,7 +47,7 @@ class FakeRegistry : public platform::IRegistry {
     std::string PathOf(platform::Key root, const char* subKey) const;
     long Open(platform::Key root, const char* subKey, bool create, platform::Key* result);
 
-    std::map<std::string, std::map<std::string, Value>> keys_;  // lower-case path -> values
-    std::map<platform::Key, std::string> handles_;
-    platform::Key next_ = 0x1000;
+    std::map<std::string, std::map<std::string, Value>> m_keys;  // lower-case path -> values
+    std::map<platform::Key, std::string> m_handles;
+    platform::Key m_next = 0x1000;
 };

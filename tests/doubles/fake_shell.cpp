@@ -1,11 +1,11 @@
 #include "tests/doubles/fake_shell.h"
 
-FakeShell::FakeShell() : previous_(platform::ServiceSlot<platform::IShell>()) {
+FakeShell::FakeShell() : m_previous(platform::ServiceSlot<platform::IShell>()) {
     platform::Provide<platform::IShell>(this);
 }
 
 FakeShell::~FakeShell() {
-    platform::Provide<platform::IShell>(previous_);
+    platform::Provide<platform::IShell>(m_previous);
 }
 
 std::intptr_t FakeShell::ShellExecuteA(platform::Window owner, const char* verb, const char* file,

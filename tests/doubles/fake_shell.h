@@ -38,5 +38,5 @@ class FakeShell : public platform::IShell {
     std::vector<Run> runs;
 
   private:
-    platform::IShell* previous_;
+    platform::IShell* m_previous;
 };

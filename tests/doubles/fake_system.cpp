@@ -24,7 +24,7 @@ bool WritableOrAbsent(const std::string& path) {
 }  // namespace
 
 FakeFiles::~FakeFiles() {
-    for (auto& entry : open_) std::fclose(entry.second);
+    for (auto& entry : m_open) std::fclose(entry.second);
 }
 
 platform::FileHandle FakeFiles::CreateFileA(const char* path, std::uint32_t access, std::uint32_t,
@@ -40,29 +40,29 @@ platform::FileHandle FakeFiles::CreateFileA(const char* path, std::uint32_t acce
         file = std::fopen(host.c_str(), "rb");
     }
     if (!file) return platform::kInvalidFile;
-    open_[next_] = file;
-    return next_++;
+    m_open[m_next] = file;
+    return m_next++;
 }
 
 std::uint32_t FakeFiles::GetFileSize(platform::FileHandle file) {
-    std::FILE* stream = open_.at(file);
+    std::FILE* stream = m_open.at(file);
     std::fseek(stream, 0, SEEK_END);
     return static_cast<std::uint32_t>(std::ftell(stream));
 }
 
 bool FakeFiles::SeekToEnd(platform::FileHandle file) {
-    return std::fseek(open_.at(file), 0, SEEK_END) == 0;
+    return std::fseek(m_open.at(file), 0, SEEK_END) == 0;
 }
 
 bool FakeFiles::WriteFile(platform::FileHandle file, const void* data, std::uint32_t size) {
-    return std::fwrite(data, 1, size, open_.at(file)) == size;
+    return std::fwrite(data, 1, size, m_open.at(file)) == size;
 }
 
 bool FakeFiles::CloseHandle(platform::FileHandle file) {
-    const auto found = open_.find(file);
-    if (found == open_.end()) return false;
+    const auto found = m_open.find(file);
+    if (found == m_open.end()) return false;
     std::fclose(found->second);
-    open_.erase(found);
+    m_open.erase(found);
     return true;
 }
 
@@ -178,10 +178,10 @@ bool FakeProfile::WritePrivateProfileStringA(const char* section, const char* ke
 }
 
 void FakeProcess::Set(std::vector<std::string> arguments) {
-    arguments_ = std::move(arguments);
-    pointers_.clear();
-    for (std::string& argument : arguments_) pointers_.push_back(argument.data());
-    pointers_.push_back(nullptr);  // argv[argc], as the C runtime leaves it
+    m_arguments = std::move(arguments);
+    m_pointers.clear();
+    for (std::string& argument : m_arguments) m_pointers.push_back(argument.data());
+    m_pointers.push_back(nullptr);  // argv[argc], as the C runtime leaves it
 }
 
 std::uint32_t FakeProcess::GetModuleFileNameA(char* buffer, std::uint32_t size) {
@@ -195,13 +195,13 @@ std::uint32_t FakeProcess::GetModuleFileNameA(char* buffer, std::uint32_t size) 
 }
 
 FakeSystem::FakeSystem()
-    : previousRegistry_(platform::ServiceSlot<platform::IRegistry>()),
-      previousFiles_(platform::ServiceSlot<platform::IFiles>()),
-      previousProfile_(platform::ServiceSlot<platform::IProfile>()),
-      previousProcess_(platform::ServiceSlot<platform::IProcess>()),
-      previousUser_(platform::ServiceSlot<platform::IUser>()),
-      previousClock_(platform::ServiceSlot<platform::IClock>()),
-      previousVersion_(platform::ServiceSlot<platform::IVersion>()) {
+    : m_previousRegistry(platform::ServiceSlot<platform::IRegistry>()),
+      m_previousFiles(platform::ServiceSlot<platform::IFiles>()),
+      m_previousProfile(platform::ServiceSlot<platform::IProfile>()),
+      m_previousProcess(platform::ServiceSlot<platform::IProcess>()),
+      m_previousUser(platform::ServiceSlot<platform::IUser>()),
+      m_previousClock(platform::ServiceSlot<platform::IClock>()),
+      m_previousVersion(platform::ServiceSlot<platform::IVersion>()) {
     platform::Provide<platform::IRegistry>(&registry);
     platform::Provide<platform::IFiles>(&files);
     platform::Provide<platform::IProfile>(&profile);
@@ -213,11 +213,11 @@ FakeSystem::FakeSystem()
 }
 
 FakeSystem::~FakeSystem() {
-    platform::Provide<platform::IRegistry>(previousRegistry_);
-    platform::Provide<platform::IFiles>(previousFiles_);
-    platform::Provide<platform::IProfile>(previousProfile_);
-    platform::Provide<platform::IProcess>(previousProcess_);
-    platform::Provide<platform::IUser>(previousUser_);
-    platform::Provide<platform::IClock>(previousClock_);
-    platform::Provide<platform::IVersion>(previousVersion_);
+    platform::Provide<platform::IRegistry>(m_previousRegistry);
+    platform::Provide<platform::IFiles>(m_previousFiles);
+    platform::Provide<platform::IProfile>(m_previousProfile);
+    platform::Provide<platform::IProcess>(m_previousProcess);
+    platform::Provide<platform::IUser>(m_previousUser);
+    platform::Provide<platform::IClock>(m_previousClock);
+    platform::Provide<platform::IVersion>(m_previousVersion);
 }

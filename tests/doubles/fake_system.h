@@ -30,7 +30,7 @@ class FakeFiles : public platform::IFiles {
     std::uint32_t GetCurrentDirectoryA(std::uint32_t size, char* buffer) override;
     bool GetSpecialFolderPath(int csidl, char* path) override;
 
-    std::size_t OpenHandles() const { return open_.size(); }
+    std::size_t OpenHandles() const { return m_open.size(); }
 
     std::vector<std::string> calls;
     std::set<std::string> lockedPaths;  // opening these fails, as for a file held without sharing
@@ -38,8 +38,8 @@ class FakeFiles : public platform::IFiles {
     std::string startupFolder = "C:\\Users\\me\\Start Menu\\Programs\\Startup";
 
   private:
-    std::map<platform::FileHandle, std::FILE*> open_;
-    platform::FileHandle next_ = 100;
+    std::map<platform::FileHandle, std::FILE*> m_open;
+    platform::FileHandle m_next = 100;
 };
 
 // Profile files on the real disk, with the rules of the Win32 profile functions that the
@@ -58,8 +58,8 @@ class FakeProfile : public platform::IProfile {
 
 class FakeProcess : public platform::IProcess {
   public:
-    int ArgumentCount() override { return static_cast<int>(arguments_.size()); }
-    char** Arguments() override { return pointers_.data(); }
+    int ArgumentCount() override { return static_cast<int>(m_arguments.size()); }
+    char** Arguments() override { return m_pointers.data(); }
     // Like the system on XP: a path that does not fit fills the buffer without an end.
     std::uint32_t GetModuleFileNameA(char* buffer, std::uint32_t size) override;
     void Set(std::vector<std::string> arguments);
@@ -67,8 +67,8 @@ class FakeProcess : public platform::IProcess {
     std::string modulePath = "C:\\Tools\\nimbrel.exe";
 
   private:
-    std::vector<std::string> arguments_;
-    std::vector<char*> pointers_;
+    std::vector<std::string> m_arguments;
+    std::vector<char*> m_pointers;
 };
 
 // A clock the test sets and moves.
@@ -115,13 +115,13 @@ class FakeSystem {
     FakeVersion version;
 
   private:
-    platform::IRegistry* previousRegistry_;
-    platform::IFiles* previousFiles_;
-    platform::IProfile* previousProfile_;
-    platform::IProcess* previousProcess_;
-    platform::IUser* previousUser_;
-    platform::IClock* previousClock_;
-    platform::IVersion* previousVersion_;
+    platform::IRegistry* m_previousRegistry;
+    platform::IFiles* m_previousFiles;
+    platform::IProfile* m_previousProfile;
+    platform::IProcess* m_previousProcess;
+    platform::IUser* m_previousUser;
+    platform::IClock* m_previousClock;
+    platform::IVersion* m_previousVersion;
 };
 
 // A Linux path for a path the program built the Windows way.

@@ -17,18 +17,18 @@ FakeThreads::~FakeThreads() {
 void FakeThreads::Run(Worker& worker) {
     worker.thread = std::thread([this, &worker, routine = std::move(worker.routine)] {
         routine();
-        const std::lock_guard<std::mutex> lock(mutex_);
+        const std::lock_guard<std::mutex> lock(m_mutex);
         worker.ended = true;
-        ended_.notify_all();
+        m_ended.notify_all();
     });
 }
 
 platform::ThreadHandle FakeThreads::StartThread(std::function<void()> routine) {
-    const std::lock_guard<std::mutex> lock(mutex_);
+    const std::lock_guard<std::mutex> lock(m_mutex);
     if (fail) return 0;
-    ++starts_;
+    ++m_starts;
     const platform::ThreadHandle handle = g_nextHandle++;
-    auto& worker = workers_[handle];
+    auto& worker = m_workers[handle];
     worker = std::make_unique<Worker>();
     worker->routine = std::move(routine);
     if (!defer) Run(*worker);
@@ -36,25 +36,25 @@ platform::ThreadHandle FakeThreads::StartThread(std::function<void()> routine) {
 }
 
 bool FakeThreads::WaitForThread(platform::ThreadHandle thread, std::uint32_t milliseconds) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    const auto found = workers_.find(thread);
-    if (found == workers_.end() || !found->second->open) return true;
+    std::unique_lock<std::mutex> lock(m_mutex);
+    const auto found = m_workers.find(thread);
+    if (found == m_workers.end() || !found->second->open) return true;
     Worker& worker = *found->second;
-    return ended_.wait_for(lock, std::chrono::milliseconds(milliseconds),
-                           [&] { return worker.ended; });
+    return m_ended.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                            [&] { return worker.ended; });
 }
 
 bool FakeThreads::CloseHandle(platform::ThreadHandle thread) {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    const auto found = workers_.find(thread);
-    if (found == workers_.end() || !found->second->open) return false;
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    const auto found = m_workers.find(thread);
+    if (found == m_workers.end() || !found->second->open) return false;
     found->second->open = false;
     return true;
 }
 
 void FakeThreads::RunDeferred() {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    for (auto& entry : workers_)
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    for (auto& entry : m_workers)
         if (entry.second->routine) Run(*entry.second);
 }
 
@@ -62,21 +62,21 @@ void FakeThreads::Join() {
     RunDeferred();
     std::vector<std::thread*> threads;
     {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        for (auto& entry : workers_) threads.push_back(&entry.second->thread);
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        for (auto& entry : m_workers) threads.push_back(&entry.second->thread);
     }
     for (std::thread* thread : threads)
         if (thread->joinable()) thread->join();
 }
 
 int FakeThreads::Starts() const {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    return starts_;
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    return m_starts;
 }
 
 std::size_t FakeThreads::OpenHandles() const {
-    const std::lock_guard<std::mutex> lock(mutex_);
+    const std::lock_guard<std::mutex> lock(m_mutex);
     std::size_t open = 0;
-    for (const auto& entry : workers_) open += entry.second->open ? 1 : 0;
+    for (const auto& entry : m_workers) open += entry.second->open ? 1 : 0;
     return open;
 }

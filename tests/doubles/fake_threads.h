@@ -38,8 +38,8 @@ class FakeThreads : public platform::IThreads {
     };
     void Run(Worker& worker);
 
-    mutable std::mutex mutex_;
-    std::condition_variable ended_;
-    std::map<platform::ThreadHandle, std::unique_ptr<Worker>> workers_;
-    int starts_ = 0;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_ended;
+    std::map<platform::ThreadHandle, std::unique_ptr<Worker>> m_workers;
+    int m_starts = 0;
 };

@@ -62,8 +62,8 @@ class UsersAutodial : public ::testing::Test {
         Write("NoNetAutodial", kBinaryOne);
     }
     void TearDown() override {
-        Write("EnableAutodial", enable_);
-        Write("NoNetAutodial", noNet_);
+        Write("EnableAutodial", m_enable);
+        Write("NoNetAutodial", m_noNet);
         settings::Clear();
     }
 
@@ -82,8 +82,8 @@ class UsersAutodial : public ::testing::Test {
     }
 
   private:
-    std::optional<Value> enable_ = Read("EnableAutodial");
-    std::optional<Value> noNet_ = Read("NoNetAutodial");
+    std::optional<Value> m_enable = Read("EnableAutodial");
+    std::optional<Value> m_noNet = Read("NoNetAutodial");
 };
 
 TEST_F(UsersAutodial, KilledDuringARequestThenTheNextStartPutsThemBackExactly) {

@@ -35,21 +35,21 @@ void RunAndExit(DWORD autoStart) {
 // its place.
 class StartupFolderAside {
   public:
-    StartupFolderAside() : folder_(std::filesystem::path(startup::Folder()).parent_path()) {
-        std::filesystem::rename(folder_, Aside());
+    StartupFolderAside() : m_folder(std::filesystem::path(startup::Folder()).parent_path()) {
+        std::filesystem::rename(m_folder, Aside());
     }
     StartupFolderAside(const StartupFolderAside&) = delete;
     StartupFolderAside& operator=(const StartupFolderAside&) = delete;
     ~StartupFolderAside() {
         std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-        std::filesystem::rename(Aside(), folder_, ignored);
+        std::filesystem::remove_all(m_folder, ignored);
+        std::filesystem::rename(Aside(), m_folder, ignored);
     }
-    const std::filesystem::path& Folder() const { return folder_; }
+    const std::filesystem::path& Folder() const { return m_folder; }
 
   private:
-    std::filesystem::path Aside() const { return folder_.string() + ".aside"; }
-    std::filesystem::path folder_;
+    std::filesystem::path Aside() const { return m_folder.string() + ".aside"; }
+    std::filesystem::path m_folder;
 };
 
 class AutostartShortcut : public ::testing::Test {

@@ -42,35 +42,35 @@ HWND FindTopWindow(DWORD pid, std::function<bool(HWND)> match) {
 // Memory inside another process, for messages whose arguments are pointers.
 class RemoteMemory {
   public:
-    RemoteMemory(HWND window, SIZE_T size) : size_(size) {
+    RemoteMemory(HWND window, SIZE_T size) : m_size(size) {
         DWORD pid = 0;
         GetWindowThreadProcessId(window, &pid);
-        process_ =
+        m_process =
             OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-        if (process_)
-            address_ =
-                VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        if (m_process)
+            m_address =
+                VirtualAllocEx(m_process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     }
     RemoteMemory(const RemoteMemory&) = delete;
     RemoteMemory& operator=(const RemoteMemory&) = delete;
     ~RemoteMemory() {
-        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-        if (process_) CloseHandle(process_);
+        if (m_address) VirtualFreeEx(m_process, m_address, 0, MEM_RELEASE);
+        if (m_process) CloseHandle(m_process);
     }
-    bool ok() const { return address_ != nullptr; }
-    char* at(SIZE_T offset) const { return static_cast<char*>(address_) + offset; }
+    bool ok() const { return m_address != nullptr; }
+    char* at(SIZE_T offset) const { return static_cast<char*>(m_address) + offset; }
     bool Write(SIZE_T offset, const void* data, SIZE_T size) const {
-        return WriteProcessMemory(process_, at(offset), data, size, nullptr);
+        return WriteProcessMemory(m_process, at(offset), data, size, nullptr);
     }
     bool Read(SIZE_T offset, void* data, SIZE_T size) const {
-        return ReadProcessMemory(process_, at(offset), data, size, nullptr);
+        return ReadProcessMemory(m_process, at(offset), data, size, nullptr);
     }
-    SIZE_T size() const { return size_; }
+    SIZE_T size() const { return m_size; }
 
   private:
-    HANDLE process_ = nullptr;
-    void* address_ = nullptr;
-    SIZE_T size_;
+    HANDLE m_process = nullptr;
+    void* m_address = nullptr;
+    SIZE_T m_size;
 };
 
 HKEY OpenSettings(REGSAM access) {
@@ -113,24 +113,24 @@ Nimbrel::Nimbrel(const Launch& launch) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                   directory.c_str(), &startup, &process_);
-    if (process_.hProcess) WaitForInputIdle(process_.hProcess, 10000);
+                   directory.c_str(), &startup, &m_process);
+    if (m_process.hProcess) WaitForInputIdle(m_process.hProcess, 10000);
 }
 
 Nimbrel::~Nimbrel() {
-    if (!process_.hProcess) return;
+    if (!m_process.hProcess) return;
     // The tray Exit removes the icon; killing the process would leave it behind in the shell.
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+    if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) {
         if (HWND main =
                 FindTopWindow(Pid(), [](HWND window) { return TabControl(window) != nullptr; }))
             PostMessageA(main, WM_COMMAND, ID_TRAY_EXIT, 0);
     }
-    if (WaitForSingleObject(process_.hProcess, 3000) == WAIT_TIMEOUT) {
-        TerminateProcess(process_.hProcess, 99);
-        WaitForSingleObject(process_.hProcess, 5000);
+    if (WaitForSingleObject(m_process.hProcess, 3000) == WAIT_TIMEOUT) {
+        TerminateProcess(m_process.hProcess, 99);
+        WaitForSingleObject(m_process.hProcess, 5000);
     }
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
+    CloseHandle(m_process.hThread);
+    CloseHandle(m_process.hProcess);
 }
 
 HWND Nimbrel::MainWindow(std::chrono::milliseconds timeout) const {
@@ -184,17 +184,17 @@ HWND Nimbrel::AnyWindow(std::chrono::milliseconds timeout) const {
 }
 
 void Nimbrel::Kill() {
-    TerminateProcess(process_.hProcess, 99);
-    WaitForSingleObject(process_.hProcess, 5000);
+    TerminateProcess(m_process.hProcess, 99);
+    WaitForSingleObject(m_process.hProcess, 5000);
 }
 
 std::optional<DWORD> Nimbrel::WaitForExit(std::chrono::milliseconds timeout) const {
-    if (!process_.hProcess ||
-        WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeout.count())) !=
+    if (!m_process.hProcess ||
+        WaitForSingleObject(m_process.hProcess, static_cast<DWORD>(timeout.count())) !=
             WAIT_OBJECT_0)
         return std::nullopt;
     DWORD code = 0;
-    GetExitCodeProcess(process_.hProcess, &code);
+    GetExitCodeProcess(m_process.hProcess, &code);
     return code;
 }
 
@@ -223,15 +223,15 @@ std::vector<HWND> MarkedWindows(const std::string& instanceName) {
 ProgramCopy::ProgramCopy() {
     char temp[MAX_PATH] = "";
     GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "nimbrel-copy-" + std::to_string(GetCurrentProcessId()) + "\\";
-    CreateDirectoryA(folder_.c_str(), nullptr);
-    CopyFileA((OwnFolder() + "nimbrel.exe").c_str(), (folder_ + "nimbrel.exe").c_str(), FALSE);
+    m_folder = std::string(temp) + "nimbrel-copy-" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(m_folder.c_str(), nullptr);
+    CopyFileA((OwnFolder() + "nimbrel.exe").c_str(), (m_folder + "nimbrel.exe").c_str(), FALSE);
 }
 
 ProgramCopy::~ProgramCopy() {
-    DeleteFileA((folder_ + "nimbrel.exe").c_str());
-    DeleteFileA((folder_ + "german.lng").c_str());
-    RemoveDirectoryA(folder_.c_str());
+    DeleteFileA((m_folder + "nimbrel.exe").c_str());
+    DeleteFileA((m_folder + "german.lng").c_str());
+    RemoveDirectoryA(m_folder.c_str());
 }
 
 std::string Text(HWND window) {

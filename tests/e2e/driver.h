@@ -44,7 +44,7 @@ class Nimbrel {
     Nimbrel& operator=(const Nimbrel&) = delete;
     ~Nimbrel();
 
-    DWORD Pid() const { return process_.dwProcessId; }
+    DWORD Pid() const { return m_process.dwProcessId; }
     // The visible main window (the sheet with its tab control), or null when none came.
     HWND MainWindow(std::chrono::milliseconds timeout = 15s) const;
     // A top-level window of the process that holds a control with this id.
@@ -59,7 +59,7 @@ class Nimbrel {
     void Kill();
 
   private:
-    PROCESS_INFORMATION process_{};
+    PROCESS_INFORMATION m_process{};
 };
 
 // Starts nimbrel.exe as another Windows user, as far as the program can tell: Wine takes the
@@ -77,10 +77,10 @@ class ProgramCopy {
     ProgramCopy& operator=(const ProgramCopy&) = delete;
     ~ProgramCopy();
     // With a trailing backslash.
-    const std::string& Folder() const { return folder_; }
+    const std::string& Folder() const { return m_folder; }
 
   private:
-    std::string folder_;
+    std::string m_folder;
 };
 
 std::string Text(HWND window);

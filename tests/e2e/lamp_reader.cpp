@@ -21,19 +21,19 @@ std::string ProgramPath() {
 class Pixels {
   public:
     Pixels(int width, int height)
-        : dc_(CreateCompatibleDC(nullptr)), bitmap_(CreateBitmap(width, height, 1, 32, nullptr)) {
-        previous_ = SelectObject(dc_.get(), bitmap_.get());
+        : m_dc(CreateCompatibleDC(nullptr)), m_bitmap(CreateBitmap(width, height, 1, 32, nullptr)) {
+        m_previous = SelectObject(m_dc.get(), m_bitmap.get());
     }
     Pixels(const Pixels&) = delete;
     Pixels& operator=(const Pixels&) = delete;
-    ~Pixels() { SelectObject(dc_.get(), previous_); }
-    HDC Dc() const { return dc_.get(); }
-    COLORREF At(int x, int y) const { return GetPixel(dc_.get(), x, y); }
+    ~Pixels() { SelectObject(m_dc.get(), m_previous); }
+    HDC Dc() const { return m_dc.get(); }
+    COLORREF At(int x, int y) const { return GetPixel(m_dc.get(), x, y); }
 
   private:
-    OwnedDc dc_;
-    OwnedGdiObject bitmap_;
-    HGDIOBJ previous_ = nullptr;
+    OwnedDc m_dc;
+    OwnedGdiObject m_bitmap;
+    HGDIOBJ m_previous = nullptr;
 };
 
 // Both frames side by side, loaded as the program loads them.

@@ -43,13 +43,13 @@ class SessionEnd : public ::testing::Test {
     }
     void TearDown() override {
         settings::Clear();
-        PutAutodialValue("EnableAutodial", enable_);
-        PutAutodialValue("NoNetAutodial", noNet_);
+        PutAutodialValue("EnableAutodial", m_enable);
+        PutAutodialValue("NoNetAutodial", m_noNet);
     }
 
   private:
-    std::optional<DWORD> enable_ = AutodialValue("EnableAutodial");
-    std::optional<DWORD> noNet_ = AutodialValue("NoNetAutodial");
+    std::optional<DWORD> m_enable = AutodialValue("EnableAutodial");
+    std::optional<DWORD> m_noNet = AutodialValue("NoNetAutodial");
 };
 
 // Windows ends the session while a request hangs with autodial switched off: the user's values

@@ -42,7 +42,8 @@ struct Run {
     std::map<std::pair<std::string, std::string>, FakeRegistry::Value> userValues;  // as last put
     std::vector<Place> switched;  // the values this Windows version switches
     bool warns = false;           // a version the switch does not know: it only warns
-    bool closed = false;          // RestoreAutodialAtExit has run
+    bool closed = false;          // RestoreAtExit has run
+    AutodialSwitch autodial;      // a new run's switch
 };
 
 Snapshot Take(const FakeRegistry& registry, const std::vector<Place>& places) {
@@ -103,14 +104,14 @@ void CheckOthersUntouched(const Run& run) {
 
 void Probe(Run& run, bool exitDuringRequest) {
     const Snapshot before = Take(run.system.registry, run.switched);
-    SuppressAutodial(1, 1);
+    run.autodial.SwitchOff(1);
     CheckSwitchedOff(run, before);
     if (exitDuringRequest) {
-        RestoreAutodialAtExit();
+        run.autodial.RestoreAtExit();
         CheckRestored(run, before);
         run.closed = true;
     }
-    SuppressAutodial(0, 1);
+    run.autodial.SwitchBack(1);
     CheckRestored(run, before);
     CheckOthersUntouched(run);
 }
@@ -141,9 +142,6 @@ void ChooseBranch(Run& run) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Run run;
     run.system.version.record = platform::OsVersion{5, 1, 2600, platform::kPlatformNt, ""};
-    g_autodialMemory = AutodialMemory{};
-    g_iWinNT = -1;
-    g_iWinMajor = -1;
     bool probed = false;
     for (const ScriptLine& line : ParseScript(data, size, kInternetSettings)) {
         if (line.isValue) {

@@ -20,7 +20,7 @@ bool LooksLikeOption(const std::string& text) {
 }
 
 void CheckMap(const std::vector<std::string>& args, const std::vector<const char*>& argv) {
-    CCommandLine commandLine;
+    CommandLine commandLine;
     const int count = commandLine.Parse(static_cast<int>(args.size()), argv.data());
     std::set<std::string> options;
     for (std::size_t i = 1; i < args.size(); ++i)
@@ -46,14 +46,14 @@ void CheckMap(const std::vector<std::string>& args, const std::vector<const char
 
 void CheckMode(const std::vector<std::string>& args, const std::vector<const char*>& argv) {
     std::set<std::string> given(args.begin() + 1, args.end());
-    g_mode = KeepAliveMode::Off;
-    g_bStartInTray = 1;
-    EvaluateCommandLine(static_cast<int>(args.size()), argv.data());
+    RunState run;
+    run.startInTray = true;
+    EvaluateCommandLine(static_cast<int>(args.size()), argv.data(), run);
     const KeepAliveMode mode = given.count("-uninstall") ? KeepAliveMode::Uninstall
                                : given.count("-on")      ? KeepAliveMode::OnOnline
                                                          : KeepAliveMode::Off;
-    Require(g_mode == mode, "-uninstall wins over -on, and the mode is OFF without either");
-    Require(g_bStartInTray == (given.count("-tray") ? 1 : 0), "-tray alone asks for the tray");
+    Require(run.mode == mode, "-uninstall wins over -on, and the mode is OFF without either");
+    Require(run.startInTray == (given.count("-tray") != 0), "-tray alone asks for the tray");
 }
 
 }  // namespace

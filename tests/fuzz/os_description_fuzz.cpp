@@ -5,7 +5,6 @@
 #include <cstring>
 #include <string>
 
-#include "keepalive/autodial.h"
 #include "tests/doubles/fake_system.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/fuzz/script.h"
@@ -70,9 +69,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         }
     }
-    g_iWinNT = -1;
-    g_iWinMajor = -1;
-
     const std::string text = GetOsDescription();
     const std::string sp(os.csdVersion, strnlen(os.csdVersion, sizeof os.csdVersion));
     if (system.version.fail) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,12 +19,6 @@ const std::string kOwnKey = "HKCU\\SOFTWARE\\QUADDLE\\nimbrel2";
 
 class Autodial : public ::testing::Test {
   protected:
-    Autodial() {
-        g_autodialMemory = AutodialMemory{};
-        g_iWinNT = -1;
-        g_iWinMajor = -1;
-    }
-
     void RunOn(std::uint32_t major, std::uint32_t minor, std::uint32_t platformId) {
         system.version.record = {major, minor, 0, platformId, ""};
     }
@@ -38,15 +33,16 @@ class Autodial : public ::testing::Test {
     bool RecordHolds() const { return system.registry.Find(kOwnKey, "AutodialSwitchedOff"); }
 
     FakeSystem system;
+    std::unique_ptr<AutodialSwitch> autodial = std::make_unique<AutodialSwitch>();
 };
 
 TEST_F(Autodial, WriteBackRestoresTypeBytesAndAbsenceExactly) {
     const Bytes binaryOne{1, 0, 0, 0, 0, 0, 0, 0};
     system.registry.PutRaw(kInternetSettings, "NoNetAutodial", platform::kRegBinary, binaryOne);
-    SuppressAutodial(1, 7);
+    autodial->SwitchOff(7);
     EXPECT_EQ("0 0", InternetValues());
     EXPECT_TRUE(RecordHolds());  // written before the switch-off
-    SuppressAutodial(0, 7);
+    autodial->SwitchBack(7);
     const FakeRegistry::Value* noNet = system.registry.Find(kInternetSettings, "NoNetAutodial");
     ASSERT_NE(nullptr, noNet);
     EXPECT_EQ(platform::kRegBinary, noNet->type);
@@ -58,9 +54,9 @@ TEST_F(Autodial, WriteBackRestoresTypeBytesAndAbsenceExactly) {
     for (const auto& values : {std::pair<std::uint32_t, std::uint32_t>{1, 1}, {7, 0}}) {
         PutUserValues(values.first, values.second);
         const std::string users = InternetValues();
-        SuppressAutodial(1, 8);
+        autodial->SwitchOff(8);
         EXPECT_EQ("0 0", InternetValues());
-        SuppressAutodial(0, 8);
+        autodial->SwitchBack(8);
         EXPECT_EQ(users, InternetValues());
     }
     EXPECT_EQ(0u, system.registry.OpenHandles());
@@ -68,39 +64,40 @@ TEST_F(Autodial, WriteBackRestoresTypeBytesAndAbsenceExactly) {
 
 TEST_F(Autodial, OnlyTheProbeHoldingTheSwitchWritesBack) {
     PutUserValues(1, 1);
-    SuppressAutodial(0, 1);  // before any switch-off
+    autodial->SwitchBack(1);  // before any switch-off
     EXPECT_TRUE(system.registry.calls.empty());
 
-    SuppressAutodial(1, 1);
-    SuppressAutodial(1, 2);  // a newer probe while the first still holds it: 0s are not the user's
-    SuppressAutodial(0, 1);  // the older one ends late
+    autodial->SwitchOff(1);
+    autodial->SwitchOff(2);   // a newer probe while the first still holds it: 0s are not the user's
+    autodial->SwitchBack(1);  // the older one ends late
     EXPECT_EQ("0 0", InternetValues());
-    SuppressAutodial(0, 2);
+    autodial->SwitchBack(2);
     EXPECT_EQ("1 1", InternetValues());
-    SuppressAutodial(0, 2);  // once back, a repeat writes nothing
+    autodial->SwitchBack(2);  // once back, a repeat writes nothing
     EXPECT_EQ("1 1", InternetValues());
 }
 
 TEST_F(Autodial, RecordLeftByAnotherRunHoldsTheUsersValues) {
     PutUserValues(1, 1);
-    SuppressAutodial(1, 1);
-    g_autodialMemory = AutodialMemory{};  // that run is gone; its 0s are still in the registry
-    SuppressAutodial(1, 1);
-    SuppressAutodial(0, 1);
+    autodial->SwitchOff(1);
+    autodial =
+        std::make_unique<AutodialSwitch>();  // that run is gone; its 0s are still in the registry
+    autodial->SwitchOff(1);
+    autodial->SwitchBack(1);
     EXPECT_EQ("1 1", InternetValues());
     EXPECT_FALSE(RecordHolds());
 }
 
 TEST_F(Autodial, StartUpRepairsFromTheRecordOnly) {
     PutUserValues(1, 1);
-    RepairAutodial();
+    autodial->Repair();
     EXPECT_EQ("1 1", InternetValues());
     for (const std::string& call : system.registry.calls)
         EXPECT_EQ(std::string::npos, call.find("SetValueEx")) << call;
 
-    SuppressAutodial(1, 1);
-    g_autodialMemory = AutodialMemory{};  // killed while switched off
-    RepairAutodial();
+    autodial->SwitchOff(1);
+    autodial = std::make_unique<AutodialSwitch>();  // killed while switched off
+    autodial->Repair();
     EXPECT_EQ("1 1", InternetValues());
     EXPECT_FALSE(RecordHolds());
 }
@@ -108,11 +105,11 @@ TEST_F(Autodial, StartUpRepairsFromTheRecordOnly) {
 TEST_F(Autodial, NothingIsSwitchedWhenTheUsersValuesCannotBeKept) {
     PutUserValues(1, 1);
     system.registry.failingKeys = {"QUADDLE"};
-    SuppressAutodial(1, 1);
+    autodial->SwitchOff(1);
     EXPECT_EQ("1 1", InternetValues());
     system.registry.failingKeys = {"Internet Settings"};
-    SuppressAutodial(1, 2);
-    SuppressAutodial(0, 2);
+    autodial->SwitchOff(2);
+    autodial->SwitchBack(2);
     system.registry.failingKeys.clear();
     EXPECT_EQ("1 1", InternetValues());
     EXPECT_FALSE(RecordHolds());
@@ -129,13 +126,12 @@ TEST_F(Autodial, EveryNtFromVersionFiveAndThe95FamilyUseInternetSettings) {
     for (const platform::OsVersion& version : systems) {
         SCOPED_TRACE(std::to_string(version.majorVersion) + "." +
                      std::to_string(version.minorVersion));
-        g_autodialMemory = AutodialMemory{};
-        g_iWinNT = -1;
+        autodial = std::make_unique<AutodialSwitch>();
         system.version.record = version;
         PutUserValues(1, 1);
-        SuppressAutodial(1, 1);
+        autodial->SwitchOff(1);
         EXPECT_EQ("0 0", InternetValues());
-        SuppressAutodial(0, 1);
+        autodial->SwitchBack(1);
         EXPECT_EQ("1 1", InternetValues());
         EXPECT_FALSE(system.registry.HasKey(kRasControl));
     }
@@ -148,9 +144,9 @@ TEST_F(Autodial, Nt4TouchesOnlyLoginSessionDisableAndKeepsItsBytes) {
     const Bytes fiveBytes{0, 0, 0, 0, 9};
     system.registry.PutRaw(kRasControl, "LoginSessionDisable", platform::kRegBinary, fiveBytes);
     system.registry.calls.clear();
-    SuppressAutodial(1, 1);
+    autodial->SwitchOff(1);
     EXPECT_EQ(1u, system.registry.Dword(kRasControl, "LoginSessionDisable"));
-    SuppressAutodial(0, 1);
+    autodial->SwitchBack(1);
     EXPECT_EQ(fiveBytes, system.registry.Find(kRasControl, "LoginSessionDisable")->bytes);
     EXPECT_EQ("1 1", InternetValues());
     for (const std::string& call : system.registry.calls)
@@ -162,8 +158,8 @@ TEST_F(Autodial, UnknownNtBelowFourWarnsAndTouchesNothing) {
     RunOn(3, 51, platform::kPlatformNt);
     PutUserValues(1, 1);
     system.registry.calls.clear();
-    SuppressAutodial(1, 1);
-    SuppressAutodial(0, 1);
+    autodial->SwitchOff(1);
+    autodial->SwitchBack(1);
     EXPECT_TRUE(system.registry.calls.empty());
     ASSERT_EQ(1u, system.user.boxes.size());
     const FakeUser::Box& box = system.user.boxes[0];
@@ -175,57 +171,57 @@ TEST_F(Autodial, UnknownNtBelowFourWarnsAndTouchesNothing) {
 
 TEST_F(Autodial, ExitPutsTheValuesBackOnceAndStopsTheSwitch) {
     PutUserValues(1, 1);
-    SuppressAutodial(1, 1);
-    RestoreAutodialAtExit();
+    autodial->SwitchOff(1);
+    autodial->RestoreAtExit();
     EXPECT_EQ("1 1", InternetValues());
     EXPECT_FALSE(RecordHolds());
 
     system.registry.calls.clear();
-    SuppressAutodial(0, 1);  // the worker finishing after the exit path
-    SuppressAutodial(1, 2);  // or a worker only now starting its probe
-    RestoreAutodialAtExit();
+    autodial->SwitchBack(1);  // the worker finishing after the exit path
+    autodial->SwitchOff(2);   // or a worker only now starting its probe
+    autodial->RestoreAtExit();
     EXPECT_TRUE(system.registry.calls.empty());
     EXPECT_EQ("1 1", InternetValues());
 }
 
 TEST_F(Autodial, ACancelledSessionEndLetsLaterProbesSwitchAgain) {
     PutUserValues(1, 1);
-    SuppressAutodial(1, 1);
-    RestoreAutodialAtExit();
-    ReopenAutodial();
-    SuppressAutodial(0, 1);  // the probe given back at the query writes nothing
+    autodial->SwitchOff(1);
+    autodial->RestoreAtExit();
+    autodial->Reopen();
+    autodial->SwitchBack(1);  // the probe given back at the query writes nothing
     EXPECT_EQ("1 1", InternetValues());
-    SuppressAutodial(1, 2);
+    autodial->SwitchOff(2);
     EXPECT_EQ("0 0", InternetValues());
-    SuppressAutodial(0, 2);
+    autodial->SwitchBack(2);
     EXPECT_EQ("1 1", InternetValues());
 }
 
 TEST_F(Autodial, VersionIsAskedOnceAndCached) {
     int major = 0;
     RunOn(6, 1, platform::kPlatformNt);
-    EXPECT_TRUE(IsWinNT(&major));
+    EXPECT_TRUE(autodial->IsWinNT(&major));
     EXPECT_EQ(6, major);
     system.version.record = {4, 10, 0, platform::kPlatformWindows, ""};
     major = 0;
-    EXPECT_TRUE(IsWinNT(&major));
+    EXPECT_TRUE(autodial->IsWinNT(&major));
     EXPECT_EQ(6, major);
     EXPECT_EQ(1, system.version.calls);
 
-    g_iWinNT = -1;
-    EXPECT_FALSE(IsWinNT(&major));
+    autodial = std::make_unique<AutodialSwitch>();  // a new run asks again
+    EXPECT_FALSE(autodial->IsWinNT(&major));
     EXPECT_EQ(4, major);
 }
 
 TEST_F(Autodial, FailedVersionCallCountsAsNotNt) {
     system.version.fail = true;
     int major = 9;
-    EXPECT_FALSE(IsWinNT(&major));
+    EXPECT_FALSE(autodial->IsWinNT(&major));
     EXPECT_EQ(0, major);
     PutUserValues(1, 1);
-    SuppressAutodial(1, 1);
+    autodial->SwitchOff(1);
     EXPECT_EQ("0 0", InternetValues());
-    SuppressAutodial(0, 1);
+    autodial->SwitchBack(1);
     EXPECT_EQ("1 1", InternetValues());
 }
 

@@ -9,33 +9,34 @@
 
 namespace {
 
-int Parse(CCommandLine& commandLine, std::vector<const char*> arguments) {
+int Parse(CommandLine& commandLine, std::vector<const char*> arguments) {
     arguments.insert(arguments.begin(), "nimbrel.exe");
     return commandLine.Parse(static_cast<int>(arguments.size()), arguments.data());
 }
 
-void Evaluate(std::vector<const char*> arguments) {
+RunState Evaluate(std::vector<const char*> arguments) {
     arguments.insert(arguments.begin(), "nimbrel.exe");
-    g_mode = KeepAliveMode::Off;
-    g_bStartInTray = 1;  // the evaluation must clear what an earlier run left
-    EvaluateCommandLine(static_cast<int>(arguments.size()), arguments.data());
+    RunState run;
+    run.startInTray = true;  // the evaluation must clear what an earlier run left
+    EvaluateCommandLine(static_cast<int>(arguments.size()), arguments.data(), run);
+    return run;
 }
 
 TEST(CommandLineOption, MinusAndANonDigitMakeAnOption) {
-    EXPECT_TRUE(CCommandLine::IsOption("-on"));
-    EXPECT_TRUE(CCommandLine::IsOption("-x"));
-    EXPECT_TRUE(CCommandLine::IsOption("--"));
-    EXPECT_FALSE(CCommandLine::IsOption(nullptr));
-    EXPECT_FALSE(CCommandLine::IsOption(""));
-    EXPECT_FALSE(CCommandLine::IsOption("-"));
-    EXPECT_FALSE(CCommandLine::IsOption("-5"));
-    EXPECT_FALSE(CCommandLine::IsOption("-0x"));
-    EXPECT_FALSE(CCommandLine::IsOption("/tray"));
-    EXPECT_FALSE(CCommandLine::IsOption("tray"));
+    EXPECT_TRUE(CommandLine::IsOption("-on"));
+    EXPECT_TRUE(CommandLine::IsOption("-x"));
+    EXPECT_TRUE(CommandLine::IsOption("--"));
+    EXPECT_FALSE(CommandLine::IsOption(nullptr));
+    EXPECT_FALSE(CommandLine::IsOption(""));
+    EXPECT_FALSE(CommandLine::IsOption("-"));
+    EXPECT_FALSE(CommandLine::IsOption("-5"));
+    EXPECT_FALSE(CommandLine::IsOption("-0x"));
+    EXPECT_FALSE(CommandLine::IsOption("/tray"));
+    EXPECT_FALSE(CommandLine::IsOption("tray"));
 }
 
 TEST(CommandLineParse, OptionsTakeTheFollowingValues) {
-    CCommandLine commandLine;
+    CommandLine commandLine;
     EXPECT_EQ(2, Parse(commandLine, {"-tray", "word", "more", "-on"}));
     ASSERT_NE(nullptr, commandLine.Values("-tray"));
     EXPECT_EQ((std::vector<std::string>{"word", "more"}), *commandLine.Values("-tray"));
@@ -46,7 +47,7 @@ TEST(CommandLineParse, OptionsTakeTheFollowingValues) {
 }
 
 TEST(CommandLineParse, ValuesBeforeAnyOptionAndNegativeNumbersAreNoOptions) {
-    CCommandLine commandLine;
+    CommandLine commandLine;
     EXPECT_EQ(1, Parse(commandLine, {"stray", "-on", "-7"}));
     EXPECT_EQ((std::vector<std::string>{"-7"}), *commandLine.Values("-on"));
     EXPECT_EQ(0, Parse(commandLine, {"-5"}));
@@ -54,45 +55,43 @@ TEST(CommandLineParse, ValuesBeforeAnyOptionAndNegativeNumbersAreNoOptions) {
 }
 
 TEST(CommandLineParse, FirstOccurrenceKeepsItsValues) {
-    CCommandLine commandLine;
+    CommandLine commandLine;
     EXPECT_EQ(1, Parse(commandLine, {"-tray", "first", "-tray", "second", "third"}));
     // The repeated option becomes current again, so the stray value joins the first list.
     EXPECT_EQ((std::vector<std::string>{"first", "third"}), *commandLine.Values("-tray"));
 }
 
 TEST(CommandLineParse, ParsingAgainStartsEmpty) {
-    CCommandLine commandLine;
+    CommandLine commandLine;
     Parse(commandLine, {"-on"});
     EXPECT_EQ(1, Parse(commandLine, {"-tray"}));
     EXPECT_FALSE(commandLine.HasOption("-on"));
 }
 
 TEST(CommandLineEvaluation, SetsModeAndTrayStart) {
-    Evaluate({});
-    EXPECT_EQ(KeepAliveMode::Off, g_mode);
-    EXPECT_EQ(0, g_bStartInTray);
+    RunState run = Evaluate({});
+    EXPECT_EQ(KeepAliveMode::Off, run.mode);
+    EXPECT_FALSE(run.startInTray);
 
-    Evaluate({"-tray", "-on"});
-    EXPECT_EQ(KeepAliveMode::OnOnline, g_mode);
-    EXPECT_EQ(1, g_bStartInTray);
+    run = Evaluate({"-tray", "-on"});
+    EXPECT_EQ(KeepAliveMode::OnOnline, run.mode);
+    EXPECT_TRUE(run.startInTray);
 
-    Evaluate({"-tray", "word"});
-    EXPECT_EQ(KeepAliveMode::Off, g_mode);
-    EXPECT_EQ(1, g_bStartInTray);
+    run = Evaluate({"-tray", "word"});
+    EXPECT_EQ(KeepAliveMode::Off, run.mode);
+    EXPECT_TRUE(run.startInTray);
 }
 
 TEST(CommandLineEvaluation, UninstallWinsOverOnInEitherOrder) {
-    Evaluate({"-on", "-uninstall"});
-    EXPECT_EQ(KeepAliveMode::Uninstall, g_mode);
-    Evaluate({"-uninstall", "-on"});
-    EXPECT_EQ(KeepAliveMode::Uninstall, g_mode);
+    EXPECT_EQ(KeepAliveMode::Uninstall, Evaluate({"-on", "-uninstall"}).mode);
+    EXPECT_EQ(KeepAliveMode::Uninstall, Evaluate({"-uninstall", "-on"}).mode);
 }
 
 TEST(CommandLineEvaluation, OddSpellingsAreIgnored) {
     for (const char* odd : {"-TRAY", "/tray", "-On", "-1", "-", "\"-on\"", "-on=1", "-tray-on"}) {
-        Evaluate({odd});
-        EXPECT_EQ(KeepAliveMode::Off, g_mode) << odd;
-        EXPECT_EQ(0, g_bStartInTray) << odd;
+        const RunState run = Evaluate({odd});
+        EXPECT_EQ(KeepAliveMode::Off, run.mode) << odd;
+        EXPECT_FALSE(run.startInTray) << odd;
     }
 }
 
@@ -101,8 +100,7 @@ TEST(CommandLineEvaluation, LongAndManyArgumentsAreHandled) {
     std::vector<const char*> arguments(5000, "-z");
     arguments.push_back(longWord.c_str());
     arguments.push_back("-on");
-    Evaluate(arguments);
-    EXPECT_EQ(KeepAliveMode::OnOnline, g_mode);
+    EXPECT_EQ(KeepAliveMode::OnOnline, Evaluate(arguments).mode);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "ui/event_log.h"
+#include "keepalive/event_log.h"
 
 #include <gtest/gtest.h>
 
@@ -16,13 +16,11 @@ std::string Contents(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::string Lines(const CEventLog& log) {
-    std::string lines = "stale";
-    log.GetLines(lines);
-    return lines;
+std::string Lines(const EventLog& log) {
+    return log.Lines();
 }
 
-class EventLog : public ::testing::Test {
+class EventLogTest : public ::testing::Test {
   protected:
     void At(int hour, int minute, int second) {
         system.clock.local = {2026, 3, 4, hour, minute, second};
@@ -32,8 +30,8 @@ class EventLog : public ::testing::Test {
     TempFolder folder;
 };
 
-TEST_F(EventLog, SixWritesKeepTheLastFiveOldestFirst) {
-    CEventLog log;
+TEST_F(EventLogTest, SixWritesKeepTheLastFiveOldestFirst) {
+    EventLog log;
     EXPECT_EQ("", Lines(log));
     for (int i = 1; i <= 6; ++i) {
         At(10, 0, i);
@@ -48,8 +46,8 @@ TEST_F(EventLog, SixWritesKeepTheLastFiveOldestFirst) {
     EXPECT_EQ(0u, Lines(log).find("10:00:03: line 3\r\n"));
 }
 
-TEST_F(EventLog, HourIsPaddedWithABlank) {
-    CEventLog log;
+TEST_F(EventLogTest, HourIsPaddedWithABlank) {
+    EventLog log;
     At(9, 5, 7);
     log.Write("Online!");
     EXPECT_EQ(" 9:05:07: Online!", Lines(log));
@@ -60,10 +58,10 @@ TEST_F(EventLog, HourIsPaddedWithABlank) {
     EXPECT_EQ(" 9:05:07: Online!\r\n 0:00:00: a\r\n23:59:09: ", Lines(log));
 }
 
-TEST_F(EventLog, FileOutputGetsAHeaderOncePerRunAndEveryLine) {
+TEST_F(EventLogTest, FileOutputGetsAHeaderOncePerRunAndEveryLine) {
     const std::string path = folder.WindowsPath("nblog.txt");
     {
-        CEventLog log(1, path);
+        EventLog log(true, path);
         At(9, 5, 7);
         log.Write("Checking online...");
         At(9, 5, 8);
@@ -74,7 +72,7 @@ TEST_F(EventLog, FileOutputGetsAHeaderOncePerRunAndEveryLine) {
     const std::string firstRun = header + " 9:05:07: Checking online...\r\n 9:05:08: Online!\r\n";
     EXPECT_EQ(firstRun, Contents(folder.HostPath("nblog.txt")));
 
-    CEventLog nextRun(1, path);
+    EventLog nextRun(true, path);
     At(12, 0, 0);
     nextRun.Write("OFFline!");
     EXPECT_EQ(firstRun +
@@ -84,24 +82,24 @@ TEST_F(EventLog, FileOutputGetsAHeaderOncePerRunAndEveryLine) {
     EXPECT_EQ(0u, system.files.OpenHandles());
 }
 
-TEST_F(EventLog, FileOutputOffTouchesNothing) {
-    CEventLog log(0, folder.WindowsPath("nblog.txt"));
+TEST_F(EventLogTest, FileOutputOffTouchesNothing) {
+    EventLog log(false, folder.WindowsPath("nblog.txt"));
     log.Write("Online!");
     EXPECT_FALSE(std::filesystem::exists(folder.HostPath("nblog.txt")));
     EXPECT_TRUE(system.files.calls.empty());
 }
 
-TEST_F(EventLog, FileOutputIsOffByDefault) {
+TEST_F(EventLogTest, FileOutputIsOffByDefault) {
 #ifdef NIMBREL_EVENT_LOG_FILE
     GTEST_SKIP() << "built with the event log file switched on";
 #endif
-    CEventLog log;
+    EventLog log;
     log.Write("Online!");
     EXPECT_TRUE(system.files.calls.empty());
 }
 
-TEST_F(EventLog, MissingLogFolderIsIgnored) {
-    CEventLog log(1, folder.WindowsPath("no\\such\\folder\\nblog.txt"));
+TEST_F(EventLogTest, MissingLogFolderIsIgnored) {
+    EventLog log(true, folder.WindowsPath("no\\such\\folder\\nblog.txt"));
     log.Write("Online!");
     EXPECT_EQ(" 9:05:07: Online!", Lines(log));
     EXPECT_EQ(0u, system.files.OpenHandles());

@@ -4,17 +4,11 @@
 
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 #include "tests/doubles/fake_system.h"
 #include "tests/native/temp_folder.h"
 
 namespace {
-
-std::string Contents(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // The program is where its own file is, not where the command line's first word points.
 TEST(Folders, ProgramPathIsTheModuleWhateverTheCommandLineSays) {
@@ -102,17 +96,6 @@ TEST(Files, SizeIsMinusOneForMissingOrLockedFiles) {
     EXPECT_EQ(-1, GetFileSizeByName(folder.WindowsPath("none.txt").c_str()));
     system.files.lockedPaths = {folder.WindowsPath("five.txt")};
     EXPECT_EQ(-1, GetFileSizeByName(folder.WindowsPath("five.txt").c_str()));
-    EXPECT_EQ(0u, system.files.OpenHandles());
-}
-
-TEST(Files, AppendAddsBytesWithoutSeparators) {
-    FakeSystem system;
-    TempFolder folder;
-    const std::string path = folder.WindowsPath("log.txt");
-    EXPECT_EQ(0, AppendToFile(path.c_str(), "a"));
-    EXPECT_EQ(0, AppendToFile(path.c_str(), "b"));
-    EXPECT_EQ("ab", Contents(folder.HostPath("log.txt")));
-    EXPECT_EQ(0, AppendToFile(folder.WindowsPath("no\\folder.txt").c_str(), "x"));
     EXPECT_EQ(0u, system.files.OpenHandles());
 }
 

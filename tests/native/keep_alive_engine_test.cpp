@@ -2,15 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <deque>
 #include <string>
 #include <vector>
 
+#include "keepalive/event_log.h"
 #include "keepalive/online_probe.h"
 #include "keepalive/run_state.h"
 #include "tests/doubles/fake_system.h"
-#include "ui/event_log.h"
 
 namespace {
 
@@ -18,48 +17,45 @@ namespace {
 // minimise requests.
 class FakeView : public IKeepAliveView {
   public:
-    void UpdateLamps() override { lamps.push_back(g_mode); }
+    explicit FakeView(const RunState& run) : m_run(run) {}
+    void UpdateLamps() override { lamps.push_back(m_run.mode); }
     void MinimiseMainWindow() override { ++minimised; }
     void ShowActivity(const std::string& line) override { activity.push_back(line); }
 
     std::vector<KeepAliveMode> lamps;
     std::vector<std::string> activity;
     int minimised = 0;
+
+  private:
+    const RunState& m_run;
 };
 
-// A probe step that hands out queued results (0 when none is queued) and remembers the
-// autodial switch it was called with.
+// A probe step that hands out queued results (pending when none is queued) and counts its calls.
 class FakeProbe {
   public:
-    int operator()() {
-        suppressSeen.push_back(g_bSuppressAutodial);
-        if (results.empty()) return kProbePending;
-        const int result = results.front();
+    ProbeResult operator()() {
+        ++calls;
+        if (results.empty()) return ProbeResult::Pending;
+        const ProbeResult result = results.front();
         results.pop_front();
         return result;
     }
-    int Calls() const { return static_cast<int>(suppressSeen.size()); }
+    int Calls() const { return calls; }
 
-    std::deque<int> results;
-    std::vector<int> suppressSeen;
+    std::deque<ProbeResult> results;
+    int calls = 0;
     int abandons = 0;
 };
 
-std::string LastLogLine() {
-    std::string lines;
-    g_eventLog.GetLines(lines);
+std::string LastLogLine(const EventLog& log) {
+    const std::string lines = log.Lines();
     const auto start = lines.rfind("\r\n");
     return start == std::string::npos ? lines : lines.substr(start + 2);
 }
 
 class Engine : public ::testing::Test {
   protected:
-    void SetUp() override {
-        g_mode = KeepAliveMode::Off;
-        g_bStartInTray = 0;
-        g_bSuppressAutodial = 0;
-        g_eventLog.Write("test start");
-    }
+    void SetUp() override { log.Write("test start"); }
 
     void Ticks(int count) {
         for (int i = 0; i < count; ++i) engine.Tick();
@@ -69,15 +65,18 @@ class Engine : public ::testing::Test {
     void WaitInterval(int seconds = 310) { system.clock.now += seconds; }
 
     FakeSystem system;
-    FakeView view;
+    RunState run;
+    EventLog log;
+    FakeView view{run};
     FakeProbe probe;
-    KeepAliveEngine engine{view, [this] { return probe(); }, [this] { ++probe.abandons; }};
+    KeepAliveEngine engine{view, run, log, [this] { return probe(); },
+                           [this] { ++probe.abandons; }};
 };
 
 TEST_F(Engine, StayOnLightsOnOnlineAndProbesAtTheNextTickEvenRightAfterAResult) {
-    probe.results = {-1, 1};
+    probe.results = {ProbeResult::Offline, ProbeResult::Online};
     engine.StartStayOn();
-    EXPECT_EQ(KeepAliveMode::OnOnline, g_mode);
+    EXPECT_EQ(KeepAliveMode::OnOnline, run.mode);
     EXPECT_EQ(std::vector<KeepAliveMode>{KeepAliveMode::OnOnline}, view.lamps);
     EXPECT_EQ(0, probe.Calls());
     engine.Tick();
@@ -91,7 +90,7 @@ TEST_F(Engine, StayOnLightsOnOnlineAndProbesAtTheNextTickEvenRightAfterAResult) 
 }
 
 TEST_F(Engine, APendingProbeIsPolledOnEveryTickAndShowsTheMarker) {
-    probe.results = {0, 0, 1};
+    probe.results = {ProbeResult::Pending, ProbeResult::Pending, ProbeResult::Online};
     engine.StartStayOn();
     Ticks(2);
     EXPECT_EQ((std::vector<std::string>{"<:>", "<:>"}), view.activity);
@@ -102,13 +101,13 @@ TEST_F(Engine, APendingProbeIsPolledOnEveryTickAndShowsTheMarker) {
 }
 
 TEST_F(Engine, AnOnlineResultLightsOnOnlineLogsAndRearms) {
-    probe.results = {1};
+    probe.results = {ProbeResult::Online};
     engine.StartStayOn();
     engine.Tick();
-    EXPECT_EQ(KeepAliveMode::OnOnline, g_mode);
+    EXPECT_EQ(KeepAliveMode::OnOnline, run.mode);
     EXPECT_EQ((std::vector<KeepAliveMode>{KeepAliveMode::OnOnline, KeepAliveMode::OnOnline}),
               view.lamps);
-    EXPECT_EQ(" 9:05:07: PC Online", LastLogLine());
+    EXPECT_EQ(" 9:05:07: PC Online", LastLogLine(log));
 
     WaitInterval();
     engine.Tick();
@@ -119,22 +118,22 @@ TEST_F(Engine, AnOnlineResultLightsOnOnlineLogsAndRearms) {
 }
 
 TEST_F(Engine, AnOfflineResultLightsOnOfflineLogsAndRearms) {
-    probe.results = {0, -1};
+    probe.results = {ProbeResult::Pending, ProbeResult::Offline};
     engine.StartStayOn();
     Ticks(2);
-    EXPECT_EQ(KeepAliveMode::OnOffline, g_mode);
+    EXPECT_EQ(KeepAliveMode::OnOffline, run.mode);
     EXPECT_EQ((std::vector<KeepAliveMode>{KeepAliveMode::OnOnline, KeepAliveMode::OnOffline}),
               view.lamps);
-    EXPECT_EQ(" 9:05:07: PC not online -> nichts weiter zu tun", LastLogLine());
+    EXPECT_EQ(" 9:05:07: PC not online -> nichts weiter zu tun", LastLogLine(log));
 
     WaitInterval();
     engine.Tick();
     EXPECT_EQ(2, probe.Calls());
     system.clock.now += 1;
-    probe.results = {1};
+    probe.results = {ProbeResult::Online};
     engine.Tick();
     EXPECT_EQ(3, probe.Calls());
-    EXPECT_EQ(KeepAliveMode::OnOnline, g_mode);  // the line came back
+    EXPECT_EQ(KeepAliveMode::OnOnline, run.mode);  // the line came back
 }
 
 TEST_F(Engine, NoProbeWhileOffAndTheDotsGrowToTwentyOneThenStartAgain) {
@@ -154,7 +153,7 @@ TEST_F(Engine, StayOnAfterSwitchOffDuringAProbeStartsAFreshOne) {
     engine.StartStayOn();
     engine.Tick();  // the probe starts
     engine.SwitchOff();
-    EXPECT_EQ(KeepAliveMode::Off, g_mode);
+    EXPECT_EQ(KeepAliveMode::Off, run.mode);
     EXPECT_EQ(KeepAliveMode::Off, view.lamps.back());
 
     WaitInterval(1000);
@@ -165,12 +164,13 @@ TEST_F(Engine, StayOnAfterSwitchOffDuringAProbeStartsAFreshOne) {
     EXPECT_EQ(1, probe.abandons);
     engine.StartStayOn();
     EXPECT_EQ(2, probe.abandons);  // the old probe, or its result, is dropped
-    probe.results = {0, -1};       // the fresh probe starts, then answers
+    probe.results = {ProbeResult::Pending,
+                     ProbeResult::Offline};  // the fresh probe starts, then answers
     engine.Tick();
-    EXPECT_EQ(KeepAliveMode::OnOnline, g_mode);
+    EXPECT_EQ(KeepAliveMode::OnOnline, run.mode);
     engine.Tick();
     EXPECT_EQ(3, probe.Calls());
-    EXPECT_EQ(KeepAliveMode::OnOffline, g_mode);
+    EXPECT_EQ(KeepAliveMode::OnOffline, run.mode);
 
     WaitInterval();
     engine.Tick();
@@ -181,10 +181,10 @@ TEST_F(Engine, StayOnAfterSwitchOffDuringAProbeStartsAFreshOne) {
 }
 
 TEST_F(Engine, TheTrayRequestMinimisesAtTheFirstTickOnly) {
-    g_bStartInTray = 1;
+    run.startInTray = true;
     engine.Tick();
     EXPECT_EQ(1, view.minimised);
-    EXPECT_EQ(0, g_bStartInTray);
+    EXPECT_FALSE(run.startInTray);
     engine.Tick();
     EXPECT_EQ(1, view.minimised);
 }
@@ -192,11 +192,11 @@ TEST_F(Engine, TheTrayRequestMinimisesAtTheFirstTickOnly) {
 TEST_F(Engine, OnlyTheOnModesProbe) {
     engine.StartStayOn();
     engine.Tick();  // a probe is pending
-    g_mode = KeepAliveMode::Uninstall;
+    run.mode = KeepAliveMode::Uninstall;
     WaitInterval(100000);
     Ticks(3);
     EXPECT_EQ(1, probe.Calls());
-    g_mode = KeepAliveMode::OnOffline;
+    run.mode = KeepAliveMode::OnOffline;
     engine.Tick();
     EXPECT_EQ(2, probe.Calls());
 }

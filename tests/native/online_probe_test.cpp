@@ -15,6 +15,10 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
+constexpr ProbeResult kPending = ProbeResult::Pending;
+constexpr ProbeResult kOnline = ProbeResult::Online;
+constexpr ProbeResult kOffline = ProbeResult::Offline;
+
 const std::string kOpenProxy =
     "InternetOpenA 2.01_Nimbrel - www.quaddle.example | 3 (null) (null) 0";
 const std::string kOpenPreconfig =
@@ -41,28 +45,28 @@ struct RequestCase {
     std::set<std::uint32_t> failingAccessTypes;
     std::deque<int> answers;
     Texts calls;
-    int result;
+    ProbeResult result;
 };
 
 TEST_F(ProbeTest, RequestSequenceForEveryFallback) {
     constexpr int kNone = FakeInternet::kUnreachable;
     const RequestCase cases[] = {
-        {"first request answered", {}, {200}, Join({{kOpenProxy}, kAsked, {kClose}}), 1},
+        {"first request answered", {}, {200}, Join({{kOpenProxy}, kAsked, {kClose}}), kOnline},
         {"no first root handle",
          {platform::kInternetOpenTypeProxy},
          {200},
          Join({{kOpenProxy, kOpenPreconfig}, kAsked, {kClose}}),
-         1},
+         kOnline},
         {"repeat answered",
          {},
          {kNone, 200},
          Join({{kOpenProxy}, kUnanswered, kAsked, {kClose}}),
-         1},
+         kOnline},
         {"preconfigured answered",
          {},
          {kNone, kNone, 200},
          Join({{kOpenProxy}, kUnanswered, kUnanswered, {kClose, kOpenPreconfig}, kAsked, {kClose}}),
-         1},
+         kOnline},
         {"all unanswered",
          {},
          {kNone, kNone, kNone, 200},  // a fourth request would be answered
@@ -72,18 +76,18 @@ TEST_F(ProbeTest, RequestSequenceForEveryFallback) {
                {kClose, kOpenPreconfig},
                kUnanswered,
                {kClose}}),
-         -1},
+         kOffline},
         {"closed without a status line",
          {},
          {FakeInternet::kClosedWithoutAnswer, FakeInternet::kClosedWithoutAnswer,
           FakeInternet::kClosedWithoutAnswer, 200},
          Join({{kOpenProxy}, kAsked, kAsked, {kClose, kOpenPreconfig}, kAsked, {kClose}}),
-         -1},
+         kOffline},
         {"no root handle at all",
          {platform::kInternetOpenTypeProxy, platform::kInternetOpenTypePreconfig},
          {200},
          {kOpenProxy, kOpenPreconfig},
-         -1},
+         kOffline},
     };
     for (const RequestCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -91,7 +95,7 @@ TEST_F(ProbeTest, RequestSequenceForEveryFallback) {
         fresh.failingAccessTypes = c.failingAccessTypes;
         fresh.answers = c.answers;
         platform::Provide<platform::IInternet>(&fresh);
-        EXPECT_EQ(0, CheckOnline());
+        EXPECT_EQ(kPending, Check());
         EXPECT_EQ(c.result, Collect());
         EXPECT_EQ(c.calls, fresh.Calls());
         EXPECT_EQ(0u, fresh.OpenHandles());
@@ -107,8 +111,8 @@ TEST_F(ProbeTest, AnyHttpStatusIsOnlineWithOneRequest) {
         SCOPED_TRACE(status);
         const std::size_t before = internet.Requests();
         internet.answers = {status};
-        EXPECT_EQ(0, CheckOnline());
-        EXPECT_EQ(1, Collect());
+        EXPECT_EQ(kPending, Check());
+        EXPECT_EQ(kOnline, Collect());
         EXPECT_EQ(before + 1, internet.Requests());
     }
 }
@@ -131,10 +135,10 @@ TEST_F(ProbeTest, AddressesBecomeHostPortAndObject) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.url);
-        g_probeTarget.url = c.url;
+        target.url = c.url;
         const std::size_t before = internet.Requests();
-        EXPECT_EQ(0, CheckOnline());
-        EXPECT_EQ(-1, Collect());
+        EXPECT_EQ(kPending, Check());
+        EXPECT_EQ(kOffline, Collect());
         if (*c.request) {
             ASSERT_EQ(before + 3, internet.Requests());
             EXPECT_EQ(c.request, internet.Urls().back());
@@ -151,79 +155,73 @@ TEST_F(ProbeTest, AddressesBecomeHostPortAndObject) {
 }
 
 TEST_F(ProbeTest, OfflineResultIsLoggedAfterTheStart) {
-    EXPECT_EQ(0, CheckOnline());
-    EXPECT_EQ(-1, Collect());
+    EXPECT_EQ(kPending, Check());
+    EXPECT_EQ(kOffline, Collect());
     EXPECT_EQ((Texts{"Checking online...", "OFFline!"}), LogTexts());
-    EXPECT_EQ(0, g_bOnline);
+    EXPECT_FALSE(probe->LastOnline());
 }
 
 TEST_F(ProbeTest, StepsWhileTheWorkerRunsReturnZeroAndLogOnce) {
     internet.Hold();
     internet.answers = {200};
-    EXPECT_EQ(0, CheckOnline());
-    EXPECT_EQ(0, CheckOnline());
+    EXPECT_EQ(kPending, Check());
+    EXPECT_EQ(kPending, Check());
     ASSERT_TRUE(internet.WaitForRequests(1, 5));
-    EXPECT_EQ(0, CheckOnline());
-    EXPECT_EQ(1, g_bChecking);
+    EXPECT_EQ(kPending, Check());
+    EXPECT_TRUE(probe->Checking());
     EXPECT_EQ(Texts{"Checking online..."}, LogTexts());
     EXPECT_EQ(1, threads.Starts());
 
     internet.Release();
-    EXPECT_EQ(1, Collect());
+    EXPECT_EQ(kOnline, Collect());
     EXPECT_EQ((Texts{"Checking online...", "Online!"}), LogTexts());
-    EXPECT_EQ(kProbeIdle, iOnlineStatus);
+    EXPECT_FALSE(probe->Started());
 }
 
 TEST_F(ProbeTest, ChecksIsRaisedBeforeTheWorkerRuns) {
-    g_bOnline = 1;  // the previous probe's result must not be handed out for this one
+    internet.answers = {200};
+    EXPECT_EQ(kPending, Check());
+    // The previous probe's result must not be handed out for this one.
+    ASSERT_EQ(kOnline, Collect());
     threads.defer = true;
-    EXPECT_EQ(0, CheckOnline());
-    EXPECT_EQ(1, g_bChecking);
-    EXPECT_EQ(0, CheckOnline());
-    EXPECT_EQ(0, CheckOnline());
+    EXPECT_EQ(kPending, Check());
+    EXPECT_TRUE(probe->Checking());
+    EXPECT_EQ(kPending, Check());
+    EXPECT_EQ(kPending, Check());
     threads.RunDeferred();
-    EXPECT_EQ(-1, Collect());
+    EXPECT_EQ(kOffline, Collect());
 }
 
 TEST_F(ProbeTest, ResultIsHandedOutOnceToWhoeverStepsNext) {
     internet.answers = {200};
-    EXPECT_EQ(0, CheckOnline());
+    EXPECT_EQ(kPending, Check());
     ASSERT_TRUE(WaitUntilFinished());
-    EXPECT_EQ(kProbeStarted, iOnlineStatus);  // nobody has collected it yet
-    EXPECT_EQ(1, CheckOnline());
-    EXPECT_EQ(0, CheckOnline());  // a new probe, not the same result again
+    EXPECT_TRUE(probe->Started());  // nobody has collected it yet
+    EXPECT_EQ(kOnline, Check());
+    EXPECT_EQ(kPending, Check());  // a new probe, not the same result again
     EXPECT_EQ(2, threads.Starts());
-    EXPECT_EQ(-1, Collect());
+    EXPECT_EQ(kOffline, Collect());
     EXPECT_EQ((Texts{"Checking online...", "Online!", "Checking online...", "OFFline!"}),
               LogTexts());
 }
 
 TEST_F(ProbeTest, WorkerThatCannotStartLeavesTheMachineIdleAndThePreviousResult) {
     internet.answers = {200};
-    EXPECT_EQ(0, CheckOnline());
-    EXPECT_EQ(1, Collect());
+    EXPECT_EQ(kPending, Check());
+    EXPECT_EQ(kOnline, Collect());
 
     threads.fail = true;
-    EXPECT_EQ(0, CheckOnline());
-    EXPECT_EQ(0, CheckOnline());
-    EXPECT_EQ(kProbeIdle, iOnlineStatus);
-    EXPECT_EQ(0, g_bChecking);
-    EXPECT_EQ(1, g_bOnline);
+    EXPECT_EQ(kPending, Check());
+    EXPECT_EQ(kPending, Check());
+    EXPECT_FALSE(probe->Started());
+    EXPECT_FALSE(probe->Checking());
+    EXPECT_TRUE(probe->LastOnline());
     EXPECT_EQ((Texts{"Checking online...", "Online!"}), LogTexts());
 
     threads.fail = false;  // the next step tries again
-    EXPECT_EQ(0, CheckOnline());
-    EXPECT_EQ(-1, Collect());
-    EXPECT_EQ(0, g_bOnline);
-}
-
-TEST_F(ProbeTest, UnknownStateLogsAnErrorAndStays) {
-    iOnlineStatus = 150;
-    EXPECT_EQ(0, CheckOnline());
-    EXPECT_EQ(0, CheckOnline());
-    EXPECT_EQ(150, iOnlineStatus);
-    EXPECT_EQ(0, threads.Starts());
-    EXPECT_EQ((Texts{"iOnlineStatus error", "iOnlineStatus error"}), LogTexts());
+    EXPECT_EQ(kPending, Check());
+    EXPECT_EQ(kOffline, Collect());
+    EXPECT_FALSE(probe->LastOnline());
 }
 
 // The warning is the window thread's to show: the worker shows nothing and waits for nobody.
@@ -242,13 +240,14 @@ TEST_F(ProbeTest, ShortUrlsAreWarnedAboutOncePerUrlAndTheProbeGoesOn) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.url) + " / " + c.url2);
-        g_probeTarget = {c.url, c.url2};
-        const auto startsBefore = threads.Starts();
-        EXPECT_EQ(0, CheckOnline());
-        EXPECT_EQ(c.warnings, TakeShortUrlWarnings());
-        EXPECT_TRUE(TakeShortUrlWarnings().empty());
-        EXPECT_EQ(-1, Collect());
-        EXPECT_EQ(startsBefore + 1, threads.Starts());  // the probe is made all the same
+        target.url = c.url;
+        target.savedUrl = c.url2;
+        const int startsBefore = threads.Starts();
+        EXPECT_EQ(kPending, Check());
+        EXPECT_EQ(c.warnings, probe->TakeShortUrlWarnings());
+        EXPECT_TRUE(probe->TakeShortUrlWarnings().empty());
+        EXPECT_EQ(kOffline, Collect());
+        EXPECT_EQ(startsBefore + 1, threads.Starts());
     }
     EXPECT_TRUE(system.user.boxes.empty());
 }
@@ -263,18 +262,18 @@ TEST_F(ProbeTest, AutodialIsOffExactlyWhileTheRequestsRun) {
         seen.push_back(std::to_string(system.registry.Dword(key, "EnableAutodial")) +
                        std::to_string(system.registry.Dword(key, "NoNetAutodial")));
     };
-    g_bSuppressAutodial = 1;
-    EXPECT_EQ(0, CheckOnline());
-    EXPECT_EQ(-1, Collect());
+    target.suppressAutodial = true;
+    EXPECT_EQ(kPending, Check());
+    EXPECT_EQ(kOffline, Collect());
     EXPECT_EQ((Texts{"00", "00", "00"}), seen);
     EXPECT_EQ(1u, system.registry.Dword(key, "EnableAutodial"));
     EXPECT_EQ(1u, system.registry.Dword(key, "NoNetAutodial"));
     EXPECT_TRUE(system.user.boxes.empty());
 
     system.registry.calls.clear();
-    g_bSuppressAutodial = 0;  // Redial on: the user's settings decide
-    EXPECT_EQ(0, CheckOnline());
-    EXPECT_EQ(-1, Collect());
+    target.suppressAutodial = false;  // Redial on: the user's settings decide
+    EXPECT_EQ(kPending, Check());
+    EXPECT_EQ(kOffline, Collect());
     EXPECT_TRUE(system.registry.calls.empty());
 }
 
@@ -288,20 +287,20 @@ TEST_F(ProbeTest, HungRequestIsGivenUpAndItsLateEndChangesNothing) {
         return std::to_string(system.registry.Dword(key, "EnableAutodial")) +
                std::to_string(system.registry.Dword(key, "NoNetAutodial"));
     };
-    g_bSuppressAutodial = 1;
+    target.suppressAutodial = true;
     internet.Hold();
     internet.answers = {200};  // what the hung request gets when it ends after all
-    EXPECT_EQ(0, CheckOnline());
+    EXPECT_EQ(kPending, Check());
     ASSERT_TRUE(internet.WaitForRequests(1, 5));
     system.clock.ticks += kProbeTimeLimitMs - 1;
-    EXPECT_EQ(0, CheckOnline());
+    EXPECT_EQ(kPending, Check());
     EXPECT_EQ("00", values());
     system.clock.ticks += 1;
-    EXPECT_EQ(-1, CheckOnline());
+    EXPECT_EQ(kOffline, Check());
     EXPECT_EQ("11", values());
     EXPECT_EQ((Texts{"Checking online...", "OFFline!"}), LogTexts());
 
-    EXPECT_EQ(0, CheckOnline());  // the next probe, while the hung one still hangs
+    EXPECT_EQ(kPending, Check());  // the next probe, while the hung one still hangs
     ASSERT_TRUE(internet.WaitForRequests(2, 5));
     EXPECT_EQ("00", values());
     internet.ReleaseFirst(1);  // the given-up request ends, answered
@@ -310,30 +309,30 @@ TEST_F(ProbeTest, HungRequestIsGivenUpAndItsLateEndChangesNothing) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     ASSERT_EQ(3u, internet.OpenHandles());  // only the new probe's root, connection and request
     EXPECT_EQ("00", values());              // its write-back came too late to count
-    EXPECT_EQ(0, CheckOnline());
+    EXPECT_EQ(kPending, Check());
     EXPECT_EQ((Texts{"Checking online...", "OFFline!", "Checking online..."}), LogTexts());
 
     internet.Release();
-    EXPECT_EQ(-1, Collect());
+    EXPECT_EQ(kOffline, Collect());
     EXPECT_EQ("11", values());
 }
 
 TEST_F(ProbeTest, AbandonedProbeOrResultIsNeverHandedOut) {
     internet.answers = {200, 200};
-    EXPECT_EQ(0, CheckOnline());
+    EXPECT_EQ(kPending, Check());
     ASSERT_TRUE(WaitUntilFinished());
-    AbandonProbe();  // an online result nobody collected
-    EXPECT_EQ(0, CheckOnline());
+    probe->Abandon();  // an online result nobody collected
+    EXPECT_EQ(kPending, Check());
     ASSERT_TRUE(internet.WaitForRequests(2, 5));
-    EXPECT_EQ(1, Collect());
+    EXPECT_EQ(kOnline, Collect());
 
     internet.Hold();  // a running one, with autodial off
     const std::string key = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
     system.registry.PutDword(key, "EnableAutodial", 1);
-    g_bSuppressAutodial = 1;
-    EXPECT_EQ(0, CheckOnline());
+    target.suppressAutodial = true;
+    EXPECT_EQ(kPending, Check());
     ASSERT_TRUE(internet.WaitForRequests(3, 5));
-    AbandonProbe();
+    probe->Abandon();
     EXPECT_EQ(1u, system.registry.Dword(key, "EnableAutodial"));
     EXPECT_EQ((Texts{"Checking online...", "Checking online...", "Online!", "Checking online..."}),
               LogTexts());
@@ -346,18 +345,18 @@ TEST_F(ProbeTest, DroppedWorkersEndingLateLeaveTheUsersValues) {
     const std::string key = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
     system.registry.PutDword(key, "EnableAutodial", 1);
     internet.answers = std::deque<int>(200, 200);
-    g_bSuppressAutodial = 1;
+    target.suppressAutodial = true;
     for (int i = 0; i < 40; ++i) {
-        EXPECT_EQ(0, CheckOnline());
+        EXPECT_EQ(kPending, Check());
         if (i % 2 == 0) {
-            AbandonProbe();
+            probe->Abandon();
         } else {
             system.clock.ticks += kProbeTimeLimitMs;
-            EXPECT_NE(0, CheckOnline());
+            EXPECT_NE(kPending, Check());
         }
     }
-    EXPECT_EQ(0, CheckOnline());
-    EXPECT_EQ(1, Collect());
+    EXPECT_EQ(kPending, Check());
+    EXPECT_EQ(kOnline, Collect());
     threads.Join();
     EXPECT_EQ(1u, system.registry.Dword(key, "EnableAutodial"));
     EXPECT_EQ(nullptr,
@@ -365,23 +364,45 @@ TEST_F(ProbeTest, DroppedWorkersEndingLateLeaveTheUsersValues) {
     EXPECT_EQ(0u, internet.OpenHandles());
 }
 
+// The program may end while a worker waits on the network: the worker still finishes on what it
+// shares, and the user's autodial values come back (a use after free is the sanitizers' to see).
+TEST_F(ProbeTest, WorkerOutlivesTheProbeAndTheSwitchOwner) {
+    const std::string key = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+    system.registry.PutDword(key, "EnableAutodial", 1);
+    target.suppressAutodial = true;
+    internet.Hold();
+    EXPECT_EQ(kPending, Check());
+    ASSERT_TRUE(internet.WaitForRequests(1, 5));
+    EXPECT_EQ(0u, system.registry.Dword(key, "EnableAutodial"));
+    probe.reset();
+    autodial.reset();
+    internet.Release();
+    threads.Join();
+    EXPECT_EQ(1u, system.registry.Dword(key, "EnableAutodial"));
+    EXPECT_EQ(0u, internet.OpenHandles());
+}
+
 TEST_F(ProbeTest, UrlChangedDuringProbesIsReadWhole) {
     const std::string first = "http://" + std::string(250, 'a') + "/";
     const std::string second = "http://" + std::string(200, 'b') + "/";
-    g_probeTarget.url = first;
+    target.url = first;
     bool flip = false;
-    for (int probe = 0; probe < 20; ++probe) {
-        int result = CheckOnline();
-        for (int step = 0; result == 0 && step < 100000; ++step) {
-            g_probeTarget.url = flip ? first : second;
+    for (int run = 0; run < 20; ++run) {
+        ProbeResult result = Check();
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (result == kPending && std::chrono::steady_clock::now() < deadline) {
+            target.url = flip ? first : second;
             flip = !flip;
-            result = CheckOnline();
+            std::this_thread::sleep_for(std::chrono::microseconds(50));
+            result = Check();
         }
-        ASSERT_EQ(-1, result);
+        ASSERT_EQ(kOffline, result);
     }
     for (const std::string& url : internet.Urls())
         EXPECT_TRUE(url == first.substr(7, 250) + ":80/" || url == second.substr(7, 200) + ":80/")
             << url;
+    threads.Join();  // every worker has ended: the next start reaps them all
+    EXPECT_EQ(kPending, Check());
     EXPECT_LE(threads.OpenHandles(), 1u);  // ended workers are reaped
 }
 

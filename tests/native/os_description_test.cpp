@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-#include "keepalive/autodial.h"
 #include "tests/doubles/fake_system.h"
 
 namespace {
@@ -17,7 +16,6 @@ class OsDescription : public ::testing::Test {
                          std::uint32_t build, const char* servicePack) {
         system.version.record = platform::OsVersion{major, minor, build, platformId, ""};
         std::strcpy(system.version.record.csdVersion, servicePack);
-        g_iWinNT = -1;  // a new system for every description
         return GetOsDescription();
     }
     std::string DescribeNt(const char* productType, std::uint32_t major, std::uint32_t minor,
@@ -122,7 +120,6 @@ TEST_F(OsDescription, ServicePackWithoutEndIsCutAtItsField) {
     system.registry.PutString(kProductOptions, "ProductType", "WinNT");
     system.version.record = platform::OsVersion{4, 0, 1381, platform::kPlatformNt, ""};
     std::memset(system.version.record.csdVersion, 'S', sizeof system.version.record.csdVersion);
-    g_iWinNT = -1;
     EXPECT_EQ("Windows NT Workstation 4.0 (Build:1381) " + std::string(128, 'S'),
               GetOsDescription());
 }

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "keepalive/autodial.h"
+#include "keepalive/event_log.h"
+#include "keepalive/online_probe.h"
 #include "tests/doubles/fake_internet.h"
 #include "tests/doubles/fake_system.h"
 #include "tests/doubles/fake_threads.h"
@@ -15,18 +19,24 @@ class ProbeTest : public ::testing::Test {
     ProbeTest();
     ~ProbeTest() override;
 
-    // Steps the probe until it hands out a result; 0 when none came within five seconds.
-    static int Collect();
-    // Waits until the worker has lowered g_bChecking, without stepping; false after five seconds.
-    static bool WaitUntilFinished();
+    // One step of the probe with target.
+    ProbeResult Check() { return probe->Check(target); }
+    // Steps the probe until it hands out a result; pending when none came within five seconds.
+    ProbeResult Collect();
+    // Waits until the worker has given its result, without stepping; false after five seconds.
+    bool WaitUntilFinished();
     // The event log's texts, without their time stamps, oldest first.
-    static std::vector<std::string> LogTexts();
+    std::vector<std::string> LogTexts() const;
 
     FakeSystem system;
     FakeInternet internet;
     FakeThreads threads;  // joined before anything it uses goes
+    EventLog log{false, ""};
+    std::shared_ptr<AutodialSwitch> autodial = std::make_shared<AutodialSwitch>();
+    std::unique_ptr<OnlineProbe> probe = std::make_unique<OnlineProbe>(log, autodial);
+    ProbeTarget target{"http://keepalive.example/", "http://www.", false};
 
   private:
-    platform::IInternet* previousInternet_;
-    platform::IThreads* previousThreads_;
+    platform::IInternet* m_previousInternet;
+    platform::IThreads* m_previousThreads;
 };

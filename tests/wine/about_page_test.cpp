@@ -28,10 +28,10 @@ TEST_F(AboutPage, ShowsVersionAndOperatingSystem) {
     ASSERT_NE("", expected) << "the test expects an NT system from build 2600 on";
     EXPECT_EQ(expected, Text(Item(IDC_OS)));
     EXPECT_EQ("Nimbrel", Text(Item(IDC_ABOUT_TITLE)));
-    EXPECT_EQ(&page->m_btnUpdate, CWnd::FromHandle(Item(IDC_CHECK_UPDATES)));
-    EXPECT_EQ(&page->m_btnHelp, CWnd::FromHandle(Item(IDC_HELP_BUTTON)));
-    EXPECT_LT(0, page->m_btnUpdate.IconWidth());
-    EXPECT_LT(0, page->m_btnHelp.IconWidth());
+    EXPECT_EQ(&page->m_updateButton, Window::FromHandle(Item(IDC_CHECK_UPDATES)));
+    EXPECT_EQ(&page->m_helpButton, Window::FromHandle(Item(IDC_HELP_BUTTON)));
+    EXPECT_LT(0, page->m_updateButton.IconWidth());
+    EXPECT_LT(0, page->m_helpButton.IconWidth());
 }
 
 TEST_F(AboutPage, LinksLeadToTheMakersPagesWithTheProgramsHand) {
@@ -54,7 +54,7 @@ TEST_F(AboutPage, LinksLeadToTheMakersPagesWithTheProgramsHand) {
 
     // A visited link keeps the link colour; the hover colour is the highlight.
     HWND home = Item(IDC_LINK_HOME);
-    page->m_linkHome.SetVisited(true);
+    page->m_homeLink.SetVisited(true);
     EXPECT_EQ(RGB(0, 0, 238), AskColour(home).text);
     SendMessageA(home, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
     EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), AskColour(home).text);
@@ -88,7 +88,7 @@ TEST_F(AboutPage, LanguageFileReplacesTitleAndButtonTextsOnEachShow) {
 
     // Hiding refreshes as well: a file removed meanwhile gives "English" everywhere.
     DeleteFileA(file.c_str());
-    ShowWindow(page->m_hWnd, SW_HIDE);
+    ShowWindow(page->m_window, SW_HIDE);
     EXPECT_EQ("English", Text(Item(IDC_ABOUT_TITLE)));
     EXPECT_EQ("English", Text(Item(IDC_HELP_BUTTON)));
     EXPECT_EQ("Version 2.01", Text(Item(IDC_VERSION)));

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/property_sheet.h"
+#include "framework/modeless_sheet.h"
 #include "platform/user.h"
 #include "platform/win32/win32_services.h"
 #include "settings/language.h"
@@ -28,7 +28,7 @@ class AboutSheet : public ::testing::Test {
         InitCommonControlsEx(&controls);
     }
     void TearDown() override {
-        if (sheet.m_hWnd) DestroyWindow(sheet.m_hWnd);
+        if (sheet.m_window) DestroyWindow(sheet.m_window);
         platform::InstallWin32Services();
     }
 
@@ -37,9 +37,9 @@ class AboutSheet : public ::testing::Test {
         sheet.AddPage(*page);
         // Hidden: destroying a shown window waits on the X server for seconds under Wine.
         ASSERT_TRUE(sheet.Create(WS_POPUP | WS_CAPTION));
-        ASSERT_NE(nullptr, page->m_hWnd);
+        ASSERT_NE(nullptr, page->m_window);
     }
-    HWND Item(int id) const { return GetDlgItem(page->m_hWnd, id); }
+    HWND Item(int id) const { return GetDlgItem(page->m_window, id); }
 
     static std::string Text(HWND window) {
         char text[512] = "";
@@ -97,5 +97,5 @@ class AboutSheet : public ::testing::Test {
     ScratchFolder program;  // the program's folder, with the language file when a test writes one
     LanguageTexts texts{program.Path("german.lng")};
     std::unique_ptr<AboutPage> page;
-    CPropertySheet sheet{"About"};
+    ModelessSheet sheet{"About"};
 };

@@ -66,9 +66,9 @@ class AutostartShortcut : public ::testing::Test {
         texts.Text("OK");
         ASSERT_TRUE(texts.InForce());
     }
-    static CShellLinkInfo ReadBack(const std::string& file) {
+    static ShellLinkInfo ReadBack(const std::string& file) {
         CoInitialize(nullptr);
-        CShellLink link;
+        ShellLink link;
         EXPECT_EQ(1, link.Load(file.c_str())) << file;
         return link.Info();
     }
@@ -85,15 +85,15 @@ TEST_F(AutostartShortcut, OnWritesTheShortcutAndOffRemovesItTwiceWithoutComplain
     EXPECT_EQ(0, autostart.Set(1));
     ASSERT_EQ(std::set<std::string>{"Nimbrel.lnk"}, NewLinks());
 
-    const CShellLinkInfo link = ReadBack(folders.startupFolder + "Nimbrel.lnk");
-    EXPECT_PRED2(SamePath, folders.programPath, link.m_sTarget);
-    EXPECT_EQ("-tray -on", link.m_sArguments);
-    EXPECT_PRED2(SamePath, folders.startDir, link.m_sWorkingDirectory);
-    EXPECT_PRED2(SamePath, folders.programPath, link.m_sIconLocation);
-    EXPECT_EQ(0, link.m_nIconIndex);
-    EXPECT_EQ("Nimbrel", link.m_sDescription);
-    EXPECT_EQ(SW_SHOWNORMAL, link.m_nShowCmd);
-    EXPECT_EQ(0, link.m_wHotkey);
+    const ShellLinkInfo link = ReadBack(folders.startupFolder + "Nimbrel.lnk");
+    EXPECT_PRED2(SamePath, folders.programPath, link.m_target);
+    EXPECT_EQ("-tray -on", link.m_arguments);
+    EXPECT_PRED2(SamePath, folders.startDir, link.m_workingDirectory);
+    EXPECT_PRED2(SamePath, folders.programPath, link.m_iconLocation);
+    EXPECT_EQ(0, link.m_iconIndex);
+    EXPECT_EQ("Nimbrel", link.m_description);
+    EXPECT_EQ(SW_SHOWNORMAL, link.m_showCmd);
+    EXPECT_EQ(0, link.m_hotkey);
 
     EXPECT_EQ(0, autostart.Set(0));
     EXPECT_TRUE(NewLinks().empty());
@@ -107,7 +107,7 @@ TEST_F(AutostartShortcut, SavingAgainOverwritesTheSameShortcut) {
     autostart.Set(1);
     EXPECT_EQ(std::set<std::string>{"Nimbrel.lnk"}, NewLinks());
     EXPECT_PRED2(SamePath, program.Directory(),
-                 ReadBack(folders.startupFolder + "Nimbrel.lnk").m_sWorkingDirectory);
+                 ReadBack(folders.startupFolder + "Nimbrel.lnk").m_workingDirectory);
 }
 
 TEST_F(AutostartShortcut, LanguageFileNamesTheShortcut) {
@@ -115,7 +115,7 @@ TEST_F(AutostartShortcut, LanguageFileNamesTheShortcut) {
     autostart.Set(1);
     ASSERT_EQ(std::set<std::string>{"Nimbrel beim Start.lnk"}, NewLinks());
     EXPECT_EQ("Nimbrel beim Start",
-              ReadBack(folders.startupFolder + "Nimbrel beim Start.lnk").m_sDescription);
+              ReadBack(folders.startupFolder + "Nimbrel beim Start.lnk").m_description);
     autostart.Set(0);
     EXPECT_TRUE(NewLinks().empty());
 }

@@ -21,23 +21,23 @@ void RegisterHostClass(WNDPROC proc) {
 
 ControlHost::ControlHost() {
     RegisterHostClass(&Proc);
-    window_ = CreateWindowExA(0, kHostClass, "host", WS_POPUP, 0, 0, 400, 200, nullptr, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    m_window = CreateWindowExA(0, kHostClass, "host", WS_POPUP, 0, 0, 400, 200, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     // Not activated: without a window manager, Wine waits two seconds to destroy a window
     // that was shown active.
-    ShowWindow(window_, SW_SHOWNA);
+    ShowWindow(m_window, SW_SHOWNA);
 }
 
 ControlHost::~ControlHost() {
-    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
+    SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
+    DestroyWindow(m_window);
 }
 
 HWND ControlHost::AddControl(const char* className, const char* text, DWORD style, int id, int x,
                              int y, int width, int height) {
     HWND control = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width,
-                                   height, window_, reinterpret_cast<HMENU>(INT_PTR{id}),
+                                   height, m_window, reinterpret_cast<HMENU>(INT_PTR{id}),
                                    GetModuleHandleA(nullptr), nullptr);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
                  FALSE);
@@ -45,25 +45,26 @@ HWND ControlHost::AddControl(const char* className, const char* text, DWORD styl
 }
 
 int ControlHost::DrawCount(int id) const {
-    const auto found = draws_.find(id);
-    return found == draws_.end() ? 0 : found->second;
+    const auto found = m_draws.find(id);
+    return found == m_draws.end() ? 0 : found->second;
 }
 
 int ControlHost::CommandCount(int id, int code) const {
-    return static_cast<int>(std::count(commands_.begin(), commands_.end(), std::pair{id, code}));
+    return static_cast<int>(std::count(m_commands.begin(), m_commands.end(), std::pair{id, code}));
 }
 
 LRESULT CALLBACK ControlHost::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* host = reinterpret_cast<ControlHost*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (host && message == WM_DRAWITEM) ++host->draws_[static_cast<int>(wParam)];
-    if (host && message == WM_COMMAND) host->commands_.emplace_back(LOWORD(wParam), HIWORD(wParam));
+    if (host && message == WM_DRAWITEM) ++host->m_draws[static_cast<int>(wParam)];
+    if (host && message == WM_COMMAND)
+        host->m_commands.emplace_back(LOWORD(wParam), HIWORD(wParam));
     LRESULT result = 0;
     if (ReflectToChild(window, message, wParam, lParam, &result)) return result;
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
 Canvas::Canvas(int width, int height)
-    : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)) {
+    : m_width(width), m_height(height), m_dc(CreateCompatibleDC(nullptr)) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -71,25 +72,25 @@ Canvas::Canvas(int width, int height)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    previous_ = SelectObject(dc_.get(), bitmap_.get());
+    m_bitmap.reset(CreateDIBSection(m_dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    m_previous = SelectObject(m_dc.get(), m_bitmap.get());
     Fill(kUntouched);
 }
 
 Canvas::~Canvas() {
-    SelectObject(dc_.get(), previous_);
+    SelectObject(m_dc.get(), m_previous);
 }
 
 void Canvas::Fill(COLORREF colour) {
     OwnedGdiObject brush(CreateSolidBrush(colour));
-    RECT all{0, 0, width_, height_};
-    FillRect(dc_.get(), &all, static_cast<HBRUSH>(brush.get()));
+    RECT all{0, 0, m_width, m_height};
+    FillRect(m_dc.get(), &all, static_cast<HBRUSH>(brush.get()));
 }
 
 RECT Canvas::BoundsOf(COLORREF colour) const {
-    RECT bounds{width_, height_, 0, 0};
-    for (int y = 0; y < height_; ++y)
-        for (int x = 0; x < width_; ++x)
+    RECT bounds{m_width, m_height, 0, 0};
+    for (int y = 0; y < m_height; ++y)
+        for (int x = 0; x < m_width; ++x)
             if (At(x, y) == colour) {
                 bounds.left = std::min<LONG>(bounds.left, x);
                 bounds.top = std::min<LONG>(bounds.top, y);

@@ -17,7 +17,7 @@ class ControlHost {
     ControlHost& operator=(const ControlHost&) = delete;
     ~ControlHost();
 
-    HWND Window() const { return window_; }
+    HWND Window() const { return m_window; }
     // A child control with the dialog font, client size width x height at (x, y).
     HWND AddControl(const char* className, const char* text, DWORD style, int id, int x, int y,
                     int width, int height);
@@ -28,9 +28,9 @@ class ControlHost {
   private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    HWND window_ = nullptr;
-    std::map<int, int> draws_;
-    std::vector<std::pair<int, int>> commands_;
+    HWND m_window = nullptr;
+    std::map<int, int> m_draws;
+    std::vector<std::pair<int, int>> m_commands;
 };
 
 // A 32-bit memory bitmap to draw into and read back.
@@ -41,11 +41,11 @@ class Canvas {
     Canvas& operator=(const Canvas&) = delete;
     ~Canvas();
 
-    HDC Dc() const { return dc_.get(); }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
+    HDC Dc() const { return m_dc.get(); }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
     void Fill(COLORREF colour);
-    COLORREF At(int x, int y) const { return GetPixel(dc_.get(), x, y); }
+    COLORREF At(int x, int y) const { return GetPixel(m_dc.get(), x, y); }
 
     // The smallest rectangle holding every pixel of colour (empty when none is).
     RECT BoundsOf(COLORREF colour) const;
@@ -53,11 +53,11 @@ class Canvas {
     RECT BoundsOfAllBut(COLORREF colour, const RECT& area) const;
 
   private:
-    int width_;
-    int height_;
-    OwnedDc dc_;
-    OwnedGdiObject bitmap_;
-    HGDIOBJ previous_ = nullptr;
+    int m_width;
+    int m_height;
+    OwnedDc m_dc;
+    OwnedGdiObject m_bitmap;
+    HGDIOBJ m_previous = nullptr;
 };
 
 inline bool IsEmpty(const RECT& rect) {

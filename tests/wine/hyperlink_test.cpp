@@ -11,7 +11,7 @@ constexpr COLORREF kVisited = RGB(4, 5, 6);
 constexpr COLORREF kHover = RGB(7, 8, 9);
 
 // Links of the test's own, on the about page so that the page reflects their notifications.
-class Hyperlink : public AboutSheet {
+class HyperlinkOnPage : public AboutSheet {
   protected:
     void SetUp() override {
         AboutSheet::SetUp();
@@ -21,10 +21,11 @@ class Hyperlink : public AboutSheet {
     HWND AddStatic(const char* text, DWORD style, RECT area) {
         return CreateWindowExA(0, "STATIC", text, WS_CHILD | WS_VISIBLE | style, area.left,
                                area.top, area.right - area.left, area.bottom - area.top,
-                               page->m_hWnd, reinterpret_cast<HMENU>(nextId_++), nullptr, nullptr);
+                               page->m_window, reinterpret_cast<HMENU>(m_nextId++), nullptr,
+                               nullptr);
     }
     // Gives the static the page's font, then hands it to the link.
-    static void Take(CHyperLink& link, HWND control, HWND fontSource) {
+    static void Take(Hyperlink& link, HWND control, HWND fontSource) {
         SendMessageA(control, WM_SETFONT, SendMessageA(fontSource, WM_GETFONT, 0, 0), FALSE);
         ASSERT_TRUE(link.SubclassWindow(control));
     }
@@ -57,13 +58,13 @@ class Hyperlink : public AboutSheet {
     HWND Font() const { return Item(IDC_LINK_HOME); }
 
   private:
-    int nextId_ = 5001;
+    int m_nextId = 5001;
 };
 
-TEST_F(Hyperlink, PageLinkShrinksToItsUnderlinedText) {
+TEST_F(HyperlinkOnPage, PageLinkShrinksToItsUnderlinedText) {
     HWND home = Item(IDC_LINK_HOME);
     RECT layout{70, 33, 70 + 63, 33 + 8};
-    MapDialogRect(page->m_hWnd, &layout);
+    MapDialogRect(page->m_window, &layout);
     const RECT now = InParent(home);
     const SIZE text = TextSize(home);
     EXPECT_EQ(layout.left, now.left);
@@ -84,47 +85,47 @@ void ExpectFits(int text, int box) {
     EXPECT_LE(box, text + 1);
 }
 
-TEST_F(Hyperlink, AlignedStaticsKeepTheirRightEdgeOrCentre) {
-    CHyperLink right, centred, middle;
+TEST_F(HyperlinkOnPage, AlignedStaticsKeepTheirRightEdgeOrCentre) {
+    Hyperlink right, centred, middle;
     Take(right, AddStatic("to the right", SS_RIGHT, {10, 100, 310, 140}), Font());
     Take(centred, AddStatic("in the centre", SS_CENTER, {10, 150, 310, 190}), Font());
     Take(middle, AddStatic("in the middle", SS_CENTERIMAGE, {10, 200, 310, 240}), Font());
 
-    RECT r = InParent(right.m_hWnd);
+    RECT r = InParent(right.m_window);
     EXPECT_EQ(310, r.right);
-    EXPECT_EQ(TextSize(right.m_hWnd).cx, r.right - r.left);
+    EXPECT_EQ(TextSize(right.m_window).cx, r.right - r.left);
     EXPECT_EQ(100, r.top);
 
     // Centred within one pixel and fitted to the text, whose size and parity depend on the font.
-    r = InParent(centred.m_hWnd);
-    ExpectFits(TextSize(centred.m_hWnd).cx, r.right - r.left);
+    r = InParent(centred.m_window);
+    ExpectFits(TextSize(centred.m_window).cx, r.right - r.left);
     EXPECT_LE(std::abs((r.left - 10) - (310 - r.right)), 1);
 
-    r = InParent(middle.m_hWnd);
+    r = InParent(middle.m_window);
     EXPECT_EQ(10, r.left);
-    ExpectFits(TextSize(middle.m_hWnd).cy, r.bottom - r.top);
+    ExpectFits(TextSize(middle.m_window).cy, r.bottom - r.top);
     EXPECT_LE(std::abs((r.top - 200) - (240 - r.bottom)), 1);
 }
 
-TEST_F(Hyperlink, EmptyTextShowsTheTargetAndEmptyTargetTakesTheText) {
-    CHyperLink untitled, untargeted;
+TEST_F(HyperlinkOnPage, EmptyTextShowsTheTargetAndEmptyTargetTakesTheText) {
+    Hyperlink untitled, untargeted;
     untitled.SetURL("http://a.example/");
     Take(untitled, AddStatic("", 0, {10, 100, 310, 140}), Font());
     Take(untargeted, AddStatic("Just text", 0, {10, 150, 310, 190}), Font());
-    EXPECT_EQ("http://a.example/", Text(untitled.m_hWnd));
-    EXPECT_EQ("http://a.example/", ToolTipText(untitled.m_hWnd));
-    EXPECT_EQ("Just text", ToolTipText(untargeted.m_hWnd));
+    EXPECT_EQ("http://a.example/", Text(untitled.m_window));
+    EXPECT_EQ("http://a.example/", ToolTipText(untitled.m_window));
+    EXPECT_EQ("Just text", ToolTipText(untargeted.m_window));
 
     untargeted.SetURL("http://b.example/");
-    EXPECT_EQ("http://b.example/", ToolTipText(untargeted.m_hWnd));
-    EXPECT_EQ("Just text", Text(untargeted.m_hWnd));
+    EXPECT_EQ("http://b.example/", ToolTipText(untargeted.m_window));
+    EXPECT_EQ("Just text", Text(untargeted.m_window));
 }
 
-TEST_F(Hyperlink, ColourFollowsHoverAndVisited) {
-    CHyperLink link;
+TEST_F(HyperlinkOnPage, ColourFollowsHoverAndVisited) {
+    Hyperlink link;
     link.SetColours(kLink, kVisited, kHover);
     Take(link, AddStatic("colours", 0, {10, 100, 310, 140}), Font());
-    const HWND control = link.m_hWnd;
+    const HWND control = link.m_window;
 
     ColourAnswer answer = AskColour(control);
     EXPECT_EQ(kLink, answer.text);
@@ -147,17 +148,17 @@ TEST_F(Hyperlink, ColourFollowsHoverAndVisited) {
     ReleaseCapture();  // taken by another window: the hover ends with it
     EXPECT_EQ(kVisited, AskColour(control).text);
 
-    link.SetColours(kLink, kVisited, CHyperLink::kHighlightHover);
+    link.SetColours(kLink, kVisited, Hyperlink::kHighlightHover);
     MoveMouse(control, 1, 1);
     EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), AskColour(control).text);
     ReleaseCapture();
 }
 
-TEST_F(Hyperlink, WithoutACursorOfItsOwnTheLinkLoadsAHand) {
-    CHyperLink link;
+TEST_F(HyperlinkOnPage, WithoutACursorOfItsOwnTheLinkLoadsAHand) {
+    Hyperlink link;
     Take(link, AddStatic("hand", 0, {10, 100, 310, 140}), Font());
     SetCursor(nullptr);
-    EXPECT_TRUE(SendMessageA(link.m_hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(link.m_hWnd),
+    EXPECT_TRUE(SendMessageA(link.m_window, WM_SETCURSOR, reinterpret_cast<WPARAM>(link.m_window),
                              MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
     HCURSOR shown = GetCursor();
     ASSERT_NE(nullptr, shown);
@@ -176,7 +177,7 @@ class HtmRegistration {
         char value[MAX_PATH] = "";
         LONG size = sizeof value;
         if (RegQueryValueA(HKEY_CLASSES_ROOT, ".htm", value, &size) == ERROR_SUCCESS)
-            previous_ = value;
+            m_previous = value;
         RegSetValueA(HKEY_CLASSES_ROOT, ".htm", REG_SZ, kClass, 0);
         RegSetValueA(HKEY_CLASSES_ROOT, (std::string(kClass) + "\\shell\\open\\command").c_str(),
                      REG_SZ, command.c_str(), 0);
@@ -185,72 +186,72 @@ class HtmRegistration {
     HtmRegistration& operator=(const HtmRegistration&) = delete;
     ~HtmRegistration() {
         RegDeleteTreeA(HKEY_CLASSES_ROOT, kClass);
-        if (previous_.empty())
+        if (m_previous.empty())
             RegDeleteTreeA(HKEY_CLASSES_ROOT, ".htm");
         else
-            RegSetValueA(HKEY_CLASSES_ROOT, ".htm", REG_SZ, previous_.c_str(), 0);
+            RegSetValueA(HKEY_CLASSES_ROOT, ".htm", REG_SZ, m_previous.c_str(), 0);
     }
 
   private:
     static constexpr const char* kClass = "NimbrelTestPage";
-    std::string previous_;
+    std::string m_previous;
 };
 
 // No program knows this scheme, so the shell gives up and the ".htm" program is the fallback.
 constexpr const char* kUnknownScheme = "nimbreltest:page";
 
-TEST_F(Hyperlink, FailingClickBeepsAndShowsTheReason) {
+TEST_F(HyperlinkOnPage, FailingClickBeepsAndShowsTheReason) {
     HtmRegistration registration("\"C:\\nimbrel-nowhere\\browser.exe\" \"%1\"");
-    CHyperLink link;
+    Hyperlink link;
     link.SetColours(kLink, kVisited, kHover);
     link.SetURL(kUnknownScheme);
     Take(link, AddStatic("broken", 0, {10, 100, 310, 140}), Font());
     link.SetVisited(true);
 
-    Click(link.m_hWnd);
+    Click(link.m_window);
     ASSERT_EQ(1u, user.beeps.size());
     EXPECT_EQ(static_cast<std::uint32_t>(MB_ICONEXCLAMATION), user.beeps[0]);
     ASSERT_EQ(1u, user.boxes.size());
     EXPECT_EQ("Unable to open hyperlink:\n\nThe specified file was not found.", user.boxes[0].text);
     EXPECT_EQ("nimbrel_wine_tests", user.boxes[0].caption);
     EXPECT_EQ(static_cast<std::uint32_t>(MB_ICONEXCLAMATION), user.boxes[0].type);
-    EXPECT_EQ(reinterpret_cast<platform::Window>(sheet.m_hWnd), user.boxes[0].owner);
-    EXPECT_EQ(kLink, AskColour(link.m_hWnd).text);  // no longer visited
+    EXPECT_EQ(reinterpret_cast<platform::Window>(sheet.m_window), user.boxes[0].owner);
+    EXPECT_EQ(kLink, AskColour(link.m_window).text);  // no longer visited
     EXPECT_EQ(nullptr, GetCapture());
 }
 
-TEST_F(Hyperlink, ClickOpenedByTheRegisteredProgramMarksTheLinkVisited) {
+TEST_F(HyperlinkOnPage, ClickOpenedByTheRegisteredProgramMarksTheLinkVisited) {
     HtmRegistration registration("C:\\windows\\system32\\cmd.exe /c rem \"%1\" -ignored");
-    CHyperLink link;
+    Hyperlink link;
     link.SetColours(kLink, kVisited, kHover);
     link.SetURL(kUnknownScheme);
     Take(link, AddStatic("works", 0, {10, 100, 310, 140}), Font());
 
-    MoveMouse(link.m_hWnd, 1, 1);
-    Click(link.m_hWnd);
+    MoveMouse(link.m_window, 1, 1);
+    Click(link.m_window);
     EXPECT_TRUE(user.beeps.empty());
     EXPECT_TRUE(user.boxes.empty());
-    EXPECT_EQ(kVisited, AskColour(link.m_hWnd).text);
+    EXPECT_EQ(kVisited, AskColour(link.m_window).text);
     EXPECT_EQ(nullptr, GetCapture());
 }
 
 // A command line that would not fit its 520-byte buffer is never run: the user hears the beep
 // and reads why the shell itself could not open the link.
-TEST_F(Hyperlink, TargetTooLongForTheFallbackReportsTheShellsReason) {
+TEST_F(HyperlinkOnPage, TargetTooLongForTheFallbackReportsTheShellsReason) {
     HtmRegistration registration("C:\\windows\\system32\\cmd.exe /c rem \"%1\"");
-    CHyperLink link;
+    Hyperlink link;
     link.SetColours(kLink, kVisited, kHover);
     link.SetURL(std::string(kUnknownScheme) + std::string(500, 'x'));
     Take(link, AddStatic("long", 0, {10, 100, 310, 140}), Font());
 
-    Click(link.m_hWnd);
+    Click(link.m_window);
     ASSERT_EQ(1u, user.beeps.size());
     ASSERT_EQ(1u, user.boxes.size());
     EXPECT_EQ(
         "Unable to open hyperlink:\n\nThere is no application associated\nwith the given filename "
         "extension.",
         user.boxes[0].text);
-    EXPECT_EQ(kLink, AskColour(link.m_hWnd).text);
+    EXPECT_EQ(kLink, AskColour(link.m_window).text);
 }
 
 }  // namespace

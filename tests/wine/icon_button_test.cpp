@@ -21,12 +21,12 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 class SystemColours {
   public:
     SystemColours() {
-        for (int i = 0; i < kCount; ++i) saved_[i] = GetSysColor(kIndexes[i]);
+        for (int i = 0; i < kCount; ++i) m_saved[i] = GetSysColor(kIndexes[i]);
         SetSysColors(kCount, kIndexes, kTestColours);
     }
     SystemColours(const SystemColours&) = delete;
     SystemColours& operator=(const SystemColours&) = delete;
-    ~SystemColours() { SetSysColors(kCount, kIndexes, saved_); }
+    ~SystemColours() { SetSysColors(kCount, kIndexes, m_saved); }
 
   private:
     static constexpr int kCount = 6;
@@ -35,10 +35,10 @@ class SystemColours {
     static constexpr COLORREF kTestColours[kCount] = {RGB(210, 200, 190), RGB(250, 250, 240),
                                                       RGB(230, 220, 210), RGB(20, 30, 40),
                                                       RGB(120, 110, 100), RGB(90, 0, 60)};
-    COLORREF saved_[kCount]{};
+    COLORREF m_saved[kCount]{};
 };
 
-class IconButton : public ::testing::Test {
+class IconButtonControl : public ::testing::Test {
   protected:
     // A push button of the page's kind, taken over, with the test's solid 24 x 16 icon.
     HWND Add(const char* caption, DWORD style = BS_PUSHBUTTON | BS_MULTILINE) {
@@ -60,11 +60,11 @@ class IconButton : public ::testing::Test {
 
     SystemColours colours;  // before the button, which reads its colours when constructed
     ControlHost host;
-    CIconButton button;
+    IconButton button;
     HWND control = nullptr;
 };
 
-TEST_F(IconButton, TakingTheButtonOverMakesItOwnerDrawnAndKeepsItsOtherStyles) {
+TEST_F(IconButtonControl, TakingTheButtonOverMakesItOwnerDrawnAndKeepsItsOtherStyles) {
     Add("Exit");
     const LONG_PTR style = GetWindowLongPtrA(control, GWL_STYLE);
     EXPECT_EQ(static_cast<LONG_PTR>(BS_OWNERDRAW), style & 0x0F);
@@ -73,7 +73,7 @@ TEST_F(IconButton, TakingTheButtonOverMakesItOwnerDrawnAndKeepsItsOtherStyles) {
     EXPECT_EQ(16, button.IconHeight());
 }
 
-TEST_F(IconButton, BlackFrameAndTheFourEdgeColoursAtTheirPixels) {
+TEST_F(IconButtonControl, BlackFrameAndTheFourEdgeColoursAtTheirPixels) {
     Add("Exit");
     Canvas canvas(kWidth, kHeight);
     Draw(canvas);
@@ -101,7 +101,7 @@ TEST_F(IconButton, BlackFrameAndTheFourEdgeColoursAtTheirPixels) {
     EXPECT_EQ(Sys(COLOR_BTNFACE), canvas.At(87, 34));
 }
 
-TEST_F(IconButton, PressedShowsAShadowFrameAndMovesIconAndCaptionOnePixel) {
+TEST_F(IconButtonControl, PressedShowsAShadowFrameAndMovesIconAndCaptionOnePixel) {
     Add("Exit");
     Canvas up(kWidth, kHeight);
     Draw(up);
@@ -127,7 +127,7 @@ TEST_F(IconButton, PressedShowsAShadowFrameAndMovesIconAndCaptionOnePixel) {
     EXPECT_EQ(textUp.bottom + 1, textDown.bottom);
 }
 
-TEST_F(IconButton, TheIconSitsThreePixelsInBesideACaptionAndCentredWithout) {
+TEST_F(IconButtonControl, TheIconSitsThreePixelsInBesideACaptionAndCentredWithout) {
     Add("Exit");
     Canvas withCaption(kWidth, kHeight);
     Draw(withCaption);
@@ -146,7 +146,7 @@ TEST_F(IconButton, TheIconSitsThreePixelsInBesideACaptionAndCentredWithout) {
     EXPECT_EQ(Sys(COLOR_BTNFACE), alone.At(60, 19));  // and no caption
 }
 
-TEST_F(IconButton, TheCaptionIsCentredRightOfTheIconInTheTextColour) {
+TEST_F(IconButtonControl, TheCaptionIsCentredRightOfTheIconInTheTextColour) {
     Add("Exit");
     Canvas canvas(kWidth, kHeight);
     Draw(canvas);
@@ -163,7 +163,7 @@ TEST_F(IconButton, TheCaptionIsCentredRightOfTheIconInTheTextColour) {
     EXPECT_FALSE(IsEmpty(canvas.BoundsOf(Sys(COLOR_BTNTEXT))));
 }
 
-TEST_F(IconButton, AnAmpersandMarksTheMnemonicAndIsNotDrawn) {
+TEST_F(IconButtonControl, AnAmpersandMarksTheMnemonicAndIsNotDrawn) {
     Add("Exit");
     Canvas plain(kWidth, kHeight);
     Draw(plain);
@@ -176,7 +176,7 @@ TEST_F(IconButton, AnAmpersandMarksTheMnemonicAndIsNotDrawn) {
     EXPECT_GT(b.bottom, a.bottom);  // the underline below the x
 }
 
-TEST_F(IconButton, DisabledDrawsIconAndCaptionEmbossedAndKeepsTheEdges) {
+TEST_F(IconButtonControl, DisabledDrawsIconAndCaptionEmbossedAndKeepsTheEdges) {
     Add("Exit");
     Canvas canvas(kWidth, kHeight);
     Draw(canvas, ODS_DISABLED);
@@ -191,7 +191,7 @@ TEST_F(IconButton, DisabledDrawsIconAndCaptionEmbossedAndKeepsTheEdges) {
     EXPECT_TRUE(IsEmpty(canvas.BoundsOf(Sys(COLOR_BTNTEXT))));
 }
 
-TEST_F(IconButton, FocusDrawsTheFocusRectangleThreePixelsInsideTheEdge) {
+TEST_F(IconButtonControl, FocusDrawsTheFocusRectangleThreePixelsInsideTheEdge) {
     Add("Exit");
     Canvas plain(kWidth, kHeight);
     Draw(plain);
@@ -207,7 +207,7 @@ TEST_F(IconButton, FocusDrawsTheFocusRectangleThreePixelsInsideTheEdge) {
     EXPECT_EQ(Sys(COLOR_BTNFACE), focused.At(45, 5));
 }
 
-TEST_F(IconButton, TheColourRequestIsAnsweredWithTheNullBrush) {
+TEST_F(IconButtonControl, TheColourRequestIsAnsweredWithTheNullBrush) {
     Add("Exit");
     HDC dc = GetDC(control);
     const LRESULT brush = SendMessageA(host.Window(), WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc),
@@ -216,7 +216,7 @@ TEST_F(IconButton, TheColourRequestIsAnsweredWithTheNullBrush) {
     EXPECT_EQ(reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH)), brush);
 }
 
-TEST_F(IconButton, ADoubleClickIsASecondPress) {
+TEST_F(IconButtonControl, ADoubleClickIsASecondPress) {
     Add("Exit");
     const LPARAM at = MAKELPARAM(20, 10);
     SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
@@ -227,7 +227,7 @@ TEST_F(IconButton, ADoubleClickIsASecondPress) {
     EXPECT_EQ(0, host.CommandCount(kButtonId, BN_DOUBLECLICKED));
 }
 
-TEST_F(IconButton, IconsThatDoNotLoadLeaveAButtonWithItsCaptionOnly) {
+TEST_F(IconButtonControl, IconsThatDoNotLoadLeaveAButtonWithItsCaptionOnly) {
     Add("Exit");
     button.SetIcon(9999, 0);
     EXPECT_EQ(0, button.IconWidth());
@@ -238,7 +238,7 @@ TEST_F(IconButton, IconsThatDoNotLoadLeaveAButtonWithItsCaptionOnly) {
     EXPECT_NEAR(kWidth / 2, (text.left + text.right) / 2, 2);
 }
 
-TEST_F(IconButton, OneIconServesBothStatesWhenNoSecondIsGiven) {
+TEST_F(IconButtonControl, OneIconServesBothStatesWhenNoSecondIsGiven) {
     Add("Exit");
     button.SetIcon(IDI_TEST_SOLID, 0);
     Canvas up(kWidth, kHeight);

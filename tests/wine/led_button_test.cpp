@@ -44,21 +44,21 @@ class Lamp : public ::testing::Test {
     }
 
     ControlHost host;
-    CLedButton lamp{0, 1};
+    LedButton lamp{0, 1};
     HWND control = nullptr;
 };
 
 TEST_F(Lamp, TakingTheCheckBoxOverMakesItOwnerDrawn) {
     Add("OFF");
     EXPECT_EQ(static_cast<LONG_PTR>(BS_OWNERDRAW), GetWindowLongPtrA(control, GWL_STYLE) & 0x0F);
-    EXPECT_EQ(8, lamp.Layout().m_nLampY);
+    EXPECT_EQ(8, lamp.Layout().m_lampY);
 }
 
 TEST_F(Lamp, UnlitAndLitFramesAtOneOneOnTheFace) {
     Add("OFF");
     lamp.SetBitmap(IDB_TEST_LAMP, 15);
-    EXPECT_EQ(1, lamp.Layout().m_nLampX);
-    EXPECT_EQ(1, lamp.Layout().m_nLampY);
+    EXPECT_EQ(1, lamp.Layout().m_lampX);
+    EXPECT_EQ(1, lamp.Layout().m_lampY);
 
     Canvas unlit(108, 16);
     DrawControl(control, unlit, 0);
@@ -171,7 +171,7 @@ TEST_F(Lamp, ClicksChangeNothing) {
 TEST_F(Lamp, WithoutABitmapOnlyFaceAndCaptionShow) {
     Add("OFF");
     lamp.SetBitmap(9999, 15);
-    EXPECT_EQ(8, lamp.Layout().m_nLampY);
+    EXPECT_EQ(8, lamp.Layout().m_lampY);
     lamp.SetLampState(1);
     Canvas canvas(108, 16);
     DrawControl(control, canvas, 0);

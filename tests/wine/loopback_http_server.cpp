@@ -6,16 +6,16 @@
 #include <chrono>
 #include <utility>
 
-Socket::Socket(Socket&& other) noexcept : socket_(std::exchange(other.socket_, INVALID_SOCKET)) {}
+Socket::Socket(Socket&& other) noexcept : m_socket(std::exchange(other.m_socket, INVALID_SOCKET)) {}
 
 Socket& Socket::operator=(Socket&& other) noexcept {
-    reset(std::exchange(other.socket_, INVALID_SOCKET));
+    reset(std::exchange(other.m_socket, INVALID_SOCKET));
     return *this;
 }
 
 void Socket::reset(SOCKET socket) {
-    if (socket_ != INVALID_SOCKET) closesocket(socket_);
-    socket_ = socket;
+    if (m_socket != INVALID_SOCKET) closesocket(m_socket);
+    m_socket = socket;
 }
 
 namespace {
@@ -37,23 +37,23 @@ void SendAll(SOCKET socket, const std::string& text) {
 
 }  // namespace
 
-LoopbackHttpServer::LoopbackHttpServer(Mode mode) : mode_(mode) {
-    WSAStartup(MAKEWORD(2, 2), &wsa_);
-    listener_.reset(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+LoopbackHttpServer::LoopbackHttpServer(Mode mode) : m_mode(mode) {
+    WSAStartup(MAKEWORD(2, 2), &m_wsa);
+    m_listener.reset(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     address.sin_port = 0;
-    bind(listener_.get(), reinterpret_cast<sockaddr*>(&address), sizeof address);
+    bind(m_listener.get(), reinterpret_cast<sockaddr*>(&address), sizeof address);
     int size = sizeof address;
-    getsockname(listener_.get(), reinterpret_cast<sockaddr*>(&address), &size);
-    port_ = ntohs(address.sin_port);
-    if (mode_ == Mode::kClosedPort) {
-        listener_.reset();
+    getsockname(m_listener.get(), reinterpret_cast<sockaddr*>(&address), &size);
+    m_port = ntohs(address.sin_port);
+    if (m_mode == Mode::kClosedPort) {
+        m_listener.reset();
         return;
     }
-    listen(listener_.get(), 8);
-    thread_ = std::thread([this] { Serve(); });
+    listen(m_listener.get(), 8);
+    m_thread = std::thread([this] { Serve(); });
 }
 
 LoopbackHttpServer::~LoopbackHttpServer() {
@@ -62,31 +62,31 @@ LoopbackHttpServer::~LoopbackHttpServer() {
 }
 
 std::string LoopbackHttpServer::Url() const {
-    return "http://127.0.0.1:" + std::to_string(port_) + "/keepalive";
+    return "http://127.0.0.1:" + std::to_string(m_port) + "/keepalive";
 }
 
 void LoopbackHttpServer::OnRequest(std::function<void()> action) {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    onRequest_ = std::move(action);
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_onRequest = std::move(action);
 }
 
 bool LoopbackHttpServer::WaitForRequests(std::size_t count, int milliseconds) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    return arrived_.wait_for(lock, std::chrono::milliseconds(milliseconds),
-                             [&] { return requests_.size() >= count; });
+    std::unique_lock<std::mutex> lock(m_mutex);
+    return m_arrived.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                              [&] { return m_requests.size() >= count; });
 }
 
 std::vector<LoopbackHttpServer::Request> LoopbackHttpServer::Requests() const {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    return requests_;
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    return m_requests;
 }
 
 void LoopbackHttpServer::Stop() {
-    stopping_ = true;
-    if (thread_.joinable()) thread_.join();
-    listener_.reset();
-    const std::lock_guard<std::mutex> lock(mutex_);
-    held_.clear();
+    m_stopping = true;
+    if (m_thread.joinable()) m_thread.join();
+    m_listener.reset();
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_held.clear();
 }
 
 bool LoopbackHttpServer::Readable(SOCKET socket) const {
@@ -98,9 +98,9 @@ bool LoopbackHttpServer::Readable(SOCKET socket) const {
 }
 
 void LoopbackHttpServer::Serve() {
-    while (!stopping_) {
-        if (!Readable(listener_.get())) continue;
-        Socket client(accept(listener_.get(), nullptr, nullptr));
+    while (!m_stopping) {
+        if (!Readable(m_listener.get())) continue;
+        Socket client(accept(m_listener.get(), nullptr, nullptr));
         if (client) Answer(std::move(client));
     }
 }
@@ -108,13 +108,13 @@ void LoopbackHttpServer::Serve() {
 bool LoopbackHttpServer::ReadRequest(SOCKET client, std::string& head) {
     head.clear();
     char buffer[1024];
-    while (!stopping_ && head.find("\r\n\r\n") == std::string::npos) {
+    while (!m_stopping && head.find("\r\n\r\n") == std::string::npos) {
         if (!Readable(client)) continue;
         const int n = recv(client, buffer, sizeof buffer, 0);
         if (n <= 0) return false;
         head.append(buffer, static_cast<std::size_t>(n));
     }
-    return !stopping_;
+    return !m_stopping;
 }
 
 // As fast as the client takes it: what it takes is what the request moved.
@@ -124,11 +124,11 @@ void LoopbackHttpServer::SendHugePage(SOCKET client, bool withBody) {
                         std::to_string(kPageBytes) + "\r\n\r\n");
     if (!withBody) return;
     static const std::string chunk(16384, 'x');
-    for (long long left = kPageBytes; left > 0 && !stopping_;) {
+    for (long long left = kPageBytes; left > 0 && !m_stopping;) {
         const int n = send(client, chunk.data(),
                            static_cast<int>(std::min<long long>(left, chunk.size())), 0);
         if (n <= 0) return;
-        bodyBytes_ += n;
+        m_bodyBytes += n;
         left -= n;
     }
 }
@@ -138,22 +138,22 @@ void LoopbackHttpServer::Answer(Socket client) {
     while (ReadRequest(client.get(), head)) {
         std::function<void()> action;
         {
-            const std::lock_guard<std::mutex> lock(mutex_);
-            action = onRequest_;
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            action = m_onRequest;
         }
         if (action) action();
         {
-            const std::lock_guard<std::mutex> lock(mutex_);
-            requests_.push_back(
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            m_requests.push_back(
                 Request{head.substr(0, head.find("\r\n")), HeaderValue(head, "User-Agent")});
-            arrived_.notify_all();
-            if (mode_ == Mode::kNeverAnswer) {
-                held_.push_back(std::move(client));
+            m_arrived.notify_all();
+            if (m_mode == Mode::kNeverAnswer) {
+                m_held.push_back(std::move(client));
                 return;
             }
         }
         const bool headOnly = head.rfind("HEAD ", 0) == 0;
-        switch (mode_) {
+        switch (m_mode) {
             case Mode::kCloseWithoutAnswer:
                 return;
             case Mode::kRedirectToItself:
@@ -167,7 +167,7 @@ void LoopbackHttpServer::Answer(Socket client) {
                 break;
         }
         const std::string status =
-            mode_ == Mode::kAnswer200 ? "200 OK" : "500 Internal Server Error";
+            m_mode == Mode::kAnswer200 ? "200 OK" : "500 Internal Server Error";
         SendAll(client.get(), "HTTP/1.1 " + status +
                                   "\r\nContent-Type: text/plain\r\nContent-Length: 2\r\n"
                                   "Cache-Control: public, max-age=3600\r\n"

@@ -14,19 +14,19 @@
 class Socket {
   public:
     Socket() = default;
-    explicit Socket(SOCKET socket) : socket_(socket) {}
+    explicit Socket(SOCKET socket) : m_socket(socket) {}
     Socket(Socket&& other) noexcept;
     Socket& operator=(Socket&& other) noexcept;
     Socket(const Socket&) = delete;
     Socket& operator=(const Socket&) = delete;
     ~Socket() { reset(); }
 
-    SOCKET get() const { return socket_; }
-    explicit operator bool() const { return socket_ != INVALID_SOCKET; }
+    SOCKET get() const { return m_socket; }
+    explicit operator bool() const { return m_socket != INVALID_SOCKET; }
     void reset(SOCKET socket = INVALID_SOCKET);
 
   private:
-    SOCKET socket_ = INVALID_SOCKET;
+    SOCKET m_socket = INVALID_SOCKET;
 };
 
 // A small HTTP server on 127.0.0.1 and an ephemeral port, run by a test on its own thread.
@@ -60,7 +60,7 @@ class LoopbackHttpServer {
     bool WaitForRequests(std::size_t count, int milliseconds);
     std::vector<Request> Requests() const;
     // Bytes of page bodies the clients have taken (sent into the connection).
-    long long BodyBytesSent() const { return bodyBytes_; }
+    long long BodyBytesSent() const { return m_bodyBytes; }
     // Stops listening and closes every connection, held ones too; waits for the server's thread.
     void Stop();
 
@@ -71,16 +71,16 @@ class LoopbackHttpServer {
     bool ReadRequest(SOCKET client, std::string& head);
     void SendHugePage(SOCKET client, bool withBody);
 
-    Mode mode_;
-    WSADATA wsa_{};
-    Socket listener_;
-    unsigned short port_ = 0;
-    std::atomic<bool> stopping_{false};
-    std::atomic<long long> bodyBytes_{0};
-    mutable std::mutex mutex_;
-    std::condition_variable arrived_;
-    std::vector<Request> requests_;
-    std::vector<Socket> held_;
-    std::function<void()> onRequest_;
-    std::thread thread_;
+    Mode m_mode;
+    WSADATA m_wsa{};
+    Socket m_listener;
+    unsigned short m_port = 0;
+    std::atomic<bool> m_stopping{false};
+    std::atomic<long long> m_bodyBytes{0};
+    mutable std::mutex m_mutex;
+    std::condition_variable m_arrived;
+    std::vector<Request> m_requests;
+    std::vector<Socket> m_held;
+    std::function<void()> m_onRequest;
+    std::thread m_thread;
 };

@@ -6,22 +6,26 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstring>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "keepalive/autodial.h"
+#include "keepalive/event_log.h"
 #include "keepalive/online_probe.h"
 #include "platform/win32/win32_services.h"
 #include "tests/wine/loopback_http_server.h"
-#include "ui/event_log.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using Texts = std::vector<std::string>;
 using Mode = LoopbackHttpServer::Mode;
+
+constexpr ProbeResult kPending = ProbeResult::Pending;
+constexpr ProbeResult kOnline = ProbeResult::Online;
+constexpr ProbeResult kOffline = ProbeResult::Offline;
 
 constexpr const char* kInternetSettings =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
@@ -59,57 +63,49 @@ void WriteAutodialValue(const char* name, long long value) {
 class SavedAutodialValues {
   public:
     SavedAutodialValues()
-        : enable_(ReadAutodialValue("EnableAutodial")),
-          noNet_(ReadAutodialValue("NoNetAutodial")) {}
+        : m_enable(ReadAutodialValue("EnableAutodial")),
+          m_noNet(ReadAutodialValue("NoNetAutodial")) {}
     SavedAutodialValues(const SavedAutodialValues&) = delete;
     SavedAutodialValues& operator=(const SavedAutodialValues&) = delete;
     ~SavedAutodialValues() {
-        WriteAutodialValue("EnableAutodial", enable_);
-        WriteAutodialValue("NoNetAutodial", noNet_);
+        WriteAutodialValue("EnableAutodial", m_enable);
+        WriteAutodialValue("NoNetAutodial", m_noNet);
     }
 
   private:
-    long long enable_;
-    long long noNet_;
+    long long m_enable;
+    long long m_noNet;
 };
 
 // The probe for real, against a server of the test's own on the loopback interface.
 class RealProbe : public ::testing::Test {
   protected:
-    RealProbe() {
-        platform::InstallWin32Services();
-        iOnlineStatus = kProbeIdle;
-        g_bChecking = 0;
-        g_bOnline = 0;
-        g_bSuppressAutodial = 0;
-        g_autodialMemory = AutodialMemory{};
-        g_eventLog = CEventLog(0, "");
-        g_probeTarget = {"", "http://www."};
-    }
+    RealProbe() { platform::InstallWin32Services(); }
 
-    void Aim(const LoopbackHttpServer& server) { g_probeTarget.url = server.Url(); }
+    void Aim(const LoopbackHttpServer& server) { target.url = server.Url(); }
 
-    // Steps as a fast timer would until the result comes; 0 when none came in time.
-    static int Collect(int seconds = 10) {
+    ProbeResult Check() { return probe.Check(target); }
+
+    // Steps as a fast timer would until the result comes; pending when none came in time.
+    ProbeResult Collect(int seconds = 10) {
         const auto deadline = Clock::now() + std::chrono::seconds(seconds);
         while (Clock::now() < deadline) {
-            const int result = CheckOnline();
-            if (result != 0) return result;
+            const ProbeResult result = Check();
+            if (result != kPending) return result;
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
-        return 0;
+        return kPending;
     }
 
-    static bool WaitUntilFinished(int seconds) {
+    bool WaitUntilFinished(int seconds) {
         const auto deadline = Clock::now() + std::chrono::seconds(seconds);
-        while (g_bChecking && Clock::now() < deadline)
+        while (probe.Checking() && Clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        return !g_bChecking;
+        return !probe.Checking();
     }
 
-    static Texts LogTexts() {
-        std::string lines;
-        g_eventLog.GetLines(lines);
+    Texts LogTexts() const {
+        const std::string lines = log.Lines();
         Texts texts;
         for (std::size_t start = 0; start < lines.size();) {
             std::size_t end = lines.find("\r\n", start);
@@ -119,13 +115,18 @@ class RealProbe : public ::testing::Test {
         }
         return texts;
     }
+
+    EventLog log{false, ""};
+    OnlineProbe probe{log, std::make_shared<AutodialSwitch>()};
+    // The saved URL is long enough: no warning is due.
+    ProbeTarget target{"", "http://www.", false};
 };
 
 TEST_F(RealProbe, ServerSeesTheHeadRequestWithTheProgramsAgent) {
     LoopbackHttpServer server(Mode::kAnswer200);
     Aim(server);
-    EXPECT_EQ(0, CheckOnline());
-    EXPECT_EQ(1, Collect());
+    EXPECT_EQ(kPending, Check());
+    EXPECT_EQ(kOnline, Collect());
     EXPECT_EQ((Texts{"Checking online...", "Online!"}), LogTexts());
 
     const auto requests = server.Requests();
@@ -142,31 +143,31 @@ TEST_F(RealProbe, ServerSeesTheHeadRequestWithTheProgramsAgent) {
 TEST_F(RealProbe, ClosedPortIsOffline) {
     LoopbackHttpServer server(Mode::kClosedPort);
     Aim(server);
-    EXPECT_EQ(0, CheckOnline());
-    EXPECT_EQ(-1, Collect());
+    EXPECT_EQ(kPending, Check());
+    EXPECT_EQ(kOffline, Collect());
     EXPECT_EQ((Texts{"Checking online...", "OFFline!"}), LogTexts());
-    EXPECT_EQ(0, g_bOnline);
+    EXPECT_FALSE(probe.LastOnline());
 }
 
 TEST_F(RealProbe, EveryProbeReachesTheServerAndNoneIsAnsweredFromTheCache) {
     LoopbackHttpServer server(Mode::kAnswer200);
     Aim(server);
-    EXPECT_EQ(0, CheckOnline());
-    EXPECT_EQ(1, Collect());
-    EXPECT_EQ(0, CheckOnline());
-    EXPECT_EQ(1, Collect());
+    EXPECT_EQ(kPending, Check());
+    EXPECT_EQ(kOnline, Collect());
+    EXPECT_EQ(kPending, Check());
+    EXPECT_EQ(kOnline, Collect());
     EXPECT_EQ(2u, server.Requests().size());
 
     server.Stop();  // the same address, now with nobody answering
-    EXPECT_EQ(0, CheckOnline());
-    EXPECT_EQ(-1, Collect());
+    EXPECT_EQ(kPending, Check());
+    EXPECT_EQ(kOffline, Collect());
 }
 
 TEST_F(RealProbe, ServerErrorStillCountsAsOnline) {
     LoopbackHttpServer server(Mode::kAnswer500);
     Aim(server);
-    EXPECT_EQ(0, CheckOnline());
-    EXPECT_EQ(1, Collect());
+    EXPECT_EQ(kPending, Check());
+    EXPECT_EQ(kOnline, Collect());
     EXPECT_EQ(1u, server.Requests().size());
 }
 
@@ -175,23 +176,23 @@ TEST_F(RealProbe, RedirectLoopHugePageAndSilentCloseCostOneCheapRequest) {
     const struct {
         const char* name;
         Mode mode;
-        int result;
+        ProbeResult result;
     } cases[] = {
-        {"301 to itself", Mode::kRedirectToItself, 1},
-        {"50 MB page", Mode::kHugePage, 1},
-        {"closes without an answer", Mode::kCloseWithoutAnswer, -1},
+        {"301 to itself", Mode::kRedirectToItself, kOnline},
+        {"50 MB page", Mode::kHugePage, kOnline},
+        {"closes without an answer", Mode::kCloseWithoutAnswer, kOffline},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         LoopbackHttpServer server(c.mode);
         Aim(server);
-        EXPECT_EQ(0, CheckOnline());
+        EXPECT_EQ(kPending, Check());
         EXPECT_EQ(c.result, Collect(30));
         Sleep(500);  // anything the closed handles still pull would arrive meanwhile
         const std::size_t requests = server.Requests().size();
         const long long bytes = server.BodyBytesSent();
         server.Stop();
-        EXPECT_LE(requests, c.result == 1 ? 1u : 3u);
+        EXPECT_LE(requests, c.result == kOnline ? 1u : 3u);
         EXPECT_LE(bytes, 64 * 1024);
         std::printf("%s: %zu requests, %lld body bytes in one probe\n", c.name, requests, bytes);
     }
@@ -205,12 +206,12 @@ TEST_F(RealProbe, HungRequestIsGivenUpAfterSixtySeconds) {
     WriteAutodialValue("NoNetAutodial", 1);
     LoopbackHttpServer server(Mode::kNeverAnswer);
     Aim(server);
-    g_bSuppressAutodial = 1;
+    target.suppressAutodial = true;
     const auto start = Clock::now();
-    EXPECT_EQ(0, CheckOnline());
+    EXPECT_EQ(kPending, Check());
     ASSERT_TRUE(server.WaitForRequests(1, 5000));
     EXPECT_EQ(0, ReadAutodialValue("EnableAutodial"));
-    EXPECT_EQ(-1, Collect(90));
+    EXPECT_EQ(kOffline, Collect(90));
     const double seconds = Milliseconds(Clock::now() - start) / 1000;
     EXPECT_EQ(1, ReadAutodialValue("EnableAutodial"));
     EXPECT_EQ(1, ReadAutodialValue("NoNetAutodial"));
@@ -221,8 +222,8 @@ TEST_F(RealProbe, HungRequestIsGivenUpAfterSixtySeconds) {
     server.Stop();  // the abandoned request ends now
     Sleep(2000);
     EXPECT_EQ((Texts{"Checking online...", "OFFline!"}), LogTexts());
-    EXPECT_EQ(0, g_bOnline);
-    EXPECT_EQ(kProbeIdle, iOnlineStatus);
+    EXPECT_FALSE(probe.LastOnline());
+    EXPECT_FALSE(probe.Started());
     EXPECT_EQ(1, ReadAutodialValue("EnableAutodial"));
 }
 
@@ -232,28 +233,28 @@ TEST_F(RealProbe, HungServerNeverBlocksTheStep) {
     double slowest = 0;
     const auto timedStep = [&] {
         const auto start = Clock::now();
-        const int result = CheckOnline();
+        const ProbeResult result = Check();
         slowest = std::max(slowest, Milliseconds(Clock::now() - start));
         return result;
     };
-    EXPECT_EQ(0, timedStep());
+    EXPECT_EQ(kPending, timedStep());
     ASSERT_TRUE(server.WaitForRequests(1, 5000));
     int steps = 1;
     for (const auto end = Clock::now() + std::chrono::milliseconds(800); Clock::now() < end;
          ++steps) {
-        EXPECT_EQ(0, timedStep());
+        EXPECT_EQ(kPending, timedStep());
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    EXPECT_EQ(1, g_bChecking);
+    EXPECT_TRUE(probe.Checking());
     EXPECT_LT(slowest, 50.0);
     RecordProperty("slowest_step_ms", std::to_string(slowest));
-    std::printf("slowest of %d CheckOnline calls during the hang: %.3f ms\n", steps, slowest);
+    std::printf("slowest of %d probe steps during the hang: %.3f ms\n", steps, slowest);
 
     // Ends the hang. WinINet may take a connection closed without an answer as an empty
     // response, so either result may follow; what matters is that one does.
     server.Stop();
     ASSERT_TRUE(WaitUntilFinished(30));
-    EXPECT_NE(0, Collect());
+    EXPECT_NE(kPending, Collect());
 }
 
 TEST_F(RealProbe, AutodialIsOffWhileTheRequestIsInFlight) {
@@ -268,9 +269,9 @@ TEST_F(RealProbe, AutodialIsOffWhileTheRequestIsInFlight) {
         inFlight[1] = ReadAutodialValue("NoNetAutodial");
     });
     Aim(server);
-    g_bSuppressAutodial = 1;  // Redial 0
-    EXPECT_EQ(0, CheckOnline());
-    EXPECT_EQ(1, Collect());
+    target.suppressAutodial = true;  // Redial 0
+    EXPECT_EQ(kPending, Check());
+    EXPECT_EQ(kOnline, Collect());
     server.Stop();
     EXPECT_EQ(0, inFlight[0]);
     EXPECT_EQ(0, inFlight[1]);
@@ -299,13 +300,13 @@ TEST_F(RealProbe, ProbeTimeBesideOnePlainRequest) {
     const double plain = Milliseconds(Clock::now() - start);
 
     start = Clock::now();
-    EXPECT_EQ(0, CheckOnline());
-    EXPECT_EQ(1, Collect());
-    const double probe = Milliseconds(Clock::now() - start);
+    EXPECT_EQ(kPending, Check());
+    EXPECT_EQ(kOnline, Collect());
+    const double probeMs = Milliseconds(Clock::now() - start);
 
     RecordProperty("plain_request_ms", std::to_string(plain));
-    RecordProperty("probe_ms", std::to_string(probe));
-    std::printf("one probe: %.3f ms; one plain InternetOpenUrlA: %.3f ms\n", probe, plain);
+    RecordProperty("probe_ms", std::to_string(probeMs));
+    std::printf("one probe: %.3f ms; one plain InternetOpenUrlA: %.3f ms\n", probeMs, plain);
     EXPECT_EQ(3u, server.Requests().size());
 }
 

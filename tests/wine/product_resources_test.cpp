@@ -78,7 +78,7 @@ TEST(ProductResources, LampBitmapsHoldAGreyUnlitAndAColouredLitBall) {
 TEST(ProductResources, StatusButtonIconsLoadAtTheirNaturalSizeOf32) {
     ControlHost host;
     HWND control = host.AddControl("BUTTON", "Stay On", BS_PUSHBUTTON, 1100, 0, 0, 102, 41);
-    CIconButton button;
+    IconButton button;
     button.SubclassWindow(control);
     for (int id : {IDI_STAY_ON, IDI_SWITCH_OFF, IDI_MINIMIZE, IDI_EXIT}) {
         button.SetIcon(id, id);

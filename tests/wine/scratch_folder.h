@@ -10,22 +10,22 @@ class ScratchFolder {
   public:
     ScratchFolder() {
         static int count = 0;
-        path_ =
+        m_path =
             std::filesystem::temp_directory_path() /
             ("nimbrel-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count));
-        std::filesystem::create_directories(path_);
+        std::filesystem::create_directories(m_path);
     }
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
     ~ScratchFolder() {
         std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
+        std::filesystem::remove_all(m_path, ignored);
     }
 
     // With a trailing backslash, as the program records its folders.
-    std::string Directory() const { return path_.string() + "\\"; }
+    std::string Directory() const { return m_path.string() + "\\"; }
     std::string Path(const std::string& name) const { return Directory() + name; }
 
   private:
-    std::filesystem::path path_;
+    std::filesystem::path m_path;
 };

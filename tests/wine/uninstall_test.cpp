@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/pages/status_page.h"
+#include "keepalive/autodial.h"
+#include "keepalive/event_log.h"
+#include "keepalive/online_probe.h"
+#include "keepalive/run_state.h"
 #include "platform/win32/win32_services.h"
 #include "settings/autostart.h"
 #include "settings/folders.h"
@@ -17,47 +22,47 @@ namespace {
 // The real files and registry, with every deletion noted in the order it happens.
 class RecordingFiles final : public platform::Win32Files {
   public:
-    explicit RecordingFiles(std::vector<std::string>& log) : log_(log) {}
+    explicit RecordingFiles(std::vector<std::string>& log) : m_log(log) {}
     bool DeleteFileA(const char* path) override {
-        log_.push_back(std::string("file ") + path);
+        m_log.push_back(std::string("file ") + path);
         return Win32Files::DeleteFileA(path);
     }
 
   private:
-    std::vector<std::string>& log_;
+    std::vector<std::string>& m_log;
 };
 
 class RecordingRegistry final : public platform::IRegistry {
   public:
-    explicit RecordingRegistry(std::vector<std::string>& log) : log_(log) {}
+    explicit RecordingRegistry(std::vector<std::string>& log) : m_log(log) {}
     long CreateKeyEx(platform::Key root, const char* subKey, std::uint32_t access,
                      platform::Key* result) override {
-        return real_.CreateKeyEx(root, subKey, access, result);
+        return m_real.CreateKeyEx(root, subKey, access, result);
     }
     long OpenKeyEx(platform::Key root, const char* subKey, std::uint32_t access,
                    platform::Key* result) override {
-        return real_.OpenKeyEx(root, subKey, access, result);
+        return m_real.OpenKeyEx(root, subKey, access, result);
     }
     long QueryValueEx(platform::Key key, const char* name, std::uint32_t* type, void* data,
                       std::uint32_t* size) override {
-        return real_.QueryValueEx(key, name, type, data, size);
+        return m_real.QueryValueEx(key, name, type, data, size);
     }
     long SetValueEx(platform::Key key, const char* name, std::uint32_t type, const void* data,
                     std::uint32_t size) override {
-        return real_.SetValueEx(key, name, type, data, size);
+        return m_real.SetValueEx(key, name, type, data, size);
     }
     long DeleteValue(platform::Key key, const char* name) override {
-        return real_.DeleteValue(key, name);
+        return m_real.DeleteValue(key, name);
     }
     long DeleteKey(platform::Key key, const char* subKey) override {
-        log_.push_back(std::string("key ") + subKey);
-        return real_.DeleteKey(key, subKey);
+        m_log.push_back(std::string("key ") + subKey);
+        return m_real.DeleteKey(key, subKey);
     }
-    long CloseKey(platform::Key key) override { return real_.CloseKey(key); }
+    long CloseKey(platform::Key key) override { return m_real.CloseKey(key); }
 
   private:
-    platform::Win32Registry real_;
-    std::vector<std::string>& log_;
+    platform::Win32Registry m_real;
+    std::vector<std::string>& m_log;
 };
 
 bool KeyExists(const char* path) {
@@ -85,7 +90,10 @@ TEST(Uninstall, RemovesTheShortcutBeforeTheSettingsKeyThenQuits) {
     RecordingRegistry registry(log);
     platform::Provide<platform::IFiles>(&files);
     platform::Provide<platform::IRegistry>(&registry);
-    StatusPage page(settings, autostart, texts);
+    RunState run;
+    EventLog eventLog;
+    OnlineProbe probe(eventLog, std::make_shared<AutodialSwitch>());
+    StatusPage page(settings, autostart, texts, run, eventLog, probe);
     page.UninstallAndQuit();
     platform::InstallWin32Services();
 

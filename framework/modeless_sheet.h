@@ -7,18 +7,18 @@
 
 #include "framework/window.h"
 
-class CPropertyPage;
+class PropertyPage;
 
 // The sheet's standard Apply button; a modeless sheet hides it.
 inline constexpr int kApplyNowId = 0x3021;
 
 // A modeless property sheet: a top-level window with one tab per page.
-class CPropertySheet : public CWnd {
+class ModelessSheet : public Window {
   public:
-    explicit CPropertySheet(std::string caption) : caption_(std::move(caption)) {}
+    explicit ModelessSheet(std::string caption) : m_caption(std::move(caption)) {}
 
-    void AddPage(CPropertyPage& page) { pages_.push_back(&page); }
-    void SetTitle(std::string caption) { caption_ = std::move(caption); }
+    void AddPage(PropertyPage& page) { m_pages.push_back(&page); }
+    void SetTitle(std::string caption) { m_caption = std::move(caption); }
 
     // Creates the sheet window with this style and no extended style; false when it failed.
     bool Create(DWORD style);
@@ -39,6 +39,6 @@ class CPropertySheet : public CWnd {
     static int CALLBACK SheetCallback(HWND window, UINT message, LPARAM lParam);
     static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam);
 
-    std::string caption_;
-    std::vector<CPropertyPage*> pages_;
+    std::string m_caption;
+    std::vector<PropertyPage*> m_pages;
 };

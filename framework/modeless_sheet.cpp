@@ -1,4 +1,4 @@
-#include "framework/property_sheet.h"
+#include "framework/modeless_sheet.h"
 
 #include <commctrl.h>
 
@@ -11,7 +11,7 @@
 namespace {
 
 // The sheet being created on this thread, taken over at its first creation message.
-thread_local CPropertySheet* t_creating = nullptr;
+thread_local ModelessSheet* t_creating = nullptr;
 thread_local DWORD t_style = 0;
 
 // The sheet is a dialog; any other window made on this thread meanwhile is not it.
@@ -34,15 +34,15 @@ void SetTemplateStyle(void* dialogTemplate, DWORD style) {
 
 }  // namespace
 
-bool CPropertySheet::Create(DWORD style) {
+bool ModelessSheet::Create(DWORD style) {
     std::vector<PROPSHEETPAGEA> pages;
-    for (CPropertyPage* page : pages_) pages.push_back(page->Describe());
+    for (PropertyPage* page : m_pages) pages.push_back(page->Describe());
 
     PROPSHEETHEADERA header{};
     header.dwSize = sizeof header;
     header.dwFlags = PSH_PROPSHEETPAGE | PSH_MODELESS | PSH_USECALLBACK | PSH_NOAPPLYNOW;
     header.hInstance = GetModuleHandleA(nullptr);
-    header.pszCaption = caption_.c_str();
+    header.pszCaption = m_caption.c_str();
     header.nPages = static_cast<UINT>(pages.size());
     header.ppsp = pages.data();
     header.pfnCallback = &SheetCallback;
@@ -52,36 +52,37 @@ bool CPropertySheet::Create(DWORD style) {
     OwnedHook hook(SetWindowsHookExA(WH_CBT, &CreationHook, nullptr, GetCurrentThreadId()));
     PropertySheetA(&header);
     t_creating = nullptr;
-    return m_hWnd != nullptr;
+    return m_window != nullptr;
 }
 
-int CALLBACK CPropertySheet::SheetCallback(HWND, UINT message, LPARAM lParam) {
+int CALLBACK ModelessSheet::SheetCallback(HWND, UINT message, LPARAM lParam) {
     if (message == PSCB_PRECREATE && lParam)
         SetTemplateStyle(reinterpret_cast<void*>(lParam), t_style);
     return 0;
 }
 
-LRESULT CALLBACK CPropertySheet::CreationHook(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ModelessSheet::CreationHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_CREATEWND && t_creating && IsDialogWindow(reinterpret_cast<HWND>(wParam))) {
-        CPropertySheet* sheet = std::exchange(t_creating, nullptr);
+        ModelessSheet* sheet = std::exchange(t_creating, nullptr);
         sheet->AttachDuringCreation(reinterpret_cast<HWND>(wParam));
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-HWND CPropertySheet::GetTabControl() const {
-    return m_hWnd ? reinterpret_cast<HWND>(SendMessageA(m_hWnd, PSM_GETTABCONTROL, 0, 0)) : nullptr;
+HWND ModelessSheet::GetTabControl() const {
+    return m_window ? reinterpret_cast<HWND>(SendMessageA(m_window, PSM_GETTABCONTROL, 0, 0))
+                    : nullptr;
 }
 
-bool CPropertySheet::PreTranslateMessage(MSG* message) {
-    return m_hWnd &&
-           SendMessageA(m_hWnd, PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(message)) != 0;
+bool ModelessSheet::PreTranslateMessage(MSG* message) {
+    return m_window &&
+           SendMessageA(m_window, PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(message)) != 0;
 }
 
-BOOL CPropertySheet::OnInitDialog() {
+BOOL ModelessSheet::OnInitDialog() {
     const BOOL result = static_cast<BOOL>(Default());
     for (int id : {IDOK, IDCANCEL, IDHELP, kApplyNowId}) {
-        if (HWND button = GetDlgItem(m_hWnd, id)) {
+        if (HWND button = GetDlgItem(m_window, id)) {
             ShowWindow(button, SW_HIDE);
             EnableWindow(button, FALSE);
         }
@@ -89,16 +90,16 @@ BOOL CPropertySheet::OnInitDialog() {
     return result;
 }
 
-bool CPropertySheet::OnCommand(WPARAM, LPARAM) {
+bool ModelessSheet::OnCommand(WPARAM, LPARAM) {
     return false;
 }
 
-LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ModelessSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
             return OnInitDialog();
         case WM_CLOSE:
-            DestroyWindow(m_hWnd);
+            DestroyWindow(m_window);
             return 0;
         case WM_COMMAND:
             return OnCommand(wParam, lParam) ? 0 : Default();
