@@ -1,6 +1,7 @@
 #include "app/main_sheet.h"
 
 #include <commctrl.h>
+#include <utility>
 
 #include "app/single_instance.h"
 #include "app/tray_icon.h"
@@ -8,6 +9,7 @@
 #include "keepalive/autodial.h"
 #include "keepalive/run_state.h"
 #include "app/pages/url_dialog.h"
+#include "platform/win32/notify_icon.h"
 #include "res/product.h"
 #include "res/resource.h"
 #include "settings/bounded_copy.h"
@@ -22,7 +24,7 @@ std::string LoadResourceString(UINT id) {
 
 void NotifyTray(DWORD action, HWND window, HICON icon) {
     NOTIFYICONDATAA record = MakeTrayIconRecord(window, icon);
-    Shell_NotifyIconA(action, &record);
+    platform::NotifyIcon(action, &record);
 }
 
 }  // namespace
@@ -141,8 +143,10 @@ void MainSheet::OnSize(UINT type) {
     if (type == SIZE_MINIMIZED) {
         ShowWindow(m_window, SW_HIDE);
         NotifyTray(NIM_ADD, m_window, m_icon);
+        m_inTray = true;
     } else if (type == SIZE_RESTORED) {
-        NotifyTray(NIM_DELETE, m_window, m_icon);
+        // Only an icon that was added goes: the shell is not loaded for nothing at every start.
+        if (std::exchange(m_inTray, false)) NotifyTray(NIM_DELETE, m_window, m_icon);
         if (!m_fitted && GetTabControl()) FitAroundTabControl();
     }
 }

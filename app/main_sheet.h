@@ -55,4 +55,5 @@ class MainSheet : public ModelessSheet {
     OnlineProbe& m_probe;
     HICON m_icon = nullptr;  // a shared resource icon: the system frees it with the module
     bool m_fitted = false;
+    bool m_inTray = false;  // the notification icon was added
 };

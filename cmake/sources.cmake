@@ -34,6 +34,7 @@ set(NIMBREL_LOGIC_SOURCES
 # The seam's Win32 side: calls forwarded to the system.
 set(NIMBREL_WIN32_PLATFORM_SOURCES
   platform/win32/install.cpp
+  platform/win32/notify_icon.cpp
   platform/win32/win32_clock.cpp
   platform/win32/win32_files.cpp
   platform/win32/win32_internet.cpp

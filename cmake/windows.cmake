@@ -12,9 +12,14 @@ add_library(nimbrel_logic STATIC ${NIMBREL_LOGIC_SOURCES})
 target_include_directories(nimbrel_logic PUBLIC ${PROJECT_SOURCE_DIR})
 nimbrel_warnings(nimbrel_logic)
 
+include(cmake/delay_imports.cmake)
+
 add_library(nimbrel_win32 STATIC ${NIMBREL_WIN32_PLATFORM_SOURCES} ${NIMBREL_FRAMEWORK_SOURCES}
   ${NIMBREL_SHELL_SOURCES})
+# The delayed imports come first, so they take the program's calls; the ordinary import
+# libraries behind them serve the tests' own calls.
 target_link_libraries(nimbrel_win32 PUBLIC nimbrel_logic
+  nimbrel_wininet_delayed nimbrel_shell32_delayed nimbrel_ole32_delayed
   wininet comctl32 shell32 ole32 advapi32 gdi32 user32 kernel32)
 nimbrel_warnings(nimbrel_win32)
 

@@ -17,7 +17,7 @@ esac
 install_packages
 say "Building Nimbrel, the minimal dialog and the benchmark driver"
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target nimbrel minimal_dialog nimbrel_bench
+cmake --build --preset win64 --target nimbrel minimal_dialog minimal_sheet nimbrel_bench
 
 # A prefix of the benchmark's own, so its settings and start-ups stay apart from the tests'.
 export WINEPREFIX="$NIMBREL_ROOT/build/bench-wineprefix"

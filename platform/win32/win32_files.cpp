@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "platform/win32/loaded_library.h"
 #include "platform/win32/win32_services.h"
 
 namespace platform {
@@ -43,8 +44,14 @@ std::uint32_t Win32Files::GetCurrentDirectoryA(std::uint32_t size, char* buffer)
     return ::GetCurrentDirectoryA(size, buffer);
 }
 
+// The shell is loaded for this call only: start-up looks up the Startup folder, and the shell
+// with its helpers (over 1 MB) need not stay for a run that never shows the tray icon.
 bool Win32Files::GetSpecialFolderPath(int csidl, char* path) {
-    return SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path) == S_OK;
+    using GetFolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+    const LoadedLibrary shell("shell32.dll");
+    const auto getFolderPath = shell.Function<GetFolderPath>("SHGetFolderPathA");
+    return getFolderPath &&
+           getFolderPath(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path) == S_OK;
 }
 
 }  // namespace platform

@@ -111,6 +111,11 @@ unsigned long CountOwnThreads() {
 
 }  // namespace
 
+void WaitForThreadsToEnd(unsigned long idleThreads) {
+    while (Bench().probe.Checking()) Sleep(1);
+    while (CountOwnThreads() > idleThreads) Sleep(1);
+}
+
 ProcessCounts SampleOwnProcess() {
     while (Bench().probe.Checking()) Sleep(1);
     Sleep(20);  // the worker's thread ends just after its last action

@@ -17,5 +17,7 @@ struct ProcessCounts {
     double privateBytes;
     unsigned long threads;
 };
+// Returns once no more threads than idleThreads run in this process.
+void WaitForThreadsToEnd(unsigned long idleThreads);
 // This process's handles, private bytes and threads, once no probe runs.
 ProcessCounts SampleOwnProcess();

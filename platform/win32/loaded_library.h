@@ -1,0 +1,29 @@
+#pragma once
+
+#include <windows.h>
+
+namespace platform {
+
+// Owns one module loaded for a while and frees it once: a DLL needed for a single call at
+// start-up need not stay in memory for the whole run.
+class LoadedLibrary {
+  public:
+    explicit LoadedLibrary(const char* name) : module_(LoadLibraryA(name)) {}
+    LoadedLibrary(const LoadedLibrary&) = delete;
+    LoadedLibrary& operator=(const LoadedLibrary&) = delete;
+    ~LoadedLibrary() {
+        if (module_) FreeLibrary(module_);
+    }
+
+    // The named export as a function of type F, or null.
+    template <typename F>
+    F Function(const char* name) const {
+        return module_ ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module_, name)))
+                       : nullptr;
+    }
+
+  private:
+    HMODULE module_;
+};
+
+}  // namespace platform
