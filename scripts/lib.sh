@@ -50,15 +50,20 @@ start_xvfb() {
   say "Xvfb on $DISPLAY (pid $NIMBREL_XVFB_PID)"
 }
 
-# The dialogs' font and the caption buttons' font come from fonts-wine; without them Wine falls
-# back to whatever fontconfig offers and every text metric shifts.
-require_wine_fonts() {
-  local font
-  for font in tahoma.ttf tahomabd.ttf marlett.ttf; do
+# The dialogs' font and the caption buttons' font come from fonts-wine. This Wine does not look
+# for them where the package puts them, so the prefix gets its own copies; without them Wine
+# falls back to whatever fontconfig offers and every text metric shifts.
+install_wine_fonts() {
+  local font fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  for font in tahoma.ttf tahomabd.ttf marlett.ttf sserife.fon; do
     if [ ! -f "/usr/share/wine/fonts/$font" ]; then
       echo "error: /usr/share/wine/fonts/$font is missing; install the package fonts-wine" >&2
       return 1
     fi
+  done
+  mkdir -p "$fonts"
+  for font in /usr/share/wine/fonts/*; do
+    [ -f "$fonts/${font##*/}" ] || cp "$font" "$fonts/"
   done
 }
 
@@ -70,7 +75,7 @@ start_wine_session() {
   export HOME="$NIMBREL_ROOT/build/home"
   wineserver -p
   "$WINE" wineboot </dev/null >/dev/null 2>&1
-  require_wine_fonts
+  install_wine_fonts
   if ! "$WINE" reg query 'HKCU\Software\Wine\Explorer' /v Desktop >/dev/null 2>&1; then
     "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
