@@ -288,7 +288,7 @@ void BenchBounds() {
         const double kb = static_cast<double>(server.BodyBytesSent()) / 1024;
         Row("bytes per probe, 50 MB page, KB", Format(kb, 0) + " in " + Format(ms, 0) + " ms", "-",
             "of " + Format(BenchServer::kLargePageBytes / 1024.0, 0) + " KB",
-            "64 KB (bounded probe)", kb <= 64 + 16);
+            "64 KB (bounded probe) + 16 KB send buffer", kb <= 64 + 16);
     }
     {
         BenchServer server(BenchServer::Mode::kRedirectLoop);
