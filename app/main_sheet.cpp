@@ -6,9 +6,9 @@
 #include "app/single_instance.h"
 #include "app/tray_icon.h"
 #include "framework/handles.h"
+#include "app/pages/url_dialog.h"
 #include "keepalive/autodial.h"
 #include "keepalive/run_state.h"
-#include "app/pages/url_dialog.h"
 #include "platform/win32/notify_icon.h"
 #include "res/product.h"
 #include "res/resource.h"
@@ -35,7 +35,7 @@ MainSheet::MainSheet(const Folders& folders, Settings& settings, LanguageTexts& 
     : ModelessSheet(LoadResourceString(IDS_TRAY_TIP)),
       m_aboutPage(texts, folders.HelpPath()),
       m_statusPage(settings, autostart, texts, run, log, probe),
-      m_settingsPage(settings, texts),
+      m_settingsPage(settings, texts, probe),
       m_settings(settings),
       m_texts(texts),
       m_run(run),
@@ -44,23 +44,14 @@ MainSheet::MainSheet(const Folders& folders, Settings& settings, LanguageTexts& 
     TransferSettings(m_settings, STORE_READ);
     m_texts.ReadSwitch();
     ChooseCaption();
-    m_settingsPage.m_autostart = m_settings.autoStart != 0;
-    m_settingsPage.m_redial = m_settings.redial != 0;
+    m_settingsPage.LoadSwitches();
     // "-uninstall" shows nothing, so an uninstaller that starts it never waits on a dialog.
     if (m_settings.firstTime == 1 && m_run.mode != KeepAliveMode::Uninstall) {
         m_settings.firstTime = 0;
         UrlDialog dialog(m_settings, m_texts, m_probe);
         dialog.DoModal(nullptr);
     }
-    m_statusPage.LinkMainWindow([this] { return m_window; },
-                                [this] {
-                                    m_settings.autoStart = m_settingsPage.m_autostart;
-                                    m_settings.redial = m_settingsPage.m_redial;
-                                });
-    m_settingsPage.LinkUrlDialog([this](HWND owner) {
-        UrlDialog dialog(m_settings, m_texts, m_probe);
-        return dialog.DoModal(owner) == IDOK;
-    });
+    m_statusPage.LinkSettingsSwitches([this] { m_settingsPage.CommitSwitches(); });
     AddPage(m_statusPage);
     AddPage(m_settingsPage);
     AddPage(m_aboutPage);

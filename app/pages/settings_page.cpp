@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "app/pages/url_dialog.h"
 #include "framework/data_exchange.h"
 #include "res/resource.h"
 
@@ -14,8 +15,18 @@ constexpr const char* kRedialHelp =
 
 }  // namespace
 
-SettingsPage::SettingsPage(Settings& settings, LanguageTexts& texts)
-    : PropertyPage(IDD_SETTINGS_PAGE), m_settings(settings), m_texts(texts) {}
+SettingsPage::SettingsPage(Settings& settings, LanguageTexts& texts, OnlineProbe& probe)
+    : PropertyPage(IDD_SETTINGS_PAGE), m_settings(settings), m_texts(texts), m_probe(probe) {}
+
+void SettingsPage::LoadSwitches() {
+    m_autostart = m_settings.autoStart != 0;
+    m_redial = m_settings.redial != 0;
+}
+
+void SettingsPage::CommitSwitches() {
+    m_settings.autoStart = m_autostart;
+    m_settings.redial = m_redial;
+}
 
 void SettingsPage::DoDataExchange(DataExchange& exchange) {
     exchange.Check(IDC_AUTOSTART, m_autostart);
@@ -66,12 +77,9 @@ void SettingsPage::ShowRedialHelp() {
 void SettingsPage::ChangeUrl() {
     // Ticks made on this page since it was shown would be undone by the transfers below.
     UpdateData(true);
-    if (m_runUrlDialog(m_window)) UpdateData(false);
+    UrlDialog dialog(m_settings, m_texts, m_probe);
+    if (dialog.DoModal(m_window) == IDOK) UpdateData(false);
     TransferSettings(m_settings, STORE_WRITE);
     m_url = m_settings.url;
     UpdateData(false);
-}
-
-void SettingsPage::LinkUrlDialog(std::function<bool(HWND owner)> runDialog) {
-    m_runUrlDialog = std::move(runDialog);
 }

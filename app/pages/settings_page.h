@@ -1,25 +1,22 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "framework/property_page.h"
+#include "keepalive/online_probe.h"
 #include "settings/language.h"
 #include "settings/settings.h"
 
-// The settings page: keep-alive URL, autostart and redial switches. It keeps working copies;
-// the status page commits the switches.
+// The settings page: keep-alive URL, autostart and redial switches. It keeps working copies of
+// the switches; the status page has them committed.
 class SettingsPage : public PropertyPage {
   public:
-    SettingsPage(Settings& settings, LanguageTexts& texts);
+    SettingsPage(Settings& settings, LanguageTexts& texts, OnlineProbe& probe);
 
-    int m_autostart = 0;
-    int m_redial = 0;
-    std::string m_url;
-
-    // The main window links the keep-alive URL dialog here: it shows the dialog over `owner` and
-    // is true when the dialog closed with OK.
-    void LinkUrlDialog(std::function<bool(HWND owner)> runDialog);
+    // The working copies from the settings, as read at start-up.
+    void LoadSwitches();
+    // The working copies into the settings.
+    void CommitSwitches();
 
   protected:
     void DoDataExchange(DataExchange& exchange) override;
@@ -33,5 +30,8 @@ class SettingsPage : public PropertyPage {
 
     Settings& m_settings;
     LanguageTexts& m_texts;
-    std::function<bool(HWND owner)> m_runUrlDialog = [](HWND) { return false; };
+    OnlineProbe& m_probe;
+    int m_autostart = 0;
+    int m_redial = 0;
+    std::string m_url;
 };

@@ -60,17 +60,15 @@ void StatusPage::StartStayOn() {
 
 int StatusPage::SaveSettingsFromPage() {
     UpdateData(true);
-    m_takeSettingsSwitches();
+    m_commitSettingsSwitches();
     const int result = TransferSettings(m_settings, STORE_WRITE);
     m_autostart.Set(m_settings.autoStart == 1 ? 1 : 0,
-                    reinterpret_cast<platform::Window>(m_mainWindow()));
+                    reinterpret_cast<platform::Window>(MainWindow()));
     return result;
 }
 
-void StatusPage::LinkMainWindow(std::function<HWND()> handle,
-                                std::function<void()> takeSettingsSwitches) {
-    m_mainWindow = std::move(handle);
-    m_takeSettingsSwitches = std::move(takeSettingsSwitches);
+void StatusPage::LinkSettingsSwitches(std::function<void()> commit) {
+    m_commitSettingsSwitches = std::move(commit);
 }
 
 void StatusPage::UninstallAndQuit() {
@@ -152,11 +150,11 @@ bool StatusPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
 // not wait for it.
 void StatusPage::ShowShortUrlWarnings() {
     for (const std::string& text : m_probe.TakeShortUrlWarnings())
-        MessageBoxA(m_mainWindow(), text.c_str(), kMakerName.c_str(), MB_OK);
+        MessageBoxA(MainWindow(), text.c_str(), kMakerName.c_str(), MB_OK);
 }
 
 void StatusPage::MinimiseMainWindow() {
-    ShowWindow(m_mainWindow(), SW_MINIMIZE);
+    ShowWindow(MainWindow(), SW_MINIMIZE);
 }
 
 void StatusPage::ShowActivity(const std::string& line) {

@@ -24,9 +24,8 @@ class StatusPage : public PropertyPage, private IKeepAliveView {
     // Commits the settings page's switches with the rest of the settings; always 1.
     int SaveSettingsFromPage();
     void UninstallAndQuit();
-    // The main window that holds the page links it here: its handle, for message boxes and
-    // minimising, and the step that copies the settings page's switches into the settings.
-    void LinkMainWindow(std::function<HWND()> handle, std::function<void()> takeSettingsSwitches);
+    // The main window links the step that commits the settings page's switches.
+    void LinkSettingsSwitches(std::function<void()> commit);
 
   protected:
     void DoDataExchange(DataExchange& exchange) override;
@@ -40,6 +39,8 @@ class StatusPage : public PropertyPage, private IKeepAliveView {
     void SetLanguageTexts();
     void ShowShortUrlWarnings();
     void OnFirstShow();
+    // The sheet that holds the page: the owner of its boxes, and what Minimize hides.
+    HWND MainWindow() const { return GetParent(m_window); }
 
     IconButton m_stayOnButton;
     IconButton m_switchOffButton;
@@ -55,6 +56,5 @@ class StatusPage : public PropertyPage, private IKeepAliveView {
     OnlineProbe& m_probe;
     KeepAliveEngine m_engine;
     bool m_shown = false;
-    std::function<HWND()> m_mainWindow = [] { return HWND{}; };
-    std::function<void()> m_takeSettingsSwitches = [] {};
+    std::function<void()> m_commitSettingsSwitches = [] {};
 };

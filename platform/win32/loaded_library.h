@@ -8,22 +8,23 @@ namespace platform {
 // start-up need not stay in memory for the whole run.
 class LoadedLibrary {
   public:
-    explicit LoadedLibrary(const char* name) : module_(LoadLibraryA(name)) {}
+    explicit LoadedLibrary(const char* name) : m_module(LoadLibraryA(name)) {}
     LoadedLibrary(const LoadedLibrary&) = delete;
     LoadedLibrary& operator=(const LoadedLibrary&) = delete;
     ~LoadedLibrary() {
-        if (module_) FreeLibrary(module_);
+        if (m_module) FreeLibrary(m_module);
     }
 
     // The named export as a function of type F, or null.
     template <typename F>
     F Function(const char* name) const {
-        return module_ ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module_, name)))
-                       : nullptr;
+        return m_module
+                   ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(m_module, name)))
+                   : nullptr;
     }
 
   private:
-    HMODULE module_;
+    HMODULE m_module;
 };
 
 }  // namespace platform
