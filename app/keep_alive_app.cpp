@@ -33,14 +33,10 @@ BOOL KeepAliveApp::InitInstance() {
         }
     }
 
-    auto* sheet = new MainSheet(m_folders, m_settings, m_texts, m_autostart, m_run, m_log,
-                                *m_autodial, m_probe);
+    auto sheet = MakeMainSheet();
     // Without a window there is nothing to run: end at once rather than loop unseen.
-    if (!sheet->Create(kMainWindowStyle)) {
-        delete sheet;
-        return FALSE;
-    }
-    m_mainWindow = sheet->m_window;
+    if (!sheet->Create(kMainWindowStyle)) return FALSE;
+    m_mainWindow = sheet.release()->m_window;  // a live window frees its own sheet
     return TRUE;
 }
 
@@ -50,9 +46,12 @@ BOOL KeepAliveApp::Uninstall(const std::string& name) {
     m_exitCode = 0;
     if (!m_instance->Owned() && EndRunningInstance(*m_instance, name) != HandOver::kOwned)
         m_exitCode = kExitRunningNotReached;
-    // Reads the settings and the language state the removal needs.
-    MainSheet sheet(m_folders, m_settings, m_texts, m_autostart, m_run, m_log, *m_autodial,
-                    m_probe);
-    sheet.m_statusPage.UninstallAndQuit();
+    // The sheet reads the settings and the language state the removal needs.
+    MakeMainSheet()->m_statusPage.UninstallAndQuit();
     return FALSE;
+}
+
+std::unique_ptr<MainSheet> KeepAliveApp::MakeMainSheet() {
+    return std::make_unique<MainSheet>(m_folders, m_settings, m_texts, m_autostart, m_run, m_log,
+                                       *m_autodial, m_probe);
 }

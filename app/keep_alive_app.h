@@ -29,6 +29,7 @@ class KeepAliveApp : public App {
 
   private:
     BOOL Uninstall(const std::string& name);
+    std::unique_ptr<MainSheet> MakeMainSheet();
 
     std::unique_ptr<InstanceLock> m_instance;
     // What the run keeps for its whole length; the windows hold references to it.
