@@ -125,6 +125,9 @@ LRESULT MainSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnPaintIconic() ? 0 : Default();
         case WM_QUERYDRAGICON:
             return reinterpret_cast<LRESULT>(m_icon);
+        case WM_DPICHANGED:
+            OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         default:
             return ModelessSheet::WindowProc(message, wParam, lParam);
     }
@@ -155,6 +158,15 @@ void MainSheet::FitAroundTabControl() {
                        static_cast<DWORD>(GetWindowLongPtrA(m_window, GWL_EXSTYLE)));
     SetWindowPos(m_window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Moved to a monitor of another scale: the system's suggested place keeps the window under the
+// same spot of the pointer, and the pages' images are loaded again for the new scale.
+void MainSheet::OnDpiChanged(int dpi, const RECT& suggested) {
+    SetWindowPos(m_window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    m_statusPage.ScaleImages(dpi);
+    m_aboutPage.ScaleImages(dpi);
 }
 
 LRESULT MainSheet::OnIconNotify(WPARAM wParam, LPARAM lParam) {

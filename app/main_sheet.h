@@ -39,6 +39,7 @@ class MainSheet : public ModelessSheet {
     void SetTabCaptions();
     void OnSize(UINT type);
     void FitAroundTabControl();
+    void OnDpiChanged(int dpi, const RECT& suggested);
     LRESULT OnIconNotify(WPARAM wParam, LPARAM lParam);
     void ShowTrayMenu();
     void OnTrayExit();

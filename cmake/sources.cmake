@@ -24,6 +24,7 @@ set(NIMBREL_LOGIC_SOURCES
   ui/about_actions.cpp
   ui/goto_url.cpp
   ui/icon_button_layout.cpp
+  ui/lamp_picture.cpp
   ui/led_layout.cpp
   ui/link_error.cpp
   ui/link_geometry.cpp
@@ -61,6 +62,7 @@ set(NIMBREL_FRAMEWORK_SOURCES
   framework/data_exchange.cpp
   framework/dialog.cpp
   framework/dialog_base.cpp
+  framework/dpi.cpp
   framework/property_page.cpp
   framework/modeless_sheet.cpp
   framework/window.cpp

@@ -21,6 +21,8 @@ class Owned {
 
     Handle get() const { return m_handle; }
     explicit operator bool() const { return m_handle != Handle{}; }
+    // Gives the handle up to the caller, who frees it.
+    Handle release() { return std::exchange(m_handle, Handle{}); }
     void reset(Handle handle = Handle{}) {
         if (m_handle != Handle{}) Traits::Free(m_handle);
         m_handle = handle;

@@ -1,15 +1,11 @@
 #include "ui/icon_button.h"
 
+#include "framework/dpi.h"
 #include "framework/window_text.h"
 #include "ui/icon_button_layout.h"
 #include "ui/rect_conversion.h"
 
 namespace {
-
-HICON LoadResourceIcon(int id) {
-    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
-                                         IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR));
-}
 
 // An icon's size, from its hot spot, which the system puts at the middle.
 SIZE IconSize(HICON icon) {
@@ -18,6 +14,20 @@ SIZE IconSize(HICON icon) {
     OwnedGdiObject mask(info.hbmMask);
     OwnedGdiObject colour(info.hbmColor);
     return SIZE{2 * static_cast<LONG>(info.xHotspot), 2 * static_cast<LONG>(info.yHotspot)};
+}
+
+HICON LoadIconAtSize(int id, int width, int height) {
+    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
+                                         IMAGE_ICON, width, height, LR_DEFAULTCOLOR));
+}
+
+// A natural-size load gives the icon's first image, the one made for 100 %; at another scale
+// the icon is loaded again at that image's size scaled, which picks its sharp larger image.
+HICON LoadResourceIcon(int id, int dpi) {
+    OwnedIcon natural(LoadIconAtSize(id, 0, 0));
+    if (!natural || dpi == kDefaultDpi) return natural.release();
+    const SIZE size = IconSize(natural.get());
+    return LoadIconAtSize(id, ScaledPixels(size.cx, dpi), ScaledPixels(size.cy, dpi));
 }
 
 // One pen's polyline of the raised edge: from start through corner to end, end excluded.
@@ -37,14 +47,17 @@ UINT StateFlag(bool disabled) {
 }  // namespace
 
 IconButton::IconButton()
-    : m_normalBackColour(GetSysColor(COLOR_BTNFACE)),
+    : m_dpi(kDefaultDpi),
+      m_normalBackColour(GetSysColor(COLOR_BTNFACE)),
       m_hotBackColour(GetSysColor(COLOR_BTNFACE)),
       m_normalTextColour(GetSysColor(COLOR_BTNTEXT)),
       m_hotTextColour(GetSysColor(COLOR_BTNTEXT)) {}
 
 void IconButton::SetIcon(int hotId, int normalId) {
-    OwnedIcon hot(LoadResourceIcon(hotId));
-    OwnedIcon normal(normalId != 0 ? LoadResourceIcon(normalId) : nullptr);
+    m_hotId = hotId;
+    m_normalId = normalId;
+    OwnedIcon hot(LoadResourceIcon(hotId, m_dpi));
+    OwnedIcon normal(normalId != 0 ? LoadResourceIcon(normalId, m_dpi) : nullptr);
     m_iconHot = std::move(hot);
     m_iconNormal = std::move(normal);
     const SIZE size = IconSize(m_iconHot.get());
@@ -54,7 +67,13 @@ void IconButton::SetIcon(int hotId, int normalId) {
         RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
+void IconButton::SetDpi(int dpi) {
+    m_dpi = dpi;
+    if (m_hotId != 0) SetIcon(m_hotId, m_normalId);
+}
+
 void IconButton::PreSubclassWindow() {
+    m_dpi = WindowDpi(m_window);
     const LONG_PTR style = GetWindowLongPtrA(m_window, GWL_STYLE);
     SendMessageA(m_window, BM_SETSTYLE, static_cast<WPARAM>((style & 0xFF) | BS_OWNERDRAW), TRUE);
     Window::PreSubclassWindow();

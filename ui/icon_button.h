@@ -15,8 +15,12 @@ class IconButton : public Window {
     IconButton();
 
     // Loads the icon shown while pressed and the one shown otherwise (0: the same picture)
-    // from the program's resources, frees the previous ones and redraws at once.
+    // from the program's resources, frees the previous ones and redraws at once. Each is the
+    // size its first image is made for, scaled to the button's scale.
     void SetIcon(int hotId, int normalId);
+
+    // The button is now drawn at dpi: the icons are loaded again at its size.
+    void SetDpi(int dpi);
 
     int IconWidth() const { return m_cxIcon; }
     int IconHeight() const { return m_cyIcon; }
@@ -34,6 +38,9 @@ class IconButton : public Window {
     void DrawCaption(HDC dc, const std::string& caption, const RECT& item, bool pressed,
                      bool disabled) const;
 
+    int m_dpi;
+    int m_hotId = 0;
+    int m_normalId = 0;
     OwnedIcon m_iconHot;
     OwnedIcon m_iconNormal;  // empty when the hot icon serves both states
     std::uint8_t m_cxIcon = 0;

@@ -1,7 +1,9 @@
 #include "ui/led_button.h"
 
+#include <cstring>
 #include <string>
 
+#include "framework/dpi.h"
 #include "framework/window_text.h"
 #include "ui/rect_conversion.h"
 
@@ -13,25 +15,76 @@ LayoutRect ClientRect(HWND window) {
     return ToLayout(client);
 }
 
+HBITMAP LoadBitmapResource(int id) {
+    return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
+                                           IMAGE_BITMAP, 0, 0,
+                                           LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS));
+}
+
+// The painted lamp on the window colour, where the bitmap's transparent colour shows it too.
+HBITMAP PaintedLamp(LampColour colour, int size) {
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    const std::uint32_t background = static_cast<std::uint32_t>(GetRValue(window)) << 16 |
+                                     static_cast<std::uint32_t>(GetGValue(window)) << 8 |
+                                     GetBValue(window);
+    const std::vector<std::uint32_t> pixels = PaintLampStrip(colour, size, background);
+    if (pixels.empty()) return nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = 2 * size;
+    info.bmiHeader.biHeight = -size;  // rows top first, as painted
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    // 0xRRGGBB in memory is the section's blue, green, red and unused bytes.
+    if (bitmap) std::memcpy(bits, pixels.data(), pixels.size() * sizeof pixels[0]);
+    return bitmap;
+}
+
 }  // namespace
 
-LedButton::LedButton(int state, int centerVert) : m_state(state), m_centerVert(centerVert) {}
+LedButton::LedButton(int state, int centerVert)
+    : m_state(state), m_centerVert(centerVert), m_dpi(kDefaultDpi) {}
 
 void LedButton::PreSubclassWindow() {
     Window::PreSubclassWindow();
     const LONG_PTR style = GetWindowLongPtrA(m_window, GWL_STYLE);
     SetWindowLongPtrA(m_window, GWL_STYLE, style | BS_OWNERDRAW);
+    m_dpi = WindowDpi(m_window);
+    PlaceForDpi();
+}
+
+// The caption's indent grows with the scale, and the lamp is placed from the control's size.
+void LedButton::PlaceForDpi() {
+    m_layout = LedLayout{};
+    m_layout.m_textIndent = ScaledPixels(m_layout.m_textIndent, m_dpi);
     m_layout.PlaceAtSubclass(ClientRect(m_window), m_centerVert != 0);
 }
 
-void LedButton::SetBitmap(int id, int frameWidth) {
-    auto* bitmap = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
-                                                   IMAGE_BITMAP, 0, 0,
-                                                   LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS));
+HBITMAP LedButton::LoadLamp() const {
+    return m_dpi == kDefaultDpi ? LoadBitmapResource(m_bitmapId)
+                                : PaintedLamp(m_colour, ScaledPixels(m_frameWidth, m_dpi));
+}
+
+void LedButton::SetBitmap(int id, int frameWidth, LampColour colour) {
+    m_bitmapId = id;
+    m_frameWidth = frameWidth;
+    m_colour = colour;
+    HBITMAP bitmap = LoadLamp();
     if (!bitmap) return;
-    m_strip.Attach(bitmap, frameWidth);
+    m_strip.Attach(bitmap, m_dpi == kDefaultDpi ? frameWidth : ScaledPixels(frameWidth, m_dpi));
     m_sizeFrame = SIZE{m_strip.FrameWidth(), m_strip.FrameHeight()};
     m_layout.PlaceForFrame(m_sizeFrame.cx, m_sizeFrame.cy);
+}
+
+void LedButton::SetDpi(int dpi) {
+    m_dpi = dpi;
+    if (!m_window) return;
+    PlaceForDpi();
+    if (m_bitmapId != 0) SetBitmap(m_bitmapId, m_frameWidth, m_colour);
+    RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 int LedButton::SetLampState(int state) {

@@ -4,6 +4,7 @@
 
 #include "framework/window.h"
 #include "ui/bitmap_strip.h"
+#include "ui/lamp_picture.h"
 #include "ui/led_layout.h"
 
 // A check box of a page's layout taken over to show a lamp: a two-frame bitmap (unlit, lit)
@@ -13,8 +14,12 @@ class LedButton : public Window {
     LedButton(int state, int centerVert);
 
     // Loads bitmap resource id as the lamp; frames are frameWidth wide. A bitmap that does
-    // not load leaves the lamp as it was.
-    void SetBitmap(int id, int frameWidth);
+    // not load leaves the lamp as it was. At any scale but 100 % the lamp is painted instead,
+    // lit in colour, its frames frameWidth scaled.
+    void SetBitmap(int id, int frameWidth, LampColour colour = LampColour::kRed);
+
+    // The lamp is now drawn at dpi: painted again at its size and placed again.
+    void SetDpi(int dpi);
 
     // 0 unlit, anything else lit; redraws at once only when the state changes.
     int SetLampState(int state);
@@ -29,6 +34,8 @@ class LedButton : public Window {
     void PreSubclassWindow() override;
 
   private:
+    HBITMAP LoadLamp() const;
+    void PlaceForDpi();
     void DrawItem(const DRAWITEMSTRUCT& item);
     void DrawCaption(HDC dc);
 
@@ -36,6 +43,10 @@ class LedButton : public Window {
     RECT m_rcText{};
     int m_state;
     int m_centerVert;
+    int m_dpi;
+    int m_bitmapId = 0;
+    int m_frameWidth = 0;  // at 100 %
+    LampColour m_colour = LampColour::kRed;
     BitmapStrip m_strip;
     SIZE m_sizeFrame{};
 };

@@ -49,6 +49,11 @@ void AboutPage::DoDataExchange(DataExchange& exchange) {
 
 // Showing and hiding alike set the icons, the version and, with a language file in force, the
 // page's texts.
+void AboutPage::ScaleImages(int dpi) {
+    m_updateButton.SetDpi(dpi);
+    m_helpButton.SetDpi(dpi);
+}
+
 void AboutPage::OnShowWindow(bool) {
     m_updateButton.SetIcon(IDI_UPDATE, IDI_UPDATE);
     m_helpButton.SetIcon(IDI_HELP, IDI_HELP);

@@ -12,6 +12,9 @@ class AboutPage : public PropertyPage {
   public:
     AboutPage(LanguageTexts& texts, std::string helpPath);
 
+    // The page is now drawn at dpi: its button icons follow.
+    void ScaleImages(int dpi);
+
     Hyperlink m_contactLink;
     Hyperlink m_homeLink;
     Hyperlink m_mailLink;

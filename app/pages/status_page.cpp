@@ -71,6 +71,13 @@ void StatusPage::LinkSettingsSwitches(std::function<void()> commit) {
     m_commitSettingsSwitches = std::move(commit);
 }
 
+void StatusPage::ScaleImages(int dpi) {
+    for (IconButton* button :
+         {&m_stayOnButton, &m_switchOffButton, &m_minimizeButton, &m_exitButton})
+        button->SetDpi(dpi);
+    for (LedButton* lamp : {&m_onlineLamp, &m_offlineLamp, &m_offLamp}) lamp->SetDpi(dpi);
+}
+
 void StatusPage::UninstallAndQuit() {
     m_autostart.Set(0);
     DeleteSettingsKey();
@@ -106,9 +113,9 @@ void StatusPage::SetLanguageTexts() {
 
 void StatusPage::OnFirstShow() {
     SetTimer(m_window, kTickTimer, kTickMilliseconds, nullptr);
-    m_offLamp.SetBitmap(IDB_LED_RED, kLampFrameWidth);
-    m_offlineLamp.SetBitmap(IDB_LED_YELLOW, kLampFrameWidth);
-    m_onlineLamp.SetBitmap(IDB_LED_GREEN, kLampFrameWidth);
+    m_offLamp.SetBitmap(IDB_LED_RED, kLampFrameWidth, LampColour::kRed);
+    m_offlineLamp.SetBitmap(IDB_LED_YELLOW, kLampFrameWidth, LampColour::kYellow);
+    m_onlineLamp.SetBitmap(IDB_LED_GREEN, kLampFrameWidth, LampColour::kGreen);
     UpdateLamps();
     UpdateData(false);
     if (m_run.mode == KeepAliveMode::OnOnline) StartStayOn();

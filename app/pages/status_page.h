@@ -26,6 +26,8 @@ class StatusPage : public PropertyPage, private IKeepAliveView {
     void UninstallAndQuit();
     // The main window links the step that commits the settings page's switches.
     void LinkSettingsSwitches(std::function<void()> commit);
+    // The page is now drawn at dpi: its button icons and lamps follow.
+    void ScaleImages(int dpi);
 
   protected:
     void DoDataExchange(DataExchange& exchange) override;

@@ -143,7 +143,7 @@ shadow() {
 finish() {
   local sharp="0x0"
   (( $2 <= 16 )) && sharp="0x0.5+0.6+0"
-  (( $2 == 32 )) && sharp="0x0.5+0.35+0"
+  (( $2 > 16 && $2 <= 32 )) && sharp="0x0.5+0.35+0"
   convert "$T/$1.miff" -filter box -resize "$2x$2" -unsharp "$sharp" \
     -colorspace sRGB -type TrueColorAlpha "$T/$1@$2.miff"
 }
@@ -159,11 +159,14 @@ palette() {
     +dither -colors 255 "$T/$1.pal.miff"
 }
 
-# ico OUT NAME SIZES... : assemble a multi-size 256-colour icon
+# ico OUT NAME SIZES... : assemble a multi-size 256-colour icon. The 16 and 32 pixel images,
+# the sizes of 100 %, stay bitmaps that every Windows reads; the others are stored as PNG with
+# the same pixels, about half the size (Windows reads them from Vista on).
 ico() {
   local out="$1" name="$2" a=(); shift 2
   for s in "$@"; do palette "${name}_$s@$s"; a+=("$T/${name}_$s@$s.pal.miff"); done
   convert "${a[@]}" "${STRIP[@]}" "ICO:$ICONS/$out"
+  python3 "$HERE/ico_png.py" 16,32 "$ICONS/$out"
 }
 
 # build NAME SIZES... : run draw_NAME for every size and finish it
@@ -710,17 +713,24 @@ preview() {
 ONLY="${ART_ONLY:-}"     # developer aid: ART_ONLY=help ./make-art.sh
 want() { [[ -z "$ONLY" || " $ONLY " == *" $1 "* ]]; }
 
-want nimbrel     && { build nimbrel     16 32 48; ico nimbrel.ico    nimbrel     16 32 48; }
-want toolbox     && { build toolbox     16 32 48; ico toolbox.ico    toolbox     16 32 48; }
-want windows     && { build windows     16 32 48; ico windows.ico    windows     16 32 48; }
-# The status page's button icons hold one 32 x 32 image: a natural-size load takes the first
-# image of an icon, and these buttons are made for 32 pixels.
-want stay_on     && { build stay_on     32; ico stay_on.ico    stay_on     32; }
-want switch_off  && { build switch_off  32; ico switch_off.ico switch_off  32; }
-want minimize    && { build minimize    32; ico minimize.ico   minimize    32; }
-want exit        && { build exit        32; ico exit.ico       exit        32; }
-want update      && { build update      16 32 48; ico update.ico     update      16 32 48; }
-want help        && { build help        16 32 48; ico help.ico       help        16 32 48; }
+# Each icon holds the sizes it is drawn at, from 100 % to 200 % scaling. The first image is the
+# one a natural-size load takes: the size the icon is made for at 100 %.
+# The program's icon: the small icon (16 x scale) and the large one (32 x scale).
+want nimbrel     && { build nimbrel     16 20 24 32 40 48 64; ico nimbrel.ico nimbrel 16 20 24 32 40 48 64; }
+# The exe's own icon shows the same picture with the same images: the resource script's first
+# ICON statement ("p1") holds them, numbered from 1, and this group names them.
+want nimbrel     && python3 "$HERE/icon_group.py" "$ICONS/nimbrel.ico" 1 "$ICONS/nimbrel.grp"
+# Icons of the pages' icon statics, drawn at the large-icon size.
+want toolbox     && { build toolbox     16 32 40 48 64; ico toolbox.ico    toolbox     16 32 40 48 64; }
+want windows     && { build windows     16 32 40 48 64; ico windows.ico    windows     16 32 40 48 64; }
+# The status page's buttons are made for 32-pixel icons.
+want stay_on     && { build stay_on     32 40 48 64; ico stay_on.ico    stay_on     32 40 48 64; }
+want switch_off  && { build switch_off  32 40 48 64; ico switch_off.ico switch_off  32 40 48 64; }
+want minimize    && { build minimize    32 40 48 64; ico minimize.ico   minimize    32 40 48 64; }
+want exit        && { build exit        32 40 48 64; ico exit.ico       exit        32 40 48 64; }
+# The about page's buttons are made for 16-pixel icons.
+want update      && { build update      16 20 24 32 48; ico update.ico     update      16 20 24 32 48; }
+want help        && { build help        16 20 24 32 48; ico help.ico       help        16 20 24 32 48; }
 
 if want led; then
   make_led red    '#ffd2c8' '#ff5a40' '#e01010' '#8a0000' '#4a0806'
@@ -731,7 +741,7 @@ want cursor && make_cursor
 
 if [[ -n "${ART_DEBUG_DIR:-}" ]]; then
   mkdir -p "$ART_DEBUG_DIR"
-  for f in "$T"/*_{16,32,48}.miff; do
+  for f in "$T"/*_{16,20,24,32,40,48,64}.miff; do
     [[ -f "$f" ]] && convert "$f" "$ART_DEBUG_DIR/$(basename "${f%.miff}").png"
   done
 fi

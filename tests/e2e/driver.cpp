@@ -293,6 +293,13 @@ std::string ClassName(HWND window) {
     return name;
 }
 
+void SendDpiChanged(HWND window, int dpi, const RECT& suggested) {
+    RemoteMemory remote(window, sizeof suggested);
+    if (!remote.ok() || !remote.Write(0, &suggested, sizeof suggested)) return;
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(remote.at(0)));
+}
+
 HWND TabControl(HWND sheet) {
     return FindWindowExA(sheet, nullptr, WC_TABCONTROLA, nullptr);
 }

@@ -94,6 +94,8 @@ void ClickInto(HWND control);
 // Brings the sheet's page with this index to the front; its window, or null.
 HWND SelectPage(HWND sheet, int index);
 std::string ClassName(HWND window);
+// Tells a window, as the system does, that it now sits on a monitor of another scale.
+void SendDpiChanged(HWND window, int dpi, const RECT& suggested);
 HWND TabControl(HWND sheet);
 std::vector<std::string> TabCaptions(HWND sheet);
 

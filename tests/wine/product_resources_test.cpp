@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "framework/handles.h"
 #include "res/resource.h"
 #include "tests/wine/control_host.h"
@@ -28,6 +30,24 @@ Average MiddleOfFrame(const Canvas& strip, int frame) {
             blue += GetBValue(pixel);
         }
     return Average{red / 49, green / 49, blue / 49};
+}
+
+// The sizes of an icon's images, in the order of its group: the first is the natural-size load.
+std::vector<int> IconSizes(const char* name) {
+    HRSRC found = FindResourceA(nullptr, name, RT_GROUP_ICON);
+    HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
+    const auto* group = static_cast<const BYTE*>(loaded ? LockResource(loaded) : nullptr);
+    std::vector<int> sizes;
+    if (!group) return sizes;
+    // Six bytes of header, the count at 4; then 14 bytes an image, its width first (0 is 256).
+    const int count = group[4] | group[5] << 8;
+    for (int i = 0; i < count; ++i) {
+        const BYTE width = group[6 + 14 * i];
+        const BYTE height = group[6 + 14 * i + 1];
+        EXPECT_EQ(width, height) << name;
+        sizes.push_back(width == 0 ? 256 : width);
+    }
+    return sizes;
 }
 
 bool IsGrey(const Average& c) {
@@ -85,6 +105,39 @@ TEST(ProductResources, StatusButtonIconsLoadAtTheirNaturalSizeOf32) {
         EXPECT_EQ(32, button.IconWidth()) << id;
         EXPECT_EQ(32, button.IconHeight()) << id;
     }
+}
+
+// Every icon holds a sharp image for each size it is drawn at from 100 to 200 %: the small
+// icon 16 x scale, the large one and the status page's buttons 32 x scale, the about page's
+// buttons 16 x scale.
+TEST(ProductResources, IconsHoldAnImageForEverySizeTheyAreDrawnAt) {
+    const std::vector<int> everySize{16, 20, 24, 32, 40, 48, 64};
+    EXPECT_EQ(everySize, IconSizes("P1"));
+    EXPECT_EQ(everySize, IconSizes("AAANIMB"));
+    for (const char* name : {"TOOLBOX", "WINDOWS"})
+        EXPECT_EQ((std::vector<int>{16, 32, 40, 48, 64}), IconSizes(name)) << name;
+    for (int id : {IDI_STAY_ON, IDI_SWITCH_OFF, IDI_MINIMIZE, IDI_EXIT})
+        EXPECT_EQ((std::vector<int>{32, 40, 48, 64}), IconSizes(MAKEINTRESOURCEA(id))) << id;
+    for (int id : {IDI_UPDATE, IDI_HELP})
+        EXPECT_EQ((std::vector<int>{16, 20, 24, 32, 48}), IconSizes(MAKEINTRESOURCEA(id))) << id;
+}
+
+TEST(ProductResources, ButtonIconsLoadTheirSizeForTheButtonsScale) {
+    ControlHost host;
+    HWND control = host.AddControl("BUTTON", "Help", BS_PUSHBUTTON, 1060, 0, 0, 200, 80);
+    IconButton button;
+    button.SubclassWindow(control);
+    for (int dpi : {96, 120, 144, 192, 168}) {
+        button.SetDpi(dpi);
+        button.SetIcon(IDI_EXIT, IDI_EXIT);
+        EXPECT_EQ(MulDiv(32, dpi, 96), button.IconWidth()) << dpi;
+        EXPECT_EQ(MulDiv(32, dpi, 96), button.IconHeight()) << dpi;
+        button.SetIcon(IDI_HELP, IDI_HELP);
+        EXPECT_EQ(MulDiv(16, dpi, 96), button.IconWidth()) << dpi;
+    }
+    // A change of scale loads the icons it holds again.
+    button.SetDpi(144);
+    EXPECT_EQ(24, button.IconWidth());
 }
 
 TEST(ProductResources, HandCursorPointsWithItsFingerTipAndAboutIconsLoad) {
