@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -30,6 +31,24 @@ void SetTemplateStyle(void* dialogTemplate, DWORD style) {
     // The font bits describe the template's layout, so they must stay.
     *styleField = style | (*styleField & (DS_SETFONT | DS_FIXEDSYS));
     *exStyleField = 0;
+}
+
+// A dialog template's size in dialog units, from a DLGTEMPLATE or a DLGTEMPLATEEX.
+SIZE TemplateSize(int templateId) {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5));
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const auto* words = static_cast<const WORD*>(loaded ? LockResource(loaded) : nullptr);
+    if (!words) return SIZE{0, 0};
+    const int at = words[1] == 0xFFFF ? 11 : 7;
+    return SIZE{static_cast<short>(words[at]), static_cast<short>(words[at + 1])};
+}
+
+void Grow(HWND window, int dx, int dy) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left + dx, rect.bottom - rect.top + dy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -87,7 +106,31 @@ BOOL ModelessSheet::OnInitDialog() {
             EnableWindow(button, FALSE);
         }
     }
+    GrowToHoldPages();
     return result;
+}
+
+// The sheet sizes the room for its pages from their templates in its own font, while each page
+// lays itself out in its own. Where the pages' font grows faster with the scale than the
+// sheet's (a bitmap font at 125 %), the tab control, the page shown and the window grow to
+// hold the largest page; the pages made later take the tab control's room.
+void ModelessSheet::GrowToHoldPages() {
+    HWND tabs = GetTabControl();
+    HWND page = reinterpret_cast<HWND>(SendMessageA(m_window, PSM_GETCURRENTPAGEHWND, 0, 0));
+    if (!tabs || !page) return;
+    RECT needed{0, 0, 0, 0};
+    for (const PropertyPage* each : m_pages) {
+        const SIZE size = TemplateSize(each->m_templateId);
+        needed.right = std::max<LONG>(needed.right, size.cx);
+        needed.bottom = std::max<LONG>(needed.bottom, size.cy);
+    }
+    MapDialogRect(page, &needed);
+    RECT room{};
+    GetClientRect(page, &room);
+    const int dx = std::max<int>(0, needed.right - room.right);
+    const int dy = std::max<int>(0, needed.bottom - room.bottom);
+    if (dx == 0 && dy == 0) return;
+    for (HWND window : {tabs, page, m_window}) Grow(window, dx, dy);
 }
 
 bool ModelessSheet::OnCommand(WPARAM, LPARAM) {

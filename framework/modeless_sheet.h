@@ -36,6 +36,7 @@ class ModelessSheet : public Window {
     virtual bool OnCommand(WPARAM wParam, LPARAM lParam);
 
   private:
+    void GrowToHoldPages();
     static int CALLBACK SheetCallback(HWND window, UINT message, LPARAM lParam);
     static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam);
 

@@ -21,12 +21,13 @@ HBITMAP LoadBitmapResource(int id) {
                                            LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS));
 }
 
-// The painted lamp on the window colour, where the bitmap's transparent colour shows it too.
+// The painted lamp on the 3-D face colour, which is what the bitmap's transparent colour
+// becomes when it is loaded with both LR_LOADTRANSPARENT and LR_LOADMAP3DCOLORS.
 HBITMAP PaintedLamp(LampColour colour, int size) {
-    const COLORREF window = GetSysColor(COLOR_WINDOW);
-    const std::uint32_t background = static_cast<std::uint32_t>(GetRValue(window)) << 16 |
-                                     static_cast<std::uint32_t>(GetGValue(window)) << 8 |
-                                     GetBValue(window);
+    const COLORREF face = GetSysColor(COLOR_3DFACE);
+    const std::uint32_t background = static_cast<std::uint32_t>(GetRValue(face)) << 16 |
+                                     static_cast<std::uint32_t>(GetGValue(face)) << 8 |
+                                     GetBValue(face);
     const std::vector<std::uint32_t> pixels = PaintLampStrip(colour, size, background);
     if (pixels.empty()) return nullptr;
     BITMAPINFO info{};
