@@ -4,12 +4,15 @@
 Usage: ico_png.py KEEP_SIZES FILE.ico...   (KEEP_SIZES: comma-separated, e.g. 16,32)
 
 Images of the sizes in KEEP_SIZES stay 256-colour bitmaps, which every Windows reads; the
-others become 8-bit palette PNGs with the same pixels and the same one-bit transparency, about
-half the size. Windows reads PNG icon images from Vista on.
+others become palette PNGs of at most 128 colours with the same one-bit transparency, about a
+third of the size. Windows reads PNG icon images from Vista on.
 """
 import struct
 import sys
 import zlib
+
+# Colours of a PNG image: fewer than the bitmaps' 255, which saves a third of the bytes.
+COLOURS = 128
 
 
 def read_entries(data):
@@ -44,6 +47,45 @@ def filtered(rows, kind):
     return bytes(out)
 
 
+def fewer_colours(rows, palette, limit):
+    """The rows with their colours cut down to at most limit by median cut: the group with the
+    widest channel is halved at its median, counting each colour by its pixels; each group
+    takes its members' mean. Small pictures lose nothing the eye sees; the palette shrinks."""
+    counts = {}
+    for row in rows:
+        for i in row:
+            if i is not None:
+                counts[palette[i]] = counts.get(palette[i], 0) + 1
+
+    def extent(group, channel):
+        return max(c[channel] for c in group) - min(c[channel] for c in group)
+
+    groups = [sorted(counts)]
+    while len(groups) < limit:
+        widest = max(groups, key=lambda g: max(extent(g, k) for k in range(3)))
+        channel = max(range(3), key=lambda k: extent(widest, k))
+        if len(widest) < 2 or extent(widest, channel) == 0:
+            break
+        widest.sort(key=lambda c: c[channel])
+        half, seen, cut = sum(counts[c] for c in widest) / 2, 0, 1
+        for cut in range(1, len(widest)):
+            seen += counts[widest[cut - 1]]
+            if seen >= half:
+                break
+        at = groups.index(widest)
+        groups[at:at + 1] = [widest[:cut], widest[cut:]]
+    mean_of = {}
+    for group in groups:
+        weight = sum(counts[c] for c in group)
+        mean = bytes(round(sum(c[k] * counts[c] for c in group) / weight) for k in range(3))
+        for c in group:
+            mean_of[c] = mean
+    new_palette = sorted(set(mean_of.values()))
+    index = {c: i for i, c in enumerate(new_palette)}
+    return ([[None if i is None else index[mean_of[palette[i]]] for i in row] for row in rows],
+            new_palette)
+
+
 def chunk(kind, body):
     return (struct.pack(">I", len(body)) + kind + body +
             struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF))
@@ -58,7 +100,7 @@ def bitmap_to_png(image):
         raise SystemExit("only 256-colour bitmaps are converted")
     height = double_height // 2  # the colour image, then the mask
     used = struct.unpack_from("<I", image, 32)[0] or 256
-    palette = [image[header_size + 4 * i:header_size + 4 * i + 3][::-1] for i in range(used)]
+    palette = [bytes(image[header_size + 4 * i:header_size + 4 * i + 3][::-1]) for i in range(used)]
     pixels_at = header_size + 4 * used
     stride = (width + 3) & ~3
     mask_at = pixels_at + stride * height
@@ -69,6 +111,8 @@ def bitmap_to_png(image):
         mask = image[mask_at + y * mask_stride:mask_at + (y + 1) * mask_stride]
         rows.append([None if mask[x // 8] & (0x80 >> (x % 8)) else colours[x]
                      for x in range(width)])
+
+    rows, palette = fewer_colours(rows, palette, COLOURS)
 
     # The palette holds only the colours in use, dark to light (which packs a little better),
     # after the transparent entry: index 0, so the transparency table is a single byte.
