@@ -10,6 +10,7 @@ set(NIMBREL_LOGIC_SOURCES
   keepalive/keep_alive_engine.cpp
   keepalive/online_probe.cpp
   keepalive/probe_address.cpp
+  keepalive/probe_cancellation.cpp
   keepalive/probe_request.cpp
   keepalive/registry_value.cpp
   settings/autostart_name.cpp
