@@ -21,6 +21,7 @@ set(NIMBREL_LOGIC_SOURCES
   settings/settings.cpp
   settings/shortcut_failure.cpp
   settings/store.cpp
+  settings/translated_text.cpp
   settings/written_shortcut.cpp
   ui/about_actions.cpp
   ui/goto_url.cpp

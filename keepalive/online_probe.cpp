@@ -27,8 +27,6 @@ struct OnlineProbe::Shared {
 
 namespace {
 
-constexpr std::size_t kShortestUrl = 5;
-
 void RunWorker(OnlineProbe::Shared& shared, const ProbeRequest& request,
                ProbeCancellation& cancellation) {
     bool mayRequest = true;

@@ -38,6 +38,9 @@ struct ProbeTimes {
 
 class ProbeCancellation;
 
+// A keep-alive URL shorter than this gets the short-URL warnings.
+inline constexpr std::size_t kShortestUrl = 5;
+
 class OnlineProbe {
   public:
     // Workers share the switch, so one given up on may outlive the probe.
