@@ -13,6 +13,11 @@ bool NeedsNotWebAddressWarning(const std::string& url) {
 
 std::string NotWebAddressWarning(LanguageTexts& texts) {
     return TranslatedText(texts, "urlnotweb",
-                          "This URL cannot be opened: it must start with http:// or https:// and "
-                          "name a server.");
+                          "The keep-alive URL cannot be opened: it must start with http:// or "
+                          "https:// and name a server. Until you change it under >Settings<, "
+                          "Nimbrel stays offline.");
+}
+
+std::string NotWebAddressTestResult(LanguageTexts& texts) {
+    return TranslatedText(texts, "urltestnotweb", "URL must start with http(s)://");
 }

@@ -12,5 +12,6 @@ ProbeTarget ProbeTargetFor(const Settings& settings);
 // leave the line offline for good without a word: it is told to the user. A URL too short to be
 // one has warnings of its own.
 bool NeedsNotWebAddressWarning(const std::string& url);
-// That warning, in the language in force.
+// That warning in the language in force: the status page's box, and the URL test's short result.
 std::string NotWebAddressWarning(LanguageTexts& texts);
+std::string NotWebAddressTestResult(LanguageTexts& texts);

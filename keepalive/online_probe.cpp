@@ -9,6 +9,7 @@
 #include "keepalive/probe_cancellation.h"
 #include "keepalive/probe_request.h"
 #include "platform/clock.h"
+#include "platform/threads.h"
 #include "res/product.h"
 
 // Which probe counts: each start and each give-up moves the turn on, and a worker whose probe
@@ -60,7 +61,7 @@ ProbeRequest MakeRequest(const ProbeTarget& target, unsigned turn, std::uint32_t
 OnlineProbe::OnlineProbe(EventLog& log, std::shared_ptr<AutodialSwitch> autodial, ProbeTimes times)
     : m_log(log), m_times(times), m_shared(std::make_shared<Shared>(std::move(autodial))) {}
 
-// A running worker keeps its share of the state; its thread handle is closed without a wait.
+// A running worker keeps its share of the state, and ends within its attempt's time-out.
 OnlineProbe::~OnlineProbe() {
     Abandon();
 }
@@ -85,11 +86,6 @@ bool OnlineProbe::LastOnline() const {
     return m_shared->online;
 }
 
-void OnlineProbe::ReapEndedWorkers() {
-    for (auto it = m_workers.begin(); it != m_workers.end();)
-        it = it->Ended() ? m_workers.erase(it) : it + 1;
-}
-
 // Once for each short URL; a good one in between makes the next short one new again.
 void OnlineProbe::NoteShortUrl(const ProbeTarget& target) {
     const bool isShort = target.url.size() < kShortestUrl;
@@ -101,7 +97,6 @@ void OnlineProbe::NoteShortUrl(const ProbeTarget& target) {
 }
 
 ProbeResult OnlineProbe::Start(const ProbeTarget& target) {
-    ReapEndedWorkers();
     unsigned turn = 0;
     {
         // Raised before the worker exists, so no step in between hands out the previous result.
@@ -111,7 +106,8 @@ ProbeResult OnlineProbe::Start(const ProbeTarget& target) {
     }
     NoteShortUrl(target);
     auto cancellation = std::make_shared<ProbeCancellation>();
-    platform::Thread worker(platform::Threads().StartThread(
+    // Nobody waits for a worker: its handle is closed at once, and the thread ends on its own.
+    const platform::Thread worker(platform::Threads().StartThread(
         [shared = m_shared, cancellation, request = MakeRequest(target, turn, m_times.attemptMs)] {
             RunWorker(*shared, request, *cancellation);
         }));
@@ -120,7 +116,6 @@ ProbeResult OnlineProbe::Start(const ProbeTarget& target) {
         m_shared->checking = false;
         return ProbeResult::Pending;
     }
-    m_workers.push_back(std::move(worker));
     m_cancellation = std::move(cancellation);
     m_turn = turn;
     m_startedAt = platform::Clock().GetTickCount64();

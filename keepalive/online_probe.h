@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/threads.h"
-
 class AutodialSwitch;
 class EventLog;
 
@@ -77,7 +75,6 @@ class OnlineProbe {
     ProbeResult HandOut();
     void DropRunning();
     void NoteShortUrl(const ProbeTarget& target);
-    void ReapEndedWorkers();
 
     EventLog& m_log;
     const ProbeTimes m_times;
@@ -86,8 +83,6 @@ class OnlineProbe {
     bool m_started = false;
     unsigned m_turn = 0;  // the running probe's
     std::uint64_t m_startedAt = 0;
-    // Workers of this and earlier probes: reaped once ended. One given up on is not waited for.
-    std::vector<platform::Thread> m_workers;
     std::vector<std::string> m_shortUrlWarnings;
     std::optional<std::string> m_lastShortUrl;  // the short URL last warned about
 };

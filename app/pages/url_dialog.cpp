@@ -115,8 +115,8 @@ void UrlDialog::TestUrl() {
         m_result = m_success;
     } else {
         // Not "offline" when no request could be made at all: the user is told why.
-        m_result =
-            NeedsNotWebAddressWarning(m_settings.url) ? NotWebAddressWarning(m_texts) : m_failure;
+        m_result = NeedsNotWebAddressWarning(m_settings.url) ? NotWebAddressTestResult(m_texts)
+                                                             : m_failure;
         SetTestedUrl(m_settings, previous);
     }
     UpdateData(false);

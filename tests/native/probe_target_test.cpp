@@ -49,7 +49,8 @@ TEST(ProbeTarget, NotWebAddressWarningFollowsTheLanguageFile) {
         return NotWebAddressWarning(texts);
     };
     const std::string english =
-        "This URL cannot be opened: it must start with http:// or https:// and name a server.";
+        "The keep-alive URL cannot be opened: it must start with http:// or https:// and name a "
+        "server. Until you change it under >Settings<, Nimbrel stays offline.";
     EXPECT_EQ("Keine Web-Adresse", runWith("[SETTINGS]\r\nurlnotweb=Keine Web-Adresse\r\n"));
     EXPECT_EQ(english, runWith("[SETTINGS]\r\nOn=An\r\n"));
     std::ifstream file(folder.HostPath("german.lng"), std::ios::binary);
