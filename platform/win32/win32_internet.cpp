@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <vector>
+
 namespace platform {
 namespace {
 
@@ -27,11 +29,11 @@ HInternet FromHinternet(HINTERNET handle) {
     return reinterpret_cast<HInternet>(handle);
 }
 
-std::wstring Wide(const std::string& text) {
-    if (text.empty()) return {};
+// UTF-8 to a NUL-terminated UTF-16 text (a vector: no wide string class is linked in for this).
+std::vector<wchar_t> Wide(const std::string& text) {
     const int size = static_cast<int>(text.size());
     const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    std::vector<wchar_t> wide(static_cast<std::size_t>(length) + 1, L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
     return wide;
 }
@@ -45,26 +47,28 @@ bool SetDword(HINTERNET handle, DWORD option, DWORD value) {
 HInternet Win32Internet::OpenSession(const std::string& agent, InternetRoute route) {
     const DWORD access = route == InternetRoute::NamedProxy ? INTERNET_OPEN_TYPE_PROXY
                                                             : INTERNET_OPEN_TYPE_PRECONFIG;
-    return FromHinternet(InternetOpenW(Wide(agent).c_str(), access, nullptr, nullptr, 0));
+    return FromHinternet(InternetOpenW(Wide(agent).data(), access, nullptr, nullptr, 0));
 }
 
 HInternet Win32Internet::Connect(HInternet session, const std::string& host, std::uint16_t port) {
-    return FromHinternet(InternetConnectW(ToHinternet(session), Wide(host).c_str(), port, nullptr,
+    return FromHinternet(InternetConnectW(ToHinternet(session), Wide(host).data(), port, nullptr,
                                           nullptr, INTERNET_SERVICE_HTTP, 0, 0));
 }
 
 HInternet Win32Internet::OpenHeadRequest(HInternet connection, const std::string& object,
                                          bool secure, std::uint32_t timeoutMs) {
     const DWORD flags = kRequestFlags | (secure ? INTERNET_FLAG_SECURE : 0u);
-    HINTERNET request = HttpOpenRequestW(ToHinternet(connection), L"HEAD", Wide(object).c_str(),
+    HINTERNET request = HttpOpenRequestW(ToHinternet(connection), L"HEAD", Wide(object).data(),
                                          nullptr, nullptr, nullptr, flags, 0);
     if (!request) return 0;
-    bool bounded = SetDword(request, INTERNET_OPTION_CONNECT_RETRIES, kConnectRetries);
+    bool bounded = true;
     for (DWORD option : kTimeoutOptions) bounded = SetDword(request, option, timeoutMs) && bounded;
     if (!bounded) {  // a request without its time-outs could hang for good
         InternetCloseHandle(request);
         return 0;
     }
+    // Fewer tries only shorten the attempt: without them the give-up's close still ends it.
+    SetDword(request, INTERNET_OPTION_CONNECT_RETRIES, kConnectRetries);
     return FromHinternet(request);
 }
 
