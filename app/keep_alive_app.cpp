@@ -32,6 +32,7 @@ BOOL KeepAliveApp::InitInstance() {
             return FALSE;
         }
     }
+    RepairAutodial();
 
     auto sheet = MakeMainSheet();
     // Without a window there is nothing to run: end at once rather than loop unseen.
@@ -46,9 +47,21 @@ BOOL KeepAliveApp::Uninstall(const std::string& name) {
     m_exitCode = 0;
     if (!m_instance->Owned() && EndRunningInstance(*m_instance, name) != HandOver::kOwned)
         m_exitCode = kExitRunningNotReached;
+    if (m_instance->Owned()) RepairAutodial();
     // The sheet reads the settings and the language state the removal needs.
     MakeMainSheet()->m_statusPage.UninstallAndQuit();
     return FALSE;
+}
+
+// Autodial values an earlier run left switched off come back. Only the user's running start may
+// do this: a second start would put them back in the middle of the running one's probe.
+void KeepAliveApp::RepairAutodial() {
+    m_autodial->Repair();
+}
+
+void KeepAliveApp::EndProbing() {
+    m_probe.Abandon();
+    m_autodial->RestoreAtExit();
 }
 
 std::unique_ptr<MainSheet> KeepAliveApp::MakeMainSheet() {

@@ -22,13 +22,16 @@ class KeepAliveApp : public App {
   public:
     BOOL InitInstance() override;
 
-    AutodialSwitch& Autodial() { return *m_autodial; }
+    // A probe may still be running with autodial switched off: it is cancelled, and the user
+    // gets the values back.
+    void EndProbing();
 
     // The process's exit code when InitInstance ends the run before the message loop.
     int m_exitCode = 1;
 
   private:
     BOOL Uninstall(const std::string& name);
+    void RepairAutodial();
     std::unique_ptr<MainSheet> MakeMainSheet();
 
     std::unique_ptr<InstanceLock> m_instance;

@@ -103,7 +103,9 @@ LRESULT MainSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     switch (message) {
         case WM_QUERYENDSESSION:
-            // The process may be ended any time after this answer: the user's values go back now.
+            // The process may be ended any time after this answer: the probe stops and the
+            // user's values go back now.
+            m_probe.Abandon();
             m_autodial.RestoreAtExit();
             return TRUE;
         case WM_ENDSESSION:

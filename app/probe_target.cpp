@@ -1,5 +1,23 @@
 #include "app/probe_target.h"
 
+#include "keepalive/probe_address.h"
+#include "settings/translated_text.h"
+
 ProbeTarget ProbeTargetFor(const Settings& settings) {
     return {settings.url, settings.savedUrl, settings.redial == 0};
+}
+
+bool NeedsNotWebAddressWarning(const std::string& url) {
+    return url.size() >= kShortestUrl && !IsWebAddress(url);
+}
+
+std::string NotWebAddressWarning(LanguageTexts& texts) {
+    return TranslatedText(texts, "urlnotweb",
+                          "The keep-alive URL cannot be opened: it must start with http:// or "
+                          "https:// and name a server. Until you change it under >Settings<, "
+                          "Nimbrel stays offline.");
+}
+
+std::string NotWebAddressTestResult(LanguageTexts& texts) {
+    return TranslatedText(texts, "urltestnotweb", "URL must start with http(s)://");
 }

@@ -10,6 +10,7 @@ set(NIMBREL_LOGIC_SOURCES
   keepalive/keep_alive_engine.cpp
   keepalive/online_probe.cpp
   keepalive/probe_address.cpp
+  keepalive/probe_cancellation.cpp
   keepalive/probe_request.cpp
   keepalive/registry_value.cpp
   settings/autostart_name.cpp
@@ -20,6 +21,7 @@ set(NIMBREL_LOGIC_SOURCES
   settings/settings.cpp
   settings/shortcut_failure.cpp
   settings/store.cpp
+  settings/translated_text.cpp
   settings/written_shortcut.cpp
   ui/about_actions.cpp
   ui/goto_url.cpp

@@ -106,17 +106,18 @@ void AutodialSwitch::WriteBack(const AutodialValues& values) {
     m_switchedOff = false;
 }
 
-void AutodialSwitch::SwitchOff(unsigned owner) {
+bool AutodialSwitch::SwitchOff(unsigned owner) {
     std::unique_lock<std::mutex> lock(m_lock);
-    if (m_closing) return;
+    if (m_closing) return false;
     const AutodialValues* values = ValuesOfThisSystem();
     if (!values) {
         // A system this program does not know: warn, and leave the user's settings alone.
         lock.unlock();
         ShowVersionError();
-        return;
+        return true;
     }
     SwitchOffLocked(*values, owner);
+    return true;
 }
 
 void AutodialSwitch::SwitchBack(unsigned owner) {

@@ -14,8 +14,9 @@ class AutodialSwitch {
   public:
     // Switches autodial off for the probe `owner`, after keeping the user's values in memory
     // and in the program's own key; when autodial is off already, `owner` takes it over and the
-    // values kept stay the user's.
-    void SwitchOff(unsigned owner);
+    // values kept stay the user's. False once the program is ending: the user's values are back
+    // for good, so no request may go out.
+    bool SwitchOff(unsigned owner);
     // Puts the user's values back, only when `owner` holds the switch: a probe given up on may
     // end late and must not write.
     void SwitchBack(unsigned owner);

@@ -80,7 +80,11 @@ void KeepAliveEngine::StartStayOn() {
     m_countdown.SetInterval(0, 5, 0);
 }
 
+// The probe's result would never be taken: it is cancelled, so that it neither holds autodial
+// off nor keeps its connection while OFF.
 void KeepAliveEngine::SwitchOff() {
+    m_abandon();
+    m_probePending = false;
     m_run.mode = KeepAliveMode::Off;
     m_view.UpdateLamps();
 }

@@ -34,7 +34,7 @@ class KeepAliveEngine {
     void Tick();
     // ON, online at once, with a fresh probe at the next tick.
     void StartStayOn();
-    // OFF; a running probe goes on, and the next Stay On drops it.
+    // OFF; a running probe is dropped.
     void SwitchOff();
 
   private:

@@ -6,8 +6,10 @@
 
 #include "keepalive/autodial.h"
 #include "keepalive/event_log.h"
+#include "keepalive/probe_cancellation.h"
 #include "keepalive/probe_request.h"
 #include "platform/clock.h"
+#include "platform/threads.h"
 #include "res/product.h"
 
 // Which probe counts: each start and each give-up moves the turn on, and a worker whose probe
@@ -26,16 +28,16 @@ struct OnlineProbe::Shared {
 
 namespace {
 
-constexpr std::size_t kShortestUrl = 5;
-
-void RunWorker(OnlineProbe::Shared& shared, const ProbeRequest& request) {
+void RunWorker(OnlineProbe::Shared& shared, const ProbeRequest& request,
+               ProbeCancellation& cancellation) {
+    bool mayRequest = true;
     if (request.suppressAutodial) {
         // Under the turn's lock, so a probe given up on meanwhile never switches autodial off.
         const std::lock_guard<std::mutex> lock(shared.lock);
         if (shared.turn != request.turn) return;
-        shared.autodial->SwitchOff(request.turn);
+        mayRequest = shared.autodial->SwitchOff(request.turn);
     }
-    const bool answered = MakeProbeRequests(request);
+    const bool answered = mayRequest && MakeProbeRequests(request, cancellation);
     if (request.suppressAutodial) shared.autodial->SwitchBack(request.turn);
     const std::lock_guard<std::mutex> lock(shared.lock);
     if (shared.turn != request.turn) return;
@@ -43,23 +45,26 @@ void RunWorker(OnlineProbe::Shared& shared, const ProbeRequest& request) {
     shared.checking = false;
 }
 
-ProbeRequest MakeRequest(const ProbeTarget& target, unsigned turn) {
+ProbeRequest MakeRequest(const ProbeTarget& target, unsigned turn, std::uint32_t attemptMs) {
     ProbeRequest request;
     request.url = target.url;
     request.agent = kVersion + "_" + kAgentTag;
     request.proxyAgent = kVersion + "_PROXY_" + kAgentTag;
     request.suppressAutodial = target.suppressAutodial;
     request.turn = turn;
+    request.attemptTimeoutMs = attemptMs;
     return request;
 }
 
 }  // namespace
 
-OnlineProbe::OnlineProbe(EventLog& log, std::shared_ptr<AutodialSwitch> autodial)
-    : m_log(log), m_shared(std::make_shared<Shared>(std::move(autodial))) {}
+OnlineProbe::OnlineProbe(EventLog& log, std::shared_ptr<AutodialSwitch> autodial, ProbeTimes times)
+    : m_log(log), m_times(times), m_shared(std::make_shared<Shared>(std::move(autodial))) {}
 
-// A running worker keeps its share of the state; its thread handle is closed without a wait.
-OnlineProbe::~OnlineProbe() = default;
+// A running worker keeps its share of the state, and ends within its attempt's time-out.
+OnlineProbe::~OnlineProbe() {
+    Abandon();
+}
 
 ProbeResult OnlineProbe::Check(const ProbeTarget& target) {
     return m_started ? HandOut() : Start(target);
@@ -81,11 +86,6 @@ bool OnlineProbe::LastOnline() const {
     return m_shared->online;
 }
 
-void OnlineProbe::ReapEndedWorkers() {
-    for (auto it = m_workers.begin(); it != m_workers.end();)
-        it = it->Ended() ? m_workers.erase(it) : it + 1;
-}
-
 // Once for each short URL; a good one in between makes the next short one new again.
 void OnlineProbe::NoteShortUrl(const ProbeTarget& target) {
     const bool isShort = target.url.size() < kShortestUrl;
@@ -97,7 +97,6 @@ void OnlineProbe::NoteShortUrl(const ProbeTarget& target) {
 }
 
 ProbeResult OnlineProbe::Start(const ProbeTarget& target) {
-    ReapEndedWorkers();
     unsigned turn = 0;
     {
         // Raised before the worker exists, so no step in between hands out the previous result.
@@ -106,14 +105,18 @@ ProbeResult OnlineProbe::Start(const ProbeTarget& target) {
         m_shared->checking = true;
     }
     NoteShortUrl(target);
-    platform::Thread worker(platform::Threads().StartThread(
-        [shared = m_shared, request = MakeRequest(target, turn)] { RunWorker(*shared, request); }));
+    auto cancellation = std::make_shared<ProbeCancellation>();
+    // Nobody waits for a worker: its handle is closed at once, and the thread ends on its own.
+    const platform::Thread worker(platform::Threads().StartThread(
+        [shared = m_shared, cancellation, request = MakeRequest(target, turn, m_times.attemptMs)] {
+            RunWorker(*shared, request, *cancellation);
+        }));
     if (!worker) {
         const std::lock_guard<std::mutex> lock(m_shared->lock);
         m_shared->checking = false;
         return ProbeResult::Pending;
     }
-    m_workers.push_back(std::move(worker));
+    m_cancellation = std::move(cancellation);
     m_turn = turn;
     m_startedAt = platform::Clock().GetTickCount64();
     m_log.Write("Checking online...");
@@ -121,20 +124,22 @@ ProbeResult OnlineProbe::Start(const ProbeTarget& target) {
     return ProbeResult::Pending;
 }
 
-// Stops the running probe from counting, and puts autodial back if it is holding it off.
+// Stops the running probe from counting and cancels it; then none of its requests can go out,
+// and autodial goes back if the probe is holding it off.
 void OnlineProbe::DropRunning() {
     {
         const std::lock_guard<std::mutex> lock(m_shared->lock);
         ++m_shared->turn;
         m_shared->checking = false;
     }
+    m_cancellation->Cancel();
     m_shared->autodial->SwitchBack(m_turn);
     m_started = false;
 }
 
 ProbeResult OnlineProbe::HandOut() {
     if (Checking()) {
-        if (platform::Clock().GetTickCount64() - m_startedAt < kProbeTimeLimitMs)
+        if (platform::Clock().GetTickCount64() - m_startedAt < m_times.limitMs)
             return ProbeResult::Pending;
         DropRunning();  // given up: it counts as offline
         m_shared->online = false;

@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/threads.h"
-
 class AutodialSwitch;
 class EventLog;
 
 // The online probe: a worker opens the keep-alive URL, driven from the user-interface thread by
-// the non-blocking step Check. A probe that has not answered within kProbeTimeLimitMs is given
-// up: its result is offline, and whatever its worker does later changes nothing.
+// the non-blocking step Check. A probe that has not answered within its time limit is given
+// up: its result is offline, and whatever its worker does later changes nothing. A probe that
+// stops counting, given up or dropped, is cancelled: its requests are closed and it makes no
+// further one.
 
 enum class ProbeResult { Pending, Online, Offline };
 
@@ -26,12 +26,23 @@ struct ProbeTarget {
     bool suppressAutodial = false;  // autodial is switched off while the requests run
 };
 
-inline constexpr std::uint64_t kProbeTimeLimitMs = 60000;
+// How long a probe waits. Each attempt's connect, send and receive wait at most attemptMs, and
+// a probe makes three attempts, so against a server that never answers it ends by itself
+// before the limit; a slow dial-up line still gets 15 s for each step.
+struct ProbeTimes {
+    std::uint32_t attemptMs = 15000;
+    std::uint64_t limitMs = 60000;
+};
+
+class ProbeCancellation;
+
+// A keep-alive URL shorter than this gets the short-URL warnings.
+inline constexpr std::size_t kShortestUrl = 5;
 
 class OnlineProbe {
   public:
     // Workers share the switch, so one given up on may outlive the probe.
-    OnlineProbe(EventLog& log, std::shared_ptr<AutodialSwitch> autodial);
+    OnlineProbe(EventLog& log, std::shared_ptr<AutodialSwitch> autodial, ProbeTimes times = {});
     OnlineProbe(const OnlineProbe&) = delete;
     OnlineProbe& operator=(const OnlineProbe&) = delete;
     ~OnlineProbe();
@@ -40,7 +51,8 @@ class OnlineProbe {
     // User-interface thread only; never blocks.
     ProbeResult Check(const ProbeTarget& target);
     // Drops the running probe, or the result nobody has collected yet, without a log line: the
-    // next step starts a fresh probe. User-interface thread only.
+    // next step starts a fresh probe. The dropped probe is cancelled, and autodial goes back
+    // once none of its requests can go out any more. User-interface thread only.
     void Abandon();
     // The warnings about a keep-alive URL too short to be one ("URL not correct", then
     // "URL2 not correct" when the saved URL is short too), once for each such URL a probe was
@@ -63,15 +75,14 @@ class OnlineProbe {
     ProbeResult HandOut();
     void DropRunning();
     void NoteShortUrl(const ProbeTarget& target);
-    void ReapEndedWorkers();
 
     EventLog& m_log;
-    std::shared_ptr<Shared> m_shared;  // what the workers touch
+    const ProbeTimes m_times;
+    std::shared_ptr<Shared> m_shared;                   // what the workers touch
+    std::shared_ptr<ProbeCancellation> m_cancellation;  // the running probe's
     bool m_started = false;
     unsigned m_turn = 0;  // the running probe's
     std::uint64_t m_startedAt = 0;
-    // Workers of this and earlier probes: reaped once ended. One given up on is not waited for.
-    std::vector<platform::Thread> m_workers;
     std::vector<std::string> m_shortUrlWarnings;
     std::optional<std::string> m_lastShortUrl;  // the short URL last warned about
 };

@@ -65,3 +65,7 @@ std::optional<ProbeAddress> SplitProbeUrl(const std::string& url) {
     address.host = authority;
     return address;
 }
+
+bool IsWebAddress(const std::string& url) {
+    return SplitProbeUrl(url).has_value();
+}

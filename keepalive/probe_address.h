@@ -15,3 +15,6 @@ struct ProbeAddress {
 // Splits an http or https URL ("http://host[:port][/path][?query]", the scheme in any case,
 // user information and fragment dropped); nothing for any other text.
 std::optional<ProbeAddress> SplitProbeUrl(const std::string& url);
+
+// Whether the probe can request url at all.
+bool IsWebAddress(const std::string& url);

@@ -9,8 +9,9 @@
 // Whether c may stand in a file name: no control character, no part of a path or wildcard.
 bool IsFileNameCharacter(char c);
 
-// The language file's "AutostartLink" text while that file is in force, else the product's
-// name; made into a name the Startup folder can hold.
+// The language file's "AutostartLink" text while that file is in force and the text is more
+// than the key's own placeholder, else the product's name; made into a name the Startup folder
+// can hold.
 std::string AutostartLinkName(LanguageTexts& texts);
 
 // The shortcut file called name in the Startup folder; empty while that folder is unknown.

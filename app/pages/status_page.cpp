@@ -1,5 +1,7 @@
 #include "app/pages/status_page.h"
 
+#include <utility>
+
 #include "app/probe_target.h"
 #include "framework/data_exchange.h"
 #include "res/product.h"
@@ -56,6 +58,7 @@ void StatusPage::UpdateLamps() {
 
 void StatusPage::StartStayOn() {
     m_engine.StartStayOn();
+    m_notWebAddressDue = NeedsNotWebAddressWarning(m_settings.url);
 }
 
 int StatusPage::SaveSettingsFromPage() {
@@ -147,7 +150,7 @@ bool StatusPage::OnCommand(WORD id, WORD code) {
 bool StatusPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message == WM_TIMER && wParam == kTickTimer) {
         m_engine.Tick();
-        ShowShortUrlWarnings();
+        ShowUrlWarnings();
     }
     // The tick, like every other message here, goes on to the default handling.
     return PropertyPage::OnMessage(message, wParam, lParam, result);
@@ -155,9 +158,12 @@ bool StatusPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
 
 // After the tick, never inside it: the timer goes on while the box is open, and the probe does
 // not wait for it.
-void StatusPage::ShowShortUrlWarnings() {
+void StatusPage::ShowUrlWarnings() {
     for (const std::string& text : m_probe.TakeShortUrlWarnings())
         MessageBoxA(MainWindow(), text.c_str(), kMakerName.c_str(), MB_OK);
+    if (std::exchange(m_notWebAddressDue, false))
+        MessageBoxA(MainWindow(), NotWebAddressWarning(m_texts).c_str(), kMakerName.c_str(),
+                    MB_OK | MB_ICONWARNING);
 }
 
 void StatusPage::MinimiseMainWindow() {

@@ -39,7 +39,7 @@ class StatusPage : public PropertyPage, private IKeepAliveView {
     void MinimiseMainWindow() override;
     void ShowActivity(const std::string& line) override;
     void SetLanguageTexts();
-    void ShowShortUrlWarnings();
+    void ShowUrlWarnings();
     void OnFirstShow();
     // The sheet that holds the page: the owner of its boxes, and what Minimize hides.
     HWND MainWindow() const { return GetParent(m_window); }
@@ -58,5 +58,6 @@ class StatusPage : public PropertyPage, private IKeepAliveView {
     OnlineProbe& m_probe;
     KeepAliveEngine m_engine;
     bool m_shown = false;
+    bool m_notWebAddressDue = false;  // told after the next tick, once for each switch-on
     std::function<void()> m_commitSettingsSwitches = [] {};
 };

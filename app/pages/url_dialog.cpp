@@ -114,7 +114,9 @@ void UrlDialog::TestUrl() {
     if (result == ProbeResult::Online) {
         m_result = m_success;
     } else {
-        m_result = m_failure;
+        // Not "offline" when no request could be made at all: the user is told why.
+        m_result = NeedsNotWebAddressWarning(m_settings.url) ? NotWebAddressTestResult(m_texts)
+                                                             : m_failure;
         SetTestedUrl(m_settings, previous);
     }
     UpdateData(false);

@@ -3,8 +3,23 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <vector>
+
 namespace platform {
 namespace {
+
+// Every request goes over the line: an answer from the cache would neither make the traffic
+// that keeps the line up nor tell whether the PC is online. A redirect is an answer, not an
+// errand.
+constexpr DWORD kRequestFlags = INTERNET_FLAG_TRANSFER_ASCII | INTERNET_FLAG_RELOAD |
+                                INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_CACHE_WRITE |
+                                INTERNET_FLAG_NO_AUTO_REDIRECT;
+
+// Set on the request handle: time-outs set on the session or connection are ignored by Wine.
+constexpr DWORD kTimeoutOptions[] = {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                                     INTERNET_OPTION_RECEIVE_TIMEOUT};
+// One connect try per attempt, so the connect time-out bounds the attempt's connecting.
+constexpr DWORD kConnectRetries = 1;
 
 HINTERNET ToHinternet(HInternet handle) {
     return reinterpret_cast<HINTERNET>(handle);
@@ -14,50 +29,61 @@ HInternet FromHinternet(HINTERNET handle) {
     return reinterpret_cast<HInternet>(handle);
 }
 
+// UTF-8 to a NUL-terminated UTF-16 text (a vector: no wide string class is linked in for this).
+std::vector<wchar_t> Wide(const std::string& text) {
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+    std::vector<wchar_t> wide(static_cast<std::size_t>(length) + 1, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
+    return wide;
+}
+
+bool SetDword(HINTERNET handle, DWORD option, DWORD value) {
+    return InternetSetOptionW(handle, option, &value, sizeof value);
+}
+
 }  // namespace
 
-HInternet Win32Internet::InternetOpenA(const char* agent, std::uint32_t accessType,
-                                       const char* proxy, const char* proxyBypass,
-                                       std::uint32_t flags) {
-    return FromHinternet(::InternetOpenA(agent, accessType, proxy, proxyBypass, flags));
+HInternet Win32Internet::OpenSession(const std::string& agent, InternetRoute route) {
+    const DWORD access = route == InternetRoute::NamedProxy ? INTERNET_OPEN_TYPE_PROXY
+                                                            : INTERNET_OPEN_TYPE_PRECONFIG;
+    return FromHinternet(InternetOpenW(Wide(agent).data(), access, nullptr, nullptr, 0));
 }
 
-HInternet Win32Internet::InternetConnectA(HInternet internet, const char* serverName,
-                                          std::uint16_t serverPort, const char* userName,
-                                          const char* password, std::uint32_t service,
-                                          std::uint32_t flags, std::uintptr_t context) {
-    return FromHinternet(::InternetConnectA(ToHinternet(internet), serverName, serverPort, userName,
-                                            password, service, flags, context));
+HInternet Win32Internet::Connect(HInternet session, const std::string& host, std::uint16_t port) {
+    return FromHinternet(InternetConnectW(ToHinternet(session), Wide(host).data(), port, nullptr,
+                                          nullptr, INTERNET_SERVICE_HTTP, 0, 0));
 }
 
-HInternet Win32Internet::HttpOpenRequestA(HInternet connect, const char* verb,
-                                          const char* objectName, const char* version,
-                                          const char* referrer, const char** acceptTypes,
-                                          std::uint32_t flags, std::uintptr_t context) {
-    return FromHinternet(::HttpOpenRequestA(ToHinternet(connect), verb, objectName, version,
-                                            referrer, acceptTypes, flags, context));
+HInternet Win32Internet::OpenHeadRequest(HInternet connection, const std::string& object,
+                                         bool secure, std::uint32_t timeoutMs) {
+    const DWORD flags = kRequestFlags | (secure ? INTERNET_FLAG_SECURE : 0u);
+    HINTERNET request = HttpOpenRequestW(ToHinternet(connection), L"HEAD", Wide(object).data(),
+                                         nullptr, nullptr, nullptr, flags, 0);
+    if (!request) return 0;
+    bool bounded = true;
+    for (DWORD option : kTimeoutOptions) bounded = SetDword(request, option, timeoutMs) && bounded;
+    if (!bounded) {  // a request without its time-outs could hang for good
+        InternetCloseHandle(request);
+        return 0;
+    }
+    // Fewer tries only shorten the attempt: without them the give-up's close still ends it.
+    SetDword(request, INTERNET_OPTION_CONNECT_RETRIES, kConnectRetries);
+    return FromHinternet(request);
 }
 
-bool Win32Internet::HttpSendRequestA(HInternet request, const char* headers,
-                                     std::uint32_t headersLength, void* optional,
-                                     std::uint32_t optionalLength) {
-    return ::HttpSendRequestA(ToHinternet(request), headers, headersLength, optional,
-                              optionalLength);
+int Win32Internet::Send(HInternet request) {
+    if (!HttpSendRequestW(ToHinternet(request), nullptr, 0, nullptr, 0)) return 0;
+    DWORD status = 0;
+    DWORD size = sizeof status;
+    if (!HttpQueryInfoW(ToHinternet(request), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER,
+                        &status, &size, nullptr))
+        return 0;
+    return static_cast<int>(status);
 }
 
-bool Win32Internet::HttpQueryInfoA(HInternet request, std::uint32_t infoLevel, void* buffer,
-                                   std::uint32_t* bufferLength, std::uint32_t* index) {
-    DWORD length = bufferLength ? *bufferLength : 0;
-    DWORD at = index ? *index : 0;
-    const BOOL ok = ::HttpQueryInfoA(ToHinternet(request), infoLevel, buffer,
-                                     bufferLength ? &length : nullptr, index ? &at : nullptr);
-    if (bufferLength) *bufferLength = length;
-    if (index) *index = at;
-    return ok;
-}
-
-bool Win32Internet::InternetCloseHandle(HInternet handle) {
-    return ::InternetCloseHandle(ToHinternet(handle));
+bool Win32Internet::Close(HInternet handle) {
+    return InternetCloseHandle(ToHinternet(handle));
 }
 
 }  // namespace platform

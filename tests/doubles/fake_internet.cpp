@@ -1,76 +1,59 @@
 #include "tests/doubles/fake_internet.h"
 
 #include <chrono>
-#include <cstring>
-
-namespace {
-
-std::string Text(const char* text) {
-    return text ? text : "(null)";
-}
-
-}  // namespace
 
 platform::HInternet FakeInternet::Open(const std::string& what) {
     m_open[m_next] = what;
     return m_next++;
 }
 
-platform::HInternet FakeInternet::InternetOpenA(const char* agent, std::uint32_t accessType,
-                                                const char* proxy, const char* proxyBypass,
-                                                std::uint32_t flags) {
+platform::HInternet FakeInternet::OpenSession(const std::string& agent,
+                                              platform::InternetRoute route) {
     const std::lock_guard<std::mutex> lock(m_mutex);
-    m_calls.push_back("InternetOpenA " + Text(agent) + " | " + std::to_string(accessType) + " " +
-                      Text(proxy) + " " + Text(proxyBypass) + " " + std::to_string(flags));
-    if (failingAccessTypes.count(accessType)) return 0;
-    return Open("root");
+    const bool named = route == platform::InternetRoute::NamedProxy;
+    m_calls.push_back("OpenSession " + agent + " | " + (named ? "named proxy" : "system settings"));
+    if (failingRoutes.count(route)) return 0;
+    return Open("session");
 }
 
-platform::HInternet FakeInternet::InternetConnectA(platform::HInternet internet,
-                                                   const char* serverName, std::uint16_t serverPort,
-                                                   const char* userName, const char* password,
-                                                   std::uint32_t service, std::uint32_t flags,
-                                                   std::uintptr_t context) {
+platform::HInternet FakeInternet::Connect(platform::HInternet session, const std::string& host,
+                                          std::uint16_t port) {
     const std::lock_guard<std::mutex> lock(m_mutex);
-    const auto parent = m_open.find(internet);
-    const bool good = parent != m_open.end() && parent->second == "root";
-    m_calls.push_back("InternetConnectA " + std::string(good ? "root" : "BAD") + " " +
-                      Text(serverName) + " " + std::to_string(serverPort) + " " + Text(userName) +
-                      " " + Text(password) + " " + std::to_string(service) + " " +
-                      std::to_string(flags) + " " + std::to_string(context));
+    const auto parent = m_open.find(session);
+    const bool good = parent != m_open.end() && parent->second == "session";
+    m_calls.push_back("Connect " + std::string(good ? "session" : "BAD") + " " + host + " " +
+                      std::to_string(port));
     if (!good) return 0;
-    return Open("connection " + Text(serverName) + ":" + std::to_string(serverPort));
+    return Open("connection " + host + ":" + std::to_string(port));
 }
 
-platform::HInternet FakeInternet::HttpOpenRequestA(platform::HInternet connect, const char* verb,
-                                                   const char* objectName, const char* version,
-                                                   const char* referrer, const char** acceptTypes,
-                                                   std::uint32_t flags, std::uintptr_t context) {
+platform::HInternet FakeInternet::OpenHeadRequest(platform::HInternet connection,
+                                                  const std::string& object, bool secure,
+                                                  std::uint32_t timeoutMs) {
     const std::lock_guard<std::mutex> lock(m_mutex);
-    const auto parent = m_open.find(connect);
+    const auto parent = m_open.find(connection);
     const bool good = parent != m_open.end() && parent->second.rfind("connection ", 0) == 0;
-    m_calls.push_back("HttpOpenRequestA " + std::string(good ? "connection" : "BAD") + " " +
-                      Text(verb) + " " + Text(objectName) + " " + Text(version) + " " +
-                      Text(referrer) + " " + (acceptTypes ? "types" : "(null)") + " " +
-                      std::to_string(flags) + " " + std::to_string(context));
+    m_calls.push_back("OpenHeadRequest " + std::string(good ? "connection" : "BAD") + " " + object +
+                      (secure ? " secure " : " plain ") + std::to_string(timeoutMs));
     if (!good) return 0;
-    return Open("request " + parent->second.substr(11) + Text(objectName));
+    return Open("request " + parent->second.substr(11) + object);
 }
 
-bool FakeInternet::HttpSendRequestA(platform::HInternet request, const char* headers,
-                                    std::uint32_t headersLength, void*, std::uint32_t) {
+int FakeInternet::Send(platform::HInternet request) {
     std::function<void()> during;
     {
         std::unique_lock<std::mutex> lock(m_mutex);
         const auto found = m_open.find(request);
         const bool good = found != m_open.end() && found->second.rfind("request ", 0) == 0;
-        m_calls.push_back("HttpSendRequestA " + std::string(good ? "request" : "BAD") + " " +
-                          Text(headers) + " " + std::to_string(headersLength));
-        if (!good) return false;
+        m_calls.push_back(std::string("Send ") + (good ? "request" : "BAD"));
+        if (!good) return 0;
         const std::size_t arrival = m_urls.size();
         m_urls.push_back(found->second.substr(8));
         m_changed.notify_all();
-        m_changed.wait(lock, [&] { return !m_held || arrival < m_released; });
+        // As on Windows, closing the handle ends the wait.
+        m_changed.wait(
+            lock, [&] { return !m_held || arrival < m_released || m_open.count(request) == 0; });
+        if (m_open.count(request) == 0) return 0;
         during = duringRequest;
     }
     if (during) during();
@@ -80,27 +63,13 @@ bool FakeInternet::HttpSendRequestA(platform::HInternet request, const char* hea
         answer = answers.front();
         answers.pop_front();
     }
-    m_statuses[request] = answer;
-    return answer != kUnreachable;
+    return answer;
 }
 
-bool FakeInternet::HttpQueryInfoA(platform::HInternet request, std::uint32_t infoLevel,
-                                  void* buffer, std::uint32_t* bufferLength, std::uint32_t*) {
+bool FakeInternet::Close(platform::HInternet handle) {
     const std::lock_guard<std::mutex> lock(m_mutex);
-    m_calls.push_back("HttpQueryInfoA " + std::to_string(infoLevel));
-    const auto found = m_statuses.find(request);
-    if (found == m_statuses.end() || !buffer || !bufferLength || *bufferLength < 4) return false;
-    // As WinINet does for a connection closed without a status line: a status of 0.
-    const std::uint32_t status = found->second > 0 ? static_cast<std::uint32_t>(found->second) : 0;
-    std::memcpy(buffer, &status, sizeof status);
-    *bufferLength = sizeof status;
-    return true;
-}
-
-bool FakeInternet::InternetCloseHandle(platform::HInternet handle) {
-    const std::lock_guard<std::mutex> lock(m_mutex);
-    m_calls.push_back("InternetCloseHandle");
-    m_statuses.erase(handle);
+    m_calls.push_back("Close");
+    m_changed.notify_all();
     if (m_open.erase(handle)) return true;
     ++m_badCloses;
     return false;

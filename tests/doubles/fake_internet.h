@@ -16,36 +16,26 @@
 // the test lets them go. Safe to call from the probe's workers while the test looks on.
 class FakeInternet : public platform::IInternet {
   public:
-    // What a sent request meets: no connection at all, a server that closes without a status
-    // line, or an answer with this HTTP status.
+    // What a sent request meets: no answer at all, or an answer with this HTTP status.
     static constexpr int kUnreachable = 0;
-    static constexpr int kClosedWithoutAnswer = -1;
 
-    platform::HInternet InternetOpenA(const char* agent, std::uint32_t accessType,
-                                      const char* proxy, const char* proxyBypass,
-                                      std::uint32_t flags) override;
-    platform::HInternet InternetConnectA(platform::HInternet internet, const char* serverName,
-                                         std::uint16_t serverPort, const char* userName,
-                                         const char* password, std::uint32_t service,
-                                         std::uint32_t flags, std::uintptr_t context) override;
-    platform::HInternet HttpOpenRequestA(platform::HInternet connect, const char* verb,
-                                         const char* objectName, const char* version,
-                                         const char* referrer, const char** acceptTypes,
-                                         std::uint32_t flags, std::uintptr_t context) override;
-    bool HttpSendRequestA(platform::HInternet request, const char* headers,
-                          std::uint32_t headersLength, void* optional,
-                          std::uint32_t optionalLength) override;
-    bool HttpQueryInfoA(platform::HInternet request, std::uint32_t infoLevel, void* buffer,
-                        std::uint32_t* bufferLength, std::uint32_t* index) override;
-    bool InternetCloseHandle(platform::HInternet handle) override;
+    platform::HInternet OpenSession(const std::string& agent,
+                                    platform::InternetRoute route) override;
+    platform::HInternet Connect(platform::HInternet session, const std::string& host,
+                                std::uint16_t port) override;
+    platform::HInternet OpenHeadRequest(platform::HInternet connection, const std::string& object,
+                                        bool secure, std::uint32_t timeoutMs) override;
+    int Send(platform::HInternet request) override;
+    bool Close(platform::HInternet handle) override;
 
     // Set up before the probe starts.
-    std::set<std::uint32_t> failingAccessTypes;  // InternetOpenA fails for these
-    std::deque<int> answers;                     // one per sent request, front first; then none
-    std::function<void()> duringRequest;         // called inside every sent request
+    std::set<platform::InternetRoute> failingRoutes;  // OpenSession fails for these
+    std::deque<int> answers;              // one per sent request, front first; then none
+    std::function<void()> duringRequest;  // called inside every sent request
 
-    // Sent requests wait while held, until Release; ReleaseFirst lets the first `count` sent
-    // requests go, in the order they came, and holds the others.
+    // Sent requests wait while held, until Release or until their handle is closed (which ends
+    // them unanswered); ReleaseFirst lets the first `count` sent requests go, in the order they
+    // came, and holds the others.
     void Hold();
     void Release();
     void ReleaseFirst(std::size_t count);
@@ -69,7 +59,6 @@ class FakeInternet : public platform::IInternet {
     std::vector<std::string> m_calls;
     std::vector<std::string> m_urls;
     std::map<platform::HInternet, std::string> m_open;  // handle -> what it is, with its target
-    std::map<platform::HInternet, int> m_statuses;      // request -> the status it met
     std::size_t m_badCloses = 0;
     platform::HInternet m_next = 0x100;
 };

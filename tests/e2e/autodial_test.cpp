@@ -105,8 +105,8 @@ TEST_F(UsersAutodial, KilledDuringARequestThenTheNextStartPutsThemBackExactly) {
     server.Stop();
 }
 
-// A second start during the first run's request hands over (its repair at start-up writes the
-// user's values, never the first run's 0s), and the first run's Exit puts them back exactly.
+// A second start during the first run's request hands over without touching autodial: the
+// repair at start-up is the running start's alone. The first run's Exit puts them back exactly.
 TEST_F(UsersAutodial, SecondStartDuringARequestLeavesTheUsersValuesToComeBack) {
     LoopbackHttpServer server(Mode::kNeverAnswer);
     PutSettings(server.Url());
@@ -119,6 +119,8 @@ TEST_F(UsersAutodial, SecondStartDuringARequestLeavesTheUsersValuesToComeBack) {
         Nimbrel second("-on");
         EXPECT_EQ(0u, second.WaitForExit().value_or(12345));  // handed over
     }
+    EXPECT_TRUE(SwitchedOff());  // the first run's probe still holds autodial off
+    EXPECT_EQ(1u, settings::Dword("AutodialSwitchedOff").value_or(0));
     EXPECT_EQ(1u, server.Requests().size());
     Click(FindWindowExA(main, nullptr, nullptr, "Nimbrel"), IDC_EXIT);
     EXPECT_EQ(0u, first.WaitForExit(10s).value_or(12345));

@@ -122,22 +122,30 @@ TEST_F(AutostartShortcut, LanguageFileNamesTheShortcut) {
     EXPECT_FALSE(startup::Exists("Vellmark.lnk"));
 }
 
-// A language file that lacks the key names the shortcut in English and gains the key; the next
-// Exit writes it under the key's text and removes the earlier one; unticking removes the one
-// written last, though the name has changed again by then.
+// A language file that lacks the key names the shortcut in English and gains the key's
+// placeholder, which the next run does not take for a name: the shortcut keeps its name.
+TEST_F(AutostartShortcut, MissingNameKeepsTheEnglishNameAcrossRuns) {
+    LanguageFile file("[SETTINGS]\r\nOn=An\r\n");
+    RunAndExit(1);
+    EXPECT_TRUE(startup::Exists(kShortcut));
+    EXPECT_FALSE(startup::Exists("y.lnk"));
+    EXPECT_NE(std::string::npos, file.Content().find("AutostartLink=AutostartLink"));
+    RunAndExit(1);
+    EXPECT_TRUE(startup::Exists(kShortcut));
+    EXPECT_FALSE(startup::Exists("AutostartLink.lnk"));
+    RunAndExit(0);
+    EXPECT_FALSE(startup::Exists(kShortcut));
+}
+
+// Unticking removes the shortcut written last, though the language file names it otherwise now.
 TEST_F(AutostartShortcut, ShortcutWrittenLastIsRemovedWhateverItsNameNow) {
     {
-        LanguageFile file("[SETTINGS]\r\nOn=An\r\n");
+        LanguageFile file("[SETTINGS]\r\nAutostartLink=Vellmark\r\n");
         RunAndExit(1);
-        EXPECT_TRUE(startup::Exists(kShortcut));
-        EXPECT_FALSE(startup::Exists("y.lnk"));
-        EXPECT_NE(std::string::npos, file.Content().find("AutostartLink=AutostartLink"));
-        RunAndExit(1);
-        EXPECT_FALSE(startup::Exists(kShortcut));
-        EXPECT_TRUE(startup::Exists("AutostartLink.lnk"));
+        EXPECT_TRUE(startup::Exists("Vellmark.lnk"));
     }
     RunAndExit(0);
-    EXPECT_FALSE(startup::Exists("AutostartLink.lnk"));
+    EXPECT_FALSE(startup::Exists("Vellmark.lnk"));
     EXPECT_FALSE(startup::Exists(kShortcut));
 }
 

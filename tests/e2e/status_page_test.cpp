@@ -212,6 +212,35 @@ TEST_F(StatusPage, ShortUrlIsWarnedOnceByTheMainWindowWhileTheProbeGoesOn) {
     EXPECT_EQ(nullptr, nimbrel.DialogWith(kMessageBoxText, 3s));
 }
 
+// A keep-alive URL the probe cannot request is told once at each switch-on, never silently
+// offline for good.
+TEST_F(StatusPage, UrlThatIsNoWebAddressIsToldOnceAtEachSwitchOn) {
+    const std::string warning =
+        "The keep-alive URL cannot be opened: it must start with http:// or https:// and name a "
+        "server. Until you change it under >Settings<, Nimbrel stays offline.";
+    PutSettings("htp://typo.example/");
+    Nimbrel nimbrel("-on");
+    HWND main = nimbrel.MainWindow();
+    ASSERT_NE(nullptr, main);
+    HWND page = StatusPageOf(main);
+    const auto closeWarning = [&] {
+        HWND box = nimbrel.DialogWith(kMessageBoxText);
+        if (!box) return std::string("(none)");
+        const std::string text = Text(GetDlgItem(box, kMessageBoxText));
+        EXPECT_EQ(main, GetWindow(box, GW_OWNER));
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        WaitUntil([&] { return !IsWindow(box); });
+        return text;
+    };
+    EXPECT_EQ(warning, closeWarning());
+    EXPECT_TRUE(OnlyLit(page, kOfflineLamp));
+    EXPECT_EQ(nullptr, nimbrel.DialogWith(kMessageBoxText, 3s));  // once, not at every tick
+
+    Click(page, IDC_STAY_ON);
+    EXPECT_EQ(warning, closeWarning());
+    EXPECT_EQ(nullptr, nimbrel.DialogWith(kMessageBoxText, 3s));
+}
+
 TEST_F(StatusPage, UninstallDeletesTheSettingsAndEnds) {
     PutSettings("http://keep.example/");
     Nimbrel nimbrel("-uninstall");

@@ -41,4 +41,18 @@ TEST_F(FirstRunDialog, ShowsTheDefaultUrlThePromptAndTheLayoutTexts) {
     EXPECT_NE(nullptr, nimbrel.MainWindow());
 }
 
+// A URL the probe cannot request is no "offline": the test says what is wrong with it.
+TEST_F(FirstRunDialog, TestOfAUrlThatIsNoWebAddressSaysSo) {
+    HWND edit = GetDlgItem(dialog, IDC_URL_EDIT);
+    const auto resultAfterTest = [&](const std::string& url) {
+        SetText(edit, url);
+        Click(dialog, IDC_TEST_URL);
+        WaitUntil([&] { return ItemText(dialog, IDC_TEST_RESULT).find("URL") == 0; }, 10s);
+        return ItemText(dialog, IDC_TEST_RESULT);
+    };
+    EXPECT_EQ("URL must start with http(s)://", resultAfterTest("ftp://files.example/"));
+    EXPECT_EQ("URL not correct or PC not online!", resultAfterTest("http://127.0.0.1:1/"));
+    EXPECT_EQ("URL must start with http(s)://", resultAfterTest("htp://typo.example/"));
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "keepalive/probe_address.h"
+#include "keepalive/probe_cancellation.h"
 #include "keepalive/probe_request.h"
 #include "settings/keep_alive_url.h"
 #include "settings/settings.h"
@@ -22,7 +23,8 @@ void CheckProbe(const Settings& settings, const std::string& kept) {
     platform::Provide<platform::IInternet>(&internet);
     ProbeRequest request;
     request.url = settings.url;
-    MakeProbeRequests(request);
+    ProbeCancellation cancellation;
+    MakeProbeRequests(request, cancellation);
     platform::Provide<platform::IInternet>(previous);
     const auto address = SplitProbeUrl(kept);
     Require(address.has_value() == (internet.Requests() > 0),

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
+#include <string>
 
 #include "settings/language.h"
 #include "tests/doubles/fake_system.h"
@@ -52,6 +54,23 @@ TEST_F(AutostartName, NeverLeavesTheStartupFolderNorIsBlank) {
     EXPECT_EQ(".._evil_x", NameFor("..\\evil/x"));
     EXPECT_EQ("Nimbrel", NameFor(". ."));
     EXPECT_EQ("Nimbrel", NameFor("..."));
+}
+
+// The first run adds the missing key with its placeholder; the next run reads that placeholder
+// back and must give the same name.
+TEST_F(AutostartName, StaysTheProductsAcrossRunsWhenTheKeyIsMissing) {
+    std::ofstream(folder.HostPath("german.lng"), std::ios::binary) << "[SETTINGS]\r\nOn=An\r\n";
+    texts.Text("OK");
+    EXPECT_EQ("Nimbrel", AutostartLinkName(texts));
+    std::ifstream written(folder.HostPath("german.lng"), std::ios::binary);
+    const std::string content((std::istreambuf_iterator<char>(written)),
+                              std::istreambuf_iterator<char>());
+    ASSERT_NE(std::string::npos, content.find("AutostartLink=AutostartLink"));
+    LanguageTexts nextRun{folder.WindowsPath("german.lng")};
+    nextRun.Text("OK");
+    EXPECT_EQ("Nimbrel", AutostartLinkName(nextRun));
+    EXPECT_EQ("Nimbrel", NameFor("AutostartLink"));
+    EXPECT_EQ("AutostartLink2", NameFor("AutostartLink2"));
 }
 
 TEST_F(AutostartName, HasNoFileWithoutAStartupFolder) {

@@ -155,15 +155,15 @@ TEST_F(Engine, StayOnAfterSwitchOffDuringAProbeStartsAFreshOne) {
     engine.SwitchOff();
     EXPECT_EQ(KeepAliveMode::Off, run.mode);
     EXPECT_EQ(KeepAliveMode::Off, view.lamps.back());
+    EXPECT_EQ(2, probe.abandons);  // the running probe is dropped at once
 
     WaitInterval(1000);
     Ticks(3);
-    EXPECT_EQ(1, probe.Calls());  // OFF polls nothing
-    EXPECT_EQ("<:>", view.activity.back());
+    EXPECT_EQ(1, probe.Calls());             // OFF polls nothing
+    EXPECT_EQ("...", view.activity.back());  // nothing is pending any more
 
-    EXPECT_EQ(1, probe.abandons);
     engine.StartStayOn();
-    EXPECT_EQ(2, probe.abandons);  // the old probe, or its result, is dropped
+    EXPECT_EQ(3, probe.abandons);
     probe.results = {ProbeResult::Pending,
                      ProbeResult::Offline};  // the fresh probe starts, then answers
     engine.Tick();

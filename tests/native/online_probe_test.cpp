@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <chrono>
 #include <initializer_list>
 #include <thread>
@@ -19,30 +20,23 @@ constexpr ProbeResult kPending = ProbeResult::Pending;
 constexpr ProbeResult kOnline = ProbeResult::Online;
 constexpr ProbeResult kOffline = ProbeResult::Offline;
 
-const std::string kOpenProxy =
-    "InternetOpenA 2.01_Nimbrel - www.quaddle.example | 3 (null) (null) 0";
+const std::string kOpenProxy = "OpenSession 2.01_Nimbrel - www.quaddle.example | named proxy";
 const std::string kOpenPreconfig =
-    "InternetOpenA 2.01_PROXY_Nimbrel - www.quaddle.example | 0 (null) (null) 0";
-const std::string kConnect = "InternetConnectA root keepalive.example 80 (null) (null) 3 0 0";
-// The head only, past every cache, with no redirect followed: 0x84200101.
-const std::string kOpenRequest =
-    "HttpOpenRequestA connection HEAD / (null) (null) (null) 2216689921 0";
-const std::string kSend = "HttpSendRequestA request (null) 0";
-const std::string kQueryStatus = "HttpQueryInfoA 536870931";
-const std::string kClose = "InternetCloseHandle";
+    "OpenSession 2.01_PROXY_Nimbrel - www.quaddle.example | system settings";
+const std::string kClose = "Close";
 
 Texts Join(std::initializer_list<Texts> parts) {
     Texts all;
     for (const Texts& part : parts) all.insert(all.end(), part.begin(), part.end());
     return all;
 }
-// One request that met a server (its status is asked) or met nothing.
-const Texts kAsked = {kConnect, kOpenRequest, kSend, kQueryStatus, kClose, kClose};
-const Texts kUnanswered = {kConnect, kOpenRequest, kSend, kClose, kClose};
+// One attempt: the head of the page, with the product's time-out on each step.
+const Texts kAttempt = {"Connect session keepalive.example 80",
+                        "OpenHeadRequest connection / plain 15000", "Send request", kClose, kClose};
 
 struct RequestCase {
     const char* name;
-    std::set<std::uint32_t> failingAccessTypes;
+    std::set<platform::InternetRoute> failingRoutes;
     std::deque<int> answers;
     Texts calls;
     ProbeResult result;
@@ -51,40 +45,29 @@ struct RequestCase {
 TEST_F(ProbeTest, RequestSequenceForEveryFallback) {
     constexpr int kNone = FakeInternet::kUnreachable;
     const RequestCase cases[] = {
-        {"first request answered", {}, {200}, Join({{kOpenProxy}, kAsked, {kClose}}), kOnline},
-        {"no first root handle",
-         {platform::kInternetOpenTypeProxy},
+        {"first request answered", {}, {200}, Join({{kOpenProxy}, kAttempt, {kClose}}), kOnline},
+        {"no first session",
+         {platform::InternetRoute::NamedProxy},
          {200},
-         Join({{kOpenProxy, kOpenPreconfig}, kAsked, {kClose}}),
+         Join({{kOpenProxy, kOpenPreconfig}, kAttempt, {kClose}}),
          kOnline},
         {"repeat answered",
          {},
          {kNone, 200},
-         Join({{kOpenProxy}, kUnanswered, kAsked, {kClose}}),
+         Join({{kOpenProxy}, kAttempt, kAttempt, {kClose}}),
          kOnline},
-        {"preconfigured answered",
+        {"system settings answered",
          {},
          {kNone, kNone, 200},
-         Join({{kOpenProxy}, kUnanswered, kUnanswered, {kClose, kOpenPreconfig}, kAsked, {kClose}}),
+         Join({{kOpenProxy}, kAttempt, kAttempt, {kClose, kOpenPreconfig}, kAttempt, {kClose}}),
          kOnline},
         {"all unanswered",
          {},
          {kNone, kNone, kNone, 200},  // a fourth request would be answered
-         Join({{kOpenProxy},
-               kUnanswered,
-               kUnanswered,
-               {kClose, kOpenPreconfig},
-               kUnanswered,
-               {kClose}}),
+         Join({{kOpenProxy}, kAttempt, kAttempt, {kClose, kOpenPreconfig}, kAttempt, {kClose}}),
          kOffline},
-        {"closed without a status line",
-         {},
-         {FakeInternet::kClosedWithoutAnswer, FakeInternet::kClosedWithoutAnswer,
-          FakeInternet::kClosedWithoutAnswer, 200},
-         Join({{kOpenProxy}, kAsked, kAsked, {kClose, kOpenPreconfig}, kAsked, {kClose}}),
-         kOffline},
-        {"no root handle at all",
-         {platform::kInternetOpenTypeProxy, platform::kInternetOpenTypePreconfig},
+        {"no session at all",
+         {platform::InternetRoute::NamedProxy, platform::InternetRoute::SystemSettings},
          {200},
          {kOpenProxy, kOpenPreconfig},
          kOffline},
@@ -92,7 +75,7 @@ TEST_F(ProbeTest, RequestSequenceForEveryFallback) {
     for (const RequestCase& c : cases) {
         SCOPED_TRACE(c.name);
         FakeInternet fresh;
-        fresh.failingAccessTypes = c.failingAccessTypes;
+        fresh.failingRoutes = c.failingRoutes;
         fresh.answers = c.answers;
         platform::Provide<platform::IInternet>(&fresh);
         EXPECT_EQ(kPending, Check());
@@ -148,10 +131,10 @@ TEST_F(ProbeTest, AddressesBecomeHostPortAndObject) {
     }
     const Texts calls = internet.Calls();
     const auto secure = std::find_if(calls.begin(), calls.end(), [](const std::string& call) {
-        return call.find("HttpOpenRequestA connection HEAD /?q") == 0;
+        return call.find("OpenHeadRequest connection /?q") == 0;
     });
     ASSERT_NE(calls.end(), secure);
-    EXPECT_NE(std::string::npos, secure->find(std::to_string(2216689921u | 0x00800000u)));
+    EXPECT_EQ("OpenHeadRequest connection /?q secure 15000", *secure);
 }
 
 TEST_F(ProbeTest, OfflineResultIsLoggedAfterTheStart) {
@@ -277,9 +260,9 @@ TEST_F(ProbeTest, AutodialIsOffExactlyWhileTheRequestsRun) {
     EXPECT_TRUE(system.registry.calls.empty());
 }
 
-// A request that hangs is given up after 60 seconds: offline, the user's autodial values back at
-// once, and its late end neither hands out a result nor writes autodial in the next probe.
-TEST_F(ProbeTest, HungRequestIsGivenUpAndItsLateEndChangesNothing) {
+// A request that hangs is given up after 60 seconds: offline, its request closed, no further
+// attempt, and the user's autodial values back; the next probe is not touched by the old one.
+TEST_F(ProbeTest, HungRequestIsGivenUpAndCancelled) {
     const std::string key = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
     system.registry.PutDword(key, "EnableAutodial", 1);
     system.registry.PutDword(key, "NoNetAutodial", 1);
@@ -289,32 +272,79 @@ TEST_F(ProbeTest, HungRequestIsGivenUpAndItsLateEndChangesNothing) {
     };
     target.suppressAutodial = true;
     internet.Hold();
-    internet.answers = {200};  // what the hung request gets when it ends after all
+    internet.answers = {200, 200, 200};  // what a further attempt would get
     EXPECT_EQ(kPending, Check());
     ASSERT_TRUE(internet.WaitForRequests(1, 5));
-    system.clock.ticks += kProbeTimeLimitMs - 1;
+    system.clock.ticks += ProbeTimes{}.limitMs - 1;
     EXPECT_EQ(kPending, Check());
     EXPECT_EQ("00", values());
     system.clock.ticks += 1;
     EXPECT_EQ(kOffline, Check());
     EXPECT_EQ("11", values());
     EXPECT_EQ((Texts{"Checking online...", "OFFline!"}), LogTexts());
-
-    EXPECT_EQ(kPending, Check());  // the next probe, while the hung one still hangs
-    ASSERT_TRUE(internet.WaitForRequests(2, 5));
-    EXPECT_EQ("00", values());
-    internet.ReleaseFirst(1);  // the given-up request ends, answered
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (internet.OpenHandles() > 3 && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    ASSERT_EQ(3u, internet.OpenHandles());  // only the new probe's root, connection and request
-    EXPECT_EQ("00", values());              // its write-back came too late to count
-    EXPECT_EQ(kPending, Check());
-    EXPECT_EQ((Texts{"Checking online...", "OFFline!", "Checking online..."}), LogTexts());
+    threads.Join();  // the worker ends though the request is still held
+    EXPECT_EQ(1u, internet.Requests());
+    EXPECT_EQ(0u, internet.OpenHandles());
+    EXPECT_EQ(0u, internet.BadCloses());
+    EXPECT_EQ("11", values());
 
     internet.Release();
-    EXPECT_EQ(kOffline, Collect());
+    EXPECT_EQ(kPending, Check());
+    EXPECT_EQ(kOnline, Collect());
     EXPECT_EQ("11", values());
+}
+
+// Whatever stops a probe from counting, the one who drops it closes its request, the worker
+// makes no further attempt, and nothing is left open.
+TEST_F(ProbeTest, EveryWayOfDroppingCancelsTheRunningRequest) {
+    const std::string key = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+    const struct {
+        const char* name;
+        std::function<void()> drop;
+    } ways[] = {
+        {"abandoned", [&] { probe->Abandon(); }},
+        {"given up",
+         [&] {
+             system.clock.ticks += ProbeTimes{}.limitMs;
+             EXPECT_EQ(kOffline, Check());
+         }},
+        {"the program ends", [&] { probe.reset(); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        system.registry.PutDword(key, "EnableAutodial", 1);
+        probe = std::make_unique<OnlineProbe>(log, autodial);
+        FakeInternet fresh;
+        platform::Provide<platform::IInternet>(&fresh);
+        target.suppressAutodial = true;
+        fresh.Hold();
+        EXPECT_EQ(kPending, Check());
+        ASSERT_TRUE(fresh.WaitForRequests(1, 5));
+        EXPECT_EQ(0u, system.registry.Dword(key, "EnableAutodial"));
+        way.drop();
+        EXPECT_EQ(1u, system.registry.Dword(key, "EnableAutodial"));
+        threads.Join();
+        EXPECT_EQ(1u, fresh.Requests());
+        EXPECT_EQ(0u, fresh.OpenHandles());
+        EXPECT_EQ(0u, fresh.BadCloses());
+        platform::Provide<platform::IInternet>(&internet);
+    }
+}
+
+// Probes dropped at every moment of their worker's run: before it opens anything, between its
+// handles, in its request. Every handle is closed exactly once and no dropped probe's worker
+// goes on to a second attempt (ThreadSanitizer watches the close from the other thread).
+TEST_F(ProbeTest, ProbesDroppedAtAnyMomentCloseEachHandleOnce) {
+    internet.Hold();  // a request ends only through its probe's cancel
+    for (int i = 0; i < 200; ++i) {
+        EXPECT_EQ(kPending, Check());
+        if (i % 3 == 0) std::this_thread::sleep_for(std::chrono::microseconds(i));
+        probe->Abandon();
+    }
+    threads.Join();
+    EXPECT_EQ(0u, internet.OpenHandles());
+    EXPECT_EQ(0u, internet.BadCloses());
+    EXPECT_LE(internet.Requests(), 200u);
 }
 
 TEST_F(ProbeTest, AbandonedProbeOrResultIsNeverHandedOut) {
@@ -351,7 +381,7 @@ TEST_F(ProbeTest, DroppedWorkersEndingLateLeaveTheUsersValues) {
         if (i % 2 == 0) {
             probe->Abandon();
         } else {
-            system.clock.ticks += kProbeTimeLimitMs;
+            system.clock.ticks += ProbeTimes{}.limitMs;
             EXPECT_NE(kPending, Check());
         }
     }
@@ -401,9 +431,7 @@ TEST_F(ProbeTest, UrlChangedDuringProbesIsReadWhole) {
     for (const std::string& url : internet.Urls())
         EXPECT_TRUE(url == first.substr(7, 250) + ":80/" || url == second.substr(7, 200) + ":80/")
             << url;
-    threads.Join();  // every worker has ended: the next start reaps them all
-    EXPECT_EQ(kPending, Check());
-    EXPECT_LE(threads.OpenHandles(), 1u);  // ended workers are reaped
+    EXPECT_EQ(0u, threads.OpenHandles());  // no worker's handle is kept
 }
 
 }  // namespace

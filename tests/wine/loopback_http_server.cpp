@@ -31,6 +31,14 @@ std::string HeaderValue(const std::string& head, const std::string& name) {
     return head.substr(start, head.find("\r\n", start) - start);
 }
 
+bool ReadableNow(SOCKET socket) {
+    fd_set readable;
+    FD_ZERO(&readable);
+    FD_SET(socket, &readable);
+    timeval none{0, 0};
+    return select(0, &readable, nullptr, nullptr, &none) == 1;
+}
+
 void SendAll(SOCKET socket, const std::string& text) {
     send(socket, text.data(), static_cast<int>(text.size()), 0);
 }
@@ -97,8 +105,28 @@ bool LoopbackHttpServer::Readable(SOCKET socket) const {
     return select(0, &readable, nullptr, nullptr, &wait) == 1;
 }
 
+// A socket the peer has closed reads as its end at once.
+std::size_t LoopbackHttpServer::OpenConnections() const {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    return static_cast<std::size_t>(
+        std::count_if(m_held.begin(), m_held.end(), [](const Held& held) {
+            char peeked = 0;
+            return !ReadableNow(held.socket.get()) ||
+                   recv(held.socket.get(), &peeked, 1, MSG_PEEK) > 0;
+        }));
+}
+
+void LoopbackHttpServer::CloseLateConnections() {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    const auto now = std::chrono::steady_clock::now();
+    m_held.erase(std::remove_if(m_held.begin(), m_held.end(),
+                                [&](const Held& held) { return held.closeAt <= now; }),
+                 m_held.end());
+}
+
 void LoopbackHttpServer::Serve() {
     while (!m_stopping) {
+        CloseLateConnections();
         if (!Readable(m_listener.get())) continue;
         Socket client(accept(m_listener.get(), nullptr, nullptr));
         if (client) Answer(std::move(client));
@@ -147,8 +175,12 @@ void LoopbackHttpServer::Answer(Socket client) {
             m_requests.push_back(
                 Request{head.substr(0, head.find("\r\n")), HeaderValue(head, "User-Agent")});
             m_arrived.notify_all();
-            if (m_mode == Mode::kNeverAnswer) {
-                m_held.push_back(std::move(client));
+            if (m_mode == Mode::kNeverAnswer || m_mode == Mode::kCloseLate) {
+                const auto now = std::chrono::steady_clock::now();
+                m_held.push_back(
+                    {std::move(client), m_mode == Mode::kCloseLate
+                                            ? now + std::chrono::milliseconds(kLateCloseMs)
+                                            : now + std::chrono::hours(24)});
                 return;
             }
         }

@@ -3,6 +3,7 @@
 #include <winsock2.h>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
@@ -41,7 +42,9 @@ class LoopbackHttpServer {
         kRedirectToItself,    // 301 to its own address, on the same connection
         kHugePage,            // a 200 with a 50 MB page, sent as fast as the client takes it
         kCloseWithoutAnswer,  // reads the request, then closes the connection
+        kCloseLate,           // reads the request, then holds the connection for kLateCloseMs
     };
+    static constexpr int kLateCloseMs = 3000;
     struct Request {
         std::string line;
         std::string userAgent;
@@ -61,6 +64,8 @@ class LoopbackHttpServer {
     std::vector<Request> Requests() const;
     // Bytes of page bodies the clients have taken (sent into the connection).
     long long BodyBytesSent() const { return m_bodyBytes; }
+    // Held connections that the client has not closed yet.
+    std::size_t OpenConnections() const;
     // Stops listening and closes every connection, held ones too; waits for the server's thread.
     void Stop();
 
@@ -70,6 +75,7 @@ class LoopbackHttpServer {
     void Answer(Socket client);
     bool ReadRequest(SOCKET client, std::string& head);
     void SendHugePage(SOCKET client, bool withBody);
+    void CloseLateConnections();
 
     Mode m_mode;
     WSADATA m_wsa{};
@@ -80,7 +86,11 @@ class LoopbackHttpServer {
     mutable std::mutex m_mutex;
     std::condition_variable m_arrived;
     std::vector<Request> m_requests;
-    std::vector<Socket> m_held;
+    struct Held {
+        Socket socket;
+        std::chrono::steady_clock::time_point closeAt;  // the far future for a never-answer
+    };
+    std::vector<Held> m_held;
     std::function<void()> m_onRequest;
     std::thread m_thread;
 };
