@@ -58,6 +58,10 @@ void StatusPage::StartStayOn() {
     m_engine.StartStayOn();
 }
 
+void StatusPage::OnResume() {
+    m_engine.OnResume();
+}
+
 int StatusPage::SaveSettingsFromPage() {
     UpdateData(true);
     m_commitSettingsSwitches();

@@ -4,10 +4,10 @@
 
 namespace platform {
 
-bool NotifyIcon(DWORD message, NOTIFYICONDATAA* data) {
-    using NotifyIconA = BOOL(WINAPI*)(DWORD, NOTIFYICONDATAA*);
+bool NotifyIcon(DWORD message, NOTIFYICONDATAW* data) {
+    using NotifyIconW = BOOL(WINAPI*)(DWORD, NOTIFYICONDATAW*);
     const LoadedLibrary shell("shell32.dll");
-    const auto notify = shell.Function<NotifyIconA>("Shell_NotifyIconA");
+    const auto notify = shell.Function<NotifyIconW>("Shell_NotifyIconW");
     return notify && notify(message, data);
 }
 
