@@ -72,7 +72,7 @@ TEST_F(MainWindow, MinimiseHidesIntoTheTrayAndDoubleClickRestores) {
 
     Minimise(main);
     ASSERT_TRUE(WaitUntil([&] { return InTray(main) && TrayIcons().size() > iconsBefore; }));
-    const TrayIcon icon = TrayIcons().front();
+    const auto icon = TrayIcons().front();
     EXPECT_EQ("Nimbrel by QUADDLE", icon.tip);
 
     // A single click does nothing; a double click, as the shell relays it, restores.
@@ -100,7 +100,7 @@ TEST_F(MainWindow, TrayMenuExitEndsWithoutWritingTheSettings) {
     ASSERT_TRUE(WaitUntil([&] { return InTray(main) && TrayIcons().size() > iconsBefore; }));
 
     // The menu comes as the right button goes up, as the shell's context-menu event.
-    const TrayIcon icon = TrayIcons().front();
+    const auto icon = TrayIcons().front();
     ClickTrayIcon(icon, WM_RBUTTONDOWN);
     Sleep(300);
     HWND early = FindWindowA("#32768", nullptr);
@@ -142,7 +142,7 @@ TEST_F(MainWindow, RightClickOpensTheMenuOnceAndRestoreLeavesNoMenuBehind) {
     const std::size_t iconsBefore = TrayIcons().size();
     Minimise(main);
     ASSERT_TRUE(WaitUntil([&] { return InTray(main) && TrayIcons().size() > iconsBefore; }));
-    const TrayIcon icon = TrayIcons().front();
+    const auto icon = TrayIcons().front();
     ClickTrayIcon(icon, WM_RBUTTONDOWN);
     ClickTrayIcon(icon, WM_RBUTTONUP);
     HWND menu = nullptr;
