@@ -56,18 +56,18 @@ NOTIFYICONDATAW TrayIcon::Record() {
 
 // An icon the shell still holds (a taskbar that only says it was created anew) counts as added.
 bool TrayIcon::AddIcon() {
+    const platform::NotifyIcon notify;
     NOTIFYICONDATAW record = Record();
-    if (!platform::NotifyIcon(NIM_ADD, &record) && !platform::NotifyIcon(NIM_MODIFY, &record))
-        return false;
-    if (platform::NotifyIcon(NIM_SETVERSION, &record)) return true;
+    if (!notify(NIM_ADD, &record) && !notify(NIM_MODIFY, &record)) return false;
+    if (notify(NIM_SETVERSION, &record)) return true;
     // Without version 4 its clicks would not be understood: the icon is as good as missing.
-    platform::NotifyIcon(NIM_DELETE, &record);
+    notify(NIM_DELETE, &record);
     return false;
 }
 
 void TrayIcon::RemoveIcon() {
     NOTIFYICONDATAW record = Record();
-    platform::NotifyIcon(NIM_DELETE, &record);
+    platform::NotifyIcon()(NIM_DELETE, &record);
 }
 
 void TrayIcon::HideWindow() {
