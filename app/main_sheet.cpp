@@ -1,15 +1,13 @@
 #include "app/main_sheet.h"
 
 #include <commctrl.h>
-#include <utility>
 
 #include "app/single_instance.h"
-#include "app/tray_icon.h"
+#include "app/tray_callback.h"
 #include "framework/handles.h"
 #include "app/pages/url_dialog.h"
 #include "keepalive/autodial.h"
 #include "keepalive/run_state.h"
-#include "platform/win32/notify_icon.h"
 #include "res/product.h"
 #include "res/resource.h"
 #include "settings/bounded_copy.h"
@@ -20,11 +18,6 @@ std::string LoadResourceString(UINT id) {
     char text[256] = "";
     LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
     return text;
-}
-
-void NotifyTray(DWORD action, HWND window, HICON icon) {
-    NOTIFYICONDATAA record = MakeTrayIconRecord(window, icon);
-    platform::NotifyIcon(action, &record);
 }
 
 }  // namespace
@@ -115,6 +108,9 @@ LRESULT MainSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             else
                 m_autodial.Reopen();
             return 0;
+        case WM_POWERBROADCAST:
+            if (wParam == PBT_APMRESUMEAUTOMATIC) m_statusPage.OnResume();
+            return ModelessSheet::WindowProc(message, wParam, lParam);
         case WM_DESTROY:
             UnmarkInstanceWindow(m_window, InstanceName());
             return Default();
@@ -130,6 +126,10 @@ LRESULT MainSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DPICHANGED:
             OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
+        case WM_TIMER:
+            if (wParam != TrayIcon::kRetryTimer) return Default();
+            m_tray.Presence().OnRetryTimer();
+            return 0;
         default:
             return ModelessSheet::WindowProc(message, wParam, lParam);
     }
@@ -137,12 +137,9 @@ LRESULT MainSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void MainSheet::OnSize(UINT type) {
     if (type == SIZE_MINIMIZED) {
-        ShowWindow(m_window, SW_HIDE);
-        NotifyTray(NIM_ADD, m_window, m_icon);
-        m_inTray = true;
+        m_tray.Presence().OnMinimised();
     } else if (type == SIZE_RESTORED) {
-        // Only an icon that was added goes: the shell is not loaded for nothing at every start.
-        if (std::exchange(m_inTray, false)) NotifyTray(NIM_DELETE, m_window, m_icon);
+        m_tray.Presence().OnRestored();
         if (!m_fitted && GetTabControl()) FitAroundTabControl();
     }
 }
@@ -172,24 +169,21 @@ void MainSheet::OnDpiChanged(int dpi, const RECT& suggested) {
 }
 
 LRESULT MainSheet::OnIconNotify(WPARAM wParam, LPARAM lParam) {
-    if (wParam != kTrayIconId) return 0;
-    if (lParam == WM_LBUTTONDBLCLK)
+    const TrayCallback callback = ReadTrayCallback(wParam, lParam, kTrayIconId);
+    if (callback.request == TrayRequest::Restore)
         PostMessageA(m_window, WM_COMMAND, ID_TRAY_RESTORE, 0);
-    else if (lParam == WM_RBUTTONDOWN)
-        ShowTrayMenu();
+    else if (callback.request == TrayRequest::Menu)
+        ShowTrayMenu(callback.x, callback.y);
     return 0;
 }
 
-void MainSheet::ShowTrayMenu() {
+void MainSheet::ShowTrayMenu(int x, int y) {
     OwnedMenu menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAY_MENU)));
     HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr;
     if (!popup) return;
-    POINT cursor{};
-    GetCursorPos(&cursor);
     // Without the foreground the menu would not close when the user clicks elsewhere.
     SetForegroundWindow(m_window);
-    TrackPopupMenu(popup, TPM_RIGHTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, m_window,
-                   nullptr);
+    TrackPopupMenu(popup, TPM_RIGHTALIGN | TPM_RIGHTBUTTON, x, y, 0, m_window, nullptr);
     PostMessageA(m_window, WM_NULL, 0, 0);
 }
 
@@ -204,7 +198,7 @@ void MainSheet::OnShowRequest() {
 // updated, quit. Posted, so that the sender is answered at once. The window may be in the
 // notification area, and a run that ends by the quit message leaves an icon behind.
 void MainSheet::OnExitRequest() {
-    NotifyTray(NIM_DELETE, m_window, m_icon);
+    m_tray.Presence().OnExit();
     HWND page = m_statusPage.m_window;
     if (page)
         PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_EXIT, BN_CLICKED),
@@ -212,13 +206,13 @@ void MainSheet::OnExitRequest() {
 }
 
 void MainSheet::OnTrayExit() {
-    NotifyTray(NIM_DELETE, m_window, m_icon);
+    m_tray.Presence().OnExit();
     DestroyWindow(m_window);
 }
 
 // A restarted Explorer forgets our icon; a window hidden in the tray would be unreachable.
 void MainSheet::OnTaskbarCreated() {
-    if (IsIconic(m_window) && !IsWindowVisible(m_window)) NotifyTray(NIM_ADD, m_window, m_icon);
+    m_tray.Presence().OnTaskbarCreated();
 }
 
 bool MainSheet::OnPaintIconic() {

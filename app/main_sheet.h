@@ -4,6 +4,7 @@
 #include "app/pages/status_page.h"
 #include "app/pages/settings_page.h"
 #include "app/pages/about_page.h"
+#include "app/tray_icon.h"
 #include "settings/autostart.h"
 #include "settings/folders.h"
 #include "settings/language.h"
@@ -41,7 +42,7 @@ class MainSheet : public ModelessSheet {
     void FitAroundTabControl();
     void OnDpiChanged(int dpi, const RECT& suggested);
     LRESULT OnIconNotify(WPARAM wParam, LPARAM lParam);
-    void ShowTrayMenu();
+    void ShowTrayMenu(int x, int y);
     void OnTrayExit();
     void OnShowRequest();
     void OnExitRequest();
@@ -56,5 +57,5 @@ class MainSheet : public ModelessSheet {
     OnlineProbe& m_probe;
     HICON m_icon = nullptr;  // a shared resource icon: the system frees it with the module
     bool m_fitted = false;
-    bool m_inTray = false;  // the notification icon was added
+    TrayIcon m_tray{*this};
 };

@@ -1,21 +1,87 @@
 #include "app/tray_icon.h"
 
+#include <commctrl.h>
+
+#include "framework/window.h"
+#include "platform/win32/notify_icon.h"
 #include "res/resource.h"
 
-const UINT g_uIconNotifyMessage = RegisterWindowMessageA("WM_ICONNOTIFY");
-const UINT g_uTaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+const UINT g_uIconNotifyMessage = RegisterWindowMessageW(L"WM_ICONNOTIFY");
+const UINT g_uTaskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
 
-static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V2_SIZE == 488, "the shell-5 icon record");
+namespace {
 
-NOTIFYICONDATAA MakeTrayIconRecord(HWND window, HICON icon) {
-    NOTIFYICONDATAA record{};
-    // The shell-5 record: a tip of up to 127 characters, understood by every shell since.
-    record.cbSize = NOTIFYICONDATAA_V2_SIZE;
-    record.hWnd = window;
+constexpr UINT kRetryMilliseconds = 3000;
+
+// The program's icon at the small-icon size; LoadIconMetric where comctl32 has it, the same
+// size asked of LoadImageW where it does not (comctl32 without the version 6 activation).
+HICON LoadSmallIcon() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    using LoadIconMetricCall = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, HICON*);
+    HMODULE comctl = GetModuleHandleW(L"comctl32.dll");
+    const auto loadIconMetric =
+        comctl ? reinterpret_cast<LoadIconMetricCall>(
+                     reinterpret_cast<void*>(GetProcAddress(comctl, "LoadIconMetric")))
+               : nullptr;
+    HICON icon = nullptr;
+    if (loadIconMetric && SUCCEEDED(loadIconMetric(instance, L"p1", LIM_SMALL, &icon))) return icon;
+    return static_cast<HICON>(LoadImageW(instance, L"p1", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                         GetSystemMetrics(SM_CYSMICON), 0));
+}
+
+}  // namespace
+
+TrayIcon::TrayIcon(Window& owner) : m_owner(owner) {}
+
+HICON TrayIcon::Icon() {
+    if (!m_icon) m_icon.reset(LoadSmallIcon());
+    return m_icon.get();
+}
+
+// Today's record: a numeric id, not a GUID, which would tie the icon to the exe's path and fail
+// for a portable copy that was moved.
+NOTIFYICONDATAW TrayIcon::Record() {
+    NOTIFYICONDATAW record{};
+    record.cbSize = sizeof record;
+    record.hWnd = m_owner.m_window;
     record.uID = kTrayIconId;
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record.uCallbackMessage = g_uIconNotifyMessage;
-    record.hIcon = icon;
-    LoadStringA(GetModuleHandleA(nullptr), IDS_TRAY_TIP, record.szTip, sizeof record.szTip);
+    record.hIcon = Icon();
+    LoadStringW(GetModuleHandleW(nullptr), IDS_TRAY_TIP, record.szTip,
+                sizeof record.szTip / sizeof record.szTip[0]);
+    record.uVersion = NOTIFYICON_VERSION_4;
     return record;
+}
+
+// An icon the shell still holds (a taskbar that only says it was created anew) counts as added.
+bool TrayIcon::AddIcon() {
+    const platform::NotifyIcon notify;
+    NOTIFYICONDATAW record = Record();
+    if (!notify(NIM_ADD, &record) && !notify(NIM_MODIFY, &record)) return false;
+    if (notify(NIM_SETVERSION, &record)) return true;
+    // Without version 4 its clicks would not be understood: the icon is as good as missing.
+    notify(NIM_DELETE, &record);
+    return false;
+}
+
+void TrayIcon::RemoveIcon() {
+    NOTIFYICONDATAW record = Record();
+    platform::NotifyIcon()(NIM_DELETE, &record);
+}
+
+void TrayIcon::HideWindow() {
+    ShowWindow(m_owner.m_window, SW_HIDE);
+}
+
+void TrayIcon::ShowMinimised() {
+    ShowWindow(m_owner.m_window, SW_SHOWMINNOACTIVE);
+}
+
+void TrayIcon::StartRetryTimer() {
+    SetTimer(m_owner.m_window, kRetryTimer, kRetryMilliseconds, nullptr);
+}
+
+void TrayIcon::StopRetryTimer() {
+    KillTimer(m_owner.m_window, kRetryTimer);
 }

@@ -3,6 +3,8 @@ set(NIMBREL_LOGIC_SOURCES
   app/command_line.cpp
   app/probe_target.cpp
   app/start_options.cpp
+  app/tray_callback.cpp
+  app/tray_presence.cpp
   keepalive/autodial.cpp
   keepalive/autodial_record.cpp
   keepalive/event_log.cpp

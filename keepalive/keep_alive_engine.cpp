@@ -25,11 +25,15 @@ void KeepAliveEngine::Tick() {
         m_view.MinimiseMainWindow();
         m_run.startInTray = false;
     }
-    if (m_run.mode == KeepAliveMode::OnOffline || m_run.mode == KeepAliveMode::OnOnline) {
+    if (IsOn()) {
         const bool due = m_countdown.IsDue();
         if (due || m_probePending || m_forceProbe) Probe();
     }
     ShowActivity();
+}
+
+bool KeepAliveEngine::IsOn() const {
+    return m_run.mode == KeepAliveMode::OnOffline || m_run.mode == KeepAliveMode::OnOnline;
 }
 
 void KeepAliveEngine::Probe() {
@@ -87,4 +91,13 @@ void KeepAliveEngine::SwitchOff() {
     m_probePending = false;
     m_run.mode = KeepAliveMode::Off;
     m_view.UpdateLamps();
+}
+
+// The line may have dropped during the sleep, and a probe from before it may never end: the
+// countdown starts again from a fresh result.
+void KeepAliveEngine::OnResume() {
+    if (!IsOn()) return;
+    m_abandon();
+    m_probePending = false;
+    Probe();
 }

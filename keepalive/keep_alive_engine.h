@@ -36,8 +36,11 @@ class KeepAliveEngine {
     void StartStayOn();
     // OFF; a running probe is dropped.
     void SwitchOff();
+    // Back from sleep or hibernation: while ON, a fresh probe at once.
+    void OnResume();
 
   private:
+    bool IsOn() const;
     void Probe();
     void TakeResult(KeepAliveMode mode, const char* logLine);
     void ShowActivity();

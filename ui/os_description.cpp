@@ -59,11 +59,36 @@ std::string ServicePack(const platform::OsVersion& os) {
     return std::string(os.csdVersion, strnlen(os.csdVersion, sizeof os.csdVersion));
 }
 
+// From NT 6.0 on: the system's own name for its version, numbers for one it does not know yet.
+std::string CurrentNtName(const platform::OsVersion& os) {
+    if (os.productType == platform::kProductServer ||
+        os.productType == platform::kProductDomainController)
+        return "Windows Server";
+    if (os.majorVersion == 6 && os.minorVersion <= 3) {
+        const char* names[] = {"Windows Vista", "Windows 7", "Windows 8", "Windows 8.1"};
+        return names[os.minorVersion];
+    }
+    if (os.majorVersion == 10 && os.minorVersion == 0)
+        return os.buildNumber < 22000 ? "Windows 10" : "Windows 11";
+    return "Windows " + std::to_string(os.majorVersion) + "." + std::to_string(os.minorVersion);
+}
+
+std::string CurrentNtDescription(const platform::OsVersion& os) {
+    const std::string servicePack = ServicePack(os);
+    return CurrentNtName(os) + " (Build:" + std::to_string(os.buildNumber) + ")" +
+           (servicePack.empty() ? "" : " " + servicePack);
+}
+
 }  // namespace
 
+// The real version, not the one the manifest admits to: a system newer than the manifest
+// knows would otherwise pass for Windows 8.
 std::string GetOsDescription() {
     platform::OsVersion os{};
-    if (!platform::Version().GetVersionExA(&os)) return "Not able to get OS information";
+    if (!platform::Version().RtlGetVersion(&os) && !platform::Version().GetVersionExA(&os))
+        return "Not able to get OS information";
+    if (os.platformId == platform::kPlatformNt && os.majorVersion >= 6)
+        return CurrentNtDescription(os);
     if (os.platformId == platform::kPlatformNt) {
         char productType[kProductTypeSize] = "";
         if (!ReadProductType(productType)) return "";

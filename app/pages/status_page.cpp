@@ -61,6 +61,10 @@ void StatusPage::StartStayOn() {
     m_notWebAddressDue = NeedsNotWebAddressWarning(m_settings.url);
 }
 
+void StatusPage::OnResume() {
+    m_engine.OnResume();
+}
+
 int StatusPage::SaveSettingsFromPage() {
     UpdateData(true);
     m_commitSettingsSwitches();

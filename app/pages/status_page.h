@@ -21,6 +21,8 @@ class StatusPage : public PropertyPage, private IKeepAliveView {
     // Lights the lamp for the run's mode and puts out the others.
     void UpdateLamps() override;
     void StartStayOn();
+    // The system is back from sleep or hibernation.
+    void OnResume();
     // Commits the settings page's switches with the rest of the settings; always 1.
     int SaveSettingsFromPage();
     void UninstallAndQuit();

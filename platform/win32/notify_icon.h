@@ -3,10 +3,23 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "platform/win32/loaded_library.h"
+
 namespace platform {
 
-// Shell_NotifyIconA with the shell loaded for this call only. The icon lives in the taskbar's
-// process, so a run in the notification area need not keep the shell (over 1 MB) in memory.
-bool NotifyIcon(DWORD message, NOTIFYICONDATAA* data);
+// Shell_NotifyIconW with the shell loaded for as long as the object lives: the calls of one
+// change to the icon. The icon lives in the taskbar's process, so a run in the notification area
+// need not keep the shell (over 1 MB) in memory.
+class NotifyIcon {
+  public:
+    NotifyIcon();
+    bool operator()(DWORD message, NOTIFYICONDATAW* data) const;
+
+  private:
+    using Call = BOOL(WINAPI*)(DWORD, NOTIFYICONDATAW*);
+
+    LoadedLibrary m_shell;
+    Call m_call;
+};
 
 }  // namespace platform

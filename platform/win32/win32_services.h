@@ -71,6 +71,7 @@ class Win32Clock final : public IClock {
 class Win32Version final : public IVersion {
   public:
     bool GetVersionExA(OsVersion* version) override;
+    bool RtlGetVersion(OsVersion* version) override;
 };
 
 // Installs the forwarders above as the services the logic uses.

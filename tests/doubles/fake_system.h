@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -83,7 +84,8 @@ class FakeClock : public platform::IClock {
     std::uint64_t ticks = 5000000;
 };
 
-// A version record the test chooses; fails when told to.
+// A version record the test chooses; fails when told to. The real version is there only when
+// the test gives one, as on a system whose ntdll has no RtlGetVersion.
 class FakeVersion : public platform::IVersion {
   public:
     bool GetVersionExA(platform::OsVersion* version) override {
@@ -92,8 +94,14 @@ class FakeVersion : public platform::IVersion {
         *version = record;
         return true;
     }
+    bool RtlGetVersion(platform::OsVersion* version) override {
+        if (!real) return false;
+        *version = *real;
+        return true;
+    }
 
     platform::OsVersion record{5, 1, 2600, platform::kPlatformNt, "Service Pack 3"};
+    std::optional<platform::OsVersion> real;
     bool fail = false;
     int calls = 0;
 };

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "res/resource.h"
 #include "tests/e2e/driver.h"
 
@@ -29,6 +31,21 @@ class AboutTab : public ::testing::Test {
     }
 };
 
+// Wine reports the Windows version its settings name, here for nimbrel.exe alone.
+class ReportedWindows {
+  public:
+    explicit ReportedWindows(const char* version) {
+        RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "Version", REG_SZ, version,
+                        static_cast<DWORD>(std::strlen(version) + 1));
+    }
+    ReportedWindows(const ReportedWindows&) = delete;
+    ReportedWindows& operator=(const ReportedWindows&) = delete;
+    ~ReportedWindows() { RegDeleteKeyA(HKEY_CURRENT_USER, kKey); }
+
+  private:
+    static constexpr const char* kKey = "Software\\Wine\\AppDefaults\\nimbrel.exe";
+};
+
 TEST_F(AboutTab, ShowsVersionAndOperatingSystem) {
     Nimbrel nimbrel;
     HWND main = nimbrel.MainWindow();
@@ -36,8 +53,30 @@ TEST_F(AboutTab, ShowsVersionAndOperatingSystem) {
     HWND page = ShowAboutPage(main);
     ASSERT_NE(nullptr, page);
     EXPECT_EQ("Version 2.01", Text(GetDlgItem(page, IDC_VERSION)));
-    // Wine presents itself as an NT system past build 2600.
-    EXPECT_EQ(0u, Text(GetDlgItem(page, IDC_OS)).find("Windows XP 4.0 (Build:"));
+    // A fresh prefix is Windows 7 with its service pack.
+    EXPECT_EQ("Windows 7 (Build:7601) Service Pack 1", Text(GetDlgItem(page, IDC_OS)));
+}
+
+// The names come from the version the system really is: without a manifest entry for it,
+// Windows 10 would pass for Windows 8 (6.2, build 9200).
+TEST_F(AboutTab, NamesTheWindowsVersionTheSystemReallyIs) {
+    const struct {
+        const char* version;
+        const char* start;
+    } systems[] = {{"win10", "Windows 10 (Build:1"},
+                   {"win81", "Windows 8.1 (Build:9600)"},
+                   {"winxp64", "Windows XP 4.0 (Build:3790) Service Pack 2"}};
+    for (const auto& system : systems) {
+        SCOPED_TRACE(system.version);
+        ReportedWindows reported(system.version);
+        Nimbrel nimbrel;
+        HWND main = nimbrel.MainWindow();
+        ASSERT_NE(nullptr, main);
+        HWND page = ShowAboutPage(main);
+        ASSERT_NE(nullptr, page);
+        EXPECT_EQ(0u, Text(GetDlgItem(page, IDC_OS)).find(system.start))
+            << Text(GetDlgItem(page, IDC_OS));
+    }
 }
 
 TEST_F(AboutTab, HelpWithoutHelpFileSaysWhereItLooked) {

@@ -72,7 +72,7 @@ TEST_F(MainWindow, MinimiseHidesIntoTheTrayAndDoubleClickRestores) {
 
     Minimise(main);
     ASSERT_TRUE(WaitUntil([&] { return InTray(main) && TrayIcons().size() > iconsBefore; }));
-    const TrayIcon icon = TrayIcons().front();
+    const auto icon = TrayIcons().front();
     EXPECT_EQ("Nimbrel by QUADDLE", icon.tip);
 
     // A single click does nothing; a double click, as the shell relays it, restores.
@@ -99,7 +99,13 @@ TEST_F(MainWindow, TrayMenuExitEndsWithoutWritingTheSettings) {
     Minimise(main);
     ASSERT_TRUE(WaitUntil([&] { return InTray(main) && TrayIcons().size() > iconsBefore; }));
 
-    ClickTrayIcon(TrayIcons().front(), WM_RBUTTONDOWN);
+    // The menu comes as the right button goes up, as the shell's context-menu event.
+    const auto icon = TrayIcons().front();
+    ClickTrayIcon(icon, WM_RBUTTONDOWN);
+    Sleep(300);
+    HWND early = FindWindowA("#32768", nullptr);
+    EXPECT_TRUE(early == nullptr || !IsWindowVisible(early));
+    ClickTrayIcon(icon, WM_RBUTTONUP);
     HWND menu = nullptr;
     ASSERT_TRUE(WaitUntil([&] {
         menu = FindWindowA("#32768", nullptr);
@@ -114,17 +120,44 @@ TEST_F(MainWindow, TrayMenuExitEndsWithoutWritingTheSettings) {
     ExpectSettingsUntouched();
 }
 
+// The shell's version 4 sends the event in the low word and the icon's id in the high word.
 TEST_F(MainWindow, IconNotificationsForOtherIdsAreIgnored) {
     Nimbrel nimbrel;
     HWND main = nimbrel.MainWindow();
     ASSERT_NE(nullptr, main);
     Minimise(main);
     ASSERT_TRUE(WaitUntil([&] { return InTray(main); }));
-    PostMessageA(main, kIconNotify, 101, WM_LBUTTONDBLCLK);
+    PostMessageA(main, kIconNotify, 0, MAKELPARAM(WM_LBUTTONDBLCLK, 101));
+    PostMessageA(main, kIconNotify, kTrayIconId, WM_LBUTTONDBLCLK);
     Sleep(300);
     EXPECT_TRUE(InTray(main));
-    PostMessageA(main, kIconNotify, kTrayIconId, WM_LBUTTONDBLCLK);
+    PostMessageA(main, kIconNotify, 0, MAKELPARAM(WM_LBUTTONDBLCLK, kTrayIconId));
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main); }));
+}
+
+TEST_F(MainWindow, RightClickOpensTheMenuOnceAndRestoreLeavesNoMenuBehind) {
+    Nimbrel nimbrel;
+    HWND main = nimbrel.MainWindow();
+    ASSERT_NE(nullptr, main);
+    const std::size_t iconsBefore = TrayIcons().size();
+    Minimise(main);
+    ASSERT_TRUE(WaitUntil([&] { return InTray(main) && TrayIcons().size() > iconsBefore; }));
+    const auto icon = TrayIcons().front();
+    ClickTrayIcon(icon, WM_RBUTTONDOWN);
+    ClickTrayIcon(icon, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        menu = FindWindowA("#32768", nullptr);
+        return menu && IsWindowVisible(menu);
+    }));
+    // Down from nothing chosen takes the first item, "Restore Nimbrel".
+    PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && !IsIconic(main); }));
+    Sleep(500);  // a second menu for the same click would be open by now
+    HWND left = FindWindowA("#32768", nullptr);
+    EXPECT_TRUE(left == nullptr || !IsWindowVisible(left));
+    EXPECT_FALSE(TrayIconShown(main, kTrayIconId));
 }
 
 TEST_F(MainWindow, CloseBoxEndsWithoutWritingTheSettings) {

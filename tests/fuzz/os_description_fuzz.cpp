@@ -1,5 +1,7 @@
 // The about page's description of the system: any version record and any product type value
 // give one of the documented forms, and the service-pack text is never read past its field.
+// From NT 6.0 on the name comes from the version alone and the registry is not read.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -45,10 +47,29 @@ void CheckNt(const std::string& text, const platform::OsVersion& os, const std::
             Shown(text));
 }
 
+void CheckCurrentNt(const std::string& text, const platform::OsVersion& os, const std::string& sp) {
+    const bool server = os.productType == platform::kProductServer ||
+                        os.productType == platform::kProductDomainController;
+    const std::string numbers =
+        "Windows " + std::to_string(os.majorVersion) + "." + std::to_string(os.minorVersion);
+    const char* names[] = {"Windows Server", "Windows Vista", "Windows 7", "Windows 8",
+                           "Windows 8.1",    "Windows 10",    "Windows 11"};
+    const std::string build = " (Build:" + std::to_string(os.buildNumber) + ")";
+    const std::string end = build + (sp.empty() ? "" : " " + sp);
+    Require(EndsWith(text, end), "the build and the service pack close the text", Shown(text));
+    const std::string name = text.substr(0, text.size() - std::min(text.size(), end.size()));
+    bool known = name == numbers;
+    for (const char* candidate : names) known = known || name == candidate;
+    Require(known, "a name of the family or the version's numbers", Shown(text));
+    Require(!server || name == "Windows Server", "a server is named as one", Shown(text));
+}
+
 }  // namespace
 
 // "!version <platform> <major> <minor> <build>", "!csd <service-pack text>" (its first 128
-// bytes, unterminated when that long), "!fail", and the ProductType value under its key.
+// bytes, unterminated when that long), "!fail", "!product <type>" for the record's product
+// type, "!real" when the system also gives the record as its real version, and the ProductType
+// value under its key.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FakeSystem system;
     platform::OsVersion& os = system.version.record;
@@ -56,6 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const ScriptLine& line : ParseScript(data, size, kProductOptions)) {
         if (line.isValue) PutValue(system.registry, line);
         if (line.word == "fail") system.version.fail = true;
+        if (line.word == "real") system.version.real.emplace();
+        if (line.word == "product")
+            os.productType = static_cast<std::uint8_t>(std::strtoul(line.rest.c_str(), nullptr, 0));
         if (line.word == "csd")
             std::strncpy(os.csdVersion, line.rest.c_str(), sizeof os.csdVersion);
         if (line.word == "version") {
@@ -69,10 +93,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         }
     }
+    if (system.version.real) *system.version.real = os;
     const std::string text = GetOsDescription();
     const std::string sp(os.csdVersion, strnlen(os.csdVersion, sizeof os.csdVersion));
-    if (system.version.fail) {
+    if (system.version.fail && !system.version.real) {
         Require(text == "Not able to get OS information", "no version record, no description");
+    } else if (os.platformId == platform::kPlatformNt && os.majorVersion >= 6) {
+        CheckCurrentNt(text, os, sp);
+        Require(system.registry.calls.empty(), "no registry read from NT 6.0 on", Shown(text));
     } else if (os.platformId == platform::kPlatformNt) {
         if (ProductTypeReadable(system.registry))
             CheckNt(text, os, sp);

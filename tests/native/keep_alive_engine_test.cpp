@@ -189,6 +189,48 @@ TEST_F(Engine, TheTrayRequestMinimisesAtTheFirstTickOnly) {
     EXPECT_EQ(1, view.minimised);
 }
 
+TEST_F(Engine, ResumeProbesAtOnceAndTheCountdownStartsFromItsResult) {
+    probe.results = {ProbeResult::Online};
+    engine.StartStayOn();
+    engine.Tick();
+    system.clock.now += 200;  // asleep in the middle of the countdown
+
+    probe.results = {ProbeResult::Offline};
+    engine.OnResume();
+    EXPECT_EQ(2, probe.Calls());
+    EXPECT_EQ(KeepAliveMode::OnOffline, run.mode);
+    EXPECT_EQ(" 9:05:07: PC not online -> nichts weiter zu tun", LastLogLine(log));
+
+    WaitInterval(200);  // the old countdown would be due by now
+    engine.Tick();
+    EXPECT_EQ(2, probe.Calls());
+    WaitInterval(111);
+    engine.Tick();
+    EXPECT_EQ(3, probe.Calls());
+}
+
+TEST_F(Engine, ResumeDropsAProbeFromBeforeTheSleepAndPollsTheFreshOne) {
+    engine.StartStayOn();
+    engine.Tick();  // started before the sleep, never answered
+    const int abandonsBefore = probe.abandons;
+    engine.OnResume();
+    EXPECT_EQ(abandonsBefore + 1, probe.abandons);
+    EXPECT_EQ(2, probe.Calls());
+    probe.results = {ProbeResult::Online};
+    engine.Tick();
+    EXPECT_EQ(3, probe.Calls());
+    EXPECT_EQ(" 9:05:07: PC Online", LastLogLine(log));
+}
+
+TEST_F(Engine, ResumeWhileOffProbesNothing) {
+    engine.OnResume();
+    run.mode = KeepAliveMode::Uninstall;
+    engine.OnResume();
+    EXPECT_EQ(0, probe.Calls());
+    EXPECT_EQ(0, probe.abandons);
+    EXPECT_TRUE(view.lamps.empty());
+}
+
 TEST_F(Engine, OnlyTheOnModesProbe) {
     engine.StartStayOn();
     engine.Tick();  // a probe is pending

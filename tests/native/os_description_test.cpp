@@ -58,9 +58,71 @@ TEST_F(OsDescription, Major5IsWindows2000AndBuild2600OnIsXp) {
               DescribeNt("WinNT", 5, 1, 2600, "Service Pack 2"));
     EXPECT_EQ("Windows XP 4.0 (Build:3790) Service Pack 2",
               DescribeNt("ServerNT", 5, 2, 3790, "Service Pack 2"));
-    EXPECT_EQ("Windows XP 4.0 (Build:7601) Service Pack 1",
-              DescribeNt("WinNT", 6, 1, 7601, "Service Pack 1"));
     EXPECT_EQ("Windows XP 3.51 (Build:4000) ", DescribeNt("WinNT", 3, 51, 4000, ""));
+}
+
+// From NT 6.0 on the version the system really is counts, not the one the manifest admits to.
+class CurrentOsDescription : public OsDescription {
+  protected:
+    std::string DescribeReal(std::uint32_t major, std::uint32_t minor, std::uint32_t build,
+                             const char* servicePack,
+                             std::uint8_t productType = platform::kProductWorkstation) {
+        platform::OsVersion real{major, minor, build, platform::kPlatformNt, ""};
+        std::strcpy(real.csdVersion, servicePack);
+        real.productType = productType;
+        system.version.real = real;
+        return GetOsDescription();
+    }
+};
+
+TEST_F(CurrentOsDescription, NamesEachVersionWithItsBuildAndServicePack) {
+    EXPECT_EQ("Windows Vista (Build:6002) Service Pack 2",
+              DescribeReal(6, 0, 6002, "Service Pack 2"));
+    EXPECT_EQ("Windows 7 (Build:7601) Service Pack 1", DescribeReal(6, 1, 7601, "Service Pack 1"));
+    EXPECT_EQ("Windows 8 (Build:9200)", DescribeReal(6, 2, 9200, ""));
+    EXPECT_EQ("Windows 8.1 (Build:9600)", DescribeReal(6, 3, 9600, ""));
+    EXPECT_EQ("Windows 10 (Build:19045)", DescribeReal(10, 0, 19045, ""));
+    EXPECT_EQ("Windows 10 (Build:21999)", DescribeReal(10, 0, 21999, ""));
+    EXPECT_EQ("Windows 11 (Build:22000)", DescribeReal(10, 0, 22000, ""));
+    EXPECT_EQ("Windows 11 (Build:26100)", DescribeReal(10, 0, 26100, ""));
+}
+
+TEST_F(CurrentOsDescription, AVersionWithoutANameShowsItsNumbers) {
+    EXPECT_EQ("Windows 6.4 (Build:9841)", DescribeReal(6, 4, 9841, ""));
+    EXPECT_EQ("Windows 10.1 (Build:30000)", DescribeReal(10, 1, 30000, ""));
+    EXPECT_EQ("Windows 4294967295.0 (Build:1)", DescribeReal(4294967295u, 0, 1, ""));
+}
+
+TEST_F(CurrentOsDescription, ServerProductTypesAreWindowsServer) {
+    EXPECT_EQ("Windows Server (Build:20348)",
+              DescribeReal(10, 0, 20348, "", platform::kProductServer));
+    EXPECT_EQ("Windows Server (Build:7601) Service Pack 1",
+              DescribeReal(6, 1, 7601, "Service Pack 1", platform::kProductDomainController));
+    EXPECT_EQ("Windows 10 (Build:19045)",
+              DescribeReal(10, 0, 19045, "", platform::kProductUnknown));
+}
+
+TEST_F(CurrentOsDescription, RealVersionWinsOverTheManifestsAnswer) {
+    system.version.record = platform::OsVersion{6, 2, 9200, platform::kPlatformNt, ""};
+    EXPECT_EQ("Windows 11 (Build:22631)", DescribeReal(10, 0, 22631, ""));
+}
+
+TEST_F(CurrentOsDescription, NeedsNoProductTypeFromTheRegistry) {
+    system.registry.failingKeys = {"ProductOptions"};
+    EXPECT_EQ("Windows 10 (Build:19045)", DescribeReal(10, 0, 19045, ""));
+    EXPECT_TRUE(system.registry.calls.empty());
+}
+
+TEST_F(CurrentOsDescription, UpToXpTheRealVersionGetsTheOldTexts) {
+    system.registry.PutString(kProductOptions, "ProductType", "WinNT");
+    EXPECT_EQ("Windows XP 4.0 (Build:2600) Service Pack 2",
+              DescribeReal(5, 1, 2600, "Service Pack 2"));
+    EXPECT_EQ("Windows 2000 4.0 (Build:2195) ", DescribeReal(5, 0, 2195, ""));
+}
+
+TEST_F(CurrentOsDescription, WithoutTheRealVersionTheManifestsAnswerIsNamed) {
+    EXPECT_EQ("Windows 7 (Build:7601) Service Pack 1",
+              DescribeNt("WinNT", 6, 1, 7601, "Service Pack 1"));
 }
 
 TEST_F(OsDescription, NinetyFiveFamilyShowsNameBlankAndServicePackOnly) {
