@@ -37,7 +37,7 @@ void SetAll(Settings& settings, int number, const char* url) {
 }
 
 bool IsFourByteDword(const FakeRegistry::Value* stored) {
-    return stored && stored->type == platform::kRegDword && stored->bytes.size() == 4;
+    return stored && stored->type == FakeRegistry::kNumber && stored->bytes.size() == 4;
 }
 
 void CheckRead(const FakeRegistry& registry, const Settings& settings) {
@@ -61,7 +61,7 @@ void CheckRead(const FakeRegistry& registry, const Settings& settings) {
         stored ? std::string(stored->bytes.begin(), stored->bytes.end()) : std::string();
     Require(url == kDefaultUrl || (stored && url == storedText.substr(0, storedText.find('\0'))),
             "the URL read is the default or the stored text", Shown(url));
-    if (stored && stored->type != platform::kRegSz)
+    if (stored && stored->type != FakeRegistry::kText)
         Require(url == kDefaultUrl, "a URL stored with the wrong type gives the default");
 }
 
@@ -73,7 +73,7 @@ void CheckWritten(const FakeRegistry& registry, const Settings& settings) {
                 "a number setting is written as its REG_DWORD", kSwitches[i].name);
     }
     const FakeRegistry::Value* stored = registry.Find(kKey, "URL1");
-    Require(stored && stored->type == platform::kRegSz &&
+    Require(stored && stored->type == FakeRegistry::kText &&
                 std::string(stored->bytes.begin(), stored->bytes.end()) == settings.url + '\0',
             "the URL is written as a terminated REG_SZ");
 }
