@@ -16,7 +16,7 @@ class IShell {
     // shell's result: above 32 when it was opened, else the shell's error code.
     virtual std::intptr_t Open(Window owner, const std::string& target) = 0;
     // Starts a program from its command line. Above 31 when it started, else an error code as
-    // the shell's (2 file not found, 3 path not found, 11 not a program, 0 anything else).
+    // the shell's (2 file not found, 3 path not found, 11 not a program).
     virtual std::uint32_t StartProgram(const std::string& commandLine) = 0;
 };
 

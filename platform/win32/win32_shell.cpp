@@ -8,18 +8,10 @@
 namespace platform {
 namespace {
 
-// What a program start that fails says, in the shell's own codes.
+// A failed start in the shell's codes: the system's error where it is one of them (2 file not
+// found, 3 path not found, ...), else 11, the code for a file that is no program.
 std::uint32_t StartFailure(DWORD error) {
-    switch (error) {
-        case ERROR_FILE_NOT_FOUND:
-            return 2;
-        case ERROR_PATH_NOT_FOUND:
-            return 3;
-        case ERROR_BAD_EXE_FORMAT:
-            return 11;
-        default:
-            return 0;
-    }
+    return error < 32 ? error : 11;
 }
 
 // Above 31: a started program, as the shell counts.
