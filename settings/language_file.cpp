@@ -67,7 +67,7 @@ std::string CleanUtf8(const std::string& bytes) {
 }
 
 // UTF-16 code units as UTF-8; a surrogate without its partner becomes U+FFFD.
-std::string FromUtf16(const std::u16string& units) {
+std::string FromUtf16(const std::vector<char16_t>& units) {
     std::string text;
     for (std::size_t i = 0; i < units.size(); ++i) {
         const char16_t unit = units[i];
@@ -137,8 +137,8 @@ LanguageFile::LanguageFile(std::string bytes) : m_bytes(std::move(bytes)) {
             text = m_encoding == Encoding::kUtf8 ? CleanUtf8(raw)
                                                  : platform::CodePage().AnsiToUtf8(raw);
         } else {
-            std::u16string units;
-            for (std::size_t i = start; i < stop; i += unit) units += unitAt(i);
+            std::vector<char16_t> units;
+            for (std::size_t i = start; i < stop; i += unit) units.push_back(unitAt(i));
             text = FromUtf16(units);
         }
         m_lines.push_back(Line{std::move(text), broken ? at + unit : at, broken});

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include <cstring>
-#include <string>
+#include <vector>
 
 namespace platform {
 
@@ -12,7 +12,7 @@ namespace platform {
 class LoadedLibrary {
   public:
     // name is a system DLL's plain ASCII name.
-    explicit LoadedLibrary(const char* name) : m_module(LoadLibraryW(Wide(name).c_str())) {}
+    explicit LoadedLibrary(const char* name) : m_module(LoadLibraryW(Wide(name).data())) {}
     LoadedLibrary(const LoadedLibrary&) = delete;
     LoadedLibrary& operator=(const LoadedLibrary&) = delete;
     ~LoadedLibrary() {
@@ -28,7 +28,10 @@ class LoadedLibrary {
     }
 
   private:
-    static std::wstring Wide(const char* name) { return std::wstring(name, name + strlen(name)); }
+    static std::vector<wchar_t> Wide(const char* name) {
+        std::vector<wchar_t> wide(name, name + strlen(name) + 1);
+        return wide;
+    }
 
     HMODULE m_module;
 };

@@ -73,9 +73,9 @@ bool Win32Files::RemoveFile(const std::string& path) {
 std::string Win32Files::CurrentDirectory() {
     const DWORD size = GetCurrentDirectoryW(0, nullptr);
     if (size == 0) return "";
-    std::wstring directory(size, L'\0');
+    std::vector<wchar_t> directory(size, L'\0');
     const DWORD length = GetCurrentDirectoryW(size, directory.data());
-    return length == 0 || length >= size ? "" : ToUtf8(directory.c_str(), length);
+    return length == 0 || length >= size ? "" : ToUtf8(directory.data(), length);
 }
 
 // The shell is loaded for this call only: start-up looks up the Startup folder, and the shell
@@ -95,9 +95,9 @@ std::string Win32CodePage::AnsiToUtf8(const std::string& ansi) {
     if (ansi.empty() || ansi.size() > kLargestReadFile) return "";
     const int size = static_cast<int>(ansi.size());
     const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    std::vector<wchar_t> wide(static_cast<std::size_t>(length) + 1, L'\0');
     MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), length);
-    return ToUtf8(wide);
+    return ToUtf8(wide.data(), static_cast<std::size_t>(length));
 }
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <vector>
 
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_services.h"
@@ -24,10 +25,10 @@ char** Win32Process::Arguments() {
 // The buffer grows until the path fits: a cut path would name another file.
 std::string Win32Process::ProgramPath() {
     for (DWORD size = MAX_PATH; size <= kLongestPath; size *= 2) {
-        std::wstring path(size, L'\0');
+        std::vector<wchar_t> path(size, L'\0');
         const DWORD length = GetModuleFileNameW(nullptr, path.data(), size);
         if (length == 0) return "";
-        if (length < size) return ToUtf8(path.c_str(), length);
+        if (length < size) return ToUtf8(path.data(), length);
     }
     return "";
 }

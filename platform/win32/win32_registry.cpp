@@ -32,7 +32,7 @@ LONG Set(Key key, const std::string& name, DWORD type, const void* data, std::si
                           static_cast<const BYTE*>(data), static_cast<DWORD>(size));
 }
 
-DWORD StoredType(Key key, const std::wstring& name) {
+DWORD StoredType(Key key, const Utf16& name) {
     DWORD type = REG_NONE;
     return RegQueryValueExW(ToHkey(key), name.c_str(), nullptr, &type, nullptr, nullptr) ==
                    ERROR_SUCCESS
@@ -44,7 +44,7 @@ DWORD StoredType(Key key, const std::wstring& name) {
 
 KeyOpening Win32Registry::OpenKey(Root root, const std::string& path, KeyAccess access, Key* key) {
     HKEY opened = nullptr;
-    const std::wstring subKey = ToUtf16(path);
+    const Utf16 subKey = ToUtf16(path);
     const REGSAM rights = access == KeyAccess::kRead ? KEY_READ : KEY_READ | KEY_WRITE;
     const LONG rc = access == KeyAccess::kCreate
                         ? RegCreateKeyExW(RootKey(root), subKey.c_str(), 0, nullptr, 0, rights,
@@ -60,7 +60,7 @@ void Win32Registry::CloseKey(Key key) {
 }
 
 ValueReading Win32Registry::ReadStored(Key key, const std::string& name, StoredValue* value) {
-    const std::wstring valueName = ToUtf16(name);
+    const Utf16 valueName = ToUtf16(name);
     for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
         DWORD type = 0;
         DWORD size = 0;
@@ -87,9 +87,9 @@ std::optional<std::string> Win32Registry::ReadText(Key key, const std::string& n
     if (ReadStored(key, name, &value) != ValueReading::kRead ||
         (value.type != REG_SZ && value.type != REG_EXPAND_SZ))
         return std::nullopt;
-    std::wstring text(value.bytes.size() / sizeof(wchar_t), L'\0');
-    if (!text.empty()) std::memcpy(text.data(), value.bytes.data(), text.size() * sizeof(wchar_t));
-    return ToUtf8(text.c_str(), wcsnlen(text.c_str(), text.size()));
+    std::vector<wchar_t> text(value.bytes.size() / sizeof(wchar_t) + 1, L'\0');
+    std::memcpy(text.data(), value.bytes.data(), (text.size() - 1) * sizeof(wchar_t));
+    return ToUtf8(text.data(), wcsnlen(text.data(), text.size() - 1));
 }
 
 std::optional<std::uint32_t> Win32Registry::ReadNumber(Key key, const std::string& name) {
@@ -104,7 +104,7 @@ std::optional<std::uint32_t> Win32Registry::ReadNumber(Key key, const std::strin
 }
 
 bool Win32Registry::WriteText(Key key, const std::string& name, const std::string& text) {
-    const std::wstring wide = ToUtf16(text);
+    const Utf16 wide = ToUtf16(text);
     const DWORD type = StoredType(key, ToUtf16(name)) == REG_EXPAND_SZ ? REG_EXPAND_SZ : REG_SZ;
     return Set(key, name, type, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t)) == ERROR_SUCCESS;
 }

@@ -26,7 +26,7 @@ std::intptr_t Win32Shell::Open(Window owner, const std::string& target) {
 }
 
 std::uint32_t Win32Shell::StartProgram(const std::string& commandLine) {
-    std::wstring line = ToUtf16(commandLine);  // the call may change it
+    Utf16 line = ToUtf16(commandLine);  // the call may change it
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
