@@ -53,9 +53,12 @@ std::string ReadUrl(platform::Key key) {
 }  // namespace
 
 int TransferSettings(Settings& settings, int direction) {
-    const platform::RegKey key(
-        platform::Root::kCurrentUser, kSettingsKeyPath,
-        direction == STORE_WRITE ? platform::KeyAccess::kCreate : platform::KeyAccess::kRead);
+    platform::RegKey key;
+    // A first run makes the key, as it always has; reading asks for no more than reading.
+    if (direction == STORE_WRITE ||
+        key.Open(platform::Root::kCurrentUser, kSettingsKeyPath, platform::KeyAccess::kRead) ==
+            platform::KeyOpening::kMissing)
+        key.Open(platform::Root::kCurrentUser, kSettingsKeyPath, platform::KeyAccess::kCreate);
     TransferNumber(key.get(), "FirstStart", settings.firstStart, 1, direction);
     TransferSwitch(key.get(), "AutoStart", settings.autoStart, 1, direction);
     TransferSwitch(key.get(), "Redial", settings.redial, 0, direction);

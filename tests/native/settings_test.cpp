@@ -25,9 +25,9 @@ class SettingsTransfer : public ::testing::Test {
     Settings settings;
 };
 
-TEST_F(SettingsTransfer, FirstRunUsesTheDefaults) {
+TEST_F(SettingsTransfer, FirstRunCreatesTheKeyAndUsesTheDefaults) {
     EXPECT_EQ(1, TransferSettings(settings, STORE_READ));
-    EXPECT_FALSE(system.registry.HasKey(kSettingsPath));
+    EXPECT_TRUE(system.registry.HasKey(kSettingsPath));
     EXPECT_EQ(1, settings.firstStart);
     EXPECT_EQ(1, settings.autoStart);
     EXPECT_EQ(0, settings.redial);

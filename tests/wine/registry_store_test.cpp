@@ -50,9 +50,9 @@ class RealRegistry : public ::testing::Test {
     }
 };
 
-TEST_F(RealRegistry, FirstRunReadsTheDefaultsAndSavesThem) {
+TEST_F(RealRegistry, FirstRunCreatesTheKeyAndSavesTheFiveDefaults) {
     TransferSettings(settings, STORE_READ);
-    EXPECT_FALSE(KeyExists(kSettingsPath));  // reading writes nothing
+    EXPECT_TRUE(KeyExists(kSettingsPath));
     EXPECT_EQ(1, settings.firstStart);
     EXPECT_EQ(1, settings.autoStart);
     EXPECT_EQ(0, settings.redial);
