@@ -2,6 +2,8 @@
 
 #include <lmcons.h>
 
+#include "platform/win32/utf16.h"
+
 const UINT g_uExitRequestMessage = RegisterWindowMessageA("Nimbrel2.ExitRequest");
 const UINT g_uShowRequestMessage = RegisterWindowMessageA("Nimbrel2.ShowRequest");
 
@@ -44,15 +46,15 @@ bool Ask(HWND window, UINT message) {
 }  // namespace
 
 std::string InstanceName() {
-    char user[UNLEN + 1] = "";
-    DWORD size = sizeof user;
-    if (!GetUserNameA(user, &size)) user[0] = '\0';
-    return std::string("Nimbrel2.Instance.") + user;
+    wchar_t user[UNLEN + 1] = L"";
+    DWORD size = UNLEN + 1;
+    if (!GetUserNameW(user, &size)) user[0] = L'\0';
+    return "Nimbrel2.Instance." + platform::ToUtf8(user, wcsnlen(user, UNLEN + 1));
 }
 
 InstanceLock::InstanceLock(const std::string& name) {
     const std::string mutexName = "Local\\" + name;
-    m_mutex = CreateMutexA(nullptr, TRUE, mutexName.c_str());
+    m_mutex = CreateMutexW(nullptr, TRUE, platform::ToUtf16(mutexName).c_str());
     // Without a mutex (the system refused one) the program runs unguarded rather than not at all.
     m_owned = !m_mutex || GetLastError() != ERROR_ALREADY_EXISTS;
 }

@@ -15,14 +15,15 @@ set(NIMBREL_LOGIC_SOURCES
   keepalive/probe_cancellation.cpp
   keepalive/probe_request.cpp
   keepalive/registry_value.cpp
+  platform/text_length.cpp
   settings/autostart_name.cpp
   settings/bounded_copy.cpp
   settings/folders.cpp
   settings/keep_alive_url.cpp
   settings/language.cpp
+  settings/language_file.cpp
   settings/settings.cpp
   settings/shortcut_failure.cpp
-  settings/store.cpp
   settings/translated_text.cpp
   settings/written_shortcut.cpp
   ui/about_actions.cpp
@@ -44,9 +45,9 @@ set(NIMBREL_WIN32_PLATFORM_SOURCES
   platform/win32/win32_files.cpp
   platform/win32/win32_internet.cpp
   platform/win32/win32_process.cpp
-  platform/win32/win32_profile.cpp
   platform/win32/win32_registry.cpp
   platform/win32/win32_shell.cpp
+  platform/win32/utf16.cpp
   platform/win32/win32_threads.cpp
   platform/win32/win32_user.cpp
   platform/win32/win32_version.cpp

@@ -25,8 +25,8 @@ const AutodialValues kRasLogin{
 
 bool ReadUserValues(const AutodialValues& values, std::vector<RegistryValue>* read) {
     platform::RegKey key;
-    if (key.Open(platform::kCurrentUser, values.key, platform::kKeyRead) ==
-        platform::kErrorFileNotFound) {
+    if (key.Open(platform::Root::kCurrentUser, values.key, platform::KeyAccess::kRead) ==
+        platform::KeyOpening::kMissing) {
         *read = std::vector<RegistryValue>(values.names.size());  // nothing there yet
         return true;
     }
@@ -38,23 +38,27 @@ bool ReadUserValues(const AutodialValues& values, std::vector<RegistryValue>* re
 }
 
 bool WriteValues(const AutodialValues& values, const std::vector<RegistryValue>& written) {
-    platform::RegKey key;
-    if (key.Create(platform::kCurrentUser, values.key, platform::kKeySetValue) !=
-        platform::kErrorSuccess)
-        return false;
+    const platform::RegKey key(platform::Root::kCurrentUser, values.key,
+                               platform::KeyAccess::kCreate);
+    if (!key) return false;
     bool all = true;
     for (std::size_t i = 0; i < values.names.size(); ++i)
         all = WriteRegistryValue(key.get(), values.names[i], written[i]) && all;
     return all;
 }
 
-RegistryValue Dword(std::uint32_t value) {
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(&value);
-    return RegistryValue{true, platform::kRegDword, {bytes, bytes + sizeof value}};
+// Every value gets the number that keeps the system from dialling.
+void WriteOffValues(const AutodialValues& values) {
+    const platform::RegKey key(platform::Root::kCurrentUser, values.key,
+                               platform::KeyAccess::kCreate);
+    if (!key) return;
+    for (const char* name : values.names)
+        platform::Registry().WriteNumber(key.get(), name, values.offValue);
 }
 
 void ShowVersionError() {
-    platform::User().MessageBoxA(0, "os version error", "internal error", platform::kMbIconWarning);
+    platform::User().ShowMessage(0, "os version error", "internal error",
+                                 platform::MessageIcon::kWarning);
 }
 
 }  // namespace
@@ -98,7 +102,7 @@ void AutodialSwitch::SwitchOffLocked(const AutodialValues& values, unsigned owne
     m_userValues = users;
     m_switchedOff = true;
     m_owner = owner;
-    WriteValues(values, std::vector<RegistryValue>(values.names.size(), Dword(values.offValue)));
+    WriteOffValues(values);
 }
 
 void AutodialSwitch::WriteBack(const AutodialValues& values) {

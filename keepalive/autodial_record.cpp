@@ -15,10 +15,7 @@ std::string CopyName(const char* name) {
 }
 
 bool MarkerHolds(platform::Key key) {
-    RegistryValue marker;
-    return ReadRegistryValue(key, kMarker, &marker) && marker.present &&
-           marker.type == platform::kRegDword && marker.bytes.size() == sizeof kHolds &&
-           marker.bytes[0] == kHolds;
+    return platform::Registry().ReadNumber(key, kMarker) == kHolds;
 }
 
 }  // namespace
@@ -26,24 +23,18 @@ bool MarkerHolds(platform::Key key) {
 // The marker goes last: copies without it are left-overs of an unfinished save.
 bool SaveAutodialRecord(const std::vector<const char*>& names,
                         const std::vector<RegistryValue>& values) {
-    platform::RegKey key;
-    if (key.Create(platform::kCurrentUser, kSettingsKeyPath,
-                   platform::kKeyRead | platform::kKeyWrite) != platform::kErrorSuccess)
-        return false;
-    platform::Registry().DeleteValue(key.get(), kMarker);
+    const platform::RegKey key(platform::Root::kCurrentUser, kSettingsKeyPath,
+                               platform::KeyAccess::kCreate);
+    if (!key || !platform::Registry().DeleteValue(key.get(), kMarker)) return false;
     for (std::size_t i = 0; i < names.size(); ++i)
         if (!WriteRegistryValue(key.get(), CopyName(names[i]).c_str(), values[i])) return false;
-    const std::uint32_t holds = kHolds;
-    return platform::Registry().SetValueEx(key.get(), kMarker, platform::kRegDword, &holds,
-                                           sizeof holds) == platform::kErrorSuccess;
+    return platform::Registry().WriteNumber(key.get(), kMarker, kHolds);
 }
 
 bool LoadAutodialRecord(const std::vector<const char*>& names, std::vector<RegistryValue>* values) {
-    platform::RegKey key;
-    if (key.Open(platform::kCurrentUser, kSettingsKeyPath, platform::kKeyRead) !=
-            platform::kErrorSuccess ||
-        !MarkerHolds(key.get()))
-        return false;
+    const platform::RegKey key(platform::Root::kCurrentUser, kSettingsKeyPath,
+                               platform::KeyAccess::kRead);
+    if (!key || !MarkerHolds(key.get())) return false;
     std::vector<RegistryValue> saved(names.size());
     for (std::size_t i = 0; i < names.size(); ++i)
         if (!ReadRegistryValue(key.get(), CopyName(names[i]).c_str(), &saved[i])) return false;
@@ -53,10 +44,9 @@ bool LoadAutodialRecord(const std::vector<const char*>& names, std::vector<Regis
 
 // The marker goes first: copies left without it are never taken for the user's values.
 void ClearAutodialRecord(const std::vector<const char*>& names) {
-    platform::RegKey key;
-    if (key.Open(platform::kCurrentUser, kSettingsKeyPath, platform::kKeyWrite) !=
-        platform::kErrorSuccess)
-        return;
+    const platform::RegKey key(platform::Root::kCurrentUser, kSettingsKeyPath,
+                               platform::KeyAccess::kChange);
+    if (!key) return;
     platform::Registry().DeleteValue(key.get(), kMarker);
     for (const char* name : names)
         platform::Registry().DeleteValue(key.get(), CopyName(name).c_str());

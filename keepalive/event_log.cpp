@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "platform/clock.h"
-#include "platform/file.h"
+#include "platform/files.h"
 #include "res/product.h"
 
 #ifndef NIMBREL_EVENT_LOG_FILE
@@ -28,15 +28,6 @@ std::string ShortTime(const platform::LocalTime& t) {
 std::string LongTimestamp(const platform::LocalTime& t) {
     return ShortTime(t) + ": @ " + std::to_string(t.day) + '-' + std::to_string(t.month) + '-' +
            std::to_string(t.year);
-}
-
-// Shared for writing, so a viewer that holds the file open does not lose lines.
-void AppendToLogFile(const std::string& path, const std::string& text) {
-    const platform::File file(path.c_str(), platform::kGenericWrite, platform::kFileShareWrite,
-                              platform::kOpenAlways, platform::kAttributeTemporary);
-    if (file.is_open() && platform::Files().SeekToEnd(file.get()))
-        platform::Files().WriteFile(file.get(), text.data(),
-                                    static_cast<std::uint32_t>(text.size()));
 }
 
 }  // namespace
@@ -68,5 +59,5 @@ std::string EventLog::Lines() const {
 }
 
 void EventLog::Append(const std::string& text) const {
-    if (m_fileOutput) AppendToLogFile(m_fileName, text);
+    if (m_fileOutput) platform::Files().AppendToLog(m_fileName, text);
 }

@@ -1,18 +1,14 @@
 #pragma once
 
-#include <cstdint>
-#include <vector>
-
 #include "platform/registry.h"
 
 // One registry value exactly as it is: its type and bytes, or that it does not exist.
 struct RegistryValue {
     bool present = false;
-    std::uint32_t type = 0;
-    std::vector<std::uint8_t> bytes;
+    platform::StoredValue stored;
 
     bool operator==(const RegistryValue& other) const {
-        return present == other.present && type == other.type && bytes == other.bytes;
+        return present == other.present && stored == other.stored;
     }
 };
 

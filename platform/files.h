@@ -1,42 +1,32 @@
 #pragma once
 
-#include <cstdint>
+#include <optional>
+#include <string>
 
 #include "platform/service.h"
 
-// Plain files and folders, shaped like CreateFileA and friends.
+// Plain files and the user's folders. Paths are UTF-8, with backslashes.
 namespace platform {
-
-using FileHandle = std::intptr_t;
-inline constexpr FileHandle kInvalidFile = -1;
-
-inline constexpr std::uint32_t kGenericRead = 0x80000000u;
-inline constexpr std::uint32_t kGenericWrite = 0x40000000u;
-inline constexpr std::uint32_t kFileShareWrite = 0x2;
-inline constexpr std::uint32_t kOpenExisting = 3;
-inline constexpr std::uint32_t kOpenAlways = 4;
-inline constexpr std::uint32_t kAttributeNormal = 0x80;
-inline constexpr std::uint32_t kAttributeTemporary = 0x100;
-
-inline constexpr int kCsidlStartup = 7;
-inline constexpr int kCsidlFlagCreate = 0x8000;
 
 class IFiles {
   public:
     virtual ~IFiles() = default;
-    virtual FileHandle CreateFileA(const char* path, std::uint32_t access, std::uint32_t share,
-                                   std::uint32_t disposition, std::uint32_t attributes) = 0;
-    virtual std::uint32_t GetFileSize(FileHandle file) = 0;
-    virtual bool SeekToEnd(FileHandle file) = 0;
-    virtual bool WriteFile(FileHandle file, const void* data, std::uint32_t size) = 0;
-    virtual bool CloseHandle(FileHandle file) = 0;
-    virtual bool DeleteFileA(const char* path) = 0;
-    // GetCurrentDirectoryA: the length written, 0 on failure, or the size needed when too small.
-    virtual std::uint32_t GetCurrentDirectoryA(std::uint32_t size, char* buffer) = 0;
-    // SHGetFolderPathA into a buffer of 260 characters; false unless it gives S_OK. A missing
-    // folder fails, unless csidl carries kCsidlFlagCreate: then the shell creates it.
-    virtual bool GetSpecialFolderPath(int csidl, char* path) = 0;
+    // The whole file; nothing when it cannot be read or is larger than any file this program
+    // reads (kLargestReadFile).
+    virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
+    // Gives an existing file this content; false when it is missing or cannot be written.
+    virtual bool ReplaceFileContent(const std::string& path, const std::string& bytes) = 0;
+    // Appends to a log file, made when missing; others may hold it open meanwhile.
+    virtual bool AppendToLog(const std::string& path, const std::string& bytes) = 0;
+    virtual bool RemoveFile(const std::string& path) = 0;
+    // The current directory; "" when the system cannot give it.
+    virtual std::string CurrentDirectory() = 0;
+    // The user's Startup folder, made first when `create` and it is missing; "" when the
+    // system cannot give it.
+    virtual std::string StartupFolder(bool create) = 0;
 };
+
+inline constexpr std::size_t kLargestReadFile = 4 * 1024 * 1024;
 
 inline IFiles& Files() {
     return Use<IFiles>();

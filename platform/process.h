@@ -1,6 +1,6 @@
 #pragma once
 
-#include <cstdint>
+#include <string>
 
 #include "platform/service.h"
 
@@ -12,9 +12,8 @@ class IProcess {
     virtual ~IProcess() = default;
     virtual int ArgumentCount() = 0;
     virtual char** Arguments() = 0;
-    // The full path of the program's own file, as GetModuleFileNameA(NULL, ...) gives it: the
-    // length copied, or `size` when the path did not fit (the buffer may then lack its end).
-    virtual std::uint32_t GetModuleFileNameA(char* buffer, std::uint32_t size) = 0;
+    // The full path of the program's own file; "" when the system cannot give it.
+    virtual std::string ProgramPath() = 0;
 };
 
 inline IProcess& Process() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "platform/registry.h"
 
 namespace platform {
@@ -8,22 +10,17 @@ namespace platform {
 class RegKey {
   public:
     RegKey() = default;
+    RegKey(Root root, const std::string& path, KeyAccess access) { Open(root, path, access); }
     RegKey(const RegKey&) = delete;
     RegKey& operator=(const RegKey&) = delete;
     ~RegKey() { Close(); }
 
-    // RegCreateKeyExA; on failure the key stays null.
-    long Create(Key root, const char* subKey, std::uint32_t access) {
+    // On failure the key stays null.
+    KeyOpening Open(Root root, const std::string& path, KeyAccess access) {
         Close();
-        const long rc = Registry().CreateKeyEx(root, subKey, access, &m_key);
-        if (rc != kErrorSuccess) m_key = 0;
-        return rc;
-    }
-    long Open(Key root, const char* subKey, std::uint32_t access) {
-        Close();
-        const long rc = Registry().OpenKeyEx(root, subKey, access, &m_key);
-        if (rc != kErrorSuccess) m_key = 0;
-        return rc;
+        const KeyOpening opening = Registry().OpenKey(root, path, access, &m_key);
+        if (opening != KeyOpening::kOpened) m_key = 0;
+        return opening;
     }
     void Close() {
         if (m_key != 0) Registry().CloseKey(m_key);

@@ -1,45 +1,57 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "platform/service.h"
 
-// The registry calls the logic makes, with the arguments, codes and constants of the Win32 API.
+// The registry as the logic uses it: keys opened to read or to change, values read and written
+// as text, as numbers or exactly as stored. Names and texts are UTF-8.
 namespace platform {
 
-using Key = std::intptr_t;  // an HKEY; the predefined roots sign-extend as they do in Win32
+using Key = std::intptr_t;  // an open key; 0 is none
 
-inline constexpr Key kClassesRoot = static_cast<std::int32_t>(0x80000000u);
-inline constexpr Key kCurrentUser = static_cast<std::int32_t>(0x80000001u);
-inline constexpr Key kLocalMachine = static_cast<std::int32_t>(0x80000002u);
+enum class Root { kCurrentUser, kLocalMachine, kClassesRoot };
 
-inline constexpr long kErrorSuccess = 0;
-inline constexpr long kErrorFileNotFound = 2;
-inline constexpr long kErrorAccessDenied = 5;
-inline constexpr long kErrorMoreData = 234;
+// Reading only; changing values and subkeys of an existing key; or changing them in a key
+// that is made when missing, with any missing parents.
+enum class KeyAccess { kRead, kChange, kCreate };
 
-inline constexpr std::uint32_t kKeyQueryValue = 0x0001;
-inline constexpr std::uint32_t kKeySetValue = 0x0002;
-inline constexpr std::uint32_t kKeyRead = 0x20019;
-inline constexpr std::uint32_t kKeyWrite = 0x20006;
+enum class KeyOpening { kOpened, kMissing, kFailed };
+enum class ValueReading { kRead, kMissing, kFailed };
 
-inline constexpr std::uint32_t kRegSz = 1;
-inline constexpr std::uint32_t kRegBinary = 3;
-inline constexpr std::uint32_t kRegDword = 4;
+// A value as the registry holds it: the system's type number and the bytes, both kept as they
+// are so that a copy written back is the same value.
+struct StoredValue {
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> bytes;
+
+    bool operator==(const StoredValue& other) const {
+        return type == other.type && bytes == other.bytes;
+    }
+};
 
 class IRegistry {
   public:
     virtual ~IRegistry() = default;
-    // RegCreateKeyExA with an empty class, no options and no security attributes.
-    virtual long CreateKeyEx(Key root, const char* subKey, std::uint32_t access, Key* result) = 0;
-    virtual long OpenKeyEx(Key root, const char* subKey, std::uint32_t access, Key* result) = 0;
-    virtual long QueryValueEx(Key key, const char* name, std::uint32_t* type, void* data,
-                              std::uint32_t* size) = 0;
-    virtual long SetValueEx(Key key, const char* name, std::uint32_t type, const void* data,
-                            std::uint32_t size) = 0;
-    virtual long DeleteValue(Key key, const char* name) = 0;
-    virtual long DeleteKey(Key key, const char* subKey) = 0;
-    virtual long CloseKey(Key key) = 0;
+    virtual KeyOpening OpenKey(Root root, const std::string& path, KeyAccess access, Key* key) = 0;
+    virtual void CloseKey(Key key) = 0;
+    // A text value, plain or expandable, exactly as stored (nothing is expanded); nothing when
+    // the value is missing, unreadable or of another type. "" names the key's default value.
+    virtual std::optional<std::string> ReadText(Key key, const std::string& name) = 0;
+    // A number of four bytes; nothing when the value is missing or anything else.
+    virtual std::optional<std::uint32_t> ReadNumber(Key key, const std::string& name) = 0;
+    virtual ValueReading ReadStored(Key key, const std::string& name, StoredValue* value) = 0;
+    // Writes text; a value stored as expandable text stays expandable, any other becomes plain.
+    virtual bool WriteText(Key key, const std::string& name, const std::string& text) = 0;
+    virtual bool WriteNumber(Key key, const std::string& name, std::uint32_t number) = 0;
+    virtual bool WriteStored(Key key, const std::string& name, const StoredValue& value) = 0;
+    // True when the value is gone, also when there was none.
+    virtual bool DeleteValue(Key key, const std::string& name) = 0;
+    // Deletes a subkey that has no subkeys of its own.
+    virtual bool DeleteSubKey(Key key, const std::string& name) = 0;
 };
 
 inline IRegistry& Registry() {

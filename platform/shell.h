@@ -1,28 +1,26 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/service.h"
 #include "platform/user.h"
 
-// Opening documents and starting programs, shaped like ShellExecuteA and WinExec.
+// Opening documents and addresses, and starting programs.
 namespace platform {
-
-inline constexpr int kSwShowNormal = 1;
-inline constexpr int kSwShow = 5;
 
 class IShell {
   public:
     virtual ~IShell() = default;
-    // The shell's instance handle as a number: above 32 on success, else an error code.
-    virtual std::intptr_t ShellExecuteA(Window owner, const char* verb, const char* file,
-                                        const char* parameters, const char* directory,
-                                        int show) = 0;
-    // Above 31 on success, else an error code.
-    virtual std::uint32_t WinExec(const char* commandLine, std::uint32_t show) = 0;
+    // Opens a file or an address with the program the system has for it, shown normally. The
+    // shell's result: above 32 when it was opened, else the shell's error code.
+    virtual std::intptr_t Open(Window owner, const std::string& target) = 0;
+    // Starts a program from its command line. Above 31 when it started, else an error code as
+    // the shell's (2 file not found, 3 path not found, 11 not a program).
+    virtual std::uint32_t StartProgram(const std::string& commandLine) = 0;
 };
 
-// Whether a ShellExecuteA result, or a program start's passed on in its place, means opened.
+// Whether a result of Open, or a program start's passed on in its place, means opened.
 inline bool ShellOpened(std::intptr_t result) {
     return static_cast<std::uintptr_t>(result) > 32;
 }

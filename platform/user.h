@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/service.h"
 
@@ -9,16 +10,16 @@ namespace platform {
 
 using Window = std::intptr_t;  // an HWND
 
-inline constexpr std::uint32_t kMbOk = 0x0;
-inline constexpr std::uint32_t kMbIconWarning = 0x30;
-inline constexpr std::uint32_t kMbIconExclamation = 0x30;
+enum class MessageIcon { kNone, kWarning };
 
 class IUser {
   public:
     virtual ~IUser() = default;
-    virtual int MessageBoxA(Window owner, const char* text, const char* caption,
-                            std::uint32_t type) = 0;
-    virtual bool MessageBeep(std::uint32_t type) = 0;
+    // A modal message box with an OK button.
+    virtual void ShowMessage(Window owner, const std::string& text, const std::string& caption,
+                             MessageIcon icon) = 0;
+    // The system's warning sound.
+    virtual void WarningBeep() = 0;
 };
 
 inline IUser& User() {

@@ -1,6 +1,7 @@
 #include "settings/autostart.h"
 
 #include "platform/files.h"
+#include "platform/win32/utf16.h"
 #include "settings/autostart_name.h"
 #include "settings/debug_trace.h"
 #include "settings/shell_link.h"
@@ -13,8 +14,9 @@ constexpr const char* kAutostartArguments = "-tray -on";
 // Removes the shortcut written under an earlier name, unless that is the file named now.
 void RemoveEarlierShortcut(const std::string& startupFolder, const std::string& written,
                            const std::string& fileName) {
-    if (!written.empty() && lstrcmpiA(written.c_str(), fileName.c_str()) != 0)
-        platform::Files().DeleteFileA((startupFolder + written).c_str());
+    if (!written.empty() &&
+        lstrcmpiW(platform::ToUtf16(written).c_str(), platform::ToUtf16(fileName).c_str()) != 0)
+        platform::Files().RemoveFile(startupFolder + written);
 }
 
 }  // namespace
@@ -36,7 +38,7 @@ int CreateShortcut(const std::string& linkFile, const std::string& workingDirect
     info.m_iconIndex = 0;
     info.m_showCmd = SW_SHOWNORMAL;
     ShellLink link;
-    return link.Create(info) && link.Save(linkFile.c_str()) ? 1 : -1;
+    return link.Create(info) && link.Save(linkFile) ? 1 : -1;
 }
 
 int UpdateStartupShortcut(Folders& folders, const std::string& target, const std::string& arguments,
@@ -46,7 +48,7 @@ int UpdateStartupShortcut(Folders& folders, const std::string& target, const std
     const std::string linkFile = StartupLinkFile(folders.startupFolder, name);
     if (linkFile.empty()) return on ? -1 : 0;
     if (!on) {
-        platform::Files().DeleteFileA(linkFile.c_str());
+        platform::Files().RemoveFile(linkFile);
         return 0;
     }
     return CreateShortcut(linkFile, folders.startDir, target, arguments, name) < 0 ? -1 : 0;

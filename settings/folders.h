@@ -2,9 +2,7 @@
 
 #include <string>
 
-// Folders recorded once at start-up, and the small file helpers shared by the program.
-
-inline constexpr int kPathBufferSize = 301;
+// Folders recorded once at start-up. Paths are UTF-8.
 
 // Every directory ends with a backslash; a folder the system cannot give is empty.
 struct Folders {
@@ -22,6 +20,3 @@ Folders RecordFolders();
 // Records the Startup folder again, asking the shell to create it as it does for a new profile
 // when it is missing. Whether the folder is known.
 bool CreateStartupFolder(Folders& folders);
-
-// The file's size in bytes (low 32 bits), or -1 when it cannot be opened. Also the existence test.
-int GetFileSizeByName(const char* path);

@@ -1,5 +1,7 @@
 #include "settings/keep_alive_url.h"
 
+#include "platform/text_length.h"
+
 namespace {
 
 // Long enough never to count as a short URL.
@@ -8,7 +10,7 @@ constexpr const char* kTestedMarker = "---------------";
 }  // namespace
 
 void SetKeepAliveUrl(Settings& settings, const std::string& url) {
-    settings.url = url.substr(0, kUrlMaxLength);
+    settings.url = CutToUtf16Length(url, kUrlMaxLength);
 }
 
 void SetTestedUrl(Settings& settings, const std::string& url) {

@@ -1,15 +1,27 @@
 #include "settings/language.h"
 
+#include <optional>
 #include <utility>
 
-#include "settings/bounded_copy.h"
-#include "settings/folders.h"
-#include "settings/settings.h"
-#include "settings/store.h"
+#include "platform/files.h"
+#include "settings/language_file.h"
 
 namespace {
 
 constexpr const char* kMissing = "y";
+
+void ReplaceAll(std::string& text, const std::string& pattern, const std::string& replacement) {
+    for (std::size_t at = text.find(pattern); at != std::string::npos;
+         at = text.find(pattern, at + replacement.size()))
+        text.replace(at, pattern.size(), replacement);
+}
+
+// "<:BREAK:>" in a text is a line break: its tail and its head are replaced one after the other.
+std::string WithLineBreaks(std::string text) {
+    ReplaceAll(text, "AK:>", "\n");
+    ReplaceAll(text, "<:BRE", "\r");
+    return text;
+}
 
 }  // namespace
 
@@ -18,25 +30,16 @@ LanguageTexts::LanguageTexts(std::string filePath) : m_filePath(std::move(filePa
 // The file's text for key; "English" when the file is not in force. A key the file lacks
 // gives "y", sets *missing and is added to the file as key=key.
 std::string LanguageTexts::LookUp(const char* key, bool* missing) {
-    const char* path = m_filePath.c_str();
-    m_inForce = !m_switchedOff && GetFileSizeByName(path) >= 1;
+    const std::optional<std::string> bytes =
+        m_switchedOff ? std::nullopt : platform::Files().ReadFile(m_filePath);
+    m_inForce = bytes && !bytes->empty();
     if (!m_inForce) return "English";
 
-    char text[kUrlBufferSize];
-    const int status = StoreString(0, true, path, key, text, kMissing, STORE_READ);
-    if (status == kStoreOneCharacter) {
-        // A one-character value is the user's own text; only a key that is truly absent is
-        // added. Asking again with a two-character default tells the two apart.
-        char probe[kUrlBufferSize];
-        if (StoreString(0, true, path, key, probe, "??", STORE_READ) == kStoreOk &&
-            std::string(probe) == "??") {
-            *missing = true;
-            char name[kUrlBufferSize];
-            CopyBounded(name, sizeof name, key);
-            StoreString(0, true, path, key, name, "", STORE_WRITE);
-        }
-    }
-    return text;
+    const LanguageFile file(*bytes);
+    if (const std::optional<std::string> text = file.Value(key)) return WithLineBreaks(*text);
+    *missing = true;
+    platform::Files().ReplaceFileContent(m_filePath, file.WithEntry(key, key));
+    return kMissing;
 }
 
 std::string LanguageTexts::Text(const char* key) {

@@ -1,11 +1,12 @@
 #include "settings/settings.h"
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "platform/reg_key.h"
 #include "res/product.h"
-#include "settings/bounded_copy.h"
-#include "settings/store.h"
+#include "platform/text_length.h"
 
 namespace {
 
@@ -13,46 +14,73 @@ constexpr const char* kUserAgentKey =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent\\Post Platform";
 constexpr const char* kUserAgentValue = "Quaddle-K-A";
 
+// Only a four-byte number is one this program wrote; anything else is foreign.
+void TransferNumber(platform::Key key, const char* valueName, int& value, int defaultValue,
+                    int direction) {
+    if (direction == STORE_WRITE) {
+        std::uint32_t stored = 0;
+        std::memcpy(&stored, &value, sizeof stored);
+        if (key != 0) platform::Registry().WriteNumber(key, valueName, stored);
+        return;
+    }
+    const std::optional<std::uint32_t> stored =
+        key != 0 ? platform::Registry().ReadNumber(key, valueName) : std::nullopt;
+    if (stored)
+        std::memcpy(&value, &*stored, sizeof value);
+    else
+        value = defaultValue;
+}
+
 // The program writes a switch only as 0 or 1. Any other number was not chosen here, so it
 // counts as damaged like a value of the wrong type, and every reader sees the same default
 // (for Redial: off, so no dialling the user did not clearly allow).
-void StoreSwitch(platform::Key key, const char* valueName, int& value, int defaultValue,
-                 int direction) {
-    StoreDword(key, false, nullptr, valueName, value, defaultValue, direction);
+void TransferSwitch(platform::Key key, const char* valueName, int& value, int defaultValue,
+                    int direction) {
+    TransferNumber(key, valueName, value, defaultValue, direction);
     if (direction == STORE_READ && value != 0 && value != 1) value = defaultValue;
+}
+
+// The URL as stored, plain or expandable text alike and never expanded: an admin tool may
+// write it either way. A text longer than the longest URL is not taken, so whatever the URL
+// dialog accepts comes back whole.
+std::string ReadUrl(platform::Key key) {
+    if (key == 0) return kDefaultUrl;
+    const std::optional<std::string> url = platform::Registry().ReadText(key, "URL1");
+    if (!url || Utf16Length(*url) > static_cast<std::size_t>(kUrlMaxLength)) return kDefaultUrl;
+    return *url;
 }
 
 }  // namespace
 
 int TransferSettings(Settings& settings, int direction) {
     platform::RegKey key;
-    key.Create(platform::kCurrentUser, kSettingsKeyPath,
-               direction == STORE_WRITE ? platform::kKeySetValue : platform::kKeyRead);
-    StoreDword(key.get(), false, nullptr, "FirstStart", settings.firstStart, 1, direction);
-    StoreSwitch(key.get(), "AutoStart", settings.autoStart, 1, direction);
-    StoreSwitch(key.get(), "Redial", settings.redial, 0, direction);
-    StoreSwitch(key.get(), "FirstTime", settings.firstTime, 1, direction);
-    char url[kUrlBufferSize];
-    CopyBounded(url, sizeof url, settings.url.c_str());
-    StoreString(key.get(), false, nullptr, "URL1", url, kDefaultUrl, direction);
-    settings.url = settings.savedUrl = url;
-    key.Close();
+    // A first run makes the key, as it always has; reading asks for no more than reading.
+    if (direction == STORE_WRITE ||
+        key.Open(platform::Root::kCurrentUser, kSettingsKeyPath, platform::KeyAccess::kRead) ==
+            platform::KeyOpening::kMissing)
+        key.Open(platform::Root::kCurrentUser, kSettingsKeyPath, platform::KeyAccess::kCreate);
+    TransferNumber(key.get(), "FirstStart", settings.firstStart, 1, direction);
+    TransferSwitch(key.get(), "AutoStart", settings.autoStart, 1, direction);
+    TransferSwitch(key.get(), "Redial", settings.redial, 0, direction);
+    TransferSwitch(key.get(), "FirstTime", settings.firstTime, 1, direction);
+    if (direction == STORE_WRITE) {
+        if (key) platform::Registry().WriteText(key.get(), "URL1", settings.url);
+    } else {
+        settings.url = ReadUrl(key.get());
+    }
+    settings.savedUrl = settings.url;
     RegisterUserAgentToken();
     return 1;
 }
 
 void DeleteSettingsKey() {
-    platform::RegKey maker;
-    if (maker.Create(platform::kCurrentUser, kMakerKey, platform::kKeyWrite) ==
-        platform::kErrorSuccess)
-        platform::Registry().DeleteKey(maker.get(), kProductKey);
+    const platform::RegKey maker(platform::Root::kCurrentUser, kMakerKey,
+                                 platform::KeyAccess::kChange);
+    if (maker) platform::Registry().DeleteSubKey(maker.get(), kProductKey);
 }
 
 void RegisterUserAgentToken() {
-    platform::RegKey key;
-    if (key.Create(platform::kLocalMachine, kUserAgentKey, platform::kKeySetValue) !=
-        platform::kErrorSuccess)
-        return;
-    char empty[kUrlBufferSize] = "";
-    StoreString(key.get(), false, nullptr, kUserAgentValue, empty, "", STORE_WRITE);
+    const platform::RegKey key(platform::Root::kLocalMachine, kUserAgentKey,
+                               platform::KeyAccess::kCreate);
+    if (key) platform::Registry().WriteText(key.get(), kUserAgentValue, "");
 }

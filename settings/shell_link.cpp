@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/win32/utf16.h"
 #include "settings/debug_trace.h"
 
 namespace {
@@ -11,6 +12,11 @@ constexpr CLSID kClsidShellLink = {
 
 // Longest description or argument text read back from a link.
 constexpr int kInfoTextSize = 1024;
+
+// A text the link filled in; its buffer always holds a terminator.
+std::string Utf8(const wchar_t* text) {
+    return platform::ToUtf8(text, wcslen(text));
+}
 
 void FreeItemIdList(LPITEMIDLIST list) {
     if (!list) return;
@@ -68,9 +74,9 @@ void ShellLinkInfo::SetItemIdList(LPITEMIDLIST list) {
 int ShellLink::Initialise() {
     if (m_initialised) return m_psl && m_ppf ? 1 : 0;
     m_initialised = 1;
-    IShellLinkA* raw = nullptr;
+    IShellLinkW* raw = nullptr;
     HRESULT result = CoCreateInstance(kClsidShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                      kIidShellLinkA, reinterpret_cast<void**>(&raw));
+                                      kIidShellLinkW, reinterpret_cast<void**>(&raw));
     if (!CheckCall(result, "ShellLink::Initialise", "CoCreateInstance for IShellLink")) return 0;
     m_psl.reset(raw);
     m_ppf = QueryOwned<IPersistFile>(raw, kIidPersistFile, &result);
@@ -83,53 +89,54 @@ int ShellLink::Create(const ShellLinkInfo& info) {
     return 1;
 }
 
-bool ShellLink::ToWide(const char* file, wchar_t (&wide)[MAX_PATH]) {
-    return MultiByteToWideChar(CP_ACP, 0, file, -1, wide, MAX_PATH) != 0;
-}
-
 void ShellLink::SaveFields(const char* where, bool withArguments) {
-    IShellLinkA* link = m_psl.get();
-    CheckCall(link->SetWorkingDirectory(m_sli.m_workingDirectory.c_str()), where,
+    IShellLinkW* link = m_psl.get();
+    CheckCall(link->SetWorkingDirectory(platform::ToUtf16(m_sli.m_workingDirectory).c_str()), where,
               "IShellLink::SetWorkingDirectory");
-    CheckCall(link->SetIconLocation(m_sli.m_iconLocation.c_str(), m_sli.m_iconIndex), where,
-              "IShellLink::SetIconLocation");
-    CheckCall(link->SetDescription(m_sli.m_description.c_str()), where,
+    CheckCall(
+        link->SetIconLocation(platform::ToUtf16(m_sli.m_iconLocation).c_str(), m_sli.m_iconIndex),
+        where, "IShellLink::SetIconLocation");
+    CheckCall(link->SetDescription(platform::ToUtf16(m_sli.m_description).c_str()), where,
               "IShellLink::SetDescription");
     if (withArguments)
-        CheckCall(link->SetArguments(m_sli.m_arguments.c_str()), where, "IShellLink::SetArguments");
+        CheckCall(link->SetArguments(platform::ToUtf16(m_sli.m_arguments).c_str()), where,
+                  "IShellLink::SetArguments");
     CheckCall(link->SetHotkey(m_sli.m_hotkey), where, "IShellLink::SetHotkey");
     CheckCall(link->SetShowCmd(m_sli.m_showCmd), where, "IShellLink::SetShowCmd");
 }
 
-int ShellLink::Save(const char* file) {
-    wchar_t wide[MAX_PATH];
-    if (!Initialise() || !ToWide(file, wide)) return 0;
+int ShellLink::Save(const std::string& file) {
+    if (!Initialise()) return 0;
     constexpr const char* kWhere = "ShellLink::Save";
     if (m_sli.m_pidl)
         CheckCall(m_psl.get()->SetIDList(m_sli.m_pidl), kWhere, "IShellLink::SetIDList");
     else
-        CheckCall(m_psl.get()->SetPath(m_sli.m_target.c_str()), kWhere, "IShellLink::SetPath");
+        CheckCall(m_psl.get()->SetPath(platform::ToUtf16(m_sli.m_target).c_str()), kWhere,
+                  "IShellLink::SetPath");
     SaveFields(kWhere, true);
-    return CheckCall(m_ppf.get()->Save(wide, TRUE), kWhere, "IPersistFile::Save") ? 1 : 0;
+    return CheckCall(m_ppf.get()->Save(platform::ToUtf16(file).c_str(), TRUE), kWhere,
+                     "IPersistFile::Save")
+               ? 1
+               : 0;
 }
 
 void ShellLink::LoadFields(const char* where, bool withArguments) {
-    IShellLinkA* link = m_psl.get();
-    char text[kInfoTextSize] = "";
+    IShellLinkW* link = m_psl.get();
+    wchar_t text[kInfoTextSize] = L"";
     if (CheckCall(link->GetWorkingDirectory(text, MAX_PATH), where,
                   "IShellLink::GetWorkingDirectory"))
-        m_sli.m_workingDirectory = text;
+        m_sli.m_workingDirectory = Utf8(text);
     int index = 0;
     if (CheckCall(link->GetIconLocation(text, MAX_PATH, &index), where,
                   "IShellLink::GetIconLocation")) {
-        m_sli.m_iconLocation = text;
+        m_sli.m_iconLocation = Utf8(text);
         m_sli.m_iconIndex = index;
     }
     if (CheckCall(link->GetDescription(text, kInfoTextSize), where, "IShellLink::GetDescription"))
-        m_sli.m_description = text;
+        m_sli.m_description = Utf8(text);
     if (withArguments &&
         CheckCall(link->GetArguments(text, kInfoTextSize), where, "IShellLink::GetArguments"))
-        m_sli.m_arguments = text;
+        m_sli.m_arguments = Utf8(text);
     WORD hotkey = 0;
     if (CheckCall(link->GetHotkey(&hotkey), where, "IShellLink::GetHotkey"))
         m_sli.m_hotkey = hotkey;
@@ -137,16 +144,17 @@ void ShellLink::LoadFields(const char* where, bool withArguments) {
     if (CheckCall(link->GetShowCmd(&show), where, "IShellLink::GetShowCmd")) m_sli.m_showCmd = show;
 }
 
-int ShellLink::Load(const char* file) {
-    wchar_t wide[MAX_PATH];
-    if (!Initialise() || !ToWide(file, wide)) return 0;
+int ShellLink::Load(const std::string& file) {
+    if (!Initialise()) return 0;
     constexpr const char* kWhere = "ShellLink::Load";
-    if (!CheckCall(m_ppf.get()->Load(wide, STGM_READ), kWhere, "IPersistFile::Load")) return 0;
-    char path[MAX_PATH] = "";
-    WIN32_FIND_DATAA found{};
+    if (!CheckCall(m_ppf.get()->Load(platform::ToUtf16(file).c_str(), STGM_READ), kWhere,
+                   "IPersistFile::Load"))
+        return 0;
+    wchar_t path[MAX_PATH] = L"";
+    WIN32_FIND_DATAW found{};
     if (CheckCall(m_psl.get()->GetPath(path, MAX_PATH, &found, SLGP_UNCPRIORITY), kWhere,
                   "IShellLink::GetPath"))
-        m_sli.m_target = path;
+        m_sli.m_target = Utf8(path);
     LPITEMIDLIST list = nullptr;
     if (CheckCall(m_psl.get()->GetIDList(&list), kWhere, "IShellLink::GetIDList"))
         m_sli.SetItemIdList(list);

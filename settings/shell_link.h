@@ -10,10 +10,11 @@
 // Constants rather than __uuidof, which does not link for these with mingw.
 inline constexpr IID kIidPersistFile = {
     0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-inline constexpr IID kIidShellLinkA = {
-    0x000214EE, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+inline constexpr IID kIidShellLinkW = {
+    0x000214F9, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
-// What one shortcut holds. The record owns its item-id list; a copy owns a clone of it.
+// What one shortcut holds, its texts in UTF-8. The record owns its item-id list; a copy owns a
+// clone of it.
 class ShellLinkInfo {
   public:
     ShellLinkInfo() = default;
@@ -47,23 +48,21 @@ class ShellLink {
     // Creates the object at the first call; 1 when its interfaces are there.
     virtual int Initialise();
     int Create(const ShellLinkInfo& info);
-    virtual int Save(const char* file);
-    virtual int Load(const char* file);
+    virtual int Save(const std::string& file);
+    virtual int Load(const std::string& file);
     // parent may be null: no window for the system's questions.
     int Resolve(HWND parent, DWORD flags);
 
     const ShellLinkInfo& Info() const { return m_sli; }
 
   protected:
-    // The file name as the persist interface takes it; false when it does not fit MAX_PATH.
-    static bool ToWide(const char* file, wchar_t (&wide)[MAX_PATH]);
     // The fields after the target, in the link's order; failures are traced and skipped.
     void SaveFields(const char* where, bool withArguments);
     void LoadFields(const char* where, bool withArguments);
 
     ShellLinkInfo m_sli;
     // Members go in reverse order: the persist interface is released before the link.
-    OwnedCom<IShellLinkA> m_psl;
+    OwnedCom<IShellLinkW> m_psl;
     OwnedCom<IPersistFile> m_ppf;
     int m_initialised = 0;
 };

@@ -9,6 +9,5 @@ void ShortcutFailureNotice::Tell(platform::Window owner, const std::string& fold
     const std::string text =
         "The autostart shortcut could not be written into your Startup folder" + where + "\n\n" +
         kProductName + " will not start automatically with Windows.";
-    platform::User().MessageBoxA(owner, text.c_str(), kMakerName.c_str(),
-                                 platform::kMbOk | platform::kMbIconWarning);
+    platform::User().ShowMessage(owner, text, kMakerName, platform::MessageIcon::kWarning);
 }

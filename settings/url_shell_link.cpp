@@ -1,13 +1,14 @@
 #include "settings/url_shell_link.h"
 
+#include "platform/win32/utf16.h"
 #include "settings/debug_trace.h"
 
 namespace {
 
 constexpr CLSID kClsidInternetShortcut = {
     0xFBF23B40, 0xE3F0, 0x101B, {0x84, 0x88, 0x00, 0xAA, 0x00, 0x3E, 0x56, 0xF8}};
-constexpr IID kIidUniformResourceLocatorA = {
-    0xFBF23B80, 0xE3F0, 0x101B, {0x84, 0x88, 0x00, 0xAA, 0x00, 0x3E, 0x56, 0xF8}};
+constexpr IID kIidUniformResourceLocatorW = {
+    0xCABB0DA0, 0xDA57, 0x11CF, {0x99, 0x74, 0x00, 0x20, 0xAF, 0xD7, 0x97, 0x62}};
 
 }  // namespace
 
@@ -15,36 +16,39 @@ int UrlShellLink::Initialise() {
     if (m_initialised) return m_locator && m_ppf ? 1 : 0;
     m_initialised = 1;
     constexpr const char* kWhere = "UrlShellLink::Initialise";
-    IUniformResourceLocatorA* raw = nullptr;
+    IUniformResourceLocatorW* raw = nullptr;
     HRESULT result = CoCreateInstance(kClsidInternetShortcut, nullptr, CLSCTX_INPROC_SERVER,
-                                      kIidUniformResourceLocatorA, reinterpret_cast<void**>(&raw));
+                                      kIidUniformResourceLocatorW, reinterpret_cast<void**>(&raw));
     if (!CheckCall(result, kWhere, "CoCreateInstance for IUniformResourceLocator")) return 0;
     m_locator.reset(raw);
     m_ppf = QueryOwned<IPersistFile>(raw, kIidPersistFile, &result);
     if (!CheckCall(result, kWhere, "QueryInterface for IPersistFile")) return 0;
-    m_psl = QueryOwned<IShellLinkA>(raw, kIidShellLinkA, &result);
+    m_psl = QueryOwned<IShellLinkW>(raw, kIidShellLinkW, &result);
     CheckCall(result, kWhere, "QueryInterface for IShellLink");
     return 1;
 }
 
-int UrlShellLink::Save(const char* file) {
-    wchar_t wide[MAX_PATH];
-    if (!Initialise() || !ToWide(file, wide)) return 0;
+int UrlShellLink::Save(const std::string& file) {
+    if (!Initialise()) return 0;
     constexpr const char* kWhere = "UrlShellLink::Save";
-    CheckCall(m_locator.get()->SetURL(m_sli.m_target.c_str(), 0), kWhere,
+    CheckCall(m_locator.get()->SetURL(platform::ToUtf16(m_sli.m_target).c_str(), 0), kWhere,
               "IUniformResourceLocator::SetURL");
     if (m_psl) SaveFields(kWhere, false);
-    return CheckCall(m_ppf.get()->Save(wide, TRUE), kWhere, "IPersistFile::Save") ? 1 : 0;
+    return CheckCall(m_ppf.get()->Save(platform::ToUtf16(file).c_str(), TRUE), kWhere,
+                     "IPersistFile::Save")
+               ? 1
+               : 0;
 }
 
-int UrlShellLink::Load(const char* file) {
-    wchar_t wide[MAX_PATH];
-    if (!Initialise() || !ToWide(file, wide)) return 0;
+int UrlShellLink::Load(const std::string& file) {
+    if (!Initialise()) return 0;
     constexpr const char* kWhere = "UrlShellLink::Load";
-    if (!CheckCall(m_ppf.get()->Load(wide, STGM_READ), kWhere, "IPersistFile::Load")) return 0;
-    char* url = nullptr;
+    if (!CheckCall(m_ppf.get()->Load(platform::ToUtf16(file).c_str(), STGM_READ), kWhere,
+                   "IPersistFile::Load"))
+        return 0;
+    wchar_t* url = nullptr;
     if (CheckCall(m_locator.get()->GetURL(&url), kWhere, "IUniformResourceLocator::GetURL")) {
-        m_sli.m_target = url ? url : "";
+        m_sli.m_target = url ? platform::ToUtf8(url, wcslen(url)) : "";
         CoTaskMemFree(url);
     }
     if (m_psl) LoadFields(kWhere, false);
@@ -54,10 +58,10 @@ int UrlShellLink::Load(const char* file) {
 int UrlShellLink::Invoke(HWND parent) {
     if (!Initialise()) return 0;
     constexpr const char* kWhere = "UrlShellLink::Invoke";
-    if (!CheckCall(m_locator.get()->SetURL(m_sli.m_target.c_str(), 0), kWhere,
+    if (!CheckCall(m_locator.get()->SetURL(platform::ToUtf16(m_sli.m_target).c_str(), 0), kWhere,
                    "IUniformResourceLocator::SetURL"))
         return 0;
-    URLINVOKECOMMANDINFOA command{};
+    URLINVOKECOMMANDINFOW command{};
     command.dwcbSize = sizeof command;
     command.dwFlags =
         IURL_INVOKECOMMAND_FL_USE_DEFAULT_VERB | (parent ? IURL_INVOKECOMMAND_FL_ALLOW_UI : 0);

@@ -9,11 +9,11 @@
 class UrlShellLink : public ShellLink {
   public:
     int Initialise() override;
-    int Save(const char* file) override;
-    int Load(const char* file) override;
+    int Save(const std::string& file) override;
+    int Load(const std::string& file) override;
     // Opens the record's URL with its default verb; parent may be null. 1 on success.
     int Invoke(HWND parent);
 
   private:
-    OwnedCom<IUniformResourceLocatorA> m_locator;
+    OwnedCom<IUniformResourceLocatorW> m_locator;
 };

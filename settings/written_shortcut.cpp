@@ -6,9 +6,6 @@
 #include "platform/reg_key.h"
 #include "res/product.h"
 #include "settings/autostart_name.h"
-#include "settings/bounded_copy.h"
-#include "settings/settings.h"
-#include "settings/store.h"
 
 namespace {
 
@@ -33,28 +30,21 @@ bool IsStartupLinkName(const std::string& name) {
 }
 
 std::string ReadWrittenShortcut() {
-    platform::RegKey key;
-    if (key.Open(platform::kCurrentUser, kSettingsKeyPath, platform::kKeyRead) !=
-        platform::kErrorSuccess)
-        return "";
-    char name[kUrlBufferSize];
-    StoreString(key.get(), false, nullptr, kValueName, name, "", STORE_READ);
+    const platform::RegKey key(platform::Root::kCurrentUser, kSettingsKeyPath,
+                               platform::KeyAccess::kRead);
+    if (!key) return "";
+    const std::string name = platform::Registry().ReadText(key.get(), kValueName).value_or("");
     return IsStartupLinkName(name) ? name : "";
 }
 
 void RememberWrittenShortcut(const std::string& fileName) {
-    platform::RegKey key;
-    if (key.Create(platform::kCurrentUser, kSettingsKeyPath, platform::kKeySetValue) !=
-        platform::kErrorSuccess)
-        return;
-    char name[kUrlBufferSize];
-    CopyBounded(name, sizeof name, fileName.c_str());
-    StoreString(key.get(), false, nullptr, kValueName, name, "", STORE_WRITE);
+    const platform::RegKey key(platform::Root::kCurrentUser, kSettingsKeyPath,
+                               platform::KeyAccess::kCreate);
+    if (key) platform::Registry().WriteText(key.get(), kValueName, fileName);
 }
 
 void ForgetWrittenShortcut() {
-    platform::RegKey key;
-    if (key.Open(platform::kCurrentUser, kSettingsKeyPath, platform::kKeySetValue) ==
-        platform::kErrorSuccess)
-        platform::Registry().DeleteValue(key.get(), kValueName);
+    const platform::RegKey key(platform::Root::kCurrentUser, kSettingsKeyPath,
+                               platform::KeyAccess::kChange);
+    if (key) platform::Registry().DeleteValue(key.get(), kValueName);
 }

@@ -7,15 +7,11 @@
 #include "ui/maker_pages.h"
 
 void OpenHelpFile(platform::Window owner, const std::string& helpPath) {
-    const std::intptr_t result = platform::Shell().ShellExecuteA(
-        owner, "Open", helpPath.c_str(), nullptr, nullptr, platform::kSwShowNormal);
-    if (platform::ShellOpened(result)) return;
-    const std::string text = "Can not find the help file at " + helpPath;
-    platform::User().MessageBoxA(owner, text.c_str(), kMakerName.c_str(), platform::kMbOk);
+    if (platform::ShellOpened(platform::Shell().Open(owner, helpPath))) return;
+    platform::User().ShowMessage(owner, "Can not find the help file at " + helpPath, kMakerName,
+                                 platform::MessageIcon::kNone);
 }
 
 void OpenUpdatePage(platform::Window owner) {
-    const std::string url = UpdatePageUrl(kVersion);
-    platform::Shell().ShellExecuteA(owner, "Open", url.c_str(), nullptr, nullptr,
-                                    platform::kSwShowNormal);
+    platform::Shell().Open(owner, UpdatePageUrl(kVersion));
 }

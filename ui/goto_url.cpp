@@ -1,29 +1,23 @@
 #include "ui/goto_url.h"
 
-#include <cstring>
 #include <optional>
 
 #include "platform/reg_key.h"
 #include "platform/shell.h"
+#include "platform/text_length.h"
 
 namespace {
 
-constexpr std::uint32_t kValueBufferSize = 260;
+constexpr std::size_t kLongestValue = 260;  // with its terminator
 constexpr std::size_t kCommandLineBufferSize = 520;
 
 // The default value of a class-root key; nothing when it cannot be read whole.
 std::optional<std::string> ReadClassDefault(const std::string& subKey) {
-    platform::RegKey key;
-    if (key.Open(platform::kClassesRoot, subKey.c_str(), platform::kKeyQueryValue) !=
-        platform::kErrorSuccess)
-        return std::nullopt;
-    char value[kValueBufferSize] = "";
-    std::uint32_t size = sizeof value;
-    if (platform::Registry().QueryValueEx(key.get(), nullptr, nullptr, value, &size) !=
-            platform::kErrorSuccess ||
-        !std::memchr(value, '\0', sizeof value))
-        return std::nullopt;
-    return std::string(value);
+    const platform::RegKey key(platform::Root::kClassesRoot, subKey, platform::KeyAccess::kRead);
+    if (!key) return std::nullopt;
+    std::optional<std::string> value = platform::Registry().ReadText(key.get(), "");
+    if (value && Utf16Length(*value) >= kLongestValue) return std::nullopt;
+    return value;
 }
 
 // The registered command up to its placeholder for the document, quoted or bare.
@@ -42,17 +36,16 @@ std::optional<std::string> WebPageCommand(const std::string& target) {
         ReadClassDefault(*pageClass + "\\shell\\open\\command");
     if (!command) return std::nullopt;
     std::string commandLine = WithoutPlaceholder(*command) + " " + target;
-    if (commandLine.size() >= kCommandLineBufferSize) return std::nullopt;
+    if (Utf16Length(commandLine) >= kCommandLineBufferSize) return std::nullopt;
     return commandLine;
 }
 
 }  // namespace
 
-std::intptr_t GotoURL(const std::string& target, int show) {
-    const std::intptr_t result =
-        platform::Shell().ShellExecuteA(0, "open", target.c_str(), nullptr, nullptr, show);
+std::intptr_t GotoURL(const std::string& target) {
+    const std::intptr_t result = platform::Shell().Open(0, target);
     if (platform::ShellOpened(result)) return result;
     const std::optional<std::string> commandLine = WebPageCommand(target);
     if (!commandLine) return result;
-    return platform::Shell().WinExec(commandLine->c_str(), static_cast<std::uint32_t>(show));
+    return platform::Shell().StartProgram(*commandLine);
 }

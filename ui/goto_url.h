@@ -9,4 +9,4 @@
 //
 // The registered command and the command line have fixed limits (259 and 519 characters); a
 // fallback that would not fit is not tried, and the shell's own result is returned.
-std::intptr_t GotoURL(const std::string& target, int show);
+std::intptr_t GotoURL(const std::string& target);

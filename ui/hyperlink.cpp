@@ -213,11 +213,11 @@ void Hyperlink::OnCaptureChanged(HWND newCapture) {
 void Hyperlink::OnClicked() {
     m_overControl = 0;
     if (GetCapture() == m_window) ReleaseCapture();
-    const std::intptr_t result = GotoURL(m_target, SW_SHOW);
+    const std::intptr_t result = GotoURL(m_target);
     const bool opened = platform::ShellOpened(result);
     SetVisited(opened);
     if (opened) return;
-    platform::User().MessageBeep(MB_ICONEXCLAMATION);
+    platform::User().WarningBeep();
     ReportError(static_cast<int>(result),
                 reinterpret_cast<platform::Window>(GetAncestor(m_window, GA_ROOT)));
 }

@@ -5,14 +5,10 @@
 
 namespace {
 
-constexpr std::uint32_t kPathSize = 301;
-
 // What the window layer uses for a box without a caption of its own: the program file's name
 // without folder and extension.
 std::string ApplicationName() {
-    char path[kPathSize] = "";
-    const std::uint32_t n = platform::Process().GetModuleFileNameA(path, kPathSize);
-    std::string name = n < kPathSize ? std::string(path, n) : "";
+    std::string name = platform::Process().ProgramPath();
     name.erase(0, name.find_last_of("\\/:") + 1);
     const std::size_t dot = name.rfind('.');
     if (dot != std::string::npos && dot > 0) name.erase(dot);
@@ -57,6 +53,5 @@ std::string LinkErrorReason(int code) {
 
 void ReportError(int code, platform::Window owner) {
     const std::string text = "Unable to open hyperlink:\n\n" + LinkErrorReason(code);
-    platform::User().MessageBoxA(owner, text.c_str(), ApplicationName().c_str(),
-                                 platform::kMbIconExclamation);
+    platform::User().ShowMessage(owner, text, ApplicationName(), platform::MessageIcon::kWarning);
 }

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <optional>
 
 #include "platform/reg_key.h"
 #include "platform/version.h"
@@ -13,15 +14,13 @@ constexpr std::uint32_t kProductTypeSize = 64;
 
 // The product type, or false when the key or value cannot be read or does not fit the buffer.
 bool ReadProductType(char (&type)[kProductTypeSize]) {
-    platform::RegKey key;
-    if (key.Open(platform::kLocalMachine, kProductOptionsKey, platform::kKeyQueryValue) !=
-        platform::kErrorSuccess)
-        return false;
-    std::uint32_t size = kProductTypeSize;
-    if (platform::Registry().QueryValueEx(key.get(), "ProductType", nullptr, type, &size) !=
-        platform::kErrorSuccess)
-        return false;
-    return std::memchr(type, '\0', kProductTypeSize) != nullptr;
+    const platform::RegKey key(platform::Root::kLocalMachine, kProductOptionsKey,
+                               platform::KeyAccess::kRead);
+    const std::optional<std::string> text =
+        key ? platform::Registry().ReadText(key.get(), "ProductType") : std::nullopt;
+    if (!text || text->size() >= kProductTypeSize) return false;
+    std::memcpy(type, text->c_str(), text->size() + 1);
+    return true;
 }
 
 bool SameIgnoringCase(const char* a, const char* b) {

@@ -66,7 +66,7 @@ bool SettingsPage::OnCommand(WORD id, WORD code) {
 }
 
 void SettingsPage::OpenInternetProperties() {
-    ShellExecuteA(m_window, "open", "control.exe", "inetcpl.cpl", ".", SW_SHOWNORMAL);
+    ShellExecuteW(m_window, L"open", L"control.exe", L"inetcpl.cpl", L".", SW_SHOWNORMAL);
 }
 
 void SettingsPage::ShowRedialHelp() {

@@ -9,7 +9,7 @@ namespace platform {
 // the program ends keeps calling them while the static destructors run.
 void InstallWin32Services() {
     static auto* const registry = new Win32Registry;
-    static auto* const profile = new Win32Profile;
+    static auto* const codePage = new Win32CodePage;
     static auto* const files = new Win32Files;
     static auto* const process = new Win32Process;
     static auto* const user = new Win32User;
@@ -19,7 +19,7 @@ void InstallWin32Services() {
     static auto* const threads = new Win32Threads;
     static auto* const shell = new Win32Shell;
     Provide<IRegistry>(registry);
-    Provide<IProfile>(profile);
+    Provide<ICodePage>(codePage);
     Provide<IFiles>(files);
     Provide<IProcess>(process);
     Provide<IUser>(user);

@@ -2,13 +2,17 @@
 
 #include <windows.h>
 
+#include <cstring>
+#include <vector>
+
 namespace platform {
 
 // Owns one module loaded for a while and frees it once: a DLL needed for a single call at
 // start-up need not stay in memory for the whole run.
 class LoadedLibrary {
   public:
-    explicit LoadedLibrary(const char* name) : m_module(LoadLibraryA(name)) {}
+    // name is a system DLL's plain ASCII name.
+    explicit LoadedLibrary(const char* name) : m_module(LoadLibraryW(Wide(name).data())) {}
     LoadedLibrary(const LoadedLibrary&) = delete;
     LoadedLibrary& operator=(const LoadedLibrary&) = delete;
     ~LoadedLibrary() {
@@ -24,6 +28,11 @@ class LoadedLibrary {
     }
 
   private:
+    static std::vector<wchar_t> Wide(const char* name) {
+        std::vector<wchar_t> wide(name, name + strlen(name) + 1);
+        return wide;
+    }
+
     HMODULE m_module;
 };
 

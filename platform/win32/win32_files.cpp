@@ -2,56 +2,102 @@
 #include <shlobj.h>
 
 #include "platform/win32/loaded_library.h"
+#include "platform/win32/utf16.h"
 #include "platform/win32/win32_services.h"
 
 namespace platform {
 namespace {
 
-HANDLE ToHandle(FileHandle file) {
-    return reinterpret_cast<HANDLE>(file);
+// Owns one open file handle and closes it once.
+class OpenFile {
+  public:
+    OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition,
+             DWORD attributes)
+        : m_handle(CreateFileW(ToUtf16(path).c_str(), access, share, nullptr, disposition,
+                               attributes, nullptr)) {}
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    ~OpenFile() {
+        if (is_open()) CloseHandle(m_handle);
+    }
+
+    bool is_open() const { return m_handle != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return m_handle; }
+
+  private:
+    HANDLE m_handle;
+};
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+    DWORD written = 0;
+    return WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
 }
 
 }  // namespace
 
-FileHandle Win32Files::CreateFileA(const char* path, std::uint32_t access, std::uint32_t share,
-                                   std::uint32_t disposition, std::uint32_t attributes) {
-    return reinterpret_cast<FileHandle>(
-        ::CreateFileA(path, access, share, nullptr, disposition, attributes, nullptr));
+std::optional<std::string> Win32Files::ReadFile(const std::string& path) {
+    const OpenFile file(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING,
+                        FILE_ATTRIBUTE_NORMAL);
+    LARGE_INTEGER size{};
+    if (!file.is_open() || !GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+        static_cast<unsigned long long>(size.QuadPart) > kLargestReadFile)
+        return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!bytes.empty() &&
+        (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)))
+        return std::nullopt;
+    bytes.resize(read);
+    return bytes;
 }
 
-std::uint32_t Win32Files::GetFileSize(FileHandle file) {
-    return ::GetFileSize(ToHandle(file), nullptr);
+bool Win32Files::ReplaceFileContent(const std::string& path, const std::string& bytes) {
+    const OpenFile file(path, GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+    return file.is_open() && WriteAll(file.get(), bytes) && SetEndOfFile(file.get());
 }
 
-bool Win32Files::SeekToEnd(FileHandle file) {
-    return SetFilePointer(ToHandle(file), 0, nullptr, FILE_END) != INVALID_SET_FILE_POINTER;
+// Shared for writing, so a viewer that holds the file open does not lose lines.
+bool Win32Files::AppendToLog(const std::string& path, const std::string& bytes) {
+    const OpenFile file(path, GENERIC_WRITE, FILE_SHARE_WRITE, OPEN_ALWAYS,
+                        FILE_ATTRIBUTE_TEMPORARY);
+    return file.is_open() &&
+           SetFilePointer(file.get(), 0, nullptr, FILE_END) != INVALID_SET_FILE_POINTER &&
+           WriteAll(file.get(), bytes);
 }
 
-bool Win32Files::WriteFile(FileHandle file, const void* data, std::uint32_t size) {
-    DWORD written = 0;
-    return ::WriteFile(ToHandle(file), data, size, &written, nullptr) && written == size;
+bool Win32Files::RemoveFile(const std::string& path) {
+    return DeleteFileW(ToUtf16(path).c_str());
 }
 
-bool Win32Files::CloseHandle(FileHandle file) {
-    return ::CloseHandle(ToHandle(file));
-}
-
-bool Win32Files::DeleteFileA(const char* path) {
-    return ::DeleteFileA(path);
-}
-
-std::uint32_t Win32Files::GetCurrentDirectoryA(std::uint32_t size, char* buffer) {
-    return ::GetCurrentDirectoryA(size, buffer);
+std::string Win32Files::CurrentDirectory() {
+    const DWORD size = GetCurrentDirectoryW(0, nullptr);
+    if (size == 0) return "";
+    std::vector<wchar_t> directory(size, L'\0');
+    const DWORD length = GetCurrentDirectoryW(size, directory.data());
+    return length == 0 || length >= size ? "" : ToUtf8(directory.data(), length);
 }
 
 // The shell is loaded for this call only: start-up looks up the Startup folder, and the shell
 // with its helpers (over 1 MB) need not stay for a run that never shows the tray icon.
-bool Win32Files::GetSpecialFolderPath(int csidl, char* path) {
-    using GetFolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+std::string Win32Files::StartupFolder(bool create) {
+    using GetFolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
     const LoadedLibrary shell("shell32.dll");
-    const auto getFolderPath = shell.Function<GetFolderPath>("SHGetFolderPathA");
-    return getFolderPath &&
-           getFolderPath(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path) == S_OK;
+    const auto getFolderPath = shell.Function<GetFolderPath>("SHGetFolderPathW");
+    wchar_t path[MAX_PATH] = L"";
+    const int folder = CSIDL_STARTUP | (create ? CSIDL_FLAG_CREATE : 0);
+    if (!getFolderPath || getFolderPath(nullptr, folder, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK)
+        return "";
+    return ToUtf8(path, wcsnlen(path, MAX_PATH));
+}
+
+std::string Win32CodePage::AnsiToUtf8(const std::string& ansi) {
+    if (ansi.empty() || ansi.size() > kLargestReadFile) return "";
+    const int size = static_cast<int>(ansi.size());
+    const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
+    std::vector<wchar_t> wide(static_cast<std::size_t>(length) + 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), length);
+    return ToUtf8(wide.data(), static_cast<std::size_t>(length));
 }
 
 }  // namespace platform

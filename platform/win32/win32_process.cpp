@@ -1,10 +1,18 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <vector>
 
+#include "platform/win32/utf16.h"
 #include "platform/win32/win32_services.h"
 
 namespace platform {
+namespace {
+
+// The longest path the system has.
+constexpr DWORD kLongestPath = 32768;
+
+}  // namespace
 
 int Win32Process::ArgumentCount() {
     return __argc;
@@ -14,8 +22,15 @@ char** Win32Process::Arguments() {
     return __argv;
 }
 
-std::uint32_t Win32Process::GetModuleFileNameA(char* buffer, std::uint32_t size) {
-    return ::GetModuleFileNameA(nullptr, buffer, size);
+// The buffer grows until the path fits: a cut path would name another file.
+std::string Win32Process::ProgramPath() {
+    for (DWORD size = MAX_PATH; size <= kLongestPath; size *= 2) {
+        std::vector<wchar_t> path(size, L'\0');
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), size);
+        if (length == 0) return "";
+        if (length < size) return ToUtf8(path.data(), length);
+    }
+    return "";
 }
 
 }  // namespace platform

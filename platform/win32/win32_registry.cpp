@@ -1,57 +1,131 @@
 #include <windows.h>
 
+#include <cstring>
+
+#include "platform/win32/utf16.h"
 #include "platform/win32/win32_services.h"
 
 namespace platform {
 namespace {
 
+// Values that change size between the two reads are read again a few times.
+constexpr int kReadAttempts = 4;
+
 HKEY ToHkey(Key key) {
     return reinterpret_cast<HKEY>(key);
 }
 
+HKEY RootKey(Root root) {
+    switch (root) {
+        case Root::kLocalMachine:
+            return HKEY_LOCAL_MACHINE;
+        case Root::kClassesRoot:
+            return HKEY_CLASSES_ROOT;
+        case Root::kCurrentUser:
+            break;
+    }
+    return HKEY_CURRENT_USER;
+}
+
+LONG Set(Key key, const std::string& name, DWORD type, const void* data, std::size_t size) {
+    return RegSetValueExW(ToHkey(key), ToUtf16(name).c_str(), 0, type,
+                          static_cast<const BYTE*>(data), static_cast<DWORD>(size));
+}
+
+DWORD StoredType(Key key, const Utf16& name) {
+    DWORD type = REG_NONE;
+    return RegQueryValueExW(ToHkey(key), name.c_str(), nullptr, &type, nullptr, nullptr) ==
+                   ERROR_SUCCESS
+               ? type
+               : REG_NONE;
+}
+
 }  // namespace
 
-long Win32Registry::CreateKeyEx(Key root, const char* subKey, std::uint32_t access, Key* result) {
+KeyOpening Win32Registry::OpenKey(Root root, const std::string& path, KeyAccess access, Key* key) {
     HKEY opened = nullptr;
-    const LONG rc = RegCreateKeyExA(ToHkey(root), subKey, 0, const_cast<char*>(""), 0, access,
-                                    nullptr, &opened, nullptr);
-    *result = reinterpret_cast<Key>(opened);
-    return rc;
+    const Utf16 subKey = ToUtf16(path);
+    const REGSAM rights = access == KeyAccess::kRead ? KEY_READ : KEY_READ | KEY_WRITE;
+    const LONG rc = access == KeyAccess::kCreate
+                        ? RegCreateKeyExW(RootKey(root), subKey.c_str(), 0, nullptr, 0, rights,
+                                          nullptr, &opened, nullptr)
+                        : RegOpenKeyExW(RootKey(root), subKey.c_str(), 0, rights, &opened);
+    *key = rc == ERROR_SUCCESS ? reinterpret_cast<Key>(opened) : 0;
+    if (rc == ERROR_SUCCESS) return KeyOpening::kOpened;
+    return rc == ERROR_FILE_NOT_FOUND ? KeyOpening::kMissing : KeyOpening::kFailed;
 }
 
-long Win32Registry::OpenKeyEx(Key root, const char* subKey, std::uint32_t access, Key* result) {
-    HKEY opened = nullptr;
-    const LONG rc = RegOpenKeyExA(ToHkey(root), subKey, 0, access, &opened);
-    *result = reinterpret_cast<Key>(opened);
-    return rc;
+void Win32Registry::CloseKey(Key key) {
+    RegCloseKey(ToHkey(key));
 }
 
-long Win32Registry::QueryValueEx(Key key, const char* name, std::uint32_t* type, void* data,
-                                 std::uint32_t* size) {
-    DWORD valueType = 0;
-    DWORD valueSize = size ? *size : 0;
-    const LONG rc = RegQueryValueExA(ToHkey(key), name, nullptr, &valueType,
-                                     static_cast<BYTE*>(data), size ? &valueSize : nullptr);
-    if (type) *type = valueType;
-    if (size) *size = valueSize;
-    return rc;
+ValueReading Win32Registry::ReadStored(Key key, const std::string& name, StoredValue* value) {
+    const Utf16 valueName = ToUtf16(name);
+    for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
+        DWORD type = 0;
+        DWORD size = 0;
+        LONG rc = RegQueryValueExW(ToHkey(key), valueName.c_str(), nullptr, &type, nullptr, &size);
+        if (rc == ERROR_FILE_NOT_FOUND) return ValueReading::kMissing;
+        if (rc != ERROR_SUCCESS) return ValueReading::kFailed;
+        std::vector<std::uint8_t> bytes(size);
+        rc = RegQueryValueExW(ToHkey(key), valueName.c_str(), nullptr, &type,
+                              bytes.empty() ? nullptr : bytes.data(), &size);
+        if (rc == ERROR_MORE_DATA) continue;
+        if (rc == ERROR_FILE_NOT_FOUND) return ValueReading::kMissing;
+        if (rc != ERROR_SUCCESS) return ValueReading::kFailed;
+        bytes.resize(size);
+        *value = StoredValue{type, std::move(bytes)};
+        return ValueReading::kRead;
+    }
+    return ValueReading::kFailed;
 }
 
-long Win32Registry::SetValueEx(Key key, const char* name, std::uint32_t type, const void* data,
-                               std::uint32_t size) {
-    return RegSetValueExA(ToHkey(key), name, 0, type, static_cast<const BYTE*>(data), size);
+// A stored text may lack its terminator or end in half a character; it ends at the first
+// terminator or at its last whole character.
+std::optional<std::string> Win32Registry::ReadText(Key key, const std::string& name) {
+    StoredValue value;
+    if (ReadStored(key, name, &value) != ValueReading::kRead ||
+        (value.type != REG_SZ && value.type != REG_EXPAND_SZ))
+        return std::nullopt;
+    std::vector<wchar_t> text(value.bytes.size() / sizeof(wchar_t) + 1, L'\0');
+    std::memcpy(text.data(), value.bytes.data(), (text.size() - 1) * sizeof(wchar_t));
+    return ToUtf8(text.data(), wcsnlen(text.data(), text.size() - 1));
 }
 
-long Win32Registry::DeleteValue(Key key, const char* name) {
-    return RegDeleteValueA(ToHkey(key), name);
+std::optional<std::uint32_t> Win32Registry::ReadNumber(Key key, const std::string& name) {
+    DWORD type = 0;
+    DWORD number = 0;
+    DWORD size = sizeof number;
+    if (RegQueryValueExW(ToHkey(key), ToUtf16(name).c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(&number), &size) != ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof number)
+        return std::nullopt;
+    return number;
 }
 
-long Win32Registry::DeleteKey(Key key, const char* subKey) {
-    return RegDeleteKeyA(ToHkey(key), subKey);
+bool Win32Registry::WriteText(Key key, const std::string& name, const std::string& text) {
+    const Utf16 wide = ToUtf16(text);
+    const DWORD type = StoredType(key, ToUtf16(name)) == REG_EXPAND_SZ ? REG_EXPAND_SZ : REG_SZ;
+    return Set(key, name, type, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t)) == ERROR_SUCCESS;
 }
 
-long Win32Registry::CloseKey(Key key) {
-    return RegCloseKey(ToHkey(key));
+bool Win32Registry::WriteNumber(Key key, const std::string& name, std::uint32_t number) {
+    const DWORD value = number;
+    return Set(key, name, REG_DWORD, &value, sizeof value) == ERROR_SUCCESS;
+}
+
+bool Win32Registry::WriteStored(Key key, const std::string& name, const StoredValue& value) {
+    return Set(key, name, value.type, value.bytes.empty() ? nullptr : value.bytes.data(),
+               value.bytes.size()) == ERROR_SUCCESS;
+}
+
+bool Win32Registry::DeleteValue(Key key, const std::string& name) {
+    const LONG rc = RegDeleteValueW(ToHkey(key), ToUtf16(name).c_str());
+    return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
+}
+
+bool Win32Registry::DeleteSubKey(Key key, const std::string& name) {
+    return RegDeleteKeyW(ToHkey(key), ToUtf16(name).c_str()) == ERROR_SUCCESS;
 }
 
 }  // namespace platform

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "platform/clock.h"
+#include "platform/code_page.h"
 #include "platform/files.h"
 #include "platform/process.h"
-#include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/user.h"
 #include "platform/version.h"
@@ -13,52 +13,46 @@ namespace platform {
 
 class Win32Registry final : public IRegistry {
   public:
-    long CreateKeyEx(Key root, const char* subKey, std::uint32_t access, Key* result) override;
-    long OpenKeyEx(Key root, const char* subKey, std::uint32_t access, Key* result) override;
-    long QueryValueEx(Key key, const char* name, std::uint32_t* type, void* data,
-                      std::uint32_t* size) override;
-    long SetValueEx(Key key, const char* name, std::uint32_t type, const void* data,
-                    std::uint32_t size) override;
-    long DeleteValue(Key key, const char* name) override;
-    long DeleteKey(Key key, const char* subKey) override;
-    long CloseKey(Key key) override;
-};
-
-class Win32Profile final : public IProfile {
-  public:
-    std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
-                                           const char* defaultText, char* buffer,
-                                           std::uint32_t size, const char* path) override;
-    bool WritePrivateProfileStringA(const char* section, const char* key, const char* value,
-                                    const char* path) override;
+    KeyOpening OpenKey(Root root, const std::string& path, KeyAccess access, Key* key) override;
+    void CloseKey(Key key) override;
+    std::optional<std::string> ReadText(Key key, const std::string& name) override;
+    std::optional<std::uint32_t> ReadNumber(Key key, const std::string& name) override;
+    ValueReading ReadStored(Key key, const std::string& name, StoredValue* value) override;
+    bool WriteText(Key key, const std::string& name, const std::string& text) override;
+    bool WriteNumber(Key key, const std::string& name, std::uint32_t number) override;
+    bool WriteStored(Key key, const std::string& name, const StoredValue& value) override;
+    bool DeleteValue(Key key, const std::string& name) override;
+    bool DeleteSubKey(Key key, const std::string& name) override;
 };
 
 // Not final: a test may replace one call and keep the rest real.
 class Win32Files : public IFiles {
   public:
-    FileHandle CreateFileA(const char* path, std::uint32_t access, std::uint32_t share,
-                           std::uint32_t disposition, std::uint32_t attributes) override;
-    std::uint32_t GetFileSize(FileHandle file) override;
-    bool SeekToEnd(FileHandle file) override;
-    bool WriteFile(FileHandle file, const void* data, std::uint32_t size) override;
-    bool CloseHandle(FileHandle file) override;
-    bool DeleteFileA(const char* path) override;
-    std::uint32_t GetCurrentDirectoryA(std::uint32_t size, char* buffer) override;
-    bool GetSpecialFolderPath(int csidl, char* path) override;
+    std::optional<std::string> ReadFile(const std::string& path) override;
+    bool ReplaceFileContent(const std::string& path, const std::string& bytes) override;
+    bool AppendToLog(const std::string& path, const std::string& bytes) override;
+    bool RemoveFile(const std::string& path) override;
+    std::string CurrentDirectory() override;
+    std::string StartupFolder(bool create) override;
+};
+
+class Win32CodePage final : public ICodePage {
+  public:
+    std::string AnsiToUtf8(const std::string& ansi) override;
 };
 
 class Win32Process final : public IProcess {
   public:
     int ArgumentCount() override;
     char** Arguments() override;
-    std::uint32_t GetModuleFileNameA(char* buffer, std::uint32_t size) override;
+    std::string ProgramPath() override;
 };
 
 class Win32User final : public IUser {
   public:
-    int MessageBoxA(Window owner, const char* text, const char* caption,
-                    std::uint32_t type) override;
-    bool MessageBeep(std::uint32_t type) override;
+    void ShowMessage(Window owner, const std::string& text, const std::string& caption,
+                     MessageIcon icon) override;
+    void WarningBeep() override;
 };
 
 class Win32Clock final : public IClock {

@@ -6,9 +6,8 @@ namespace platform {
 
 class Win32Shell final : public IShell {
   public:
-    std::intptr_t ShellExecuteA(Window owner, const char* verb, const char* file,
-                                const char* parameters, const char* directory, int show) override;
-    std::uint32_t WinExec(const char* commandLine, std::uint32_t show) override;
+    std::intptr_t Open(Window owner, const std::string& target) override;
+    std::uint32_t StartProgram(const std::string& commandLine) override;
 };
 
 }  // namespace platform

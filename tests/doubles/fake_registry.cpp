@@ -12,11 +12,28 @@ std::string Lower(std::string text) {
     return text;
 }
 
-std::string RootName(platform::Key root) {
-    if (root == platform::kCurrentUser) return "HKCU";
-    if (root == platform::kLocalMachine) return "HKLM";
-    if (root == platform::kClassesRoot) return "HKCR";
-    return "";
+std::string RootName(platform::Root root) {
+    switch (root) {
+        case platform::Root::kLocalMachine:
+            return "HKLM";
+        case platform::Root::kClassesRoot:
+            return "HKCR";
+        case platform::Root::kCurrentUser:
+            break;
+    }
+    return "HKCU";
+}
+
+const char* AccessName(platform::KeyAccess access) {
+    switch (access) {
+        case platform::KeyAccess::kChange:
+            return "change";
+        case platform::KeyAccess::kCreate:
+            return "create";
+        case platform::KeyAccess::kRead:
+            break;
+    }
+    return "read";
 }
 
 // Key paths compare without case and without a trailing backslash, as the registry does.
@@ -25,106 +42,130 @@ std::string Normal(std::string path) {
     return Lower(path);
 }
 
-}  // namespace
-
-std::string FakeRegistry::PathOf(platform::Key root, const char* subKey) const {
-    std::string base = RootName(root);
-    if (base.empty()) {
-        const auto found = m_handles.find(root);
-        if (found == m_handles.end()) return "";
-        base = found->second;
-    }
-    return subKey && *subKey ? base + "\\" + subKey : base;
+std::vector<std::uint8_t> TextBytes(const std::string& text) {
+    std::vector<std::uint8_t> bytes(text.begin(), text.end());
+    bytes.push_back(0);
+    return bytes;
 }
 
-long FakeRegistry::Open(platform::Key root, const char* subKey, bool create,
-                        platform::Key* result) {
-    *result = 0;
-    const std::string path = PathOf(root, subKey);
-    if (path.empty()) return 6;  // ERROR_INVALID_HANDLE
+}  // namespace
+
+platform::KeyOpening FakeRegistry::OpenKey(platform::Root root, const std::string& subKey,
+                                           platform::KeyAccess access, platform::Key* key) {
+    const std::string path = subKey.empty() ? RootName(root) : RootName(root) + "\\" + subKey;
+    calls.push_back("OpenKey " + path + " " + AccessName(access));
+    *key = 0;
     for (const std::string& failing : failingKeys)
         if (Lower(path).find(Lower(failing)) != std::string::npos)
-            return platform::kErrorAccessDenied;
+            return platform::KeyOpening::kFailed;
     const std::string normal = Normal(path);
     if (!m_keys.count(normal)) {
-        if (!create) return platform::kErrorFileNotFound;
+        if (access != platform::KeyAccess::kCreate) return platform::KeyOpening::kMissing;
         // Creating a key creates its missing parents.
         for (std::size_t at = normal.find('\\'); at != std::string::npos;
              at = normal.find('\\', at + 1))
             m_keys[normal.substr(0, at)];
         m_keys[normal];
     }
-    *result = m_next++;
-    m_handles[*result] = normal;
-    return platform::kErrorSuccess;
+    *key = m_next++;
+    m_handles[*key] = normal;
+    return platform::KeyOpening::kOpened;
 }
 
-long FakeRegistry::CreateKeyEx(platform::Key root, const char* subKey, std::uint32_t access,
-                               platform::Key* result) {
-    calls.push_back("CreateKeyEx " + PathOf(root, subKey) + " " + std::to_string(access));
-    return Open(root, subKey, true, result);
+void FakeRegistry::CloseKey(platform::Key key) {
+    calls.push_back("CloseKey");
+    m_handles.erase(key);
 }
 
-long FakeRegistry::OpenKeyEx(platform::Key root, const char* subKey, std::uint32_t access,
-                             platform::Key* result) {
-    calls.push_back("OpenKeyEx " + PathOf(root, subKey) + " " + std::to_string(access));
-    return Open(root, subKey, false, result);
-}
-
-long FakeRegistry::QueryValueEx(platform::Key key, const char* name, std::uint32_t* type,
-                                void* data, std::uint32_t* size) {
-    calls.push_back(std::string("QueryValueEx ") + (name ? name : ""));
+std::map<std::string, FakeRegistry::Value>* FakeRegistry::Values(platform::Key key) {
     const auto handle = m_handles.find(key);
-    if (handle == m_handles.end()) return 6;
-    const auto& values = m_keys[handle->second];
-    const auto found = values.find(Lower(name ? name : ""));
-    if (found == values.end()) return platform::kErrorFileNotFound;
-    const Value& value = found->second;
-    if (type) *type = value.type;
-    const auto needed = static_cast<std::uint32_t>(value.bytes.size());
-    if (!size) return platform::kErrorSuccess;
-    if (data && *size < needed) {
-        *size = needed;
-        return platform::kErrorMoreData;
-    }
-    if (data && needed) std::memcpy(data, value.bytes.data(), needed);
-    *size = needed;
-    return platform::kErrorSuccess;
+    return handle == m_handles.end() ? nullptr : &m_keys[handle->second];
 }
 
-long FakeRegistry::SetValueEx(platform::Key key, const char* name, std::uint32_t type,
-                              const void* data, std::uint32_t size) {
-    calls.push_back(std::string("SetValueEx ") + (name ? name : ""));
+const FakeRegistry::Value* FakeRegistry::Stored(platform::Key key, const std::string& name) {
+    const auto* values = Values(key);
+    if (!values) return nullptr;
+    const auto found = values->find(Lower(name));
+    return found == values->end() ? nullptr : &found->second;
+}
+
+std::optional<std::string> FakeRegistry::ReadText(platform::Key key, const std::string& name) {
+    Record("ReadText", name);
+    const Value* value = Stored(key, name);
+    if (!value || (value->type != kText && value->type != kExpandableText)) return std::nullopt;
+    const std::string text(value->bytes.begin(), value->bytes.end());
+    return text.substr(0, text.find('\0'));
+}
+
+std::optional<std::uint32_t> FakeRegistry::ReadNumber(platform::Key key, const std::string& name) {
+    Record("ReadNumber", name);
+    const Value* value = Stored(key, name);
+    if (!value || value->type != kNumber || value->bytes.size() != 4) return std::nullopt;
+    std::uint32_t number = 0;
+    std::memcpy(&number, value->bytes.data(), 4);
+    return number;
+}
+
+platform::ValueReading FakeRegistry::ReadStored(platform::Key key, const std::string& name,
+                                                platform::StoredValue* value) {
+    Record("ReadStored", name);
+    const auto* values = Values(key);
+    if (!values) return platform::ValueReading::kFailed;
+    const auto found = values->find(Lower(name));
+    if (found == values->end()) return platform::ValueReading::kMissing;
+    *value = found->second;
+    return platform::ValueReading::kRead;
+}
+
+bool FakeRegistry::WriteText(platform::Key key, const std::string& name, const std::string& text) {
+    Record("WriteText", name);
+    auto* values = Values(key);
+    if (!values) return false;
+    const auto found = values->find(Lower(name));
+    const bool expandable = found != values->end() && found->second.type == kExpandableText;
+    (*values)[Lower(name)] = Value{expandable ? kExpandableText : kText, TextBytes(text)};
+    return true;
+}
+
+bool FakeRegistry::WriteNumber(platform::Key key, const std::string& name, std::uint32_t number) {
+    Record("WriteNumber", name);
+    auto* values = Values(key);
+    if (!values) return false;
+    std::vector<std::uint8_t> bytes(4);
+    std::memcpy(bytes.data(), &number, 4);
+    (*values)[Lower(name)] = Value{kNumber, bytes};
+    return true;
+}
+
+bool FakeRegistry::WriteStored(platform::Key key, const std::string& name,
+                               const platform::StoredValue& value) {
+    Record("WriteStored", name);
+    auto* values = Values(key);
+    if (!values) return false;
+    (*values)[Lower(name)] = value;
+    return true;
+}
+
+bool FakeRegistry::DeleteValue(platform::Key key, const std::string& name) {
+    Record("DeleteValue", name);
+    auto* values = Values(key);
+    if (!values) return false;
+    values->erase(Lower(name));
+    return true;
+}
+
+bool FakeRegistry::DeleteSubKey(platform::Key key, const std::string& name) {
+    Record("DeleteSubKey", name);
     const auto handle = m_handles.find(key);
-    if (handle == m_handles.end()) return 6;
-    const auto* bytes = static_cast<const std::uint8_t*>(data);
-    m_keys[handle->second][Lower(name ? name : "")] = Value{type, {bytes, bytes + size}};
-    return platform::kErrorSuccess;
-}
-
-long FakeRegistry::DeleteValue(platform::Key key, const char* name) {
-    calls.push_back(std::string("DeleteValue ") + (name ? name : ""));
-    const auto handle = m_handles.find(key);
-    if (handle == m_handles.end()) return 6;
-    return m_keys[handle->second].erase(Lower(name ? name : "")) ? platform::kErrorSuccess
-                                                                 : platform::kErrorFileNotFound;
-}
-
-long FakeRegistry::DeleteKey(platform::Key key, const char* subKey) {
-    calls.push_back(std::string("DeleteKey ") + (subKey ? subKey : ""));
-    const std::string path = Normal(PathOf(key, subKey));
-    if (path.empty() || !m_keys.count(path)) return platform::kErrorFileNotFound;
+    if (handle == m_handles.end()) return false;
+    const std::string path = Normal(handle->second + "\\" + name);
+    if (!m_keys.count(path)) return false;
     const std::string prefix = path + "\\";
     for (const auto& entry : m_keys)
         if (entry.first.compare(0, prefix.size(), prefix) == 0)
-            return platform::kErrorAccessDenied;  // a key with subkeys stays
+            return false;  // a key with subkeys stays
     m_keys.erase(path);
-    return platform::kErrorSuccess;
-}
-
-long FakeRegistry::CloseKey(platform::Key key) {
-    calls.push_back("CloseKey");
-    return m_handles.erase(key) ? platform::kErrorSuccess : 6;
+    return true;
 }
 
 void FakeRegistry::PutRaw(const std::string& path, const std::string& name, std::uint32_t type,
@@ -139,14 +180,12 @@ void FakeRegistry::PutRaw(const std::string& path, const std::string& name, std:
 void FakeRegistry::PutDword(const std::string& path, const std::string& name, std::uint32_t value) {
     std::vector<std::uint8_t> bytes(4);
     std::memcpy(bytes.data(), &value, 4);
-    PutRaw(path, name, platform::kRegDword, bytes);
+    PutRaw(path, name, kNumber, bytes);
 }
 
 void FakeRegistry::PutString(const std::string& path, const std::string& name,
-                             const std::string& text) {
-    std::vector<std::uint8_t> bytes(text.begin(), text.end());
-    bytes.push_back(0);
-    PutRaw(path, name, platform::kRegSz, bytes);
+                             const std::string& text, std::uint32_t type) {
+    PutRaw(path, name, type, TextBytes(text));
 }
 
 bool FakeRegistry::HasKey(const std::string& path) const {

@@ -8,14 +8,12 @@ FakeShell::~FakeShell() {
     platform::Provide<platform::IShell>(m_previous);
 }
 
-std::intptr_t FakeShell::ShellExecuteA(platform::Window owner, const char* verb, const char* file,
-                                       const char* parameters, const char* directory, int show) {
-    executes.push_back(Execute{owner, verb ? verb : "", file ? file : "", parameters != nullptr,
-                               directory != nullptr, show});
-    return executeResult;
+std::intptr_t FakeShell::Open(platform::Window owner, const std::string& target) {
+    opened.push_back(Opened{owner, target});
+    return openResult;
 }
 
-std::uint32_t FakeShell::WinExec(const char* commandLine, std::uint32_t show) {
-    runs.push_back(Run{commandLine ? commandLine : "", show});
-    return runResult;
+std::uint32_t FakeShell::StartProgram(const std::string& commandLine) {
+    started.push_back(commandLine);
+    return startResult;
 }

@@ -6,21 +6,13 @@
 
 #include "platform/shell.h"
 
-// A shell that records what it was asked to open or run and answers with the codes the test
+// A shell that records what it was asked to open or start and answers with the codes the test
 // sets. Installs itself for its lifetime and puts the previous shell back afterwards.
 class FakeShell : public platform::IShell {
   public:
-    struct Execute {
+    struct Opened {
         platform::Window owner;
-        std::string verb;
-        std::string file;
-        bool parameters;  // whether any were given
-        bool directory;
-        int show;
-    };
-    struct Run {
-        std::string commandLine;
-        std::uint32_t show;
+        std::string target;
     };
 
     FakeShell();
@@ -28,14 +20,13 @@ class FakeShell : public platform::IShell {
     FakeShell& operator=(const FakeShell&) = delete;
     ~FakeShell() override;
 
-    std::intptr_t ShellExecuteA(platform::Window owner, const char* verb, const char* file,
-                                const char* parameters, const char* directory, int show) override;
-    std::uint32_t WinExec(const char* commandLine, std::uint32_t show) override;
+    std::intptr_t Open(platform::Window owner, const std::string& target) override;
+    std::uint32_t StartProgram(const std::string& commandLine) override;
 
-    std::intptr_t executeResult = 42;
-    std::uint32_t runResult = 33;
-    std::vector<Execute> executes;
-    std::vector<Run> runs;
+    std::intptr_t openResult = 42;
+    std::uint32_t startResult = 33;
+    std::vector<Opened> opened;
+    std::vector<std::string> started;
 
   private:
     platform::IShell* m_previous;

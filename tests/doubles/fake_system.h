@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/code_page.h"
 #include "platform/files.h"
 #include "platform/process.h"
-#include "platform/profile.h"
 #include "platform/user.h"
 #include "platform/version.h"
 #include "tests/doubles/fake_registry.h"
@@ -20,52 +20,34 @@
 // become slashes. A file without the owner's write bit counts as read-only, even for root.
 class FakeFiles : public platform::IFiles {
   public:
-    ~FakeFiles() override;
-    platform::FileHandle CreateFileA(const char* path, std::uint32_t access, std::uint32_t share,
-                                     std::uint32_t disposition, std::uint32_t attributes) override;
-    std::uint32_t GetFileSize(platform::FileHandle file) override;
-    bool SeekToEnd(platform::FileHandle file) override;
-    bool WriteFile(platform::FileHandle file, const void* data, std::uint32_t size) override;
-    bool CloseHandle(platform::FileHandle file) override;
-    bool DeleteFileA(const char* path) override;
-    std::uint32_t GetCurrentDirectoryA(std::uint32_t size, char* buffer) override;
-    bool GetSpecialFolderPath(int csidl, char* path) override;
-
-    std::size_t OpenHandles() const { return m_open.size(); }
+    std::optional<std::string> ReadFile(const std::string& path) override;
+    bool ReplaceFileContent(const std::string& path, const std::string& bytes) override;
+    bool AppendToLog(const std::string& path, const std::string& bytes) override;
+    bool RemoveFile(const std::string& path) override;
+    std::string CurrentDirectory() override { return currentDirectory; }
+    std::string StartupFolder(bool create) override;
 
     std::vector<std::string> calls;
     std::set<std::string> lockedPaths;  // opening these fails, as for a file held without sharing
     std::string currentDirectory = "C:\\Work";
     std::string startupFolder = "C:\\Users\\me\\Start Menu\\Programs\\Startup";
-
-  private:
-    std::map<platform::FileHandle, std::FILE*> m_open;
-    platform::FileHandle m_next = 100;
+    int replacements = 0;
 };
 
-// Profile files on the real disk, with the rules of the Win32 profile functions that the
-// program relies on: one section per [name], keys and sections without case, the value cut to
-// the buffer, the default when the key or the file is missing.
-class FakeProfile : public platform::IProfile {
+// The Western code page, windows-1252.
+class FakeCodePage : public platform::ICodePage {
   public:
-    std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
-                                           const char* defaultText, char* buffer,
-                                           std::uint32_t size, const char* path) override;
-    bool WritePrivateProfileStringA(const char* section, const char* key, const char* value,
-                                    const char* path) override;
-
-    int writes = 0;
+    std::string AnsiToUtf8(const std::string& ansi) override;
 };
 
 class FakeProcess : public platform::IProcess {
   public:
     int ArgumentCount() override { return static_cast<int>(m_arguments.size()); }
     char** Arguments() override { return m_pointers.data(); }
-    // Like the system on XP: a path that does not fit fills the buffer without an end.
-    std::uint32_t GetModuleFileNameA(char* buffer, std::uint32_t size) override;
+    std::string ProgramPath() override { return programPath; }
     void Set(std::vector<std::string> arguments);
 
-    std::string modulePath = "C:\\Tools\\nimbrel.exe";
+    std::string programPath = "C:\\Tools\\nimbrel.exe";
 
   private:
     std::vector<std::string> m_arguments;
@@ -116,7 +98,7 @@ class FakeSystem {
 
     FakeRegistry registry;
     FakeFiles files;
-    FakeProfile profile;
+    FakeCodePage codePage;
     FakeProcess process;
     FakeUser user;
     FakeClock clock;
@@ -125,7 +107,7 @@ class FakeSystem {
   private:
     platform::IRegistry* m_previousRegistry;
     platform::IFiles* m_previousFiles;
-    platform::IProfile* m_previousProfile;
+    platform::ICodePage* m_previousCodePage;
     platform::IProcess* m_previousProcess;
     platform::IUser* m_previousUser;
     platform::IClock* m_previousClock;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -13,14 +12,14 @@ class FakeUser : public platform::IUser {
         platform::Window owner;
         std::string text;
         std::string caption;
-        std::uint32_t type;
+        platform::MessageIcon icon;
     };
-    int MessageBoxA(platform::Window owner, const char* text, const char* caption,
-                    std::uint32_t type) override;
-    bool MessageBeep(std::uint32_t type) override {
-        beeps.push_back(type);
-        return true;
+    void ShowMessage(platform::Window owner, const std::string& text, const std::string& caption,
+                     platform::MessageIcon icon) override {
+        boxes.push_back(Box{owner, text, caption, icon});
     }
+    void WarningBeep() override { ++beeps; }
+
     std::vector<Box> boxes;
-    std::vector<std::uint32_t> beeps;
+    int beeps = 0;
 };

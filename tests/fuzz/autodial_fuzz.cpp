@@ -62,7 +62,7 @@ bool Same(const std::optional<FakeRegistry::Value>& a,
 
 bool IsDword(const std::optional<FakeRegistry::Value>& value, std::uint32_t number) {
     const std::vector<std::uint8_t> bytes{static_cast<std::uint8_t>(number), 0, 0, 0};
-    return value && value->type == platform::kRegDword && value->bytes == bytes;
+    return value && value->type == FakeRegistry::kNumber && value->bytes == bytes;
 }
 
 void CheckRestored(const Run& run, const Snapshot& before) {

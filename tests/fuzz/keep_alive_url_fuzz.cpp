@@ -1,4 +1,5 @@
-// The keep-alive URL: whatever the user types, the setting keeps it whole or cut at its limit, the
+// The keep-alive URL: whatever the user types, the setting keeps it whole or cut at its limit of
+// 299 characters (UTF-16 units, so a cut never needs more than one short of it), the
 // probe asks for exactly that address and leaves no handle open, and the saved URL comes back at
 // the next start.
 #include <cstdint>
@@ -7,6 +8,7 @@
 #include "keepalive/probe_address.h"
 #include "keepalive/probe_cancellation.h"
 #include "keepalive/probe_request.h"
+#include "platform/text_length.h"
 #include "settings/keep_alive_url.h"
 #include "settings/settings.h"
 #include "tests/doubles/fake_internet.h"
@@ -63,7 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SetKeepAliveUrl(settings, typed);
     const std::string kept = settings.url;
     Require(
-        typed.compare(0, kept.size(), kept) == 0 && (kept == typed || kept.size() == kUrlMaxLength),
+        typed.compare(0, kept.size(), kept) == 0 &&
+            Utf16Length(kept) <= kUrlMaxLength &&
+            (kept == typed || Utf16Length(kept) + 1 >= kUrlMaxLength),
         "the URL is kept whole, or cut only at the setting's limit", Shown(kept));
     SetTestedUrl(settings, typed);
     Require(settings.url == kept, "a tested URL is kept the same way", Shown(kept));

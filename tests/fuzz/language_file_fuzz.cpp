@@ -1,17 +1,19 @@
-// The language file: every key the program asks for is looked up in any file, a missing key is
-// appended as key=key, and a user's own value is never overwritten or lost: the file's lines
-// survive in order. The file is a real file on disk, read and written by the profile double.
+// The language file in any encoding: with or without a byte-order mark, broken UTF-8, UTF-16 of
+// odd length. Every text read is valid UTF-8; every key the program asks for is looked up; a
+// missing key is added as key=key in the file's own encoding and is found afterwards; and no
+// byte of the user's file is changed or lost: the new file is the old one with the entry put
+// in at one place. The file is a real file on disk, read and written through the files double.
 #include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "settings/folders.h"
 #include "settings/language.h"
+#include "settings/language_file.h"
 #include "tests/doubles/fake_system.h"
 #include "tests/fuzz/fuzz_check.h"
-#include "tests/fuzz/script.h"
 #include "tests/native/temp_folder.h"
 
 namespace {
@@ -32,98 +34,67 @@ std::string ReadFile(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// The key's value as the profile functions give it, or false when the section lacks the key.
-bool ValueInFile(FakeProfile& profile, const std::string& path, const char* key,
-                 std::string* value) {
-    char first[400];
-    char second[400];
-    const auto n =
-        profile.GetPrivateProfileStringA("SETTINGS", key, "\x01", first, 400, path.c_str());
-    profile.GetPrivateProfileStringA("SETTINGS", key, "\x02", second, 400, path.c_str());
-    if (std::string(first) == "\x01" && std::string(second) == "\x02") return false;
-    *value = std::string(first, n);
+bool IsUtf8(const std::string& text) {
+    for (std::size_t at = 0; at < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[at]);
+        const std::size_t size = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2
+                                 : lead >= 0xE0 && lead < 0xF0                ? 3
+                                 : lead >= 0xF0 && lead < 0xF5                ? 4
+                                                                              : 0;
+        if (size == 0 || at + size > text.size()) return false;
+        char32_t c = lead & (0x7F >> size);
+        for (std::size_t i = 1; i < size; ++i) {
+            const auto next = static_cast<unsigned char>(text[at + i]);
+            if ((next & 0xC0) != 0x80) return false;
+            c = (c << 6) | (next & 0x3F);
+        }
+        if ((size == 3 && (c < 0x800 || (c >= 0xD800 && c < 0xE000))) ||
+            (size == 4 && (c < 0x10000 || c > 0x10FFFF)))
+            return false;
+        at += size;
+    }
     return true;
 }
 
-// What a page shows for a stored value: at most 298 characters, the line-break marker decoded.
-std::string Shown298(std::string value) {
-    value = value.substr(0, 298);
-    value = value.substr(0, value.find('\0'));
-    std::string shown;
-    for (std::size_t i = 0; i < value.size(); ++i) {
-        if (value.compare(i, 4, "AK:>") == 0) {
-            shown += '\n';
-            i += 3;
-        } else {
-            shown += value[i];
-        }
-    }
-    std::string result;
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        if (shown.compare(i, 5, "<:BRE") == 0) {
-            result += '\r';
-            i += 4;
-        } else {
-            result += shown[i];
-        }
-    }
-    return result;
+// Whether after is before with one run of bytes put in somewhere.
+bool IsOneInsertion(const std::string& before, const std::string& after) {
+    if (after.size() <= before.size()) return false;
+    std::size_t head = 0;
+    while (head < before.size() && before[head] == after[head]) ++head;
+    const std::size_t added = after.size() - before.size();
+    return after.compare(head + added, std::string::npos, before, head) == 0;
 }
 
-bool IsSubsequence(const std::vector<std::string>& part, const std::vector<std::string>& whole) {
-    std::size_t at = 0;
-    for (const std::string& line : whole)
-        if (at < part.size() && line == part[at]) ++at;
-    return at == part.size();
+// What a page shows for a value: the line-break marker's tail, then its head, decoded.
+std::string Displayed(std::string value) {
+    for (const auto& [pattern, replacement] :
+         {std::pair<std::string, std::string>{"AK:>", "\n"}, {"<:BRE", "\r"}})
+        for (std::size_t at = value.find(pattern); at != std::string::npos;
+             at = value.find(pattern, at + replacement.size()))
+            value.replace(at, pattern.size(), replacement);
+    return value;
 }
 
-void CheckAbsentFile(LanguageTexts& texts, const TempFolder& folder, const std::string& original) {
+// The decoding and the entry added, on the bytes alone.
+void CheckDecoding(const std::string& bytes) {
+    const LanguageFile file(bytes);
     for (const char* key : kKeys) {
-        Require(texts.Text(key) == "English", "an empty file counts as absent");
-        Require(!texts.InForce(), "no file, no language in force");
-    }
-    Require(ReadFile(folder.HostPath("german.lng")) == original, "an empty file stays untouched");
-}
-
-struct UserValues {
-    std::vector<bool> present;
-    std::vector<std::string> values;
-};
-
-UserValues ReadUserValues(FakeProfile& profile, const std::string& path) {
-    UserValues user;
-    for (const char* key : kKeys) {
-        std::string value;
-        user.present.push_back(ValueInFile(profile, path, key, &value));
-        user.values.push_back(value);
-    }
-    return user;
-}
-
-// The start-up's look at "OK" has already appended it when it was missing.
-void CheckLookups(LanguageTexts& texts, FakeProfile& profile, const TempFolder& folder,
-                  const std::string& path, const UserValues& user, const std::string& original) {
-    for (std::size_t i = 0; i < std::size(kKeys); ++i) {
-        const std::string text = texts.Text(kKeys[i]);
-        Require(texts.InForce(), "a file puts the language in force");
-        std::string now;
-        const bool found = ValueInFile(profile, path, kKeys[i], &now);
-        if (user.present[i]) {
-            Require(text == Shown298(user.values[i]), "a present key gives the user's value",
-                    std::string(kKeys[i]) + " gave " + Shown(text));
-        } else {
-            Require(text == (i == 0 ? "OK" : "y"), "a missing key gives y", kKeys[i]);
-            Require(found && now == kKeys[i], "a missing key is appended as key=key", kKeys[i]);
+        const std::optional<std::string> value = file.Value(key);
+        if (value) {
+            Require(IsUtf8(*value), "every text read is UTF-8", key + ::Shown(*value));
+            continue;
         }
+        const std::string added = file.WithEntry(key, key);
+        Require(IsOneInsertion(bytes, added), "adding a key changes no byte of the file", key);
+        const LanguageFile after(added);
+        Require(after.encoding() == file.encoding(), "the entry is in the file's own encoding");
+        Require(after.Value(key) == std::optional<std::string>(key), "an added key is found",
+                key);
+        for (const char* other : kKeys)
+            Require(after.Value(other) == (other == key ? std::optional<std::string>(key)
+                                                         : file.Value(other)),
+                    "adding a key leaves every other value as it was", other);
     }
-    for (std::size_t i = 0; i < std::size(kKeys); ++i) {
-        std::string now;
-        if (user.present[i])
-            Require(ValueInFile(profile, path, kKeys[i], &now) && now == user.values[i],
-                    "a user's value is never overwritten or lost", kKeys[i]);
-    }
-    const std::vector<std::string> after = SplitLines(ReadFile(folder.HostPath("german.lng")));
-    Require(IsSubsequence(SplitLines(original), after), "the file's lines survive, in order");
 }
 
 }  // namespace
@@ -132,21 +103,31 @@ void CheckLookups(LanguageTexts& texts, FakeProfile& profile, const TempFolder& 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static TempFolder folder;
     FakeSystem system;
-    const std::string path = folder.WindowsPath("german.lng");
-    LanguageTexts texts(path);
     const std::string original(data, data + size);
-    std::ofstream(folder.HostPath("german.lng"), std::ios::binary | std::ios::trunc) << original;
+    CheckDecoding(original);
 
-    if (original.empty()) {
-        CheckAbsentFile(texts, folder, original);
-        return 0;
-    }
-    const UserValues user = ReadUserValues(system.profile, path);
+    const std::string path = folder.WindowsPath("german.lng");
+    std::ofstream(folder.HostPath("german.lng"), std::ios::binary | std::ios::trunc) << original;
+    LanguageTexts texts(path);
+    const LanguageFile user(original);
     texts.ReadSwitch();
-    if (user.present[0] && Shown298(user.values[0]) == "nofile") {
-        CheckAbsentFile(texts, folder, original);
+    if (original.empty() || (user.Value("OK") && Displayed(*user.Value("OK")) == "nofile")) {
+        for (const char* key : kKeys) Require(texts.Text(key) == "English", "no file in force");
+        Require(ReadFile(folder.HostPath("german.lng")) == original, "a file out of force stays");
         return 0;
     }
-    CheckLookups(texts, system.profile, folder, path, user, original);
+    for (std::size_t i = 0; i < std::size(kKeys); ++i) {
+        const std::string text = texts.Text(kKeys[i]);
+        if (const std::optional<std::string> value = user.Value(kKeys[i]))
+            Require(text == Displayed(*value), "a present key gives the user's value", kKeys[i]);
+        else
+            Require(text == (i == 0 ? "OK" : "y"), "a missing key gives y", kKeys[i]);
+    }
+    const LanguageFile after(ReadFile(folder.HostPath("german.lng")));
+    for (const char* key : kKeys) {
+        const std::optional<std::string> value = user.Value(key);
+        Require(after.Value(key) == (value ? value : std::optional<std::string>(key)),
+                "a user's value is never overwritten; a missing one is there as key=key", key);
+    }
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "tests/doubles/fake_shell.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/fuzz/script.h"
+#include "platform/text_length.h"
 #include "ui/goto_url.h"
 
 namespace {
@@ -19,17 +20,18 @@ constexpr std::size_t kValueBuffer = 260;
 // The default value's text as a 260-byte read takes it: nothing when it does not fit whole.
 bool ReadableText(const FakeRegistry& registry, const std::string& key, std::string* text) {
     const FakeRegistry::Value* value = registry.Find(key, "");
-    if (!value || value->bytes.size() > kValueBuffer) return false;
+    if (!value || (value->type != FakeRegistry::kText && value->type != FakeRegistry::kExpandableText))
+        return false;
     const std::string bytes(value->bytes.begin(), value->bytes.end());
     *text = bytes.substr(0, bytes.find('\0'));
-    return text->size() < kValueBuffer;
+    return Utf16Length(*text) < kValueBuffer;
 }
 
 void CheckFallback(const FakeRegistry& registry, const FakeShell& shell,
                    const std::string& target) {
-    const std::string commandLine = shell.runs.front().commandLine;
-    Require(commandLine.size() < kCommandLineBuffer, "the command line fits its buffer",
-            std::to_string(commandLine.size()));
+    const std::string commandLine = shell.started.front();
+    Require(Utf16Length(commandLine) < kCommandLineBuffer, "the command line fits its buffer",
+            std::to_string(Utf16Length(commandLine)));
     std::string pageClass;
     std::string command;
     Require(ReadableText(registry, "HKCR\\.htm", &pageClass) &&
@@ -56,28 +58,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     platform::IRegistry* previous = platform::ServiceSlot<platform::IRegistry>();
     platform::Provide<platform::IRegistry>(&registry);
     FakeShell shell;
-    shell.executeResult = 2;
+    shell.openResult = 2;
     std::string target = "http://www.quaddle.example/";
     for (const ScriptLine& line : ParseScript(data, size, "HKCR")) {
         if (line.isValue) PutValue(registry, line);
         if (line.word == "target") target = line.rest.substr(0, line.rest.find('\0'));
-        if (line.word == "shell") shell.executeResult = std::strtoll(line.rest.c_str(), nullptr, 0);
+        if (line.word == "shell") shell.openResult = std::strtoll(line.rest.c_str(), nullptr, 0);
         if (line.word == "exec")
-            shell.runResult =
+            shell.startResult =
                 static_cast<std::uint32_t>(std::strtoul(line.rest.c_str(), nullptr, 0));
     }
 
-    const std::intptr_t result = GotoURL(target, platform::kSwShow);
-    Require(shell.executes.size() == 1 && shell.executes.front().file == target,
+    const std::intptr_t result = GotoURL(target);
+    Require(shell.opened.size() == 1 && shell.opened.front().target == target,
             "the shell is asked once, for the link itself");
-    Require(shell.runs.size() <= 1, "the fallback runs at most once");
-    const bool shellOpened = static_cast<std::uintptr_t>(shell.executeResult) > 32;
-    if (shellOpened || shell.runs.empty()) {
-        Require(shell.runs.empty() || !shellOpened, "no fallback after the shell opened the link");
-        Require(result == shell.executeResult, "without a fallback the shell's result is given");
+    Require(shell.started.size() <= 1, "the fallback runs at most once");
+    const bool shellOpened = static_cast<std::uintptr_t>(shell.openResult) > 32;
+    if (shellOpened || shell.started.empty()) {
+        Require(shell.started.empty() || !shellOpened, "no fallback after the shell opened the link");
+        Require(result == shell.openResult, "without a fallback the shell's result is given");
     } else {
         CheckFallback(registry, shell, target);
-        Require(result == static_cast<std::intptr_t>(shell.runResult),
+        Require(result == static_cast<std::intptr_t>(shell.startResult),
                 "after a fallback its own result is given");
     }
     Require(registry.OpenHandles() == 0, "every registry key is closed");

@@ -25,12 +25,14 @@ bool EndsWith(const std::string& text, const std::string& end) {
            text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-// The product type as a 64-byte read takes it: nothing when it does not fit with a terminator.
+// The product type is text, read up to its terminator; nothing when it does not fit 64 bytes.
 bool ProductTypeReadable(const FakeRegistry& registry) {
     const FakeRegistry::Value* value = registry.Find(kProductOptions, "ProductType");
-    return value && value->bytes.size() <= 64 &&
-           (value->bytes.size() < 64 ||
-            std::memchr(value->bytes.data(), 0, value->bytes.size()) != nullptr);
+    if (!value ||
+        (value->type != FakeRegistry::kText && value->type != FakeRegistry::kExpandableText))
+        return false;
+    const std::string text(value->bytes.begin(), value->bytes.end());
+    return text.substr(0, text.find('\0')).size() < 64;
 }
 
 void CheckNt(const std::string& text, const platform::OsVersion& os, const std::string& sp) {

@@ -44,18 +44,18 @@ std::vector<std::uint8_t> HexBytes(const std::string& text) {
 bool ParseValue(std::string data, FakeRegistry::Value* value) {
     if (TakePrefix(data, "dword:")) {
         const auto number = static_cast<std::uint32_t>(std::strtoul(data.c_str(), nullptr, 0));
-        value->type = platform::kRegDword;
+        value->type = FakeRegistry::kNumber;
         value->bytes.resize(4);
         std::memcpy(value->bytes.data(), &number, 4);
         return true;
     }
     if (TakePrefix(data, "sz:")) {
-        value->type = platform::kRegSz;
+        value->type = FakeRegistry::kText;
         value->bytes.assign(data.begin(), data.end());
         value->bytes.push_back(0);
         return true;
     }
-    value->type = platform::kRegBinary;
+    value->type = FakeRegistry::kBinary;
     if (TakePrefix(data, "raw") && TakeType(data, &value->type)) {
         value->bytes.assign(data.begin(), data.end());
         return true;

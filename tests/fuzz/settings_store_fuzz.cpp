@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/probe_target.h"
+#include "platform/text_length.h"
 #include "settings/settings.h"
 #include "tests/doubles/fake_system.h"
 #include "tests/fuzz/fuzz_check.h"
@@ -37,7 +38,7 @@ void SetAll(Settings& settings, int number, const char* url) {
 }
 
 bool IsFourByteDword(const FakeRegistry::Value* stored) {
-    return stored && stored->type == platform::kRegDword && stored->bytes.size() == 4;
+    return stored && stored->type == FakeRegistry::kNumber && stored->bytes.size() == 4;
 }
 
 void CheckRead(const FakeRegistry& registry, const Settings& settings) {
@@ -61,8 +62,13 @@ void CheckRead(const FakeRegistry& registry, const Settings& settings) {
         stored ? std::string(stored->bytes.begin(), stored->bytes.end()) : std::string();
     Require(url == kDefaultUrl || (stored && url == storedText.substr(0, storedText.find('\0'))),
             "the URL read is the default or the stored text", Shown(url));
-    if (stored && stored->type != platform::kRegSz)
+    const bool text = stored && (stored->type == FakeRegistry::kText ||
+                                 stored->type == FakeRegistry::kExpandableText);
+    if (stored && !text)
         Require(url == kDefaultUrl, "a URL stored with the wrong type gives the default");
+    if (text && Utf16Length(storedText.substr(0, storedText.find('\0'))) <= kUrlMaxLength)
+        Require(url == storedText.substr(0, storedText.find('\0')),
+                "a URL of either string type is read as stored", Shown(url));
 }
 
 void CheckWritten(const FakeRegistry& registry, const Settings& settings) {
@@ -73,9 +79,11 @@ void CheckWritten(const FakeRegistry& registry, const Settings& settings) {
                 "a number setting is written as its REG_DWORD", kSwitches[i].name);
     }
     const FakeRegistry::Value* stored = registry.Find(kKey, "URL1");
-    Require(stored && stored->type == platform::kRegSz &&
+    Require(stored &&
+                (stored->type == FakeRegistry::kText ||
+                 stored->type == FakeRegistry::kExpandableText) &&
                 std::string(stored->bytes.begin(), stored->bytes.end()) == settings.url + '\0',
-            "the URL is written as a terminated REG_SZ");
+            "the URL is written as terminated text");
 }
 
 // The settings page shows Redial ticked for any value but 0 (app/main_sheet.cpp); the probe

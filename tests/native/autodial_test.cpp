@@ -38,14 +38,14 @@ class Autodial : public ::testing::Test {
 
 TEST_F(Autodial, WriteBackRestoresTypeBytesAndAbsenceExactly) {
     const Bytes binaryOne{1, 0, 0, 0, 0, 0, 0, 0};
-    system.registry.PutRaw(kInternetSettings, "NoNetAutodial", platform::kRegBinary, binaryOne);
+    system.registry.PutRaw(kInternetSettings, "NoNetAutodial", FakeRegistry::kBinary, binaryOne);
     autodial->SwitchOff(7);
     EXPECT_EQ("0 0", InternetValues());
     EXPECT_TRUE(RecordHolds());  // written before the switch-off
     autodial->SwitchBack(7);
     const FakeRegistry::Value* noNet = system.registry.Find(kInternetSettings, "NoNetAutodial");
     ASSERT_NE(nullptr, noNet);
-    EXPECT_EQ(platform::kRegBinary, noNet->type);
+    EXPECT_EQ(FakeRegistry::kBinary, noNet->type);
     EXPECT_EQ(binaryOne, noNet->bytes);
     EXPECT_EQ(nullptr, system.registry.Find(kInternetSettings, "EnableAutodial"));
     EXPECT_FALSE(RecordHolds());
@@ -93,7 +93,7 @@ TEST_F(Autodial, StartUpRepairsFromTheRecordOnly) {
     autodial->Repair();
     EXPECT_EQ("1 1", InternetValues());
     for (const std::string& call : system.registry.calls)
-        EXPECT_EQ(std::string::npos, call.find("SetValueEx")) << call;
+        EXPECT_EQ(std::string::npos, call.find("Write")) << call;
 
     autodial->SwitchOff(1);
     autodial = std::make_unique<AutodialSwitch>();  // killed while switched off
@@ -142,7 +142,7 @@ TEST_F(Autodial, Nt4TouchesOnlyLoginSessionDisableAndKeepsItsBytes) {
     RunOn(4, 0, platform::kPlatformNt);
     PutUserValues(1, 1);
     const Bytes fiveBytes{0, 0, 0, 0, 9};
-    system.registry.PutRaw(kRasControl, "LoginSessionDisable", platform::kRegBinary, fiveBytes);
+    system.registry.PutRaw(kRasControl, "LoginSessionDisable", FakeRegistry::kBinary, fiveBytes);
     system.registry.calls.clear();
     autodial->SwitchOff(1);
     EXPECT_EQ(1u, system.registry.Dword(kRasControl, "LoginSessionDisable"));
@@ -166,7 +166,7 @@ TEST_F(Autodial, UnknownNtBelowFourWarnsAndTouchesNothing) {
     EXPECT_EQ(0, box.owner);
     EXPECT_EQ("os version error", box.text);
     EXPECT_EQ("internal error", box.caption);
-    EXPECT_EQ(platform::kMbIconWarning, box.type);
+    EXPECT_EQ(platform::MessageIcon::kWarning, box.icon);
 }
 
 TEST_F(Autodial, ExitPutsTheValuesBackOnceAndStopsTheSwitch) {

@@ -14,7 +14,7 @@ namespace {
 
 class AutostartName : public ::testing::Test {
   protected:
-    void SetUp() override { system.process.modulePath = folder.WindowsPath("nimbrel.exe"); }
+    void SetUp() override { system.process.programPath = folder.WindowsPath("nimbrel.exe"); }
     std::string NameFor(const std::string& text) {
         std::ofstream(folder.HostPath("german.lng"), std::ios::binary | std::ios::trunc)
             << "[SETTINGS]\r\nAutostartLink=" << text << "\r\n";

@@ -14,7 +14,7 @@ namespace {
 
 class Language : public ::testing::Test {
   protected:
-    void SetUp() override { system.process.modulePath = folder.WindowsPath("nimbrel.exe"); }
+    void SetUp() override { system.process.programPath = folder.WindowsPath("nimbrel.exe"); }
     void WriteFile(const std::string& content) {
         std::ofstream(folder.HostPath("german.lng"), std::ios::binary) << content;
     }
@@ -56,7 +56,7 @@ TEST_F(Language, MissingKeyGivesYAndIsAppendedOnce) {
     EXPECT_EQ("y", texts.Text("Exit"));
     EXPECT_EQ("[SETTINGS]\r\nOn=An\r\nExit=Exit\r\n", FileText());
     EXPECT_EQ("Exit", texts.Text("Exit"));
-    EXPECT_EQ(1, system.profile.writes);
+    EXPECT_EQ(1, system.files.replacements);
 }
 
 // Where "y" or "English" would do harm, the caller's English text stands in; the missing key
@@ -75,19 +75,57 @@ TEST_F(Language, TextOrEnglishNeverGivesTheMissingMarker) {
 TEST_F(Language, EmptyValueGivesEmptyTextAndNoWrite) {
     WriteFile("[SETTINGS]\r\nTabSet=\r\n");
     EXPECT_EQ("", texts.Text("TabSet"));
-    EXPECT_EQ(0, system.profile.writes);
+    EXPECT_EQ(0, system.files.replacements);
 }
 
 TEST_F(Language, OneCharacterValueIsTheUsersText) {
     WriteFile("[SETTINGS]\r\nabout_or=&\r\n");
     EXPECT_EQ("&", texts.Text("about_or"));
-    EXPECT_EQ(0, system.profile.writes);
+    EXPECT_EQ(0, system.files.replacements);
     EXPECT_EQ("[SETTINGS]\r\nabout_or=&\r\n", FileText());
 }
 
-TEST_F(Language, LongValueIsCutTo298) {
-    WriteFile("[SETTINGS]\r\nurlnote=" + std::string(300, 'n') + "\r\n");
-    EXPECT_EQ(std::string(298, 'n'), texts.Text("urlnote"));
+TEST_F(Language, LongValueComesWhole) {
+    WriteFile("[SETTINGS]\r\nurlnote=" + std::string(3000, 'n') + "\r\n");
+    EXPECT_EQ(std::string(3000, 'n'), texts.Text("urlnote"));
+}
+
+// The sample beside the program has no byte-order mark: it is in the Western code page.
+TEST_F(Language, GermanSampleKeepsItsUmlauts) {
+    std::ifstream sample(std::string(NIMBREL_SOURCE_DIR) + "/docs/german.lng", std::ios::binary);
+    WriteFile({std::istreambuf_iterator<char>(sample), std::istreambuf_iterator<char>()});
+    ASSERT_EQ(std::string::npos, FileText().find("\xEF\xBB\xBF"));
+    EXPECT_EQ("Wenn offline, Verbindung w\xC3\xA4hlen", texts.Text("IDC_REDIAL"));
+    EXPECT_EQ("URL \xC3\xA4ndern", texts.Text("IDC_URL"));
+    EXPECT_EQ(0, system.files.replacements);
+}
+
+TEST_F(Language, Utf8FileShowsPolishTexts) {
+    WriteFile(
+        "\xEF\xBB\xBF[SETTINGS]\r\nOn=W\xC5\x82\xC4\x85"
+        "cz\r\n");
+    EXPECT_EQ(
+        "W\xC5\x82\xC4\x85"
+        "cz",
+        texts.Text("On"));  // Wlacz with l-stroke, a-ogonek
+    EXPECT_EQ("y", texts.Text("Off"));
+    EXPECT_EQ(
+        "\xEF\xBB\xBF[SETTINGS]\r\nOn=W\xC5\x82\xC4\x85"
+        "cz\r\nOff=Off\r\n",
+        FileText());
+}
+
+// A missing key goes into a UTF-16 file as UTF-16, after the last line of the section.
+TEST_F(Language, Utf16FileGetsItsMissingKeyInUtf16) {
+    const std::string file(
+        "\xFF\xFE[\0S\0E\0T\0T\0I\0N\0G\0S\0]\0\r\0\n\0O\0n\0=\0"
+        "\x14\x04\x30\x04\r\0\n\0",
+        40);
+    WriteFile(file);
+    EXPECT_EQ("\xD0\x94\xD0\xB0", texts.Text("On"));  // Cyrillic "Da"
+    EXPECT_EQ("y", texts.Text("Off"));
+    EXPECT_EQ(file + std::string("O\0f\0f\0=\0O\0f\0f\0\r\0\n\0", 18), FileText());
+    EXPECT_EQ("Off", texts.Text("Off"));
 }
 
 TEST_F(Language, ReadOnlyFileIsNotDamaged) {
@@ -103,7 +141,7 @@ TEST_F(Language, ReadOnlyFileIsNotDamaged) {
 TEST_F(Language, BrokenFileNeverCrashes) {
     WriteFile(std::string("\0\0[SETT\xff\xfe", 9) + "\r\n=\r\n[SET\r\n==\r\n" +
               std::string(70000, 'x') + "\r\n[SETTINGS]\r\nOn=" + std::string(5000, 'z'));
-    EXPECT_EQ(std::string(298, 'z'), texts.Text("On"));
+    EXPECT_EQ(std::string(5000, 'z'), texts.Text("On"));
     EXPECT_EQ("y", texts.Text("Off"));
 }
 

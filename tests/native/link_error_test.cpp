@@ -12,7 +12,7 @@ namespace {
 class ReportErrorBox : public ::testing::Test {
   protected:
     void SetUp() override { StartAs("C:\\Programs\\Nimbrel\\nimbrel.exe"); }
-    void StartAs(const std::string& programPath) { system.process.modulePath = programPath; }
+    void StartAs(const std::string& programPath) { system.process.programPath = programPath; }
     const FakeUser::Box& OnlyBox() const {
         EXPECT_EQ(1u, system.user.boxes.size());
         return system.user.boxes.back();
@@ -52,9 +52,9 @@ TEST_F(ReportErrorBox, OtherCodesAreUnknownErrorsWithTheirNumber) {
 TEST_F(ReportErrorBox, ExclamationBoxOwnedByTheGivenWindowWithTheProgramsName) {
     ReportError(2, 77);
     EXPECT_EQ(77, OnlyBox().owner);
-    EXPECT_EQ(platform::kMbIconExclamation, OnlyBox().type);
+    EXPECT_EQ(platform::MessageIcon::kWarning, OnlyBox().icon);
     EXPECT_EQ("nimbrel", OnlyBox().caption);
-    EXPECT_TRUE(system.user.beeps.empty());  // the beep is the click's, not the report's
+    EXPECT_EQ(0, system.user.beeps);  // the beep is the click's, not the report's
 
     system.user.boxes.clear();
     StartAs("D:\\Tools\\KeepUp.EXE");

@@ -143,8 +143,8 @@ TEST_F(OsDescription, AnyOtherPlatformIsWindows31) {
 
 TEST_F(OsDescription, ProductTypeIsReadFromTheMachinesProductOptions) {
     DescribeNt("WinNT", 4, 0, 1381, "");
-    EXPECT_EQ((std::vector<std::string>{"OpenKeyEx " + std::string(kProductOptions) + " 1",
-                                        "QueryValueEx ProductType", "CloseKey"}),
+    EXPECT_EQ((std::vector<std::string>{"OpenKey " + std::string(kProductOptions) + " read",
+                                        "ReadText ProductType", "CloseKey"}),
               system.registry.calls);
 }
 
@@ -157,7 +157,7 @@ TEST_F(OsDescription, UnreadableProductTypeGivesEmptyText) {
     system.registry.PutString(kProductOptions, "ProductType", std::string(64, 'W'));
     EXPECT_EQ("", Describe(platform::kPlatformNt, 5, 1, 2600, ""));  // longer than 63
 
-    system.registry.PutRaw(kProductOptions, "ProductType", platform::kRegSz,
+    system.registry.PutRaw(kProductOptions, "ProductType", FakeRegistry::kText,
                            std::vector<std::uint8_t>(64, 'W'));
     EXPECT_EQ("", Describe(platform::kPlatformNt, 5, 1, 2600, ""));  // 64 bytes, no end
 

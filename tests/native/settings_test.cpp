@@ -75,7 +75,7 @@ TEST_F(SettingsTransfer, ForeignValuesGiveTheDefaultsAndAreWrittenBackRight) {
     system.registry.PutString(kSettingsPath, "FirstTime", "");
     system.registry.PutDword(kSettingsPath, "Redial", 2);
     system.registry.PutDword(kSettingsPath, "FirstStart", 0x80000000u);  // no switch: kept
-    system.registry.PutRaw(kSettingsPath, "URL1", 2, {'h', 'i', 0});     // REG_EXPAND_SZ
+    system.registry.PutRaw(kSettingsPath, "URL1", 7, {'h', 'i', 0, 0});  // REG_MULTI_SZ
     TransferSettings(settings, STORE_READ);
     EXPECT_EQ(1, settings.autoStart);
     EXPECT_EQ(1, settings.firstTime);
@@ -85,10 +85,10 @@ TEST_F(SettingsTransfer, ForeignValuesGiveTheDefaultsAndAreWrittenBackRight) {
 
     TransferSettings(settings, STORE_WRITE);
     for (const char* name : {"AutoStart", "FirstTime", "Redial", "FirstStart"})
-        EXPECT_EQ(platform::kRegDword, system.registry.Find(kSettingsPath, name)->type) << name;
+        EXPECT_EQ(FakeRegistry::kNumber, system.registry.Find(kSettingsPath, name)->type) << name;
     EXPECT_EQ(1u, system.registry.Dword(kSettingsPath, "AutoStart"));
     EXPECT_EQ(0u, system.registry.Dword(kSettingsPath, "Redial"));
-    EXPECT_EQ(platform::kRegSz, system.registry.Find(kSettingsPath, "URL1")->type);
+    EXPECT_EQ(FakeRegistry::kText, system.registry.Find(kSettingsPath, "URL1")->type);
 
     for (const std::uint32_t odd : {2u, 0x80000000u, 0xFFFFFFFFu}) {
         system.registry.PutDword(kSettingsPath, "Redial", odd);
@@ -101,13 +101,46 @@ TEST_F(SettingsTransfer, ForeignValuesGiveTheDefaultsAndAreWrittenBackRight) {
 
 // A read never asks for write access, so a read-only key still gives the user's settings.
 TEST_F(SettingsTransfer, KeyOpenedWithTheAccessOfTheDirection) {
-    const std::string open = "CreateKeyEx " + std::string(kSettingsPath) + " ";
+    const std::string open = "OpenKey " + std::string(kSettingsPath) + " ";
     TransferSettings(settings, STORE_READ);
-    EXPECT_EQ(open + std::to_string(platform::kKeyRead), system.registry.calls[0]);
+    EXPECT_EQ(open + "read", system.registry.calls[0]);
     TransferSettings(settings, STORE_WRITE);
     const auto& calls = system.registry.calls;
-    EXPECT_NE(calls.end(), std::find(calls.begin() + 1, calls.end(),
-                                     open + std::to_string(platform::kKeySetValue)));
+    EXPECT_NE(calls.end(), std::find(calls.begin() + 1, calls.end(), open + "create"));
+}
+
+// An admin tool or a hand edit may store the URL as expandable text: it is the URL as written,
+// never expanded, and a save keeps both its text and its type.
+TEST_F(SettingsTransfer, ExpandableUrlIsReadAsStoredAndKeptOnSave) {
+    system.registry.PutString(kSettingsPath, "URL1", "http://%COMPUTERNAME%.example/",
+                              FakeRegistry::kExpandableText);
+    TransferSettings(settings, STORE_READ);
+    EXPECT_EQ("http://%COMPUTERNAME%.example/", settings.url);
+    TransferSettings(settings, STORE_WRITE);
+    EXPECT_EQ(FakeRegistry::kExpandableText, system.registry.Find(kSettingsPath, "URL1")->type);
+    EXPECT_EQ("http://%COMPUTERNAME%.example/", system.registry.String(kSettingsPath, "URL1"));
+
+    SetKeepAliveUrl(settings, "http://changed.example/");
+    TransferSettings(settings, STORE_WRITE);
+    EXPECT_EQ(FakeRegistry::kExpandableText, system.registry.Find(kSettingsPath, "URL1")->type);
+    EXPECT_EQ("http://changed.example/", system.registry.String(kSettingsPath, "URL1"));
+}
+
+// The limit counts characters: 299 Greek letters fit although their UTF-8 form is longer, and
+// a cut never splits one.
+TEST_F(SettingsTransfer, UrlLimitCountsCharactersOfAnyScript) {
+    std::string longest = "http://";
+    while (longest.size() < 7 + 2 * (kUrlMaxLength - 7)) longest += "\xCE\xB1";
+    SetKeepAliveUrl(settings, longest + "\xCE\xB2");
+    EXPECT_EQ(longest, settings.url);
+    TransferSettings(settings, STORE_WRITE);
+    settings.url = "x";
+    TransferSettings(settings, STORE_READ);
+    EXPECT_EQ(longest, settings.url);
+
+    system.registry.PutString(kSettingsPath, "URL1", longest + "\xCE\xB2");
+    TransferSettings(settings, STORE_READ);
+    EXPECT_EQ("http://www.", settings.url);
 }
 
 TEST_F(SettingsTransfer, RegistryThatFailsToOpenGivesDefaultsAndWritesNothing) {
@@ -137,7 +170,7 @@ TEST_F(SettingsTransfer, UserAgentTokenIsWrittenInBothDirections) {
     TransferSettings(settings, STORE_READ);
     const FakeRegistry::Value* token = system.registry.Find(kAgentPath, "Quaddle-K-A");
     ASSERT_NE(nullptr, token);
-    EXPECT_EQ(platform::kRegSz, token->type);
+    EXPECT_EQ(FakeRegistry::kText, token->type);
     EXPECT_EQ(std::vector<std::uint8_t>{0}, token->bytes);
 }
 

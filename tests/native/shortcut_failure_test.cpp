@@ -15,7 +15,7 @@ TEST(ShortcutFailure, TheUserIsToldOnceARunInABoxOwnedByTheWindow) {
     const FakeUser::Box& box = system.user.boxes[0];
     EXPECT_EQ(0x1234, box.owner);
     EXPECT_EQ("Quaddle", box.caption);
-    EXPECT_EQ(platform::kMbOk | platform::kMbIconWarning, box.type);
+    EXPECT_EQ(platform::MessageIcon::kWarning, box.icon);
     EXPECT_NE(std::string::npos, box.text.find(":\nC:\\Startup\\\n")) << box.text;
     EXPECT_NE(std::string::npos, box.text.find("will not start")) << box.text;
 

@@ -28,7 +28,7 @@ TEST(WrittenShortcut, RememberedNameComesBackAndIsForgotten) {
     EXPECT_FALSE(system.registry.HasKey(kSettingsPath));  // reading creates nothing
 
     RememberWrittenShortcut("y.lnk");
-    EXPECT_EQ(platform::kRegSz, system.registry.Find(kSettingsPath, "AutostartShortcut")->type);
+    EXPECT_EQ(FakeRegistry::kText, system.registry.Find(kSettingsPath, "AutostartShortcut")->type);
     EXPECT_EQ("y.lnk", ReadWrittenShortcut());
     ForgetWrittenShortcut();
     EXPECT_EQ(nullptr, system.registry.Find(kSettingsPath, "AutostartShortcut"));
@@ -45,7 +45,7 @@ TEST(WrittenShortcut, StoredTextThatIsNoPlainShortcutNameIsIgnored) {
         system.registry.PutString(kSettingsPath, "AutostartShortcut", text);
         EXPECT_EQ("", ReadWrittenShortcut()) << text;
     }
-    system.registry.PutRaw(kSettingsPath, "AutostartShortcut", platform::kRegBinary,
+    system.registry.PutRaw(kSettingsPath, "AutostartShortcut", FakeRegistry::kBinary,
                            {'a', '.', 'l', 'n', 'k', 0});
     EXPECT_EQ("", ReadWrittenShortcut());
     system.registry.PutString(kSettingsPath, "AutostartShortcut", std::string(5000, 'a') + ".lnk");

@@ -69,7 +69,7 @@ class AutostartShortcut : public ::testing::Test {
     static ShellLinkInfo ReadBack(const std::string& file) {
         CoInitialize(nullptr);
         ShellLink link;
-        EXPECT_EQ(1, link.Load(file.c_str())) << file;
+        EXPECT_EQ(1, link.Load(file)) << file;
         return link.Info();
     }
 
@@ -157,7 +157,7 @@ TEST_F(AutostartShortcut, NameTooLongForAPathWritesNothing) {
 // The real files, except that the shell knows no Startup folder.
 class NoStartupFolder final : public platform::Win32Files {
   public:
-    bool GetSpecialFolderPath(int, char*) override { return false; }
+    std::string StartupFolder(bool) override { return ""; }
 };
 
 TEST_F(AutostartShortcut, UnknownStartupFolderTouchesNoOtherFolderAndIsToldOnce) {

@@ -209,12 +209,11 @@ TEST_F(HyperlinkOnPage, FailingClickBeepsAndShowsTheReason) {
     link.SetVisited(true);
 
     Click(link.m_window);
-    ASSERT_EQ(1u, user.beeps.size());
-    EXPECT_EQ(static_cast<std::uint32_t>(MB_ICONEXCLAMATION), user.beeps[0]);
+    ASSERT_EQ(1, user.beeps);
     ASSERT_EQ(1u, user.boxes.size());
     EXPECT_EQ("Unable to open hyperlink:\n\nThe specified file was not found.", user.boxes[0].text);
     EXPECT_EQ("nimbrel_wine_tests", user.boxes[0].caption);
-    EXPECT_EQ(static_cast<std::uint32_t>(MB_ICONEXCLAMATION), user.boxes[0].type);
+    EXPECT_EQ(platform::MessageIcon::kWarning, user.boxes[0].icon);
     EXPECT_EQ(reinterpret_cast<platform::Window>(sheet.m_window), user.boxes[0].owner);
     EXPECT_EQ(kLink, AskColour(link.m_window).text);  // no longer visited
     EXPECT_EQ(nullptr, GetCapture());
@@ -229,7 +228,7 @@ TEST_F(HyperlinkOnPage, ClickOpenedByTheRegisteredProgramMarksTheLinkVisited) {
 
     MoveMouse(link.m_window, 1, 1);
     Click(link.m_window);
-    EXPECT_TRUE(user.beeps.empty());
+    EXPECT_EQ(0, user.beeps);
     EXPECT_TRUE(user.boxes.empty());
     EXPECT_EQ(kVisited, AskColour(link.m_window).text);
     EXPECT_EQ(nullptr, GetCapture());
@@ -245,7 +244,7 @@ TEST_F(HyperlinkOnPage, TargetTooLongForTheFallbackReportsTheShellsReason) {
     Take(link, AddStatic("long", 0, {10, 100, 310, 140}), Font());
 
     Click(link.m_window);
-    ASSERT_EQ(1u, user.beeps.size());
+    ASSERT_EQ(1, user.beeps);
     ASSERT_EQ(1u, user.boxes.size());
     EXPECT_EQ(
         "Unable to open hyperlink:\n\nThere is no application associated\nwith the given filename "

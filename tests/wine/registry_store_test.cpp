@@ -76,6 +76,29 @@ TEST_F(RealRegistry, FirstRunCreatesTheKeyAndSavesTheFiveDefaults) {
     EXPECT_STREQ("http://www.", url);
 }
 
+// URL1 as expandable text is read as written, never expanded, and keeps its type; a URL with
+// letters outside the ANSI code page comes back whole.
+TEST_F(RealRegistry, ExpandableOrWideUrlIsReadAsStoredAndKeepsItsType) {
+    const std::wstring stored = L"http://%COMPUTERNAME%.example/\x0142\x03B1\x0436\x6771";
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\QUADDLE\\nimbrel2", 0,
+                                             nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr));
+    RegSetValueExW(key, L"URL1", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(stored.c_str()),
+                   static_cast<DWORD>((stored.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+    TransferSettings(settings, STORE_READ);
+    EXPECT_EQ("http://%COMPUTERNAME%.example/\xC5\x82\xCE\xB1\xD0\xB6\xE6\x9D\xB1", settings.url);
+
+    TransferSettings(settings, STORE_WRITE);
+    wchar_t read[128] = L"";
+    DWORD type = 0;
+    DWORD size = sizeof read;
+    ASSERT_EQ(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\QUADDLE\\nimbrel2",
+                                          L"URL1", RRF_RT_ANY | RRF_NOEXPAND, &type, read, &size));
+    EXPECT_EQ(static_cast<DWORD>(REG_EXPAND_SZ), type);
+    EXPECT_EQ(stored, read);
+}
+
 TEST_F(RealRegistry, LongestUrlIsReadAndOneMoreIsNot) {
     const std::string longest = "http://" + std::string(kUrlMaxLength - 7, 'a');
     PutText("URL1", longest);

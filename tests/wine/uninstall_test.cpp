@@ -23,9 +23,9 @@ namespace {
 class RecordingFiles final : public platform::Win32Files {
   public:
     explicit RecordingFiles(std::vector<std::string>& log) : m_log(log) {}
-    bool DeleteFileA(const char* path) override {
-        m_log.push_back(std::string("file ") + path);
-        return Win32Files::DeleteFileA(path);
+    bool RemoveFile(const std::string& path) override {
+        m_log.push_back("file " + path);
+        return Win32Files::RemoveFile(path);
     }
 
   private:
@@ -35,30 +35,38 @@ class RecordingFiles final : public platform::Win32Files {
 class RecordingRegistry final : public platform::IRegistry {
   public:
     explicit RecordingRegistry(std::vector<std::string>& log) : m_log(log) {}
-    long CreateKeyEx(platform::Key root, const char* subKey, std::uint32_t access,
-                     platform::Key* result) override {
-        return m_real.CreateKeyEx(root, subKey, access, result);
+    platform::KeyOpening OpenKey(platform::Root root, const std::string& path,
+                                 platform::KeyAccess access, platform::Key* key) override {
+        return m_real.OpenKey(root, path, access, key);
     }
-    long OpenKeyEx(platform::Key root, const char* subKey, std::uint32_t access,
-                   platform::Key* result) override {
-        return m_real.OpenKeyEx(root, subKey, access, result);
+    void CloseKey(platform::Key key) override { m_real.CloseKey(key); }
+    std::optional<std::string> ReadText(platform::Key key, const std::string& name) override {
+        return m_real.ReadText(key, name);
     }
-    long QueryValueEx(platform::Key key, const char* name, std::uint32_t* type, void* data,
-                      std::uint32_t* size) override {
-        return m_real.QueryValueEx(key, name, type, data, size);
+    std::optional<std::uint32_t> ReadNumber(platform::Key key, const std::string& name) override {
+        return m_real.ReadNumber(key, name);
     }
-    long SetValueEx(platform::Key key, const char* name, std::uint32_t type, const void* data,
-                    std::uint32_t size) override {
-        return m_real.SetValueEx(key, name, type, data, size);
+    platform::ValueReading ReadStored(platform::Key key, const std::string& name,
+                                      platform::StoredValue* value) override {
+        return m_real.ReadStored(key, name, value);
     }
-    long DeleteValue(platform::Key key, const char* name) override {
+    bool WriteText(platform::Key key, const std::string& name, const std::string& text) override {
+        return m_real.WriteText(key, name, text);
+    }
+    bool WriteNumber(platform::Key key, const std::string& name, std::uint32_t number) override {
+        return m_real.WriteNumber(key, name, number);
+    }
+    bool WriteStored(platform::Key key, const std::string& name,
+                     const platform::StoredValue& value) override {
+        return m_real.WriteStored(key, name, value);
+    }
+    bool DeleteValue(platform::Key key, const std::string& name) override {
         return m_real.DeleteValue(key, name);
     }
-    long DeleteKey(platform::Key key, const char* subKey) override {
-        m_log.push_back(std::string("key ") + subKey);
-        return m_real.DeleteKey(key, subKey);
+    bool DeleteSubKey(platform::Key key, const std::string& name) override {
+        m_log.push_back("key " + name);
+        return m_real.DeleteSubKey(key, name);
     }
-    long CloseKey(platform::Key key) override { return m_real.CloseKey(key); }
 
   private:
     platform::Win32Registry m_real;
