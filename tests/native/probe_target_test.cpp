@@ -41,7 +41,7 @@ TEST(ProbeTarget, UrlsTheProbeCannotRequestAreWarnedAbout) {
 TEST(ProbeTarget, NotWebAddressWarningFollowsTheLanguageFile) {
     FakeSystem system;
     TempFolder folder;
-    system.process.modulePath = folder.WindowsPath("nimbrel.exe");
+    system.process.programPath = folder.WindowsPath("nimbrel.exe");
     const auto runWith = [&](const std::string& content) {
         std::ofstream(folder.HostPath("german.lng"), std::ios::binary | std::ios::trunc) << content;
         LanguageTexts texts{folder.WindowsPath("german.lng")};
