@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "framework/wide_text.h"
 #include "framework/window_text.h"
 #include "ui/rect_conversion.h"
 
@@ -19,13 +20,13 @@ LedButton::LedButton(int state, int centerVert) : m_state(state), m_centerVert(c
 
 void LedButton::PreSubclassWindow() {
     Window::PreSubclassWindow();
-    const LONG_PTR style = GetWindowLongPtrA(m_window, GWL_STYLE);
-    SetWindowLongPtrA(m_window, GWL_STYLE, style | BS_OWNERDRAW);
+    const LONG_PTR style = GetWindowLongPtrW(m_window, GWL_STYLE);
+    SetWindowLongPtrW(m_window, GWL_STYLE, style | BS_OWNERDRAW);
     m_layout.PlaceAtSubclass(ClientRect(m_window), m_centerVert != 0);
 }
 
 void LedButton::SetBitmap(int id, int frameWidth) {
-    auto* bitmap = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
+    auto* bitmap = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
                                                    IMAGE_BITMAP, 0, 0,
                                                    LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS));
     if (!bitmap) return;
@@ -63,13 +64,13 @@ void LedButton::DrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 void LedButton::DrawCaption(HDC dc) {
-    const std::string text = WindowText(m_window);
+    const std::wstring text = ToWide(WindowText(m_window));
     if (text.empty()) return;
     const LayoutRect client = ClientRect(m_window);
     RECT measured = ToRect(m_layout.CaptionArea(client));
     SetBkMode(dc, TRANSPARENT);
-    DrawTextA(dc, text.c_str(), -1, &measured, DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+    DrawTextW(dc, text.c_str(), -1, &measured, DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
     RECT caption = ToRect(LedLayout::CaptionRect(client, ToLayout(measured)));
-    DrawTextA(dc, text.c_str(), -1, &caption, DT_WORDBREAK | DT_NOPREFIX);
+    DrawTextW(dc, text.c_str(), -1, &caption, DT_WORDBREAK | DT_NOPREFIX);
     m_rcText = caption;
 }
