@@ -73,7 +73,7 @@ void MainSheet::SetTabCaptions() {
     HWND tabs = GetTabControl();
     const char* keys[] = {"TabFront", "TabSet", "TabAbout"};
     for (int tab = 0; tab < 3; ++tab) {
-        std::wstring caption = ToWide(m_texts.Text(keys[tab]));
+        WideString caption = ToWide(m_texts.Text(keys[tab]));
         TCITEMW item{};
         item.mask = TCIF_TEXT;
         item.pszText = caption.data();

@@ -30,7 +30,7 @@ BOOL CALLBACK MatchMarked(HWND window, LPARAM lParam) {
 }
 
 HWND FindMarkedWindow(const std::string& name) {
-    const std::wstring wideName = ToWide(name);
+    const WideString wideName = ToWide(name);
     Search search{wideName.c_str(), nullptr};
     EnumWindows(&MatchMarked, reinterpret_cast<LPARAM>(&search));
     return search.found;

@@ -40,6 +40,6 @@ class ModelessSheet : public Window {
     static int CALLBACK SheetCallback(HWND window, UINT message, LPARAM lParam);
     static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam);
 
-    std::wstring m_caption;
+    WideString m_caption;
     std::vector<PropertyPage*> m_pages;
 };

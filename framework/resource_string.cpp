@@ -7,5 +7,5 @@ std::string ResourceString(UINT id) {
     const wchar_t* text = nullptr;
     const int length =
         LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<wchar_t*>(&text), 0);
-    return length > 0 ? FromWide(std::wstring_view(text, static_cast<std::size_t>(length))) : "";
+    return length > 0 ? FromWide(WideView(text, static_cast<std::size_t>(length))) : "";
 }

@@ -2,16 +2,16 @@
 
 #include <windows.h>
 
-std::wstring ToWide(std::string_view utf8) {
+WideString ToWide(std::string_view utf8) {
     if (utf8.empty()) return {};
     const int size = static_cast<int>(utf8.size());
     const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    WideString wide(static_cast<std::size_t>(length), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
     return wide;
 }
 
-std::string FromWide(std::wstring_view utf16) {
+std::string FromWide(WideView utf16) {
     if (utf16.empty()) return {};
     const int size = static_cast<int>(utf16.size());
     const int length =

@@ -57,7 +57,7 @@ void Hyperlink::SetURL(const std::string& url) {
     m_target = url;
     if (!m_window) return;
     PositionWindow();
-    std::wstring tip = ToWide(m_target);
+    WideString tip = ToWide(m_target);
     TTTOOLINFOW tool = ToolOf(m_window);
     tool.lpszText = tip.data();
     SendMessageW(m_toolTip.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
@@ -108,7 +108,7 @@ void Hyperlink::PositionWindow() {
     GetWindowRect(m_window, &window);
     if (HWND parent = GetParent(m_window))
         MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&window), 2);
-    const std::wstring text = ToWide(WindowText(m_window));
+    const WideString text = ToWide(WindowText(m_window));
     SIZE extent{};
     {
         FontDc dc(m_window, m_font.get());
@@ -126,7 +126,7 @@ void Hyperlink::SetDefaultCursor() {
     wchar_t directory[MAX_PATH] = L"";
     const UINT length = GetWindowsDirectoryW(directory, MAX_PATH);
     if (length > 0 && length < MAX_PATH) {
-        const std::wstring viewer = std::wstring(directory) + L"\\winhlp32.exe";
+        const WideString viewer = WideString(directory) + L"\\winhlp32.exe";
         if (HMODULE module = LoadLibraryExW(viewer.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
             if (HCURSOR hand = LoadCursorW(module, MAKEINTRESOURCEW(kHelpViewerHand)))
                 m_ownCursor.reset(CopyCursor(hand));
@@ -143,7 +143,7 @@ void Hyperlink::CreateToolTip() {
                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr,
                                     GetModuleHandleW(nullptr), nullptr));
     if (!m_toolTip) return;
-    std::wstring tip = ToWide(m_target);
+    WideString tip = ToWide(m_target);
     TTTOOLINFOW tool = ToolOf(m_window);
     GetClientRect(m_window, &tool.rect);
     tool.lpszText = tip.data();

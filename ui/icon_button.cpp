@@ -136,7 +136,7 @@ void IconButton::DrawCaption(HDC dc, const std::string& caption, const RECT& ite
         IconButtonCaptionRoom(ToLayout(item), m_cxIcon, static_cast<bool>(m_iconHot), pressed);
     SetTextColor(dc, pressed ? m_hotTextColour : m_normalTextColour);
     SetBkColor(dc, pressed ? m_hotBackColour : m_normalBackColour);
-    const std::wstring wide = ToWide(caption);
+    const WideString wide = ToWide(caption);
     RECT measured = ToRect(room);
     DrawTextW(dc, wide.c_str(), -1, &measured, DT_SINGLELINE | DT_CALCRECT);
     const LayoutRect text = IconButtonCentreCaption(room, ToLayout(measured));

@@ -64,7 +64,7 @@ void LedButton::DrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 void LedButton::DrawCaption(HDC dc) {
-    const std::wstring text = ToWide(WindowText(m_window));
+    const WideString text = ToWide(WindowText(m_window));
     if (text.empty()) return;
     const LayoutRect client = ClientRect(m_window);
     RECT measured = ToRect(m_layout.CaptionArea(client));

@@ -37,7 +37,7 @@ class HyperlinkOnPage : public AboutSheet {
         return r;
     }
     static SIZE TextSize(HWND control) {
-        const std::wstring text = ToWide(Text(control));
+        const auto text = ToWide(Text(control));
         HDC dc = GetDC(control);
         HGDIOBJ old =
             SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
