@@ -5,27 +5,18 @@
 #include "app/single_instance.h"
 #include "app/tray_callback.h"
 #include "framework/handles.h"
+#include "framework/resource_string.h"
+#include "framework/wide_text.h"
 #include "app/pages/url_dialog.h"
 #include "keepalive/autodial.h"
 #include "keepalive/run_state.h"
 #include "res/product.h"
 #include "res/resource.h"
-#include "settings/bounded_copy.h"
-
-namespace {
-
-std::string LoadResourceString(UINT id) {
-    char text[256] = "";
-    LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
-    return text;
-}
-
-}  // namespace
 
 MainSheet::MainSheet(const Folders& folders, Settings& settings, LanguageTexts& texts,
                      Autostart& autostart, RunState& run, EventLog& log, AutodialSwitch& autodial,
                      OnlineProbe& probe)
-    : ModelessSheet(LoadResourceString(IDS_TRAY_TIP)),
+    : ModelessSheet(ResourceString(IDS_TRAY_TIP)),
       m_aboutPage(texts, folders.HelpPath()),
       m_statusPage(settings, autostart, texts, run, log, probe),
       m_settingsPage(settings, texts, probe),
@@ -48,7 +39,7 @@ MainSheet::MainSheet(const Folders& folders, Settings& settings, LanguageTexts& 
     AddPage(m_statusPage);
     AddPage(m_settingsPage);
     AddPage(m_aboutPage);
-    m_icon = LoadIconA(GetModuleHandleA(nullptr), "p1");
+    m_icon = LoadIconW(GetModuleHandleW(nullptr), L"p1");
 }
 
 MainSheet::~MainSheet() = default;
@@ -60,8 +51,8 @@ void MainSheet::ChooseCaption() {
 
 BOOL MainSheet::OnInitDialog() {
     const BOOL result = ModelessSheet::OnInitDialog();
-    SendMessageA(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
-    SendMessageA(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
+    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
+    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
     if (m_texts.InForce()) SetTabCaptions();
     MarkInstanceWindow(m_window, InstanceName());
     return result;
@@ -71,12 +62,11 @@ void MainSheet::SetTabCaptions() {
     HWND tabs = GetTabControl();
     const char* keys[] = {"TabFront", "TabSet", "TabAbout"};
     for (int tab = 0; tab < 3; ++tab) {
-        char caption[200];
-        CopyBounded(caption, sizeof caption, m_texts.Text(keys[tab]).c_str());
-        TCITEMA item{};
+        WideString caption = ToWide(m_texts.Text(keys[tab]));
+        TCITEMW item{};
         item.mask = TCIF_TEXT;
-        item.pszText = caption;
-        SendMessageA(tabs, TCM_SETITEMA, tab, reinterpret_cast<LPARAM>(&item));
+        item.pszText = caption.data();
+        SendMessageW(tabs, TCM_SETITEMW, tab, reinterpret_cast<LPARAM>(&item));
     }
 }
 
@@ -153,8 +143,8 @@ void MainSheet::FitAroundTabControl() {
     GetWindowRect(GetTabControl(), &tab);
     MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&tab), 2);
     RECT frame{0, 0, tab.right + tab.left, tab.bottom + tab.left};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(m_window, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrA(m_window, GWL_EXSTYLE)));
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(m_window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(m_window, GWL_EXSTYLE)));
     SetWindowPos(m_window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -171,20 +161,20 @@ void MainSheet::OnDpiChanged(int dpi, const RECT& suggested) {
 LRESULT MainSheet::OnIconNotify(WPARAM wParam, LPARAM lParam) {
     const TrayCallback callback = ReadTrayCallback(wParam, lParam, kTrayIconId);
     if (callback.request == TrayRequest::Restore)
-        PostMessageA(m_window, WM_COMMAND, ID_TRAY_RESTORE, 0);
+        PostMessageW(m_window, WM_COMMAND, ID_TRAY_RESTORE, 0);
     else if (callback.request == TrayRequest::Menu)
         ShowTrayMenu(callback.x, callback.y);
     return 0;
 }
 
 void MainSheet::ShowTrayMenu(int x, int y) {
-    OwnedMenu menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAY_MENU)));
+    OwnedMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TRAY_MENU)));
     HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr;
     if (!popup) return;
     // Without the foreground the menu would not close when the user clicks elsewhere.
     SetForegroundWindow(m_window);
     TrackPopupMenu(popup, TPM_RIGHTALIGN | TPM_RIGHTBUTTON, x, y, 0, m_window, nullptr);
-    PostMessageA(m_window, WM_NULL, 0, 0);
+    PostMessageW(m_window, WM_NULL, 0, 0);
 }
 
 // A later start of the same user wants the window: out of the notification area, in front.
@@ -201,7 +191,7 @@ void MainSheet::OnExitRequest() {
     m_tray.Presence().OnExit();
     HWND page = m_statusPage.m_window;
     if (page)
-        PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_EXIT, BN_CLICKED),
+        PostMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_EXIT, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_EXIT)));
 }
 
@@ -219,7 +209,7 @@ bool MainSheet::OnPaintIconic() {
     if (!IsIconic(m_window)) return false;
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(m_window, &paint);
-    SendMessageA(m_window, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    SendMessageW(m_window, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     RECT client{};
     GetClientRect(m_window, &client);
     DrawIcon(dc, (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2,
@@ -229,7 +219,7 @@ bool MainSheet::OnPaintIconic() {
 }
 
 void MainSheet::PressButtonAndClose(int button) {
-    SendMessageA(m_window, PSM_PRESSBUTTON, button, 0);
+    SendMessageW(m_window, PSM_PRESSBUTTON, button, 0);
     DestroyWindow(m_window);
 }
 
@@ -243,10 +233,10 @@ bool MainSheet::OnCommand(WPARAM wParam, LPARAM) {
             PressButtonAndClose(PSBTN_CANCEL);
             return true;
         case IDHELP:
-            SendMessageA(m_window, PSM_PRESSBUTTON, PSBTN_HELP, 0);
+            SendMessageW(m_window, PSM_PRESSBUTTON, PSBTN_HELP, 0);
             return true;
         case kApplyNowId:
-            SendMessageA(m_window, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
+            SendMessageW(m_window, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
             return true;
         case ID_TRAY_RESTORE:
             ShowWindow(m_window, SW_RESTORE);

@@ -2,10 +2,11 @@
 
 #include <lmcons.h>
 
+#include "framework/wide_text.h"
 #include "platform/win32/utf16.h"
 
-const UINT g_uExitRequestMessage = RegisterWindowMessageA("Nimbrel2.ExitRequest");
-const UINT g_uShowRequestMessage = RegisterWindowMessageA("Nimbrel2.ShowRequest");
+const UINT g_uExitRequestMessage = RegisterWindowMessageW(L"Nimbrel2.ExitRequest");
+const UINT g_uShowRequestMessage = RegisterWindowMessageW(L"Nimbrel2.ShowRequest");
 
 namespace {
 
@@ -18,19 +19,20 @@ constexpr ULONGLONG kFindWithinMilliseconds = 10000;
 constexpr ULONGLONG kEndWithinMilliseconds = 30000;
 
 struct Search {
-    const char* name;
+    const wchar_t* name;
     HWND found;
 };
 
 BOOL CALLBACK MatchMarked(HWND window, LPARAM lParam) {
     auto* search = reinterpret_cast<Search*>(lParam);
-    if (!GetPropA(window, search->name)) return TRUE;
+    if (!GetPropW(window, search->name)) return TRUE;
     search->found = window;
     return FALSE;
 }
 
 HWND FindMarkedWindow(const std::string& name) {
-    Search search{name.c_str(), nullptr};
+    const WideString wideName = ToWide(name);
+    Search search{wideName.c_str(), nullptr};
     EnumWindows(&MatchMarked, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -38,7 +40,7 @@ HWND FindMarkedWindow(const std::string& name) {
 // True when the window took the request; a start that is ending no longer answers.
 bool Ask(HWND window, UINT message) {
     DWORD_PTR answer = 0;
-    return SendMessageTimeoutA(window, message, 0, 0, SMTO_ABORTIFHUNG, kAnswerMilliseconds,
+    return SendMessageTimeoutW(window, message, 0, 0, SMTO_ABORTIFHUNG, kAnswerMilliseconds,
                                &answer) != 0 &&
            answer == TRUE;
 }
@@ -74,11 +76,11 @@ bool InstanceLock::WaitForOwnership(DWORD milliseconds) {
 }
 
 void MarkInstanceWindow(HWND window, const std::string& name) {
-    SetPropA(window, name.c_str(), reinterpret_cast<HANDLE>(1));
+    SetPropW(window, ToWide(name).c_str(), reinterpret_cast<HANDLE>(1));
 }
 
 void UnmarkInstanceWindow(HWND window, const std::string& name) {
-    RemovePropA(window, name.c_str());
+    RemovePropW(window, ToWide(name).c_str());
 }
 
 HandOver ShowRunningInstance(InstanceLock& lock, const std::string& name) {

@@ -68,9 +68,13 @@ set(NIMBREL_FRAMEWORK_SOURCES
   framework/dialog.cpp
   framework/dialog_base.cpp
   framework/dpi.cpp
+  framework/message_box.cpp
   framework/property_page.cpp
+  framework/resource_string.cpp
   framework/modeless_sheet.cpp
+  framework/wide_text.cpp
   framework/window.cpp
+  framework/window_text.cpp
 )
 
 # Windows, pages and controls of the program.

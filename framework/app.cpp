@@ -4,12 +4,12 @@
 
 int App::Run() {
     MSG message{};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         // Looked up each time: the wrapper lets go of the window when it is destroyed.
         Window* main = Window::FromHandle(m_mainWindow);
         if (main && main->PreTranslateMessage(&message)) continue;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     return static_cast<int>(message.wParam);
 }

@@ -10,7 +10,7 @@ void DataExchange::Control(int id, Window& control) {
 void DataExchange::Text(int id, std::string& value) {
     HWND item = GetDlgItem(m_dialog, id);
     if (!m_saveAndValidate) {
-        SetWindowTextA(item, value.c_str());
+        SetText(item, value);
         return;
     }
     value = WindowText(item);

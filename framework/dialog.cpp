@@ -1,7 +1,7 @@
 #include "framework/dialog.h"
 
 INT_PTR Dialog::DoModal(HWND parent) {
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), parent,
+    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), parent,
                            &DialogProc, reinterpret_cast<LPARAM>(this));
 }
 

@@ -26,12 +26,12 @@ bool DialogBase::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) {
 
 DialogBase* DialogBase::Bind(HWND window, DialogBase* self) {
     self->m_window = window;
-    SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+    SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
     return self;
 }
 
 INT_PTR CALLBACK DialogBase::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<DialogBase*>(GetWindowLongPtrA(window, DWLP_USER));
+    auto* self = reinterpret_cast<DialogBase*>(GetWindowLongPtrW(window, DWLP_USER));
     if (message == WM_INITDIALOG) {
         self = Bind(window, reinterpret_cast<DialogBase*>(lParam));
         return self->OnInitDialog();
@@ -48,7 +48,7 @@ INT_PTR DialogBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (ReflectToChild(m_window, message, wParam, lParam, &result)) {
         if (message == WM_CTLCOLORBTN || message == WM_CTLCOLORSTATIC) return result;
-        SetWindowLongPtrA(m_window, DWLP_MSGRESULT, result);
+        SetWindowLongPtrW(m_window, DWLP_MSGRESULT, result);
         return TRUE;
     }
     switch (message) {
@@ -64,6 +64,6 @@ INT_PTR DialogBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CTLCOLORBTN || message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORDLG ||
         message == WM_QUERYDRAGICON)
         return result;
-    SetWindowLongPtrA(m_window, DWLP_MSGRESULT, result);
+    SetWindowLongPtrW(m_window, DWLP_MSGRESULT, result);
     return TRUE;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <utility>
 
 #include "framework/handles.h"
@@ -17,9 +18,8 @@ thread_local DWORD t_style = 0;
 
 // The sheet is a dialog; any other window made on this thread meanwhile is not it.
 bool IsDialogWindow(HWND window) {
-    char className[8] = "";
-    return GetClassNameA(window, className, sizeof className) > 0 &&
-           std::strcmp(className, "#32770") == 0;
+    wchar_t className[8] = L"";
+    return GetClassNameW(window, className, 8) > 0 && std::wcscmp(className, L"#32770") == 0;
 }
 
 // The style fields of a DLGTEMPLATE or DLGTEMPLATEEX.
@@ -35,8 +35,8 @@ void SetTemplateStyle(void* dialogTemplate, DWORD style) {
 
 // A dialog template's size in dialog units, from a DLGTEMPLATE or a DLGTEMPLATEEX.
 SIZE TemplateSize(int templateId) {
-    HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5));
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(templateId), MAKEINTRESOURCEW(5));
     HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
     const auto* words = static_cast<const WORD*>(loaded ? LockResource(loaded) : nullptr);
     if (!words) return SIZE{0, 0};
@@ -54,13 +54,13 @@ void Grow(HWND window, int dx, int dy) {
 }  // namespace
 
 bool ModelessSheet::Create(DWORD style) {
-    std::vector<PROPSHEETPAGEA> pages;
+    std::vector<PROPSHEETPAGEW> pages;
     for (PropertyPage* page : m_pages) pages.push_back(page->Describe());
 
-    PROPSHEETHEADERA header{};
+    PROPSHEETHEADERW header{};
     header.dwSize = sizeof header;
     header.dwFlags = PSH_PROPSHEETPAGE | PSH_MODELESS | PSH_USECALLBACK | PSH_NOAPPLYNOW;
-    header.hInstance = GetModuleHandleA(nullptr);
+    header.hInstance = GetModuleHandleW(nullptr);
     header.pszCaption = m_caption.c_str();
     header.nPages = static_cast<UINT>(pages.size());
     header.ppsp = pages.data();
@@ -68,8 +68,8 @@ bool ModelessSheet::Create(DWORD style) {
 
     t_creating = this;
     t_style = style;
-    OwnedHook hook(SetWindowsHookExA(WH_CBT, &CreationHook, nullptr, GetCurrentThreadId()));
-    PropertySheetA(&header);
+    OwnedHook hook(SetWindowsHookExW(WH_CBT, &CreationHook, nullptr, GetCurrentThreadId()));
+    PropertySheetW(&header);
     t_creating = nullptr;
     return m_window != nullptr;
 }
@@ -89,13 +89,13 @@ LRESULT CALLBACK ModelessSheet::CreationHook(int code, WPARAM wParam, LPARAM lPa
 }
 
 HWND ModelessSheet::GetTabControl() const {
-    return m_window ? reinterpret_cast<HWND>(SendMessageA(m_window, PSM_GETTABCONTROL, 0, 0))
+    return m_window ? reinterpret_cast<HWND>(SendMessageW(m_window, PSM_GETTABCONTROL, 0, 0))
                     : nullptr;
 }
 
 bool ModelessSheet::PreTranslateMessage(MSG* message) {
     return m_window &&
-           SendMessageA(m_window, PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(message)) != 0;
+           SendMessageW(m_window, PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(message)) != 0;
 }
 
 BOOL ModelessSheet::OnInitDialog() {
@@ -116,7 +116,7 @@ BOOL ModelessSheet::OnInitDialog() {
 // hold the largest page; the pages made later take the tab control's room.
 void ModelessSheet::GrowToHoldPages() {
     HWND tabs = GetTabControl();
-    HWND page = reinterpret_cast<HWND>(SendMessageA(m_window, PSM_GETCURRENTPAGEHWND, 0, 0));
+    HWND page = reinterpret_cast<HWND>(SendMessageW(m_window, PSM_GETCURRENTPAGEHWND, 0, 0));
     if (!tabs || !page) return;
     RECT needed{0, 0, 0, 0};
     for (const PropertyPage* each : m_pages) {

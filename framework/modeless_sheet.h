@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/wide_text.h"
 #include "framework/window.h"
 
 class PropertyPage;
@@ -15,10 +16,10 @@ inline constexpr int kApplyNowId = 0x3021;
 // A modeless property sheet: a top-level window with one tab per page.
 class ModelessSheet : public Window {
   public:
-    explicit ModelessSheet(std::string caption) : m_caption(std::move(caption)) {}
+    explicit ModelessSheet(const std::string& caption) : m_caption(ToWide(caption)) {}
 
     void AddPage(PropertyPage& page) { m_pages.push_back(&page); }
-    void SetTitle(std::string caption) { m_caption = std::move(caption); }
+    void SetTitle(const std::string& caption) { m_caption = ToWide(caption); }
 
     // Creates the sheet window with this style and no extended style; false when it failed.
     bool Create(DWORD style);
@@ -40,6 +41,6 @@ class ModelessSheet : public Window {
     static int CALLBACK SheetCallback(HWND window, UINT message, LPARAM lParam);
     static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam);
 
-    std::string m_caption;
+    WideString m_caption;
     std::vector<PropertyPage*> m_pages;
 };

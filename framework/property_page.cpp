@@ -1,17 +1,17 @@
 #include "framework/property_page.h"
 
-PROPSHEETPAGEA PropertyPage::Describe() {
-    PROPSHEETPAGEA page{};
+PROPSHEETPAGEW PropertyPage::Describe() {
+    PROPSHEETPAGEW page{};
     page.dwSize = sizeof page;
-    page.hInstance = GetModuleHandleA(nullptr);
-    page.pszTemplate = MAKEINTRESOURCEA(m_templateId);
+    page.hInstance = GetModuleHandleW(nullptr);
+    page.pszTemplate = MAKEINTRESOURCEW(m_templateId);
     page.pfnDlgProc = &PageProc;
     page.lParam = reinterpret_cast<LPARAM>(this);
     return page;
 }
 
 INT_PTR CALLBACK PropertyPage::PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) lParam = reinterpret_cast<const PROPSHEETPAGEA*>(lParam)->lParam;
+    if (message == WM_INITDIALOG) lParam = reinterpret_cast<const PROPSHEETPAGEW*>(lParam)->lParam;
     return DialogProc(window, message, wParam, lParam);
 }
 

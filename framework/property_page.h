@@ -10,7 +10,7 @@ class PropertyPage : public DialogBase {
   public:
     using DialogBase::DialogBase;
 
-    PROPSHEETPAGEA Describe();
+    PROPSHEETPAGEW Describe();
 
   protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

@@ -15,7 +15,7 @@ GetWindowSubclassFunction GetWindowSubclassEntry() {
     constexpr WORD kGetWindowSubclassOrdinal = 411;
     static const auto entry =
         reinterpret_cast<GetWindowSubclassFunction>(reinterpret_cast<void*>(GetProcAddress(
-            GetModuleHandleA("comctl32.dll"), MAKEINTRESOURCEA(kGetWindowSubclassOrdinal))));
+            GetModuleHandleW(L"comctl32.dll"), MAKEINTRESOURCEA(kGetWindowSubclassOrdinal))));
     return entry;
 }
 

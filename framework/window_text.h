@@ -3,11 +3,8 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
-// A window's whole text.
-inline std::string WindowText(HWND window) {
-    std::vector<char> text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1);
-    GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
-    return text.data();
-}
+// Window and control texts in the program's UTF-8, through the wide calls.
+std::string WindowText(HWND window);
+void SetText(HWND window, const std::string& text);
+void SetItemText(HWND dialog, int id, const std::string& text);

@@ -18,7 +18,7 @@ void BitmapStrip::Attach(HBITMAP bitmap, int frameWidth) {
     Release();
     m_bitmap.reset(bitmap);
     m_frameWidth = frameWidth;
-    GetObjectA(bitmap, sizeof m_info, &m_info);
+    GetObjectW(bitmap, sizeof m_info, &m_info);
     m_frameHeight = m_info.bmHeight;
     m_previous = SelectObject(m_dc.get(), bitmap);
 }

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "framework/wide_text.h"
 #include "framework/window_text.h"
 #include "platform/shell.h"
 #include "ui/goto_url.h"
@@ -15,8 +16,8 @@ namespace {
 constexpr UINT_PTR kToolId = 1;
 constexpr WORD kHelpViewerHand = 106;
 
-TTTOOLINFOA ToolOf(HWND window) {
-    TTTOOLINFOA tool{};
+TTTOOLINFOW ToolOf(HWND window) {
+    TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.hwnd = window;
     tool.uId = kToolId;
@@ -49,16 +50,17 @@ Hyperlink::Hyperlink() : m_hoverColour(GetSysColor(COLOR_BTNHIGHLIGHT)) {}
 
 Hyperlink::~Hyperlink() {
     // A window that outlives its wrapper must not keep drawing with the font freed below.
-    if (m_window) SendMessageA(m_window, WM_SETFONT, 0, FALSE);
+    if (m_window) SendMessageW(m_window, WM_SETFONT, 0, FALSE);
 }
 
 void Hyperlink::SetURL(const std::string& url) {
     m_target = url;
     if (!m_window) return;
     PositionWindow();
-    TTTOOLINFOA tool = ToolOf(m_window);
-    tool.lpszText = m_target.data();
-    SendMessageA(m_toolTip.get(), TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    WideString tip = ToWide(m_target);
+    TTTOOLINFOW tool = ToolOf(m_window);
+    tool.lpszText = tip.data();
+    SendMessageW(m_toolTip.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void Hyperlink::SetColours(COLORREF link, COLORREF visited, COLORREF hover) {
@@ -80,10 +82,10 @@ void Hyperlink::SetLinkCursor(HCURSOR cursor) {
 }
 
 void Hyperlink::PreSubclassWindow() {
-    SetWindowLongPtrA(m_window, GWL_STYLE, GetWindowLongPtrA(m_window, GWL_STYLE) | SS_NOTIFY);
+    SetWindowLongPtrW(m_window, GWL_STYLE, GetWindowLongPtrW(m_window, GWL_STYLE) | SS_NOTIFY);
     const std::string text = WindowText(m_window);
     if (m_target.empty()) m_target = text;
-    if (text.empty()) SetWindowTextA(m_window, m_target.c_str());
+    if (text.empty()) SetText(m_window, m_target);
     SetUnderlinedFont();
     PositionWindow();
     SetDefaultCursor();
@@ -91,13 +93,13 @@ void Hyperlink::PreSubclassWindow() {
 }
 
 void Hyperlink::SetUnderlinedFont() {
-    auto current = reinterpret_cast<HGDIOBJ>(SendMessageA(m_window, WM_GETFONT, 0, 0));
+    auto current = reinterpret_cast<HGDIOBJ>(SendMessageW(m_window, WM_GETFONT, 0, 0));
     if (!current) current = GetStockObject(SYSTEM_FONT);
-    LOGFONTA description{};
-    if (!GetObjectA(current, sizeof description, &description)) return;
+    LOGFONTW description{};
+    if (!GetObjectW(current, sizeof description, &description)) return;
     description.lfUnderline = static_cast<BYTE>(m_underline);
-    m_font.reset(CreateFontIndirectA(&description));
-    if (m_font) SendMessageA(m_window, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
+    m_font.reset(CreateFontIndirectW(&description));
+    if (m_font) SendMessageW(m_window, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
 }
 
 void Hyperlink::PositionWindow() {
@@ -106,13 +108,13 @@ void Hyperlink::PositionWindow() {
     GetWindowRect(m_window, &window);
     if (HWND parent = GetParent(m_window))
         MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&window), 2);
-    const std::string text = WindowText(m_window);
+    const WideString text = ToWide(WindowText(m_window));
     SIZE extent{};
     {
         FontDc dc(m_window, m_font.get());
-        GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+        GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
     }
-    const auto style = static_cast<std::uint32_t>(GetWindowLongPtrA(m_window, GWL_STYLE));
+    const auto style = static_cast<std::uint32_t>(GetWindowLongPtrW(m_window, GWL_STYLE));
     const LayoutRect fitted = FitLinkToText(ToLayout(window), extent.cx, extent.cy, style);
     SetWindowPos(m_window, nullptr, fitted.left, fitted.top, fitted.Width(), fitted.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -121,29 +123,31 @@ void Hyperlink::PositionWindow() {
 // The system help viewer's hand, or the system's own where there is no such viewer.
 void Hyperlink::SetDefaultCursor() {
     if (m_linkCursor) return;
-    char directory[MAX_PATH] = "";
-    const UINT length = GetWindowsDirectoryA(directory, MAX_PATH);
+    wchar_t directory[MAX_PATH] = L"";
+    const UINT length = GetWindowsDirectoryW(directory, MAX_PATH);
     if (length > 0 && length < MAX_PATH) {
-        const std::string viewer = std::string(directory) + "\\winhlp32.exe";
-        if (HMODULE module = LoadLibraryExA(viewer.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
-            if (HCURSOR hand = LoadCursorA(module, MAKEINTRESOURCEA(kHelpViewerHand)))
+        const WideString viewer = WideString(directory) + L"\\winhlp32.exe";
+        if (HMODULE module = LoadLibraryExW(viewer.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
+            if (HCURSOR hand = LoadCursorW(module, MAKEINTRESOURCEW(kHelpViewerHand)))
                 m_ownCursor.reset(CopyCursor(hand));
             FreeLibrary(module);
         }
     }
-    if (!m_ownCursor) m_ownCursor.reset(CopyCursor(LoadCursorA(nullptr, IDC_HAND)));
+    if (!m_ownCursor)
+        m_ownCursor.reset(CopyCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND))));
     m_linkCursor = m_ownCursor.get();
 }
 
 void Hyperlink::CreateToolTip() {
-    m_toolTip.reset(CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP, CW_USEDEFAULT,
+    m_toolTip.reset(CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, CW_USEDEFAULT,
                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr,
-                                    GetModuleHandleA(nullptr), nullptr));
+                                    GetModuleHandleW(nullptr), nullptr));
     if (!m_toolTip) return;
-    TTTOOLINFOA tool = ToolOf(m_window);
+    WideString tip = ToWide(m_target);
+    TTTOOLINFOW tool = ToolOf(m_window);
     GetClientRect(m_window, &tool.rect);
-    tool.lpszText = m_target.data();
-    SendMessageA(m_toolTip.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    tool.lpszText = tip.data();
+    SendMessageW(m_toolTip.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 // The run's message loop only shows the main window what it dispatches, so the link hands its
@@ -157,7 +161,7 @@ void Hyperlink::RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam) {
                 lParam,
                 static_cast<DWORD>(GetMessageTime()),
                 {GET_X_LPARAM(position), GET_Y_LPARAM(position)}};
-    SendMessageA(m_toolTip.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    SendMessageW(m_toolTip.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 LRESULT Hyperlink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,6 +1,7 @@
 #include "ui/icon_button.h"
 
 #include "framework/dpi.h"
+#include "framework/wide_text.h"
 #include "framework/window_text.h"
 #include "ui/icon_button_layout.h"
 #include "ui/rect_conversion.h"
@@ -17,7 +18,7 @@ SIZE IconSize(HICON icon) {
 }
 
 HICON LoadIconAtSize(int id, int width, int height) {
-    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
                                          IMAGE_ICON, width, height, LR_DEFAULTCOLOR));
 }
 
@@ -74,14 +75,14 @@ void IconButton::SetDpi(int dpi) {
 
 void IconButton::PreSubclassWindow() {
     m_dpi = WindowDpi(m_window);
-    const LONG_PTR style = GetWindowLongPtrA(m_window, GWL_STYLE);
-    SendMessageA(m_window, BM_SETSTYLE, static_cast<WPARAM>((style & 0xFF) | BS_OWNERDRAW), TRUE);
+    const LONG_PTR style = GetWindowLongPtrW(m_window, GWL_STYLE);
+    SendMessageW(m_window, BM_SETSTYLE, static_cast<WPARAM>((style & 0xFF) | BS_OWNERDRAW), TRUE);
     Window::PreSubclassWindow();
 }
 
 // An owner-drawn button reports a double click as such; as a press, each click counts.
 LRESULT IconButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_LBUTTONDBLCLK) return SendMessageA(m_window, WM_LBUTTONDOWN, wParam, lParam);
+    if (message == WM_LBUTTONDBLCLK) return SendMessageW(m_window, WM_LBUTTONDOWN, wParam, lParam);
     return Window::WindowProc(message, wParam, lParam);
 }
 
@@ -144,7 +145,7 @@ void IconButton::DrawIcon(HDC dc, const RECT& item, bool withCaption, bool press
         IconButtonIconRect(ToLayout(item), m_cxIcon, m_cyIcon, withCaption, pressed);
     HICON normal = m_iconNormal ? m_iconNormal.get() : m_iconHot.get();
     HICON icon = pressed ? m_iconHot.get() : normal;
-    DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, place.left, place.top,
+    DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, place.left, place.top,
                place.Width(), place.Height(), DST_ICON | StateFlag(disabled));
 }
 
@@ -154,11 +155,12 @@ void IconButton::DrawCaption(HDC dc, const std::string& caption, const RECT& ite
         IconButtonCaptionRoom(ToLayout(item), m_cxIcon, static_cast<bool>(m_iconHot), pressed);
     SetTextColor(dc, pressed ? m_hotTextColour : m_normalTextColour);
     SetBkColor(dc, pressed ? m_hotBackColour : m_normalBackColour);
+    const WideString wide = ToWide(caption);
     RECT measured = ToRect(room);
-    DrawTextA(dc, caption.c_str(), -1, &measured, DT_SINGLELINE | DT_CALCRECT);
+    DrawTextW(dc, wide.c_str(), -1, &measured, DT_SINGLELINE | DT_CALCRECT);
     const LayoutRect text = IconButtonCentreCaption(room, ToLayout(measured));
     SetBkMode(dc, TRANSPARENT);
-    DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(caption.c_str()),
-               static_cast<WPARAM>(caption.size()), text.left, text.top, text.Width(),
-               text.Height(), DST_PREFIXTEXT | StateFlag(disabled));
+    DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(wide.c_str()),
+               static_cast<WPARAM>(wide.size()), text.left, text.top, text.Width(), text.Height(),
+               DST_PREFIXTEXT | StateFlag(disabled));
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "framework/dpi.h"
+#include "framework/wide_text.h"
 #include "framework/window_text.h"
 #include "ui/rect_conversion.h"
 
@@ -16,7 +17,7 @@ LayoutRect ClientRect(HWND window) {
 }
 
 HBITMAP LoadBitmapResource(int id) {
-    return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
+    return static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
                                            IMAGE_BITMAP, 0, 0,
                                            LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS));
 }
@@ -51,8 +52,8 @@ LedButton::LedButton(int state, int centerVert)
 
 void LedButton::PreSubclassWindow() {
     Window::PreSubclassWindow();
-    const LONG_PTR style = GetWindowLongPtrA(m_window, GWL_STYLE);
-    SetWindowLongPtrA(m_window, GWL_STYLE, style | BS_OWNERDRAW);
+    const LONG_PTR style = GetWindowLongPtrW(m_window, GWL_STYLE);
+    SetWindowLongPtrW(m_window, GWL_STYLE, style | BS_OWNERDRAW);
     m_dpi = WindowDpi(m_window);
     PlaceForDpi();
 }
@@ -117,13 +118,13 @@ void LedButton::DrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 void LedButton::DrawCaption(HDC dc) {
-    const std::string text = WindowText(m_window);
+    const WideString text = ToWide(WindowText(m_window));
     if (text.empty()) return;
     const LayoutRect client = ClientRect(m_window);
     RECT measured = ToRect(m_layout.CaptionArea(client));
     SetBkMode(dc, TRANSPARENT);
-    DrawTextA(dc, text.c_str(), -1, &measured, DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+    DrawTextW(dc, text.c_str(), -1, &measured, DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
     RECT caption = ToRect(LedLayout::CaptionRect(client, ToLayout(measured)));
-    DrawTextA(dc, text.c_str(), -1, &caption, DT_WORDBREAK | DT_NOPREFIX);
+    DrawTextW(dc, text.c_str(), -1, &caption, DT_WORDBREAK | DT_NOPREFIX);
     m_rcText = caption;
 }

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "framework/data_exchange.h"
+#include "framework/window_text.h"
 #include "res/product.h"
 #include "res/resource.h"
 #include "ui/about_actions.h"
@@ -14,7 +15,7 @@ AboutPage::AboutPage(LanguageTexts& texts, std::string helpPath)
       m_os(GetOsDescription()),
       m_texts(texts),
       m_helpPath(std::move(helpPath)) {
-    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
 }
 
 // The links are set up before they are bound, so the page's hand stays in force and the
@@ -29,7 +30,7 @@ void AboutPage::SetUpLinks() {
     m_homeLink.SetURL(HomeLinkTarget(german));
     m_contactLink.SetURL(ContactLinkTarget(german));
     m_mailLink.SetURL(MailLinkTarget());
-    HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HAND_CURSOR));
+    HCURSOR hand = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_HAND_CURSOR));
     for (Hyperlink* link : {&m_mailLink, &m_homeLink, &m_contactLink}) {
         // A visited link keeps its colour.
         link->SetColours(link->GetLinkColour(), link->GetLinkColour(), Hyperlink::kHighlightHover);
@@ -63,11 +64,11 @@ void AboutPage::OnShowWindow(bool) {
 }
 
 void AboutPage::SetLanguageTexts() {
-    SetDlgItemTextA(m_window, IDC_ABOUT_TITLE, m_texts.Text("about_title").c_str());
+    SetItemText(m_window, IDC_ABOUT_TITLE, m_texts.Text("about_title"));
     // No control shows this one; asking for it puts the key into a new language file.
     m_texts.Text("about_or");
-    SetDlgItemTextA(m_window, IDC_CHECK_UPDATES, m_texts.Text("about_bt_check_update").c_str());
-    SetDlgItemTextA(m_window, IDC_HELP_BUTTON, m_texts.Text("about_bt_help").c_str());
+    SetItemText(m_window, IDC_CHECK_UPDATES, m_texts.Text("about_bt_check_update"));
+    SetItemText(m_window, IDC_HELP_BUTTON, m_texts.Text("about_bt_help"));
 }
 
 bool AboutPage::OnCommand(WORD id, WORD code) {

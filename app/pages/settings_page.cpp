@@ -4,6 +4,8 @@
 
 #include "app/pages/url_dialog.h"
 #include "framework/data_exchange.h"
+#include "framework/message_box.h"
+#include "framework/window_text.h"
 #include "res/resource.h"
 
 namespace {
@@ -41,8 +43,7 @@ void SettingsPage::OnShowWindow(bool) {
                                                      {IDC_IE_PROPERTIES, "IDC_IE_PROP"},
                                                      {IDC_KA_LABEL, "IDC_KA"},
                                                      {IDC_CHANGE_URL, "IDC_URL"}};
-        for (const auto& [id, key] : texts)
-            SetDlgItemTextA(m_window, id, m_texts.Text(key).c_str());
+        for (const auto& [id, key] : texts) SetItemText(m_window, id, m_texts.Text(key));
     }
     m_url = m_settings.url;
     UpdateData(false);
@@ -71,7 +72,7 @@ void SettingsPage::OpenInternetProperties() {
 
 void SettingsPage::ShowRedialHelp() {
     const std::string text = m_texts.InForce() ? m_texts.Text("AUTOSTART-HELP") : kRedialHelp;
-    MessageBoxA(m_window, text.c_str(), "Tip", MB_OK);
+    ShowMessageBox(m_window, text, "Tip", MB_OK);
 }
 
 void SettingsPage::ChangeUrl() {

@@ -4,6 +4,8 @@
 
 #include "app/probe_target.h"
 #include "framework/data_exchange.h"
+#include "framework/message_box.h"
+#include "framework/window_text.h"
 #include "res/product.h"
 #include "res/resource.h"
 
@@ -114,8 +116,7 @@ void StatusPage::SetLanguageTexts() {
     } texts[] = {{IDC_LED_OFF, "Led1"}, {IDC_LED_OFFLINE, "Led2"}, {IDC_LED_ONLINE, "Led3"},
                  {IDC_STAY_ON, "On"},   {IDC_SWITCH_OFF, "Off"},   {IDC_MINIMIZE, "Min2Tray"},
                  {IDC_EXIT, "Exit"}};
-    for (const auto& text : texts)
-        SetDlgItemTextA(m_window, text.id, m_texts.Text(text.key).c_str());
+    for (const auto& text : texts) SetItemText(m_window, text.id, m_texts.Text(text.key));
 }
 
 void StatusPage::OnFirstShow() {
@@ -164,10 +165,10 @@ bool StatusPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
 // not wait for it.
 void StatusPage::ShowUrlWarnings() {
     for (const std::string& text : m_probe.TakeShortUrlWarnings())
-        MessageBoxA(MainWindow(), text.c_str(), kMakerName.c_str(), MB_OK);
+        ShowMessageBox(MainWindow(), text, kMakerName, MB_OK);
     if (std::exchange(m_notWebAddressDue, false))
-        MessageBoxA(MainWindow(), NotWebAddressWarning(m_texts).c_str(), kMakerName.c_str(),
-                    MB_OK | MB_ICONWARNING);
+        ShowMessageBox(MainWindow(), NotWebAddressWarning(m_texts), kMakerName,
+                       MB_OK | MB_ICONWARNING);
 }
 
 void StatusPage::MinimiseMainWindow() {
@@ -175,5 +176,5 @@ void StatusPage::MinimiseMainWindow() {
 }
 
 void StatusPage::ShowActivity(const std::string& line) {
-    SetDlgItemTextA(m_window, IDC_ACTIVITY, line.c_str());
+    SetItemText(m_window, IDC_ACTIVITY, line);
 }

@@ -4,6 +4,7 @@
 
 #include "app/probe_target.h"
 #include "framework/data_exchange.h"
+#include "framework/window_text.h"
 #include "res/resource.h"
 #include "settings/keep_alive_url.h"
 
@@ -30,7 +31,7 @@ UrlDialog::UrlDialog(Settings& settings, LanguageTexts& texts, OnlineProbe& prob
     : Dialog(IDD_URL_DIALOG), m_settings(settings), m_texts(texts), m_probe(probe) {}
 
 BOOL UrlDialog::OnInitDialog() {
-    SendDlgItemMessageA(m_window, IDC_URL_EDIT, EM_SETLIMITTEXT, kUrlLimit, 0);
+    SendDlgItemMessageW(m_window, IDC_URL_EDIT, EM_SETLIMITTEXT, kUrlLimit, 0);
     return Dialog::OnInitDialog();
 }
 
@@ -62,8 +63,8 @@ void UrlDialog::TakeLanguageTexts() {
     m_result = m_texts.Text("urltest");
     m_success = m_texts.Text("testok");
     m_failure = m_texts.Text("testfailed");
-    SetDlgItemTextA(m_window, IDC_TEST_URL, m_texts.Text("buttontesturl").c_str());
-    SetWindowTextA(m_window, m_texts.Text("urltitle").c_str());
+    SetItemText(m_window, IDC_TEST_URL, m_texts.Text("buttontesturl"));
+    SetText(m_window, m_texts.Text("urltitle"));
 }
 
 bool UrlDialog::OnCommand(WORD id, WORD code) {
@@ -81,7 +82,7 @@ bool UrlDialog::OnCommand(WORD id, WORD code) {
 // Only the result line changes: the edit keeps whatever the user has typed meanwhile.
 void UrlDialog::ShowPrompt() {
     m_result = m_texts.InForce() ? m_texts.Text("urltest") : kPrompt;
-    SetDlgItemTextA(m_window, IDC_TEST_RESULT, m_result.c_str());
+    SetItemText(m_window, IDC_TEST_RESULT, m_result);
 }
 
 void UrlDialog::OnOK() {
@@ -150,15 +151,15 @@ void UrlDialog::DispatchOwnMessages() {
                                                           ? GetWindow(m_window, GW_CHILD)
                                                           : GetWindow(window, GW_HWNDNEXT)) {
             MSG message;
-            while (PeekMessageA(&message, window, 0, 0, PM_REMOVE)) {
+            while (PeekMessageW(&message, window, 0, 0, PM_REMOVE)) {
                 if (message.message == WM_QUIT) {  // the run ends: leave it to the main loop
                     PostQuitMessage(static_cast<int>(message.wParam));
                     m_closed = true;
                     return;
                 }
-                if (!IsDialogMessageA(m_window, &message)) {
+                if (!IsDialogMessageW(m_window, &message)) {
                     TranslateMessage(&message);
-                    DispatchMessageA(&message);
+                    DispatchMessageW(&message);
                 }
                 any = true;
             }

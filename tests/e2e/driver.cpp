@@ -214,7 +214,7 @@ void StartAsUser(const std::string& userName) {
 std::vector<HWND> MarkedWindows(const std::string& instanceName) {
     std::vector<HWND> windows;
     FindTopWindow(0, [&](HWND window) {
-        if (GetPropA(window, instanceName.c_str())) windows.push_back(window);
+        if (GetPropW(window, Wide(instanceName).c_str())) windows.push_back(window);
         return false;
     });
     return windows;
@@ -234,10 +234,39 @@ ProgramCopy::~ProgramCopy() {
     RemoveDirectoryA(m_folder.c_str());
 }
 
+std::string Utf8(const std::wstring& text) {
+    const int size = static_cast<int>(text.size());
+    std::string utf8(static_cast<std::size_t>(size) * 3, '\0');
+    utf8.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(),
+                            static_cast<int>(utf8.size()), nullptr, nullptr)));
+    return utf8;
+}
+
+namespace {
+
+std::wstring Decode(UINT codePage, const std::string& bytes) {
+    const int size = static_cast<int>(bytes.size());
+    std::wstring wide(bytes.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(codePage, 0, bytes.data(), size, wide.data(), size)));
+    return wide;
+}
+
+}  // namespace
+
+std::wstring Wide(const std::string& utf8) {
+    return Decode(CP_UTF8, utf8);
+}
+
+std::string Utf8FromAnsi(const std::string& bytes) {
+    return Utf8(Decode(CP_ACP, bytes));
+}
+
 std::string Text(HWND window) {
-    char text[1024] = "";
-    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
+    wchar_t text[1024] = L"";
+    SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    return Utf8(text);
 }
 
 std::string ItemText(HWND dialog, int id) {
@@ -245,7 +274,7 @@ std::string ItemText(HWND dialog, int id) {
 }
 
 void SetText(HWND window, const std::string& text) {
-    SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
 }
 
 void Click(HWND parent, int id) {
@@ -311,15 +340,15 @@ std::vector<std::string> TabCaptions(HWND sheet) {
     if (!tabs || !remote.ok()) return captions;
     const int count = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
-        TCITEMA item{};
+        TCITEMW item{};
         item.mask = TCIF_TEXT;
-        item.pszText = remote.at(sizeof item);
+        item.pszText = reinterpret_cast<wchar_t*>(remote.at(sizeof item));
         item.cchTextMax = 256;
         remote.Write(0, &item, sizeof item);
-        SendMessageA(tabs, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(remote.at(0)));
-        char text[256] = "";
-        remote.Read(sizeof item, text, sizeof text - 1);
-        captions.emplace_back(text);
+        SendMessageW(tabs, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(remote.at(0)));
+        wchar_t text[256] = L"";
+        remote.Read(sizeof item, text, sizeof text - sizeof text[0]);
+        captions.push_back(Utf8(text));
     }
     return captions;
 }

@@ -83,6 +83,12 @@ class ProgramCopy {
     std::string m_folder;
 };
 
+// Texts in UTF-8, as the program keeps them; windows are read and written through the wide calls.
+std::string Utf8(const std::wstring& text);
+std::wstring Wide(const std::string& utf8);
+// Bytes in the system's ANSI code page, as UTF-8.
+std::string Utf8FromAnsi(const std::string& bytes);
+
 std::string Text(HWND window);
 std::string ItemText(HWND dialog, int id);
 // Sets a window's text in the other process (bypasses an edit's length limit).

@@ -24,14 +24,14 @@ std::string Sample() {
     return ReadFile(OwnFolder() + "german.sample.lng");
 }
 
-// Its texts by key, as the program shows them: the line-break marker becomes CR LF.
-std::map<std::string, std::string> SampleTexts() {
+// The texts of a language file by key, as the program shows them: the line-break marker
+// becomes CR LF.
+std::map<std::string, std::string> TextsOf(const std::string& content) {
     std::map<std::string, std::string> texts;
-    const std::string sample = Sample();
     std::size_t start = 0;
-    for (std::size_t end; (end = sample.find("\r\n", start)) != std::string::npos;
+    for (std::size_t end; (end = content.find("\r\n", start)) != std::string::npos;
          start = end + 2) {
-        const std::string line = sample.substr(start, end - start);
+        const std::string line = content.substr(start, end - start);
         const std::size_t equals = line.find('=');
         if (equals == std::string::npos) continue;
         std::string value = line.substr(equals + 1);
@@ -40,6 +40,11 @@ std::map<std::string, std::string> SampleTexts() {
         texts[line.substr(0, equals)] = value;
     }
     return texts;
+}
+
+// The sample has no byte-order mark: its bytes are in the system's code page.
+std::map<std::string, std::string> SampleTexts() {
+    return TextsOf(Utf8FromAnsi(Sample()));
 }
 
 class LanguageFileBesideTheProgram : public ::testing::Test {
@@ -54,9 +59,9 @@ class LanguageFileBesideTheProgram : public ::testing::Test {
     void TearDown() override { settings::Clear(); }
 };
 
-TEST_F(LanguageFileBesideTheProgram, CaptionTabsPagesAndUrlDialogShowItsTexts) {
-    LanguageFile file(Sample());
-    auto text = SampleTexts();
+// Every window of the program with the texts of the file: caption, tabs, the status and the
+// settings page, the tip box and the URL dialog.
+void ExpectTextsShown(std::map<std::string, std::string> text) {
     Nimbrel nimbrel;
     HWND main = nimbrel.MainWindow();
     ASSERT_NE(nullptr, main);
@@ -103,8 +108,38 @@ TEST_F(LanguageFileBesideTheProgram, CaptionTabsPagesAndUrlDialogShowItsTexts) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
 
     ASSERT_NE(nullptr, SelectPage(main, 2));  // the about page looks its texts up too
+}
+
+TEST_F(LanguageFileBesideTheProgram, GermanSampleInTheSystemCodePageShowsItsUmlauts) {
+    LanguageFile file(Sample());
+    const auto text = SampleTexts();
+    ASSERT_EQ("URL ändern", text.at("IDC_URL"));
+    ExpectTextsShown(text);
     // Every key the program asked for was there: nothing was added to the file.
     EXPECT_EQ(Sample(), file.Content());
+}
+
+// Letters that no Western code page has, in a file that says it is UTF-8.
+TEST_F(LanguageFileBesideTheProgram, Utf8FileWithByteOrderMarkShowsPolishTexts) {
+    const std::string content =
+        "\xEF\xBB\xBF[SETTINGS]\r\nOK=OK\r\nTabFront=Stan\r\nTabSet=Ustawienia\r\n"
+        "TabAbout=Informacje\r\nLed1=WYŁĄCZONY\r\nLed2=WŁĄCZONY, bez sieci\r\n"
+        "Led3=WŁĄCZONY, w sieci\r\nOn=Włącz\r\nOff=Wyłącz\r\nMin2Tray=Do zasobnika\r\n"
+        "Exit=Zakończ\r\nAutostartLink=Vellmark\r\n"
+        "IDC_AUTOSTART=Uruchamiaj razem z Windows w zasobniku\r\n"
+        "IDC_REDIAL=Bez sieci: wybierz połączenie\r\nIDC_IE_PROP=Właściwości internetowe\r\n"
+        "IDC_KA=Adres podtrzymania:\r\nIDC_URL=Zmień adres\r\n"
+        "AUTOSTART-HELP=Żeby łączyć się samemu, ustaw w Windows „Zawsze wybieraj "
+        "połączenie”.\r\nabout_title=Vellmark<:BREAK:>źródło: Quaddle\r\nabout_or=lub\r\n"
+        "about_bt_check_update=Szukaj nowszej wersji\r\nabout_bt_help=Pomoc\r\n"
+        "urlexplain=Podaj adres dużej, znanej witryny.<:BREAK:>Postać: http://www.PRZYKŁAD.pl\r\n"
+        "urlnote=Uwaga: adres zmienisz później na karcie >Ustawienia<.\r\n"
+        "urltest=Sprawdź adres ==>\r\ntestok=Adres działa\r\n"
+        "testfailed=Zły adres albo komputer bez sieci!\r\nbuttontesturl=Sprawdź\r\n"
+        "cancel=Anuluj\r\nurltitle=Adres podtrzymujący łącze\r\n";
+    LanguageFile file(content);
+    ExpectTextsShown(TextsOf(content.substr(3)));
+    EXPECT_EQ(content, file.Content());
 }
 
 TEST_F(LanguageFileBesideTheProgram, NofileKeepsTheEnglishTextsAndLeavesTheFileAlone) {

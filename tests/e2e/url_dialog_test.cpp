@@ -46,6 +46,8 @@ TEST_F(FirstRunDialog, TestOfAUrlThatIsNoWebAddressSaysSo) {
     HWND edit = GetDlgItem(dialog, IDC_URL_EDIT);
     const auto resultAfterTest = [&](const std::string& url) {
         SetText(edit, url);
+        // Cleared first, so the wait cannot take the previous URL's result for this one's.
+        SetText(GetDlgItem(dialog, IDC_TEST_RESULT), "");
         Click(dialog, IDC_TEST_URL);
         WaitUntil([&] { return ItemText(dialog, IDC_TEST_RESULT).find("URL") == 0; }, 10s);
         return ItemText(dialog, IDC_TEST_RESULT);

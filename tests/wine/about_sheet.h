@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "framework/modeless_sheet.h"
+#include "framework/wide_text.h"
+#include "framework/window_text.h"
 #include "platform/user.h"
 #include "platform/win32/win32_services.h"
 #include "settings/language.h"
@@ -41,11 +43,7 @@ class AboutSheet : public ::testing::Test {
     }
     HWND Item(int id) const { return GetDlgItem(page->m_window, id); }
 
-    static std::string Text(HWND window) {
-        char text[512] = "";
-        GetWindowTextA(window, text, sizeof text);
-        return text;
-    }
+    static std::string Text(HWND window) { return WindowText(window); }
 
     // What the page answers to the link's colour request.
     struct ColourAnswer {
@@ -77,16 +75,16 @@ class AboutSheet : public ::testing::Test {
                 char name[64] = "";
                 GetClassNameA(window, name, sizeof name);
                 if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0) return TRUE;
-                char text[512] = "";
-                TTTOOLINFOA tool{};
+                wchar_t text[512] = L"";
+                TTTOOLINFOW tool{};
                 tool.cbSize = sizeof tool;
                 tool.hwnd = s->link;
                 tool.uId = 1;
                 tool.lpszText = text;
-                if (!SendMessageA(window, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)))
+                if (!SendMessageW(window, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)))
                     return TRUE;
-                SendMessageA(window, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
-                *s->text = text;
+                SendMessageW(window, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
+                *s->text = FromWide(text);
                 return FALSE;
             },
             reinterpret_cast<LPARAM>(&search));

@@ -2,44 +2,46 @@
 
 #include <algorithm>
 
+#include "framework/wide_text.h"
 #include "framework/window.h"
 
 namespace {
 
-constexpr const char* kHostClass = "NimbrelTestHost";
+constexpr const wchar_t* kHostClass = L"NimbrelTestHost";
 
 void RegisterHostClass(WNDPROC proc) {
-    WNDCLASSA windowClass{};
+    WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = proc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = kHostClass;
-    RegisterClassA(&windowClass);  // fails harmlessly when already registered
+    RegisterClassW(&windowClass);  // fails harmlessly when already registered
 }
 
 }  // namespace
 
 ControlHost::ControlHost() {
     RegisterHostClass(&Proc);
-    m_window = CreateWindowExA(0, kHostClass, "host", WS_POPUP, 0, 0, 400, 200, nullptr, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
-    SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    m_window = CreateWindowExW(0, kHostClass, L"host", WS_POPUP, 0, 0, 400, 200, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     // Not activated: without a window manager, Wine waits two seconds to destroy a window
     // that was shown active.
     ShowWindow(m_window, SW_SHOWNA);
 }
 
 ControlHost::~ControlHost() {
-    SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
     DestroyWindow(m_window);
 }
 
 HWND ControlHost::AddControl(const char* className, const char* text, DWORD style, int id, int x,
                              int y, int width, int height) {
-    HWND control = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width,
-                                   height, m_window, reinterpret_cast<HMENU>(INT_PTR{id}),
-                                   GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+    HWND control =
+        CreateWindowExW(0, ToWide(className).c_str(), ToWide(text).c_str(),
+                        WS_CHILD | WS_VISIBLE | style, x, y, width, height, m_window,
+                        reinterpret_cast<HMENU>(INT_PTR{id}), GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
                  FALSE);
     return control;
 }
@@ -54,13 +56,13 @@ int ControlHost::CommandCount(int id, int code) const {
 }
 
 LRESULT CALLBACK ControlHost::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* host = reinterpret_cast<ControlHost*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* host = reinterpret_cast<ControlHost*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (host && message == WM_DRAWITEM) ++host->m_draws[static_cast<int>(wParam)];
     if (host && message == WM_COMMAND)
         host->m_commands.emplace_back(LOWORD(wParam), HIWORD(wParam));
     LRESULT result = 0;
     if (ReflectToChild(window, message, wParam, lParam, &result)) return result;
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 Canvas::Canvas(int width, int height)

@@ -18,7 +18,8 @@ class ControlHost {
     ~ControlHost();
 
     HWND Window() const { return m_window; }
-    // A child control with the dialog font, client size width x height at (x, y).
+    // A child control with the dialog font, client size width x height at (x, y); a wide
+    // window, as the program's are, with the UTF-8 text.
     HWND AddControl(const char* className, const char* text, DWORD style, int id, int x, int y,
                     int width, int height);
 

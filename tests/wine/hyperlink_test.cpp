@@ -19,8 +19,8 @@ class HyperlinkOnPage : public AboutSheet {
     }
 
     HWND AddStatic(const char* text, DWORD style, RECT area) {
-        return CreateWindowExA(0, "STATIC", text, WS_CHILD | WS_VISIBLE | style, area.left,
-                               area.top, area.right - area.left, area.bottom - area.top,
+        return CreateWindowExW(0, L"STATIC", ToWide(text).c_str(), WS_CHILD | WS_VISIBLE | style,
+                               area.left, area.top, area.right - area.left, area.bottom - area.top,
                                page->m_window, reinterpret_cast<HMENU>(m_nextId++), nullptr,
                                nullptr);
     }
@@ -37,12 +37,12 @@ class HyperlinkOnPage : public AboutSheet {
         return r;
     }
     static SIZE TextSize(HWND control) {
-        const std::string text = Text(control);
+        const auto text = ToWide(Text(control));
         HDC dc = GetDC(control);
         HGDIOBJ old =
-            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
         SIZE size{};
-        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
         SelectObject(dc, old);
         ReleaseDC(control, dc);
         return size;
@@ -119,6 +119,20 @@ TEST_F(HyperlinkOnPage, EmptyTextShowsTheTargetAndEmptyTargetTakesTheText) {
     untargeted.SetURL("http://b.example/");
     EXPECT_EQ("http://b.example/", ToolTipText(untargeted.m_window));
     EXPECT_EQ("Just text", Text(untargeted.m_window));
+}
+
+// Letters of two bytes and more in UTF-8 are one character each on the screen.
+TEST_F(HyperlinkOnPage, TextOfAnyScriptIsMeasuredAsShownAndItsTargetTipped) {
+    Hyperlink link;
+    link.SetURL("http://zażółć.example/Ωμέγα/東京");
+    const std::string text = "Zażółć gęślą jaźń – Ωμέγα 東京";
+    Take(link, AddStatic(text.c_str(), 0, {10, 100, 390, 140}), Font());
+    EXPECT_EQ(text, Text(link.m_window));
+    const SIZE size = TextSize(link.m_window);
+    const RECT r = InParent(link.m_window);
+    EXPECT_EQ(size.cx, r.right - r.left);
+    EXPECT_EQ(size.cy, r.bottom - r.top);
+    EXPECT_EQ("http://zażółć.example/Ωμέγα/東京", ToolTipText(link.m_window));
 }
 
 TEST_F(HyperlinkOnPage, ColourFollowsHoverAndVisited) {

@@ -163,6 +163,26 @@ TEST_F(IconButtonControl, TheCaptionIsCentredRightOfTheIconInTheTextColour) {
     EXPECT_FALSE(IsEmpty(canvas.BoundsOf(Sys(COLOR_BTNTEXT))));
 }
 
+// The caption's ink is that of its letters, each one character however many bytes it takes.
+TEST_F(IconButtonControl, ACaptionOfAnyScriptIsDrawnAsItsLetters) {
+    Add("Łódź");
+    Canvas canvas(kWidth, kHeight);
+    Draw(canvas);
+    const RECT drawn = CaptionBounds(canvas);
+
+    Canvas alone(kWidth, kHeight);
+    alone.Fill(Sys(COLOR_BTNFACE));
+    SelectObject(alone.Dc(), reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SetTextColor(alone.Dc(), Sys(COLOR_BTNTEXT));
+    SetBkMode(alone.Dc(), TRANSPARENT);
+    RECT area{30, 5, kWidth, kHeight};
+    DrawTextW(alone.Dc(), L"Łódź", -1, &area, DT_SINGLELINE | DT_NOPREFIX);
+    const RECT expected = alone.BoundsOfAllBut(Sys(COLOR_BTNFACE), RECT{0, 0, kWidth, kHeight});
+    ASSERT_FALSE(IsEmpty(expected));
+    EXPECT_EQ(expected.right - expected.left, drawn.right - drawn.left);
+    EXPECT_EQ(expected.bottom - expected.top, drawn.bottom - drawn.top);
+}
+
 TEST_F(IconButtonControl, AnAmpersandMarksTheMnemonicAndIsNotDrawn) {
     Add("Exit");
     Canvas plain(kWidth, kHeight);

@@ -114,6 +114,25 @@ TEST_F(Lamp, ALongCaptionWrapsAndStaysCentred) {
     ExpectCentredAndInside(lamp.CaptionRect(), 60, text);
 }
 
+// Letters of two bytes and more in UTF-8 are one character each on the screen.
+TEST_F(Lamp, ACaptionOfAnyScriptIsMeasuredAsShown) {
+    Add("WŁĄCZONY Ωμέγα 東京", 200, 16);
+    lamp.SetBitmap(IDB_TEST_LAMP, 15);
+    Canvas canvas(200, 16);
+    DrawControl(control, canvas, 0);
+
+    HDC dc = GetDC(control);
+    HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    const std::wstring caption = L"WŁĄCZONY Ωμέγα 東京";
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    EXPECT_EQ(size.cx, lamp.CaptionRect().right - lamp.CaptionRect().left);
+    EXPECT_EQ(size.cy, lamp.CaptionRect().bottom - lamp.CaptionRect().top);
+}
+
 TEST_F(Lamp, AnAmpersandIsDrawnLiterally) {
     Add("A&B");
     lamp.SetBitmap(IDB_TEST_LAMP, 15);

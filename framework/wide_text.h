@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The UTF-16 text of the wide Win32 calls. Its own traits keep it apart from the standard
+// library's prebuilt std::wstring, which the static link would take in whole (about 20 KB);
+// this one brings only the members the program uses.
+struct WideTraits : std::char_traits<wchar_t> {};
+using WideString = std::basic_string<wchar_t, WideTraits>;
+using WideView = std::basic_string_view<wchar_t, WideTraits>;
+
+// The window layer's edge: the program's UTF-8 text to and from the UTF-16 of the wide Win32
+// calls. A broken sequence becomes U+FFFD rather than ending the text.
+WideString ToWide(std::string_view utf8);
+std::string FromWide(WideView utf16);
