@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <wininet.h>
 
-#include <vector>
+#include "platform/win32/utf16.h"
 
 namespace platform {
 namespace {
@@ -29,15 +29,6 @@ HInternet FromHinternet(HINTERNET handle) {
     return reinterpret_cast<HInternet>(handle);
 }
 
-// UTF-8 to a NUL-terminated UTF-16 text (a vector: no wide string class is linked in for this).
-std::vector<wchar_t> Wide(const std::string& text) {
-    const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
-    std::vector<wchar_t> wide(static_cast<std::size_t>(length) + 1, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
-    return wide;
-}
-
 bool SetDword(HINTERNET handle, DWORD option, DWORD value) {
     return InternetSetOptionW(handle, option, &value, sizeof value);
 }
@@ -47,18 +38,18 @@ bool SetDword(HINTERNET handle, DWORD option, DWORD value) {
 HInternet Win32Internet::OpenSession(const std::string& agent, InternetRoute route) {
     const DWORD access = route == InternetRoute::NamedProxy ? INTERNET_OPEN_TYPE_PROXY
                                                             : INTERNET_OPEN_TYPE_PRECONFIG;
-    return FromHinternet(InternetOpenW(Wide(agent).data(), access, nullptr, nullptr, 0));
+    return FromHinternet(InternetOpenW(ToUtf16(agent).c_str(), access, nullptr, nullptr, 0));
 }
 
 HInternet Win32Internet::Connect(HInternet session, const std::string& host, std::uint16_t port) {
-    return FromHinternet(InternetConnectW(ToHinternet(session), Wide(host).data(), port, nullptr,
-                                          nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+    return FromHinternet(InternetConnectW(ToHinternet(session), ToUtf16(host).c_str(), port,
+                                          nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
 }
 
 HInternet Win32Internet::OpenHeadRequest(HInternet connection, const std::string& object,
                                          bool secure, std::uint32_t timeoutMs) {
     const DWORD flags = kRequestFlags | (secure ? INTERNET_FLAG_SECURE : 0u);
-    HINTERNET request = HttpOpenRequestW(ToHinternet(connection), L"HEAD", Wide(object).data(),
+    HINTERNET request = HttpOpenRequestW(ToHinternet(connection), L"HEAD", ToUtf16(object).c_str(),
                                          nullptr, nullptr, nullptr, flags, 0);
     if (!request) return 0;
     bool bounded = true;

@@ -64,11 +64,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Settings settings;
     SetKeepAliveUrl(settings, typed);
     const std::string kept = settings.url;
-    Require(
-        typed.compare(0, kept.size(), kept) == 0 &&
-            Utf16Length(kept) <= kUrlMaxLength &&
-            (kept == typed || Utf16Length(kept) + 1 >= kUrlMaxLength),
-        "the URL is kept whole, or cut only at the setting's limit", Shown(kept));
+    Require(typed.compare(0, kept.size(), kept) == 0 && Utf16Length(kept) <= kUrlMaxLength &&
+                (kept == typed || Utf16Length(kept) + 1 >= kUrlMaxLength),
+            "the URL is kept whole, or cut only at the setting's limit", Shown(kept));
     SetTestedUrl(settings, typed);
     Require(settings.url == kept, "a tested URL is kept the same way", Shown(kept));
     Require(settings.savedUrl == "---------------", "a tested URL marks the saved one as tested");

@@ -37,10 +37,11 @@ std::string ReadFile(const std::filesystem::path& path) {
 bool IsUtf8(const std::string& text) {
     for (std::size_t at = 0; at < text.size();) {
         const auto lead = static_cast<unsigned char>(text[at]);
-        const std::size_t size = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2
-                                 : lead >= 0xE0 && lead < 0xF0                ? 3
-                                 : lead >= 0xF0 && lead < 0xF5                ? 4
-                                                                              : 0;
+        const std::size_t size = lead < 0x80                   ? 1
+                                 : lead >= 0xC2 && lead < 0xE0 ? 2
+                                 : lead >= 0xE0 && lead < 0xF0 ? 3
+                                 : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                               : 0;
         if (size == 0 || at + size > text.size()) return false;
         char32_t c = lead & (0x7F >> size);
         for (std::size_t i = 1; i < size; ++i) {
@@ -88,11 +89,10 @@ void CheckDecoding(const std::string& bytes) {
         Require(IsOneInsertion(bytes, added), "adding a key changes no byte of the file", key);
         const LanguageFile after(added);
         Require(after.encoding() == file.encoding(), "the entry is in the file's own encoding");
-        Require(after.Value(key) == std::optional<std::string>(key), "an added key is found",
-                key);
+        Require(after.Value(key) == std::optional<std::string>(key), "an added key is found", key);
         for (const char* other : kKeys)
-            Require(after.Value(other) == (other == key ? std::optional<std::string>(key)
-                                                         : file.Value(other)),
+            Require(after.Value(other) ==
+                        (other == key ? std::optional<std::string>(key) : file.Value(other)),
                     "adding a key leaves every other value as it was", other);
     }
 }

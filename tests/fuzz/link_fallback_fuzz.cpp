@@ -20,7 +20,8 @@ constexpr std::size_t kValueBuffer = 260;
 // The default value's text as a 260-byte read takes it: nothing when it does not fit whole.
 bool ReadableText(const FakeRegistry& registry, const std::string& key, std::string* text) {
     const FakeRegistry::Value* value = registry.Find(key, "");
-    if (!value || (value->type != FakeRegistry::kText && value->type != FakeRegistry::kExpandableText))
+    if (!value ||
+        (value->type != FakeRegistry::kText && value->type != FakeRegistry::kExpandableText))
         return false;
     const std::string bytes(value->bytes.begin(), value->bytes.end());
     *text = bytes.substr(0, bytes.find('\0'));
@@ -75,7 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(shell.started.size() <= 1, "the fallback runs at most once");
     const bool shellOpened = static_cast<std::uintptr_t>(shell.openResult) > 32;
     if (shellOpened || shell.started.empty()) {
-        Require(shell.started.empty() || !shellOpened, "no fallback after the shell opened the link");
+        Require(shell.started.empty() || !shellOpened,
+                "no fallback after the shell opened the link");
         Require(result == shell.openResult, "without a fallback the shell's result is given");
     } else {
         CheckFallback(registry, shell, target);
