@@ -110,10 +110,11 @@ Nimbrel::Nimbrel(const Launch& launch) {
     if (!launch.arguments.empty()) commandLine += " " + launch.arguments;
     const std::string directory =
         launch.currentDirectory.empty() ? launch.folder : launch.currentDirectory;
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                   directory.c_str(), &startup, &m_process);
+    std::wstring line = Wide(commandLine);
+    CreateProcessW(Wide(program).c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                   Wide(directory).c_str(), &startup, &m_process);
     if (m_process.hProcess) WaitForInputIdle(m_process.hProcess, 10000);
 }
 
@@ -416,26 +417,37 @@ std::optional<Shortcut> Read(const std::string& name) {
     return ReadAt(PathOf(name));
 }
 
+// The shell opens the shortcut's item list; the plain path beside it Wine keeps in the ANSI
+// code page only, so a folder name that page cannot spell comes back mangled from GetPath.
+std::string Target(IShellLinkW& link) {
+    wchar_t path[MAX_PATH] = L"";
+    LPITEMIDLIST items = nullptr;
+    if (SUCCEEDED(link.GetIDList(&items)) && items) {
+        const BOOL found = SHGetPathFromIDListW(items, path);
+        CoTaskMemFree(items);
+        if (found) return Utf8(path);
+    }
+    link.GetPath(path, MAX_PATH, nullptr, 0);
+    return Utf8(path);
+}
+
 std::optional<Shortcut> ReadAt(const std::string& path) {
     CoInitialize(nullptr);
-    IShellLinkA* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    IShellLinkW* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 reinterpret_cast<void**>(&link))))
         return std::nullopt;
     IPersistFile* file = nullptr;
-    wchar_t wide[MAX_PATH] = L"";
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
     std::optional<Shortcut> result;
     if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-        SUCCEEDED(file->Load(wide, STGM_READ))) {
+        SUCCEEDED(file->Load(Wide(path).c_str(), STGM_READ))) {
         Shortcut shortcut;
-        char text[1024] = "";
-        link->GetPath(text, MAX_PATH, nullptr, 0);
-        shortcut.target = text;
-        link->GetArguments(text, sizeof text);
-        shortcut.arguments = text;
-        link->GetDescription(text, sizeof text);
-        shortcut.description = text;
+        wchar_t text[1024] = L"";
+        shortcut.target = Target(*link);
+        link->GetArguments(text, 1024);
+        shortcut.arguments = Utf8(text);
+        link->GetDescription(text, 1024);
+        shortcut.description = Utf8(text);
         result = shortcut;
     }
     if (file) file->Release();

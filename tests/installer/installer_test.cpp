@@ -13,6 +13,9 @@ using namespace driver;
 
 const std::string kSetup = NIMBREL_SETUP_PATH;
 constexpr const char* kAutostartShortcut = "Nimbrel.lnk";
+// A folder chosen by the user whose name the Western code page cannot spell.
+const std::string kForeignParent = "C:\\Programy Łódź Ελλάδα Жёлт 東京";
+const std::string kForeignFolder = kForeignParent + "\\Nimbrel\\";
 
 class Installer : public ::testing::Test {
   protected:
@@ -21,6 +24,8 @@ class Installer : public ::testing::Test {
 
     static void Clean() {
         installed::RemoveEverything();
+        installed::RemoveEverything(kForeignFolder);
+        RemoveDirectoryW(Wide(kForeignParent).c_str());
         settings::Clear();
         startup::Remove(kAutostartShortcut);
     }
@@ -70,6 +75,39 @@ TEST_F(Installer, SilentInstallPutsTheFilesTheMenuShortcutAndTheListEntryInPlace
     HWND main = nimbrel.MainWindow();
     ASSERT_NE(nullptr, main);
     EXPECT_EQ("Version " NIMBREL_VERSION, ItemText(SelectPage(main, 2), IDC_VERSION));
+}
+
+TEST_F(Installer, InstallsRunsAndUninstallsInAFolderNamedOutsideTheWesternCodePage) {
+    const std::string location = kForeignFolder.substr(0, kForeignFolder.size() - 1);
+    // The folder goes last and unquoted: the installer takes the rest of the line as it is.
+    ASSERT_EQ(0u, installed::Run("\"" + kSetup + "\" /S /D=" + location).value_or(12345));
+    EXPECT_EQ((std::vector<std::string>{"german.sample.lng", "help-pictures\\about.png",
+                                        "help-pictures\\settings.png", "help-pictures\\status.png",
+                                        "help-pictures\\url-dialog.png", "help.htm", "nimbrel.exe",
+                                        "uninstall.exe"}),
+              installed::Files(kForeignFolder));
+
+    const auto menu = startup::ReadAt(installed::MenuShortcut());
+    ASSERT_TRUE(menu.has_value());
+    EXPECT_EQ(kForeignFolder + "nimbrel.exe", menu->target);
+    EXPECT_EQ(location, installed::ListString("InstallLocation").value_or("-"));
+    EXPECT_EQ("\"" + kForeignFolder + "uninstall.exe\"",
+              installed::ListString("UninstallString").value_or("-"));
+
+    KnownUser(0);
+    {
+        Nimbrel nimbrel("", kForeignFolder);
+        HWND main = nimbrel.MainWindow();
+        ASSERT_NE(nullptr, main);
+        EXPECT_EQ("Version " NIMBREL_VERSION, ItemText(SelectPage(main, 2), IDC_VERSION));
+    }
+
+    const auto uninstall =
+        installed::RunUninstaller(installed::ListString("QuietUninstallString").value_or("-"));
+    ASSERT_TRUE(uninstall.finished);
+    EXPECT_EQ(std::vector<std::string>{}, installed::Files(kForeignFolder));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(Wide(kForeignFolder).c_str()));
+    EXPECT_FALSE(installed::ListEntryExists());
 }
 
 TEST_F(Installer, SilentUninstallAfterARunWithAutostartOnLeavesOnlyTheUsersFile) {

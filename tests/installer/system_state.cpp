@@ -45,36 +45,36 @@ struct Started {
 };
 
 std::optional<Started> Start(const std::string& commandLine) {
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    std::string line = commandLine;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    std::wstring line = driver::Wide(commandLine);
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &info))
         return std::nullopt;
     return Started{OwnedHandle(info.hProcess), OwnedHandle(info.hThread), info.dwProcessId};
 }
 
 std::string SpecialFolder(int id) {
-    char path[MAX_PATH] = "";
-    SHGetFolderPathA(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, path);
-    return path;
+    wchar_t path[MAX_PATH] = L"";
+    SHGetFolderPathW(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, path);
+    return driver::Utf8(path);
 }
 
 void CollectFiles(const std::string& folder, const std::string& prefix,
                   std::vector<std::string>& names) {
-    WIN32_FIND_DATAA found{};
-    const HANDLE first = FindFirstFileA((folder + prefix + "*").c_str(), &found);
+    WIN32_FIND_DATAW found{};
+    const HANDLE first = FindFirstFileW(driver::Wide(folder + prefix + "*").c_str(), &found);
     if (first == INVALID_HANDLE_VALUE) return;
     OwnedSearch search(first);
     do {
-        const std::string name = found.cFileName;
+        const std::string name = driver::Utf8(found.cFileName);
         if (name == "." || name == "..") continue;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             CollectFiles(folder, prefix + name + "\\", names);
         else
             names.push_back(prefix + name);
-    } while (FindNextFileA(search.get(), &found));
+    } while (FindNextFileW(search.get(), &found));
 }
 
 std::set<HWND> VisibleWindows() {
@@ -108,15 +108,16 @@ std::vector<OwnedHandle> ChildrenOf(DWORD parent) {
 }
 
 void EndProcessesIn(const std::string& folder) {
+    const std::wstring prefix = driver::Wide(folder);
     ForEachProcess([&](const PROCESSENTRY32& entry) {
         OwnedHandle process(
             OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE,
                         entry.th32ProcessID));
         if (!process) return;
-        char path[MAX_PATH] = "";
+        wchar_t path[MAX_PATH] = L"";
         DWORD size = MAX_PATH;
-        if (QueryFullProcessImageNameA(process.get(), 0, path, &size) &&
-            _strnicmp(path, folder.c_str(), folder.size()) == 0) {
+        if (QueryFullProcessImageNameW(process.get(), 0, path, &size) &&
+            _wcsnicmp(path, prefix.c_str(), prefix.size()) == 0) {
             TerminateProcess(process.get(), 99);
             WaitForSingleObject(process.get(), 5000);
         }
@@ -129,9 +130,9 @@ std::string Folder() {
     return SpecialFolder(CSIDL_LOCAL_APPDATA) + "\\Programs\\Nimbrel\\";
 }
 
-std::vector<std::string> Files() {
+std::vector<std::string> Files(const std::string& folder) {
     std::vector<std::string> names;
-    CollectFiles(Folder(), "", names);
+    CollectFiles(folder, "", names);
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -171,7 +172,12 @@ bool ListEntryExists() {
 }
 
 std::optional<std::string> ListString(const char* name) {
-    return driver::RegistryString(kListKey, name);
+    wchar_t text[4096] = L"";
+    DWORD size = sizeof text;
+    if (RegGetValueW(HKEY_CURRENT_USER, driver::Wide(kListKey).c_str(), driver::Wide(name).c_str(),
+                     RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return driver::Utf8(text);
 }
 
 std::optional<DWORD> ListDword(const char* name) {
@@ -216,13 +222,11 @@ Uninstall RunUninstaller(const std::string& commandLine, std::chrono::millisecon
     return result;
 }
 
-void RemoveEverything() {
-    const std::string folder = Folder();
+void RemoveEverything(const std::string& folder) {
     EndProcessesIn(folder);
-    std::vector<std::string> names = Files();
-    for (const std::string& name : names) DeleteFileA((folder + name).c_str());
-    RemoveDirectoryA((folder + "help-pictures").c_str());
-    RemoveDirectoryA(folder.c_str());
+    for (const std::string& name : Files(folder)) DeleteFileW(driver::Wide(folder + name).c_str());
+    RemoveDirectoryW(driver::Wide(folder + "help-pictures").c_str());
+    RemoveDirectoryW(driver::Wide(folder).c_str());
     DeleteFileA(MenuShortcut().c_str());
     RegDeleteKeyA(HKEY_CURRENT_USER, kListKey);
 }

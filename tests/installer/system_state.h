@@ -16,8 +16,9 @@ using namespace std::chrono_literals;
 
 // %LOCALAPPDATA%\Programs\Nimbrel\, with a trailing backslash.
 std::string Folder();
-// The names of the files in the folder and below it, sorted, with paths relative to it.
-std::vector<std::string> Files();
+// The names of the files in the folder and below it, sorted, with paths relative to it. Paths
+// here are UTF-8.
+std::vector<std::string> Files(const std::string& folder = Folder());
 // The folder's files together, in bytes.
 unsigned long long TotalSize();
 std::string ReadText(const std::string& path);
@@ -42,6 +43,6 @@ struct Uninstall {
 Uninstall RunUninstaller(const std::string& commandLine, std::chrono::milliseconds timeout = 30s);
 
 // Ends every process started from the install folder and removes all the installer's traces.
-void RemoveEverything();
+void RemoveEverything(const std::string& folder = Folder());
 
 }  // namespace installed
