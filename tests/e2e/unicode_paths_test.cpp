@@ -135,8 +135,13 @@ std::optional<LinkFields> ReadLink(const std::wstring& path) {
         SUCCEEDED(file->Load(path.c_str(), STGM_READ))) {
         wchar_t text[MAX_PATH] = L"";
         LinkFields read;
-        link->GetPath(text, MAX_PATH, nullptr, 0);
-        read.target = text;
+        // The item list, which the shell opens: the plain path beside it Wine keeps in the ANSI
+        // code page only (Windows adds it in UTF-16).
+        LPITEMIDLIST items = nullptr;
+        if (SUCCEEDED(link->GetIDList(&items)) && items) {
+            if (SHGetPathFromIDListW(items, text)) read.target = text;
+            CoTaskMemFree(items);
+        }
         link->GetWorkingDirectory(text, MAX_PATH);
         read.workingDirectory = text;
         int index = 0;
@@ -199,9 +204,7 @@ TEST_F(UnicodePaths, LanguageFileShortcutAndInstanceLockWork) {
     ASSERT_EQ(0u, first.Ended(15000).value_or(12345));
     const std::optional<LinkFields> link = ReadLink(kStartupLink);
     ASSERT_TRUE(link.has_value()) << Utf8(kStartupLink);
-    // Wine's shell keeps a link's target path in the ANSI code page (Windows adds it in UTF-16),
-    // so here only the fields the link holds as UTF-16 can show the letters.
-    EXPECT_EQ(Utf8(L"nimbrel.exe"), Utf8(link->target.substr(link->target.rfind(L'\\') + 1)));
+    EXPECT_EQ(Utf8(Program()), Utf8(link->target));
     EXPECT_EQ(Utf8(kFolder), Utf8(link->workingDirectory));
     EXPECT_EQ(Utf8(Program()), Utf8(link->icon));
 }
