@@ -448,6 +448,11 @@ std::optional<Shortcut> ReadAt(const std::string& path) {
         shortcut.arguments = Utf8(text);
         link->GetDescription(text, 1024);
         shortcut.description = Utf8(text);
+        link->GetWorkingDirectory(text, 1024);
+        shortcut.workingDirectory = Utf8(text);
+        int index = 0;
+        link->GetIconLocation(text, 1024, &index);
+        shortcut.icon = Utf8(text);
         result = shortcut;
     }
     if (file) file->Release();

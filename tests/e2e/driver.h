@@ -136,6 +136,8 @@ struct Shortcut {
     std::string target;
     std::string arguments;
     std::string description;
+    std::string workingDirectory;
+    std::string icon;
 };
 // With a trailing backslash.
 std::string Folder();

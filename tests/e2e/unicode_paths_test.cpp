@@ -117,43 +117,6 @@ class StartAs {
     PROCESS_INFORMATION m_process{};
 };
 
-struct LinkFields {
-    std::wstring target;
-    std::wstring workingDirectory;
-    std::wstring icon;
-};
-
-std::optional<LinkFields> ReadLink(const std::wstring& path) {
-    CoInitialize(nullptr);
-    IShellLinkW* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                reinterpret_cast<void**>(&link))))
-        return std::nullopt;
-    IPersistFile* file = nullptr;
-    std::optional<LinkFields> fields;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-        SUCCEEDED(file->Load(path.c_str(), STGM_READ))) {
-        wchar_t text[MAX_PATH] = L"";
-        LinkFields read;
-        // The item list, which the shell opens: the plain path beside it Wine keeps in the ANSI
-        // code page only (Windows adds it in UTF-16).
-        LPITEMIDLIST items = nullptr;
-        if (SUCCEEDED(link->GetIDList(&items)) && items) {
-            if (SHGetPathFromIDListW(items, text)) read.target = text;
-            CoTaskMemFree(items);
-        }
-        link->GetWorkingDirectory(text, MAX_PATH);
-        read.workingDirectory = text;
-        int index = 0;
-        link->GetIconLocation(text, MAX_PATH, &index);
-        read.icon = text;
-        fields = read;
-    }
-    if (file) file->Release();
-    link->Release();
-    return fields;
-}
-
 // Started from a folder, and with a profile, whose names have letters of four scripts outside
 // the Western code page, the program finds its language file, writes a shortcut that points at
 // itself, and keeps one running start per user.
@@ -202,11 +165,11 @@ TEST_F(UnicodePaths, LanguageFileShortcutAndInstanceLockWork) {
 
     AskToExit();
     ASSERT_EQ(0u, first.Ended(15000).value_or(12345));
-    const std::optional<LinkFields> link = ReadLink(kStartupLink);
+    const std::optional<startup::Shortcut> link = startup::ReadAt(Utf8(kStartupLink));
     ASSERT_TRUE(link.has_value()) << Utf8(kStartupLink);
-    EXPECT_EQ(Utf8(Program()), Utf8(link->target));
-    EXPECT_EQ(Utf8(kFolder), Utf8(link->workingDirectory));
-    EXPECT_EQ(Utf8(Program()), Utf8(link->icon));
+    EXPECT_EQ(Utf8(Program()), link->target);
+    EXPECT_EQ(Utf8(kFolder), link->workingDirectory);
+    EXPECT_EQ(Utf8(Program()), link->icon);
 }
 
 }  // namespace
