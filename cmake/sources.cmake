@@ -1,5 +1,10 @@
 # Logic: plain C++ over the platform seam; builds natively and for Windows.
 set(NIMBREL_LOGIC_SOURCES
+  about/about_actions.cpp
+  about/goto_url.cpp
+  about/link_error.cpp
+  about/maker_pages.cpp
+  about/os_description.cpp
   app/command_line.cpp
   app/probe_target.cpp
   app/start_options.cpp
@@ -26,15 +31,10 @@ set(NIMBREL_LOGIC_SOURCES
   settings/shortcut_failure.cpp
   settings/translated_text.cpp
   settings/written_shortcut.cpp
-  ui/about_actions.cpp
-  ui/goto_url.cpp
   ui/icon_button_layout.cpp
   ui/lamp_picture.cpp
   ui/led_layout.cpp
-  ui/link_error.cpp
   ui/link_geometry.cpp
-  ui/maker_pages.cpp
-  ui/os_description.cpp
 )
 
 # The seam's Win32 side: calls forwarded to the system.

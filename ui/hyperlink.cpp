@@ -3,11 +3,11 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "about/goto_url.h"
+#include "about/link_error.h"
 #include "framework/wide_text.h"
 #include "framework/window_text.h"
 #include "platform/shell.h"
-#include "ui/goto_url.h"
-#include "ui/link_error.h"
 #include "ui/link_geometry.h"
 #include "ui/rect_conversion.h"
 

@@ -2,13 +2,13 @@
 
 #include <utility>
 
+#include "about/about_actions.h"
+#include "about/maker_pages.h"
+#include "about/os_description.h"
 #include "framework/data_exchange.h"
 #include "framework/window_text.h"
 #include "res/product.h"
 #include "res/resource.h"
-#include "ui/about_actions.h"
-#include "ui/maker_pages.h"
-#include "ui/os_description.h"
 
 AboutPage::AboutPage(LanguageTexts& texts, std::string helpPath)
     : PropertyPage(IDD_ABOUT_PAGE),

@@ -5,12 +5,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "about/goto_url.h"
+#include "platform/text_length.h"
 #include "tests/doubles/fake_registry.h"
 #include "tests/doubles/fake_shell.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/fuzz/script.h"
-#include "platform/text_length.h"
-#include "ui/goto_url.h"
 
 namespace {
 

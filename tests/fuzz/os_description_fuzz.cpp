@@ -7,10 +7,10 @@
 #include <cstring>
 #include <string>
 
+#include "about/os_description.h"
 #include "tests/doubles/fake_system.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/fuzz/script.h"
-#include "ui/os_description.h"
 
 namespace {
 

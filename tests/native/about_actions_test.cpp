@@ -1,4 +1,4 @@
-#include "ui/about_actions.h"
+#include "about/about_actions.h"
 
 #include <gtest/gtest.h>
 

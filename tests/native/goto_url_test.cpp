@@ -1,4 +1,4 @@
-#include "ui/goto_url.h"
+#include "about/goto_url.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/link_error.h"
+#include "about/link_error.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/maker_pages.h"
+#include "about/maker_pages.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/os_description.h"
+#include "about/os_description.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "ui/about_actions.h"
+#include "about/about_actions.h"
 
 #include <string>
 
+#include "about/maker_pages.h"
 #include "platform/shell.h"
 #include "res/product.h"
-#include "ui/maker_pages.h"
 
 void OpenHelpFile(platform::Window owner, const std::string& helpPath) {
     if (platform::ShellOpened(platform::Shell().Open(owner, helpPath))) return;
