@@ -2,12 +2,12 @@
 
 #include <commctrl.h>
 
+#include "app/pages/url_dialog.h"
 #include "app/single_instance.h"
 #include "app/tray_callback.h"
-#include "framework/handles.h"
+#include "base/handles.h"
+#include "base/wide_text.h"
 #include "framework/resource_string.h"
-#include "framework/wide_text.h"
-#include "app/pages/url_dialog.h"
 #include "keepalive/autodial.h"
 #include "keepalive/run_state.h"
 #include "res/product.h"

@@ -2,8 +2,7 @@
 
 #include <lmcons.h>
 
-#include "framework/wide_text.h"
-#include "platform/win32/utf16.h"
+#include "base/wide_text.h"
 
 const UINT g_uExitRequestMessage = RegisterWindowMessageW(L"Nimbrel2.ExitRequest");
 const UINT g_uShowRequestMessage = RegisterWindowMessageW(L"Nimbrel2.ShowRequest");
@@ -51,12 +50,12 @@ std::string InstanceName() {
     wchar_t user[UNLEN + 1] = L"";
     DWORD size = UNLEN + 1;
     if (!GetUserNameW(user, &size)) user[0] = L'\0';
-    return "Nimbrel2.Instance." + platform::ToUtf8(user, wcsnlen(user, UNLEN + 1));
+    return "Nimbrel2.Instance." + FromWide(WideView(user, wcsnlen(user, UNLEN + 1)));
 }
 
 InstanceLock::InstanceLock(const std::string& name) {
     const std::string mutexName = "Local\\" + name;
-    m_mutex = CreateMutexW(nullptr, TRUE, platform::ToUtf16(mutexName).c_str());
+    m_mutex = CreateMutexW(nullptr, TRUE, ToWide(mutexName).c_str());
     // Without a mutex (the system refused one) the program runs unguarded rather than not at all.
     m_owned = !m_mutex || GetLastError() != ERROR_ALREADY_EXISTS;
 }

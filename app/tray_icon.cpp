@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
+#include "framework/notify_icon.h"
 #include "framework/window.h"
-#include "platform/win32/notify_icon.h"
 #include "res/resource.h"
 
 const UINT g_uIconNotifyMessage = RegisterWindowMessageW(L"WM_ICONNOTIFY");
@@ -56,7 +56,7 @@ NOTIFYICONDATAW TrayIcon::Record() {
 
 // An icon the shell still holds (a taskbar that only says it was created anew) counts as added.
 bool TrayIcon::AddIcon() {
-    const platform::NotifyIcon notify;
+    const NotifyIcon notify;
     NOTIFYICONDATAW record = Record();
     if (!notify(NIM_ADD, &record) && !notify(NIM_MODIFY, &record)) return false;
     if (notify(NIM_SETVERSION, &record)) return true;
@@ -67,7 +67,7 @@ bool TrayIcon::AddIcon() {
 
 void TrayIcon::RemoveIcon() {
     NOTIFYICONDATAW record = Record();
-    platform::NotifyIcon()(NIM_DELETE, &record);
+    NotifyIcon()(NIM_DELETE, &record);
 }
 
 void TrayIcon::HideWindow() {

@@ -4,7 +4,7 @@
 #include <shellapi.h>
 
 #include "app/tray_presence.h"
-#include "framework/handles.h"
+#include "base/handles.h"
 
 class Window;
 

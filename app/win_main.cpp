@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "app/keep_alive_app.h"
-#include "platform/win32/win32_services.h"
+#include "platform/system_services.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::InstallWin32Services();

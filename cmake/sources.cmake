@@ -37,17 +37,21 @@ set(NIMBREL_LOGIC_SOURCES
   ui/link_geometry.cpp
 )
 
+# Shared by the seam's Win32 side and the window layer: single owners of handles, the UTF-16
+# conversion.
+set(NIMBREL_BASE_SOURCES
+  base/wide_text.cpp
+)
+
 # The seam's Win32 side: calls forwarded to the system.
 set(NIMBREL_WIN32_PLATFORM_SOURCES
   platform/win32/install.cpp
-  platform/win32/notify_icon.cpp
   platform/win32/win32_clock.cpp
   platform/win32/win32_files.cpp
   platform/win32/win32_internet.cpp
   platform/win32/win32_process.cpp
   platform/win32/win32_registry.cpp
   platform/win32/win32_shell.cpp
-  platform/win32/utf16.cpp
   platform/win32/win32_threads.cpp
   platform/win32/win32_user.cpp
   platform/win32/win32_version.cpp
@@ -72,7 +76,7 @@ set(NIMBREL_FRAMEWORK_SOURCES
   framework/property_page.cpp
   framework/resource_string.cpp
   framework/modeless_sheet.cpp
-  framework/wide_text.cpp
+  framework/notify_icon.cpp
   framework/window.cpp
   framework/window_text.cpp
 )

@@ -19,8 +19,8 @@ target_compile_options(nimbrel_logic PRIVATE ${NIMBREL_PROGRAM_OPTIONS})
 
 include(cmake/delay_imports.cmake)
 
-add_library(nimbrel_win32 STATIC ${NIMBREL_WIN32_PLATFORM_SOURCES} ${NIMBREL_FRAMEWORK_SOURCES}
-  ${NIMBREL_SHELL_SOURCES})
+add_library(nimbrel_win32 STATIC ${NIMBREL_BASE_SOURCES} ${NIMBREL_WIN32_PLATFORM_SOURCES}
+  ${NIMBREL_FRAMEWORK_SOURCES} ${NIMBREL_SHELL_SOURCES})
 # The delayed imports come first, so they take the program's calls; the ordinary import
 # libraries behind them serve the tests' own calls.
 target_link_libraries(nimbrel_win32 PUBLIC nimbrel_logic

@@ -7,7 +7,7 @@
 #include <cwchar>
 #include <utility>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 #include "framework/property_page.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/wide_text.h"
+#include "base/wide_text.h"
 #include "framework/window.h"
 
 class PropertyPage;

@@ -1,6 +1,6 @@
 #include "framework/resource_string.h"
 
-#include "framework/wide_text.h"
+#include "base/wide_text.h"
 
 std::string ResourceString(UINT id) {
     // With no buffer the call hands out the string in the resource itself, of any length.

@@ -1,6 +1,6 @@
 #include "framework/window_text.h"
 
-#include "framework/wide_text.h"
+#include "base/wide_text.h"
 
 std::string WindowText(HWND window) {
     WideString text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');

@@ -1,7 +1,7 @@
 #include "settings/autostart.h"
 
+#include "base/wide_text.h"
 #include "platform/files.h"
-#include "platform/win32/utf16.h"
 #include "settings/autostart_name.h"
 #include "settings/debug_trace.h"
 #include "settings/shell_link.h"
@@ -14,8 +14,7 @@ constexpr const char* kAutostartArguments = "-tray -on";
 // Removes the shortcut written under an earlier name, unless that is the file named now.
 void RemoveEarlierShortcut(const std::string& startupFolder, const std::string& written,
                            const std::string& fileName) {
-    if (!written.empty() &&
-        lstrcmpiW(platform::ToUtf16(written).c_str(), platform::ToUtf16(fileName).c_str()) != 0)
+    if (!written.empty() && lstrcmpiW(ToWide(written).c_str(), ToWide(fileName).c_str()) != 0)
         platform::Files().RemoveFile(startupFolder + written);
 }
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/win32/utf16.h"
+#include "base/wide_text.h"
 #include "settings/debug_trace.h"
 
 namespace {
@@ -15,7 +15,7 @@ constexpr int kInfoTextSize = 1024;
 
 // A text the link filled in; its buffer always holds a terminator.
 std::string Utf8(const wchar_t* text) {
-    return platform::ToUtf8(text, wcslen(text));
+    return FromWide(text);
 }
 
 void FreeItemIdList(LPITEMIDLIST list) {
@@ -91,15 +91,14 @@ int ShellLink::Create(const ShellLinkInfo& info) {
 
 void ShellLink::SaveFields(const char* where, bool withArguments) {
     IShellLinkW* link = m_psl.get();
-    CheckCall(link->SetWorkingDirectory(platform::ToUtf16(m_sli.m_workingDirectory).c_str()), where,
+    CheckCall(link->SetWorkingDirectory(ToWide(m_sli.m_workingDirectory).c_str()), where,
               "IShellLink::SetWorkingDirectory");
-    CheckCall(
-        link->SetIconLocation(platform::ToUtf16(m_sli.m_iconLocation).c_str(), m_sli.m_iconIndex),
-        where, "IShellLink::SetIconLocation");
-    CheckCall(link->SetDescription(platform::ToUtf16(m_sli.m_description).c_str()), where,
+    CheckCall(link->SetIconLocation(ToWide(m_sli.m_iconLocation).c_str(), m_sli.m_iconIndex), where,
+              "IShellLink::SetIconLocation");
+    CheckCall(link->SetDescription(ToWide(m_sli.m_description).c_str()), where,
               "IShellLink::SetDescription");
     if (withArguments)
-        CheckCall(link->SetArguments(platform::ToUtf16(m_sli.m_arguments).c_str()), where,
+        CheckCall(link->SetArguments(ToWide(m_sli.m_arguments).c_str()), where,
                   "IShellLink::SetArguments");
     CheckCall(link->SetHotkey(m_sli.m_hotkey), where, "IShellLink::SetHotkey");
     CheckCall(link->SetShowCmd(m_sli.m_showCmd), where, "IShellLink::SetShowCmd");
@@ -111,11 +110,10 @@ int ShellLink::Save(const std::string& file) {
     if (m_sli.m_pidl)
         CheckCall(m_psl.get()->SetIDList(m_sli.m_pidl), kWhere, "IShellLink::SetIDList");
     else
-        CheckCall(m_psl.get()->SetPath(platform::ToUtf16(m_sli.m_target).c_str()), kWhere,
+        CheckCall(m_psl.get()->SetPath(ToWide(m_sli.m_target).c_str()), kWhere,
                   "IShellLink::SetPath");
     SaveFields(kWhere, true);
-    return CheckCall(m_ppf.get()->Save(platform::ToUtf16(file).c_str(), TRUE), kWhere,
-                     "IPersistFile::Save")
+    return CheckCall(m_ppf.get()->Save(ToWide(file).c_str(), TRUE), kWhere, "IPersistFile::Save")
                ? 1
                : 0;
 }
@@ -147,7 +145,7 @@ void ShellLink::LoadFields(const char* where, bool withArguments) {
 int ShellLink::Load(const std::string& file) {
     if (!Initialise()) return 0;
     constexpr const char* kWhere = "ShellLink::Load";
-    if (!CheckCall(m_ppf.get()->Load(platform::ToUtf16(file).c_str(), STGM_READ), kWhere,
+    if (!CheckCall(m_ppf.get()->Load(ToWide(file).c_str(), STGM_READ), kWhere,
                    "IPersistFile::Load"))
         return 0;
     wchar_t path[MAX_PATH] = L"";

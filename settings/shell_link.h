@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "framework/com_ptr.h"
+#include "base/com_ptr.h"
 
 // Constants rather than __uuidof, which does not link for these with mingw.
 inline constexpr IID kIidPersistFile = {

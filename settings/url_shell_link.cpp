@@ -1,6 +1,6 @@
 #include "settings/url_shell_link.h"
 
-#include "platform/win32/utf16.h"
+#include "base/wide_text.h"
 #include "settings/debug_trace.h"
 
 namespace {
@@ -31,11 +31,10 @@ int UrlShellLink::Initialise() {
 int UrlShellLink::Save(const std::string& file) {
     if (!Initialise()) return 0;
     constexpr const char* kWhere = "UrlShellLink::Save";
-    CheckCall(m_locator.get()->SetURL(platform::ToUtf16(m_sli.m_target).c_str(), 0), kWhere,
+    CheckCall(m_locator.get()->SetURL(ToWide(m_sli.m_target).c_str(), 0), kWhere,
               "IUniformResourceLocator::SetURL");
     if (m_psl) SaveFields(kWhere, false);
-    return CheckCall(m_ppf.get()->Save(platform::ToUtf16(file).c_str(), TRUE), kWhere,
-                     "IPersistFile::Save")
+    return CheckCall(m_ppf.get()->Save(ToWide(file).c_str(), TRUE), kWhere, "IPersistFile::Save")
                ? 1
                : 0;
 }
@@ -43,12 +42,12 @@ int UrlShellLink::Save(const std::string& file) {
 int UrlShellLink::Load(const std::string& file) {
     if (!Initialise()) return 0;
     constexpr const char* kWhere = "UrlShellLink::Load";
-    if (!CheckCall(m_ppf.get()->Load(platform::ToUtf16(file).c_str(), STGM_READ), kWhere,
+    if (!CheckCall(m_ppf.get()->Load(ToWide(file).c_str(), STGM_READ), kWhere,
                    "IPersistFile::Load"))
         return 0;
     wchar_t* url = nullptr;
     if (CheckCall(m_locator.get()->GetURL(&url), kWhere, "IUniformResourceLocator::GetURL")) {
-        m_sli.m_target = url ? platform::ToUtf8(url, wcslen(url)) : "";
+        m_sli.m_target = url ? FromWide(url) : "";
         CoTaskMemFree(url);
     }
     if (m_psl) LoadFields(kWhere, false);
@@ -58,7 +57,7 @@ int UrlShellLink::Load(const std::string& file) {
 int UrlShellLink::Invoke(HWND parent) {
     if (!Initialise()) return 0;
     constexpr const char* kWhere = "UrlShellLink::Invoke";
-    if (!CheckCall(m_locator.get()->SetURL(platform::ToUtf16(m_sli.m_target).c_str(), 0), kWhere,
+    if (!CheckCall(m_locator.get()->SetURL(ToWide(m_sli.m_target).c_str(), 0), kWhere,
                    "IUniformResourceLocator::SetURL"))
         return 0;
     URLINVOKECOMMANDINFOW command{};

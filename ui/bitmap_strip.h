@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 
 // A horizontal strip of equally wide frames, kept selected in a memory device context so a
 // frame can be copied out at any time.

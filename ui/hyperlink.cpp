@@ -5,7 +5,7 @@
 
 #include "about/goto_url.h"
 #include "about/link_error.h"
-#include "framework/wide_text.h"
+#include "base/wide_text.h"
 #include "framework/window_text.h"
 #include "platform/shell.h"
 #include "ui/link_geometry.h"

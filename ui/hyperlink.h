@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 #include "framework/window.h"
 
 // A static text of a page that acts as a link: underlined in the link colour, the hover colour

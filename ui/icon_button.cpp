@@ -1,7 +1,7 @@
 #include "ui/icon_button.h"
 
+#include "base/wide_text.h"
 #include "framework/dpi.h"
-#include "framework/wide_text.h"
 #include "framework/window_text.h"
 #include "ui/icon_button_layout.h"
 #include "ui/rect_conversion.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 #include "framework/window.h"
 
 // A push button of a page's layout taken over and drawn as a raised 3-D button with a black

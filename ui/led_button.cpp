@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string>
 
+#include "base/wide_text.h"
 #include "framework/dpi.h"
-#include "framework/wide_text.h"
 #include "framework/window_text.h"
 #include "ui/rect_conversion.h"
 

@@ -1,3 +1,4 @@
+#include "platform/system_services.h"
 #include "platform/win32/win32_internet.h"
 #include "platform/win32/win32_services.h"
 #include "platform/win32/win32_shell.h"

@@ -1,8 +1,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "platform/win32/loaded_library.h"
-#include "platform/win32/utf16.h"
+#include "base/loaded_library.h"
+#include "base/wide_text.h"
 #include "platform/win32/win32_services.h"
 
 namespace platform {
@@ -13,7 +13,7 @@ class OpenFile {
   public:
     OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition,
              DWORD attributes)
-        : m_handle(CreateFileW(ToUtf16(path).c_str(), access, share, nullptr, disposition,
+        : m_handle(CreateFileW(ToWide(path).c_str(), access, share, nullptr, disposition,
                                attributes, nullptr)) {}
     OpenFile(const OpenFile&) = delete;
     OpenFile& operator=(const OpenFile&) = delete;
@@ -67,7 +67,7 @@ bool Win32Files::AppendToLog(const std::string& path, const std::string& bytes) 
 }
 
 bool Win32Files::RemoveFile(const std::string& path) {
-    return DeleteFileW(ToUtf16(path).c_str());
+    return DeleteFileW(ToWide(path).c_str());
 }
 
 std::string Win32Files::CurrentDirectory() {
@@ -75,7 +75,7 @@ std::string Win32Files::CurrentDirectory() {
     if (size == 0) return "";
     std::vector<wchar_t> directory(size, L'\0');
     const DWORD length = GetCurrentDirectoryW(size, directory.data());
-    return length == 0 || length >= size ? "" : ToUtf8(directory.data(), length);
+    return length == 0 || length >= size ? "" : FromWide(WideView(directory.data(), length));
 }
 
 // The shell is loaded for this call only: start-up looks up the Startup folder, and the shell
@@ -88,7 +88,7 @@ std::string Win32Files::StartupFolder(bool create) {
     const int folder = CSIDL_STARTUP | (create ? CSIDL_FLAG_CREATE : 0);
     if (!getFolderPath || getFolderPath(nullptr, folder, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK)
         return "";
-    return ToUtf8(path, wcsnlen(path, MAX_PATH));
+    return FromWide(WideView(path, wcsnlen(path, MAX_PATH)));
 }
 
 std::string Win32CodePage::AnsiToUtf8(const std::string& ansi) {
@@ -97,7 +97,7 @@ std::string Win32CodePage::AnsiToUtf8(const std::string& ansi) {
     const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
     std::vector<wchar_t> wide(static_cast<std::size_t>(length) + 1, L'\0');
     MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), length);
-    return ToUtf8(wide.data(), static_cast<std::size_t>(length));
+    return FromWide(WideView(wide.data(), static_cast<std::size_t>(length)));
 }
 
 }  // namespace platform

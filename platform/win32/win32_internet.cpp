@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <wininet.h>
 
-#include "platform/win32/utf16.h"
+#include "base/wide_text.h"
 
 namespace platform {
 namespace {
@@ -38,18 +38,18 @@ bool SetDword(HINTERNET handle, DWORD option, DWORD value) {
 HInternet Win32Internet::OpenSession(const std::string& agent, InternetRoute route) {
     const DWORD access = route == InternetRoute::NamedProxy ? INTERNET_OPEN_TYPE_PROXY
                                                             : INTERNET_OPEN_TYPE_PRECONFIG;
-    return FromHinternet(InternetOpenW(ToUtf16(agent).c_str(), access, nullptr, nullptr, 0));
+    return FromHinternet(InternetOpenW(ToWide(agent).c_str(), access, nullptr, nullptr, 0));
 }
 
 HInternet Win32Internet::Connect(HInternet session, const std::string& host, std::uint16_t port) {
-    return FromHinternet(InternetConnectW(ToHinternet(session), ToUtf16(host).c_str(), port,
-                                          nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+    return FromHinternet(InternetConnectW(ToHinternet(session), ToWide(host).c_str(), port, nullptr,
+                                          nullptr, INTERNET_SERVICE_HTTP, 0, 0));
 }
 
 HInternet Win32Internet::OpenHeadRequest(HInternet connection, const std::string& object,
                                          bool secure, std::uint32_t timeoutMs) {
     const DWORD flags = kRequestFlags | (secure ? INTERNET_FLAG_SECURE : 0u);
-    HINTERNET request = HttpOpenRequestW(ToHinternet(connection), L"HEAD", ToUtf16(object).c_str(),
+    HINTERNET request = HttpOpenRequestW(ToHinternet(connection), L"HEAD", ToWide(object).c_str(),
                                          nullptr, nullptr, nullptr, flags, 0);
     if (!request) return 0;
     bool bounded = true;

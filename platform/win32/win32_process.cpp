@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/win32/utf16.h"
+#include "base/wide_text.h"
 #include "platform/win32/win32_services.h"
 
 namespace platform {
@@ -28,7 +28,7 @@ std::string Win32Process::ProgramPath() {
         std::vector<wchar_t> path(size, L'\0');
         const DWORD length = GetModuleFileNameW(nullptr, path.data(), size);
         if (length == 0) return "";
-        if (length < size) return ToUtf8(path.data(), length);
+        if (length < size) return FromWide(WideView(path.data(), length));
     }
     return "";
 }

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/win32/utf16.h"
+#include "base/wide_text.h"
 #include "platform/win32/win32_services.h"
 
 namespace platform {
@@ -28,11 +28,11 @@ HKEY RootKey(Root root) {
 }
 
 LONG Set(Key key, const std::string& name, DWORD type, const void* data, std::size_t size) {
-    return RegSetValueExW(ToHkey(key), ToUtf16(name).c_str(), 0, type,
+    return RegSetValueExW(ToHkey(key), ToWide(name).c_str(), 0, type,
                           static_cast<const BYTE*>(data), static_cast<DWORD>(size));
 }
 
-DWORD StoredType(Key key, const Utf16& name) {
+DWORD StoredType(Key key, const WideString& name) {
     DWORD type = REG_NONE;
     return RegQueryValueExW(ToHkey(key), name.c_str(), nullptr, &type, nullptr, nullptr) ==
                    ERROR_SUCCESS
@@ -44,7 +44,7 @@ DWORD StoredType(Key key, const Utf16& name) {
 
 KeyOpening Win32Registry::OpenKey(Root root, const std::string& path, KeyAccess access, Key* key) {
     HKEY opened = nullptr;
-    const Utf16 subKey = ToUtf16(path);
+    const WideString subKey = ToWide(path);
     const REGSAM rights = access == KeyAccess::kRead ? KEY_READ : KEY_READ | KEY_WRITE;
     const LONG rc = access == KeyAccess::kCreate
                         ? RegCreateKeyExW(RootKey(root), subKey.c_str(), 0, nullptr, 0, rights,
@@ -60,7 +60,7 @@ void Win32Registry::CloseKey(Key key) {
 }
 
 ValueReading Win32Registry::ReadStored(Key key, const std::string& name, StoredValue* value) {
-    const Utf16 valueName = ToUtf16(name);
+    const WideString valueName = ToWide(name);
     for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
         DWORD type = 0;
         DWORD size = 0;
@@ -89,14 +89,14 @@ std::optional<std::string> Win32Registry::ReadText(Key key, const std::string& n
         return std::nullopt;
     std::vector<wchar_t> text(value.bytes.size() / sizeof(wchar_t) + 1, L'\0');
     std::memcpy(text.data(), value.bytes.data(), (text.size() - 1) * sizeof(wchar_t));
-    return ToUtf8(text.data(), wcsnlen(text.data(), text.size() - 1));
+    return FromWide(WideView(text.data(), wcsnlen(text.data(), text.size() - 1)));
 }
 
 std::optional<std::uint32_t> Win32Registry::ReadNumber(Key key, const std::string& name) {
     DWORD type = 0;
     DWORD number = 0;
     DWORD size = sizeof number;
-    if (RegQueryValueExW(ToHkey(key), ToUtf16(name).c_str(), nullptr, &type,
+    if (RegQueryValueExW(ToHkey(key), ToWide(name).c_str(), nullptr, &type,
                          reinterpret_cast<BYTE*>(&number), &size) != ERROR_SUCCESS ||
         type != REG_DWORD || size != sizeof number)
         return std::nullopt;
@@ -104,8 +104,8 @@ std::optional<std::uint32_t> Win32Registry::ReadNumber(Key key, const std::strin
 }
 
 bool Win32Registry::WriteText(Key key, const std::string& name, const std::string& text) {
-    const Utf16 wide = ToUtf16(text);
-    const DWORD type = StoredType(key, ToUtf16(name)) == REG_EXPAND_SZ ? REG_EXPAND_SZ : REG_SZ;
+    const WideString wide = ToWide(text);
+    const DWORD type = StoredType(key, ToWide(name)) == REG_EXPAND_SZ ? REG_EXPAND_SZ : REG_SZ;
     return Set(key, name, type, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t)) == ERROR_SUCCESS;
 }
 
@@ -120,12 +120,12 @@ bool Win32Registry::WriteStored(Key key, const std::string& name, const StoredVa
 }
 
 bool Win32Registry::DeleteValue(Key key, const std::string& name) {
-    const LONG rc = RegDeleteValueW(ToHkey(key), ToUtf16(name).c_str());
+    const LONG rc = RegDeleteValueW(ToHkey(key), ToWide(name).c_str());
     return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
 }
 
 bool Win32Registry::DeleteSubKey(Key key, const std::string& name) {
-    return RegDeleteKeyW(ToHkey(key), ToUtf16(name).c_str()) == ERROR_SUCCESS;
+    return RegDeleteKeyW(ToHkey(key), ToWide(name).c_str()) == ERROR_SUCCESS;
 }
 
 }  // namespace platform

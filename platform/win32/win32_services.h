@@ -5,6 +5,7 @@
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/registry.h"
+#include "platform/system_services.h"
 #include "platform/user.h"
 #include "platform/version.h"
 
@@ -67,8 +68,5 @@ class Win32Version final : public IVersion {
     bool GetVersionExA(OsVersion* version) override;
     bool RtlGetVersion(OsVersion* version) override;
 };
-
-// Installs the forwarders above as the services the logic uses.
-void InstallWin32Services();
 
 }  // namespace platform

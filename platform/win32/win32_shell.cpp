@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "platform/win32/utf16.h"
+#include "base/wide_text.h"
 
 namespace platform {
 namespace {
@@ -21,12 +21,12 @@ constexpr std::uint32_t kStarted = 33;
 
 std::intptr_t Win32Shell::Open(Window owner, const std::string& target) {
     return reinterpret_cast<std::intptr_t>(ShellExecuteW(reinterpret_cast<HWND>(owner), L"open",
-                                                         ToUtf16(target).c_str(), nullptr, nullptr,
+                                                         ToWide(target).c_str(), nullptr, nullptr,
                                                          SW_SHOWNORMAL));
 }
 
 std::uint32_t Win32Shell::StartProgram(const std::string& commandLine) {
-    Utf16 line = ToUtf16(commandLine);  // the call may change it
+    WideString line = ToWide(commandLine);  // the call may change it
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;

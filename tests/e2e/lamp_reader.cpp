@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 
 namespace driver {
 namespace {

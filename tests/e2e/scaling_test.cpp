@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 #include "res/resource.h"
 #include "tests/e2e/driver.h"
 

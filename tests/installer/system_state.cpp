@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 #include "tests/e2e/driver.h"
 
 namespace installed {

@@ -9,15 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "app/pages/about_page.h"
+#include "base/wide_text.h"
 #include "framework/modeless_sheet.h"
-#include "framework/wide_text.h"
 #include "framework/window_text.h"
 #include "platform/user.h"
 #include "platform/win32/win32_services.h"
 #include "settings/language.h"
 #include "tests/doubles/fake_user.h"
 #include "tests/wine/scratch_folder.h"
-#include "app/pages/about_page.h"
 
 // The about page in a modeless sheet of its own, with the real system services except the
 // user's boxes and beeps.

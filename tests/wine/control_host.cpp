@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "framework/wide_text.h"
+#include "base/wide_text.h"
 #include "framework/window.h"
 
 namespace {

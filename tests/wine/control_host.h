@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 
 // A visible top-level window that holds controls under test and reflects their owner-draw and
 // colour notifications to them, as the program's pages do. It counts what it is told.

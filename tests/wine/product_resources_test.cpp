@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 #include "res/resource.h"
 #include "tests/wine/control_host.h"
 #include "ui/icon_button.h"

@@ -2,7 +2,7 @@
 
 #include <unknwn.h>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 
 // A COM interface pointer with one owner, released when it goes or is reset.
 template <class Interface>

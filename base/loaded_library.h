@@ -5,8 +5,6 @@
 #include <cstring>
 #include <vector>
 
-namespace platform {
-
 // Owns one module loaded for a while and frees it once: a DLL needed for a single call at
 // start-up need not stay in memory for the whole run.
 class LoadedLibrary {
@@ -35,5 +33,3 @@ class LoadedLibrary {
 
     HMODULE m_module;
 };
-
-}  // namespace platform

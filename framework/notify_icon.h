@@ -3,13 +3,11 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "platform/win32/loaded_library.h"
-
-namespace platform {
+#include "base/loaded_library.h"
 
 // Shell_NotifyIconW with the shell loaded for as long as the object lives: the calls of one
-// change to the icon. The icon lives in the taskbar's process, so a run in the notification area
-// need not keep the shell (over 1 MB) in memory.
+// change to a window's notification-area icon. The icon lives in the taskbar's process, so a run
+// in the notification area need not keep the shell (over 1 MB) in memory.
 class NotifyIcon {
   public:
     NotifyIcon();
@@ -21,5 +19,3 @@ class NotifyIcon {
     LoadedLibrary m_shell;
     Call m_call;
 };
-
-}  // namespace platform

@@ -1,6 +1,4 @@
-#include "platform/win32/notify_icon.h"
-
-namespace platform {
+#include "framework/notify_icon.h"
 
 NotifyIcon::NotifyIcon()
     : m_shell("shell32.dll"), m_call(m_shell.Function<Call>("Shell_NotifyIconW")) {}
@@ -8,5 +6,3 @@ NotifyIcon::NotifyIcon()
 bool NotifyIcon::operator()(DWORD message, NOTIFYICONDATAW* data) const {
     return m_call && m_call(message, data);
 }
-
-}  // namespace platform

@@ -10,7 +10,8 @@ struct WideTraits : std::char_traits<wchar_t> {};
 using WideString = std::basic_string<wchar_t, WideTraits>;
 using WideView = std::basic_string_view<wchar_t, WideTraits>;
 
-// The window layer's edge: the program's UTF-8 text to and from the UTF-16 of the wide Win32
-// calls. A broken sequence becomes U+FFFD rather than ending the text.
+// The program's UTF-8 text to and from the UTF-16 of the wide Win32 calls, for the seam's
+// implementation and the window layer alike. A broken sequence on either side becomes U+FFFD
+// rather than failing the call; a text too long for the system's int length converts to empty.
 WideString ToWide(std::string_view utf8);
 std::string FromWide(WideView utf16);

@@ -1,9 +1,11 @@
-#include "framework/wide_text.h"
+#include "base/wide_text.h"
 
 #include <windows.h>
 
+#include <climits>
+
 WideString ToWide(std::string_view utf8) {
-    if (utf8.empty()) return {};
+    if (utf8.empty() || utf8.size() > INT_MAX) return {};
     const int size = static_cast<int>(utf8.size());
     const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
     WideString wide(static_cast<std::size_t>(length), L'\0');
@@ -12,7 +14,7 @@ WideString ToWide(std::string_view utf8) {
 }
 
 std::string FromWide(WideView utf16) {
-    if (utf16.empty()) return {};
+    if (utf16.empty() || utf16.size() > INT_MAX) return {};
     const int size = static_cast<int>(utf16.size());
     const int length =
         WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, nullptr, 0, nullptr, nullptr);
