@@ -1,6 +1,7 @@
 # Logic: plain C++ over the platform seam; builds natively and for Windows.
 set(NIMBREL_LOGIC_SOURCES
   app/command_line.cpp
+  app/keep_alive_session.cpp
   app/probe_target.cpp
   app/start_options.cpp
   app/tray_callback.cpp
@@ -83,6 +84,7 @@ set(NIMBREL_WINDOW_SOURCES
   app/main_sheet.cpp
   app/single_instance.cpp
   app/tray_icon.cpp
+  app/uninstall.cpp
   app/pages/about_page.cpp
   app/pages/settings_page.cpp
   app/pages/status_page.cpp
