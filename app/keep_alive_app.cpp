@@ -3,7 +3,8 @@
 #include <commctrl.h>
 
 #include "app/main_sheet.h"
-#include "app/start_options.h"
+#include "app/pages/url_dialog.h"
+#include "app/uninstall.h"
 #include "platform/process.h"
 
 namespace {
@@ -19,22 +20,20 @@ constexpr int kExitRunningNotReached = 2;
 BOOL KeepAliveApp::InitInstance() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    EvaluateCommandLine(platform::Process().ArgumentCount(), platform::Process().Arguments(),
-                        m_run);
+    const StartOptions options =
+        EvaluateCommandLine(platform::Process().ArgumentCount(), platform::Process().Arguments());
 
     const std::string name = InstanceName();
     m_instance = std::make_unique<InstanceLock>(name);
-    if (m_run.mode == KeepAliveMode::Uninstall) return Uninstall(name);
-    if (!m_instance->Owned()) {
-        const HandOver handOver = ShowRunningInstance(*m_instance, name);
-        if (handOver != HandOver::kOwned) {
-            m_exitCode = handOver == HandOver::kDone ? 0 : kExitRunningNotReached;
-            return FALSE;
-        }
-    }
+    if (options.mode == StartMode::Uninstall) return Uninstall(name);
+    if (!HandOverToRunningStart(name)) return FALSE;
     RepairAutodial();
+    ReadSettings();
+    m_session.TakeStartOptions(options);
 
+    // Built before the first-run dialog: its caption follows the language state as just read.
     auto sheet = MakeMainSheet();
+    AskForUrlOnFirstRun();
     // Without a window there is nothing to run: end at once rather than loop unseen.
     if (!sheet->Create(kMainWindowStyle)) return FALSE;
     m_mainWindow = sheet.release()->m_window;  // a live window frees its own sheet
@@ -48,9 +47,19 @@ BOOL KeepAliveApp::Uninstall(const std::string& name) {
     if (!m_instance->Owned() && EndRunningInstance(*m_instance, name) != HandOver::kOwned)
         m_exitCode = kExitRunningNotReached;
     if (m_instance->Owned()) RepairAutodial();
-    // The sheet reads the settings and the language state the removal needs.
-    MakeMainSheet()->m_statusPage.UninstallAndQuit();
+    // The same reading as every start; the language state names the shortcut to remove.
+    ReadSettings();
+    UninstallAndQuit(m_autostart);
     return FALSE;
+}
+
+// A second start shows the running one's window and ends; false when this run ends here.
+bool KeepAliveApp::HandOverToRunningStart(const std::string& name) {
+    if (m_instance->Owned()) return true;
+    const HandOver handOver = ShowRunningInstance(*m_instance, name);
+    if (handOver == HandOver::kOwned) return true;
+    m_exitCode = handOver == HandOver::kDone ? 0 : kExitRunningNotReached;
+    return false;
 }
 
 // Autodial values an earlier run left switched off come back. Only the user's running start may
@@ -59,12 +68,27 @@ void KeepAliveApp::RepairAutodial() {
     m_autodial->Repair();
 }
 
-void KeepAliveApp::EndProbing() {
-    m_probe.Abandon();
-    m_autodial->RestoreAtExit();
+// The stored settings, then whether the language file is in force for this run.
+void KeepAliveApp::ReadSettings() {
+    TransferSettings(m_settings, STORE_READ);
+    m_texts.ReadSwitch();
+}
+
+// A first run asks for the keep-alive URL before the main window exists. The first run counts
+// as over once the settings are next saved; a run that ends without a save asks again.
+void KeepAliveApp::AskForUrlOnFirstRun() {
+    if (m_settings.firstTime != 1) return;
+    m_settings.firstTime = 0;
+    UrlDialog dialog(m_settings, m_texts, m_probe);
+    dialog.DoModal(nullptr);
 }
 
 std::unique_ptr<MainSheet> KeepAliveApp::MakeMainSheet() {
-    return std::make_unique<MainSheet>(m_folders, m_settings, m_texts, m_autostart, m_run, m_log,
+    return std::make_unique<MainSheet>(m_folders, m_settings, m_texts, m_autostart, m_session,
                                        *m_autodial, m_probe);
+}
+
+void KeepAliveApp::EndProbing() {
+    m_probe.Abandon();
+    m_autodial->RestoreAtExit();
 }

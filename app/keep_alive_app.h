@@ -3,12 +3,13 @@
 #include <memory>
 #include <string>
 
+#include "app/keep_alive_session.h"
 #include "app/single_instance.h"
+#include "app/start_options.h"
 #include "framework/app.h"
 #include "keepalive/autodial.h"
 #include "keepalive/event_log.h"
 #include "keepalive/online_probe.h"
-#include "keepalive/run_state.h"
 #include "settings/autostart.h"
 #include "settings/folders.h"
 #include "settings/language.h"
@@ -16,8 +17,8 @@
 
 class MainSheet;
 
-// The application object: builds the main window and lets the message loop run, or hands over
-// to the user's running start.
+// The application object: it owns the run's state, builds the main window and lets the message
+// loop run, or hands over to the user's running start, or removes the program's traces.
 class KeepAliveApp : public App {
   public:
     BOOL InitInstance() override;
@@ -31,7 +32,10 @@ class KeepAliveApp : public App {
 
   private:
     BOOL Uninstall(const std::string& name);
+    bool HandOverToRunningStart(const std::string& name);
     void RepairAutodial();
+    void ReadSettings();
+    void AskForUrlOnFirstRun();
     std::unique_ptr<MainSheet> MakeMainSheet();
 
     std::unique_ptr<InstanceLock> m_instance;
@@ -40,9 +44,10 @@ class KeepAliveApp : public App {
     Settings m_settings;
     LanguageTexts m_texts{m_folders.LanguageFilePath()};
     Autostart m_autostart{m_folders, m_texts};
-    RunState m_run;
     EventLog m_log;
     // Shared with the probe's workers, which may outlive the run.
     std::shared_ptr<AutodialSwitch> m_autodial = std::make_shared<AutodialSwitch>();
     OnlineProbe m_probe{m_log, m_autodial};
+    // The engine, the mode and the start into the tray; the status page shows them.
+    KeepAliveSession m_session{m_settings, m_log, m_probe};
 };

@@ -2,39 +2,29 @@
 
 #include <commctrl.h>
 
-#include "app/pages/url_dialog.h"
+#include "app/keep_alive_session.h"
 #include "app/single_instance.h"
 #include "app/tray_callback.h"
 #include "base/handles.h"
 #include "base/wide_text.h"
 #include "framework/resource_string.h"
 #include "keepalive/autodial.h"
-#include "keepalive/run_state.h"
 #include "res/product.h"
 #include "res/resource.h"
 
 MainSheet::MainSheet(const Folders& folders, Settings& settings, LanguageTexts& texts,
-                     Autostart& autostart, RunState& run, EventLog& log, AutodialSwitch& autodial,
+                     Autostart& autostart, KeepAliveSession& session, AutodialSwitch& autodial,
                      OnlineProbe& probe)
     : ModelessSheet(ResourceString(IDS_TRAY_TIP)),
       m_aboutPage(texts, folders.HelpPath()),
-      m_statusPage(settings, autostart, texts, run, log, probe),
+      m_statusPage(session, settings, autostart, texts, probe),
       m_settingsPage(settings, texts, probe),
-      m_settings(settings),
       m_texts(texts),
-      m_run(run),
+      m_session(session),
       m_autodial(autodial),
       m_probe(probe) {
-    TransferSettings(m_settings, STORE_READ);
-    m_texts.ReadSwitch();
     ChooseCaption();
     m_settingsPage.LoadSwitches();
-    // "-uninstall" shows nothing, so an uninstaller that starts it never waits on a dialog.
-    if (m_settings.firstTime == 1 && m_run.mode != KeepAliveMode::Uninstall) {
-        m_settings.firstTime = 0;
-        UrlDialog dialog(m_settings, m_texts, m_probe);
-        dialog.DoModal(nullptr);
-    }
     m_statusPage.LinkSettingsSwitches([this] { m_settingsPage.CommitSwitches(); });
     AddPage(m_statusPage);
     AddPage(m_settingsPage);
@@ -99,7 +89,7 @@ LRESULT MainSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 m_autodial.Reopen();
             return 0;
         case WM_POWERBROADCAST:
-            if (wParam == PBT_APMRESUMEAUTOMATIC) m_statusPage.OnResume();
+            if (wParam == PBT_APMRESUMEAUTOMATIC) m_session.OnResume();
             return ModelessSheet::WindowProc(message, wParam, lParam);
         case WM_DESTROY:
             UnmarkInstanceWindow(m_window, InstanceName());
@@ -179,7 +169,7 @@ void MainSheet::ShowTrayMenu(int x, int y) {
 
 // A later start of the same user wants the window: out of the notification area, in front.
 void MainSheet::OnShowRequest() {
-    m_run.startInTray = false;  // a start into the tray that has not hidden yet stays on screen
+    m_session.KeepOnScreen();  // a start into the tray that has not hidden yet stays on screen
     if (!IsWindowVisible(m_window) || IsIconic(m_window)) ShowWindow(m_window, SW_RESTORE);
     SetForegroundWindow(GetLastActivePopup(m_window));
 }

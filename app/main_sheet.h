@@ -11,23 +11,20 @@
 #include "settings/settings.h"
 
 class AutodialSwitch;
-class EventLog;
+class KeepAliveSession;
 class OnlineProbe;
-struct RunState;
 
 // The main window: a modeless sheet with the status, settings and about pages that hides into
-// the notification area when minimised.
+// the notification area when minimised. It owns its pages and its notification-area icon; the
+// run's state it shows (settings, language texts, the keep-alive session, the probe) belongs to
+// the application object. A live window frees its own sheet when it is destroyed.
 class MainSheet : public ModelessSheet {
   public:
-    // Reads the settings and the language switch, and asks for the keep-alive URL on a first run.
+    // Builds the sheet from the settings and the language state as start-up has read them.
     MainSheet(const Folders& folders, Settings& settings, LanguageTexts& texts,
-              Autostart& autostart, RunState& run, EventLog& log, AutodialSwitch& autodial,
+              Autostart& autostart, KeepAliveSession& session, AutodialSwitch& autodial,
               OnlineProbe& probe);
     ~MainSheet() override;
-
-    AboutPage m_aboutPage;
-    StatusPage m_statusPage;
-    SettingsPage m_settingsPage;
 
   protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -50,9 +47,11 @@ class MainSheet : public ModelessSheet {
     bool OnPaintIconic();
     void PressButtonAndClose(int button);
 
-    Settings& m_settings;
+    AboutPage m_aboutPage;
+    StatusPage m_statusPage;
+    SettingsPage m_settingsPage;
     LanguageTexts& m_texts;
-    RunState& m_run;
+    KeepAliveSession& m_session;
     AutodialSwitch& m_autodial;
     OnlineProbe& m_probe;
     HICON m_icon = nullptr;  // a shared resource icon: the system frees it with the module

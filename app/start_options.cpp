@@ -1,16 +1,13 @@
 #include "app/start_options.h"
 
 #include "app/command_line.h"
-#include "keepalive/run_state.h"
 
-void EvaluateCommandLine(int argc, const char* const* argv, RunState& run) {
-    run.startInTray = false;
+StartOptions EvaluateCommandLine(int argc, const char* const* argv) {
+    StartOptions options;
     CommandLine commandLine;
-    if (commandLine.Parse(argc, argv) < 1) {
-        run.mode = KeepAliveMode::Off;
-        return;
-    }
-    if (commandLine.HasOption("-tray")) run.startInTray = true;
-    if (commandLine.HasOption("-on")) run.mode = KeepAliveMode::OnOnline;
-    if (commandLine.HasOption("-uninstall")) run.mode = KeepAliveMode::Uninstall;
+    if (commandLine.Parse(argc, argv) < 1) return options;
+    options.startInTray = commandLine.HasOption("-tray");
+    if (commandLine.HasOption("-on")) options.mode = StartMode::StayOn;
+    if (commandLine.HasOption("-uninstall")) options.mode = StartMode::Uninstall;
+    return options;
 }

@@ -1,6 +1,17 @@
 #pragma once
 
-struct RunState;
+// How the command line asks the run to begin.
+enum class StartMode {
+    Off,        // shown, keeping nothing alive until Stay On
+    StayOn,     // "-on": keeping alive from the status page's first showing
+    Uninstall,  // "-uninstall": the program's traces removed, nothing shown; wins over "-on"
+};
 
-// Evaluates "-tray", "-on" and "-uninstall" into run; "-uninstall" wins over "-on".
-void EvaluateCommandLine(int argc, const char* const* argv, RunState& run);
+// The run's choices as the command line gives them; read once at start-up, never persisted.
+struct StartOptions {
+    StartMode mode = StartMode::Off;
+    bool startInTray = false;  // "-tray": into the notification area at the first tick
+};
+
+// Evaluates "-tray", "-on" and "-uninstall".
+StartOptions EvaluateCommandLine(int argc, const char* const* argv);

@@ -6,6 +6,7 @@ set(NIMBREL_LOGIC_SOURCES
   about/maker_pages.cpp
   about/os_description.cpp
   app/command_line.cpp
+  app/keep_alive_session.cpp
   app/probe_target.cpp
   app/start_options.cpp
   app/tray_callback.cpp
@@ -87,6 +88,7 @@ set(NIMBREL_WINDOW_SOURCES
   app/main_sheet.cpp
   app/single_instance.cpp
   app/tray_icon.cpp
+  app/uninstall.cpp
   app/pages/about_page.cpp
   app/pages/settings_page.cpp
   app/pages/status_page.cpp

@@ -12,19 +12,15 @@ constexpr const char* kPendingLine = "<:>";
 
 }  // namespace
 
-KeepAliveEngine::KeepAliveEngine(IKeepAliveView& view, RunState& run, EventLog& log,
+KeepAliveEngine::KeepAliveEngine(IKeepAliveView& view, KeepAliveMode& mode, EventLog& log,
                                  std::function<ProbeResult()> probe, std::function<void()> abandon)
     : m_view(view),
-      m_run(run),
+      m_mode(mode),
       m_log(log),
       m_probe(std::move(probe)),
       m_abandon(std::move(abandon)) {}
 
 void KeepAliveEngine::Tick() {
-    if (m_run.startInTray) {
-        m_view.MinimiseMainWindow();
-        m_run.startInTray = false;
-    }
     if (IsOn()) {
         const bool due = m_countdown.IsDue();
         if (due || m_probePending || m_forceProbe) Probe();
@@ -33,7 +29,7 @@ void KeepAliveEngine::Tick() {
 }
 
 bool KeepAliveEngine::IsOn() const {
-    return m_run.mode == KeepAliveMode::OnOffline || m_run.mode == KeepAliveMode::OnOnline;
+    return m_mode == KeepAliveMode::OnOffline || m_mode == KeepAliveMode::OnOnline;
 }
 
 void KeepAliveEngine::Probe() {
@@ -54,7 +50,7 @@ void KeepAliveEngine::Probe() {
 
 void KeepAliveEngine::TakeResult(KeepAliveMode mode, const char* logLine) {
     m_probePending = false;
-    m_run.mode = mode;
+    m_mode = mode;
     m_log.Write(logLine);
     m_view.UpdateLamps();
     m_countdown.SetInterval(m_intervalHours, m_intervalMinutes, kSecondsAfterInterval);
@@ -78,7 +74,7 @@ void KeepAliveEngine::StartStayOn() {
     m_intervalHours = 0;
     m_intervalMinutes = 5;
     m_forceProbe = true;
-    m_run.mode = KeepAliveMode::OnOnline;
+    m_mode = KeepAliveMode::OnOnline;
     m_view.UpdateLamps();
     m_countdown.StartNow();
     m_countdown.SetInterval(0, 5, 0);
@@ -89,7 +85,7 @@ void KeepAliveEngine::StartStayOn() {
 void KeepAliveEngine::SwitchOff() {
     m_abandon();
     m_probePending = false;
-    m_run.mode = KeepAliveMode::Off;
+    m_mode = KeepAliveMode::Off;
     m_view.UpdateLamps();
 }
 

@@ -4,30 +4,30 @@
 #include <string>
 
 #include "keepalive/keep_alive_countdown.h"
+#include "keepalive/keep_alive_mode.h"
 #include "keepalive/online_probe.h"
-#include "keepalive/run_state.h"
 
 class EventLog;
 
-// What the keep-alive tick shows and moves outside itself: the lamps, the activity line and
-// the main window. The status page is the real one.
+// What the keep-alive tick shows outside itself: the lamps and the activity line.
 class IKeepAliveView {
   public:
     virtual ~IKeepAliveView() = default;
     // Lights the lamp for the run's current mode and no other.
     virtual void UpdateLamps() = 0;
-    virtual void MinimiseMainWindow() = 0;
     virtual void ShowActivity(const std::string& line) = 0;
 };
 
-// The keep-alive engine's main loop, driven by the status page's timer: while ON, it probes
-// right after Stay On and then each time the countdown runs out, polling a running probe on
-// every tick, and it shows the outcome in the run's mode, on the lamps and in the event log.
+// The keep-alive engine's main loop, driven by a timer: while ON, it probes right after Stay On
+// and then each time the countdown runs out, polling a running probe on every tick, and it
+// shows the outcome in the run's mode, on the lamps and in the event log. It only keeps the
+// line alive; what else the run asked for at start-up is its owner's.
 class KeepAliveEngine {
   public:
-    // probe is the non-blocking step; abandon drops a running probe or a result nobody has
-    // collected, so the next step starts afresh.
-    KeepAliveEngine(IKeepAliveView& view, RunState& run, EventLog& log,
+    // mode is the run's: its owner sets where it starts, the engine moves it. probe is the
+    // non-blocking step; abandon drops a running probe or a result nobody has collected, so the
+    // next step starts afresh.
+    KeepAliveEngine(IKeepAliveView& view, KeepAliveMode& mode, EventLog& log,
                     std::function<ProbeResult()> probe, std::function<void()> abandon);
 
     // One timer tick.
@@ -46,7 +46,7 @@ class KeepAliveEngine {
     void ShowActivity();
 
     IKeepAliveView& m_view;
-    RunState& m_run;
+    KeepAliveMode& m_mode;
     EventLog& m_log;
     std::function<ProbeResult()> m_probe;
     std::function<void()> m_abandon;

@@ -17,17 +17,20 @@ constexpr int kLampFrameWidth = 15;
 
 }  // namespace
 
-StatusPage::StatusPage(Settings& settings, Autostart& autostart, LanguageTexts& texts,
-                       RunState& run, EventLog& log, OnlineProbe& probe)
+StatusPage::StatusPage(KeepAliveSession& session, Settings& settings, Autostart& autostart,
+                       LanguageTexts& texts, OnlineProbe& probe)
     : PropertyPage(IDD_STATUS_PAGE),
+      m_session(session),
       m_settings(settings),
       m_autostart(autostart),
       m_texts(texts),
-      m_run(run),
-      m_probe(probe),
-      m_engine(
-          *this, run, log, [this] { return m_probe.Check(ProbeTargetFor(m_settings)); },
-          [this] { m_probe.Abandon(); }) {}
+      m_probe(probe) {
+    m_session.SetView(this);
+}
+
+StatusPage::~StatusPage() {
+    m_session.SetView(nullptr);
+}
 
 void StatusPage::DoDataExchange(DataExchange& exchange) {
     exchange.Control(IDC_STAY_ON, m_stayOnButton);
@@ -43,7 +46,7 @@ void StatusPage::UpdateLamps() {
     m_offLamp.SetLampState(0);
     m_offlineLamp.SetLampState(0);
     m_onlineLamp.SetLampState(0);
-    switch (m_run.mode) {
+    switch (m_session.Mode()) {
         case KeepAliveMode::Off:
             m_offLamp.SetLampState(1);
             break;
@@ -53,18 +56,12 @@ void StatusPage::UpdateLamps() {
         case KeepAliveMode::OnOnline:
             m_onlineLamp.SetLampState(1);
             break;
-        default:
-            break;
     }
 }
 
 void StatusPage::StartStayOn() {
-    m_engine.StartStayOn();
+    m_session.StartStayOn();
     m_notWebAddressDue = NeedsNotWebAddressWarning(m_settings.url);
-}
-
-void StatusPage::OnResume() {
-    m_engine.OnResume();
 }
 
 int StatusPage::SaveSettingsFromPage() {
@@ -85,12 +82,6 @@ void StatusPage::ScaleImages(int dpi) {
          {&m_stayOnButton, &m_switchOffButton, &m_minimizeButton, &m_exitButton})
         button->SetDpi(dpi);
     for (LedButton* lamp : {&m_onlineLamp, &m_offlineLamp, &m_offLamp}) lamp->SetDpi(dpi);
-}
-
-void StatusPage::UninstallAndQuit() {
-    m_autostart.Set(0);
-    DeleteSettingsKey();
-    PostQuitMessage(0);
 }
 
 void StatusPage::OnShowWindow(bool) {
@@ -126,7 +117,8 @@ void StatusPage::OnFirstShow() {
     m_onlineLamp.SetBitmap(IDB_LED_GREEN, kLampFrameWidth, LampColour::kGreen);
     UpdateLamps();
     UpdateData(false);
-    if (m_run.mode == KeepAliveMode::OnOnline) StartStayOn();
+    // A run started with "-on" is ON, online from the start, and keeps alive from here.
+    if (m_session.Mode() == KeepAliveMode::OnOnline) StartStayOn();
 }
 
 bool StatusPage::OnCommand(WORD id, WORD code) {
@@ -138,7 +130,7 @@ bool StatusPage::OnCommand(WORD id, WORD code) {
             return true;
         case IDC_SWITCH_OFF:
             UpdateData(true);
-            m_engine.SwitchOff();
+            m_session.SwitchOff();
             return true;
         case IDC_MINIMIZE:
             MinimiseMainWindow();
@@ -154,7 +146,7 @@ bool StatusPage::OnCommand(WORD id, WORD code) {
 
 bool StatusPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message == WM_TIMER && wParam == kTickTimer) {
-        m_engine.Tick();
+        m_session.Tick();
         ShowUrlWarnings();
     }
     // The tick, like every other message here, goes on to the default handling.

@@ -3,29 +3,26 @@
 #include <functional>
 #include <string>
 
+#include "app/keep_alive_session.h"
 #include "framework/property_page.h"
-#include "keepalive/keep_alive_engine.h"
 #include "settings/autostart.h"
 #include "settings/language.h"
 #include "settings/settings.h"
 #include "ui/icon_button.h"
 #include "ui/led_button.h"
 
-// The status page: the keep-alive engine's timer, its three lamps and the buttons Stay On,
-// Switch off, Minimize and Exit.
-class StatusPage : public PropertyPage, private IKeepAliveView {
+// The status page: the keep-alive session's three lamps and activity line, and the buttons
+// Stay On, Switch off, Minimize and Exit. It drives the session with its timer and shows it
+// from construction to destruction; the session and everything else it refers to belong to the
+// application object.
+class StatusPage : public PropertyPage, private IRunView {
   public:
-    StatusPage(Settings& settings, Autostart& autostart, LanguageTexts& texts, RunState& run,
-               EventLog& log, OnlineProbe& probe);
+    StatusPage(KeepAliveSession& session, Settings& settings, Autostart& autostart,
+               LanguageTexts& texts, OnlineProbe& probe);
+    ~StatusPage() override;
 
-    // Lights the lamp for the run's mode and puts out the others.
-    void UpdateLamps() override;
-    void StartStayOn();
-    // The system is back from sleep or hibernation.
-    void OnResume();
     // Commits the settings page's switches with the rest of the settings; always 1.
     int SaveSettingsFromPage();
-    void UninstallAndQuit();
     // The main window links the step that commits the settings page's switches.
     void LinkSettingsSwitches(std::function<void()> commit);
     // The page is now drawn at dpi: its button icons and lamps follow.
@@ -38,8 +35,11 @@ class StatusPage : public PropertyPage, private IKeepAliveView {
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   private:
+    // Lights the lamp for the run's mode and puts out the others.
+    void UpdateLamps() override;
     void MinimiseMainWindow() override;
     void ShowActivity(const std::string& line) override;
+    void StartStayOn();
     void SetLanguageTexts();
     void ShowUrlWarnings();
     void OnFirstShow();
@@ -53,12 +53,11 @@ class StatusPage : public PropertyPage, private IKeepAliveView {
     LedButton m_onlineLamp{0, 1};
     LedButton m_offlineLamp{0, 1};
     LedButton m_offLamp{0, 1};
+    KeepAliveSession& m_session;
     Settings& m_settings;
     Autostart& m_autostart;
     LanguageTexts& m_texts;
-    RunState& m_run;
     OnlineProbe& m_probe;
-    KeepAliveEngine m_engine;
     bool m_shown = false;
     bool m_notWebAddressDue = false;  // told after the next tick, once for each switch-on
     std::function<void()> m_commitSettingsSwitches = [] {};

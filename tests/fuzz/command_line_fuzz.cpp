@@ -8,7 +8,6 @@
 
 #include "app/command_line.h"
 #include "app/start_options.h"
-#include "keepalive/run_state.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/fuzz/script.h"
 
@@ -46,14 +45,12 @@ void CheckMap(const std::vector<std::string>& args, const std::vector<const char
 
 void CheckMode(const std::vector<std::string>& args, const std::vector<const char*>& argv) {
     std::set<std::string> given(args.begin() + 1, args.end());
-    RunState run;
-    run.startInTray = true;
-    EvaluateCommandLine(static_cast<int>(args.size()), argv.data(), run);
-    const KeepAliveMode mode = given.count("-uninstall") ? KeepAliveMode::Uninstall
-                               : given.count("-on")      ? KeepAliveMode::OnOnline
-                                                         : KeepAliveMode::Off;
-    Require(run.mode == mode, "-uninstall wins over -on, and the mode is OFF without either");
-    Require(run.startInTray == (given.count("-tray") != 0), "-tray alone asks for the tray");
+    const StartOptions options = EvaluateCommandLine(static_cast<int>(args.size()), argv.data());
+    const StartMode mode = given.count("-uninstall") ? StartMode::Uninstall
+                           : given.count("-on")      ? StartMode::StayOn
+                                                     : StartMode::Off;
+    Require(options.mode == mode, "-uninstall wins over -on, and the mode is OFF without either");
+    Require(options.startInTray == (given.count("-tray") != 0), "-tray alone asks for the tray");
 }
 
 }  // namespace

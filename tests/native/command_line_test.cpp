@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "app/start_options.h"
-#include "keepalive/run_state.h"
 
 namespace {
 
@@ -14,12 +13,9 @@ int Parse(CommandLine& commandLine, std::vector<const char*> arguments) {
     return commandLine.Parse(static_cast<int>(arguments.size()), arguments.data());
 }
 
-RunState Evaluate(std::vector<const char*> arguments) {
+StartOptions Evaluate(std::vector<const char*> arguments) {
     arguments.insert(arguments.begin(), "nimbrel.exe");
-    RunState run;
-    run.startInTray = true;  // the evaluation must clear what an earlier run left
-    EvaluateCommandLine(static_cast<int>(arguments.size()), arguments.data(), run);
-    return run;
+    return EvaluateCommandLine(static_cast<int>(arguments.size()), arguments.data());
 }
 
 TEST(CommandLineOption, MinusAndANonDigitMakeAnOption) {
@@ -69,29 +65,29 @@ TEST(CommandLineParse, ParsingAgainStartsEmpty) {
 }
 
 TEST(CommandLineEvaluation, SetsModeAndTrayStart) {
-    RunState run = Evaluate({});
-    EXPECT_EQ(KeepAliveMode::Off, run.mode);
-    EXPECT_FALSE(run.startInTray);
+    StartOptions options = Evaluate({});
+    EXPECT_EQ(StartMode::Off, options.mode);
+    EXPECT_FALSE(options.startInTray);
 
-    run = Evaluate({"-tray", "-on"});
-    EXPECT_EQ(KeepAliveMode::OnOnline, run.mode);
-    EXPECT_TRUE(run.startInTray);
+    options = Evaluate({"-tray", "-on"});
+    EXPECT_EQ(StartMode::StayOn, options.mode);
+    EXPECT_TRUE(options.startInTray);
 
-    run = Evaluate({"-tray", "word"});
-    EXPECT_EQ(KeepAliveMode::Off, run.mode);
-    EXPECT_TRUE(run.startInTray);
+    options = Evaluate({"-tray", "word"});
+    EXPECT_EQ(StartMode::Off, options.mode);
+    EXPECT_TRUE(options.startInTray);
 }
 
 TEST(CommandLineEvaluation, UninstallWinsOverOnInEitherOrder) {
-    EXPECT_EQ(KeepAliveMode::Uninstall, Evaluate({"-on", "-uninstall"}).mode);
-    EXPECT_EQ(KeepAliveMode::Uninstall, Evaluate({"-uninstall", "-on"}).mode);
+    EXPECT_EQ(StartMode::Uninstall, Evaluate({"-on", "-uninstall"}).mode);
+    EXPECT_EQ(StartMode::Uninstall, Evaluate({"-uninstall", "-on"}).mode);
 }
 
 TEST(CommandLineEvaluation, OddSpellingsAreIgnored) {
     for (const char* odd : {"-TRAY", "/tray", "-On", "-1", "-", "\"-on\"", "-on=1", "-tray-on"}) {
-        const RunState run = Evaluate({odd});
-        EXPECT_EQ(KeepAliveMode::Off, run.mode) << odd;
-        EXPECT_FALSE(run.startInTray) << odd;
+        const StartOptions options = Evaluate({odd});
+        EXPECT_EQ(StartMode::Off, options.mode) << odd;
+        EXPECT_FALSE(options.startInTray) << odd;
     }
 }
 
@@ -100,7 +96,7 @@ TEST(CommandLineEvaluation, LongAndManyArgumentsAreHandled) {
     std::vector<const char*> arguments(5000, "-z");
     arguments.push_back(longWord.c_str());
     arguments.push_back("-on");
-    EXPECT_EQ(KeepAliveMode::OnOnline, Evaluate(arguments).mode);
+    EXPECT_EQ(StartMode::StayOn, Evaluate(arguments).mode);
 }
 
 }  // namespace

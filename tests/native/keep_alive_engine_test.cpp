@@ -8,26 +8,23 @@
 
 #include "keepalive/event_log.h"
 #include "keepalive/online_probe.h"
-#include "keepalive/run_state.h"
+#include "keepalive/keep_alive_mode.h"
 #include "tests/doubles/fake_system.h"
 
 namespace {
 
-// Records what the engine shows: the mode each lamp update lit, the activity lines, the
-// minimise requests.
+// Records what the engine shows: the mode each lamp update lit, the activity lines.
 class FakeView : public IKeepAliveView {
   public:
-    explicit FakeView(const RunState& run) : m_run(run) {}
-    void UpdateLamps() override { lamps.push_back(m_run.mode); }
-    void MinimiseMainWindow() override { ++minimised; }
+    explicit FakeView(const KeepAliveMode& mode) : m_mode(mode) {}
+    void UpdateLamps() override { lamps.push_back(m_mode); }
     void ShowActivity(const std::string& line) override { activity.push_back(line); }
 
     std::vector<KeepAliveMode> lamps;
     std::vector<std::string> activity;
-    int minimised = 0;
 
   private:
-    const RunState& m_run;
+    const KeepAliveMode& m_mode;
 };
 
 // A probe step that hands out queued results (pending when none is queued) and counts its calls.
@@ -65,18 +62,18 @@ class Engine : public ::testing::Test {
     void WaitInterval(int seconds = 310) { system.clock.now += seconds; }
 
     FakeSystem system;
-    RunState run;
+    KeepAliveMode mode = KeepAliveMode::Off;
     EventLog log;
-    FakeView view{run};
+    FakeView view{mode};
     FakeProbe probe;
-    KeepAliveEngine engine{view, run, log, [this] { return probe(); },
+    KeepAliveEngine engine{view, mode, log, [this] { return probe(); },
                            [this] { ++probe.abandons; }};
 };
 
 TEST_F(Engine, StayOnLightsOnOnlineAndProbesAtTheNextTickEvenRightAfterAResult) {
     probe.results = {ProbeResult::Offline, ProbeResult::Online};
     engine.StartStayOn();
-    EXPECT_EQ(KeepAliveMode::OnOnline, run.mode);
+    EXPECT_EQ(KeepAliveMode::OnOnline, mode);
     EXPECT_EQ(std::vector<KeepAliveMode>{KeepAliveMode::OnOnline}, view.lamps);
     EXPECT_EQ(0, probe.Calls());
     engine.Tick();
@@ -104,7 +101,7 @@ TEST_F(Engine, AnOnlineResultLightsOnOnlineLogsAndRearms) {
     probe.results = {ProbeResult::Online};
     engine.StartStayOn();
     engine.Tick();
-    EXPECT_EQ(KeepAliveMode::OnOnline, run.mode);
+    EXPECT_EQ(KeepAliveMode::OnOnline, mode);
     EXPECT_EQ((std::vector<KeepAliveMode>{KeepAliveMode::OnOnline, KeepAliveMode::OnOnline}),
               view.lamps);
     EXPECT_EQ(" 9:05:07: PC Online", LastLogLine(log));
@@ -121,7 +118,7 @@ TEST_F(Engine, AnOfflineResultLightsOnOfflineLogsAndRearms) {
     probe.results = {ProbeResult::Pending, ProbeResult::Offline};
     engine.StartStayOn();
     Ticks(2);
-    EXPECT_EQ(KeepAliveMode::OnOffline, run.mode);
+    EXPECT_EQ(KeepAliveMode::OnOffline, mode);
     EXPECT_EQ((std::vector<KeepAliveMode>{KeepAliveMode::OnOnline, KeepAliveMode::OnOffline}),
               view.lamps);
     EXPECT_EQ(" 9:05:07: PC not online -> nichts weiter zu tun", LastLogLine(log));
@@ -133,7 +130,7 @@ TEST_F(Engine, AnOfflineResultLightsOnOfflineLogsAndRearms) {
     probe.results = {ProbeResult::Online};
     engine.Tick();
     EXPECT_EQ(3, probe.Calls());
-    EXPECT_EQ(KeepAliveMode::OnOnline, run.mode);  // the line came back
+    EXPECT_EQ(KeepAliveMode::OnOnline, mode);  // the line came back
 }
 
 TEST_F(Engine, NoProbeWhileOffAndTheDotsGrowToTwentyOneThenStartAgain) {
@@ -153,7 +150,7 @@ TEST_F(Engine, StayOnAfterSwitchOffDuringAProbeStartsAFreshOne) {
     engine.StartStayOn();
     engine.Tick();  // the probe starts
     engine.SwitchOff();
-    EXPECT_EQ(KeepAliveMode::Off, run.mode);
+    EXPECT_EQ(KeepAliveMode::Off, mode);
     EXPECT_EQ(KeepAliveMode::Off, view.lamps.back());
     EXPECT_EQ(2, probe.abandons);  // the running probe is dropped at once
 
@@ -167,10 +164,10 @@ TEST_F(Engine, StayOnAfterSwitchOffDuringAProbeStartsAFreshOne) {
     probe.results = {ProbeResult::Pending,
                      ProbeResult::Offline};  // the fresh probe starts, then answers
     engine.Tick();
-    EXPECT_EQ(KeepAliveMode::OnOnline, run.mode);
+    EXPECT_EQ(KeepAliveMode::OnOnline, mode);
     engine.Tick();
     EXPECT_EQ(3, probe.Calls());
-    EXPECT_EQ(KeepAliveMode::OnOffline, run.mode);
+    EXPECT_EQ(KeepAliveMode::OnOffline, mode);
 
     WaitInterval();
     engine.Tick();
@@ -178,15 +175,6 @@ TEST_F(Engine, StayOnAfterSwitchOffDuringAProbeStartsAFreshOne) {
     system.clock.now += 1;
     engine.Tick();
     EXPECT_EQ(4, probe.Calls());
-}
-
-TEST_F(Engine, TheTrayRequestMinimisesAtTheFirstTickOnly) {
-    run.startInTray = true;
-    engine.Tick();
-    EXPECT_EQ(1, view.minimised);
-    EXPECT_FALSE(run.startInTray);
-    engine.Tick();
-    EXPECT_EQ(1, view.minimised);
 }
 
 TEST_F(Engine, ResumeProbesAtOnceAndTheCountdownStartsFromItsResult) {
@@ -198,7 +186,7 @@ TEST_F(Engine, ResumeProbesAtOnceAndTheCountdownStartsFromItsResult) {
     probe.results = {ProbeResult::Offline};
     engine.OnResume();
     EXPECT_EQ(2, probe.Calls());
-    EXPECT_EQ(KeepAliveMode::OnOffline, run.mode);
+    EXPECT_EQ(KeepAliveMode::OnOffline, mode);
     EXPECT_EQ(" 9:05:07: PC not online -> nichts weiter zu tun", LastLogLine(log));
 
     WaitInterval(200);  // the old countdown would be due by now
@@ -224,8 +212,6 @@ TEST_F(Engine, ResumeDropsAProbeFromBeforeTheSleepAndPollsTheFreshOne) {
 
 TEST_F(Engine, ResumeWhileOffProbesNothing) {
     engine.OnResume();
-    run.mode = KeepAliveMode::Uninstall;
-    engine.OnResume();
     EXPECT_EQ(0, probe.Calls());
     EXPECT_EQ(0, probe.abandons);
     EXPECT_TRUE(view.lamps.empty());
@@ -234,11 +220,11 @@ TEST_F(Engine, ResumeWhileOffProbesNothing) {
 TEST_F(Engine, OnlyTheOnModesProbe) {
     engine.StartStayOn();
     engine.Tick();  // a probe is pending
-    run.mode = KeepAliveMode::Uninstall;
+    mode = KeepAliveMode::Off;
     WaitInterval(100000);
     Ticks(3);
     EXPECT_EQ(1, probe.Calls());
-    run.mode = KeepAliveMode::OnOffline;
+    mode = KeepAliveMode::OnOffline;
     engine.Tick();
     EXPECT_EQ(2, probe.Calls());
 }

@@ -2,15 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "app/pages/status_page.h"
-#include "keepalive/autodial.h"
-#include "keepalive/event_log.h"
-#include "keepalive/online_probe.h"
-#include "keepalive/run_state.h"
+#include "app/uninstall.h"
 #include "platform/win32/win32_services.h"
 #include "settings/autostart.h"
 #include "settings/folders.h"
@@ -98,11 +93,7 @@ TEST(Uninstall, RemovesTheShortcutBeforeTheSettingsKeyThenQuits) {
     RecordingRegistry registry(log);
     platform::Provide<platform::IFiles>(&files);
     platform::Provide<platform::IRegistry>(&registry);
-    RunState run;
-    EventLog eventLog;
-    OnlineProbe probe(eventLog, std::make_shared<AutodialSwitch>());
-    StatusPage page(settings, autostart, texts, run, eventLog, probe);
-    page.UninstallAndQuit();
+    UninstallAndQuit(autostart);
     platform::InstallWin32Services();
 
     EXPECT_EQ((std::vector<std::string>{"file " + shortcut, "key nimbrel2"}), log);

@@ -1,0 +1,12 @@
+#include "app/uninstall.h"
+
+#include <windows.h>
+
+#include "settings/autostart.h"
+#include "settings/settings.h"
+
+void UninstallAndQuit(Autostart& autostart) {
+    autostart.Set(0);
+    DeleteSettingsKey();
+    PostQuitMessage(0);
+}

@@ -1,0 +1,87 @@
+#include "app/keep_alive_session.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "settings/settings.h"
+#include "tests/native/probe_fixture.h"
+
+namespace {
+
+// Records what reaches the status page: lamp updates, activity lines, minimise requests.
+class FakeRunView : public IRunView {
+  public:
+    void UpdateLamps() override { ++lampUpdates; }
+    void ShowActivity(const std::string& line) override { activity.push_back(line); }
+    void MinimiseMainWindow() override { ++minimised; }
+
+    int lampUpdates = 0;
+    std::vector<std::string> activity;
+    int minimised = 0;
+};
+
+// A session over the probe and its doubles; the settings are the run's, read at each probe.
+class Session : public ProbeTest {
+  protected:
+    void Start(StartOptions options) {
+        session.TakeStartOptions(options);
+        session.SetView(&view);
+    }
+
+    Settings settings;
+    KeepAliveSession session{settings, log, *probe};
+    FakeRunView view;
+};
+
+TEST_F(Session, OnlyOnStartsOnlineAndTheTrayStartMinimisesAtTheFirstTickOnly) {
+    Start({StartMode::Uninstall, false});
+    EXPECT_EQ(KeepAliveMode::Off, session.Mode());
+    Start({StartMode::StayOn, true});
+    EXPECT_EQ(KeepAliveMode::OnOnline, session.Mode());
+    EXPECT_EQ(0, view.minimised);
+    session.SwitchOff();
+    session.Tick();
+    EXPECT_EQ(1, view.minimised);
+    session.Tick();
+    EXPECT_EQ(1, view.minimised);
+    EXPECT_EQ((std::vector<std::string>{".", ".."}), view.activity);
+}
+
+TEST_F(Session, AShowRequestBeforeTheFirstTickKeepsTheWindowOnScreen) {
+    Start({StartMode::Off, true});
+    session.KeepOnScreen();
+    session.Tick();
+    EXPECT_EQ(0, view.minimised);
+    EXPECT_EQ(1u, view.activity.size());
+}
+
+// The page may go while the run goes on (its window destroyed, the sheet freed).
+TEST_F(Session, NothingReachesAViewThatHasGone) {
+    {
+        FakeRunView page;
+        session.TakeStartOptions({StartMode::Off, true});
+        session.SetView(&page);
+        session.StartStayOn();
+        EXPECT_EQ(1, page.lampUpdates);
+        session.SetView(nullptr);
+    }
+    session.Tick();
+    session.SwitchOff();
+    session.OnResume();
+    EXPECT_EQ(KeepAliveMode::Off, session.Mode());
+}
+
+TEST_F(Session, EachProbeGoesToTheUrlTheSettingsGiveAtItsStart) {
+    settings.url = "http://first.example/";
+    Start({});
+    session.StartStayOn();
+    settings.url = "http://second.example/";  // changed on the settings page meanwhile
+    session.Tick();
+    ASSERT_TRUE(internet.WaitForRequests(1, 5));
+    EXPECT_EQ("second.example:80/", internet.Urls().front());
+    EXPECT_EQ("<:>", view.activity.back());
+}
+
+}  // namespace
