@@ -25,13 +25,14 @@ MainSheet::MainSheet(const Folders& folders, Settings& settings, LanguageTexts& 
       m_run(run),
       m_autodial(autodial),
       m_probe(probe) {
-    TransferSettings(m_settings, STORE_READ);
+    TransferSettings(m_settings, Transfer::Read);
+    RegisterUserAgentToken();
     m_texts.ReadSwitch();
     ChooseCaption();
     m_settingsPage.LoadSwitches();
     // "-uninstall" shows nothing, so an uninstaller that starts it never waits on a dialog.
-    if (m_settings.firstTime == 1 && m_run.mode != KeepAliveMode::Uninstall) {
-        m_settings.firstTime = 0;
+    if (m_settings.firstTime && m_run.mode != KeepAliveMode::Uninstall) {
+        m_settings.firstTime = false;
         UrlDialog dialog(m_settings, m_texts, m_probe);
         dialog.DoModal(nullptr);
     }

@@ -23,8 +23,8 @@ class StatusPage : public PropertyPage, private IKeepAliveView {
     void StartStayOn();
     // The system is back from sleep or hibernation.
     void OnResume();
-    // Commits the settings page's switches with the rest of the settings; always 1.
-    int SaveSettingsFromPage();
+    // Commits the settings page's switches with the rest of the settings.
+    void SaveSettingsFromPage();
     void UninstallAndQuit();
     // The main window links the step that commits the settings page's switches.
     void LinkSettingsSwitches(std::function<void()> commit);
@@ -50,9 +50,9 @@ class StatusPage : public PropertyPage, private IKeepAliveView {
     IconButton m_switchOffButton;
     IconButton m_minimizeButton;
     IconButton m_exitButton;
-    LedButton m_onlineLamp{0, 1};
-    LedButton m_offlineLamp{0, 1};
-    LedButton m_offLamp{0, 1};
+    LedButton m_onlineLamp{false, true};
+    LedButton m_offlineLamp{false, true};
+    LedButton m_offLamp{false, true};
     Settings& m_settings;
     Autostart& m_autostart;
     LanguageTexts& m_texts;
