@@ -41,9 +41,10 @@ void TransferSwitch(platform::Key key, const char* valueName, bool& value, bool 
         if (key != 0) platform::Registry().WriteNumber(key, valueName, value ? 1 : 0);
         return;
     }
-    const std::optional<std::uint32_t> stored =
-        key != 0 ? platform::Registry().ReadNumber(key, valueName) : std::nullopt;
-    value = stored && (*stored == 0 || *stored == 1) ? *stored == 1 : defaultValue;
+    constexpr std::uint32_t kMissing = 2;  // read like any other number but 0 and 1
+    const std::uint32_t stored =
+        key != 0 ? platform::Registry().ReadNumber(key, valueName).value_or(kMissing) : kMissing;
+    value = stored == 0 || stored == 1 ? stored == 1 : defaultValue;
 }
 
 // The URL as stored, plain or expandable text alike and never expanded: an admin tool may
