@@ -60,8 +60,8 @@ std::string ServicePack(const platform::OsVersion& os) {
 
 // From NT 6.0 on: the system's own name for its version, numbers for one it does not know yet.
 std::string CurrentNtName(const platform::OsVersion& os) {
-    if (os.productType == platform::kProductServer ||
-        os.productType == platform::kProductDomainController)
+    if (os.productType == platform::ProductType::Server ||
+        os.productType == platform::ProductType::DomainController)
         return "Windows Server";
     if (os.majorVersion == 6 && os.minorVersion <= 3) {
         const char* names[] = {"Windows Vista", "Windows 7", "Windows 8", "Windows 8.1"};
@@ -86,15 +86,15 @@ std::string GetOsDescription() {
     platform::OsVersion os{};
     if (!platform::Version().RtlGetVersion(&os) && !platform::Version().GetVersionExA(&os))
         return "Not able to get OS information";
-    if (os.platformId == platform::kPlatformNt && os.majorVersion >= 6)
+    if (os.platformId == platform::WindowsFamily::Nt && os.majorVersion >= 6)
         return CurrentNtDescription(os);
-    if (os.platformId == platform::kPlatformNt) {
+    if (os.platformId == platform::WindowsFamily::Nt) {
         char productType[kProductTypeSize] = "";
         if (!ReadProductType(productType)) return "";
         return NtName(os, productType) + " " + NtVersionText(os) +
                " (Build:" + std::to_string(os.buildNumber) + ") " + ServicePack(os);
     }
     const std::string name =
-        os.platformId == platform::kPlatformWindows ? Windows9xName(os) : "Windows 3.1";
+        os.platformId == platform::WindowsFamily::Windows95 ? Windows9xName(os) : "Windows 3.1";
     return name + " " + ServicePack(os);
 }

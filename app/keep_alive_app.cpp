@@ -68,17 +68,19 @@ void KeepAliveApp::RepairAutodial() {
     m_autodial->Repair();
 }
 
-// The stored settings, then whether the language file is in force for this run.
+// The stored settings, with the user-agent token each transfer registers, then whether the
+// language file is in force for this run.
 void KeepAliveApp::ReadSettings() {
-    TransferSettings(m_settings, STORE_READ);
+    TransferSettings(m_settings, Transfer::Read);
+    RegisterUserAgentToken();
     m_texts.ReadSwitch();
 }
 
 // A first run asks for the keep-alive URL before the main window exists. The first run counts
 // as over once the settings are next saved; a run that ends without a save asks again.
 void KeepAliveApp::AskForUrlOnFirstRun() {
-    if (m_settings.firstTime != 1) return;
-    m_settings.firstTime = 0;
+    if (!m_settings.firstTime) return;
+    m_settings.firstTime = false;
     UrlDialog dialog(m_settings, m_texts, m_probe);
     dialog.DoModal(nullptr);
 }

@@ -4,7 +4,7 @@
 #include "settings/translated_text.h"
 
 ProbeTarget ProbeTargetFor(const Settings& settings) {
-    return {settings.url, settings.savedUrl, settings.redial == 0};
+    return {settings.url, settings.savedUrl, !settings.redial};
 }
 
 bool NeedsNotWebAddressWarning(const std::string& url) {

@@ -6,7 +6,7 @@
 #include "settings/settings.h"
 
 void UninstallAndQuit(Autostart& autostart) {
-    autostart.Set(0);
+    autostart.Set(false);
     DeleteSettingsKey();
     PostQuitMessage(0);
 }

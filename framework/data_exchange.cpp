@@ -16,9 +16,9 @@ void DataExchange::Text(int id, std::string& value) {
     value = WindowText(item);
 }
 
-void DataExchange::Check(int id, int& value) {
+void DataExchange::Check(int id, bool& value) {
     if (m_saveAndValidate)
-        value = IsDlgButtonChecked(m_dialog, id) == BST_CHECKED ? 1 : 0;
+        value = IsDlgButtonChecked(m_dialog, id) == BST_CHECKED;
     else
         CheckDlgButton(m_dialog, id, value ? BST_CHECKED : BST_UNCHECKED);
 }

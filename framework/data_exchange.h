@@ -14,7 +14,7 @@ class DataExchange {
     // Takes the control over with the wrapper the first time the members are bound.
     void Control(int id, Window& control);
     void Text(int id, std::string& value);
-    void Check(int id, int& value);
+    void Check(int id, bool& value);
 
   private:
     HWND m_dialog;

@@ -72,7 +72,7 @@ bool AutodialSwitch::IsWinNTLocked(int* major) {
     if (!m_version) {
         platform::OsVersion version{};
         platform::Version().GetVersionExA(&version);
-        m_version = SystemVersion{version.platformId == platform::kPlatformNt,
+        m_version = SystemVersion{version.platformId == platform::WindowsFamily::Nt,
                                   static_cast<int>(version.majorVersion)};
     }
     *major = m_version->major;

@@ -8,22 +8,25 @@
 // gives the product type.
 namespace platform {
 
-inline constexpr std::uint32_t kPlatformWin32s = 0;
-inline constexpr std::uint32_t kPlatformWindows = 1;  // the 95 family
-inline constexpr std::uint32_t kPlatformNt = 2;
+// The line of Windows a record is from, numbered as the system numbers it; a number the system
+// may add later is kept as it came.
+enum class WindowsFamily : std::uint32_t { Win32s = 0, Windows95 = 1, Nt = 2 };
 
-inline constexpr std::uint8_t kProductUnknown = 0;
-inline constexpr std::uint8_t kProductWorkstation = 1;
-inline constexpr std::uint8_t kProductDomainController = 2;
-inline constexpr std::uint8_t kProductServer = 3;
+// What an NT system is installed as, numbered as the system numbers it.
+enum class ProductType : std::uint8_t {
+    Unknown = 0,
+    Workstation = 1,
+    DomainController = 2,
+    Server = 3
+};
 
 struct OsVersion {
     std::uint32_t majorVersion;
     std::uint32_t minorVersion;
     std::uint32_t buildNumber;
-    std::uint32_t platformId;
+    WindowsFamily platformId;
     char csdVersion[128];
-    std::uint8_t productType = kProductUnknown;
+    ProductType productType = ProductType::Unknown;
 };
 
 class IVersion {

@@ -41,7 +41,7 @@ int CreateShortcut(const std::string& linkFile, const std::string& workingDirect
 }
 
 int UpdateStartupShortcut(Folders& folders, const std::string& target, const std::string& arguments,
-                          const std::string& name, int on) {
+                          const std::string& name, bool on) {
     // The folder may have gone since start-up, or never have been made for this profile.
     if (on) CreateStartupFolder(folders);
     const std::string linkFile = StartupLinkFile(folders.startupFolder, name);
@@ -55,22 +55,21 @@ int UpdateStartupShortcut(Folders& folders, const std::string& target, const std
 
 Autostart::Autostart(Folders& folders, LanguageTexts& texts) : m_folders(folders), m_texts(texts) {}
 
-int Autostart::Set(int on, platform::Window owner) {
+void Autostart::Set(bool on, platform::Window owner) {
     const std::string name = AutostartLinkName(m_texts);
     const std::string fileName = name + ".lnk";
     const std::string written = ReadWrittenShortcut();
     const std::string& program = m_folders.programPath;
     if (!on) {
-        UpdateStartupShortcut(m_folders, program, kAutostartArguments, name, 0);
+        UpdateStartupShortcut(m_folders, program, kAutostartArguments, name, false);
         RemoveEarlierShortcut(m_folders.startupFolder, written, fileName);
         ForgetWrittenShortcut();
-        return 0;
+        return;
     }
-    if (UpdateStartupShortcut(m_folders, program, kAutostartArguments, name, 1) < 0) {
+    if (UpdateStartupShortcut(m_folders, program, kAutostartArguments, name, true) < 0) {
         m_failureNotice.Tell(owner, m_folders.startupFolder);
-        return 0;
+        return;
     }
     RemoveEarlierShortcut(m_folders.startupFolder, written, fileName);
     RememberWrittenShortcut(fileName);
-    return 0;
 }

@@ -18,17 +18,17 @@ int CreateShortcut(const std::string& linkFile, const std::string& workingDirect
 // created; a missing file is no error. Creating first makes a missing Startup folder; without
 // one nothing is touched.
 int UpdateStartupShortcut(Folders& folders, const std::string& target, const std::string& arguments,
-                          const std::string& name, int on);
+                          const std::string& name, bool on);
 
 // The program's own autostart shortcut, named by the language file when it is in force.
 class Autostart {
   public:
     Autostart(Folders& folders, LanguageTexts& texts);
 
-    // Creates (on = 1) or deletes the shortcut, and with it the one written last under another
+    // Creates (on) or deletes the shortcut, and with it the one written last under another
     // name. A shortcut that cannot be written is told once a run, in a message box owned by
-    // owner. Always 0.
-    int Set(int on, platform::Window owner = 0);
+    // owner.
+    void Set(bool on, platform::Window owner = 0);
 
   private:
     Folders& m_folders;

@@ -4,8 +4,7 @@
 
 // The five persisted settings and their transfer to and from the registry.
 
-inline constexpr int STORE_READ = 0;
-inline constexpr int STORE_WRITE = 1;
+enum class Transfer { Read, Write };
 
 // The longest keep-alive URL: the dialog's edit, the save and the read all hold this many.
 inline constexpr int kUrlMaxLength = 299;
@@ -13,10 +12,12 @@ inline constexpr int kUrlBufferSize = kUrlMaxLength + 1;
 inline constexpr const char* kDefaultUrl = "http://www.";
 
 struct Settings {
+    // A number nothing depends on, kept as stored.
     int firstStart = 1;
-    int autoStart = 1;
-    int redial = 0;
-    int firstTime = 1;
+    // The switches are stored as DWORDs 0 and 1.
+    bool autoStart = true;
+    bool redial = false;
+    bool firstTime = true;
     // The keep-alive URL ("URL1"), at most kUrlMaxLength characters.
     std::string url = kDefaultUrl;
     // The URL as the last transfer left it, or a marker once the URL dialog has tested one; a
@@ -24,11 +25,13 @@ struct Settings {
     std::string savedUrl = kDefaultUrl;
 };
 
-// Reads or writes all five settings; a transfer also makes the URL the saved one. Always 1.
-int TransferSettings(Settings& settings, int direction);
+// Reads or writes all five settings; a transfer also makes the URL the saved one. Touches
+// nothing but the settings' own key.
+void TransferSettings(Settings& settings, Transfer direction);
 
 // Removes the product's key; the maker's key stays.
 void DeleteSettingsKey();
 
-// Adds the program's token to the system's user-agent text.
+// Adds the program's token to the system's user-agent text. The program does this next to
+// every transfer of the settings, in both directions.
 void RegisterUserAgentToken();

@@ -71,7 +71,7 @@ void Hyperlink::SetColours(COLORREF link, COLORREF visited, COLORREF hover) {
 }
 
 void Hyperlink::SetVisited(bool visited) {
-    m_visited = visited ? 1 : 0;
+    m_visited = visited;
     if (m_window) InvalidateRect(m_window, nullptr, TRUE);
 }
 
@@ -97,7 +97,7 @@ void Hyperlink::SetUnderlinedFont() {
     if (!current) current = GetStockObject(SYSTEM_FONT);
     LOGFONTW description{};
     if (!GetObjectW(current, sizeof description, &description)) return;
-    description.lfUnderline = static_cast<BYTE>(m_underline);
+    description.lfUnderline = m_underline ? TRUE : FALSE;
     m_font.reset(CreateFontIndirectW(&description));
     if (m_font) SendMessageW(m_window, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
 }
@@ -190,7 +190,7 @@ LRESULT Hyperlink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT Hyperlink::OnMouseMove(LPARAM position) {
     const LRESULT result = Default();
     if (!m_overControl) {
-        m_overControl = 1;
+        m_overControl = true;
         RedrawNow();
         SetCapture(m_window);
         return result;
@@ -199,7 +199,7 @@ LRESULT Hyperlink::OnMouseMove(LPARAM position) {
     RECT client{};
     GetClientRect(m_window, &client);
     if (!PtInRect(&client, point)) {
-        m_overControl = 0;
+        m_overControl = false;
         ReleaseCapture();
         RedrawNow();
     }
@@ -210,12 +210,12 @@ LRESULT Hyperlink::OnMouseMove(LPARAM position) {
 // hover, or the link would keep the hover colour with no move to end it.
 void Hyperlink::OnCaptureChanged(HWND newCapture) {
     if (newCapture == m_window || !m_overControl) return;
-    m_overControl = 0;
+    m_overControl = false;
     RedrawNow();
 }
 
 void Hyperlink::OnClicked() {
-    m_overControl = 0;
+    m_overControl = false;
     if (GetCapture() == m_window) ReleaseCapture();
     const std::intptr_t result = GotoURL(m_target);
     const bool opened = platform::ShellOpened(result);

@@ -45,10 +45,10 @@ class Hyperlink : public Window {
     COLORREF m_linkColour = RGB(0, 0, 238);
     COLORREF m_visitedColour = RGB(85, 26, 139);
     COLORREF m_hoverColour;
-    int m_overControl = 0;
-    int m_visited = 0;
-    int m_underline = 1;
-    int m_adjustToFit = 1;
+    bool m_overControl = false;
+    bool m_visited = false;
+    bool m_underline = true;
+    bool m_adjustToFit = true;
     std::string m_target;
     OwnedGdiObject m_font;
     HCURSOR m_linkCursor = nullptr;

@@ -47,8 +47,8 @@ HBITMAP PaintedLamp(LampColour colour, int size) {
 
 }  // namespace
 
-LedButton::LedButton(int state, int centerVert)
-    : m_state(state), m_centerVert(centerVert), m_dpi(kDefaultDpi) {}
+LedButton::LedButton(bool lit, bool centredVertically)
+    : m_lit(lit), m_centredVertically(centredVertically), m_dpi(kDefaultDpi) {}
 
 void LedButton::PreSubclassWindow() {
     Window::PreSubclassWindow();
@@ -62,7 +62,7 @@ void LedButton::PreSubclassWindow() {
 void LedButton::PlaceForDpi() {
     m_layout = LedLayout{};
     m_layout.m_textIndent = ScaledPixels(m_layout.m_textIndent, m_dpi);
-    m_layout.PlaceAtSubclass(ClientRect(m_window), m_centerVert != 0);
+    m_layout.PlaceAtSubclass(ClientRect(m_window), m_centredVertically);
 }
 
 HBITMAP LedButton::LoadLamp() const {
@@ -89,13 +89,11 @@ void LedButton::SetDpi(int dpi) {
     RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
-int LedButton::SetLampState(int state) {
-    if (state != m_state) {
-        m_state = state;
-        if (m_window)
-            RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    }
-    return m_state;
+void LedButton::SetLampState(bool lit) {
+    if (lit == m_lit) return;
+    m_lit = lit;
+    if (m_window)
+        RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 bool LedButton::OnReflected(UINT message, WPARAM, LPARAM lParam, LRESULT* result) {
@@ -112,7 +110,7 @@ void LedButton::DrawItem(const DRAWITEMSTRUCT& item) {
     const int saved = SaveDC(dc);
     SelectObject(dc, GetStockObject(NULL_BRUSH));
     FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-    m_strip.DrawFrame(dc, m_layout.m_lampX, m_layout.m_lampY, m_state != 0 ? 1 : 0);
+    m_strip.DrawFrame(dc, m_layout.m_lampX, m_layout.m_lampY, m_lit ? 1 : 0);
     DrawCaption(dc);
     RestoreDC(dc, saved);
 }

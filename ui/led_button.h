@@ -11,7 +11,7 @@
 // with the caption beside it. Only the program sets its state; clicks change nothing.
 class LedButton : public Window {
   public:
-    LedButton(int state, int centerVert);
+    LedButton(bool lit, bool centredVertically);
 
     // Loads bitmap resource id as the lamp; frames are frameWidth wide. A bitmap that does
     // not load leaves the lamp as it was. At any scale but 100 % the lamp is painted instead,
@@ -21,9 +21,9 @@ class LedButton : public Window {
     // The lamp is now drawn at dpi: painted again at its size and placed again.
     void SetDpi(int dpi);
 
-    // 0 unlit, anything else lit; redraws at once only when the state changes.
-    int SetLampState(int state);
-    int GetLampState() const { return m_state; }
+    // Redraws at once only when the state changes.
+    void SetLampState(bool lit);
+    bool GetLampState() const { return m_lit; }
 
     const LedLayout& Layout() const { return m_layout; }
     const RECT& CaptionRect() const { return m_rcText; }
@@ -41,8 +41,8 @@ class LedButton : public Window {
 
     LedLayout m_layout;
     RECT m_rcText{};
-    int m_state;
-    int m_centerVert;
+    bool m_lit;
+    bool m_centredVertically;
     int m_dpi;
     int m_bitmapId = 0;
     int m_frameWidth = 0;  // at 100 %

@@ -21,8 +21,8 @@ SettingsPage::SettingsPage(Settings& settings, LanguageTexts& texts, OnlineProbe
     : PropertyPage(IDD_SETTINGS_PAGE), m_settings(settings), m_texts(texts), m_probe(probe) {}
 
 void SettingsPage::LoadSwitches() {
-    m_autostart = m_settings.autoStart != 0;
-    m_redial = m_settings.redial != 0;
+    m_autostart = m_settings.autoStart;
+    m_redial = m_settings.redial;
 }
 
 void SettingsPage::CommitSwitches() {
@@ -80,7 +80,8 @@ void SettingsPage::ChangeUrl() {
     UpdateData(true);
     UrlDialog dialog(m_settings, m_texts, m_probe);
     if (dialog.DoModal(m_window) == IDOK) UpdateData(false);
-    TransferSettings(m_settings, STORE_WRITE);
+    TransferSettings(m_settings, Transfer::Write);
+    RegisterUserAgentToken();
     m_url = m_settings.url;
     UpdateData(false);
 }

@@ -31,7 +31,7 @@ class SettingsPage : public PropertyPage {
     Settings& m_settings;
     LanguageTexts& m_texts;
     OnlineProbe& m_probe;
-    int m_autostart = 0;
-    int m_redial = 0;
+    bool m_autostart = false;
+    bool m_redial = false;
     std::string m_url;
 };

@@ -43,18 +43,18 @@ void StatusPage::DoDataExchange(DataExchange& exchange) {
 }
 
 void StatusPage::UpdateLamps() {
-    m_offLamp.SetLampState(0);
-    m_offlineLamp.SetLampState(0);
-    m_onlineLamp.SetLampState(0);
+    m_offLamp.SetLampState(false);
+    m_offlineLamp.SetLampState(false);
+    m_onlineLamp.SetLampState(false);
     switch (m_session.Mode()) {
         case KeepAliveMode::Off:
-            m_offLamp.SetLampState(1);
+            m_offLamp.SetLampState(true);
             break;
         case KeepAliveMode::OnOffline:
-            m_offlineLamp.SetLampState(1);
+            m_offlineLamp.SetLampState(true);
             break;
         case KeepAliveMode::OnOnline:
-            m_onlineLamp.SetLampState(1);
+            m_onlineLamp.SetLampState(true);
             break;
     }
 }
@@ -64,13 +64,12 @@ void StatusPage::StartStayOn() {
     m_notWebAddressDue = NeedsNotWebAddressWarning(m_settings.url);
 }
 
-int StatusPage::SaveSettingsFromPage() {
+void StatusPage::SaveSettingsFromPage() {
     UpdateData(true);
     m_commitSettingsSwitches();
-    const int result = TransferSettings(m_settings, STORE_WRITE);
-    m_autostart.Set(m_settings.autoStart == 1 ? 1 : 0,
-                    reinterpret_cast<platform::Window>(MainWindow()));
-    return result;
+    TransferSettings(m_settings, Transfer::Write);
+    RegisterUserAgentToken();
+    m_autostart.Set(m_settings.autoStart, reinterpret_cast<platform::Window>(MainWindow()));
 }
 
 void StatusPage::LinkSettingsSwitches(std::function<void()> commit) {

@@ -21,8 +21,8 @@ class StatusPage : public PropertyPage, private IRunView {
                LanguageTexts& texts, OnlineProbe& probe);
     ~StatusPage() override;
 
-    // Commits the settings page's switches with the rest of the settings; always 1.
-    int SaveSettingsFromPage();
+    // Commits the settings page's switches with the rest of the settings.
+    void SaveSettingsFromPage();
     // The main window links the step that commits the settings page's switches.
     void LinkSettingsSwitches(std::function<void()> commit);
     // The page is now drawn at dpi: its button icons and lamps follow.
@@ -50,9 +50,9 @@ class StatusPage : public PropertyPage, private IRunView {
     IconButton m_switchOffButton;
     IconButton m_minimizeButton;
     IconButton m_exitButton;
-    LedButton m_onlineLamp{0, 1};
-    LedButton m_offlineLamp{0, 1};
-    LedButton m_offLamp{0, 1};
+    LedButton m_onlineLamp{false, true};
+    LedButton m_offlineLamp{false, true};
+    LedButton m_offLamp{false, true};
     KeepAliveSession& m_session;
     Settings& m_settings;
     Autostart& m_autostart;

@@ -33,9 +33,9 @@ bool Win32Version::GetVersionExA(OsVersion* version) {
     version->majorVersion = info.dwMajorVersion;
     version->minorVersion = info.dwMinorVersion;
     version->buildNumber = info.dwBuildNumber;
-    version->platformId = info.dwPlatformId;
+    version->platformId = static_cast<WindowsFamily>(info.dwPlatformId);
     std::memcpy(version->csdVersion, info.szCSDVersion, sizeof version->csdVersion);
-    version->productType = kProductUnknown;
+    version->productType = ProductType::Unknown;
     return true;
 }
 
@@ -52,9 +52,9 @@ bool Win32Version::RtlGetVersion(OsVersion* version) {
     version->majorVersion = info.dwMajorVersion;
     version->minorVersion = info.dwMinorVersion;
     version->buildNumber = info.dwBuildNumber;
-    version->platformId = info.dwPlatformId;
+    version->platformId = static_cast<WindowsFamily>(info.dwPlatformId);
     CopyServicePack(info.szCSDVersion, version->csdVersion);
-    version->productType = info.wProductType;
+    version->productType = static_cast<ProductType>(info.wProductType);
     return true;
 }
 

@@ -82,7 +82,7 @@ class FakeVersion : public platform::IVersion {
         return true;
     }
 
-    platform::OsVersion record{5, 1, 2600, platform::kPlatformNt, "Service Pack 3"};
+    platform::OsVersion record{5, 1, 2600, platform::WindowsFamily::Nt, "Service Pack 3"};
     std::optional<platform::OsVersion> real;
     bool fail = false;
     int calls = 0;

@@ -525,4 +525,20 @@ std::optional<std::string> String(const char* name) {
 }
 
 }  // namespace settings
+
+namespace userAgent {
+
+constexpr const char* kPostPlatformKey =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent\\Post Platform";
+
+void RemoveToken() {
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kPostPlatformKey, "Quaddle-K-A");
+}
+
+bool TokenExists() {
+    return RegGetValueA(HKEY_LOCAL_MACHINE, kPostPlatformKey, "Quaddle-K-A", RRF_RT_REG_SZ, nullptr,
+                        nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+}  // namespace userAgent
 }  // namespace driver

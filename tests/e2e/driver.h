@@ -166,4 +166,10 @@ std::optional<DWORD> Dword(const char* name);
 std::optional<std::string> String(const char* name);
 }  // namespace settings
 
+// The program's token among the system's user-agent values.
+namespace userAgent {
+void RemoveToken();
+bool TokenExists();
+}  // namespace userAgent
+
 }  // namespace driver

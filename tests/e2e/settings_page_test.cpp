@@ -114,6 +114,17 @@ TEST_F(SettingsPage, ChangeUrlWithCancelRestoresTheUrlAndStillSaves) {
     EXPECT_EQ(kOldUrl, ItemText(page, IDC_URL_TEXT));
 }
 
+// The save after the dialog adds the user-agent token like every transfer of the settings.
+TEST_F(SettingsPage, ChangeUrlRegistersTheUserAgentTokenWithItsSave) {
+    userAgent::RemoveToken();
+    settings::Delete("URL1");
+    HWND dialog = OpenUrlDialog();
+    ASSERT_NE(nullptr, dialog);
+    PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return settings::String("URL1") == kOldUrl; }));
+    EXPECT_TRUE(WaitUntil([] { return userAgent::TokenExists(); }));
+}
+
 // A failed test keeps the typed text in the edit; a click into the edit brings the prompt back;
 // the close box then puts back the URL the dialog opened with.
 TEST_F(SettingsPage, FailedTestThenCloseBoxRestoresTheUrl) {

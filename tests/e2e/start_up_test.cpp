@@ -52,6 +52,29 @@ TEST_F(StartUp, UninstallShowsNoWindowAndRemovesEverything) {
     }
 }
 
+// Every transfer of the settings adds the program's token to the system's user-agent text:
+// the read at start-up, the save of Exit and the read of "-uninstall", which leaves it.
+TEST_F(StartUp, EveryTransferOfTheSettingsRegistersTheUserAgentToken) {
+    settings::PutDword("FirstTime", 0);
+    settings::PutDword("AutoStart", 0);
+    userAgent::RemoveToken();
+    Nimbrel run;
+    HWND main = run.MainWindow();
+    ASSERT_NE(nullptr, main);
+    EXPECT_TRUE(userAgent::TokenExists());
+
+    userAgent::RemoveToken();
+    Click(FindWindowExA(main, nullptr, nullptr, "Nimbrel"), IDC_EXIT);
+    ASSERT_EQ(0u, run.WaitForExit().value_or(12345));
+    EXPECT_TRUE(userAgent::TokenExists());
+
+    userAgent::RemoveToken();
+    Nimbrel uninstall("-uninstall");
+    ASSERT_EQ(0u, uninstall.WaitForExit().value_or(12345));
+    EXPECT_FALSE(settings::KeyExists());
+    EXPECT_TRUE(userAgent::TokenExists());
+}
+
 // Started by a bare name from another folder, which holds a help file of its own: the files
 // beside the program are still the ones used, and the shortcut points at the program.
 TEST_F(StartUp, ABareNameFromAnotherFolderStillFindsTheFilesBesideTheProgram) {

@@ -118,7 +118,8 @@ void Probe(Run& run, bool exitDuringRequest) {
 
 void SetVersion(Run& run, const std::string& text) {
     char* end = nullptr;
-    const auto platformId = static_cast<std::uint32_t>(std::strtoul(text.c_str(), &end, 0));
+    const auto platformId =
+        static_cast<platform::WindowsFamily>(std::strtoul(text.c_str(), &end, 0));
     const auto major = static_cast<std::uint32_t>(std::strtoul(end, nullptr, 0));
     run.system.version.record.platformId = platformId;
     run.system.version.record.majorVersion = major;
@@ -126,7 +127,7 @@ void SetVersion(Run& run, const std::string& text) {
 
 void ChooseBranch(Run& run) {
     const platform::OsVersion& os = run.system.version.record;
-    const bool nt = os.platformId == platform::kPlatformNt;
+    const bool nt = os.platformId == platform::WindowsFamily::Nt;
     run.warns = nt && os.majorVersion < 4;
     if (nt && os.majorVersion == 4)
         run.switched.assign(std::begin(kRasValues), std::end(kRasValues));
@@ -141,7 +142,7 @@ void ChooseBranch(Run& run) {
 // during which the program ends. Values between probes are the user's changes.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Run run;
-    run.system.version.record = platform::OsVersion{5, 1, 2600, platform::kPlatformNt, ""};
+    run.system.version.record = platform::OsVersion{5, 1, 2600, platform::WindowsFamily::Nt, ""};
     bool probed = false;
     for (const ScriptLine& line : ParseScript(data, size, kInternetSettings)) {
         if (line.isValue) {

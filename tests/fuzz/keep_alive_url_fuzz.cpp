@@ -45,9 +45,9 @@ void CheckProbe(const Settings& settings, const std::string& kept) {
 }
 
 void CheckSaved(Settings& settings, const std::string& kept) {
-    TransferSettings(settings, STORE_WRITE);
+    TransferSettings(settings, Transfer::Write);
     settings.url = "http://scrambled.example/";
-    TransferSettings(settings, STORE_READ);
+    TransferSettings(settings, Transfer::Read);
     Require(settings.url == kept, "the URL kept survives a save and the next start",
             std::to_string(kept.size()) + " characters");
 }

@@ -50,8 +50,8 @@ void CheckNt(const std::string& text, const platform::OsVersion& os, const std::
 }
 
 void CheckCurrentNt(const std::string& text, const platform::OsVersion& os, const std::string& sp) {
-    const bool server = os.productType == platform::kProductServer ||
-                        os.productType == platform::kProductDomainController;
+    const bool server = os.productType == platform::ProductType::Server ||
+                        os.productType == platform::ProductType::DomainController;
     const std::string numbers =
         "Windows " + std::to_string(os.majorVersion) + "." + std::to_string(os.minorVersion);
     const char* names[] = {"Windows Server", "Windows Vista", "Windows 7", "Windows 8",
@@ -75,24 +75,27 @@ void CheckCurrentNt(const std::string& text, const platform::OsVersion& os, cons
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FakeSystem system;
     platform::OsVersion& os = system.version.record;
-    os = platform::OsVersion{4, 0, 1381, platform::kPlatformNt, ""};
+    os = platform::OsVersion{4, 0, 1381, platform::WindowsFamily::Nt, ""};
     for (const ScriptLine& line : ParseScript(data, size, kProductOptions)) {
         if (line.isValue) PutValue(system.registry, line);
         if (line.word == "fail") system.version.fail = true;
         if (line.word == "real") system.version.real.emplace();
         if (line.word == "product")
-            os.productType = static_cast<std::uint8_t>(std::strtoul(line.rest.c_str(), nullptr, 0));
+            os.productType = static_cast<platform::ProductType>(
+                static_cast<std::uint8_t>(std::strtoul(line.rest.c_str(), nullptr, 0)));
         if (line.word == "csd")
             std::strncpy(os.csdVersion, line.rest.c_str(), sizeof os.csdVersion);
         if (line.word == "version") {
             char* at = nullptr;
-            std::uint32_t* fields[] = {&os.platformId, &os.majorVersion, &os.minorVersion,
+            std::uint32_t family = 0;
+            std::uint32_t* fields[] = {&family, &os.majorVersion, &os.minorVersion,
                                        &os.buildNumber};
             const char* from = line.rest.c_str();
             for (std::uint32_t* field : fields) {
                 *field = static_cast<std::uint32_t>(std::strtoul(from, &at, 0));
                 from = at;
             }
+            os.platformId = static_cast<platform::WindowsFamily>(family);
         }
     }
     if (system.version.real) *system.version.real = os;
@@ -100,17 +103,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string sp(os.csdVersion, strnlen(os.csdVersion, sizeof os.csdVersion));
     if (system.version.fail && !system.version.real) {
         Require(text == "Not able to get OS information", "no version record, no description");
-    } else if (os.platformId == platform::kPlatformNt && os.majorVersion >= 6) {
+    } else if (os.platformId == platform::WindowsFamily::Nt && os.majorVersion >= 6) {
         CheckCurrentNt(text, os, sp);
         Require(system.registry.calls.empty(), "no registry read from NT 6.0 on", Shown(text));
-    } else if (os.platformId == platform::kPlatformNt) {
+    } else if (os.platformId == platform::WindowsFamily::Nt) {
         if (ProductTypeReadable(system.registry))
             CheckNt(text, os, sp);
         else
             Require(text.empty(), "an unreadable product type gives an empty text", Shown(text));
     } else {
         const std::string name =
-            os.platformId == platform::kPlatformWindows
+            os.platformId == platform::WindowsFamily::Windows95
                 ? (os.majorVersion > 4 || (os.majorVersion == 4 && os.minorVersion > 0)
                        ? "Windows 98"
                        : "Windows 95")

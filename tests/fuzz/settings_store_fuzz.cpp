@@ -16,24 +16,27 @@ namespace {
 
 constexpr const char* kKey = "HKCU\\SOFTWARE\\QUADDLE\\nimbrel2";
 
-struct Setting {
+constexpr int kFirstStartDefault = 1;
+
+struct Switch {
     const char* name;
-    int Settings::*value;
-    int defaultValue;
+    bool Settings::*value;
+    bool defaultValue;
 };
-const Setting kSwitches[] = {{"FirstStart", &Settings::firstStart, 1},
-                             {"AutoStart", &Settings::autoStart, 1},
-                             {"Redial", &Settings::redial, 0},
-                             {"FirstTime", &Settings::firstTime, 1}};
+const Switch kSwitches[] = {{"AutoStart", &Settings::autoStart, true},
+                            {"Redial", &Settings::redial, false},
+                            {"FirstTime", &Settings::firstTime, true}};
 
 bool SameSettings(const Settings& a, const Settings& b) {
-    for (const Setting& setting : kSwitches)
+    for (const Switch& setting : kSwitches)
         if (a.*setting.value != b.*setting.value) return false;
-    return a.url == b.url;
+    return a.firstStart == b.firstStart && a.url == b.url;
 }
 
-void SetAll(Settings& settings, int number, const char* url) {
-    for (const Setting& setting : kSwitches) settings.*setting.value = number;
+// Every setting other than it was, so that a read has to bring each one back.
+void Scramble(Settings& settings, const char* url) {
+    settings.firstStart = 12345;
+    for (const Switch& setting : kSwitches) settings.*setting.value = !(settings.*setting.value);
     settings.url = url;
 }
 
@@ -41,20 +44,40 @@ bool IsFourByteDword(const FakeRegistry::Value* stored) {
     return stored && stored->type == FakeRegistry::kNumber && stored->bytes.size() == 4;
 }
 
+std::uint32_t StoredNumber(const FakeRegistry::Value& stored) {
+    std::uint32_t number = 0;
+    std::memcpy(&number, stored.bytes.data(), sizeof number);
+    return number;
+}
+
+void CheckFirstStartRead(const FakeRegistry& registry, const Settings& settings) {
+    const FakeRegistry::Value* stored = registry.Find(kKey, "FirstStart");
+    if (IsFourByteDword(stored))
+        Require(std::memcmp(&settings.firstStart, stored->bytes.data(), 4) == 0,
+                "a REG_DWORD is read as it is stored", "FirstStart");
+    else
+        Require(settings.firstStart == kFirstStartDefault,
+                "a missing setting, or one of the wrong type or size, gives its default",
+                "FirstStart");
+}
+
 void CheckRead(const FakeRegistry& registry, const Settings& settings) {
-    for (const Setting& setting : kSwitches) {
+    CheckFirstStartRead(registry, settings);
+    for (const Switch& setting : kSwitches) {
         const FakeRegistry::Value* stored = registry.Find(kKey, setting.name);
         if (!stored)
             Require(settings.*setting.value == setting.defaultValue,
                     "a missing setting gives its default", setting.name);
-        // Only FirstStart is a plain number; what a switch outside 0 and 1 reads as is the
-        // switches' check.
-        if (IsFourByteDword(stored) && setting.value == &Settings::firstStart)
-            Require(std::memcmp(&(settings.*setting.value), stored->bytes.data(), 4) == 0,
-                    "a REG_DWORD is read as it is stored", setting.name);
         if (stored && !IsFourByteDword(stored))
             Require(settings.*setting.value == setting.defaultValue,
                     "a setting stored with the wrong type or size gives its default", setting.name);
+        // The program writes a switch only as 0 or 1; any other number counts as damaged.
+        if (IsFourByteDword(stored)) {
+            const std::uint32_t number = StoredNumber(*stored);
+            Require(settings.*setting.value ==
+                        (number == 0 || number == 1 ? number == 1 : setting.defaultValue),
+                    "a switch reads as stored when 0 or 1, else as its default", setting.name);
+        }
     }
     const FakeRegistry::Value* stored = registry.Find(kKey, "URL1");
     const std::string& url = settings.url;
@@ -72,11 +95,15 @@ void CheckRead(const FakeRegistry& registry, const Settings& settings) {
 }
 
 void CheckWritten(const FakeRegistry& registry, const Settings& settings) {
-    for (int i = 0; i < 4; ++i) {
-        const FakeRegistry::Value* stored = registry.Find(kKey, kSwitches[i].name);
-        Require(IsFourByteDword(stored) &&
-                    std::memcmp(stored->bytes.data(), &(settings.*kSwitches[i].value), 4) == 0,
-                "a number setting is written as its REG_DWORD", kSwitches[i].name);
+    const FakeRegistry::Value* first = registry.Find(kKey, "FirstStart");
+    Require(
+        IsFourByteDword(first) && std::memcmp(first->bytes.data(), &settings.firstStart, 4) == 0,
+        "a number setting is written as its REG_DWORD", "FirstStart");
+    for (const Switch& setting : kSwitches) {
+        const FakeRegistry::Value* stored = registry.Find(kKey, setting.name);
+        Require(
+            IsFourByteDword(stored) && StoredNumber(*stored) == (settings.*setting.value ? 1u : 0u),
+            "a switch is written as a REG_DWORD of 0 or 1", setting.name);
     }
     const FakeRegistry::Value* stored = registry.Find(kKey, "URL1");
     Require(stored &&
@@ -86,12 +113,12 @@ void CheckWritten(const FakeRegistry& registry, const Settings& settings) {
             "the URL is written as terminated text");
 }
 
-// The settings page shows Redial ticked for any value but 0 (app/main_sheet.cpp); the probe
-// must then let the system dial, and otherwise switch autodial off.
+// The settings page shows Redial as read; the probe must let the system dial when it is
+// ticked, and otherwise switch autodial off.
 void CheckRedialReadOneWay(const Settings& settings) {
-    Require(ProbeTargetFor(settings).suppressAutodial == (settings.redial == 0),
+    Require(ProbeTargetFor(settings).suppressAutodial == !settings.redial,
             "the probe suppresses autodial exactly when the page shows Redial unticked",
-            std::to_string(settings.redial));
+            settings.redial ? "on" : "off");
 }
 
 }  // namespace
@@ -102,15 +129,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const ScriptLine& line : ParseScript(data, size, kKey))
         if (line.isValue) PutValue(system.registry, line);
     Settings settings;
-    TransferSettings(settings, STORE_READ);
+    TransferSettings(settings, Transfer::Read);
     CheckRead(system.registry, settings);
     const Settings read = settings;
     CheckRedialReadOneWay(settings);
 
-    TransferSettings(settings, STORE_WRITE);
+    TransferSettings(settings, Transfer::Write);
     CheckWritten(system.registry, read);
-    SetAll(settings, 12345, "http://scrambled.example/");
-    TransferSettings(settings, STORE_READ);
+    Scramble(settings, "http://scrambled.example/");
+    TransferSettings(settings, Transfer::Read);
     Require(SameSettings(settings, read), "a settings write then read gives the same settings");
     return 0;
 }

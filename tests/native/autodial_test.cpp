@@ -19,7 +19,7 @@ const std::string kOwnKey = "HKCU\\SOFTWARE\\QUADDLE\\nimbrel2";
 
 class Autodial : public ::testing::Test {
   protected:
-    void RunOn(std::uint32_t major, std::uint32_t minor, std::uint32_t platformId) {
+    void RunOn(std::uint32_t major, std::uint32_t minor, platform::WindowsFamily platformId) {
         system.version.record = {major, minor, 0, platformId, ""};
     }
     void PutUserValues(std::uint32_t enable, std::uint32_t noNet) {
@@ -118,10 +118,10 @@ TEST_F(Autodial, NothingIsSwitchedWhenTheUsersValuesCannotBeKept) {
 
 TEST_F(Autodial, EveryNtFromVersionFiveAndThe95FamilyUseInternetSettings) {
     const platform::OsVersion systems[] = {
-        {5, 0, 0, platform::kPlatformNt, ""},
-        {6, 1, 0, platform::kPlatformNt, ""},
-        {10, 0, 0, platform::kPlatformNt, ""},
-        {4, 10, 0, platform::kPlatformWindows, ""},
+        {5, 0, 0, platform::WindowsFamily::Nt, ""},
+        {6, 1, 0, platform::WindowsFamily::Nt, ""},
+        {10, 0, 0, platform::WindowsFamily::Nt, ""},
+        {4, 10, 0, platform::WindowsFamily::Windows95, ""},
     };
     for (const platform::OsVersion& version : systems) {
         SCOPED_TRACE(std::to_string(version.majorVersion) + "." +
@@ -139,7 +139,7 @@ TEST_F(Autodial, EveryNtFromVersionFiveAndThe95FamilyUseInternetSettings) {
 }
 
 TEST_F(Autodial, Nt4TouchesOnlyLoginSessionDisableAndKeepsItsBytes) {
-    RunOn(4, 0, platform::kPlatformNt);
+    RunOn(4, 0, platform::WindowsFamily::Nt);
     PutUserValues(1, 1);
     const Bytes fiveBytes{0, 0, 0, 0, 9};
     system.registry.PutRaw(kRasControl, "LoginSessionDisable", FakeRegistry::kBinary, fiveBytes);
@@ -155,7 +155,7 @@ TEST_F(Autodial, Nt4TouchesOnlyLoginSessionDisableAndKeepsItsBytes) {
 }
 
 TEST_F(Autodial, UnknownNtBelowFourWarnsAndTouchesNothing) {
-    RunOn(3, 51, platform::kPlatformNt);
+    RunOn(3, 51, platform::WindowsFamily::Nt);
     PutUserValues(1, 1);
     system.registry.calls.clear();
     autodial->SwitchOff(1);
@@ -199,10 +199,10 @@ TEST_F(Autodial, ACancelledSessionEndLetsLaterProbesSwitchAgain) {
 
 TEST_F(Autodial, VersionIsAskedOnceAndCached) {
     int major = 0;
-    RunOn(6, 1, platform::kPlatformNt);
+    RunOn(6, 1, platform::WindowsFamily::Nt);
     EXPECT_TRUE(autodial->IsWinNT(&major));
     EXPECT_EQ(6, major);
-    system.version.record = {4, 10, 0, platform::kPlatformWindows, ""};
+    system.version.record = {4, 10, 0, platform::WindowsFamily::Windows95, ""};
     major = 0;
     EXPECT_TRUE(autodial->IsWinNT(&major));
     EXPECT_EQ(6, major);

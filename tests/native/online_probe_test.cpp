@@ -239,7 +239,7 @@ TEST_F(ProbeTest, AutodialIsOffExactlyWhileTheRequestsRun) {
     const std::string key = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
     system.registry.PutDword(key, "EnableAutodial", 1);
     system.registry.PutDword(key, "NoNetAutodial", 1);
-    system.version.record = {6, 1, 7601, platform::kPlatformNt, "Service Pack 1"};
+    system.version.record = {6, 1, 7601, platform::WindowsFamily::Nt, "Service Pack 1"};
     Texts seen;
     internet.duringRequest = [&] {
         seen.push_back(std::to_string(system.registry.Dword(key, "EnableAutodial")) +

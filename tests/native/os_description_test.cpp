@@ -12,8 +12,8 @@ constexpr const char* kProductOptions = "HKLM\\System\\CurrentControlSet\\Contro
 
 class OsDescription : public ::testing::Test {
   protected:
-    std::string Describe(std::uint32_t platformId, std::uint32_t major, std::uint32_t minor,
-                         std::uint32_t build, const char* servicePack) {
+    std::string Describe(platform::WindowsFamily platformId, std::uint32_t major,
+                         std::uint32_t minor, std::uint32_t build, const char* servicePack) {
         system.version.record = platform::OsVersion{major, minor, build, platformId, ""};
         std::strcpy(system.version.record.csdVersion, servicePack);
         return GetOsDescription();
@@ -21,7 +21,7 @@ class OsDescription : public ::testing::Test {
     std::string DescribeNt(const char* productType, std::uint32_t major, std::uint32_t minor,
                            std::uint32_t build, const char* servicePack) {
         system.registry.PutString(kProductOptions, "ProductType", productType);
-        return Describe(platform::kPlatformNt, major, minor, build, servicePack);
+        return Describe(platform::WindowsFamily::Nt, major, minor, build, servicePack);
     }
 
     FakeSystem system;
@@ -64,10 +64,10 @@ TEST_F(OsDescription, Major5IsWindows2000AndBuild2600OnIsXp) {
 // From NT 6.0 on the version the system really is counts, not the one the manifest admits to.
 class CurrentOsDescription : public OsDescription {
   protected:
-    std::string DescribeReal(std::uint32_t major, std::uint32_t minor, std::uint32_t build,
-                             const char* servicePack,
-                             std::uint8_t productType = platform::kProductWorkstation) {
-        platform::OsVersion real{major, minor, build, platform::kPlatformNt, ""};
+    std::string DescribeReal(
+        std::uint32_t major, std::uint32_t minor, std::uint32_t build, const char* servicePack,
+        platform::ProductType productType = platform::ProductType::Workstation) {
+        platform::OsVersion real{major, minor, build, platform::WindowsFamily::Nt, ""};
         std::strcpy(real.csdVersion, servicePack);
         real.productType = productType;
         system.version.real = real;
@@ -95,15 +95,15 @@ TEST_F(CurrentOsDescription, AVersionWithoutANameShowsItsNumbers) {
 
 TEST_F(CurrentOsDescription, ServerProductTypesAreWindowsServer) {
     EXPECT_EQ("Windows Server (Build:20348)",
-              DescribeReal(10, 0, 20348, "", platform::kProductServer));
+              DescribeReal(10, 0, 20348, "", platform::ProductType::Server));
     EXPECT_EQ("Windows Server (Build:7601) Service Pack 1",
-              DescribeReal(6, 1, 7601, "Service Pack 1", platform::kProductDomainController));
+              DescribeReal(6, 1, 7601, "Service Pack 1", platform::ProductType::DomainController));
     EXPECT_EQ("Windows 10 (Build:19045)",
-              DescribeReal(10, 0, 19045, "", platform::kProductUnknown));
+              DescribeReal(10, 0, 19045, "", platform::ProductType::Unknown));
 }
 
 TEST_F(CurrentOsDescription, RealVersionWinsOverTheManifestsAnswer) {
-    system.version.record = platform::OsVersion{6, 2, 9200, platform::kPlatformNt, ""};
+    system.version.record = platform::OsVersion{6, 2, 9200, platform::WindowsFamily::Nt, ""};
     EXPECT_EQ("Windows 11 (Build:22631)", DescribeReal(10, 0, 22631, ""));
 }
 
@@ -126,19 +126,19 @@ TEST_F(CurrentOsDescription, WithoutTheRealVersionTheManifestsAnswerIsNamed) {
 }
 
 TEST_F(OsDescription, NinetyFiveFamilyShowsNameBlankAndServicePackOnly) {
-    EXPECT_EQ("Windows 95 ", Describe(platform::kPlatformWindows, 4, 0, 950, ""));
-    EXPECT_EQ("Windows 95  B", Describe(platform::kPlatformWindows, 4, 0, 1111, " B"));
-    EXPECT_EQ("Windows 98 ", Describe(platform::kPlatformWindows, 4, 10, 1998, ""));
-    EXPECT_EQ("Windows 98  A ", Describe(platform::kPlatformWindows, 4, 10, 2222, " A "));
-    EXPECT_EQ("Windows 98 ", Describe(platform::kPlatformWindows, 4, 90, 3000, ""));
-    EXPECT_EQ("Windows 98 ", Describe(platform::kPlatformWindows, 5, 0, 3000, ""));
+    EXPECT_EQ("Windows 95 ", Describe(platform::WindowsFamily::Windows95, 4, 0, 950, ""));
+    EXPECT_EQ("Windows 95  B", Describe(platform::WindowsFamily::Windows95, 4, 0, 1111, " B"));
+    EXPECT_EQ("Windows 98 ", Describe(platform::WindowsFamily::Windows95, 4, 10, 1998, ""));
+    EXPECT_EQ("Windows 98  A ", Describe(platform::WindowsFamily::Windows95, 4, 10, 2222, " A "));
+    EXPECT_EQ("Windows 98 ", Describe(platform::WindowsFamily::Windows95, 4, 90, 3000, ""));
+    EXPECT_EQ("Windows 98 ", Describe(platform::WindowsFamily::Windows95, 5, 0, 3000, ""));
     // The product type is an NT matter: the 95 family never reads the registry.
     EXPECT_TRUE(system.registry.calls.empty());
 }
 
 TEST_F(OsDescription, AnyOtherPlatformIsWindows31) {
-    EXPECT_EQ("Windows 3.1 ", Describe(platform::kPlatformWin32s, 3, 10, 0, ""));
-    EXPECT_EQ("Windows 3.1 x", Describe(3, 10, 0, 0, "x"));
+    EXPECT_EQ("Windows 3.1 ", Describe(platform::WindowsFamily::Win32s, 3, 10, 0, ""));
+    EXPECT_EQ("Windows 3.1 x", Describe(static_cast<platform::WindowsFamily>(3), 10, 0, 0, "x"));
 }
 
 TEST_F(OsDescription, ProductTypeIsReadFromTheMachinesProductOptions) {
@@ -149,21 +149,21 @@ TEST_F(OsDescription, ProductTypeIsReadFromTheMachinesProductOptions) {
 }
 
 TEST_F(OsDescription, UnreadableProductTypeGivesEmptyText) {
-    EXPECT_EQ("", Describe(platform::kPlatformNt, 5, 1, 2600, "Service Pack 3"));  // no key
+    EXPECT_EQ("", Describe(platform::WindowsFamily::Nt, 5, 1, 2600, "Service Pack 3"));  // no key
 
     system.registry.PutString(kProductOptions, "Other", "WinNT");
-    EXPECT_EQ("", Describe(platform::kPlatformNt, 5, 1, 2600, ""));  // no value
+    EXPECT_EQ("", Describe(platform::WindowsFamily::Nt, 5, 1, 2600, ""));  // no value
 
     system.registry.PutString(kProductOptions, "ProductType", std::string(64, 'W'));
-    EXPECT_EQ("", Describe(platform::kPlatformNt, 5, 1, 2600, ""));  // longer than 63
+    EXPECT_EQ("", Describe(platform::WindowsFamily::Nt, 5, 1, 2600, ""));  // longer than 63
 
     system.registry.PutRaw(kProductOptions, "ProductType", FakeRegistry::kText,
                            std::vector<std::uint8_t>(64, 'W'));
-    EXPECT_EQ("", Describe(platform::kPlatformNt, 5, 1, 2600, ""));  // 64 bytes, no end
+    EXPECT_EQ("", Describe(platform::WindowsFamily::Nt, 5, 1, 2600, ""));  // 64 bytes, no end
 
     system.registry.PutString(kProductOptions, "ProductType", "WinNT");
     system.registry.failingKeys = {"ProductOptions"};
-    EXPECT_EQ("", Describe(platform::kPlatformNt, 5, 1, 2600, ""));  // access denied
+    EXPECT_EQ("", Describe(platform::WindowsFamily::Nt, 5, 1, 2600, ""));  // access denied
     EXPECT_EQ(0u, system.registry.OpenHandles());
 }
 
@@ -180,7 +180,7 @@ TEST_F(OsDescription, NoVersionRecord) {
 
 TEST_F(OsDescription, ServicePackWithoutEndIsCutAtItsField) {
     system.registry.PutString(kProductOptions, "ProductType", "WinNT");
-    system.version.record = platform::OsVersion{4, 0, 1381, platform::kPlatformNt, ""};
+    system.version.record = platform::OsVersion{4, 0, 1381, platform::WindowsFamily::Nt, ""};
     std::memset(system.version.record.csdVersion, 'S', sizeof system.version.record.csdVersion);
     EXPECT_EQ("Windows NT Workstation 4.0 (Build:1381) " + std::string(128, 'S'),
               GetOsDescription());

@@ -82,7 +82,7 @@ class AutostartShortcut : public ::testing::Test {
 };
 
 TEST_F(AutostartShortcut, OnWritesTheShortcutAndOffRemovesItTwiceWithoutComplaint) {
-    EXPECT_EQ(0, autostart.Set(1));
+    autostart.Set(true);
     ASSERT_EQ(std::set<std::string>{"Nimbrel.lnk"}, NewLinks());
 
     const ShellLinkInfo link = ReadBack(folders.startupFolder + "Nimbrel.lnk");
@@ -95,16 +95,16 @@ TEST_F(AutostartShortcut, OnWritesTheShortcutAndOffRemovesItTwiceWithoutComplain
     EXPECT_EQ(SW_SHOWNORMAL, link.m_showCmd);
     EXPECT_EQ(0, link.m_hotkey);
 
-    EXPECT_EQ(0, autostart.Set(0));
+    autostart.Set(false);
     EXPECT_TRUE(NewLinks().empty());
-    EXPECT_EQ(0, autostart.Set(0));
+    autostart.Set(false);
     EXPECT_TRUE(NewLinks().empty());
 }
 
 TEST_F(AutostartShortcut, SavingAgainOverwritesTheSameShortcut) {
-    autostart.Set(1);
+    autostart.Set(true);
     folders.startDir = program.Directory();
-    autostart.Set(1);
+    autostart.Set(true);
     EXPECT_EQ(std::set<std::string>{"Nimbrel.lnk"}, NewLinks());
     EXPECT_PRED2(SamePath, program.Directory(),
                  ReadBack(folders.startupFolder + "Nimbrel.lnk").m_workingDirectory);
@@ -112,11 +112,11 @@ TEST_F(AutostartShortcut, SavingAgainOverwritesTheSameShortcut) {
 
 TEST_F(AutostartShortcut, LanguageFileNamesTheShortcut) {
     WriteLanguageFile("AutostartLink=Nimbrel beim Start\r\n");
-    autostart.Set(1);
+    autostart.Set(true);
     ASSERT_EQ(std::set<std::string>{"Nimbrel beim Start.lnk"}, NewLinks());
     EXPECT_EQ("Nimbrel beim Start",
               ReadBack(folders.startupFolder + "Nimbrel beim Start.lnk").m_description);
-    autostart.Set(0);
+    autostart.Set(false);
     EXPECT_TRUE(NewLinks().empty());
 }
 
@@ -135,11 +135,11 @@ TEST_F(AutostartShortcut, NamesThatAreNoFileNamesStayInTheStartupFolder) {
     const fs::path programs = fs::path(folders.startupFolder).parent_path().parent_path();
     for (const auto& [text, file] : cases) {
         WriteLanguageFile("AutostartLink=" + text + "\r\n");
-        autostart.Set(1);
+        autostart.Set(true);
         EXPECT_EQ(std::set<std::string>{file}, NewLinks()) << text;
         EXPECT_FALSE(fs::exists(programs / "Nimbrel.lnk")) << text;
         EXPECT_FALSE(fs::exists(programs.parent_path() / "Nimbrel.lnk")) << text;
-        autostart.Set(0);
+        autostart.Set(false);
         EXPECT_TRUE(NewLinks().empty()) << text;
     }
 }
@@ -147,11 +147,11 @@ TEST_F(AutostartShortcut, NamesThatAreNoFileNamesStayInTheStartupFolder) {
 TEST_F(AutostartShortcut, NameTooLongForAPathWritesNothing) {
     WriteLanguageFile("AutostartLink=" + std::string(298, 'L') + "\r\n");
     EXPECT_EQ(-1, UpdateStartupShortcut(folders, folders.programPath, "-tray -on",
-                                        std::string(298, 'L'), 1));
-    EXPECT_EQ(0, autostart.Set(1));
+                                        std::string(298, 'L'), true));
+    autostart.Set(true);
     EXPECT_TRUE(NewLinks().empty());
     EXPECT_EQ(1u, user.boxes.size());
-    EXPECT_EQ(0, autostart.Set(0));
+    autostart.Set(false);
 }
 
 // The real files, except that the shell knows no Startup folder.
@@ -168,9 +168,10 @@ TEST_F(AutostartShortcut, UnknownStartupFolderTouchesNoOtherFolderAndIsToldOnce)
     platform::Provide<platform::IFiles>(&files);
     folders.startupFolder.clear();
 
-    EXPECT_EQ(-1, UpdateStartupShortcut(folders, folders.programPath, "-tray -on", "Nimbrel", 1));
-    autostart.Set(1, 0x4711);
-    autostart.Set(1, 0x4711);
+    EXPECT_EQ(-1,
+              UpdateStartupShortcut(folders, folders.programPath, "-tray -on", "Nimbrel", true));
+    autostart.Set(true, 0x4711);
+    autostart.Set(true, 0x4711);
     EXPECT_FALSE(fs::exists("C:\\Nimbrel.lnk"));
     EXPECT_FALSE(fs::exists("\\Nimbrel.lnk"));
     EXPECT_EQ("someone else's file", [&] {
@@ -180,18 +181,18 @@ TEST_F(AutostartShortcut, UnknownStartupFolderTouchesNoOtherFolderAndIsToldOnce)
     ASSERT_EQ(1u, user.boxes.size());
     EXPECT_EQ(0x4711, user.boxes[0].owner);
 
-    autostart.Set(0);
+    autostart.Set(false);
     EXPECT_TRUE(fs::exists(current.Path("Nimbrel.lnk")));
     SetCurrentDirectoryA(folders.startDir.c_str());
 }
 
 // A name that differs in case only names the same file: saving under it keeps the shortcut.
 TEST_F(AutostartShortcut, NameDifferingInCaseOnlyKeepsTheShortcut) {
-    autostart.Set(1);
+    autostart.Set(true);
     WriteLanguageFile("AutostartLink=nimbrel\r\n");
-    autostart.Set(1);
+    autostart.Set(true);
     EXPECT_EQ(1u, NewLinks().size());
-    autostart.Set(0);
+    autostart.Set(false);
     EXPECT_TRUE(NewLinks().empty());
 }
 

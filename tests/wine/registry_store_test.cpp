@@ -19,7 +19,11 @@ class RealRegistry : public ::testing::Test {
     void SetUp() override {
         platform::InstallWin32Services();
         RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsPath);
-        settings.firstStart = settings.autoStart = settings.redial = settings.firstTime = 7;
+        // None at its default, so that a read has to set each one.
+        settings.firstStart = 7;
+        settings.autoStart = false;
+        settings.redial = true;
+        settings.firstTime = false;
         settings.url = "stale";
     }
     void TearDown() override { RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsPath); }
@@ -51,15 +55,15 @@ class RealRegistry : public ::testing::Test {
 };
 
 TEST_F(RealRegistry, FirstRunCreatesTheKeyAndSavesTheFiveDefaults) {
-    TransferSettings(settings, STORE_READ);
+    TransferSettings(settings, Transfer::Read);
     EXPECT_TRUE(KeyExists(kSettingsPath));
     EXPECT_EQ(1, settings.firstStart);
-    EXPECT_EQ(1, settings.autoStart);
-    EXPECT_EQ(0, settings.redial);
-    EXPECT_EQ(1, settings.firstTime);
+    EXPECT_TRUE(settings.autoStart);
+    EXPECT_FALSE(settings.redial);
+    EXPECT_TRUE(settings.firstTime);
     EXPECT_EQ("http://www.", settings.url);
 
-    TransferSettings(settings, STORE_WRITE);
+    TransferSettings(settings, Transfer::Write);
     const char* names[] = {"FirstStart", "AutoStart", "Redial", "FirstTime"};
     const DWORD expected[] = {1, 1, 0, 1};
     for (int i = 0; i < 4; ++i) {
@@ -86,10 +90,10 @@ TEST_F(RealRegistry, ExpandableOrWideUrlIsReadAsStoredAndKeepsItsType) {
     RegSetValueExW(key, L"URL1", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(stored.c_str()),
                    static_cast<DWORD>((stored.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(key);
-    TransferSettings(settings, STORE_READ);
+    TransferSettings(settings, Transfer::Read);
     EXPECT_EQ("http://%COMPUTERNAME%.example/\xC5\x82\xCE\xB1\xD0\xB6\xE6\x9D\xB1", settings.url);
 
-    TransferSettings(settings, STORE_WRITE);
+    TransferSettings(settings, Transfer::Write);
     wchar_t read[128] = L"";
     DWORD type = 0;
     DWORD size = sizeof read;
@@ -102,24 +106,24 @@ TEST_F(RealRegistry, ExpandableOrWideUrlIsReadAsStoredAndKeepsItsType) {
 TEST_F(RealRegistry, LongestUrlIsReadAndOneMoreIsNot) {
     const std::string longest = "http://" + std::string(kUrlMaxLength - 7, 'a');
     PutText("URL1", longest);
-    TransferSettings(settings, STORE_READ);
+    TransferSettings(settings, Transfer::Read);
     EXPECT_EQ(longest, settings.url);
 
     PutText("URL1", longest + "b");
-    TransferSettings(settings, STORE_READ);
+    TransferSettings(settings, Transfer::Read);
     EXPECT_EQ("http://www.", settings.url);
 
     PutText("URL1", std::string(10000, 'u'));
-    TransferSettings(settings, STORE_READ);
+    TransferSettings(settings, Transfer::Read);
     EXPECT_EQ("http://www.", settings.url);
 }
 
 TEST_F(RealRegistry, Url1WithoutTerminatorIsTerminated) {
     Put("URL1", REG_SZ, "http://x.example", 16);
-    TransferSettings(settings, STORE_READ);
+    TransferSettings(settings, Transfer::Read);
     EXPECT_EQ("http://x.example", settings.url);
     Put("URL1", REG_DWORD, "\x41\x41\x41\x41", 4);
-    TransferSettings(settings, STORE_READ);
+    TransferSettings(settings, Transfer::Read);
     EXPECT_EQ("http://www.", settings.url);
 }
 
@@ -129,13 +133,13 @@ TEST_F(RealRegistry, DwordValuesStoredWithOtherTypesGiveTheDefaults) {
     Put("AutoStart", REG_MULTI_SZ, "1\0", 3);
     Put("FirstTime", REG_BINARY, "\x00\x00\x00\x00", 4);
     PutText("FirstStart", "");
-    TransferSettings(settings, STORE_READ);
-    EXPECT_EQ(0, settings.redial);
-    EXPECT_EQ(1, settings.autoStart);
-    EXPECT_EQ(1, settings.firstTime);
+    TransferSettings(settings, Transfer::Read);
+    EXPECT_FALSE(settings.redial);
+    EXPECT_TRUE(settings.autoStart);
+    EXPECT_TRUE(settings.firstTime);
     EXPECT_EQ(1, settings.firstStart);
 
-    TransferSettings(settings, STORE_WRITE);
+    TransferSettings(settings, Transfer::Write);
     for (const char* name : {"Redial", "AutoStart", "FirstTime", "FirstStart"}) {
         DWORD type = 0;
         DWORD value = 99;
@@ -145,7 +149,7 @@ TEST_F(RealRegistry, DwordValuesStoredWithOtherTypesGiveTheDefaults) {
 }
 
 TEST_F(RealRegistry, DeleteSettingsKeyKeepsTheMakersKey) {
-    TransferSettings(settings, STORE_WRITE);
+    TransferSettings(settings, Transfer::Write);
     DeleteSettingsKey();
     EXPECT_FALSE(KeyExists(kSettingsPath));
     EXPECT_TRUE(KeyExists(kMakerPath));

@@ -79,11 +79,11 @@ TEST(Uninstall, RemovesTheShortcutBeforeTheSettingsKeyThenQuits) {
     platform::InstallWin32Services();
     Folders folders = RecordFolders();
     Settings settings;
-    TransferSettings(settings, STORE_WRITE);
+    TransferSettings(settings, Transfer::Write);
     LanguageTexts texts(folders.LanguageFilePath());
     texts.Text("OK");
     Autostart autostart(folders, texts);
-    autostart.Set(1);
+    autostart.Set(true);
     const std::string shortcut = folders.startupFolder + "Nimbrel.lnk";
     ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(shortcut.c_str()));
     ASSERT_TRUE(KeyExists("SOFTWARE\\QUADDLE\\nimbrel2"));
