@@ -26,7 +26,7 @@ MainSheet::MainSheet(const Folders& folders, Settings& settings, LanguageTexts& 
       m_autodial(autodial),
       m_probe(probe) {
     TransferSettings(m_settings, STORE_READ);
-    m_texts.ReadSwitch();
+    m_texts.ApplyOffSwitch();
     ChooseCaption();
     m_settingsPage.LoadSwitches();
     // "-uninstall" shows nothing, so an uninstaller that starts it never waits on a dialog.
@@ -63,11 +63,13 @@ void MainSheet::SetTabCaptions() {
     const char* keys[] = {"TabFront", "TabSet", "TabAbout"};
     for (int tab = 0; tab < 3; ++tab) {
         WideString caption = ToWide(m_texts.Text(keys[tab]));
+        m_texts.AddMissing({keys[tab]});
         TCITEMW item{};
         item.mask = TCIF_TEXT;
         item.pszText = caption.data();
         SendMessageW(tabs, TCM_SETITEMW, tab, reinterpret_cast<LPARAM>(&item));
     }
+    m_texts.Refresh();
 }
 
 LRESULT MainSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -45,8 +45,10 @@ TEST(ProbeTarget, NotWebAddressWarningFollowsTheLanguageFile) {
     const auto runWith = [&](const std::string& content) {
         std::ofstream(folder.HostPath("german.lng"), std::ios::binary | std::ios::trunc) << content;
         LanguageTexts texts{folder.WindowsPath("german.lng")};
-        texts.Text("OK");
-        return NotWebAddressWarning(texts);
+        texts.ApplyOffSwitch();
+        const std::string warning = NotWebAddressWarning(texts);
+        texts.AddMissing({kNotWebAddressWarningKey});
+        return warning;
     };
     const std::string english =
         "The keep-alive URL cannot be opened: it must start with http:// or https:// and name a "

@@ -86,7 +86,7 @@ TEST(Uninstall, RemovesTheShortcutBeforeTheSettingsKeyThenQuits) {
     Settings settings;
     TransferSettings(settings, STORE_WRITE);
     LanguageTexts texts(folders.LanguageFilePath());
-    texts.Text("OK");
+    texts.ApplyOffSwitch();
     Autostart autostart(folders, texts);
     autostart.Set(1);
     const std::string shortcut = folders.startupFolder + "Nimbrel.lnk";
