@@ -19,7 +19,8 @@ class LanguageTexts {
     // Takes anew whether the file is in force: there, not empty, and not switched off.
     void Refresh();
 
-    // Whether the file was in force at the latest Refresh: the German edition, with its texts.
+    // Whether the file was in force at the latest Refresh (or the start-up step): the German
+    // edition, with its texts.
     bool InForce() const { return m_inForce; }
 
     // Adds key=key to the file for each of keys it lacks, in their order, so that whoever

@@ -172,28 +172,21 @@ TEST_F(LanguageFileBesideTheProgram, FileWithoutTextsLearnsTheKeysInTheOrderAske
     ASSERT_NE(nullptr, status);
     EXPECT_EQ("Led1", ItemText(status, 1113));
     EXPECT_EQ("y", ItemText(status, 1194));
-    EXPECT_EQ("y", ItemText(status, IDC_EXIT));
 
     HWND page = SelectPage(main, 1);
     ASSERT_NE(nullptr, page);
-    EXPECT_EQ("y", ItemText(page, 1072));
     Click(page, 1227);
     HWND tip = nimbrel.WindowTitled("Tip");
     ASSERT_NE(nullptr, tip);
-    EXPECT_EQ("y", ItemText(tip, kMessageBoxText));
     PostMessageA(tip, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(tip); }));
     Click(page, 1072);
     HWND dialog = nimbrel.DialogWith(IDC_URL_EDIT);
     ASSERT_NE(nullptr, dialog);
-    EXPECT_EQ("y", Text(dialog));
-    EXPECT_EQ("y", ItemText(dialog, IDC_EXPLANATION));
     PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
 
-    HWND about = SelectPage(main, 2);
-    ASSERT_NE(nullptr, about);
-    EXPECT_EQ("y", ItemText(about, IDC_ABOUT_TITLE));
+    ASSERT_NE(nullptr, SelectPage(main, 2));
     status = SelectPage(main, 0);
     ASSERT_NE(nullptr, status);
     Click(status, IDC_EXIT);
