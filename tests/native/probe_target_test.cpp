@@ -36,8 +36,8 @@ TEST(ProbeTarget, UrlsTheProbeCannotRequestAreWarnedAbout) {
         EXPECT_FALSE(NeedsNotWebAddressWarning(url)) << url;
 }
 
-// The warning is the language file's when it has one, else English, also after the lookup has
-// added the key's placeholder to the file.
+// The warning is the language file's when it has one, else English, also once the key's
+// placeholder has been added to the file.
 TEST(ProbeTarget, NotWebAddressWarningFollowsTheLanguageFile) {
     FakeSystem system;
     TempFolder folder;
