@@ -73,7 +73,7 @@ void KeepAliveApp::RepairAutodial() {
 void KeepAliveApp::ReadSettings() {
     TransferSettings(m_settings, Transfer::Read);
     RegisterUserAgentToken();
-    m_texts.ReadSwitch();
+    m_texts.ApplyOffSwitch();
 }
 
 // A first run asks for the keep-alive URL before the main window exists. The first run counts

@@ -53,11 +53,13 @@ void MainSheet::SetTabCaptions() {
     const char* keys[] = {"TabFront", "TabSet", "TabAbout"};
     for (int tab = 0; tab < 3; ++tab) {
         WideString caption = ToWide(m_texts.Text(keys[tab]));
+        m_texts.AddMissing({keys[tab]});
         TCITEMW item{};
         item.mask = TCIF_TEXT;
         item.pszText = caption.data();
         SendMessageW(tabs, TCM_SETITEMW, tab, reinterpret_cast<LPARAM>(&item));
     }
+    m_texts.Refresh();
 }
 
 LRESULT MainSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

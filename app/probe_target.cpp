@@ -11,13 +11,13 @@ bool NeedsNotWebAddressWarning(const std::string& url) {
     return url.size() >= kShortestUrl && !IsWebAddress(url);
 }
 
-std::string NotWebAddressWarning(LanguageTexts& texts) {
-    return TranslatedText(texts, "urlnotweb",
+std::string NotWebAddressWarning(const LanguageTexts& texts) {
+    return TranslatedText(texts, kNotWebAddressWarningKey,
                           "The keep-alive URL cannot be opened: it must start with http:// or "
                           "https:// and name a server. Until you change it under >Settings<, "
                           "Nimbrel stays offline.");
 }
 
-std::string NotWebAddressTestResult(LanguageTexts& texts) {
-    return TranslatedText(texts, "urltestnotweb", "URL must start with http(s)://");
+std::string NotWebAddressTestResult(const LanguageTexts& texts) {
+    return TranslatedText(texts, kNotWebAddressTestResultKey, "URL must start with http(s)://");
 }

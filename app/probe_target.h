@@ -13,5 +13,8 @@ ProbeTarget ProbeTargetFor(const Settings& settings);
 // one has warnings of its own.
 bool NeedsNotWebAddressWarning(const std::string& url);
 // That warning in the language in force: the status page's box, and the URL test's short result.
-std::string NotWebAddressWarning(LanguageTexts& texts);
-std::string NotWebAddressTestResult(LanguageTexts& texts);
+std::string NotWebAddressWarning(const LanguageTexts& texts);
+std::string NotWebAddressTestResult(const LanguageTexts& texts);
+// Their keys in the language file.
+inline constexpr const char* kNotWebAddressWarningKey = "urlnotweb";
+inline constexpr const char* kNotWebAddressTestResultKey = "urltestnotweb";

@@ -57,6 +57,10 @@ Autostart::Autostart(Folders& folders, LanguageTexts& texts) : m_folders(folders
 
 void Autostart::Set(bool on, platform::Window owner) {
     const std::string name = AutostartLinkName(m_texts);
+    // The key goes into a language file that lacks it, and a file added or removed since the
+    // status page last looked counts from here on, for the pages shown next.
+    m_texts.AddMissing({kAutostartLinkKey});
+    m_texts.Refresh();
     const std::string fileName = name + ".lnk";
     const std::string written = ReadWrittenShortcut();
     const std::string& program = m_folders.programPath;

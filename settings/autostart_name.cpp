@@ -36,10 +36,10 @@ bool IsFileNameCharacter(char c) {
     return static_cast<unsigned char>(c) >= 32 && std::strchr("\\/:*?\"<>|", c) == nullptr;
 }
 
-// A language file that lacks the key gives the English name, never the lookup's "y", and so
-// does the placeholder the lookup adds for it, or the next run would rename the shortcut.
-std::string AutostartLinkName(LanguageTexts& texts) {
-    const std::string name = TranslatedText(texts, "AutostartLink", kProductName);
+// A language file that lacks the key gives the English name, never the missing key's "y", and
+// so does the placeholder added for it, or the next run would rename the shortcut.
+std::string AutostartLinkName(const LanguageTexts& texts) {
+    const std::string name = TranslatedText(texts, kAutostartLinkKey, kProductName);
     return name.empty() ? kProductName : FileNameSafe(name);
 }
 

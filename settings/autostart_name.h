@@ -9,10 +9,13 @@
 // Whether c may stand in a file name: no control character, no part of a path or wildcard.
 bool IsFileNameCharacter(char c);
 
+// The language file's key of the shortcut's name.
+inline constexpr const char* kAutostartLinkKey = "AutostartLink";
+
 // The language file's "AutostartLink" text while that file is in force and the text is more
 // than the key's own placeholder, else the product's name; made into a name the Startup folder
 // can hold.
-std::string AutostartLinkName(LanguageTexts& texts);
+std::string AutostartLinkName(const LanguageTexts& texts);
 
 // The shortcut file called name in the Startup folder; empty while that folder is unknown.
 std::string StartupLinkFile(const std::string& startupFolder, const std::string& name);

@@ -27,34 +27,49 @@ std::string WithLineBreaks(std::string text) {
 
 LanguageTexts::LanguageTexts(std::string filePath) : m_filePath(std::move(filePath)) {}
 
-// The file's text for key; "English" when the file is not in force. A key the file lacks
-// gives "y", sets *missing and is added to the file as key=key.
-std::string LanguageTexts::LookUp(const char* key, bool* missing) {
-    const std::optional<std::string> bytes =
-        m_switchedOff ? std::nullopt : platform::Files().ReadFile(m_filePath);
-    m_inForce = bytes && !bytes->empty();
-    if (!m_inForce) return "English";
-
-    const LanguageFile file(*bytes);
-    if (const std::optional<std::string> text = file.Value(key)) return WithLineBreaks(*text);
-    *missing = true;
-    platform::Files().ReplaceFileContent(m_filePath, file.WithEntry(key, key));
-    return kMissing;
+// A file that cannot be read, an empty one and one switched off at start-up all count as absent.
+std::optional<std::string> LanguageTexts::ReadInForce() const {
+    if (m_switchedOff) return std::nullopt;
+    std::optional<std::string> bytes = platform::Files().ReadFile(m_filePath);
+    if (bytes && bytes->empty()) return std::nullopt;
+    return bytes;
 }
 
-std::string LanguageTexts::Text(const char* key) {
-    bool missing = false;
-    return LookUp(key, &missing);
+void LanguageTexts::Refresh() {
+    m_inForce = ReadInForce().has_value();
 }
 
-std::string LanguageTexts::TextOr(const char* key, const std::string& english) {
-    bool missing = false;
-    const std::string text = LookUp(key, &missing);
-    return m_inForce && !missing ? text : english;
+// Each key is looked for in the file as it is on disk now: a write that failed (a read-only
+// file) is tried again the next time, and one that worked is never repeated.
+void LanguageTexts::AddMissing(std::initializer_list<const char*> keys) {
+    for (const char* key : keys) {
+        const std::optional<std::string> bytes = ReadInForce();
+        if (!bytes) return;
+        const LanguageFile file(*bytes);
+        if (!file.Value(key))
+            platform::Files().ReplaceFileContent(m_filePath, file.WithEntry(key, key));
+    }
 }
 
-void LanguageTexts::ReadSwitch() {
-    if (Text("OK") != "nofile") return;
+std::string LanguageTexts::Text(const char* key) const {
+    const std::optional<std::string> bytes = ReadInForce();
+    if (!bytes) return "English";
+    const std::optional<std::string> text = LanguageFile(*bytes).Value(key);
+    return text ? WithLineBreaks(*text) : kMissing;
+}
+
+std::string LanguageTexts::TextOr(const char* key, const std::string& english) const {
+    const std::optional<std::string> bytes = ReadInForce();
+    if (!bytes) return english;
+    const std::optional<std::string> text = LanguageFile(*bytes).Value(key);
+    return text ? WithLineBreaks(*text) : english;
+}
+
+void LanguageTexts::ApplyOffSwitch() {
+    Refresh();
+    const bool off = Text("OK") == "nofile";
+    AddMissing({"OK"});
+    if (!off) return;
     m_switchedOff = true;
     m_inForce = false;
 }

@@ -1,29 +1,44 @@
 #pragma once
 
+#include <initializer_list>
+#include <optional>
 #include <string>
 
-// User-interface texts from "german.lng" beside the program, when that file is there.
+// User-interface texts from "german.lng" beside the program, when that file is there. Reading a
+// text changes nothing; the file learns the keys the program uses, and whether it is in force is
+// taken anew, only through the calls named for that.
 class LanguageTexts {
   public:
     explicit LanguageTexts(std::string filePath);
 
-    // The start-up check of the file's "OK" text: "nofile" makes the file count as absent for
-    // the rest of the run, so it is neither read nor filled and no page switches back to it.
-    void ReadSwitch();
+    // The start-up step: takes whether the file is in force and adds its "OK" key when it lacks
+    // it; the text "nofile" there makes the file count as absent for the rest of the run, so it
+    // is neither read nor filled and no page switches back to it.
+    void ApplyOffSwitch();
 
-    // The text for key, or "English" when the file is absent or empty. A key the file lacks
-    // gives "y" and is added to the file as key=key.
-    std::string Text(const char* key);
+    // Takes anew whether the file is in force: there, not empty, and not switched off.
+    void Refresh();
 
-    // As Text, for texts where "y" or "English" would do harm: english stands in when the file
-    // is not in force or lacks the key (which is added to the file all the same).
-    std::string TextOr(const char* key, const std::string& english);
-
-    // Whether the last lookup found the file in force: the German edition, with its texts.
+    // Whether the file was in force at the latest Refresh (or the start-up step): the German
+    // edition, with its texts.
     bool InForce() const { return m_inForce; }
 
+    // Adds key=key to the file for each of keys it lacks, in their order, so that whoever
+    // translates it finds every key the program asked for. Nothing when the file is not in
+    // force now, whatever InForce says.
+    void AddMissing(std::initializer_list<const char*> keys);
+
+    // The text for key, or "English" when the file is not in force now. A key the file lacks
+    // gives "y".
+    std::string Text(const char* key) const;
+
+    // As Text, for texts where "y" or "English" would do harm: english stands in when the file
+    // is not in force or lacks the key.
+    std::string TextOr(const char* key, const std::string& english) const;
+
   private:
-    std::string LookUp(const char* key, bool* missing);
+    // The file's bytes while it is in force.
+    std::optional<std::string> ReadInForce() const;
 
     std::string m_filePath;
     bool m_inForce = false;

@@ -1,6 +1,7 @@
 #include "settings/translated_text.h"
 
-std::string TranslatedText(LanguageTexts& texts, const char* key, const std::string& english) {
+std::string TranslatedText(const LanguageTexts& texts, const char* key,
+                           const std::string& english) {
     const std::string text = texts.TextOr(key, english);
     return text == key ? english : text;
 }

@@ -65,10 +65,11 @@ void AboutPage::OnShowWindow(bool) {
 
 void AboutPage::SetLanguageTexts() {
     SetItemText(m_window, IDC_ABOUT_TITLE, m_texts.Text("about_title"));
-    // No control shows this one; asking for it puts the key into a new language file.
-    m_texts.Text("about_or");
     SetItemText(m_window, IDC_CHECK_UPDATES, m_texts.Text("about_bt_check_update"));
     SetItemText(m_window, IDC_HELP_BUTTON, m_texts.Text("about_bt_help"));
+    // No control shows "about_or", but a new language file gets it with the page's other keys.
+    m_texts.AddMissing({"about_title", "about_or", "about_bt_check_update", "about_bt_help"});
+    m_texts.Refresh();
 }
 
 bool AboutPage::OnCommand(WORD id, WORD code) {

@@ -43,7 +43,13 @@ void SettingsPage::OnShowWindow(bool) {
                                                      {IDC_IE_PROPERTIES, "IDC_IE_PROP"},
                                                      {IDC_KA_LABEL, "IDC_KA"},
                                                      {IDC_CHANGE_URL, "IDC_URL"}};
-        for (const auto& [id, key] : texts) SetItemText(m_window, id, m_texts.Text(key));
+        for (const auto& [id, key] : texts) {
+            SetItemText(m_window, id, m_texts.Text(key));
+            m_texts.AddMissing({key});
+        }
+        // A file gone since the status page looked gave "English" here, once: the pages shown
+        // next keep their texts.
+        m_texts.Refresh();
     }
     m_url = m_settings.url;
     UpdateData(false);
@@ -71,7 +77,12 @@ void SettingsPage::OpenInternetProperties() {
 }
 
 void SettingsPage::ShowRedialHelp() {
-    const std::string text = m_texts.InForce() ? m_texts.Text("AUTOSTART-HELP") : kRedialHelp;
+    std::string text = kRedialHelp;
+    if (m_texts.InForce()) {
+        text = m_texts.Text("AUTOSTART-HELP");
+        m_texts.AddMissing({"AUTOSTART-HELP"});
+        m_texts.Refresh();
+    }
     ShowMessageBox(m_window, text, "Tip", MB_OK);
 }
 

@@ -88,8 +88,11 @@ void StatusPage::OnShowWindow(bool) {
     m_switchOffButton.SetIcon(IDI_SWITCH_OFF, IDI_SWITCH_OFF);
     m_minimizeButton.SetIcon(IDI_MINIMIZE, IDI_MINIMIZE);
     m_exitButton.SetIcon(IDI_EXIT, IDI_EXIT);
-    // The lookup brings the language state up to date; its text is not used.
-    m_texts.Text("Led1");
+    // A language file added or removed since the last look counts from here on. The look also
+    // puts the first lamp's key into a file that lacks it, before the texts are read: that lamp
+    // shows its key, not "y".
+    m_texts.Refresh();
+    m_texts.AddMissing({"Led1"});
     if (m_texts.InForce()) SetLanguageTexts();
     if (!m_shown) {
         m_shown = true;
@@ -106,7 +109,10 @@ void StatusPage::SetLanguageTexts() {
     } texts[] = {{IDC_LED_OFF, "Led1"}, {IDC_LED_OFFLINE, "Led2"}, {IDC_LED_ONLINE, "Led3"},
                  {IDC_STAY_ON, "On"},   {IDC_SWITCH_OFF, "Off"},   {IDC_MINIMIZE, "Min2Tray"},
                  {IDC_EXIT, "Exit"}};
-    for (const auto& text : texts) SetItemText(m_window, text.id, m_texts.Text(text.key));
+    for (const auto& text : texts) {
+        SetItemText(m_window, text.id, m_texts.Text(text.key));
+        m_texts.AddMissing({text.key});
+    }
 }
 
 void StatusPage::OnFirstShow() {
@@ -157,9 +163,12 @@ bool StatusPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
 void StatusPage::ShowUrlWarnings() {
     for (const std::string& text : m_probe.TakeShortUrlWarnings())
         ShowMessageBox(MainWindow(), text, kMakerName, MB_OK);
-    if (std::exchange(m_notWebAddressDue, false))
-        ShowMessageBox(MainWindow(), NotWebAddressWarning(m_texts), kMakerName,
-                       MB_OK | MB_ICONWARNING);
+    if (std::exchange(m_notWebAddressDue, false)) {
+        const std::string warning = NotWebAddressWarning(m_texts);
+        m_texts.AddMissing({kNotWebAddressWarningKey});
+        m_texts.Refresh();
+        ShowMessageBox(MainWindow(), warning, kMakerName, MB_OK | MB_ICONWARNING);
+    }
 }
 
 void StatusPage::MinimiseMainWindow() {

@@ -65,6 +65,9 @@ void UrlDialog::TakeLanguageTexts() {
     m_failure = m_texts.Text("testfailed");
     SetItemText(m_window, IDC_TEST_URL, m_texts.Text("buttontesturl"));
     SetText(m_window, m_texts.Text("urltitle"));
+    m_texts.AddMissing(
+        {"urlexplain", "urlnote", "urltest", "testok", "testfailed", "buttontesturl", "urltitle"});
+    m_texts.Refresh();
 }
 
 bool UrlDialog::OnCommand(WORD id, WORD code) {
@@ -81,7 +84,12 @@ bool UrlDialog::OnCommand(WORD id, WORD code) {
 
 // Only the result line changes: the edit keeps whatever the user has typed meanwhile.
 void UrlDialog::ShowPrompt() {
-    m_result = m_texts.InForce() ? m_texts.Text("urltest") : kPrompt;
+    m_result = kPrompt;
+    if (m_texts.InForce()) {
+        m_result = m_texts.Text("urltest");
+        m_texts.AddMissing({"urltest"});
+        m_texts.Refresh();
+    }
     SetItemText(m_window, IDC_TEST_RESULT, m_result);
 }
 
@@ -116,8 +124,12 @@ void UrlDialog::TestUrl() {
         m_result = m_success;
     } else {
         // Not "offline" when no request could be made at all: the user is told why.
-        m_result = NeedsNotWebAddressWarning(m_settings.url) ? NotWebAddressTestResult(m_texts)
-                                                             : m_failure;
+        m_result = m_failure;
+        if (NeedsNotWebAddressWarning(m_settings.url)) {
+            m_result = NotWebAddressTestResult(m_texts);
+            m_texts.AddMissing({kNotWebAddressTestResultKey});
+            m_texts.Refresh();
+        }
         SetTestedUrl(m_settings, previous);
     }
     UpdateData(false);

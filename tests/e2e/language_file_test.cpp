@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <utility>
 
 #include "res/resource.h"
@@ -155,6 +157,92 @@ TEST_F(LanguageFileBesideTheProgram, NofileKeepsTheEnglishTextsAndLeavesTheFileA
     ASSERT_NE(nullptr, page);
     EXPECT_EQ("Change URL", ItemText(page, 1072));
     EXPECT_EQ(content, file.Content());
+}
+
+// A file that holds only its section learns every key the program asks for, each once, in the
+// order the windows ask; a key it lacked shows "y", except the first lamp's, which goes into
+// the file before the status page reads its texts.
+TEST_F(LanguageFileBesideTheProgram, FileWithoutTextsLearnsTheKeysInTheOrderAsked) {
+    LanguageFile file("[SETTINGS]\r\n");
+    Nimbrel nimbrel;
+    HWND main = nimbrel.MainWindow();
+    ASSERT_NE(nullptr, main);
+    EXPECT_EQ((std::vector<std::string>{"y", "y", "y"}), TabCaptions(main));
+    HWND status = FindWindowExA(main, nullptr, nullptr, "Nimbrel");
+    ASSERT_NE(nullptr, status);
+    EXPECT_EQ("Led1", ItemText(status, 1113));
+    EXPECT_EQ("y", ItemText(status, 1194));
+
+    HWND page = SelectPage(main, 1);
+    ASSERT_NE(nullptr, page);
+    Click(page, 1227);
+    HWND tip = nimbrel.WindowTitled("Tip");
+    ASSERT_NE(nullptr, tip);
+    PostMessageA(tip, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(tip); }));
+    Click(page, 1072);
+    HWND dialog = nimbrel.DialogWith(IDC_URL_EDIT);
+    ASSERT_NE(nullptr, dialog);
+    PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+
+    ASSERT_NE(nullptr, SelectPage(main, 2));
+    status = SelectPage(main, 0);
+    ASSERT_NE(nullptr, status);
+    Click(status, IDC_EXIT);
+    ASSERT_EQ(0u, nimbrel.WaitForExit().value_or(12345));
+    // The dialog's edit may take the focus before the dialog has set its texts, and the
+    // prompt it then shows asks for "urltest" first.
+    const std::string dialogKeys[] = {
+        "urlexplain=urlexplain\r\nurlnote=urlnote\r\nurltest=urltest\r\n",
+        "urltest=urltest\r\nurlexplain=urlexplain\r\nurlnote=urlnote\r\n"};
+    const std::string content = file.Content();
+    EXPECT_TRUE(std::any_of(std::begin(dialogKeys), std::end(dialogKeys), [&](const auto& keys) {
+        return content ==
+               "[SETTINGS]\r\nOK=OK\r\nLed1=Led1\r\nLed2=Led2\r\nLed3=Led3\r\nOn=On\r\n"
+               "Off=Off\r\nMin2Tray=Min2Tray\r\nExit=Exit\r\nTabFront=TabFront\r\n"
+               "TabSet=TabSet\r\nTabAbout=TabAbout\r\nIDC_AUTOSTART=IDC_AUTOSTART\r\n"
+               "IDC_REDIAL=IDC_REDIAL\r\nIDC_IE_PROP=IDC_IE_PROP\r\nIDC_KA=IDC_KA\r\n"
+               "IDC_URL=IDC_URL\r\nAUTOSTART-HELP=AUTOSTART-HELP\r\n" +
+                   keys +
+                   "testok=testok\r\ntestfailed=testfailed\r\nbuttontesturl=buttontesturl\r\n"
+                   "urltitle=urltitle\r\nabout_title=about_title\r\nabout_or=about_or\r\n"
+                   "about_bt_check_update=about_bt_check_update\r\n"
+                   "about_bt_help=about_bt_help\r\nAutostartLink=AutostartLink\r\n";
+    })) << content;
+}
+
+// Only the status page looks at whether a file appeared or went away, each time it is shown or
+// hidden; the other pages go by what the last look found. A file gone since shows "English" on
+// the next page that looks its texts up (the settings page, as it is hidden), and after that
+// the pages keep what they show.
+TEST_F(LanguageFileBesideTheProgram, FileAddedOrRemovedWhileRunningCountsFromTheStatusPage) {
+    Nimbrel nimbrel;
+    HWND main = nimbrel.MainWindow();
+    ASSERT_NE(nullptr, main);
+    ASSERT_NE(nullptr, SelectPage(main, 1));
+    std::optional<LanguageFile> file;
+    file.emplace("[SETTINGS]\r\nOn=An\r\nIDC_URL=URL \xE4ndern\r\n");
+    HWND about = SelectPage(main, 2);
+    ASSERT_NE(nullptr, about);
+    EXPECT_EQ("Nimbrel", ItemText(about, IDC_ABOUT_TITLE));  // not yet
+
+    HWND status = SelectPage(main, 0);
+    ASSERT_NE(nullptr, status);
+    EXPECT_EQ("An", ItemText(status, IDC_STAY_ON));
+    EXPECT_EQ("y", ItemText(status, IDC_SWITCH_OFF));
+    HWND settingsPage = SelectPage(main, 1);
+    ASSERT_NE(nullptr, settingsPage);
+    EXPECT_EQ("URL \xC3\xA4ndern", ItemText(settingsPage, IDC_CHANGE_URL));
+    EXPECT_EQ("y", ItemText(settingsPage, IDC_REDIAL));
+
+    file.reset();
+    ASSERT_NE(nullptr, SelectPage(main, 2));
+    EXPECT_EQ("English", ItemText(settingsPage, IDC_CHANGE_URL));
+    EXPECT_EQ("Nimbrel", ItemText(about, IDC_ABOUT_TITLE));
+    ASSERT_NE(nullptr, SelectPage(main, 0));
+    EXPECT_EQ("An", ItemText(status, IDC_STAY_ON));
+    EXPECT_FALSE(std::ifstream(LanguageFile::Path()).is_open());  // nothing written to it
 }
 
 }  // namespace

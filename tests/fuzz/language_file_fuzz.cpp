@@ -110,12 +110,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ofstream(folder.HostPath("german.lng"), std::ios::binary | std::ios::trunc) << original;
     LanguageTexts texts(path);
     const LanguageFile user(original);
-    texts.ReadSwitch();
+    texts.ApplyOffSwitch();
     if (original.empty() || (user.Value("OK") && Displayed(*user.Value("OK")) == "nofile")) {
-        for (const char* key : kKeys) Require(texts.Text(key) == "English", "no file in force");
+        for (const char* key : kKeys) {
+            Require(texts.Text(key) == "English", "no file in force");
+            texts.AddMissing({key});
+        }
         Require(ReadFile(folder.HostPath("german.lng")) == original, "a file out of force stays");
         return 0;
     }
+    const std::string atStart = ReadFile(folder.HostPath("german.lng"));
     for (std::size_t i = 0; i < std::size(kKeys); ++i) {
         const std::string text = texts.Text(kKeys[i]);
         if (const std::optional<std::string> value = user.Value(kKeys[i]))
@@ -123,6 +127,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         else
             Require(text == (i == 0 ? "OK" : "y"), "a missing key gives y", kKeys[i]);
     }
+    Require(ReadFile(folder.HostPath("german.lng")) == atStart, "reading texts writes nothing");
+    for (const char* key : kKeys) texts.AddMissing({key});
     const LanguageFile after(ReadFile(folder.HostPath("german.lng")));
     for (const char* key : kKeys) {
         const std::optional<std::string> value = user.Value(key);

@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         << std::string(data, data + size);
     LanguageTexts texts(folder.WindowsPath("german.lng"));
 
-    texts.ReadSwitch();
+    texts.ApplyOffSwitch();
     const bool languageFile = texts.InForce();
     const std::string name = AutostartLinkName(texts);
     const std::string file = StartupLinkFile(kStartup, name);

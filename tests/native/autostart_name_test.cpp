@@ -18,7 +18,7 @@ class AutostartName : public ::testing::Test {
     std::string NameFor(const std::string& text) {
         std::ofstream(folder.HostPath("german.lng"), std::ios::binary | std::ios::trunc)
             << "[SETTINGS]\r\nAutostartLink=" << text << "\r\n";
-        texts.Text("OK");
+        texts.ApplyOffSwitch();
         return AutostartLinkName(texts);
     }
 
@@ -29,7 +29,7 @@ class AutostartName : public ::testing::Test {
 };
 
 TEST_F(AutostartName, IsTheProductsWithoutLanguageFile) {
-    texts.Text("OK");
+    texts.ApplyOffSwitch();
     EXPECT_EQ("Nimbrel", AutostartLinkName(texts));
     EXPECT_EQ("C:\\Startup\\Nimbrel.lnk", StartupLinkFile(startup, AutostartLinkName(texts)));
 }
@@ -60,14 +60,15 @@ TEST_F(AutostartName, NeverLeavesTheStartupFolderNorIsBlank) {
 // back and must give the same name.
 TEST_F(AutostartName, StaysTheProductsAcrossRunsWhenTheKeyIsMissing) {
     std::ofstream(folder.HostPath("german.lng"), std::ios::binary) << "[SETTINGS]\r\nOn=An\r\n";
-    texts.Text("OK");
+    texts.ApplyOffSwitch();
     EXPECT_EQ("Nimbrel", AutostartLinkName(texts));
+    texts.AddMissing({kAutostartLinkKey});
     std::ifstream written(folder.HostPath("german.lng"), std::ios::binary);
     const std::string content((std::istreambuf_iterator<char>(written)),
                               std::istreambuf_iterator<char>());
     ASSERT_NE(std::string::npos, content.find("AutostartLink=AutostartLink"));
     LanguageTexts nextRun{folder.WindowsPath("german.lng")};
-    nextRun.Text("OK");
+    nextRun.ApplyOffSwitch();
     EXPECT_EQ("Nimbrel", AutostartLinkName(nextRun));
     EXPECT_EQ("Nimbrel", NameFor("AutostartLink"));
     EXPECT_EQ("AutostartLink2", NameFor("AutostartLink2"));

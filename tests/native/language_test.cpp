@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -28,22 +29,39 @@ class Language : public ::testing::Test {
     LanguageTexts texts{folder.WindowsPath("german.lng")};
 };
 
-TEST_F(Language, AbsentOrEmptyFileGivesEnglishAndTakesTheFileOutOfForce) {
+TEST_F(Language, AbsentOrEmptyFileGivesEnglishIsOutOfForceAndLearnsNothing) {
     EXPECT_EQ("English", texts.Text("Led1"));
+    texts.Refresh();
     EXPECT_FALSE(texts.InForce());
 
     WriteFile("[SETTINGS]\r\nLed1=Aus\r\n");
     EXPECT_EQ("Aus", texts.Text("Led1"));
     WriteFile("");
     EXPECT_EQ("English", texts.Text("Led1"));
+    texts.AddMissing({"Led1"});
+    texts.Refresh();
     EXPECT_FALSE(texts.InForce());
     EXPECT_EQ("", FileText());
 }
 
-TEST_F(Language, PresentFileSetsBothFlagsAndGivesTheText) {
+TEST_F(Language, PresentFileIsInForceAndGivesTheText) {
     WriteFile("[SETTINGS]\r\nIDC_REDIAL=Wenn offline, Verbindung herstellen\r\n");
     EXPECT_EQ("Wenn offline, Verbindung herstellen", texts.Text("idc_redial"));
+    texts.Refresh();
     EXPECT_TRUE(texts.InForce());
+}
+
+// A page that found the file in force reads its texts without looking again: a file gone
+// meanwhile gives "English" until the next Refresh.
+TEST_F(Language, ReadsLeaveWhatTheLastRefreshFound) {
+    WriteFile("[SETTINGS]\r\nOn=An\r\n");
+    texts.Refresh();
+    std::remove(folder.HostPath("german.lng").c_str());
+    EXPECT_EQ("English", texts.Text("On"));
+    EXPECT_EQ("Stay On", texts.TextOr("On", "Stay On"));
+    EXPECT_TRUE(texts.InForce());
+    texts.Refresh();
+    EXPECT_FALSE(texts.InForce());
 }
 
 TEST_F(Language, MarkerBecomesCrLf) {
@@ -51,36 +69,51 @@ TEST_F(Language, MarkerBecomesCrLf) {
     EXPECT_EQ("eins\r\nzwei", texts.Text("urlexplain"));
 }
 
-TEST_F(Language, MissingKeyGivesYAndIsAppendedOnce) {
+TEST_F(Language, MissingKeyGivesYAndIsAddedOnceWhenAsked) {
     WriteFile("[SETTINGS]\r\nOn=An\r\n");
     EXPECT_EQ("y", texts.Text("Exit"));
+    EXPECT_EQ("[SETTINGS]\r\nOn=An\r\n", FileText());
+    texts.AddMissing({"Exit"});
     EXPECT_EQ("[SETTINGS]\r\nOn=An\r\nExit=Exit\r\n", FileText());
     EXPECT_EQ("Exit", texts.Text("Exit"));
+    texts.AddMissing({"exit"});
     EXPECT_EQ(1, system.files.replacements);
 }
 
-// Where "y" or "English" would do harm, the caller's English text stands in; the missing key
-// is still added to the file.
+// Keys go in in the order given, each once; those the file has, in any case, stay as they are.
+TEST_F(Language, MissingKeysAreAddedInTheOrderGiven) {
+    WriteFile("[SETTINGS]\r\nOn=An\r\n[OTHER]\r\nLed2=x\r\n");
+    texts.AddMissing({"Led2", "on", "Led1", "LED2", "about_or"});
+    EXPECT_EQ(
+        "[SETTINGS]\r\nOn=An\r\nLed2=Led2\r\nLed1=Led1\r\nabout_or=about_or\r\n[OTHER]\r\n"
+        "Led2=x\r\n",
+        FileText());
+    EXPECT_EQ(3, system.files.replacements);
+}
+
+// Where "y" or "English" would do harm, the caller's English text stands in.
 TEST_F(Language, TextOrEnglishNeverGivesTheMissingMarker) {
     EXPECT_EQ("Nimbrel", texts.TextOr("AutostartLink", "Nimbrel"));  // no file
     WriteFile("[SETTINGS]\r\nOn=An\r\nOff=y\r\n");
     EXPECT_EQ("Nimbrel", texts.TextOr("AutostartLink", "Nimbrel"));
-    EXPECT_TRUE(texts.InForce());
+    texts.AddMissing({"AutostartLink"});
     EXPECT_EQ("[SETTINGS]\r\nOn=An\r\nOff=y\r\nAutostartLink=AutostartLink\r\n", FileText());
     EXPECT_EQ("AutostartLink", texts.TextOr("AutostartLink", "Nimbrel"));
     EXPECT_EQ("An", texts.TextOr("On", "Stay On"));
     EXPECT_EQ("y", texts.TextOr("Off", "Switch off"));  // the user's own one-letter text
 }
 
-TEST_F(Language, EmptyValueGivesEmptyTextAndNoWrite) {
+TEST_F(Language, EmptyValueGivesEmptyTextAndIsNotMissing) {
     WriteFile("[SETTINGS]\r\nTabSet=\r\n");
     EXPECT_EQ("", texts.Text("TabSet"));
+    texts.AddMissing({"TabSet"});
     EXPECT_EQ(0, system.files.replacements);
 }
 
 TEST_F(Language, OneCharacterValueIsTheUsersText) {
     WriteFile("[SETTINGS]\r\nabout_or=&\r\n");
     EXPECT_EQ("&", texts.Text("about_or"));
+    texts.AddMissing({"about_or"});
     EXPECT_EQ(0, system.files.replacements);
     EXPECT_EQ("[SETTINGS]\r\nabout_or=&\r\n", FileText());
 }
@@ -97,6 +130,7 @@ TEST_F(Language, GermanSampleKeepsItsUmlauts) {
     ASSERT_EQ(std::string::npos, FileText().find("\xEF\xBB\xBF"));
     EXPECT_EQ("Wenn offline, Verbindung w\xC3\xA4hlen", texts.Text("IDC_REDIAL"));
     EXPECT_EQ("URL \xC3\xA4ndern", texts.Text("IDC_URL"));
+    texts.AddMissing({"IDC_REDIAL", "IDC_URL"});
     EXPECT_EQ(0, system.files.replacements);
 }
 
@@ -109,6 +143,7 @@ TEST_F(Language, Utf8FileShowsPolishTexts) {
         "cz",
         texts.Text("On"));  // Wlacz with l-stroke, a-ogonek
     EXPECT_EQ("y", texts.Text("Off"));
+    texts.AddMissing({"On", "Off"});
     EXPECT_EQ(
         "\xEF\xBB\xBF[SETTINGS]\r\nOn=W\xC5\x82\xC4\x85"
         "cz\r\nOff=Off\r\n",
@@ -124,6 +159,7 @@ TEST_F(Language, Utf16FileGetsItsMissingKeyInUtf16) {
     WriteFile(file);
     EXPECT_EQ("\xD0\x94\xD0\xB0", texts.Text("On"));  // Cyrillic "Da"
     EXPECT_EQ("y", texts.Text("Off"));
+    texts.AddMissing({"On", "Off"});
     EXPECT_EQ(file + std::string("O\0f\0f\0=\0O\0f\0f\0\r\0\n\0", 18), FileText());
     EXPECT_EQ("Off", texts.Text("Off"));
 }
@@ -133,8 +169,11 @@ TEST_F(Language, ReadOnlyFileIsNotDamaged) {
     WriteFile(content);
     chmod(folder.HostPath("german.lng").c_str(), 0444);
     EXPECT_EQ("y", texts.Text("Off"));
-    EXPECT_EQ("y", texts.Text("Off"));  // tried again, still nothing written
+    texts.AddMissing({"Off"});
+    EXPECT_EQ("y", texts.Text("Off"));
+    texts.AddMissing({"Off"});  // tried again, still nothing written
     EXPECT_EQ(content, FileText());
+    texts.Refresh();
     EXPECT_TRUE(texts.InForce());
 }
 
@@ -143,40 +182,49 @@ TEST_F(Language, BrokenFileNeverCrashes) {
               std::string(70000, 'x') + "\r\n[SETTINGS]\r\nOn=" + std::string(5000, 'z'));
     EXPECT_EQ(std::string(5000, 'z'), texts.Text("On"));
     EXPECT_EQ("y", texts.Text("Off"));
+    texts.AddMissing({"Off"});
+    EXPECT_EQ("Off", texts.Text("Off"));
 }
 
 TEST_F(Language, LockedFileCountsAsAbsent) {
     WriteFile("[SETTINGS]\r\nOn=An\r\n");
     system.files.lockedPaths = {folder.WindowsPath("german.lng")};
     EXPECT_EQ("English", texts.Text("On"));
+    texts.AddMissing({"Off"});
+    texts.Refresh();
     EXPECT_FALSE(texts.InForce());
+    EXPECT_EQ(0, system.files.replacements);
 }
 
 TEST_F(Language, NofileSwitchesTheFileOffForTheWholeRun) {
     const std::string content = "[SETTINGS]\r\nOK=nofile\r\nOn=An\r\n";
     WriteFile(content);
-    texts.ReadSwitch();
+    texts.ApplyOffSwitch();
     EXPECT_FALSE(texts.InForce());
     EXPECT_EQ("English", texts.Text("On"));
     EXPECT_EQ("English", texts.Text("Off"));
+    texts.AddMissing({"Off"});
+    texts.Refresh();
     EXPECT_FALSE(texts.InForce());
     EXPECT_EQ(content, FileText());
 }
 
-TEST_F(Language, OtherOkTextsLeaveTheFileInForce) {
+TEST_F(Language, OtherOkTextsLeaveTheFileInForceAndOkIsAdded) {
     for (const char* ok : {"OK=Ja\r\n", "OK=NOFILE\r\n", "OK=nofile2\r\n", ""}) {
         WriteFile(std::string("[SETTINGS]\r\n") + ok + "On=An\r\n");
-        texts.ReadSwitch();
+        texts.ApplyOffSwitch();
         EXPECT_TRUE(texts.InForce()) << ok;
         EXPECT_EQ("An", texts.Text("On")) << ok;
     }
+    EXPECT_EQ("[SETTINGS]\r\nOn=An\r\nOK=OK\r\n", FileText());
 }
 
 TEST_F(Language, NoFileAtStartUpStillLetsALaterFileIn) {
-    texts.ReadSwitch();
+    texts.ApplyOffSwitch();
     EXPECT_FALSE(texts.InForce());
     WriteFile("[SETTINGS]\r\nOn=An\r\n");
     EXPECT_EQ("An", texts.Text("On"));
+    texts.Refresh();
     EXPECT_TRUE(texts.InForce());
 }
 

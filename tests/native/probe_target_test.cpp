@@ -35,8 +35,8 @@ TEST(ProbeTarget, UrlsTheProbeCannotRequestAreWarnedAbout) {
         EXPECT_FALSE(NeedsNotWebAddressWarning(url)) << url;
 }
 
-// The warning is the language file's when it has one, else English, also after the lookup has
-// added the key's placeholder to the file.
+// The warning is the language file's when it has one, else English, also once the key's
+// placeholder has been added to the file.
 TEST(ProbeTarget, NotWebAddressWarningFollowsTheLanguageFile) {
     FakeSystem system;
     TempFolder folder;
@@ -44,8 +44,10 @@ TEST(ProbeTarget, NotWebAddressWarningFollowsTheLanguageFile) {
     const auto runWith = [&](const std::string& content) {
         std::ofstream(folder.HostPath("german.lng"), std::ios::binary | std::ios::trunc) << content;
         LanguageTexts texts{folder.WindowsPath("german.lng")};
-        texts.Text("OK");
-        return NotWebAddressWarning(texts);
+        texts.ApplyOffSwitch();
+        const std::string warning = NotWebAddressWarning(texts);
+        texts.AddMissing({kNotWebAddressWarningKey});
+        return warning;
     };
     const std::string english =
         "The keep-alive URL cannot be opened: it must start with http:// or https:// and name a "

@@ -50,7 +50,7 @@ TEST_F(AboutPage, LinksLeadToTheMakersPagesWithTheProgramsHand) {
 
 TEST_F(AboutPage, GermanEditionLinksToTheGermanPages) {
     std::ofstream(program.Path("german.lng"), std::ios::binary) << "[SETTINGS]\r\nOK=Ja\r\n";
-    texts.ReadSwitch();  // as at start-up: the file is in force
+    texts.ApplyOffSwitch();  // as at start-up: the file is in force
     Open();
     EXPECT_EQ("http://www.quaddle.example/de/vellmark.htm?ref=nb2",
               ToolTipText(Item(IDC_LINK_HOME)));
@@ -63,7 +63,7 @@ TEST_F(AboutPage, LanguageFileReplacesTitleAndButtonTextsOnEachShow) {
     std::ofstream(file, std::ios::binary)
         << "[SETTINGS]\r\nabout_title=Vellmark<:BREAK:>von Quaddle\r\n"
            "about_bt_check_update=Nach Updates suchen\r\nabout_bt_help=Hilfe\r\n";
-    texts.ReadSwitch();
+    texts.ApplyOffSwitch();
     Open();
     EXPECT_EQ("Vellmark\r\nvon Quaddle", Text(Item(IDC_ABOUT_TITLE)));
     EXPECT_EQ("Nach Updates suchen", Text(Item(IDC_CHECK_UPDATES)));

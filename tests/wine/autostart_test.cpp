@@ -38,7 +38,7 @@ class AutostartShortcut : public ::testing::Test {
         folders.programDir = program.Directory();
         ASSERT_FALSE(folders.startupFolder.empty());
         fs::create_directories(folders.startupFolder);
-        texts.Text("OK");  // no file: not in force
+        texts.Refresh();  // no file: not in force
         startupBefore = StartupLinks();
     }
     void TearDown() override {
@@ -63,7 +63,7 @@ class AutostartShortcut : public ::testing::Test {
     }
     void WriteLanguageFile(const std::string& lines) {
         std::ofstream(program.Path("german.lng"), std::ios::binary) << "[SETTINGS]\r\n" << lines;
-        texts.Text("OK");
+        texts.Refresh();
         ASSERT_TRUE(texts.InForce());
     }
     static ShellLinkInfo ReadBack(const std::string& file) {

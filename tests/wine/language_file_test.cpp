@@ -49,6 +49,7 @@ TEST_F(LanguageFileInAnyFolder, GermanSampleShowsItsUmlauts) {
     ASSERT_TRUE(sample.is_open());
     Write({std::istreambuf_iterator<char>(sample), std::istreambuf_iterator<char>()});
     EXPECT_EQ("Wenn offline, Verbindung w\xC3\xA4hlen", texts.Text("IDC_REDIAL"));
+    texts.Refresh();
     EXPECT_TRUE(texts.InForce());
 }
 
@@ -61,6 +62,7 @@ TEST_F(LanguageFileInAnyFolder, Utf8FileShowsPolishTexts) {
         "cz",
         texts.Text("On"));
     EXPECT_EQ("y", texts.Text("Off"));
+    texts.AddMissing({"Off"});
     EXPECT_EQ("Off", texts.Text("Off"));  // added to the file in the folder
 }
 

@@ -81,7 +81,7 @@ TEST(Uninstall, RemovesTheShortcutBeforeTheSettingsKeyThenQuits) {
     Settings settings;
     TransferSettings(settings, Transfer::Write);
     LanguageTexts texts(folders.LanguageFilePath());
-    texts.Text("OK");
+    texts.ApplyOffSwitch();
     Autostart autostart(folders, texts);
     autostart.Set(true);
     const std::string shortcut = folders.startupFolder + "Nimbrel.lnk";
