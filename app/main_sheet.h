@@ -1,10 +1,10 @@
 #pragma once
 
-#include "framework/modeless_sheet.h"
-#include "app/pages/status_page.h"
-#include "app/pages/settings_page.h"
 #include "app/pages/about_page.h"
+#include "app/pages/settings_page.h"
+#include "app/pages/status_page.h"
 #include "app/tray_icon.h"
+#include "framework/modeless_sheet.h"
 #include "settings/autostart.h"
 #include "settings/folders.h"
 #include "settings/language.h"

@@ -1,8 +1,6 @@
 # Logic: plain C++ over the platform seam; builds natively and for Windows.
 set(NIMBREL_LOGIC_SOURCES
   about/about_actions.cpp
-  about/goto_url.cpp
-  about/link_error.cpp
   about/maker_pages.cpp
   about/os_description.cpp
   app/command_line.cpp
@@ -21,6 +19,8 @@ set(NIMBREL_LOGIC_SOURCES
   keepalive/probe_cancellation.cpp
   keepalive/probe_request.cpp
   keepalive/registry_value.cpp
+  links/goto_url.cpp
+  links/link_error.cpp
   platform/text_length.cpp
   settings/autostart_name.cpp
   settings/bounded_copy.cpp

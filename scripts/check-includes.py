@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 """Checks that every quoted #include runs down the layers as they are built:
-app -> ui -> (about, keepalive, settings) -> (framework | platform) -> base.
+app -> (ui, about, keepalive, settings) -> links -> (framework | platform) -> base.
 
 Each folder may include itself and only the folders ALLOWED names for it:
   app/        everything below it: the composition root
-  ui/         about/ (a link opens its target through the link fallback), framework/,
-              platform/, base/
+  ui/         links/ (a link control opens its target through the fallback there),
+              framework/, platform/, base/
   about/      platform/, res/
+  links/      platform/, res/
   keepalive/  platform/, res/
   settings/   platform/, base/ (the shell links' COM pointers and wide texts), res/
   framework/  base/ only: the window layer is the seam's sibling, not the layer above it
@@ -20,11 +21,13 @@ import pathlib
 import re
 import sys
 
-ORDER = "app -> ui -> (about, keepalive, settings) -> (framework | platform) -> base"
+ORDER = "app -> (ui, about, keepalive, settings) -> links -> (framework | platform) -> base"
 ALLOWED = {
-    "app": {"ui", "about", "keepalive", "settings", "framework", "platform", "base", "res"},
-    "ui": {"about", "framework", "platform", "base"},
+    "app": {"ui", "about", "keepalive", "settings", "links", "framework", "platform", "base",
+            "res"},
+    "ui": {"links", "framework", "platform", "base"},
     "about": {"platform", "res"},
+    "links": {"platform", "res"},
     "keepalive": {"platform", "res"},
     "settings": {"platform", "base", "res"},
     "framework": {"base"},

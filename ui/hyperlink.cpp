@@ -3,10 +3,10 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "about/goto_url.h"
-#include "about/link_error.h"
 #include "base/wide_text.h"
 #include "framework/window_text.h"
+#include "links/goto_url.h"
+#include "links/link_error.h"
 #include "platform/shell.h"
 #include "ui/link_geometry.h"
 #include "ui/rect_conversion.h"

@@ -11,16 +11,14 @@
 #include "res/resource.h"
 
 AboutPage::AboutPage(LanguageTexts& texts, std::string helpPath)
-    : PropertyPage(IDD_ABOUT_PAGE),
-      m_os(GetOsDescription()),
-      m_texts(texts),
-      m_helpPath(std::move(helpPath)) {
+    : PropertyPage(IDD_ABOUT_PAGE), m_texts(texts), m_helpPath(std::move(helpPath)) {
     SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
 }
 
 // The links are set up before they are bound, so the page's hand stays in force and the
-// default one is never loaded.
+// default one is never loaded. The system's description is read once, for the page's life.
 BOOL AboutPage::OnInitDialog() {
+    m_os = GetOsDescription();
     SetUpLinks();
     return PropertyPage::OnInitDialog();
 }

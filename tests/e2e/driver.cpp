@@ -1,8 +1,8 @@
 #include "tests/e2e/driver.h"
 
 #include <commctrl.h>
-#include <shlobj.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstring>
 #include <fstream>

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "res/resource.h"
 #include "tests/e2e/driver.h"

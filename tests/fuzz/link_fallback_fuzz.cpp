@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "about/goto_url.h"
+#include "links/goto_url.h"
 #include "platform/text_length.h"
 #include "tests/doubles/fake_registry.h"
 #include "tests/doubles/fake_shell.h"

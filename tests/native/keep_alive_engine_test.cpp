@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "keepalive/event_log.h"
-#include "keepalive/online_probe.h"
 #include "keepalive/keep_alive_mode.h"
+#include "keepalive/online_probe.h"
 #include "tests/doubles/fake_system.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "about/link_error.h"
+#include "links/link_error.h"
 
 #include <gtest/gtest.h>
 

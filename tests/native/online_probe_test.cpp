@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <functional>
-#include <chrono>
 #include <initializer_list>
 #include <thread>
 #include <utility>

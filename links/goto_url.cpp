@@ -1,4 +1,4 @@
-#include "about/goto_url.h"
+#include "links/goto_url.h"
 
 #include <optional>
 
