@@ -9,7 +9,7 @@ void DataExchange::Control(int id, Window& control) {
 
 void DataExchange::Text(int id, std::string& value) {
     HWND item = GetDlgItem(m_dialog, id);
-    if (!m_saveAndValidate) {
+    if (m_direction == Exchange::ToControls) {
         SetText(item, value);
         return;
     }
@@ -17,7 +17,7 @@ void DataExchange::Text(int id, std::string& value) {
 }
 
 void DataExchange::Check(int id, bool& value) {
-    if (m_saveAndValidate)
+    if (m_direction == Exchange::FromControls)
         value = IsDlgButtonChecked(m_dialog, id) == BST_CHECKED;
     else
         CheckDlgButton(m_dialog, id, value ? BST_CHECKED : BST_UNCHECKED);

@@ -6,10 +6,13 @@
 
 class Window;
 
-// Moves member values to a dialog's controls (save = false) or back (save = true).
+// Which way a data exchange moves the values.
+enum class Exchange { ToControls, FromControls };
+
+// Moves member values to a dialog's controls or back.
 class DataExchange {
   public:
-    DataExchange(HWND dialog, bool save) : m_dialog(dialog), m_saveAndValidate(save) {}
+    DataExchange(HWND dialog, Exchange direction) : m_dialog(dialog), m_direction(direction) {}
 
     // Takes the control over with the wrapper the first time the members are bound.
     void Control(int id, Window& control);
@@ -18,7 +21,5 @@ class DataExchange {
 
   private:
     HWND m_dialog;
-
-  public:
-    const bool m_saveAndValidate;
+    Exchange m_direction;
 };

@@ -18,7 +18,7 @@ bool Dialog::OnCommand(WORD id, WORD) {
 }
 
 void Dialog::OnOK() {
-    UpdateData(true);
+    UpdateData(Exchange::FromControls);
     EndDialog(m_window, IDOK);
 }
 

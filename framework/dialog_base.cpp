@@ -2,13 +2,13 @@
 
 #include "framework/data_exchange.h"
 
-void DialogBase::UpdateData(bool save) {
-    DataExchange exchange(m_window, save);
+void DialogBase::UpdateData(Exchange direction) {
+    DataExchange exchange(m_window, direction);
     DoDataExchange(exchange);
 }
 
 BOOL DialogBase::OnInitDialog() {
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
     return TRUE;
 }
 

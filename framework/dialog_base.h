@@ -2,9 +2,8 @@
 
 #include <windows.h>
 
+#include "framework/data_exchange.h"
 #include "framework/window.h"
-
-class DataExchange;
 
 // What modal dialogs and property pages share: a dialog procedure that dispatches to virtuals,
 // reflection of control notifications, and member data exchange.
@@ -12,8 +11,8 @@ class DialogBase : public Window {
   public:
     explicit DialogBase(int templateId) : m_templateId(templateId) {}
 
-    // Moves the members into the controls (false) or back from them (true).
-    void UpdateData(bool save);
+    // Moves the members into the controls or back from them.
+    void UpdateData(Exchange direction);
 
     const int m_templateId;
 

@@ -18,7 +18,7 @@ INT_PTR CALLBACK PropertyPage::PageProc(HWND window, UINT message, WPARAM wParam
 bool PropertyPage::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
     // Leaving a page takes the controls' values into the members.
     if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == PSN_KILLACTIVE) {
-        UpdateData(true);
+        UpdateData(Exchange::FromControls);
         result = FALSE;
         return true;
     }

@@ -20,13 +20,13 @@ void RemoveEarlierShortcut(const std::string& startupFolder, const std::string& 
 
 }  // namespace
 
-int CreateShortcut(const std::string& linkFile, const std::string& workingDirectory,
-                   const std::string& target, const std::string& arguments,
-                   const std::string& name) {
+bool CreateShortcut(const std::string& linkFile, const std::string& workingDirectory,
+                    const std::string& target, const std::string& arguments,
+                    const std::string& name) {
     // COM stays initialised for the rest of the run; a second call on the thread is success.
     if (FAILED(CoInitialize(nullptr))) {
         DebugTrace("Failed to initialize OLE\n");
-        return -1;
+        return false;
     }
     ShellLinkInfo info;
     info.m_target = target;
@@ -37,20 +37,20 @@ int CreateShortcut(const std::string& linkFile, const std::string& workingDirect
     info.m_iconIndex = 0;
     info.m_showCmd = SW_SHOWNORMAL;
     ShellLink link;
-    return link.Create(info) && link.Save(linkFile) ? 1 : -1;
+    return link.Create(info) && link.Save(linkFile);
 }
 
-int UpdateStartupShortcut(Folders& folders, const std::string& target, const std::string& arguments,
-                          const std::string& name, bool on) {
+bool UpdateStartupShortcut(Folders& folders, const std::string& target,
+                           const std::string& arguments, const std::string& name, bool on) {
     // The folder may have gone since start-up, or never have been made for this profile.
     if (on) CreateStartupFolder(folders);
     const std::string linkFile = StartupLinkFile(folders.startupFolder, name);
-    if (linkFile.empty()) return on ? -1 : 0;
+    if (linkFile.empty()) return !on;
     if (!on) {
         platform::Files().RemoveFile(linkFile);
-        return 0;
+        return true;
     }
-    return CreateShortcut(linkFile, folders.startDir, target, arguments, name) < 0 ? -1 : 0;
+    return CreateShortcut(linkFile, folders.startDir, target, arguments, name);
 }
 
 Autostart::Autostart(Folders& folders, LanguageTexts& texts) : m_folders(folders), m_texts(texts) {}
@@ -70,7 +70,7 @@ void Autostart::Set(bool on, platform::Window owner) {
         ForgetWrittenShortcut();
         return;
     }
-    if (UpdateStartupShortcut(m_folders, program, kAutostartArguments, name, true) < 0) {
+    if (!UpdateStartupShortcut(m_folders, program, kAutostartArguments, name, true)) {
         m_failureNotice.Tell(owner, m_folders.startupFolder);
         return;
     }

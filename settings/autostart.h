@@ -9,16 +9,16 @@
 
 // The autostart shortcut in the user's Startup folder.
 
-// Writes a shortcut to target. 1 when it was saved, -1 when COM or the link failed.
-int CreateShortcut(const std::string& linkFile, const std::string& workingDirectory,
-                   const std::string& target, const std::string& arguments,
-                   const std::string& name);
+// Writes a shortcut to target; false when COM or the link failed.
+bool CreateShortcut(const std::string& linkFile, const std::string& workingDirectory,
+                    const std::string& target, const std::string& arguments,
+                    const std::string& name);
 
-// Creates (on) or deletes the Startup folder's shortcut called name. -1 when it could not be
-// created; a missing file is no error. Creating first makes a missing Startup folder; without
+// Creates (on) or deletes the Startup folder's shortcut called name; false when it could not be
+// created. A missing file is no error. Creating first makes a missing Startup folder; without
 // one nothing is touched.
-int UpdateStartupShortcut(Folders& folders, const std::string& target, const std::string& arguments,
-                          const std::string& name, bool on);
+bool UpdateStartupShortcut(Folders& folders, const std::string& target,
+                           const std::string& arguments, const std::string& name, bool on);
 
 // The program's own autostart shortcut, named by the language file when it is in force.
 class Autostart {

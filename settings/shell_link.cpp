@@ -71,22 +71,23 @@ void ShellLinkInfo::SetItemIdList(LPITEMIDLIST list) {
     m_pidl = list;
 }
 
-int ShellLink::Initialise() {
-    if (m_initialised) return m_psl && m_ppf ? 1 : 0;
-    m_initialised = 1;
+bool ShellLink::Initialise() {
+    if (m_initialised) return m_psl && m_ppf;
+    m_initialised = true;
     IShellLinkW* raw = nullptr;
     HRESULT result = CoCreateInstance(kClsidShellLink, nullptr, CLSCTX_INPROC_SERVER,
                                       kIidShellLinkW, reinterpret_cast<void**>(&raw));
-    if (!CheckCall(result, "ShellLink::Initialise", "CoCreateInstance for IShellLink")) return 0;
+    if (!CheckCall(result, "ShellLink::Initialise", "CoCreateInstance for IShellLink"))
+        return false;
     m_psl.reset(raw);
     m_ppf = QueryOwned<IPersistFile>(raw, kIidPersistFile, &result);
-    return CheckCall(result, "ShellLink::Initialise", "QueryInterface for IPersistFile") ? 1 : 0;
+    return CheckCall(result, "ShellLink::Initialise", "QueryInterface for IPersistFile");
 }
 
-int ShellLink::Create(const ShellLinkInfo& info) {
-    if (!Initialise()) return 0;
+bool ShellLink::Create(const ShellLinkInfo& info) {
+    if (!Initialise()) return false;
     m_sli = info;
-    return 1;
+    return true;
 }
 
 void ShellLink::SaveFields(const char* where, bool withArguments) {
@@ -104,8 +105,8 @@ void ShellLink::SaveFields(const char* where, bool withArguments) {
     CheckCall(link->SetShowCmd(m_sli.m_showCmd), where, "IShellLink::SetShowCmd");
 }
 
-int ShellLink::Save(const std::string& file) {
-    if (!Initialise()) return 0;
+bool ShellLink::Save(const std::string& file) {
+    if (!Initialise()) return false;
     constexpr const char* kWhere = "ShellLink::Save";
     if (m_sli.m_pidl)
         CheckCall(m_psl.get()->SetIDList(m_sli.m_pidl), kWhere, "IShellLink::SetIDList");
@@ -113,9 +114,7 @@ int ShellLink::Save(const std::string& file) {
         CheckCall(m_psl.get()->SetPath(ToWide(m_sli.m_target).c_str()), kWhere,
                   "IShellLink::SetPath");
     SaveFields(kWhere, true);
-    return CheckCall(m_ppf.get()->Save(ToWide(file).c_str(), TRUE), kWhere, "IPersistFile::Save")
-               ? 1
-               : 0;
+    return CheckCall(m_ppf.get()->Save(ToWide(file).c_str(), TRUE), kWhere, "IPersistFile::Save");
 }
 
 void ShellLink::LoadFields(const char* where, bool withArguments) {
@@ -142,12 +141,12 @@ void ShellLink::LoadFields(const char* where, bool withArguments) {
     if (CheckCall(link->GetShowCmd(&show), where, "IShellLink::GetShowCmd")) m_sli.m_showCmd = show;
 }
 
-int ShellLink::Load(const std::string& file) {
-    if (!Initialise()) return 0;
+bool ShellLink::Load(const std::string& file) {
+    if (!Initialise()) return false;
     constexpr const char* kWhere = "ShellLink::Load";
     if (!CheckCall(m_ppf.get()->Load(ToWide(file).c_str(), STGM_READ), kWhere,
                    "IPersistFile::Load"))
-        return 0;
+        return false;
     wchar_t path[MAX_PATH] = L"";
     WIN32_FIND_DATAW found{};
     if (CheckCall(m_psl.get()->GetPath(path, MAX_PATH, &found, SLGP_UNCPRIORITY), kWhere,
@@ -157,13 +156,11 @@ int ShellLink::Load(const std::string& file) {
     if (CheckCall(m_psl.get()->GetIDList(&list), kWhere, "IShellLink::GetIDList"))
         m_sli.SetItemIdList(list);
     LoadFields(kWhere, true);
-    return 1;
+    return true;
 }
 
-int ShellLink::Resolve(HWND parent, DWORD flags) {
-    if (!Initialise() || !m_psl) return 0;
+bool ShellLink::Resolve(HWND parent, DWORD flags) {
+    if (!Initialise() || !m_psl) return false;
     return CheckCall(m_psl.get()->Resolve(parent, flags), "ShellLink::Resolve",
-                     "IShellLink::Resolve")
-               ? 1
-               : 0;
+                     "IShellLink::Resolve");
 }

@@ -37,7 +37,7 @@ class ShellLinkInfo {
 };
 
 // The system's shell-link object, filled from a record and saved to a .lnk file, or loaded
-// from one. COM must be initialised on the calling thread. Results are 1 or 0.
+// from one. COM must be initialised on the calling thread. Each step returns whether it worked.
 class ShellLink {
   public:
     ShellLink() = default;
@@ -45,13 +45,13 @@ class ShellLink {
     ShellLink& operator=(const ShellLink&) = delete;
     virtual ~ShellLink() = default;
 
-    // Creates the object at the first call; 1 when its interfaces are there.
-    virtual int Initialise();
-    int Create(const ShellLinkInfo& info);
-    virtual int Save(const std::string& file);
-    virtual int Load(const std::string& file);
+    // Creates the object at the first call; true when its interfaces are there.
+    virtual bool Initialise();
+    bool Create(const ShellLinkInfo& info);
+    virtual bool Save(const std::string& file);
+    virtual bool Load(const std::string& file);
     // parent may be null: no window for the system's questions.
-    int Resolve(HWND parent, DWORD flags);
+    bool Resolve(HWND parent, DWORD flags);
 
     const ShellLinkInfo& Info() const { return m_sli; }
 
@@ -64,5 +64,5 @@ class ShellLink {
     // Members go in reverse order: the persist interface is released before the link.
     OwnedCom<IShellLinkW> m_psl;
     OwnedCom<IPersistFile> m_ppf;
-    int m_initialised = 0;
+    bool m_initialised = false;
 };

@@ -8,11 +8,11 @@
 // kept where the system's internet shortcut also offers the shell-link interface.
 class UrlShellLink : public ShellLink {
   public:
-    int Initialise() override;
-    int Save(const std::string& file) override;
-    int Load(const std::string& file) override;
-    // Opens the record's URL with its default verb; parent may be null. 1 on success.
-    int Invoke(HWND parent);
+    bool Initialise() override;
+    bool Save(const std::string& file) override;
+    bool Load(const std::string& file) override;
+    // Opens the record's URL with its default verb; parent may be null.
+    bool Invoke(HWND parent);
 
   private:
     OwnedCom<IUniformResourceLocatorW> m_locator;

@@ -58,7 +58,7 @@ void AboutPage::OnShowWindow(bool) {
     m_helpButton.SetIcon(IDI_HELP, IDI_HELP);
     m_version = "Version " + kVersion;
     if (m_texts.InForce()) SetLanguageTexts();
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
 }
 
 void AboutPage::SetLanguageTexts() {

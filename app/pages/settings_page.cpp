@@ -52,7 +52,7 @@ void SettingsPage::OnShowWindow(bool) {
         m_texts.Refresh();
     }
     m_url = m_settings.url;
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
 }
 
 bool SettingsPage::OnCommand(WORD id, WORD code) {
@@ -88,11 +88,11 @@ void SettingsPage::ShowRedialHelp() {
 
 void SettingsPage::ChangeUrl() {
     // Ticks made on this page since it was shown would be undone by the transfers below.
-    UpdateData(true);
+    UpdateData(Exchange::FromControls);
     UrlDialog dialog(m_settings, m_texts, m_probe);
-    if (dialog.DoModal(m_window) == IDOK) UpdateData(false);
+    if (dialog.DoModal(m_window) == IDOK) UpdateData(Exchange::ToControls);
     TransferSettings(m_settings, Transfer::Write);
     RegisterUserAgentToken();
     m_url = m_settings.url;
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
 }

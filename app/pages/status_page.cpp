@@ -65,7 +65,7 @@ void StatusPage::StartStayOn() {
 }
 
 void StatusPage::SaveSettingsFromPage() {
-    UpdateData(true);
+    UpdateData(Exchange::FromControls);
     m_commitSettingsSwitches();
     TransferSettings(m_settings, Transfer::Write);
     RegisterUserAgentToken();
@@ -99,7 +99,7 @@ void StatusPage::OnShowWindow(bool) {
         OnFirstShow();
     }
     UpdateLamps();
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
 }
 
 void StatusPage::SetLanguageTexts() {
@@ -121,7 +121,7 @@ void StatusPage::OnFirstShow() {
     m_offlineLamp.SetBitmap(IDB_LED_YELLOW, kLampFrameWidth, LampColour::kYellow);
     m_onlineLamp.SetBitmap(IDB_LED_GREEN, kLampFrameWidth, LampColour::kGreen);
     UpdateLamps();
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
     // A run started with "-on" is ON, online from the start, and keeps alive from here.
     if (m_session.Mode() == KeepAliveMode::OnOnline) StartStayOn();
 }
@@ -134,7 +134,7 @@ bool StatusPage::OnCommand(WORD id, WORD code) {
             StartStayOn();
             return true;
         case IDC_SWITCH_OFF:
-            UpdateData(true);
+            UpdateData(Exchange::FromControls);
             m_session.SwitchOff();
             return true;
         case IDC_MINIMIZE:

@@ -54,7 +54,7 @@ void UrlDialog::SetUp() {
     m_failure = kFailure;
     m_result = kPrompt;
     if (m_texts.InForce()) TakeLanguageTexts();
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
 }
 
 void UrlDialog::TakeLanguageTexts() {
@@ -94,7 +94,7 @@ void UrlDialog::ShowPrompt() {
 }
 
 void UrlDialog::OnOK() {
-    UpdateData(true);
+    UpdateData(Exchange::FromControls);
     SetKeepAliveUrl(m_settings, m_url);
     m_closed = true;
     EndDialog(m_window, IDOK);
@@ -112,7 +112,7 @@ void UrlDialog::OnCancel() {
 void UrlDialog::TestUrl() {
     if (m_testing) return;  // a second click while the test runs
     m_testing = true;
-    UpdateData(true);
+    UpdateData(Exchange::FromControls);
     const std::string previous = m_settings.url;
     SetTestedUrl(m_settings, m_url);
     m_probe.Abandon();
@@ -132,7 +132,7 @@ void UrlDialog::TestUrl() {
         }
         SetTestedUrl(m_settings, previous);
     }
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
 }
 
 // Steps the probe until it answers, the time is up or the dialog is closed. Between steps the
@@ -144,7 +144,7 @@ ProbeResult UrlDialog::WaitForProbe(const ProbeTarget& target) {
         result = m_probe.Check(target);
         if (m % 100 == 0) {
             m_result = "Testing URL (m=" + std::to_string(m) + ")...";
-            UpdateData(false);
+            UpdateData(Exchange::ToControls);
         }
         DispatchOwnMessages();
         if (result != ProbeResult::Pending || m_closed || GetTickCount64() > deadline) break;

@@ -69,7 +69,7 @@ class AutostartShortcut : public ::testing::Test {
     static ShellLinkInfo ReadBack(const std::string& file) {
         CoInitialize(nullptr);
         ShellLink link;
-        EXPECT_EQ(1, link.Load(file)) << file;
+        EXPECT_TRUE(link.Load(file)) << file;
         return link.Info();
     }
 
@@ -146,8 +146,8 @@ TEST_F(AutostartShortcut, NamesThatAreNoFileNamesStayInTheStartupFolder) {
 
 TEST_F(AutostartShortcut, NameTooLongForAPathWritesNothing) {
     WriteLanguageFile("AutostartLink=" + std::string(298, 'L') + "\r\n");
-    EXPECT_EQ(-1, UpdateStartupShortcut(folders, folders.programPath, "-tray -on",
-                                        std::string(298, 'L'), true));
+    EXPECT_FALSE(UpdateStartupShortcut(folders, folders.programPath, "-tray -on",
+                                       std::string(298, 'L'), true));
     autostart.Set(true);
     EXPECT_TRUE(NewLinks().empty());
     EXPECT_EQ(1u, user.boxes.size());
@@ -168,8 +168,7 @@ TEST_F(AutostartShortcut, UnknownStartupFolderTouchesNoOtherFolderAndIsToldOnce)
     platform::Provide<platform::IFiles>(&files);
     folders.startupFolder.clear();
 
-    EXPECT_EQ(-1,
-              UpdateStartupShortcut(folders, folders.programPath, "-tray -on", "Nimbrel", true));
+    EXPECT_FALSE(UpdateStartupShortcut(folders, folders.programPath, "-tray -on", "Nimbrel", true));
     autostart.Set(true, 0x4711);
     autostart.Set(true, 0x4711);
     EXPECT_FALSE(fs::exists("C:\\Nimbrel.lnk"));
@@ -197,8 +196,8 @@ TEST_F(AutostartShortcut, NameDifferingInCaseOnlyKeepsTheShortcut) {
 }
 
 TEST_F(AutostartShortcut, ShortcutIntoAMissingFolderFails) {
-    EXPECT_EQ(-1, CreateShortcut(program.Path("missing\\Nimbrel.lnk"), folders.startDir,
-                                 folders.programPath, "-tray -on", "Nimbrel"));
+    EXPECT_FALSE(CreateShortcut(program.Path("missing\\Nimbrel.lnk"), folders.startDir,
+                                folders.programPath, "-tray -on", "Nimbrel"));
     EXPECT_FALSE(fs::exists(program.Path("missing")));
 }
 

@@ -30,10 +30,10 @@ class ShellLinkFile : public ::testing::Test {
         ShellLinkInfo info;
         info.m_target = folder.Path("target.exe");
         ShellLink writer;
-        EXPECT_EQ(1, writer.Create(info));
-        EXPECT_EQ(1, writer.Save(folder.Path("t.lnk").c_str()));
+        EXPECT_TRUE(writer.Create(info));
+        EXPECT_TRUE(writer.Save(folder.Path("t.lnk").c_str()));
         ShellLink reader;
-        EXPECT_EQ(1, reader.Load(folder.Path("t.lnk").c_str()));
+        EXPECT_TRUE(reader.Load(folder.Path("t.lnk").c_str()));
         return reader.Info();
     }
 
@@ -46,11 +46,11 @@ TEST_F(ShellLinkFile, ItemIdListWinsOverThePath) {
     info.SetItemIdList(ILCreateFromPathA(folder.Path("target.exe").c_str()));
     ASSERT_NE(nullptr, info.m_pidl);
     ShellLink link;
-    ASSERT_EQ(1, link.Create(info));
-    ASSERT_EQ(1, link.Save(folder.Path("t.lnk").c_str()));
+    ASSERT_TRUE(link.Create(info));
+    ASSERT_TRUE(link.Save(folder.Path("t.lnk").c_str()));
 
     ShellLink reader;
-    ASSERT_EQ(1, reader.Load(folder.Path("t.lnk").c_str()));
+    ASSERT_TRUE(reader.Load(folder.Path("t.lnk").c_str()));
     EXPECT_EQ(0, lstrcmpiA(folder.Path("target.exe").c_str(), reader.Info().m_target.c_str()));
 }
 
@@ -80,32 +80,32 @@ TEST_F(ShellLinkFile, LoadOfWhatIsNoShortcutFailsAndKeepsTheRecord) {
         ShellLink link;
         ShellLinkInfo info;
         info.m_description = "kept";
-        ASSERT_EQ(1, link.Create(info));
-        EXPECT_EQ(0, link.Load(folder.Path(name).c_str())) << name;
+        ASSERT_TRUE(link.Create(info));
+        EXPECT_FALSE(link.Load(folder.Path(name).c_str())) << name;
         EXPECT_EQ("kept", link.Info().m_description) << name;
     }
 }
 
 TEST_F(ShellLinkFile, FileNameLongerThanAPathSavesNothing) {
     ShellLink link;
-    ASSERT_EQ(1, link.Create(ShellLinkInfo()));
-    EXPECT_EQ(0, link.Save((folder.Directory() + std::string(300, 'n') + ".lnk").c_str()));
-    EXPECT_EQ(0, link.Load((folder.Directory() + std::string(300, 'n') + ".lnk").c_str()));
+    ASSERT_TRUE(link.Create(ShellLinkInfo()));
+    EXPECT_FALSE(link.Save((folder.Directory() + std::string(300, 'n') + ".lnk").c_str()));
+    EXPECT_FALSE(link.Load((folder.Directory() + std::string(300, 'n') + ".lnk").c_str()));
 }
 
 TEST_F(ShellLinkFile, InternetShortcutRoundTrip) {
     ShellLinkInfo info;
     info.m_target = "http://127.0.0.1:8/keep";
     UrlShellLink writer;
-    ASSERT_EQ(1, writer.Create(info));
-    ASSERT_EQ(1, writer.Save(folder.Path("keep.url").c_str()));
+    ASSERT_TRUE(writer.Create(info));
+    ASSERT_TRUE(writer.Save(folder.Path("keep.url").c_str()));
     EXPECT_NE(std::string::npos,
               FileText(folder.Path("keep.url")).find("URL=http://127.0.0.1:8/keep"));
 
     UrlShellLink reader;
-    ASSERT_EQ(1, reader.Load(folder.Path("keep.url").c_str()));
+    ASSERT_TRUE(reader.Load(folder.Path("keep.url").c_str()));
     EXPECT_EQ("http://127.0.0.1:8/keep", reader.Info().m_target);
-    EXPECT_EQ(0, UrlShellLink().Load(folder.Path("none.url").c_str()));
+    EXPECT_FALSE(UrlShellLink().Load(folder.Path("none.url").c_str()));
 }
 
 }  // namespace

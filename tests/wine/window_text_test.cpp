@@ -48,11 +48,11 @@ TEST_F(WindowTexts, EveryScriptGoesInAndComesOutTheSame) {
 
 TEST_F(WindowTexts, DataExchangeCarriesThemBothWays) {
     std::string value = kScripts;
-    DataExchange(host.Window(), false).Text(10, value);
+    DataExchange(host.Window(), Exchange::ToControls).Text(10, value);
     EXPECT_EQ(kScriptsWide, WideTextOf(label));
 
     SetWindowTextW(edit, L"Ελλάδα → 日本");
-    DataExchange(host.Window(), true).Text(11, value);
+    DataExchange(host.Window(), Exchange::FromControls).Text(11, value);
     EXPECT_EQ("Ελλάδα → 日本", value);
 }
 
