@@ -10,17 +10,17 @@
 namespace {
 
 constexpr const char* kProductOptionsKey = "System\\CurrentControlSet\\Control\\ProductOptions";
-constexpr std::uint32_t kProductTypeSize = 64;
+constexpr std::size_t kLongestProductType = 63;
 
-// The product type, or false when the key or value cannot be read or does not fit the buffer.
-bool ReadProductType(char (&type)[kProductTypeSize]) {
+// The product type, or nothing when the key or value cannot be read or is longer than any the
+// system writes.
+std::optional<std::string> ReadProductType() {
     const platform::RegKey key(platform::Root::kLocalMachine, kProductOptionsKey,
                                platform::KeyAccess::kRead);
-    const std::optional<std::string> text =
+    std::optional<std::string> type =
         key ? platform::Registry().ReadText(key.get(), "ProductType") : std::nullopt;
-    if (!text || text->size() >= kProductTypeSize) return false;
-    std::memcpy(type, text->c_str(), text->size() + 1);
-    return true;
+    if (type && type->size() > kLongestProductType) return std::nullopt;
+    return type;
 }
 
 bool SameIgnoringCase(const char* a, const char* b) {
@@ -89,9 +89,9 @@ std::string GetOsDescription() {
     if (os.platformId == platform::WindowsFamily::Nt && os.majorVersion >= 6)
         return CurrentNtDescription(os);
     if (os.platformId == platform::WindowsFamily::Nt) {
-        char productType[kProductTypeSize] = "";
-        if (!ReadProductType(productType)) return "";
-        return NtName(os, productType) + " " + NtVersionText(os) +
+        const std::optional<std::string> productType = ReadProductType();
+        if (!productType) return "";
+        return NtName(os, productType->c_str()) + " " + NtVersionText(os) +
                " (Build:" + std::to_string(os.buildNumber) + ") " + ServicePack(os);
     }
     const std::string name =

@@ -7,7 +7,6 @@
 #include "app/tray_callback.h"
 #include "base/handles.h"
 #include "base/wide_text.h"
-#include "framework/resource_string.h"
 #include "keepalive/autodial.h"
 #include "res/product.h"
 #include "res/resource.h"
@@ -15,7 +14,7 @@
 MainSheet::MainSheet(const Folders& folders, Settings& settings, LanguageTexts& texts,
                      Autostart& autostart, KeepAliveSession& session, AutodialSwitch& autodial,
                      OnlineProbe& probe)
-    : ModelessSheet(ResourceString(IDS_TRAY_TIP)),
+    : ModelessSheet(Caption(texts)),
       m_aboutPage(texts, folders.HelpPath()),
       m_statusPage(session, settings, autostart, texts, probe),
       m_settingsPage(settings, texts, probe),
@@ -23,7 +22,6 @@ MainSheet::MainSheet(const Folders& folders, Settings& settings, LanguageTexts& 
       m_session(session),
       m_autodial(autodial),
       m_probe(probe) {
-    ChooseCaption();
     m_settingsPage.LoadSwitches();
     m_statusPage.LinkSettingsSwitches([this] { m_settingsPage.CommitSwitches(); });
     AddPage(m_statusPage);
@@ -34,9 +32,9 @@ MainSheet::MainSheet(const Folders& folders, Settings& settings, LanguageTexts& 
 
 MainSheet::~MainSheet() = default;
 
-void MainSheet::ChooseCaption() {
-    SetTitle(m_texts.InForce() ? std::string(kGermanEditionName) + " - " + kMakerSiteGerman
-                               : std::string(kProductName) + " - " + kMakerSite);
+std::string MainSheet::Caption(const LanguageTexts& texts) {
+    return texts.InForce() ? std::string(kGermanEditionName) + " - " + kMakerSiteGerman
+                           : std::string(kProductName) + " - " + kMakerSite;
 }
 
 BOOL MainSheet::OnInitDialog() {

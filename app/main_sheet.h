@@ -33,7 +33,8 @@ class MainSheet : public ModelessSheet {
     BOOL OnInitDialog() override;
 
   private:
-    void ChooseCaption();
+    // The German edition's name with a language file in force, else the product's.
+    static std::string Caption(const LanguageTexts& texts);
     void SetTabCaptions();
     void OnSize(UINT type);
     void FitAroundTabControl();

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "base/loaded_library.h"
 #include "framework/notify_icon.h"
 #include "framework/window.h"
 #include "res/resource.h"
@@ -18,11 +19,8 @@ constexpr UINT kRetryMilliseconds = 3000;
 HICON LoadSmallIcon() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     using LoadIconMetricCall = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, HICON*);
-    HMODULE comctl = GetModuleHandleW(L"comctl32.dll");
     const auto loadIconMetric =
-        comctl ? reinterpret_cast<LoadIconMetricCall>(
-                     reinterpret_cast<void*>(GetProcAddress(comctl, "LoadIconMetric")))
-               : nullptr;
+        LoadedFunction<LoadIconMetricCall>(L"comctl32.dll", "LoadIconMetric");
     HICON icon = nullptr;
     if (loadIconMetric && SUCCEEDED(loadIconMetric(instance, L"p1", LIM_SMALL, &icon))) return icon;
     return static_cast<HICON>(LoadImageW(instance, L"p1", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),

@@ -2,15 +2,25 @@
 
 #include <windows.h>
 
-#include <cstring>
-#include <vector>
+// An export of module as a function of type F, or null when the module or the export is missing.
+template <typename F>
+F ExportOf(HMODULE module, const char* name) {
+    return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                  : nullptr;
+}
+
+// An export of a DLL the process has loaded already (user32, comctl32, ntdll), or null: for calls
+// that only newer systems have.
+template <typename F>
+F LoadedFunction(const wchar_t* module, const char* name) {
+    return ExportOf<F>(GetModuleHandleW(module), name);
+}
 
 // Owns one module loaded for a while and frees it once: a DLL needed for a single call at
 // start-up need not stay in memory for the whole run.
 class LoadedLibrary {
   public:
-    // name is a system DLL's plain ASCII name.
-    explicit LoadedLibrary(const char* name) : m_module(LoadLibraryW(Wide(name).data())) {}
+    explicit LoadedLibrary(const wchar_t* name) : m_module(LoadLibraryW(name)) {}
     LoadedLibrary(const LoadedLibrary&) = delete;
     LoadedLibrary& operator=(const LoadedLibrary&) = delete;
     ~LoadedLibrary() {
@@ -20,16 +30,9 @@ class LoadedLibrary {
     // The named export as a function of type F, or null.
     template <typename F>
     F Function(const char* name) const {
-        return m_module
-                   ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(m_module, name)))
-                   : nullptr;
+        return ExportOf<F>(m_module, name);
     }
 
   private:
-    static std::vector<wchar_t> Wide(const char* name) {
-        std::vector<wchar_t> wide(name, name + strlen(name) + 1);
-        return wide;
-    }
-
     HMODULE m_module;
 };

@@ -4,13 +4,25 @@
 
 #include <climits>
 
-WideString ToWide(std::string_view utf8) {
-    if (utf8.empty() || utf8.size() > INT_MAX) return {};
-    const int size = static_cast<int>(utf8.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+namespace {
+
+WideString Widen(UINT codePage, std::string_view text) {
+    if (text.empty() || text.size() > INT_MAX) return {};
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
     WideString wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
+    MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
     return wide;
+}
+
+}  // namespace
+
+WideString ToWide(std::string_view utf8) {
+    return Widen(CP_UTF8, utf8);
+}
+
+WideString AnsiToWide(std::string_view ansi) {
+    return Widen(CP_ACP, ansi);
 }
 
 std::string FromWide(WideView utf16) {

@@ -15,3 +15,6 @@ using WideView = std::basic_string_view<wchar_t, WideTraits>;
 // rather than failing the call; a text too long for the system's int length converts to empty.
 WideString ToWide(std::string_view utf8);
 std::string FromWide(WideView utf16);
+
+// Text in the system's ANSI code page, as older files hold it, to UTF-16.
+WideString AnsiToWide(std::string_view ansi);

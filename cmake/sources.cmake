@@ -23,7 +23,6 @@ set(NIMBREL_LOGIC_SOURCES
   links/link_error.cpp
   platform/text_length.cpp
   settings/autostart_name.cpp
-  settings/bounded_copy.cpp
   settings/folders.cpp
   settings/keep_alive_url.cpp
   settings/language.cpp
@@ -75,7 +74,6 @@ set(NIMBREL_FRAMEWORK_SOURCES
   framework/dpi.cpp
   framework/message_box.cpp
   framework/property_page.cpp
-  framework/resource_string.cpp
   framework/modeless_sheet.cpp
   framework/notify_icon.cpp
   framework/window.cpp

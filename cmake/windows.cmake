@@ -10,12 +10,14 @@ add_link_options(-Wl,--gc-sections)
 # No code of the program catches an exception, and the runtime's throw helpers end it at once
 # (app/runtime_replacements.cpp), so its own code needs no unwind tables: they were an eighth of
 # the 32-bit exe.
-set(NIMBREL_PROGRAM_OPTIONS -fno-exceptions -fno-asynchronous-unwind-tables)
+function(nimbrel_program_target target)
+  nimbrel_warnings(${target})
+  target_compile_options(${target} PRIVATE -fno-exceptions -fno-asynchronous-unwind-tables)
+endfunction()
 
 add_library(nimbrel_logic STATIC ${NIMBREL_LOGIC_SOURCES})
 target_include_directories(nimbrel_logic PUBLIC ${PROJECT_SOURCE_DIR})
-nimbrel_warnings(nimbrel_logic)
-target_compile_options(nimbrel_logic PRIVATE ${NIMBREL_PROGRAM_OPTIONS})
+nimbrel_program_target(nimbrel_logic)
 
 include(cmake/delay_imports.cmake)
 
@@ -26,13 +28,11 @@ add_library(nimbrel_win32 STATIC ${NIMBREL_BASE_SOURCES} ${NIMBREL_WIN32_PLATFOR
 target_link_libraries(nimbrel_win32 PUBLIC nimbrel_logic
   nimbrel_wininet_delayed nimbrel_shell32_delayed nimbrel_ole32_delayed
   wininet comctl32 shell32 ole32 advapi32 gdi32 user32 kernel32)
-nimbrel_warnings(nimbrel_win32)
-target_compile_options(nimbrel_win32 PRIVATE ${NIMBREL_PROGRAM_OPTIONS})
+nimbrel_program_target(nimbrel_win32)
 
 add_library(nimbrel_windows STATIC ${NIMBREL_WINDOW_SOURCES})
 target_link_libraries(nimbrel_windows PUBLIC nimbrel_win32)
-nimbrel_warnings(nimbrel_windows)
-target_compile_options(nimbrel_windows PRIVATE ${NIMBREL_PROGRAM_OPTIONS})
+nimbrel_program_target(nimbrel_windows)
 
 add_executable(nimbrel WIN32 app/win_main.cpp app/runtime_replacements.cpp res/nimbrel.rc)
 # The resource compiler does not report the pictures it reads: name them, so a new picture
@@ -42,8 +42,7 @@ file(GLOB NIMBREL_PICTURES CONFIGURE_DEPENDS
 set_source_files_properties(res/nimbrel.rc PROPERTIES
   OBJECT_DEPENDS "${NIMBREL_PICTURES};${NIMBREL_GENERATED_DIR}/nimbrel.manifest")
 target_link_libraries(nimbrel PRIVATE nimbrel_windows)
-nimbrel_warnings(nimbrel)
-target_compile_options(nimbrel PRIVATE ${NIMBREL_PROGRAM_OPTIONS})
+nimbrel_program_target(nimbrel)
 set_target_properties(nimbrel PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
 add_subdirectory(tests/bench)

@@ -1,7 +1,5 @@
 #include "framework/dialog_base.h"
 
-#include "framework/data_exchange.h"
-
 void DialogBase::UpdateData(Exchange direction) {
     DataExchange exchange(m_window, direction);
     DoDataExchange(exchange);

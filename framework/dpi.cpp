@@ -1,13 +1,15 @@
 #include "framework/dpi.h"
 
+#include "base/loaded_library.h"
+
 namespace {
 
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 
 // Windows 10 1607 and later; earlier systems have one scale for every window.
 GetDpiForWindowFunction DpiForWindow() {
-    static const auto function = reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    static const auto function =
+        LoadedFunction<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
     return function;
 }
 

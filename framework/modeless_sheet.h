@@ -19,7 +19,6 @@ class ModelessSheet : public Window {
     explicit ModelessSheet(const std::string& caption) : m_caption(ToWide(caption)) {}
 
     void AddPage(PropertyPage& page) { m_pages.push_back(&page); }
-    void SetTitle(const std::string& caption) { m_caption = ToWide(caption); }
 
     // Creates the sheet window with this style and no extended style; false when it failed.
     bool Create(DWORD style);

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "base/loaded_library.h"
+
 namespace {
 
 // One subclass of ours per window; the procedure and this id name it in the chain.
@@ -13,9 +15,8 @@ using GetWindowSubclassFunction = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR, DW
 // fixed ordinal in every version (by name only in some), so it is looked up by that ordinal.
 GetWindowSubclassFunction GetWindowSubclassEntry() {
     constexpr WORD kGetWindowSubclassOrdinal = 411;
-    static const auto entry =
-        reinterpret_cast<GetWindowSubclassFunction>(reinterpret_cast<void*>(GetProcAddress(
-            GetModuleHandleW(L"comctl32.dll"), MAKEINTRESOURCEA(kGetWindowSubclassOrdinal))));
+    static const auto entry = LoadedFunction<GetWindowSubclassFunction>(
+        L"comctl32.dll", MAKEINTRESOURCEA(kGetWindowSubclassOrdinal));
     return entry;
 }
 

@@ -57,6 +57,11 @@ void KeepAliveEngine::TakeResult(KeepAliveMode mode, const char* logLine) {
     m_countdown.StartNow();
 }
 
+void KeepAliveEngine::DropProbe() {
+    m_abandon();
+    m_probePending = false;
+}
+
 void KeepAliveEngine::ShowActivity() {
     if (m_probePending) {
         m_view.ShowActivity(kPendingLine);
@@ -69,8 +74,7 @@ void KeepAliveEngine::ShowActivity() {
 
 // A result from before a Switch off may be minutes old: it says nothing about the line now.
 void KeepAliveEngine::StartStayOn() {
-    m_abandon();
-    m_probePending = false;
+    DropProbe();
     m_intervalHours = 0;
     m_intervalMinutes = 5;
     m_forceProbe = true;
@@ -83,8 +87,7 @@ void KeepAliveEngine::StartStayOn() {
 // The probe's result would never be taken: it is cancelled, so that it neither holds autodial
 // off nor keeps its connection while OFF.
 void KeepAliveEngine::SwitchOff() {
-    m_abandon();
-    m_probePending = false;
+    DropProbe();
     m_mode = KeepAliveMode::Off;
     m_view.UpdateLamps();
 }
@@ -93,7 +96,6 @@ void KeepAliveEngine::SwitchOff() {
 // countdown starts again from a fresh result.
 void KeepAliveEngine::OnResume() {
     if (!IsOn()) return;
-    m_abandon();
-    m_probePending = false;
+    DropProbe();
     Probe();
 }

@@ -44,6 +44,8 @@ class KeepAliveEngine {
     void Probe();
     void TakeResult(KeepAliveMode mode, const char* logLine);
     void ShowActivity();
+    // A running probe, or a result nobody has taken, no longer counts.
+    void DropProbe();
 
     IKeepAliveView& m_view;
     KeepAliveMode& m_mode;

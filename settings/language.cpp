@@ -51,18 +51,20 @@ void LanguageTexts::AddMissing(std::initializer_list<const char*> keys) {
     }
 }
 
-std::string LanguageTexts::Text(const char* key) const {
+std::string LanguageTexts::Find(const char* key, const std::string& absent,
+                                const std::string& missing) const {
     const std::optional<std::string> bytes = ReadInForce();
-    if (!bytes) return "English";
+    if (!bytes) return absent;
     const std::optional<std::string> text = LanguageFile(*bytes).Value(key);
-    return text ? WithLineBreaks(*text) : kMissing;
+    return text ? WithLineBreaks(*text) : missing;
+}
+
+std::string LanguageTexts::Text(const char* key) const {
+    return Find(key, "English", kMissing);
 }
 
 std::string LanguageTexts::TextOr(const char* key, const std::string& english) const {
-    const std::optional<std::string> bytes = ReadInForce();
-    if (!bytes) return english;
-    const std::optional<std::string> text = LanguageFile(*bytes).Value(key);
-    return text ? WithLineBreaks(*text) : english;
+    return Find(key, english, english);
 }
 
 void LanguageTexts::ApplyOffSwitch() {

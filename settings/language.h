@@ -39,6 +39,8 @@ class LanguageTexts {
   private:
     // The file's bytes while it is in force.
     std::optional<std::string> ReadInForce() const;
+    // The text for key; absent when the file is not in force now, missing when it lacks key.
+    std::string Find(const char* key, const std::string& absent, const std::string& missing) const;
 
     std::string m_filePath;
     bool m_inForce = false;

@@ -103,20 +103,21 @@ LanguageFile::LanguageFile(std::string bytes) : m_bytes(std::move(bytes)) {
     const auto starts = [this](const char* mark, std::size_t size) {
         return m_bytes.compare(0, size, mark, size) == 0;
     };
+    std::size_t textStart = 0;  // just after the byte-order mark
     if (starts("\xEF\xBB\xBF", 3)) {
         m_encoding = Encoding::kUtf8;
-        m_textStart = 3;
+        textStart = 3;
     } else if (starts("\xFF\xFE", 2)) {
         m_encoding = Encoding::kUtf16Le;
-        m_textStart = 2;
+        textStart = 2;
     } else if (starts("\xFE\xFF", 2)) {
         m_encoding = Encoding::kUtf16Be;
-        m_textStart = 2;
+        textStart = 2;
     }
     const bool wide = m_encoding == Encoding::kUtf16Le || m_encoding == Encoding::kUtf16Be;
     const std::size_t unit = wide ? 2 : 1;
     // A last byte that is half a UTF-16 unit belongs to no line.
-    const std::size_t end = m_bytes.size() - (m_bytes.size() - m_textStart) % unit;
+    const std::size_t end = m_bytes.size() - (m_bytes.size() - textStart) % unit;
     const auto unitAt = [&](std::size_t at) -> char16_t {
         if (!wide) return static_cast<unsigned char>(m_bytes[at]);
         const auto first = static_cast<unsigned char>(m_bytes[at]);
@@ -124,7 +125,7 @@ LanguageFile::LanguageFile(std::string bytes) : m_bytes(std::move(bytes)) {
         return static_cast<char16_t>(m_encoding == Encoding::kUtf16Le ? first | second << 8
                                                                       : first << 8 | second);
     };
-    std::size_t start = m_textStart;
+    std::size_t start = textStart;
     while (true) {
         std::size_t at = start;
         while (at < end && unitAt(at) != u'\n') at += unit;

@@ -41,6 +41,5 @@ class LanguageFile {
 
     std::string m_bytes;
     Encoding m_encoding = Encoding::kAnsi;
-    std::size_t m_textStart = 0;  // just after the byte-order mark
     std::vector<Line> m_lines;
 };

@@ -8,7 +8,6 @@ enum class Transfer { Read, Write };
 
 // The longest keep-alive URL: the dialog's edit, the save and the read all hold this many.
 inline constexpr int kUrlMaxLength = 299;
-inline constexpr int kUrlBufferSize = kUrlMaxLength + 1;
 inline constexpr const char* kDefaultUrl = "http://www.";
 
 struct Settings {

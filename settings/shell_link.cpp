@@ -13,11 +13,6 @@ constexpr CLSID kClsidShellLink = {
 // Longest description or argument text read back from a link.
 constexpr int kInfoTextSize = 1024;
 
-// A text the link filled in; its buffer always holds a terminator.
-std::string Utf8(const wchar_t* text) {
-    return FromWide(text);
-}
-
 void FreeItemIdList(LPITEMIDLIST list) {
     if (!list) return;
     IMalloc* raw = nullptr;
@@ -122,18 +117,18 @@ void ShellLink::LoadFields(const char* where, bool withArguments) {
     wchar_t text[kInfoTextSize] = L"";
     if (CheckCall(link->GetWorkingDirectory(text, MAX_PATH), where,
                   "IShellLink::GetWorkingDirectory"))
-        m_sli.m_workingDirectory = Utf8(text);
+        m_sli.m_workingDirectory = FromWide(text);
     int index = 0;
     if (CheckCall(link->GetIconLocation(text, MAX_PATH, &index), where,
                   "IShellLink::GetIconLocation")) {
-        m_sli.m_iconLocation = Utf8(text);
+        m_sli.m_iconLocation = FromWide(text);
         m_sli.m_iconIndex = index;
     }
     if (CheckCall(link->GetDescription(text, kInfoTextSize), where, "IShellLink::GetDescription"))
-        m_sli.m_description = Utf8(text);
+        m_sli.m_description = FromWide(text);
     if (withArguments &&
         CheckCall(link->GetArguments(text, kInfoTextSize), where, "IShellLink::GetArguments"))
-        m_sli.m_arguments = Utf8(text);
+        m_sli.m_arguments = FromWide(text);
     WORD hotkey = 0;
     if (CheckCall(link->GetHotkey(&hotkey), where, "IShellLink::GetHotkey"))
         m_sli.m_hotkey = hotkey;
@@ -151,7 +146,7 @@ bool ShellLink::Load(const std::string& file) {
     WIN32_FIND_DATAW found{};
     if (CheckCall(m_psl.get()->GetPath(path, MAX_PATH, &found, SLGP_UNCPRIORITY), kWhere,
                   "IShellLink::GetPath"))
-        m_sli.m_target = Utf8(path);
+        m_sli.m_target = FromWide(path);
     LPITEMIDLIST list = nullptr;
     if (CheckCall(m_psl.get()->GetIDList(&list), kWhere, "IShellLink::GetIDList"))
         m_sli.SetItemIdList(list);

@@ -18,8 +18,9 @@ void BitmapStrip::Attach(HBITMAP bitmap, int frameWidth) {
     Release();
     m_bitmap.reset(bitmap);
     m_frameWidth = frameWidth;
-    GetObjectW(bitmap, sizeof m_info, &m_info);
-    m_frameHeight = m_info.bmHeight;
+    BITMAP info{};
+    GetObjectW(bitmap, sizeof info, &info);
+    m_frameHeight = info.bmHeight;
     m_previous = SelectObject(m_dc.get(), bitmap);
 }
 

@@ -16,7 +16,6 @@ class BitmapStrip {
     // Takes the bitmap over; frames are frameWidth wide and as high as the bitmap.
     void Attach(HBITMAP bitmap, int frameWidth);
 
-    bool IsLoaded() const { return static_cast<bool>(m_bitmap); }
     int FrameWidth() const { return m_frameWidth; }
     int FrameHeight() const { return m_frameHeight; }
 
@@ -31,5 +30,4 @@ class BitmapStrip {
     int m_frameWidth = 0;
     int m_frameHeight = 0;
     HGDIOBJ m_previous = nullptr;
-    BITMAP m_info{};
 };

@@ -108,7 +108,7 @@ void Hyperlink::PositionWindow() {
     GetWindowRect(m_window, &window);
     if (HWND parent = GetParent(m_window))
         MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&window), 2);
-    const WideString text = ToWide(WindowText(m_window));
+    const WideString text = WideWindowText(m_window);
     SIZE extent{};
     {
         FontDc dc(m_window, m_font.get());

@@ -76,9 +76,8 @@ void LedButton::SetBitmap(int id, int frameWidth, LampColour colour) {
     m_colour = colour;
     HBITMAP bitmap = LoadLamp();
     if (!bitmap) return;
-    m_strip.Attach(bitmap, m_dpi == kDefaultDpi ? frameWidth : ScaledPixels(frameWidth, m_dpi));
-    m_sizeFrame = SIZE{m_strip.FrameWidth(), m_strip.FrameHeight()};
-    m_layout.PlaceForFrame(m_sizeFrame.cx, m_sizeFrame.cy);
+    m_strip.Attach(bitmap, ScaledPixels(frameWidth, m_dpi));
+    m_layout.PlaceForFrame(m_strip.FrameWidth(), m_strip.FrameHeight());
 }
 
 void LedButton::SetDpi(int dpi) {
@@ -116,7 +115,7 @@ void LedButton::DrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 void LedButton::DrawCaption(HDC dc) {
-    const WideString text = ToWide(WindowText(m_window));
+    const WideString text = WideWindowText(m_window);
     if (text.empty()) return;
     const LayoutRect client = ClientRect(m_window);
     RECT measured = ToRect(m_layout.CaptionArea(client));

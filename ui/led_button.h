@@ -48,5 +48,4 @@ class LedButton : public Window {
     int m_frameWidth = 0;  // at 100 %
     LampColour m_colour = LampColour::kRed;
     BitmapStrip m_strip;
-    SIZE m_sizeFrame{};
 };

@@ -46,16 +46,16 @@ void AboutPage::DoDataExchange(DataExchange& exchange) {
     exchange.Control(IDC_HELP_BUTTON, m_helpButton);
 }
 
-// Showing and hiding alike set the icons, the version and, with a language file in force, the
-// page's texts.
 void AboutPage::ScaleImages(int dpi) {
     m_updateButton.SetDpi(dpi);
     m_helpButton.SetDpi(dpi);
 }
 
+// Showing and hiding alike set the icons, the version and, with a language file in force, the
+// page's texts.
 void AboutPage::OnShowWindow(bool) {
-    m_updateButton.SetIcon(IDI_UPDATE, IDI_UPDATE);
-    m_helpButton.SetIcon(IDI_HELP, IDI_HELP);
+    m_updateButton.SetIcon(IDI_UPDATE, 0);
+    m_helpButton.SetIcon(IDI_HELP, 0);
     m_version = "Version " + kVersion;
     if (m_texts.InForce()) SetLanguageTexts();
     UpdateData(Exchange::ToControls);

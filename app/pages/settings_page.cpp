@@ -90,7 +90,7 @@ void SettingsPage::ChangeUrl() {
     // Ticks made on this page since it was shown would be undone by the transfers below.
     UpdateData(Exchange::FromControls);
     UrlDialog dialog(m_settings, m_texts, m_probe);
-    if (dialog.DoModal(m_window) == IDOK) UpdateData(Exchange::ToControls);
+    dialog.DoModal(m_window);
     TransferSettings(m_settings, Transfer::Write);
     RegisterUserAgentToken();
     m_url = m_settings.url;

@@ -43,20 +43,10 @@ void StatusPage::DoDataExchange(DataExchange& exchange) {
 }
 
 void StatusPage::UpdateLamps() {
-    m_offLamp.SetLampState(false);
-    m_offlineLamp.SetLampState(false);
-    m_onlineLamp.SetLampState(false);
-    switch (m_session.Mode()) {
-        case KeepAliveMode::Off:
-            m_offLamp.SetLampState(true);
-            break;
-        case KeepAliveMode::OnOffline:
-            m_offlineLamp.SetLampState(true);
-            break;
-        case KeepAliveMode::OnOnline:
-            m_onlineLamp.SetLampState(true);
-            break;
-    }
+    const KeepAliveMode mode = m_session.Mode();
+    m_offLamp.SetLampState(mode == KeepAliveMode::Off);
+    m_offlineLamp.SetLampState(mode == KeepAliveMode::OnOffline);
+    m_onlineLamp.SetLampState(mode == KeepAliveMode::OnOnline);
 }
 
 void StatusPage::StartStayOn() {
@@ -65,7 +55,6 @@ void StatusPage::StartStayOn() {
 }
 
 void StatusPage::SaveSettingsFromPage() {
-    UpdateData(Exchange::FromControls);
     m_commitSettingsSwitches();
     TransferSettings(m_settings, Transfer::Write);
     RegisterUserAgentToken();
@@ -84,10 +73,10 @@ void StatusPage::ScaleImages(int dpi) {
 }
 
 void StatusPage::OnShowWindow(bool) {
-    m_stayOnButton.SetIcon(IDI_STAY_ON, IDI_STAY_ON);
-    m_switchOffButton.SetIcon(IDI_SWITCH_OFF, IDI_SWITCH_OFF);
-    m_minimizeButton.SetIcon(IDI_MINIMIZE, IDI_MINIMIZE);
-    m_exitButton.SetIcon(IDI_EXIT, IDI_EXIT);
+    m_stayOnButton.SetIcon(IDI_STAY_ON, 0);
+    m_switchOffButton.SetIcon(IDI_SWITCH_OFF, 0);
+    m_minimizeButton.SetIcon(IDI_MINIMIZE, 0);
+    m_exitButton.SetIcon(IDI_EXIT, 0);
     // A language file added or removed since the last look counts from here on. The look also
     // puts the first lamp's key into a file that lacks it, before the texts are read: that lamp
     // shows its key, not "y".
@@ -99,7 +88,6 @@ void StatusPage::OnShowWindow(bool) {
         OnFirstShow();
     }
     UpdateLamps();
-    UpdateData(Exchange::ToControls);
 }
 
 void StatusPage::SetLanguageTexts() {
@@ -121,7 +109,6 @@ void StatusPage::OnFirstShow() {
     m_offlineLamp.SetBitmap(IDB_LED_YELLOW, kLampFrameWidth, LampColour::kYellow);
     m_onlineLamp.SetBitmap(IDB_LED_GREEN, kLampFrameWidth, LampColour::kGreen);
     UpdateLamps();
-    UpdateData(Exchange::ToControls);
     // A run started with "-on" is ON, online from the start, and keeps alive from here.
     if (m_session.Mode() == KeepAliveMode::OnOnline) StartStayOn();
 }
@@ -134,7 +121,6 @@ bool StatusPage::OnCommand(WORD id, WORD code) {
             StartStayOn();
             return true;
         case IDC_SWITCH_OFF:
-            UpdateData(Exchange::FromControls);
             m_session.SwitchOff();
             return true;
         case IDC_MINIMIZE:

@@ -82,7 +82,7 @@ std::string Win32Files::CurrentDirectory() {
 // with its helpers (over 1 MB) need not stay for a run that never shows the tray icon.
 std::string Win32Files::StartupFolder(bool create) {
     using GetFolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
-    const LoadedLibrary shell("shell32.dll");
+    const LoadedLibrary shell(L"shell32.dll");
     const auto getFolderPath = shell.Function<GetFolderPath>("SHGetFolderPathW");
     wchar_t path[MAX_PATH] = L"";
     const int folder = CSIDL_STARTUP | (create ? CSIDL_FLAG_CREATE : 0);
@@ -92,12 +92,7 @@ std::string Win32Files::StartupFolder(bool create) {
 }
 
 std::string Win32CodePage::AnsiToUtf8(const std::string& ansi) {
-    if (ansi.empty() || ansi.size() > kLargestReadFile) return "";
-    const int size = static_cast<int>(ansi.size());
-    const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
-    std::vector<wchar_t> wide(static_cast<std::size_t>(length) + 1, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), length);
-    return FromWide(WideView(wide.data(), static_cast<std::size_t>(length)));
+    return FromWide(AnsiToWide(ansi));
 }
 
 }  // namespace platform

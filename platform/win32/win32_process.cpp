@@ -22,15 +22,12 @@ char** Win32Process::Arguments() {
     return __argv;
 }
 
-// The buffer grows until the path fits: a cut path would name another file.
+// Room for the longest path the system has: a cut path would name another file.
 std::string Win32Process::ProgramPath() {
-    for (DWORD size = MAX_PATH; size <= kLongestPath; size *= 2) {
-        std::vector<wchar_t> path(size, L'\0');
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), size);
-        if (length == 0) return "";
-        if (length < size) return FromWide(WideView(path.data(), length));
-    }
-    return "";
+    std::vector<wchar_t> path(kLongestPath, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), kLongestPath);
+    if (length == 0 || length >= kLongestPath) return "";
+    return FromWide(WideView(path.data(), length));
 }
 
 }  // namespace platform

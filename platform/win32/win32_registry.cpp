@@ -27,9 +27,9 @@ HKEY RootKey(Root root) {
     return HKEY_CURRENT_USER;
 }
 
-LONG Set(Key key, const std::string& name, DWORD type, const void* data, std::size_t size) {
-    return RegSetValueExW(ToHkey(key), ToWide(name).c_str(), 0, type,
-                          static_cast<const BYTE*>(data), static_cast<DWORD>(size));
+LONG Set(Key key, const WideString& name, DWORD type, const void* data, std::size_t size) {
+    return RegSetValueExW(ToHkey(key), name.c_str(), 0, type, static_cast<const BYTE*>(data),
+                          static_cast<DWORD>(size));
 }
 
 DWORD StoredType(Key key, const WideString& name) {
@@ -104,18 +104,20 @@ std::optional<std::uint32_t> Win32Registry::ReadNumber(Key key, const std::strin
 }
 
 bool Win32Registry::WriteText(Key key, const std::string& name, const std::string& text) {
+    const WideString wideName = ToWide(name);
     const WideString wide = ToWide(text);
-    const DWORD type = StoredType(key, ToWide(name)) == REG_EXPAND_SZ ? REG_EXPAND_SZ : REG_SZ;
-    return Set(key, name, type, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t)) == ERROR_SUCCESS;
+    const DWORD type = StoredType(key, wideName) == REG_EXPAND_SZ ? REG_EXPAND_SZ : REG_SZ;
+    return Set(key, wideName, type, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t)) ==
+           ERROR_SUCCESS;
 }
 
 bool Win32Registry::WriteNumber(Key key, const std::string& name, std::uint32_t number) {
     const DWORD value = number;
-    return Set(key, name, REG_DWORD, &value, sizeof value) == ERROR_SUCCESS;
+    return Set(key, ToWide(name), REG_DWORD, &value, sizeof value) == ERROR_SUCCESS;
 }
 
 bool Win32Registry::WriteStored(Key key, const std::string& name, const StoredValue& value) {
-    return Set(key, name, value.type, value.bytes.empty() ? nullptr : value.bytes.data(),
+    return Set(key, ToWide(name), value.type, value.bytes.empty() ? nullptr : value.bytes.data(),
                value.bytes.size()) == ERROR_SUCCESS;
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "base/loaded_library.h"
+#include "base/wide_text.h"
 #include "platform/win32/win32_services.h"
 
 namespace platform {
@@ -9,16 +11,15 @@ namespace platform {
 namespace {
 
 // The service-pack text in UTF-8, cut to the record's field at a character's end.
-void CopyServicePack(const WCHAR* wide, char (&text)[128]) {
+void CopyServicePack(const WCHAR (&wide)[128], char (&text)[128]) {
     std::memset(text, 0, sizeof text);
-    char utf8[4 * 128] = "";
-    if (!WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, nullptr, nullptr)) return;
-    std::size_t length = std::strlen(utf8);
+    const std::string utf8 = FromWide(WideView(wide, wcsnlen(wide, 128)));
+    std::size_t length = utf8.size();
     if (length > sizeof text) {
         length = sizeof text;
         while (length > 0 && (static_cast<unsigned char>(utf8[length]) & 0xC0) == 0x80) --length;
     }
-    std::memcpy(text, utf8, length);
+    std::memcpy(text, utf8.data(), length);
 }
 
 }  // namespace
@@ -42,10 +43,7 @@ bool Win32Version::GetVersionExA(OsVersion* version) {
 // Found at run time: ntdll is in every NT process, and the call does not exist elsewhere.
 bool Win32Version::RtlGetVersion(OsVersion* version) {
     using GetVersionCall = LONG(WINAPI*)(OSVERSIONINFOEXW*);
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    const auto call = ntdll ? reinterpret_cast<GetVersionCall>(
-                                  reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")))
-                            : nullptr;
+    const auto call = LoadedFunction<GetVersionCall>(L"ntdll.dll", "RtlGetVersion");
     OSVERSIONINFOEXW info{};
     info.dwOSVersionInfoSize = sizeof info;
     if (!call || call(&info) != 0) return false;

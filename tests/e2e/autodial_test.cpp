@@ -68,11 +68,7 @@ class UsersAutodial : public ::testing::Test {
     }
 
     static void PutSettings(const std::string& url) {
-        settings::PutDword("FirstStart", 1);
-        settings::PutDword("AutoStart", 0);
-        settings::PutDword("Redial", 0);
-        settings::PutDword("FirstTime", 0);
-        settings::PutString("URL1", url);
+        settings::PutPastFirstRun(url, false, false);
     }
     static bool SwitchedOff() {
         return Read("EnableAutodial") == kDwordZero && Read("NoNetAutodial") == kDwordZero;

@@ -510,6 +510,14 @@ void PutString(const char* name, const std::string& text) {
     PutRaw(name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
 }
 
+void PutPastFirstRun(const std::string& url, bool autoStart, bool redial) {
+    PutDword("FirstStart", 1);
+    PutDword("AutoStart", autoStart);
+    PutDword("Redial", redial);
+    PutDword("FirstTime", 0);
+    PutString("URL1", url);
+}
+
 bool KeyExists() {
     HKEY key = OpenSettings(KEY_READ);
     if (key) RegCloseKey(key);

@@ -160,6 +160,8 @@ void Clear();
 void PutDword(const char* name, DWORD value);
 void PutString(const char* name, const std::string& text);
 void PutRaw(const char* name, DWORD type, const void* data, DWORD size);
+// What a user past the first run has stored: the keep-alive URL and the two switches.
+void PutPastFirstRun(const std::string& url, bool autoStart, bool redial);
 void Delete(const char* name);
 bool KeyExists();
 std::optional<DWORD> Dword(const char* name);

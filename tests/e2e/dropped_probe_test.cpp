@@ -93,11 +93,7 @@ class DroppedProbes : public ::testing::Test {
   protected:
     void SetUp() override {
         settings::Clear();
-        settings::PutDword("FirstStart", 1);
-        settings::PutDword("AutoStart", 0);
-        settings::PutDword("Redial", 1);
-        settings::PutDword("FirstTime", 0);
-        settings::PutString("URL1", server.Url());
+        settings::PutPastFirstRun(server.Url(), false, true);
     }
     void TearDown() override { settings::Clear(); }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <optional>
+
 #include "res/resource.h"
 #include "tests/e2e/driver.h"
 
@@ -16,11 +19,7 @@ class MainWindow : public ::testing::Test {
   protected:
     void SetUp() override {
         settings::Clear();
-        settings::PutDword("FirstStart", 1);
-        settings::PutDword("AutoStart", 0);
-        settings::PutDword("Redial", 1);
-        settings::PutDword("FirstTime", 0);
-        settings::PutString("URL1", "http://keep.example/");
+        settings::PutPastFirstRun("http://keep.example/", false, true);
     }
     void TearDown() override { settings::Clear(); }
 
@@ -28,6 +27,21 @@ class MainWindow : public ::testing::Test {
 
     static bool InTray(HWND main) {
         return !IsWindowVisible(main) && TrayIconShown(main, kTrayIconId);
+    }
+
+    // Minimises main into the tray; its icon once the taskbar shows it, or nullopt.
+    static std::optional<driver::TrayIcon> IconInTray(HWND main) {
+        const std::size_t iconsBefore = TrayIcons().size();
+        Minimise(main);
+        if (!WaitUntil([&] { return InTray(main) && TrayIcons().size() > iconsBefore; }))
+            return std::nullopt;
+        return TrayIcons().front();
+    }
+
+    // The tray's popup menu when it is open, else null.
+    static HWND OpenMenu() {
+        HWND menu = FindWindowA("#32768", nullptr);
+        return menu && IsWindowVisible(menu) ? menu : nullptr;
     }
 
     static void ExpectSettingsUntouched() {
@@ -95,22 +109,16 @@ TEST_F(MainWindow, TrayMenuExitEndsWithoutWritingTheSettings) {
     Nimbrel nimbrel;
     HWND main = nimbrel.MainWindow();
     ASSERT_NE(nullptr, main);
-    const std::size_t iconsBefore = TrayIcons().size();
-    Minimise(main);
-    ASSERT_TRUE(WaitUntil([&] { return InTray(main) && TrayIcons().size() > iconsBefore; }));
+    const std::optional<driver::TrayIcon> icon = IconInTray(main);
+    ASSERT_TRUE(icon);
 
     // The menu comes as the right button goes up, as the shell's context-menu event.
-    const auto icon = TrayIcons().front();
-    ClickTrayIcon(icon, WM_RBUTTONDOWN);
+    ClickTrayIcon(*icon, WM_RBUTTONDOWN);
     Sleep(300);
-    HWND early = FindWindowA("#32768", nullptr);
-    EXPECT_TRUE(early == nullptr || !IsWindowVisible(early));
-    ClickTrayIcon(icon, WM_RBUTTONUP);
+    EXPECT_EQ(nullptr, OpenMenu());
+    ClickTrayIcon(*icon, WM_RBUTTONUP);
     HWND menu = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-        menu = FindWindowA("#32768", nullptr);
-        return menu && IsWindowVisible(menu);
-    }));
+    ASSERT_TRUE(WaitUntil([&] { return (menu = OpenMenu()) != nullptr; }));
     // Up from the top wraps to the last item, "Exit".
     PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);
     PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
@@ -139,24 +147,18 @@ TEST_F(MainWindow, RightClickOpensTheMenuOnceAndRestoreLeavesNoMenuBehind) {
     Nimbrel nimbrel;
     HWND main = nimbrel.MainWindow();
     ASSERT_NE(nullptr, main);
-    const std::size_t iconsBefore = TrayIcons().size();
-    Minimise(main);
-    ASSERT_TRUE(WaitUntil([&] { return InTray(main) && TrayIcons().size() > iconsBefore; }));
-    const auto icon = TrayIcons().front();
-    ClickTrayIcon(icon, WM_RBUTTONDOWN);
-    ClickTrayIcon(icon, WM_RBUTTONUP);
+    const std::optional<driver::TrayIcon> icon = IconInTray(main);
+    ASSERT_TRUE(icon);
+    ClickTrayIcon(*icon, WM_RBUTTONDOWN);
+    ClickTrayIcon(*icon, WM_RBUTTONUP);
     HWND menu = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-        menu = FindWindowA("#32768", nullptr);
-        return menu && IsWindowVisible(menu);
-    }));
+    ASSERT_TRUE(WaitUntil([&] { return (menu = OpenMenu()) != nullptr; }));
     // Down from nothing chosen takes the first item, "Restore Nimbrel".
     PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && !IsIconic(main); }));
     Sleep(500);  // a second menu for the same click would be open by now
-    HWND left = FindWindowA("#32768", nullptr);
-    EXPECT_TRUE(left == nullptr || !IsWindowVisible(left));
+    EXPECT_EQ(nullptr, OpenMenu());
     EXPECT_FALSE(TrayIconShown(main, kTrayIconId));
 }
 

@@ -17,14 +17,11 @@ class Resume : public ::testing::Test {
   protected:
     void SetUp() override {
         settings::Clear();
-        settings::PutDword("FirstStart", 1);
-        settings::PutDword("AutoStart", 0);
-        settings::PutDword("Redial", 1);
-        settings::PutDword("FirstTime", 0);
         // Unique, so that no answer comes from the prefix's internet cache.
-        settings::PutString("URL1", server.Url() +
-                                        "?resume=" + std::to_string(GetCurrentProcessId()) + "-" +
-                                        std::to_string(GetTickCount64()));
+        settings::PutPastFirstRun(server.Url() +
+                                      "?resume=" + std::to_string(GetCurrentProcessId()) + "-" +
+                                      std::to_string(GetTickCount64()),
+                                  false, true);
     }
     void TearDown() override { settings::Clear(); }
 

@@ -36,11 +36,7 @@ class SettingsPage : public ::testing::Test {
   protected:
     void SetUp() override {
         settings::Clear();
-        settings::PutDword("FirstStart", 1);
-        settings::PutDword("AutoStart", 1);
-        settings::PutDword("Redial", 0);
-        settings::PutDword("FirstTime", 0);
-        settings::PutString("URL1", kOldUrl);
+        settings::PutPastFirstRun(kOldUrl, true, false);
         nimbrel.emplace();
         main = nimbrel->MainWindow();
         ASSERT_NE(nullptr, main);

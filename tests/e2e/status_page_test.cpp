@@ -65,13 +65,7 @@ class StatusPage : public ::testing::Test {
     void SetUp() override { settings::Clear(); }
     void TearDown() override { settings::Clear(); }
 
-    static void PutSettings(const std::string& url) {
-        settings::PutDword("FirstStart", 1);
-        settings::PutDword("AutoStart", 0);
-        settings::PutDword("Redial", 1);
-        settings::PutDword("FirstTime", 0);
-        settings::PutString("URL1", url);
-    }
+    static void PutSettings(const std::string& url) { settings::PutPastFirstRun(url, false, true); }
 
     static bool InTray(HWND main) {
         return !IsWindowVisible(main) && TrayIconShown(main, kTrayIconId);

@@ -7,5 +7,3 @@
 #define IDB_TEST_LAMP 901
 // 24 x 16, every pixel opaque pure blue.
 #define IDI_TEST_SOLID 902
-// Letters of three scripts, written in the script as UTF-8.
-#define IDS_TEST_SCRIPTS 903

@@ -9,7 +9,6 @@
 #include "framework/data_exchange.h"
 #include "framework/modeless_sheet.h"
 #include "framework/property_page.h"
-#include "framework/resource_string.h"
 #include "framework/window_text.h"
 #include "res/resource.h"
 #include "tests/wine/control_host.h"
@@ -72,18 +71,12 @@ TEST(SheetCaption, KeepsEveryScript) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     PropertyPage page(IDD_SETTINGS_PAGE);
-    ModelessSheet sheet("");
-    sheet.SetTitle(kScripts);
+    ModelessSheet sheet(kScripts);
     sheet.AddPage(page);
     // Hidden: destroying a shown window waits on the X server for seconds under Wine.
     ASSERT_TRUE(sheet.Create(WS_POPUP | WS_CAPTION));
     EXPECT_EQ(kScriptsWide, WideTextOf(sheet.m_window));
     DestroyWindow(sheet.m_window);
-}
-
-TEST(ResourceStrings, ComeOutInUtf8AndAnUnknownIdIsEmpty) {
-    EXPECT_EQ("Łódź Αθήνα 東京", ResourceString(IDS_TEST_SCRIPTS));
-    EXPECT_EQ("", ResourceString(IDS_TEST_SCRIPTS + 1));
 }
 
 }  // namespace
