@@ -18,7 +18,7 @@ constexpr UINT kRetryMilliseconds = 3000;
 // size asked of LoadImageW where it does not (comctl32 without the version 6 activation).
 HICON LoadSmallIcon() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    using LoadIconMetricCall = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, HICON*);
+    using LoadIconMetricCall = HRESULT(HINSTANCE, PCWSTR, int, HICON*);
     const auto loadIconMetric =
         LoadedFunction<LoadIconMetricCall>(L"comctl32.dll", "LoadIconMetric");
     HICON icon = nullptr;

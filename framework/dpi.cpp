@@ -4,10 +4,10 @@
 
 namespace {
 
-using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+using GetDpiForWindowFunction = UINT(HWND);
 
 // Windows 10 1607 and later; earlier systems have one scale for every window.
-GetDpiForWindowFunction DpiForWindow() {
+SystemFunctionPointer<GetDpiForWindowFunction> DpiForWindow() {
     static const auto function =
         LoadedFunction<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
     return function;
@@ -37,7 +37,7 @@ int SystemDpi() {
 }  // namespace
 
 int WindowDpi(HWND window) {
-    const GetDpiForWindowFunction dpiForWindow = DpiForWindow();
+    const auto dpiForWindow = DpiForWindow();
     const UINT dpi = window && dpiForWindow ? dpiForWindow(window) : 0;
     return dpi != 0 ? static_cast<int>(dpi) : SystemDpi();
 }

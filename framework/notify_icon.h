@@ -14,8 +14,8 @@ class NotifyIcon {
     bool operator()(DWORD message, NOTIFYICONDATAW* data) const;
 
   private:
-    using Call = BOOL(WINAPI*)(DWORD, NOTIFYICONDATAW*);
+    using Call = BOOL(DWORD, NOTIFYICONDATAW*);
 
     LoadedLibrary m_shell;
-    Call m_call;
+    SystemFunctionPointer<Call> m_call;
 };

@@ -9,11 +9,11 @@ namespace {
 // One subclass of ours per window; the procedure and this id name it in the chain.
 constexpr UINT_PTR kSubclassId = 1;
 
-using GetWindowSubclassFunction = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR*);
+using GetWindowSubclassFunction = BOOL(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR*);
 
 // The import libraries leave GetWindowSubclass out, and the common controls export it by a
 // fixed ordinal in every version (by name only in some), so it is looked up by that ordinal.
-GetWindowSubclassFunction GetWindowSubclassEntry() {
+SystemFunctionPointer<GetWindowSubclassFunction> GetWindowSubclassEntry() {
     constexpr WORD kGetWindowSubclassOrdinal = 411;
     static const auto entry = LoadedFunction<GetWindowSubclassFunction>(
         L"comctl32.dll", MAKEINTRESOURCEA(kGetWindowSubclassOrdinal));
@@ -28,7 +28,7 @@ Window::~Window() {
 
 Window* Window::FromHandle(HWND window) {
     DWORD_PTR reference = 0;
-    const GetWindowSubclassFunction getSubclass = GetWindowSubclassEntry();
+    const auto getSubclass = GetWindowSubclassEntry();
     if (!window || !getSubclass || !getSubclass(window, &SubclassProc, kSubclassId, &reference))
         return nullptr;
     return reinterpret_cast<Window*>(reference);

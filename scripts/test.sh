@@ -10,6 +10,8 @@ cd "$NIMBREL_ROOT"
 install_packages
 say "Include order"
 python3 scripts/check-includes.py
+say "Casts to function pointers"
+python3 scripts/check-casts.py
 build_preset native
 build_preset native-tsan
 build_preset fuzz

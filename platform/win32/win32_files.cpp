@@ -81,7 +81,7 @@ std::string Win32Files::CurrentDirectory() {
 // The shell is loaded for this call only: start-up looks up the Startup folder, and the shell
 // with its helpers (over 1 MB) need not stay for a run that never shows the tray icon.
 std::string Win32Files::StartupFolder(bool create) {
-    using GetFolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
+    using GetFolderPath = HRESULT(HWND, int, HANDLE, DWORD, LPWSTR);
     const LoadedLibrary shell(L"shell32.dll");
     const auto getFolderPath = shell.Function<GetFolderPath>("SHGetFolderPathW");
     wchar_t path[MAX_PATH] = L"";

@@ -42,7 +42,7 @@ bool Win32Version::GetVersionExA(OsVersion* version) {
 
 // Found at run time: ntdll is in every NT process, and the call does not exist elsewhere.
 bool Win32Version::RtlGetVersion(OsVersion* version) {
-    using GetVersionCall = LONG(WINAPI*)(OSVERSIONINFOEXW*);
+    using GetVersionCall = LONG(OSVERSIONINFOEXW*);
     const auto call = LoadedFunction<GetVersionCall>(L"ntdll.dll", "RtlGetVersion");
     OSVERSIONINFOEXW info{};
     info.dwOSVersionInfoSize = sizeof info;

@@ -77,14 +77,15 @@ void CollectFiles(const std::string& folder, const std::string& prefix,
     } while (FindNextFileW(search.get(), &found));
 }
 
+// A named CALLBACK function: a lambda would convert only to a pointer in C's convention.
+BOOL CALLBACK CollectVisible(HWND window, LPARAM list) {
+    if (IsWindowVisible(window)) reinterpret_cast<std::set<HWND>*>(list)->insert(window);
+    return TRUE;
+}
+
 std::set<HWND> VisibleWindows() {
     std::set<HWND> windows;
-    EnumWindows(
-        [](HWND window, LPARAM list) {
-            if (IsWindowVisible(window)) reinterpret_cast<std::set<HWND>*>(list)->insert(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    EnumWindows(&CollectVisible, reinterpret_cast<LPARAM>(&windows));
     return windows;
 }
 
