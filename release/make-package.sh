@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # Builds one architecture's release files into the dist folder: the installer, the portable zip,
-# and SHA256SUMS over every release file of this version there. Run by the CMake target
+# SHA256SUMS over every release file of this version there, and the winget and Scoop manifests
+# for those files, which name them under DOWNLOAD_URL. Run by the CMake target
 # "package". Two builds of one commit give the same bytes: every file carries the last commit's
 # time (or SOURCE_DATE_EPOCH), the zip lists its files in a fixed order with UTC times and no
 # owner or extra attributes, and the installer packs the files one by one in a fixed order.
 set -euo pipefail
 
-if [ $# -ne 9 ]; then
-  echo "usage: $0 ARCH VERSION VERSION_DOTS EXE HELP_FOLDER README SOURCE_DIR WORK_DIR DIST_DIR" >&2
+if [ $# -ne 10 ]; then
+  echo "usage: $0 ARCH VERSION VERSION_DOTS EXE HELP_FOLDER README SOURCE_DIR WORK_DIR DIST_DIR" \
+    "DOWNLOAD_URL" >&2
   exit 2
 fi
 arch=$1 version=$2 version_dots=$3 exe=$4 help_folder=$5 readme=$6 source_dir=$7 work=$8 dist=$9
+download_url=${10}
 
 case "$arch" in
   x64) target=amd64-unicode ;;
@@ -52,3 +55,5 @@ mv "$setup.tmp" "$setup"
 
 (cd "$dist" && LC_ALL=C sha256sum Nimbrel-"$version"-*-setup.exe Nimbrel-"$version"-*-portable.zip \
   >SHA256SUMS.tmp && mv SHA256SUMS.tmp SHA256SUMS)
+
+python3 "$source_dir/release/write-manifests.py" "$source_dir" "$dist" "$version" "$download_url"

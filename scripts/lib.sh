@@ -6,7 +6,7 @@ NIMBREL_PACKAGES=(
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
   wine wine64 fonts-wine xvfb xauth xdotool imagemagick
-  nsis zip chromium python3
+  nsis zip chromium python3 python3-yaml
 )
 
 say() { printf '\n== %s\n' "$*"; }
