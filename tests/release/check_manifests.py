@@ -27,8 +27,6 @@ WINGET = {
 }
 SCOOP_TOP = {"version", "description", "homepage", "license", "architecture", "bin", "shortcuts",
              "url", "hash", "persist", "notes", "depends", "extract_dir", "##"}
-SCOOP_ARCH = {"url", "hash", "bin", "shortcuts", "extract_dir", "installer", "uninstaller",
-              "pre_install", "post_install", "checkver"}
 failures = []
 
 
@@ -49,21 +47,19 @@ def file_hash(path):
 
 
 def check_winget(folder, dist, version, url, product_code):
-    identifiers = set()
+    found = {}
     for path in sorted(folder.glob("*.yaml")):
         manifest = yaml.safe_load(path.read_text(encoding="utf-8"))
         kind = manifest.get("ManifestType")
-        check(kind in WINGET, f"{path.name}: ManifestType {kind!r}")
-        check(manifest.get("ManifestVersion") == "1.9.0", f"{path.name}: ManifestVersion")
-        check(manifest.get("PackageVersion") == version, f"{path.name}: PackageVersion")
+        found[kind] = manifest.get("PackageIdentifier")
+        check(manifest.get("ManifestVersion") == "1.9.0" and manifest.get("PackageVersion") == version,
+              f"{path.name}: ManifestVersion, PackageVersion")
         string_field(manifest, "PackageIdentifier", (IDENTIFIER, 1, 128), path.name)
-        identifiers.add((kind, manifest.get("PackageIdentifier")))
         for field, rule in WINGET.get(kind, {}).items():
             string_field(manifest, field, rule, path.name)
         if kind == "installer":
             check_installers(manifest, dist, url, product_code)
-    check(sorted(kind for kind, _ in identifiers) == sorted(WINGET), f"manifests: {identifiers}")
-    check(len({name for _, name in identifiers}) == 1, "one PackageIdentifier in every file")
+    check(sorted(found) == sorted(WINGET) and len(set(found.values())) == 1, f"manifests {found}")
 
 
 def check_installers(manifest, dist, url, product_code):
@@ -91,9 +87,8 @@ def check_scoop(path, dist, version, url):
     check(set(manifest) <= SCOOP_TOP, f"Scoop fields {sorted(manifest)}")
     check(re.match(r"^[\w\-.+_]+$", manifest.get("version", "")) and manifest["version"] == version,
           "Scoop version")
-    for field in ("description", "homepage", "license"):
-        check(isinstance(manifest.get(field), str), f"Scoop {field}")
-    check(re.match(URL, manifest.get("homepage", "")), "Scoop homepage is a web address")
+    check(isinstance(manifest.get("description"), str) and isinstance(manifest.get("license"), str)
+          and re.match(URL, manifest.get("homepage", "")), "Scoop description, licence, homepage")
     shortcuts = manifest.get("shortcuts")
     check(isinstance(shortcuts, list) and shortcuts and all(
         isinstance(item, list) and 2 <= len(item) <= 4 and all(isinstance(s, str) for s in item)
@@ -104,7 +99,7 @@ def check_scoop(path, dist, version, url):
     for key, arch in (("64bit", "x64"), ("32bit", "x86")):
         entry = architectures.get(key, {})
         name = f"Nimbrel-{version}-{arch}-portable.zip"
-        check(set(entry) <= SCOOP_ARCH and entry.get("url") == f"{url}/{name}", f"{key} url")
+        check(set(entry) == {"url", "hash"} and entry.get("url") == f"{url}/{name}", f"{key} url")
         check(entry.get("hash") == file_hash(dist / name), f"{key} hash of {name}")
         with zipfile.ZipFile(dist / name) as archive:
             check(targets <= set(archive.namelist()), f"{targets} in {name}")
