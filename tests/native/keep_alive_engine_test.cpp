@@ -217,30 +217,6 @@ TEST_F(Engine, ResumeWhileOffProbesNothing) {
     EXPECT_TRUE(view.lamps.empty());
 }
 
-// A probe started while the session may end would be refused and taken for an outage.
-TEST_F(Engine, ProbesNothingWhileTheSessionMayEndAndAgainAtOnceWhenTheEndIsCancelled) {
-    probe.results = {ProbeResult::Online};
-    engine.StartStayOn();
-    engine.Tick();
-    WaitInterval(311);
-    engine.Tick();  // the second probe is running
-    const int abandonsBefore = probe.abandons;
-    engine.HoldForSessionEnd();
-    EXPECT_EQ(abandonsBefore + 1, probe.abandons);
-    probe.results = {ProbeResult::Offline};
-    Ticks(3);
-    EXPECT_EQ(2, probe.Calls());
-
-    engine.ResumeAfterCancelledEnd();
-    probe.results = {ProbeResult::Online};
-    engine.Tick();
-    EXPECT_EQ(3, probe.Calls());
-    EXPECT_EQ(KeepAliveMode::OnOnline, mode);
-    EXPECT_EQ((std::vector<KeepAliveMode>{KeepAliveMode::OnOnline, KeepAliveMode::OnOnline,
-                                          KeepAliveMode::OnOnline}),
-              view.lamps);
-}
-
 TEST_F(Engine, OnlyTheOnModesProbe) {
     engine.StartStayOn();
     engine.Tick();  // a probe is pending
