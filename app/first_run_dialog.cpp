@@ -4,7 +4,7 @@
 
 FirstRunDialog::FirstRunDialog(Settings& settings, LanguageTexts& texts, OnlineProbe& probe,
                                AutodialSwitch& autodial)
-    : UrlDialog(settings, texts, probe), m_probe(probe), m_autodial(autodial) {}
+    : UrlDialog(settings, texts, probe), m_autodial(autodial) {}
 
 BOOL FirstRunDialog::OnInitDialog() {
     const BOOL result = UrlDialog::OnInitDialog();
@@ -12,7 +12,7 @@ BOOL FirstRunDialog::OnInitDialog() {
     return result;
 }
 
-bool FirstRunDialog::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+bool FirstRunDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = TRUE;
     if (message == g_uShowRequestMessage) {
         SetForegroundWindow(m_window);
@@ -22,20 +22,9 @@ bool FirstRunDialog::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& res
         OnExitRequest();
         return true;
     }
-    switch (message) {
-        case WM_QUERYENDSESSION:
-            OnQueryEndSession();
-            return true;
-        case WM_ENDSESSION:
-            OnEndSession(wParam != FALSE);
-            result = 0;
-            return true;
-        case WM_DESTROY:
-            UnmarkInstanceWindow(m_window, m_instanceName);
-            return false;
-        default:
-            return false;
-    }
+    if (message == WM_DESTROY) UnmarkInstanceWindow(m_window, m_instanceName);
+    if (message == WM_QUERYENDSESSION || message == WM_ENDSESSION) OnSessionEnd(message, wParam);
+    return UrlDialog::OnMessage(message, wParam, lParam, result);
 }
 
 // Taken as Cancel, posted so that the sender is answered at once; the URL test's own loop
@@ -45,17 +34,11 @@ void FirstRunDialog::OnExitRequest() {
     PostMessageW(m_window, WM_COMMAND, IDCANCEL, 0);
 }
 
-// The process may be ended any time after the answer: the test's probe stops and the user's
-// autodial values go back now.
-void FirstRunDialog::OnQueryEndSession() {
-    m_probe.Abandon();
-    m_autodial.RestoreAtExit();
-}
-
-// Another program may cancel the end: then the dialog goes on as before.
-void FirstRunDialog::OnEndSession(bool ending) {
-    if (ending)
-        m_autodial.RestoreAtExit();
-    else
+// The process may be ended any time after the query is answered: the user's autodial values go
+// back now. Another program may cancel the end: then the dialog goes on as before.
+void FirstRunDialog::OnSessionEnd(UINT message, WPARAM ending) {
+    if (message == WM_ENDSESSION && !ending)
         m_autodial.Reopen();
+    else
+        m_autodial.RestoreAtExit();
 }

@@ -24,10 +24,8 @@ class FirstRunDialog final : public UrlDialog {
 
   private:
     void OnExitRequest();
-    void OnQueryEndSession();
-    void OnEndSession(bool ending);
+    void OnSessionEnd(UINT message, WPARAM ending);
 
-    OnlineProbe& m_probe;
     AutodialSwitch& m_autodial;
     const std::string m_instanceName = InstanceName();
     bool m_exitRequested = false;

@@ -100,8 +100,9 @@ TEST_F(SessionEnd, ACancelledLogOffDuringAProbeGoesOnProbingAtOnce) {
     EXPECT_EQ(0u, AutodialValue("EnableAutodial").value_or(99));  // switched off for it again
 }
 
-// The first-run dialog comes before the main window, and its test switches autodial off too.
-TEST_F(SessionEnd, ALogOffDuringTheFirstRunTestPutsTheUsersValuesBack) {
+// The first-run dialog comes before the main window, and its test switches autodial off too;
+// a test refused while the end was pending would fail the URL.
+TEST_F(SessionEnd, ALogOffDuringTheFirstRunTestPutsTheUsersValuesBackAndACancelTestsAgain) {
     LoopbackHttpServer server(LoopbackHttpServer::Mode::kNeverAnswer);
     settings::PutDword("FirstTime", 1);
     Nimbrel nimbrel;
@@ -115,6 +116,9 @@ TEST_F(SessionEnd, ALogOffDuringTheFirstRunTestPutsTheUsersValuesBack) {
 
     ASSERT_TRUE(Tell(dialog, WM_QUERYENDSESSION, 0));
     EXPECT_TRUE(UsersValuesInPlace());
+    Sleep(500);
+    ASSERT_TRUE(Tell(dialog, WM_ENDSESSION, FALSE));
+    EXPECT_TRUE(server.WaitForRequests(2, 3000));
 }
 
 }  // namespace
