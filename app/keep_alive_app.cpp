@@ -2,18 +2,24 @@
 
 #include <commctrl.h>
 
+#include "app/first_run_dialog.h"
 #include "app/main_sheet.h"
-#include "app/pages/url_dialog.h"
 #include "app/uninstall.h"
+#include "framework/message_box.h"
 #include "platform/process.h"
+#include "res/product.h"
 
 namespace {
 
 constexpr DWORD kMainWindowStyle =
     WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME;
 
-// The running start could not be reached (still in its first-run dialog, or hung).
+// The running start could not be reached or did not end.
 constexpr int kExitRunningNotReached = 2;
+
+constexpr const char* kStillRunning =
+    "Nimbrel is still running and did not end, so nothing was removed.\n"
+    "Please end it with Exit on its status page, then try again.";
 
 }  // namespace
 
@@ -25,7 +31,7 @@ BOOL KeepAliveApp::InitInstance() {
 
     const std::string name = InstanceName();
     m_instance = std::make_unique<InstanceLock>(name);
-    if (options.mode == StartMode::Uninstall) return Uninstall(name);
+    if (options.mode == StartMode::Uninstall) return Uninstall(name, options.quiet);
     if (!HandOverToRunningStart(name)) return FALSE;
     RepairAutodial();
     ReadSettings();
@@ -33,7 +39,11 @@ BOOL KeepAliveApp::InitInstance() {
 
     // Built before the first-run dialog: its caption follows the language state as just read.
     auto sheet = MakeMainSheet();
-    AskForUrlOnFirstRun();
+    if (!AskForUrlOnFirstRun()) {
+        EndProbing();
+        m_exitCode = 0;
+        return FALSE;
+    }
     // Without a window there is nothing to run: end at once rather than loop unseen.
     if (!sheet->Create(kMainWindowStyle)) return FALSE;
     m_mainWindow = sheet.release()->m_window;  // a live window frees its own sheet
@@ -41,12 +51,17 @@ BOOL KeepAliveApp::InitInstance() {
 }
 
 // The running start of the same user ends through its own Exit first, or its next Exit would
-// write back what the uninstall removes. Nothing is shown, so an uninstaller never waits on us.
-BOOL KeepAliveApp::Uninstall(const std::string& name) {
-    m_exitCode = 0;
-    if (!m_instance->Owned() && EndRunningInstance(*m_instance, name) != HandOver::kOwned)
+// write back what the uninstall removes. One that does not end (busy, hung, or in another of
+// the user's sessions, where its window cannot be reached) leaves everything in place.
+BOOL KeepAliveApp::Uninstall(const std::string& name, bool quiet) {
+    if (!m_instance->Owned() && EndRunningInstance(*m_instance, name) != HandOver::kOwned) {
         m_exitCode = kExitRunningNotReached;
-    if (m_instance->Owned()) RepairAutodial();
+        if (!quiet)
+            ShowMessageBox(nullptr, kStillRunning, kProductName, MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    m_exitCode = 0;
+    RepairAutodial();
     // The same reading as every start; the language state names the shortcut to remove.
     ReadSettings();
     UninstallAndQuit(m_autostart);
@@ -77,12 +92,14 @@ void KeepAliveApp::ReadSettings() {
 }
 
 // A first run asks for the keep-alive URL before the main window exists. The first run counts
-// as over once the settings are next saved; a run that ends without a save asks again.
-void KeepAliveApp::AskForUrlOnFirstRun() {
-    if (!m_settings.firstTime) return;
+// as over once the settings are next saved; a run that ends without a save asks again. False
+// when an exit request ended the run in the dialog.
+bool KeepAliveApp::AskForUrlOnFirstRun() {
+    if (!m_settings.firstTime) return true;
     m_settings.firstTime = false;
-    UrlDialog dialog(m_settings, m_texts, m_probe);
+    FirstRunDialog dialog(m_settings, m_texts, m_probe, *m_autodial);
     dialog.DoModal(nullptr);
+    return !dialog.ExitRequested();
 }
 
 std::unique_ptr<MainSheet> KeepAliveApp::MakeMainSheet() {

@@ -31,11 +31,11 @@ class KeepAliveApp : public App {
     int m_exitCode = 1;
 
   private:
-    BOOL Uninstall(const std::string& name);
+    BOOL Uninstall(const std::string& name, bool quiet);
     bool HandOverToRunningStart(const std::string& name);
     void RepairAutodial();
     void ReadSettings();
-    void AskForUrlOnFirstRun();
+    bool AskForUrlOnFirstRun();
     std::unique_ptr<MainSheet> MakeMainSheet();
 
     std::unique_ptr<InstanceLock> m_instance;

@@ -37,6 +37,14 @@ void KeepAliveSession::OnResume() {
     m_engine.OnResume();
 }
 
+void KeepAliveSession::HoldForSessionEnd() {
+    m_engine.HoldForSessionEnd();
+}
+
+void KeepAliveSession::ResumeAfterCancelledEnd() {
+    m_engine.ResumeAfterCancelledEnd();
+}
+
 void KeepAliveSession::KeepOnScreen() {
     m_startInTray = false;
 }

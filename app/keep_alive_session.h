@@ -37,10 +37,13 @@ class KeepAliveSession final : private IKeepAliveView {
 
     // One timer tick. The first one carries out the start into the tray, once.
     void Tick();
-    // Stay On, Switch off, back from sleep or hibernation: see the engine.
+    // Stay On, Switch off, back from sleep or hibernation, a session end asked for and
+    // cancelled: see the engine.
     void StartStayOn();
     void SwitchOff();
     void OnResume();
+    void HoldForSessionEnd();
+    void ResumeAfterCancelledEnd();
     // The user asked for the window: a start into the tray that has not happened yet is dropped.
     void KeepOnScreen();
 

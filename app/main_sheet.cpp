@@ -77,16 +77,19 @@ LRESULT MainSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_QUERYENDSESSION:
             // The process may be ended any time after this answer: the probe stops and the
-            // user's values go back now.
+            // user's values go back now. A test in the URL dialog goes too.
+            m_session.HoldForSessionEnd();
             m_probe.Abandon();
             m_autodial.RestoreAtExit();
             return TRUE;
         case WM_ENDSESSION:
             // Another program may cancel the end: then the run goes on as before.
-            if (wParam)
+            if (wParam) {
                 m_autodial.RestoreAtExit();
-            else
+            } else {
                 m_autodial.Reopen();
+                m_session.ResumeAfterCancelledEnd();
+            }
             return 0;
         case WM_POWERBROADCAST:
             if (wParam == PBT_APMRESUMEAUTOMATIC) m_session.OnResume();
@@ -176,9 +179,13 @@ void MainSheet::OnShowRequest() {
 
 // The same Exit as the status page's button, taken as a click on it: settings saved, shortcut
 // updated, quit. Posted, so that the sender is answered at once. The window may be in the
-// notification area, and a run that ends by the quit message leaves an icon behind.
+// notification area, and a run that ends by the quit message leaves an icon behind. A dialog
+// open over the window is cancelled first: the URL dialog's test passes on only its own
+// messages, and would hold the click back until the test ends.
 void MainSheet::OnExitRequest() {
     m_tray.Presence().OnExit();
+    HWND popup = GetLastActivePopup(m_window);
+    if (popup != m_window) PostMessageW(popup, WM_COMMAND, IDCANCEL, 0);
     HWND page = m_statusPage.m_window;
     if (page)
         PostMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_EXIT, BN_CLICKED),

@@ -1,7 +1,10 @@
 #include "app/single_instance.h"
 
-#include <lmcons.h>
+#include <sddl.h>
 
+#include <vector>
+
+#include "base/handles.h"
 #include "base/wide_text.h"
 
 const UINT g_uExitRequestMessage = RegisterWindowMessageW(L"Nimbrel2.ExitRequest");
@@ -44,17 +47,33 @@ bool Ask(HWND window, UINT message) {
            answer == TRUE;
 }
 
+// The account's security identifier as text ("S-1-5-21-..."): the same in every session of the
+// user, unlike the user name (a local and a domain account may share one).
+std::string UserSid() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
+    const OwnedKernelHandle ownedToken(token);
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    std::vector<BYTE> user(size);
+    wchar_t* text = nullptr;
+    if (!size || !GetTokenInformation(token, TokenUser, user.data(), size, &size) ||
+        !ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid, &text))
+        return {};
+    const OwnedLocal ownedText(text);
+    return FromWide(WideView(text, wcslen(text)));
+}
+
 }  // namespace
 
 std::string InstanceName() {
-    wchar_t user[UNLEN + 1] = L"";
-    DWORD size = UNLEN + 1;
-    if (!GetUserNameW(user, &size)) user[0] = L'\0';
-    return "Nimbrel2.Instance." + FromWide(WideView(user, wcsnlen(user, UNLEN + 1)));
+    return "Nimbrel2.Instance." + UserSid();
 }
 
 InstanceLock::InstanceLock(const std::string& name) {
-    const std::string mutexName = "Local\\" + name;
+    // The global namespace holds one object for all sessions; creating a mutex there needs no
+    // privilege (only file mappings do).
+    const std::string mutexName = "Global\\" + name;
     m_mutex = CreateMutexW(nullptr, TRUE, ToWide(mutexName).c_str());
     // Without a mutex (the system refused one) the program runs unguarded rather than not at all.
     m_owned = !m_mutex || GetLastError() != ERROR_ALREADY_EXISTS;

@@ -4,8 +4,9 @@
 
 #include <string>
 
-// One running Nimbrel per Windows user and session. A second start hands over to the running
-// one and ends; the running main window answers the two requests below.
+// One running Nimbrel per Windows user, across all the user's sessions (console and remote): the
+// autodial values it switches and their record are the user's. A second start hands over to the
+// running one and ends; the running main window answers the two requests below.
 
 // "Nimbrel2.ExitRequest", from any sender (an installer broadcasts it): end the run through
 // the status page's own Exit.
@@ -14,8 +15,9 @@ extern const UINT g_uExitRequestMessage;
 // front. The window answers TRUE.
 extern const UINT g_uShowRequestMessage;
 
-// "Nimbrel2.Instance.<user name>": the user's mutex (in the session's Local namespace) and the
-// mark on the running main window carry this name, so users do not block each other.
+// "Nimbrel2.Instance.<the user's SID>": the user's mutex (in the Global namespace, seen from
+// every session) and the mark on the running start's window carry this name, so users do not
+// block each other.
 std::string InstanceName();
 
 // The user's instance mutex; the program that owns it is the running one, for its whole life.

@@ -9,5 +9,6 @@ StartOptions EvaluateCommandLine(int argc, const char* const* argv) {
     options.startInTray = commandLine.HasOption("-tray");
     if (commandLine.HasOption("-on")) options.mode = StartMode::StayOn;
     if (commandLine.HasOption("-uninstall")) options.mode = StartMode::Uninstall;
+    options.quiet = commandLine.HasOption("-quiet");
     return options;
 }

@@ -11,7 +11,10 @@ enum class StartMode {
 struct StartOptions {
     StartMode mode = StartMode::Off;
     bool startInTray = false;  // "-tray": into the notification area at the first tick
+    // "-quiet", given by the uninstaller: an uninstall that cannot be done says so only in the
+    // exit code, and the uninstaller tells the user (in silence when it runs silently).
+    bool quiet = false;
 };
 
-// Evaluates "-tray", "-on" and "-uninstall".
+// Evaluates "-tray", "-on", "-uninstall" and "-quiet".
 StartOptions EvaluateCommandLine(int argc, const char* const* argv);

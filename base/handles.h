@@ -53,6 +53,12 @@ struct DcTraits {
 struct HookTraits {
     static void Free(HHOOK hook) { UnhookWindowsHookEx(hook); }
 };
+struct KernelTraits {
+    static void Free(HANDLE handle) { CloseHandle(handle); }
+};
+struct LocalTraits {
+    static void Free(void* memory) { LocalFree(memory); }
+};
 
 using OwnedIcon = Owned<HICON, IconTraits>;
 using OwnedCursor = Owned<HCURSOR, CursorTraits>;
@@ -61,3 +67,6 @@ using OwnedMenu = Owned<HMENU, MenuTraits>;
 using OwnedGdiObject = Owned<HGDIOBJ, GdiTraits>;
 using OwnedDc = Owned<HDC, DcTraits>;
 using OwnedHook = Owned<HHOOK, HookTraits>;
+using OwnedKernelHandle = Owned<HANDLE, KernelTraits>;
+// Memory the system allocated for the caller with LocalAlloc.
+using OwnedLocal = Owned<void*, LocalTraits>;

@@ -83,6 +83,7 @@ set(NIMBREL_FRAMEWORK_SOURCES
 # Windows, pages and controls of the program.
 set(NIMBREL_WINDOW_SOURCES
   app/keep_alive_app.cpp
+  app/first_run_dialog.cpp
   app/main_sheet.cpp
   app/single_instance.cpp
   app/tray_icon.cpp

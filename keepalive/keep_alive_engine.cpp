@@ -21,7 +21,7 @@ KeepAliveEngine::KeepAliveEngine(IKeepAliveView& view, KeepAliveMode& mode, Even
       m_abandon(std::move(abandon)) {}
 
 void KeepAliveEngine::Tick() {
-    if (IsOn()) {
+    if (IsOn() && !m_holding) {
         const bool due = m_countdown.IsDue();
         if (due || m_probePending || m_forceProbe) Probe();
     }
@@ -98,4 +98,14 @@ void KeepAliveEngine::OnResume() {
     if (!IsOn()) return;
     DropProbe();
     Probe();
+}
+
+// The dropped probe stays pending, so it is made again and nothing counts as offline.
+void KeepAliveEngine::HoldForSessionEnd() {
+    m_holding = true;
+    if (m_probePending) m_abandon();
+}
+
+void KeepAliveEngine::ResumeAfterCancelledEnd() {
+    m_holding = false;
 }

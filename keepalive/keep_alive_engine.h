@@ -38,6 +38,12 @@ class KeepAliveEngine {
     void SwitchOff();
     // Back from sleep or hibernation: while ON, a fresh probe at once.
     void OnResume();
+    // The session may end at any moment: a running probe is dropped, and none starts until the
+    // end is cancelled, since autodial stays the user's meanwhile and a probe would be refused.
+    void HoldForSessionEnd();
+    // The end was cancelled: a probe dropped, or one that fell due meanwhile, comes at the next
+    // tick, and the countdown goes on from where it was.
+    void ResumeAfterCancelledEnd();
 
   private:
     bool IsOn() const;
@@ -57,5 +63,6 @@ class KeepAliveEngine {
     int m_intervalMinutes = 0;
     bool m_forceProbe = false;
     bool m_probePending = false;
+    bool m_holding = false;
     std::string m_dots;
 };

@@ -16,11 +16,12 @@ AllowSkipFiles off
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Nimbrel"
 ; Shared with the running program: its one-instance mutex and the message that ends it.
-!define INSTANCE_MUTEX "Local\Nimbrel2.Instance."
+!define INSTANCE_MUTEX "Global\Nimbrel2.Instance."
 !define EXIT_REQUEST "Nimbrel2.ExitRequest"
 !define SMTO_ABORTIFHUNG 2
 
 !define STILL_RUNNING "Nimbrel is running and did not end.$\r$\nPlease end it with Exit on its status page, then press Retry."
+!define NOT_REMOVED "Nimbrel is still running, perhaps in another session of yours, so nothing was removed.$\r$\nPlease end it with Exit on its status page, then start the uninstall again."
 !define FILES_LEFT "Nimbrel is removed.$\r$\nFiles you added yourself stay in $INSTDIR."
 
 Name "Nimbrel ${VERSION}"
@@ -61,7 +62,8 @@ Function ${PREFIX}CloseNimbrel
   Push $0
   Push $1
   Push $2
-  System::Call 'advapi32::GetUserNameW(w .r0, *i ${NSIS_MAX_STRLEN}) i .r1'
+  Call ${PREFIX}UserSid
+  Pop $0
   StrCpy $0 "${INSTANCE_MUTEX}$0"
   retry:
   Call ${PREFIX}IsNimbrelRunning
@@ -90,6 +92,41 @@ Function ${PREFIX}CloseNimbrel
   Pop $2
   Pop $1
   Pop $0
+FunctionEnd
+
+; Pushes the user's SID as text ("S-1-5-21-..."), which names the program's instance mutex.
+Function ${PREFIX}UserSid
+  Push $0
+  Push $1
+  Push $2
+  Push $3
+  StrCpy $0 ""
+  System::Call 'kernel32::GetCurrentProcess() p .r1'
+  System::Call 'advapi32::OpenProcessToken(p r1, i ${TOKEN_QUERY}, *p .r1) i .r2'
+  ${If} $2 != 0
+    ; TOKEN_USER begins with the pointer to the SID; 1024 bytes hold any SID.
+    System::Alloc 1024
+    Pop $2
+    System::Call 'advapi32::GetTokenInformation(p r1, i 1, p r2, i 1024, *i .r0) i .r3'
+    ${If} $3 != 0
+      System::Call '*$2(p .r3)'
+      System::Call 'advapi32::ConvertSidToStringSidW(p r3, *p .r3) i .r0'
+      ${If} $0 != 0
+        System::Call 'kernel32::lstrcpynW(w .r0, p r3, i ${NSIS_MAX_STRLEN})'
+        System::Call 'kernel32::LocalFree(p r3)'
+      ${Else}
+        StrCpy $0 ""
+      ${EndIf}
+    ${Else}
+      StrCpy $0 ""
+    ${EndIf}
+    System::Free $2
+    System::Call 'kernel32::CloseHandle(p r1)'
+  ${EndIf}
+  Pop $3
+  Pop $2
+  Pop $1
+  Exch $0
 FunctionEnd
 
 ; Pushes 1 while the instance mutex named in $0 exists, else 0.
@@ -151,9 +188,15 @@ Section "Uninstall"
   ; The program removes its own traces: the settings key and the autostart shortcut.
   ${If} ${FileExists} "$INSTDIR\nimbrel.exe"
     DetailPrint "Removing the settings and the autostart shortcut"
-    ExecWait '"$INSTDIR\nimbrel.exe" -uninstall' $0
+    ; Quiet: this uninstaller tells the user itself, and not at all when it runs silently.
+    ExecWait '"$INSTDIR\nimbrel.exe" -uninstall -quiet' $0
     ${If} $0 != 0
-      DetailPrint "nimbrel.exe -uninstall ended with code $0"
+      ; A Nimbrel of the user still runs (perhaps in another session): its later Exit would
+      ; write back what is removed here, so nothing is.
+      DetailPrint "nimbrel.exe -uninstall ended with code $0: nothing was removed."
+      MessageBox MB_OK|MB_ICONEXCLAMATION "${NOT_REMOVED}" /SD IDOK
+      SetErrorLevel 2
+      Abort "Nimbrel is still running: please end it and try again."
     ${EndIf}
   ${EndIf}
   !insertmacro INSTALLED_FILES REMOVE_FILE

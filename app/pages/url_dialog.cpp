@@ -82,6 +82,23 @@ bool UrlDialog::OnCommand(WORD id, WORD code) {
     return Dialog::OnCommand(id, code);
 }
 
+// While the session may end, autodial stays the user's and a probe would be refused, which the
+// test would show as a failure: the test waits, and probes afresh once the end is cancelled.
+bool UrlDialog::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (message == WM_QUERYENDSESSION) {
+        m_sessionEnding = true;
+        if (m_testing) m_probe.Abandon();
+        result = TRUE;
+        return true;
+    }
+    if (message == WM_ENDSESSION) {
+        m_sessionEnding = wParam != FALSE;
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
 // Only the result line changes: the edit keeps whatever the user has typed meanwhile.
 void UrlDialog::ShowPrompt() {
     m_result = kPrompt;
@@ -141,7 +158,7 @@ ProbeResult UrlDialog::WaitForProbe(const ProbeTarget& target) {
     const ULONGLONG deadline = GetTickCount64() + kTestTimeLimitMs;
     ProbeResult result = ProbeResult::Pending;
     for (int m = 0; m < kMaxPasses; ++m) {
-        result = m_probe.Check(target);
+        result = m_sessionEnding ? ProbeResult::Pending : m_probe.Check(target);
         if (m % 100 == 0) {
             m_result = "Testing URL (m=" + std::to_string(m) + ")...";
             UpdateData(Exchange::ToControls);

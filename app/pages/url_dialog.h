@@ -18,6 +18,7 @@ class UrlDialog : public Dialog {
     void DoDataExchange(DataExchange& exchange) override;
     void OnShowWindow(bool show) override;
     bool OnCommand(WORD id, WORD code) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void OnOK() override;
     void OnCancel() override;
 
@@ -41,4 +42,5 @@ class UrlDialog : public Dialog {
     std::string m_failure;
     bool m_testing = false;
     bool m_closed = false;
+    bool m_sessionEnding = false;
 };

@@ -1,6 +1,7 @@
 #include "tests/e2e/driver.h"
 
 #include <commctrl.h>
+#include <sddl.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -199,26 +200,18 @@ std::optional<DWORD> Nimbrel::WaitForExit(std::chrono::milliseconds timeout) con
     return code;
 }
 
-void StartAsUser(const std::string& userName) {
-    std::string commandLine = "/usr/bin/env USER=" + userName + " /usr/lib/wine/wine64 \"" +
-                              OwnFolder() + "nimbrel.exe\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (CreateProcessA("Z:\\usr\\bin\\env", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       OwnFolder().c_str(), &startup, &process)) {
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-}
-
-std::vector<HWND> MarkedWindows(const std::string& instanceName) {
-    std::vector<HWND> windows;
-    FindTopWindow(0, [&](HWND window) {
-        if (GetPropW(window, Wide(instanceName).c_str())) windows.push_back(window);
-        return false;
-    });
-    return windows;
+std::string InstanceName() {
+    HANDLE token = nullptr;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+    alignas(TOKEN_USER) BYTE user[512] = {};
+    DWORD size = sizeof user;
+    GetTokenInformation(token, TokenUser, user, size, &size);
+    CloseHandle(token);
+    char* sid = nullptr;
+    ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &sid);
+    const std::string name = std::string("Nimbrel2.Instance.") + (sid ? sid : "");
+    LocalFree(sid);
+    return name;
 }
 
 ProgramCopy::ProgramCopy() {

@@ -62,11 +62,8 @@ class Nimbrel {
     PROCESS_INFORMATION m_process{};
 };
 
-// Starts nimbrel.exe as another Windows user, as far as the program can tell: Wine takes the
-// user name from the Unix variable USER, which only a Unix-side start can set.
-void StartAsUser(const std::string& userName);
-// The top-level windows that carry a running start's mark for this instance name.
-std::vector<HWND> MarkedWindows(const std::string& instanceName);
+// The running start's instance name for the test's own user, from the account's SID.
+std::string InstanceName();
 
 // A folder of its own holding only a copy of the program: no help file, no language file
 // (one a test puts there goes with the folder).

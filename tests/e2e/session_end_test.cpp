@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "res/resource.h"
 #include "tests/e2e/driver.h"
 #include "tests/wine/loopback_http_server.h"
 
@@ -25,6 +26,12 @@ void PutAutodialValue(const char* name, std::optional<DWORD> value) {
                         sizeof *value);
     else
         RegDeleteKeyValueA(HKEY_CURRENT_USER, kInternetSettings, name);
+}
+
+bool Tell(HWND window, UINT message, WPARAM wParam) {
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutA(window, message, wParam, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                               &answer) != 0;
 }
 
 bool UsersValuesInPlace() {
@@ -74,6 +81,44 @@ TEST_F(SessionEnd, RestoresTheUsersAutodialValuesBeforeAnswering) {
     nimbrel.Kill();
     server.Stop();
     EXPECT_TRUE(UsersValuesInPlace());
+}
+
+// A probe that the closed autodial switch refused while the end was pending would count as an
+// outage and put the next probe five minutes away.
+TEST_F(SessionEnd, ACancelledLogOffDuringAProbeGoesOnProbingAtOnce) {
+    LoopbackHttpServer server(LoopbackHttpServer::Mode::kNeverAnswer);
+    settings::PutString("URL1", server.Url() + "?cancelled=" + std::to_string(GetTickCount64()));
+    Nimbrel nimbrel("-on");
+    HWND main = nimbrel.MainWindow();
+    ASSERT_NE(nullptr, main);
+    ASSERT_TRUE(server.WaitForRequests(1, 10000));
+
+    ASSERT_TRUE(Tell(main, WM_QUERYENDSESSION, 0));
+    Sleep(2500);  // two ticks of the keep-alive timer
+    ASSERT_TRUE(Tell(main, WM_ENDSESSION, FALSE));
+    EXPECT_TRUE(server.WaitForRequests(2, 3000));
+    EXPECT_EQ(0u, AutodialValue("EnableAutodial").value_or(99));  // switched off for it again
+}
+
+// The first-run dialog comes before the main window, and its test switches autodial off too;
+// a test refused while the end was pending would fail the URL.
+TEST_F(SessionEnd, ALogOffDuringTheFirstRunTestPutsTheUsersValuesBackAndACancelTestsAgain) {
+    LoopbackHttpServer server(LoopbackHttpServer::Mode::kNeverAnswer);
+    settings::PutDword("FirstTime", 1);
+    Nimbrel nimbrel;
+    HWND dialog = nimbrel.DialogWith(IDC_URL_EDIT);
+    ASSERT_NE(nullptr, dialog);
+    SetText(GetDlgItem(dialog, IDC_URL_EDIT),
+            server.Url() + "?" + std::to_string(GetTickCount64()));
+    Click(dialog, IDC_TEST_URL);
+    ASSERT_TRUE(server.WaitForRequests(1, 10000));
+    ASSERT_EQ(0u, AutodialValue("EnableAutodial").value_or(99));
+
+    ASSERT_TRUE(Tell(dialog, WM_QUERYENDSESSION, 0));
+    EXPECT_TRUE(UsersValuesInPlace());
+    Sleep(500);
+    ASSERT_TRUE(Tell(dialog, WM_ENDSESSION, FALSE));
+    EXPECT_TRUE(server.WaitForRequests(2, 3000));
 }
 
 }  // namespace
