@@ -50,6 +50,9 @@ struct GdiTraits {
 struct DcTraits {
     static void Free(HDC dc) { DeleteDC(dc); }
 };
+struct KernelObjectTraits {
+    static void Free(HANDLE object) { CloseHandle(object); }
+};
 struct HookTraits {
     static void Free(HHOOK hook) { UnhookWindowsHookEx(hook); }
 };
@@ -61,3 +64,4 @@ using OwnedMenu = Owned<HMENU, MenuTraits>;
 using OwnedGdiObject = Owned<HGDIOBJ, GdiTraits>;
 using OwnedDc = Owned<HDC, DcTraits>;
 using OwnedHook = Owned<HHOOK, HookTraits>;
+using OwnedKernelObject = Owned<HANDLE, KernelObjectTraits>;

@@ -74,6 +74,13 @@ int FakeThreads::Starts() const {
     return m_starts;
 }
 
+bool FakeThreads::LatestEnded(std::chrono::milliseconds wait) {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    if (m_workers.empty()) return true;
+    const Worker& latest = *m_workers.rbegin()->second;  // handles grow with each start
+    return m_ended.wait_for(lock, wait, [&] { return latest.ended; });
+}
+
 std::size_t FakeThreads::OpenHandles() const {
     const std::lock_guard<std::mutex> lock(m_mutex);
     std::size_t open = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <map>
@@ -24,6 +25,8 @@ class FakeThreads : public platform::IThreads {
     // Runs what was deferred and waits for every thread started so far.
     void Join();
     int Starts() const;
+    // Waits at most `wait` for the thread started last to end; true when it has.
+    bool LatestEnded(std::chrono::milliseconds wait);
     std::size_t OpenHandles() const;
 
     bool fail = false;   // StartThread returns 0 and runs nothing
