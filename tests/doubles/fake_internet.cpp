@@ -11,27 +11,28 @@ constexpr platform::HInternet kFirstHandle = 0x100;
 platform::HInternet FakeInternet::Open(const std::string& what) {
     platform::HInternet handle = kFirstHandle;
     for (auto it = m_open.begin(); it != m_open.end() && it->first == handle; ++it) ++handle;
-    m_open[handle] = {what, std::this_thread::get_id()};
+    m_open[handle] = {what, std::this_thread::get_id(), ++m_serial};
     return handle;
 }
 
-bool FakeInternet::Enter(const char* call, platform::HInternet handle, const std::string& kind) {
+const FakeInternet::Handle* FakeInternet::Enter(const char* call, platform::HInternet handle,
+                                                const std::string& kind) {
     const auto found = m_open.find(handle);
     if (found == m_open.end()) {
         m_misuses.push_back(std::string(call) + " on a handle that is not open");
-        return false;
+        return nullptr;
     }
-    if (found->second.opener != std::this_thread::get_id()) {
+    if (found->second.opener != std::this_thread::get_id())
         m_misuses.push_back(std::string(call) + " on another thread's handle");
-        return false;
-    }
-    if (found->second.what.rfind(kind, 0) != 0) return false;  // a caller's mistake, not a race
+    if (found->second.what.rfind(kind, 0) != 0) return nullptr;  // a caller's mistake
     ++found->second.callsRunning;
-    return true;
+    return &found->second;
 }
 
-void FakeInternet::Leave(platform::HInternet handle) {
-    --m_open.at(handle).callsRunning;
+// The handle may have been closed meanwhile, and its value handed out again.
+void FakeInternet::Leave(platform::HInternet handle, std::uint64_t serial) {
+    const auto found = m_open.find(handle);
+    if (found != m_open.end() && found->second.serial == serial) --found->second.callsRunning;
 }
 
 void FakeInternet::PauseIfDue(std::unique_lock<std::mutex>& lock) {
@@ -54,12 +55,13 @@ platform::HInternet FakeInternet::OpenSession(const std::string& agent,
 platform::HInternet FakeInternet::Connect(platform::HInternet session, const std::string& host,
                                           std::uint16_t port) {
     std::unique_lock<std::mutex> lock(m_mutex);
-    const bool good = Enter("Connect", session, "session");
-    m_calls.push_back("Connect " + std::string(good ? "session" : "BAD") + " " + host + " " +
+    const Handle* const parent = Enter("Connect", session, "session");
+    m_calls.push_back("Connect " + std::string(parent ? "session" : "BAD") + " " + host + " " +
                       std::to_string(port));
-    if (!good) return 0;
+    if (!parent) return 0;
+    const std::uint64_t serial = parent->serial;
     PauseIfDue(lock);
-    Leave(session);
+    Leave(session, serial);
     return Open("connection " + host + ":" + std::to_string(port));
 }
 
@@ -67,13 +69,15 @@ platform::HInternet FakeInternet::OpenHeadRequest(platform::HInternet connection
                                                   const std::string& object, bool secure,
                                                   std::uint32_t timeoutMs) {
     std::unique_lock<std::mutex> lock(m_mutex);
-    const bool good = Enter("OpenHeadRequest", connection, "connection ");
-    m_calls.push_back("OpenHeadRequest " + std::string(good ? "connection" : "BAD") + " " + object +
-                      (secure ? " secure " : " plain ") + std::to_string(timeoutMs));
-    if (!good) return 0;
+    const Handle* const parent = Enter("OpenHeadRequest", connection, "connection ");
+    m_calls.push_back("OpenHeadRequest " + std::string(parent ? "connection" : "BAD") + " " +
+                      object + (secure ? " secure " : " plain ") + std::to_string(timeoutMs));
+    if (!parent) return 0;
+    const std::uint64_t serial = parent->serial;
+    const std::string target = parent->what.substr(11) + object;
     PauseIfDue(lock);
-    Leave(connection);
-    return Open("request " + m_open.at(connection).what.substr(11) + object);
+    Leave(connection, serial);
+    return Open("request " + target);
 }
 
 int FakeInternet::Send(platform::HInternet request, platform::HSignal cancel,
@@ -81,18 +85,19 @@ int FakeInternet::Send(platform::HInternet request, platform::HSignal cancel,
     std::function<void()> during;
     {
         std::unique_lock<std::mutex> lock(m_mutex);
-        const bool good = Enter("Send", request, "request ");
-        m_calls.push_back(std::string("Send ") + (good ? "request" : "BAD"));
-        if (!good) return 0;
+        const Handle* const sent = Enter("Send", request, "request ");
+        m_calls.push_back(std::string("Send ") + (sent ? "request" : "BAD"));
+        if (!sent) return 0;
+        const std::uint64_t serial = sent->serial;
         const std::size_t arrival = m_urls.size();
-        m_urls.push_back(m_open.at(request).what.substr(8));
+        m_urls.push_back(sent->what.substr(8));
         m_changed.notify_all();
         PauseIfDue(lock);
         const bool answered = m_changed.wait_for(lock, std::chrono::milliseconds(waitMs), [&] {
             return !m_held || arrival < m_released || RaisedLocked(cancel);
         });
         const bool cancelled = RaisedLocked(cancel);
-        Leave(request);
+        Leave(request, serial);
         if (!answered || cancelled) return 0;
         during = duringRequest;
     }
@@ -109,12 +114,15 @@ int FakeInternet::Send(platform::HInternet request, platform::HSignal cancel,
 bool FakeInternet::Close(platform::HInternet handle) {
     std::unique_lock<std::mutex> lock(m_mutex);
     m_calls.push_back("Close");
-    if (!Enter("Close", handle, "")) return false;
-    Leave(handle);
-    if (m_open.at(handle).callsRunning > 0)
-        m_misuses.push_back("Close of a handle while a call on it runs");
+    const Handle* const closed = Enter("Close", handle, "");
+    if (!closed) return false;
+    const std::uint64_t serial = closed->serial;
+    if (closed->callsRunning > 1) m_misuses.push_back("Close of a handle while a call on it runs");
     PauseIfDue(lock);
-    m_open.erase(handle);
+    Leave(handle, serial);
+    // Closed all the same, as the library does.
+    const auto found = m_open.find(handle);
+    if (found != m_open.end() && found->second.serial == serial) m_open.erase(found);
     return true;
 }
 

@@ -67,12 +67,13 @@ class FakeInternet : public platform::IInternet {
     struct Handle {
         std::string what;  // "session", "connection host:port" or "request host:port/object"
         std::thread::id opener;
+        std::uint64_t serial = 0;  // tells a value handed out again from its earlier handle
         int callsRunning = 0;
     };
-    // Checks the handle a call is made on and marks it in use; false (and a misuse) when the
-    // call may not use it.
-    bool Enter(const char* call, platform::HInternet handle, const std::string& kind);
-    void Leave(platform::HInternet handle);
+    // Checks the handle a call is made on and marks it in use: what the handle is, or nothing
+    // (and a misuse) when the call may not use it.
+    const Handle* Enter(const char* call, platform::HInternet handle, const std::string& kind);
+    void Leave(platform::HInternet handle, std::uint64_t serial);
     void PauseIfDue(std::unique_lock<std::mutex>& lock);
     bool RaisedLocked(platform::HSignal signal);
     platform::HInternet Open(const std::string& what);
@@ -87,6 +88,7 @@ class FakeInternet : public platform::IInternet {
     std::vector<std::string> m_urls;
     std::map<platform::HInternet, Handle> m_open;
     std::map<platform::HSignal, bool> m_signals;  // signal -> raised
+    std::uint64_t m_serial = 0;
     platform::HSignal m_nextSignal = 0x9000;
     std::vector<std::string> m_misuses;
 };
