@@ -44,5 +44,7 @@ class FakeThreads : public platform::IThreads {
     mutable std::mutex m_mutex;
     std::condition_variable m_ended;
     std::map<platform::ThreadHandle, std::unique_ptr<Worker>> m_workers;
+    std::vector<Worker*> m_deferred;       // started, waiting for RunDeferred
+    std::vector<std::thread*> m_unjoined;  // running or ended, not joined yet
     int m_starts = 0;
 };
