@@ -77,8 +77,8 @@ LRESULT MainSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_QUERYENDSESSION:
             // The process may be ended any time after this answer: the probe stops and the
-            // user's values go back now.
-            m_probe.Abandon();
+            // user's values go back now, by its worker if it is quick enough.
+            m_probe.End();
             m_autodial.RestoreAtExit();
             return TRUE;
         case WM_ENDSESSION:
