@@ -73,7 +73,7 @@ OnlineProbe::OnlineProbe(EventLog& log, std::shared_ptr<AutodialSwitch> autodial
 
 // A worker still running keeps its share of the state and ends soon after its cancel.
 OnlineProbe::~OnlineProbe() {
-    End();
+    Abandon();
 }
 
 ProbeResult OnlineProbe::Check(const ProbeTarget& target) {

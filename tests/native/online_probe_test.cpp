@@ -430,8 +430,8 @@ TEST_F(ProbeTest, DroppedWorkersEndingLateLeaveTheUsersValues) {
 }
 
 // The program may end while a worker is inside a call: the window thread waits for it only
-// briefly, autodial stays off until the worker has closed its handles, and the worker then puts
-// it back itself, though the probe and the switch's owner are gone.
+// briefly (End), autodial stays off until the worker has closed its handles, and the worker then
+// puts it back itself, though the probe and the switch's owner are gone.
 TEST_F(ProbeTest, WorkerOutlivesTheProbeAndTheSwitchOwner) {
     const std::string key = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
     system.registry.PutDword(key, "EnableAutodial", 1);
@@ -440,9 +440,10 @@ TEST_F(ProbeTest, WorkerOutlivesTheProbeAndTheSwitchOwner) {
     EXPECT_EQ(kPending, Check());
     ASSERT_TRUE(internet.WaitForPause(5000));
     const auto start = std::chrono::steady_clock::now();
-    probe.reset();
+    probe->End();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
     EXPECT_EQ(0u, system.registry.Dword(key, "EnableAutodial"));
+    probe.reset();
     autodial.reset();
     internet.Resume();
     threads.Join();
