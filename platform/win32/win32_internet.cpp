@@ -109,7 +109,7 @@ HInternet Win32Internet::OpenHeadRequest(HInternet connection, const std::string
     state.release();  // the callback frees it when the handle closes
     bool bounded = true;
     for (DWORD option : kTimeoutOptions) bounded = SetDword(request, option, timeoutMs) && bounded;
-    if (!bounded) {  // a request without its time-outs could hang for good
+    if (!bounded) {  // left behind at a cancel, it would keep its socket for good under Wine
         InternetCloseHandle(request);
         return 0;
     }
