@@ -23,8 +23,10 @@ bool FirstRunDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         return true;
     }
     if (message == WM_DESTROY) UnmarkInstanceWindow(m_window, m_instanceName);
+    // The test stops first, so that its worker can put autodial back itself.
+    const bool handled = UrlDialog::OnMessage(message, wParam, lParam, result);
     if (message == WM_QUERYENDSESSION || message == WM_ENDSESSION) OnSessionEnd(message, wParam);
-    return UrlDialog::OnMessage(message, wParam, lParam, result);
+    return handled;
 }
 
 // Taken as Cancel, posted so that the sender is answered at once; the URL test's own loop

@@ -108,6 +108,6 @@ std::unique_ptr<MainSheet> KeepAliveApp::MakeMainSheet() {
 }
 
 void KeepAliveApp::EndProbing() {
-    m_probe.Abandon();
+    m_probe.End();
     m_autodial->RestoreAtExit();
 }

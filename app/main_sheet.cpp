@@ -77,9 +77,10 @@ LRESULT MainSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_QUERYENDSESSION:
             // The process may be ended any time after this answer: the probe stops and the
-            // user's values go back now. A test in the URL dialog goes too.
+            // user's values go back now, by its worker if it is quick enough. A test in the URL
+            // dialog goes too.
             m_session.HoldForSessionEnd();
-            m_probe.Abandon();
+            m_probe.End();
             m_autodial.RestoreAtExit();
             return TRUE;
         case WM_ENDSESSION:

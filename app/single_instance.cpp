@@ -52,7 +52,7 @@ bool Ask(HWND window, UINT message) {
 std::string UserSid() {
     HANDLE token = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
-    const OwnedKernelHandle ownedToken(token);
+    const OwnedKernelObject ownedToken(token);
     DWORD size = 0;
     GetTokenInformation(token, TokenUser, nullptr, 0, &size);
     std::vector<BYTE> user(size);

@@ -50,11 +50,11 @@ struct GdiTraits {
 struct DcTraits {
     static void Free(HDC dc) { DeleteDC(dc); }
 };
+struct KernelObjectTraits {
+    static void Free(HANDLE object) { CloseHandle(object); }
+};
 struct HookTraits {
     static void Free(HHOOK hook) { UnhookWindowsHookEx(hook); }
-};
-struct KernelTraits {
-    static void Free(HANDLE handle) { CloseHandle(handle); }
 };
 struct LocalTraits {
     static void Free(void* memory) { LocalFree(memory); }
@@ -67,6 +67,6 @@ using OwnedMenu = Owned<HMENU, MenuTraits>;
 using OwnedGdiObject = Owned<HGDIOBJ, GdiTraits>;
 using OwnedDc = Owned<HDC, DcTraits>;
 using OwnedHook = Owned<HHOOK, HookTraits>;
-using OwnedKernelHandle = Owned<HANDLE, KernelTraits>;
+using OwnedKernelObject = Owned<HANDLE, KernelObjectTraits>;
 // Memory the system allocated for the caller with LocalAlloc.
 using OwnedLocal = Owned<void*, LocalTraits>;

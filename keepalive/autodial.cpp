@@ -92,7 +92,7 @@ const AutodialValues* AutodialSwitch::ValuesOfThisSystem() {
 // and has not put them back), else the registry's. They are kept before anything is switched.
 void AutodialSwitch::SwitchOffLocked(const AutodialValues& values, unsigned owner) {
     if (m_switchedOff) {
-        m_owner = owner;
+        m_holders.insert(owner);
         return;
     }
     std::vector<RegistryValue> users;
@@ -101,13 +101,14 @@ void AutodialSwitch::SwitchOffLocked(const AutodialValues& values, unsigned owne
         return;  // the user's values could not be kept: autodial stays as it is
     m_userValues = users;
     m_switchedOff = true;
-    m_owner = owner;
+    m_holders = {owner};
     WriteOffValues(values);
 }
 
 void AutodialSwitch::WriteBack(const AutodialValues& values) {
     if (WriteValues(values, m_userValues)) ClearAutodialRecord(values.names);
     m_switchedOff = false;
+    m_holders.clear();
 }
 
 bool AutodialSwitch::SwitchOff(unsigned owner) {
@@ -126,7 +127,7 @@ bool AutodialSwitch::SwitchOff(unsigned owner) {
 
 void AutodialSwitch::SwitchBack(unsigned owner) {
     const std::lock_guard<std::mutex> lock(m_lock);
-    if (m_closing || !m_switchedOff || m_owner != owner) return;
+    if (m_closing || m_holders.erase(owner) == 0 || !m_holders.empty()) return;
     // Switched off, so this system's values are known.
     if (const AutodialValues* values = ValuesOfThisSystem()) WriteBack(*values);
 }

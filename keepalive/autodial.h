@@ -2,6 +2,7 @@
 
 #include <mutex>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "keepalive/registry_value.h"
@@ -13,12 +14,12 @@ struct AutodialValues;
 class AutodialSwitch {
   public:
     // Switches autodial off for the probe `owner`, after keeping the user's values in memory
-    // and in the program's own key; when autodial is off already, `owner` takes it over and the
-    // values kept stay the user's. False once the program is ending: the user's values are back
-    // for good, so no request may go out.
+    // and in the program's own key; when autodial is off already, `owner` holds it off too and
+    // the values kept stay the user's. False once the program is ending: the user's values are
+    // back for good, so no request may go out.
     bool SwitchOff(unsigned owner);
-    // Puts the user's values back, only when `owner` holds the switch: a probe given up on may
-    // end late and must not write.
+    // `owner` has closed its handles; the user's values go back once no probe holds autodial
+    // off any more, so a dropped probe still closing keeps it off for its last moments.
     void SwitchBack(unsigned owner);
 
     // Puts the user's values back when the program ends while a probe has autodial switched
@@ -45,9 +46,9 @@ class AutodialSwitch {
         int major;
     };
 
-    std::mutex m_lock;           // guards everything below
-    bool m_switchedOff = false;  // the user's values are out of the registry right now
-    unsigned m_owner = 0;        // the probe that switched off; only its write-back counts
+    std::mutex m_lock;                        // guards everything below
+    bool m_switchedOff = false;               // the user's values are out of the registry right now
+    std::set<unsigned> m_holders;             // the probes holding autodial off
     std::vector<RegistryValue> m_userValues;  // exactly as the switch-off found them
     bool m_closing = false;  // the program is ending: the switch is not touched any more
     std::optional<SystemVersion> m_version;  // once asked

@@ -1,5 +1,6 @@
 #include "keepalive/online_probe.h"
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <utility>
@@ -38,6 +39,7 @@ void RunWorker(OnlineProbe::Shared& shared, const ProbeRequest& request,
         mayRequest = shared.autodial->SwitchOff(request.turn);
     }
     const bool answered = mayRequest && MakeProbeRequests(request, cancellation);
+    // Its handles are closed now, so none of its requests can go out any more.
     if (request.suppressAutodial) shared.autodial->SwitchBack(request.turn);
     const std::lock_guard<std::mutex> lock(shared.lock);
     if (shared.turn != request.turn) return;
@@ -56,12 +58,20 @@ ProbeRequest MakeRequest(const ProbeTarget& target, unsigned turn, std::uint32_t
     return request;
 }
 
+platform::ThreadHandle StartWorker(const std::shared_ptr<OnlineProbe::Shared>& shared,
+                                   const std::shared_ptr<ProbeCancellation>& cancellation,
+                                   ProbeRequest request) {
+    return platform::Threads().StartThread([shared, cancellation, request = std::move(request)] {
+        RunWorker(*shared, request, *cancellation);
+    });
+}
+
 }  // namespace
 
 OnlineProbe::OnlineProbe(EventLog& log, std::shared_ptr<AutodialSwitch> autodial, ProbeTimes times)
     : m_log(log), m_times(times), m_shared(std::make_shared<Shared>(std::move(autodial))) {}
 
-// A running worker keeps its share of the state, and ends within its attempt's time-out.
+// A worker still running keeps its share of the state and ends soon after its cancel.
 OnlineProbe::~OnlineProbe() {
     Abandon();
 }
@@ -72,6 +82,16 @@ ProbeResult OnlineProbe::Check(const ProbeTarget& target) {
 
 void OnlineProbe::Abandon() {
     if (m_started) DropRunning();
+}
+
+void OnlineProbe::End() {
+    Abandon();
+    const std::uint64_t start = platform::Clock().GetTickCount64();
+    for (const platform::Thread& worker : m_workers) {
+        const std::uint64_t waited = platform::Clock().GetTickCount64() - start;
+        if (waited >= kEndWaitMs || !worker.Ended(static_cast<std::uint32_t>(kEndWaitMs - waited)))
+            return;
+    }
 }
 
 std::vector<std::string> OnlineProbe::TakeShortUrlWarnings() {
@@ -105,17 +125,18 @@ ProbeResult OnlineProbe::Start(const ProbeTarget& target) {
         m_shared->checking = true;
     }
     NoteShortUrl(target);
+    ForgetEndedWorkers();
     auto cancellation = std::make_shared<ProbeCancellation>();
-    // Nobody waits for a worker: its handle is closed at once, and the thread ends on its own.
-    const platform::Thread worker(platform::Threads().StartThread(
-        [shared = m_shared, cancellation, request = MakeRequest(target, turn, m_times.attemptMs)] {
-            RunWorker(*shared, request, *cancellation);
-        }));
+    platform::Thread worker(
+        *cancellation
+            ? StartWorker(m_shared, cancellation, MakeRequest(target, turn, m_times.attemptMs))
+            : 0);
     if (!worker) {
         const std::lock_guard<std::mutex> lock(m_shared->lock);
         m_shared->checking = false;
         return ProbeResult::Pending;
     }
+    m_workers.push_back(std::move(worker));
     m_cancellation = std::move(cancellation);
     m_turn = turn;
     m_startedAt = platform::Clock().GetTickCount64();
@@ -124,16 +145,21 @@ ProbeResult OnlineProbe::Start(const ProbeTarget& target) {
     return ProbeResult::Pending;
 }
 
-// Stops the running probe from counting and cancels it; then none of its requests can go out,
-// and autodial goes back if the probe is holding it off.
+void OnlineProbe::ForgetEndedWorkers() {
+    m_workers.erase(std::remove_if(m_workers.begin(), m_workers.end(),
+                                   [](const platform::Thread& worker) { return worker.Ended(); }),
+                    m_workers.end());
+}
+
+// Stops the running probe from counting and signals its worker, which closes its handles and
+// puts autodial back itself; nothing here waits for it.
 void OnlineProbe::DropRunning() {
     {
         const std::lock_guard<std::mutex> lock(m_shared->lock);
         ++m_shared->turn;
         m_shared->checking = false;
     }
-    m_cancellation->Cancel();
-    m_shared->autodial->SwitchBack(m_turn);
+    std::exchange(m_cancellation, nullptr)->Cancel();
     m_started = false;
 }
 
@@ -146,6 +172,7 @@ ProbeResult OnlineProbe::HandOut() {
     }
     const bool online = LastOnline();
     m_log.Write(online ? "Online!" : "OFFline!");
+    m_cancellation.reset();
     m_started = false;
     return online ? ProbeResult::Online : ProbeResult::Offline;
 }

@@ -6,14 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "platform/threads.h"
+
 class AutodialSwitch;
 class EventLog;
 
 // The online probe: a worker opens the keep-alive URL, driven from the user-interface thread by
 // the non-blocking step Check. A probe that has not answered within its time limit is given
 // up: its result is offline, and whatever its worker does later changes nothing. A probe that
-// stops counting, given up or dropped, is cancelled: its requests are closed and it makes no
-// further one.
+// stops counting, given up or dropped, is cancelled: its worker stops waiting at once, closes
+// its own handles, makes no further request and then puts autodial back.
 
 enum class ProbeResult { Pending, Online, Offline };
 
@@ -26,9 +28,9 @@ struct ProbeTarget {
     bool suppressAutodial = false;  // autodial is switched off while the requests run
 };
 
-// How long a probe waits. Each attempt's connect, send and receive wait at most attemptMs, and
-// a probe makes three attempts, so against a server that never answers it ends by itself
-// before the limit; a slow dial-up line still gets 15 s for each step.
+// How long a probe waits. Each attempt, from the name lookup to the answer's head, has
+// attemptMs, and a probe makes three attempts, so against a server that never answers it ends
+// by itself before the limit; a slow dial-up line still gets 15 s for each attempt.
 struct ProbeTimes {
     std::uint32_t attemptMs = 15000;
     std::uint64_t limitMs = 60000;
@@ -38,6 +40,8 @@ class ProbeCancellation;
 
 // A keep-alive URL shorter than this gets the short-URL warnings.
 inline constexpr std::size_t kShortestUrl = 5;
+// The longest the window thread waits for workers when the program ends.
+inline constexpr std::uint64_t kEndWaitMs = 100;
 
 class OnlineProbe {
   public:
@@ -51,9 +55,13 @@ class OnlineProbe {
     // User-interface thread only; never blocks.
     ProbeResult Check(const ProbeTarget& target);
     // Drops the running probe, or the result nobody has collected yet, without a log line: the
-    // next step starts a fresh probe. The dropped probe is cancelled, and autodial goes back
-    // once none of its requests can go out any more. User-interface thread only.
+    // next step starts a fresh probe. The dropped probe is cancelled; this never waits for its
+    // worker. User-interface thread only.
     void Abandon();
+    // Abandons, then gives the workers still running at most kEndWaitMs in all to close their
+    // handles and put autodial back, for the program is about to end. User-interface thread
+    // only.
+    void End();
     // The warnings about a keep-alive URL too short to be one ("URL not correct", then
     // "URL2 not correct" when the saved URL is short too), once for each such URL a probe was
     // started with; empty when there is nothing new. The window thread shows them, so the
@@ -74,12 +82,14 @@ class OnlineProbe {
     ProbeResult Start(const ProbeTarget& target);
     ProbeResult HandOut();
     void DropRunning();
+    void ForgetEndedWorkers();
     void NoteShortUrl(const ProbeTarget& target);
 
     EventLog& m_log;
     const ProbeTimes m_times;
     std::shared_ptr<Shared> m_shared;                   // what the workers touch
     std::shared_ptr<ProbeCancellation> m_cancellation;  // the running probe's
+    std::vector<platform::Thread> m_workers;            // those not seen ended yet
     bool m_started = false;
     unsigned m_turn = 0;  // the running probe's
     std::uint64_t m_startedAt = 0;

@@ -8,37 +8,34 @@ namespace {
 constexpr int kLowestStatus = 100;
 constexpr int kHighestStatus = 599;
 
-// One handle of the probe's, closed once: by its end here, or by the cancel.
-class KeptHandle {
+// One handle of the worker's, closed by it when the step that opened it is over.
+class OpenHandle {
   public:
-    KeptHandle(ProbeCancellation& cancellation, platform::HInternet handle)
-        : m_cancellation(cancellation), m_handle(cancellation.Keep(handle)) {}
-    KeptHandle(const KeptHandle&) = delete;
-    KeptHandle& operator=(const KeptHandle&) = delete;
-    ~KeptHandle() {
-        if (m_handle != 0) m_cancellation.Close(m_handle);
+    explicit OpenHandle(platform::HInternet handle) : m_handle(handle) {}
+    OpenHandle(const OpenHandle&) = delete;
+    OpenHandle& operator=(const OpenHandle&) = delete;
+    ~OpenHandle() {
+        if (m_handle != 0) platform::Internet().Close(m_handle);
     }
 
     platform::HInternet get() const { return m_handle; }
     explicit operator bool() const { return m_handle != 0; }
 
   private:
-    ProbeCancellation& m_cancellation;
-    platform::HInternet m_handle;
+    const platform::HInternet m_handle;
 };
 
 // A connection that the server closed without a status line leaves no status.
 bool RequestAnswered(platform::HInternet session, const ProbeAddress& address,
                      const ProbeRequest& request, ProbeCancellation& cancellation) {
     if (cancellation.Cancelled()) return false;  // the probe no longer counts
-    const KeptHandle connection(cancellation,
-                                platform::Internet().Connect(session, address.host, address.port));
-    if (!connection) return false;
-    const KeptHandle head(cancellation, platform::Internet().OpenHeadRequest(
-                                            connection.get(), address.object, address.secure,
-                                            request.attemptTimeoutMs));
-    if (!head) return false;
-    const int status = platform::Internet().Send(head.get());
+    const OpenHandle connection(platform::Internet().Connect(session, address.host, address.port));
+    if (!connection || cancellation.Cancelled()) return false;
+    const OpenHandle head(platform::Internet().OpenHeadRequest(
+        connection.get(), address.object, address.secure, request.attemptTimeoutMs));
+    if (!head || cancellation.Cancelled()) return false;
+    const int status =
+        platform::Internet().Send(head.get(), cancellation.Signal(), request.attemptTimeoutMs);
     return status >= kLowestStatus && status <= kHighestStatus;
 }
 
@@ -47,7 +44,7 @@ bool RequestThrough(const std::string& agent, platform::InternetRoute route, int
                     const ProbeAddress& address, const ProbeRequest& request,
                     ProbeCancellation& cancellation) {
     if (cancellation.Cancelled()) return false;
-    const KeptHandle session(cancellation, platform::Internet().OpenSession(agent, route));
+    const OpenHandle session(platform::Internet().OpenSession(agent, route));
     if (!session) return false;
     for (int i = 0; i < attempts; ++i)
         if (RequestAnswered(session.get(), address, request, cancellation)) return true;

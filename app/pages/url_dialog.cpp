@@ -87,7 +87,7 @@ bool UrlDialog::OnCommand(WORD id, WORD code) {
 bool UrlDialog::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
     if (message == WM_QUERYENDSESSION) {
         m_sessionEnding = true;
-        if (m_testing) m_probe.Abandon();
+        if (m_testing) m_probe.End();
         result = TRUE;
         return true;
     }

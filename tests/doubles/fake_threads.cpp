@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <utility>
 
 namespace {
 
@@ -21,6 +22,7 @@ void FakeThreads::Run(Worker& worker) {
         worker.ended = true;
         m_ended.notify_all();
     });
+    m_unjoined.push_back(&worker.thread);
 }
 
 platform::ThreadHandle FakeThreads::StartThread(std::function<void()> routine) {
@@ -31,7 +33,10 @@ platform::ThreadHandle FakeThreads::StartThread(std::function<void()> routine) {
     auto& worker = m_workers[handle];
     worker = std::make_unique<Worker>();
     worker->routine = std::move(routine);
-    if (!defer) Run(*worker);
+    if (defer)
+        m_deferred.push_back(worker.get());
+    else
+        Run(*worker);
     return handle;
 }
 
@@ -54,8 +59,7 @@ bool FakeThreads::CloseHandle(platform::ThreadHandle thread) {
 
 void FakeThreads::RunDeferred() {
     const std::lock_guard<std::mutex> lock(m_mutex);
-    for (auto& entry : m_workers)
-        if (entry.second->routine) Run(*entry.second);
+    for (Worker* worker : std::exchange(m_deferred, {})) Run(*worker);
 }
 
 void FakeThreads::Join() {
@@ -63,15 +67,21 @@ void FakeThreads::Join() {
     std::vector<std::thread*> threads;
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
-        for (auto& entry : m_workers) threads.push_back(&entry.second->thread);
+        threads = std::exchange(m_unjoined, {});
     }
-    for (std::thread* thread : threads)
-        if (thread->joinable()) thread->join();
+    for (std::thread* thread : threads) thread->join();
 }
 
 int FakeThreads::Starts() const {
     const std::lock_guard<std::mutex> lock(m_mutex);
     return m_starts;
+}
+
+bool FakeThreads::LatestEnded(std::chrono::milliseconds wait) {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    if (m_workers.empty()) return true;
+    const Worker& latest = *m_workers.rbegin()->second;  // handles grow with each start
+    return m_ended.wait_for(lock, wait, [&] { return latest.ended; });
 }
 
 std::size_t FakeThreads::OpenHandles() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <map>
@@ -24,6 +25,8 @@ class FakeThreads : public platform::IThreads {
     // Runs what was deferred and waits for every thread started so far.
     void Join();
     int Starts() const;
+    // Waits at most `wait` for the thread started last to end; true when it has.
+    bool LatestEnded(std::chrono::milliseconds wait);
     std::size_t OpenHandles() const;
 
     bool fail = false;   // StartThread returns 0 and runs nothing
@@ -41,5 +44,7 @@ class FakeThreads : public platform::IThreads {
     mutable std::mutex m_mutex;
     std::condition_variable m_ended;
     std::map<platform::ThreadHandle, std::unique_ptr<Worker>> m_workers;
+    std::vector<Worker*> m_deferred;       // started, waiting for RunDeferred
+    std::vector<std::thread*> m_unjoined;  // running or ended, not joined yet
     int m_starts = 0;
 };

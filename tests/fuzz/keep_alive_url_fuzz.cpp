@@ -40,7 +40,7 @@ void CheckProbe(const Settings& settings, const std::string& kept) {
                          std::string::npos),
                 "the host and path come from the URL in force", Shown(url));
     }
-    Require(internet.OpenHandles() == 0 && internet.BadCloses() == 0,
+    Require(internet.OpenHandles() == 0 && internet.Misuses().empty(),
             "the probe closes every handle once");
 }
 

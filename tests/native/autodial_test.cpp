@@ -62,7 +62,7 @@ TEST_F(Autodial, WriteBackRestoresTypeBytesAndAbsenceExactly) {
     EXPECT_EQ(0u, system.registry.OpenHandles());
 }
 
-TEST_F(Autodial, OnlyTheProbeHoldingTheSwitchWritesBack) {
+TEST_F(Autodial, ValuesGoBackWhenTheLastProbeHoldingThemOffEnds) {
     PutUserValues(1, 1);
     autodial->SwitchBack(1);  // before any switch-off
     EXPECT_TRUE(system.registry.calls.empty());
@@ -74,6 +74,13 @@ TEST_F(Autodial, OnlyTheProbeHoldingTheSwitchWritesBack) {
     autodial->SwitchBack(2);
     EXPECT_EQ("1 1", InternetValues());
     autodial->SwitchBack(2);  // once back, a repeat writes nothing
+    EXPECT_EQ("1 1", InternetValues());
+
+    autodial->SwitchOff(3);
+    autodial->SwitchOff(4);
+    autodial->SwitchBack(4);  // a dropped older probe is still closing its handles
+    EXPECT_EQ("0 0", InternetValues());
+    autodial->SwitchBack(3);
     EXPECT_EQ("1 1", InternetValues());
 }
 

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <functional>
 #include <initializer_list>
+#include <random>
 #include <thread>
 #include <utility>
 
@@ -82,7 +84,7 @@ TEST_F(ProbeTest, RequestSequenceForEveryFallback) {
         EXPECT_EQ(c.result, Collect());
         EXPECT_EQ(c.calls, fresh.Calls());
         EXPECT_EQ(0u, fresh.OpenHandles());
-        EXPECT_EQ(0u, fresh.BadCloses());
+        EXPECT_EQ(Texts{}, fresh.Misuses());
         threads.Join();
         platform::Provide<platform::IInternet>(&internet);
     }
@@ -260,8 +262,9 @@ TEST_F(ProbeTest, AutodialIsOffExactlyWhileTheRequestsRun) {
     EXPECT_TRUE(system.registry.calls.empty());
 }
 
-// A request that hangs is given up after 60 seconds: offline, its request closed, no further
-// attempt, and the user's autodial values back; the next probe is not touched by the old one.
+// A request that hangs is given up after 60 seconds: offline, its request closed by its worker,
+// no further attempt, and the user's autodial values back; the next probe is not touched by the
+// old one.
 TEST_F(ProbeTest, HungRequestIsGivenUpAndCancelled) {
     const std::string key = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
     system.registry.PutDword(key, "EnableAutodial", 1);
@@ -280,12 +283,11 @@ TEST_F(ProbeTest, HungRequestIsGivenUpAndCancelled) {
     EXPECT_EQ("00", values());
     system.clock.ticks += 1;
     EXPECT_EQ(kOffline, Check());
-    EXPECT_EQ("11", values());
     EXPECT_EQ((Texts{"Checking online...", "OFFline!"}), LogTexts());
     threads.Join();  // the worker ends though the request is still held
+    EXPECT_EQ("11", values());
     EXPECT_EQ(1u, internet.Requests());
     EXPECT_EQ(0u, internet.OpenHandles());
-    EXPECT_EQ(0u, internet.BadCloses());
     EXPECT_EQ("11", values());
 
     internet.Release();
@@ -294,8 +296,8 @@ TEST_F(ProbeTest, HungRequestIsGivenUpAndCancelled) {
     EXPECT_EQ("11", values());
 }
 
-// Whatever stops a probe from counting, the one who drops it closes its request, the worker
-// makes no further attempt, and nothing is left open.
+// Whatever stops a probe from counting, its worker stops waiting, closes its request, makes no
+// further attempt and puts autodial back.
 TEST_F(ProbeTest, EveryWayOfDroppingCancelsTheRunningRequest) {
     const std::string key = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
     const struct {
@@ -322,29 +324,61 @@ TEST_F(ProbeTest, EveryWayOfDroppingCancelsTheRunningRequest) {
         ASSERT_TRUE(fresh.WaitForRequests(1, 5));
         EXPECT_EQ(0u, system.registry.Dword(key, "EnableAutodial"));
         way.drop();
-        EXPECT_EQ(1u, system.registry.Dword(key, "EnableAutodial"));
         threads.Join();
+        EXPECT_EQ(1u, system.registry.Dword(key, "EnableAutodial"));
         EXPECT_EQ(1u, fresh.Requests());
         EXPECT_EQ(0u, fresh.OpenHandles());
-        EXPECT_EQ(0u, fresh.BadCloses());
+        EXPECT_EQ(Texts{}, fresh.Misuses());
         platform::Provide<platform::IInternet>(&internet);
     }
 }
 
-// Probes dropped at every moment of their worker's run: before it opens anything, between its
-// handles, in its request. Every handle is closed exactly once and no dropped probe's worker
-// goes on to a second attempt (ThreadSanitizer watches the close from the other thread).
+// A probe whose requests all go unanswered makes 19 calls on the library: two attempts through
+// the first session, one through the second. Its requests are calls 4, 9 and 16.
+constexpr std::size_t kCallsOfAProbe = 19;
+std::size_t RequestsWithin(std::size_t calls) {
+    return (calls >= 4 ? 1 : 0) + (calls >= 9 ? 1 : 0) + (calls >= 16 ? 1 : 0);
+}
+
+// Probes dropped at random moments: inside each call of each attempt, just after one, or just
+// after the start. Every dropped worker makes no request after the drop, closes each of its own
+// handles once and touches no other (the double reuses freed values, as the library does), ends
+// within a second and puts autodial back (ThreadSanitizer watches the threads under native-tsan).
 TEST_F(ProbeTest, ProbesDroppedAtAnyMomentCloseEachHandleOnce) {
-    internet.Hold();  // a request ends only through its probe's cancel
-    for (int i = 0; i < 200; ++i) {
-        EXPECT_EQ(kPending, Check());
-        if (i % 3 == 0) std::this_thread::sleep_for(std::chrono::microseconds(i));
+    const std::string key = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+    system.registry.PutDword(key, "EnableAutodial", 1);
+    target.suppressAutodial = true;
+    std::mt19937 random(25);
+    int late = 0;
+    int laterRequests = 0;
+    int autodialOff = 0;
+    for (int drop = 0; drop < 10000; ++drop) {
+        const std::size_t call = random() % (kCallsOfAProbe + 1);  // 0: no pause
+        const std::size_t before = internet.Requests();
+        internet.PauseInCall(call);
+        ASSERT_EQ(kPending, Check());
+        if (call > 0) {
+            ASSERT_TRUE(internet.WaitForPause(5000)) << call;
+        }
+        const bool inside = drop % 2 == 0;  // else between that call and the next ones
+        if (!inside) {
+            internet.Resume();
+            std::atomic<unsigned> spins{static_cast<unsigned>(random() % 4096)};
+            while (spins.fetch_sub(1) > 0) {
+            }
+        }
         probe->Abandon();
+        internet.Resume();
+        if (!threads.LatestEnded(std::chrono::seconds(1))) ++late;
+        if (inside && call > 0 && internet.Requests() - before != RequestsWithin(call))
+            ++laterRequests;
+        if (system.registry.Dword(key, "EnableAutodial") != 1) ++autodialOff;
+        threads.Join();  // so that the next worker gets the ended one's stack
     }
-    threads.Join();
+    EXPECT_EQ(0, late);
+    EXPECT_EQ(0, laterRequests);
+    EXPECT_EQ(0, autodialOff);
     EXPECT_EQ(0u, internet.OpenHandles());
-    EXPECT_EQ(0u, internet.BadCloses());
-    EXPECT_LE(internet.Requests(), 200u);
 }
 
 TEST_F(ProbeTest, AbandonedProbeOrResultIsNeverHandedOut) {
@@ -363,6 +397,7 @@ TEST_F(ProbeTest, AbandonedProbeOrResultIsNeverHandedOut) {
     EXPECT_EQ(kPending, Check());
     ASSERT_TRUE(internet.WaitForRequests(3, 5));
     probe->Abandon();
+    threads.Join();
     EXPECT_EQ(1u, system.registry.Dword(key, "EnableAutodial"));
     EXPECT_EQ((Texts{"Checking online...", "Checking online...", "Online!", "Checking online..."}),
               LogTexts());
@@ -394,19 +429,23 @@ TEST_F(ProbeTest, DroppedWorkersEndingLateLeaveTheUsersValues) {
     EXPECT_EQ(0u, internet.OpenHandles());
 }
 
-// The program may end while a worker waits on the network: the worker still finishes on what it
-// shares, and the user's autodial values come back (a use after free is the sanitizers' to see).
+// The program may end while a worker is inside a call: the window thread waits for it only
+// briefly (End), autodial stays off until the worker has closed its handles, and the worker then
+// puts it back itself, though the probe and the switch's owner are gone.
 TEST_F(ProbeTest, WorkerOutlivesTheProbeAndTheSwitchOwner) {
     const std::string key = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
     system.registry.PutDword(key, "EnableAutodial", 1);
     target.suppressAutodial = true;
-    internet.Hold();
+    internet.PauseInCall(4);  // inside its first request
     EXPECT_EQ(kPending, Check());
-    ASSERT_TRUE(internet.WaitForRequests(1, 5));
+    ASSERT_TRUE(internet.WaitForPause(5000));
+    const auto start = std::chrono::steady_clock::now();
+    probe->End();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
     EXPECT_EQ(0u, system.registry.Dword(key, "EnableAutodial"));
     probe.reset();
     autodial.reset();
-    internet.Release();
+    internet.Resume();
     threads.Join();
     EXPECT_EQ(1u, system.registry.Dword(key, "EnableAutodial"));
     EXPECT_EQ(0u, internet.OpenHandles());
@@ -431,7 +470,7 @@ TEST_F(ProbeTest, UrlChangedDuringProbesIsReadWhole) {
     for (const std::string& url : internet.Urls())
         EXPECT_TRUE(url == first.substr(7, 250) + ":80/" || url == second.substr(7, 200) + ":80/")
             << url;
-    EXPECT_EQ(0u, threads.OpenHandles());  // no worker's handle is kept
+    EXPECT_LE(threads.OpenHandles(), 1u);  // only a worker not seen ended yet is kept
 }
 
 }  // namespace

@@ -6,47 +6,26 @@
 
 namespace {
 
-class Cancellation : public ::testing::Test {
-  protected:
-    Cancellation() : m_previous(platform::ServiceSlot<platform::IInternet>()) {
-        platform::Provide<platform::IInternet>(&internet);
+// The signal is the library's that made it, and goes back to it once, even when another
+// library is in force by then.
+TEST(Cancellation, SignalIsRaisedOnceAndClosedByItsMaker) {
+    FakeInternet maker;
+    FakeInternet later;
+    platform::IInternet* const previous = platform::ServiceSlot<platform::IInternet>();
+    platform::Provide<platform::IInternet>(&maker);
+    {
+        ProbeCancellation cancellation;
+        platform::Provide<platform::IInternet>(&later);
+        ASSERT_TRUE(cancellation);
+        EXPECT_FALSE(cancellation.Cancelled());
+        cancellation.Cancel();
+        EXPECT_TRUE(cancellation.Cancelled());
+        EXPECT_TRUE(maker.Raised(cancellation.Signal()));
     }
-    ~Cancellation() override { platform::Provide<platform::IInternet>(m_previous); }
-
-    FakeInternet internet;
-    ProbeCancellation cancellation;
-
-  private:
-    platform::IInternet* m_previous;
-};
-
-// The cancel closes what the worker holds, the newest first; the worker's own closes afterwards
-// and anything it opens after the cancel never stay open, and nothing is closed twice.
-TEST_F(Cancellation, EveryHandleIsClosedOnceWhoeverComesFirst) {
-    const platform::HInternet session =
-        cancellation.Keep(internet.OpenSession("agent", platform::InternetRoute::SystemSettings));
-    const platform::HInternet connection =
-        cancellation.Keep(internet.Connect(session, "host.example", 80));
-    ASSERT_NE(0, session);
-    ASSERT_NE(0, connection);
-    cancellation.Close(connection);  // the worker's own close of a finished attempt
-    const platform::HInternet request = cancellation.Keep(
-        internet.OpenHeadRequest(internet.Connect(session, "host.example", 80), "/", false, 1));
-    EXPECT_FALSE(cancellation.Cancelled());
-
-    cancellation.Cancel();
-    EXPECT_TRUE(cancellation.Cancelled());
-    EXPECT_EQ(1u, internet.OpenHandles());  // the connection nobody kept
-    cancellation.Close(request);            // the worker's late closes
-    cancellation.Close(session);
-    EXPECT_EQ(0u, internet.BadCloses());
-
-    const platform::HInternet late =
-        internet.OpenSession("agent", platform::InternetRoute::NamedProxy);
-    EXPECT_EQ(0, cancellation.Keep(late));
-    EXPECT_EQ(1u, internet.OpenHandles());
-    EXPECT_EQ(0, cancellation.Keep(0));
-    EXPECT_EQ(0u, internet.BadCloses());
+    platform::Provide<platform::IInternet>(previous);
+    EXPECT_EQ(0u, maker.OpenSignals());
+    EXPECT_EQ(std::vector<std::string>{}, maker.Misuses());
+    EXPECT_EQ(std::vector<std::string>{}, later.Misuses());
 }
 
 }  // namespace

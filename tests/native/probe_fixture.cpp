@@ -20,8 +20,10 @@ ProbeTest::ProbeTest()
 
 ProbeTest::~ProbeTest() {
     internet.Release();
+    internet.Resume();
     threads.Join();
-    probe.reset();  // closes its workers' handles through the doubles
+    probe.reset();
+    EXPECT_EQ(std::vector<std::string>{}, internet.Misuses());
     platform::Provide<platform::IInternet>(m_previousInternet);
     platform::Provide<platform::IThreads>(m_previousThreads);
 }
