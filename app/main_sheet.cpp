@@ -28,9 +28,12 @@ MainSheet::MainSheet(const Folders& folders, Settings& settings, LanguageTexts& 
     AddPage(m_settingsPage);
     AddPage(m_aboutPage);
     m_icon = LoadIconW(GetModuleHandleW(nullptr), L"p1");
+    m_session.SetLineView(&m_tray);
 }
 
-MainSheet::~MainSheet() = default;
+MainSheet::~MainSheet() {
+    m_session.SetLineView(nullptr);
+}
 
 std::string MainSheet::Caption(const LanguageTexts& texts) {
     return texts.InForce() ? std::string(kGermanEditionName) + " - " + kMakerSiteGerman
@@ -83,10 +86,12 @@ LRESULT MainSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         case WM_ENDSESSION:
             // Another program may cancel the end: then the run goes on as before.
-            if (wParam)
+            if (wParam) {
                 m_autodial.RestoreAtExit();
-            else
+                m_session.OnSessionEnd();
+            } else {
                 m_autodial.Reopen();
+            }
             return 0;
         case WM_POWERBROADCAST:
             if (wParam == PBT_APMRESUMEAUTOMATIC) m_session.OnResume();
@@ -233,6 +238,9 @@ bool MainSheet::OnCommand(WPARAM wParam, LPARAM) {
             return true;
         case ID_TRAY_EXIT:
             OnTrayExit();
+            return true;
+        case ID_TRAY_HISTORY:
+            m_session.OpenHistory(reinterpret_cast<platform::Window>(m_window));
             return true;
         default:
             return false;

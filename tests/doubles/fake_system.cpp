@@ -52,6 +52,41 @@ bool FakeFiles::AppendToLog(const std::string& path, const std::string& bytes) {
     return static_cast<bool>(out);
 }
 
+platform::FileWrite FakeFiles::AppendToFile(const std::string& path, const std::string& bytes) {
+    calls.push_back("AppendToFile " + path);
+    if (lockedPaths.count(path)) return platform::FileWrite::kLocked;
+    return AppendToLog(path, bytes) ? platform::FileWrite::kDone : platform::FileWrite::kFailed;
+}
+
+bool FakeFiles::WriteWholeFile(const std::string& path, const std::string& bytes) {
+    const std::string host = HostPath(path);
+    if (lockedPaths.count(path) || !WritableOrAbsent(host)) return false;
+    std::ofstream out(host, std::ios::binary | std::ios::trunc);
+    out << bytes;
+    return static_cast<bool>(out);
+}
+
+std::optional<std::uint64_t> FakeFiles::FileSize(const std::string& path) {
+    struct stat info {};
+    if (stat(HostPath(path).c_str(), &info) != 0) return std::nullopt;
+    return static_cast<std::uint64_t>(info.st_size);
+}
+
+platform::FileWrite FakeFiles::MoveReplacing(const std::string& from, const std::string& to) {
+    calls.push_back("MoveReplacing " + from + " " + to);
+    if (lockedPaths.count(from) || lockedPaths.count(to)) return platform::FileWrite::kLocked;
+    return std::rename(HostPath(from).c_str(), HostPath(to).c_str()) == 0
+               ? platform::FileWrite::kDone
+               : platform::FileWrite::kFailed;
+}
+
+bool FakeFiles::MakeFolder(const std::string& path) {
+    const std::string host = HostPath(path);
+    struct stat info {};
+    return mkdir(host.c_str(), 0777) == 0 ||
+           (stat(host.c_str(), &info) == 0 && S_ISDIR(info.st_mode));
+}
+
 bool FakeFiles::RemoveFile(const std::string& path) {
     calls.push_back("RemoveFile " + path);
     return std::remove(HostPath(path).c_str()) == 0;
@@ -60,6 +95,26 @@ bool FakeFiles::RemoveFile(const std::string& path) {
 std::string FakeFiles::StartupFolder(bool create) {
     calls.push_back(create ? "StartupFolder create" : "StartupFolder");
     return startupFolder;
+}
+
+// The civil date of a day count from 1970-01-01, for the proleptic Gregorian calendar.
+platform::ZonedTime FakeClock::LocalTimeAt(std::int64_t seconds) {
+    const std::int64_t shifted = seconds + offsetMinutes * 60;
+    const std::int64_t days = (shifted >= 0 ? shifted : shifted - 86399) / 86400;
+    const std::int64_t inDay = shifted - days * 86400;
+    const std::int64_t z = days + 719468;
+    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const std::int64_t dayOfEra = z - era * 146097;
+    const std::int64_t yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const std::int64_t monthIndex = (5 * dayOfYear + 2) / 153;
+    const int day = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
+    const int month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
+    const int year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
+    return {{year, month, day, static_cast<int>(inDay / 3600), static_cast<int>(inDay / 60 % 60),
+             static_cast<int>(inDay % 60)},
+            offsetMinutes};
 }
 
 std::string FakeCodePage::AnsiToUtf8(const std::string& ansi) {
