@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -53,7 +55,6 @@ bool FakeFiles::AppendToLog(const std::string& path, const std::string& bytes) {
 }
 
 platform::FileWrite FakeFiles::AppendToFile(const std::string& path, const std::string& bytes) {
-    calls.push_back("AppendToFile " + path);
     if (lockedPaths.count(path)) return platform::FileWrite::kLocked;
     return AppendToLog(path, bytes) ? platform::FileWrite::kDone : platform::FileWrite::kFailed;
 }
@@ -67,13 +68,12 @@ bool FakeFiles::WriteWholeFile(const std::string& path, const std::string& bytes
 }
 
 std::optional<std::uint64_t> FakeFiles::FileSize(const std::string& path) {
-    struct stat info {};
-    if (stat(HostPath(path).c_str(), &info) != 0) return std::nullopt;
-    return static_cast<std::uint64_t>(info.st_size);
+    std::error_code error;
+    const auto size = std::filesystem::file_size(HostPath(path), error);
+    return error ? std::nullopt : std::optional<std::uint64_t>(size);
 }
 
 platform::FileWrite FakeFiles::MoveReplacing(const std::string& from, const std::string& to) {
-    calls.push_back("MoveReplacing " + from + " " + to);
     if (lockedPaths.count(from) || lockedPaths.count(to)) return platform::FileWrite::kLocked;
     return std::rename(HostPath(from).c_str(), HostPath(to).c_str()) == 0
                ? platform::FileWrite::kDone
@@ -81,10 +81,9 @@ platform::FileWrite FakeFiles::MoveReplacing(const std::string& from, const std:
 }
 
 bool FakeFiles::MakeFolder(const std::string& path) {
-    const std::string host = HostPath(path);
-    struct stat info {};
-    return mkdir(host.c_str(), 0777) == 0 ||
-           (stat(host.c_str(), &info) == 0 && S_ISDIR(info.st_mode));
+    std::error_code error;
+    std::filesystem::create_directory(HostPath(path), error);
+    return std::filesystem::is_directory(HostPath(path), error);
 }
 
 bool FakeFiles::RemoveFile(const std::string& path) {
@@ -97,23 +96,11 @@ std::string FakeFiles::StartupFolder(bool create) {
     return startupFolder;
 }
 
-// The civil date of a day count from 1970-01-01, for the proleptic Gregorian calendar.
 platform::ZonedTime FakeClock::LocalTimeAt(std::int64_t seconds) {
-    const std::int64_t shifted = seconds + offsetMinutes * 60;
-    const std::int64_t days = (shifted >= 0 ? shifted : shifted - 86399) / 86400;
-    const std::int64_t inDay = shifted - days * 86400;
-    const std::int64_t z = days + 719468;
-    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const std::int64_t dayOfEra = z - era * 146097;
-    const std::int64_t yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const std::int64_t monthIndex = (5 * dayOfYear + 2) / 153;
-    const int day = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
-    const int month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
-    const int year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
-    return {{year, month, day, static_cast<int>(inDay / 3600), static_cast<int>(inDay / 60 % 60),
-             static_cast<int>(inDay % 60)},
+    const std::time_t shifted = static_cast<std::time_t>(seconds + offsetMinutes * 60);
+    std::tm t{};
+    gmtime_r(&shifted, &t);
+    return {{t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec},
             offsetMinutes};
 }
 

@@ -4,11 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <regex>
-#include <sstream>
 #include <string>
 
 #include "res/resource.h"
@@ -24,32 +25,15 @@ class LineHistory : public ::testing::Test {
     void SetUp() override {
         settings::Clear();
         // Unique, so that no answer comes from the prefix's internet cache.
-        settings::PutPastFirstRun(server.Url() +
-                                      "?history=" + std::to_string(GetCurrentProcessId()) + "-" +
-                                      std::to_string(GetTickCount64()),
+        settings::PutPastFirstRun(server.Url() + "?history=" + std::to_string(GetTickCount64()),
                                   false, false);
-        RemoveHistory();
+        wchar_t folder[MAX_PATH] = L"";
+        SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
+        csv = Utf8(folder) + "\\Nimbrel\\history.csv";
+        DeleteFileW(Wide(csv).c_str());
     }
-    void TearDown() override {
-        settings::Clear();
-        RemoveHistory();
-    }
+    void TearDown() override { settings::Clear(); }
 
-    static std::wstring Folder() {
-        wchar_t path[MAX_PATH] = L"";
-        SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path);
-        return std::wstring(path) + L"\\Nimbrel\\";
-    }
-    static void RemoveHistory() {
-        DeleteFileW((Folder() + L"history.csv").c_str());
-        DeleteFileW((Folder() + L"history.open").c_str());
-    }
-    static std::string Csv() {
-        std::ifstream in(std::filesystem::path(Folder() + L"history.csv"), std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        return bytes.str();
-    }
     // Minimises main into the tray; its icon once the taskbar shows it.
     static std::optional<driver::TrayIcon> IconInTray(HWND main) {
         const std::size_t iconsBefore = TrayIcons().size();
@@ -58,36 +42,38 @@ class LineHistory : public ::testing::Test {
             return std::nullopt;
         return TrayIcons().front();
     }
-    // The probe's result is taken: the activity line counts dots again. Stay On before that
-    // would drop it, and the next result would be the first after switch-on.
+    // The activity line counts dots again. Stay On before that would drop the result, and the
+    // next one would be the first after switch-on.
     static bool ResultTaken(HWND page) {
         return WaitUntil([&] { return Text(GetDlgItem(page, IDC_ACTIVITY)).find('.') == 0; });
     }
     static bool NoticeShown(const std::string& start) {
         return WaitUntil([&] {
-            for (const std::string& text : BalloonTexts())
-                if (text.rfind(start, 0) == 0) return true;
-            return false;
+            const std::vector<std::string> texts = BalloonTexts();
+            return std::any_of(texts.begin(), texts.end(),
+                               [&](const std::string& text) { return text.rfind(start, 0) == 0; });
         });
     }
 
+    std::string Csv() const {
+        std::ifstream in(std::filesystem::path(Wide(csv)), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
     LoopbackHttpServer server{LoopbackHttpServer::Mode::kAnswer200};
+    std::string csv;
 };
 
-// A fresh probe comes at once with Stay On again, well before the 5 minutes 10 seconds.
+// Stay On again probes at once, well before the 5 minutes 10 seconds.
 TEST_F(LineHistory, DownAndBackGiveThreeRowsTwoNoticesAndTheTip) {
     Nimbrel nimbrel("-on");
     HWND main = nimbrel.MainWindow();
     ASSERT_NE(nullptr, main);
     HWND page = FindWindowExA(main, nullptr, nullptr, "Nimbrel");
-    ASSERT_TRUE(server.WaitForRequests(1, 10000));
-    ASSERT_TRUE(ResultTaken(page));
-    ASSERT_TRUE(IconInTray(main));
-
+    ASSERT_TRUE(ResultTaken(page) && IconInTray(main));
     server.SetMode(LoopbackHttpServer::Mode::kCloseWithoutAnswer);  // the server is gone
     Click(page, IDC_STAY_ON);
-    ASSERT_TRUE(NoticeShown("The line is down."));
-    ASSERT_TRUE(ResultTaken(page));
+    ASSERT_TRUE(NoticeShown("The line is down.") && ResultTaken(page));
     server.SetMode(LoopbackHttpServer::Mode::kAnswer200);
     Click(page, IDC_STAY_ON);
     ASSERT_TRUE(NoticeShown("The line is back after "));
@@ -95,23 +81,16 @@ TEST_F(LineHistory, DownAndBackGiveThreeRowsTwoNoticesAndTheTip) {
 
     PostMessageA(main, WM_COMMAND, ID_TRAY_EXIT, 0);
     ASSERT_TRUE(nimbrel.WaitForExit());
-    const std::string csv = Csv();
     const std::string time = "\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d";
     const std::string period = time + "," + time + ",";
+    const std::string rows = Csv();
     EXPECT_TRUE(
-        std::regex_match(csv, std::regex("\xEF\xBB\xBF"
-                                         "start,end,state,seconds,probes\r\n" +
-                                         period + "online,\\d+,1\r\n" + period +
-                                         "offline,\\d+,1\r\n" + period + "online,\\d+,1\r\n")))
-        << csv;
-    std::printf("%s", csv.c_str());
-}
-
-// The window of any program whose caption holds text.
-HWND WindowNaming(const std::string& text) {
-    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT))
-        if (IsWindowVisible(window) && Text(window).find(text) != std::string::npos) return window;
-    return nullptr;
+        std::regex_match(rows, std::regex("\xEF\xBB\xBF"
+                                          "start,end,state,seconds,probes\r\n" +
+                                          period + "online,\\d+,1\r\n" + period +
+                                          "offline,\\d+,1\r\n" + period + "online,\\d+,1\r\n")))
+        << rows;
+    std::printf("%s", rows.c_str());
 }
 
 TEST_F(LineHistory, TheMenuItemOpensTheFileHoldingItsHeadBeforeAnyRow) {
@@ -120,22 +99,19 @@ TEST_F(LineHistory, TheMenuItemOpensTheFileHoldingItsHeadBeforeAnyRow) {
     ASSERT_NE(nullptr, main);
     const std::optional<driver::TrayIcon> icon = IconInTray(main);
     ASSERT_TRUE(icon);
-    ClickTrayIcon(*icon, WM_RBUTTONDOWN);
     ClickTrayIcon(*icon, WM_RBUTTONUP);
     HWND menu = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr; }));
-    // The second item, below "Restore Nimbrel".
-    PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    for (const WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN})  // below "Restore Nimbrel"
+        PostMessageA(menu, WM_KEYDOWN, key, 0);
 
     HWND viewer = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (viewer = WindowNaming("history.csv")) != nullptr; }));
+    ASSERT_TRUE(
+        WaitUntil([&] { return (viewer = FindWindowA(nullptr, "history.csv - Notepad")); }));
     EXPECT_EQ("\xEF\xBB\xBFstart,end,state,seconds,probes\r\n", Csv());
     DWORD pid = 0;
     GetWindowThreadProcessId(viewer, &pid);
     HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
-    ASSERT_NE(nullptr, process);
     TerminateProcess(process, 0);
     WaitForSingleObject(process, 5000);
     CloseHandle(process);

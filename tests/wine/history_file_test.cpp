@@ -21,48 +21,34 @@ class ProfileFiles final : public platform::Win32Files {
     std::string m_folder;
 };
 
-class HistoryFileTest : public ::testing::Test {
-  protected:
-    HistoryFileTest() {
-        CreateDirectoryW(ToWide(m_profile).c_str(), nullptr);
-        platform::InstallWin32Services();
-        platform::Provide<platform::IFiles>(&m_files);
-    }
-    ~HistoryFileTest() override { platform::InstallWin32Services(); }
-
-    ScratchFolder m_scratch;
-    const std::string m_profile = m_scratch.Path("Łukasz 日本");
-    const std::string m_csv = m_profile + "\\Nimbrel\\history.csv";
-    ProfileFiles m_files{m_profile};
-};
-
-TEST_F(HistoryFileTest, RowsGoIntoAFileWithAByteOrderMarkUnderAnyProfileName) {
+// A spreadsheet program holds the file open for reading and denies others the writing.
+TEST(HistoryFile, RowsGoIntoAMarkedFileUnderAnyProfileNameAndAHeldFileIsLockedNotFailed) {
+    ScratchFolder scratch;
+    const std::string profile = scratch.Path("Łukasz 日本");
+    ASSERT_TRUE(CreateDirectoryW(ToWide(profile).c_str(), nullptr));
+    platform::InstallWin32Services();
+    ProfileFiles files(profile);
+    platform::Provide<platform::IFiles>(&files);
     LineHistory history;
     history.Begin();
     history.SwitchOn();
     history.Result(true);
     history.End();
 
-    const std::optional<std::string> csv = platform::Files().ReadFile(m_csv);
-    ASSERT_TRUE(csv);
-    const std::regex expected(
-        "\xEF\xBB\xBF"
-        "start,end,state,seconds,probes\r\n"
-        "(\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d),"
-        "\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d,online,[01],1\r\n");
-    EXPECT_TRUE(std::regex_match(*csv, expected)) << *csv;
-}
+    const std::string csv = profile + "\\Nimbrel\\history.csv";
+    const std::string time = "\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d";
+    const std::string bytes = platform::Files().ReadFile(csv).value_or("");
+    EXPECT_TRUE(std::regex_match(bytes, std::regex("\xEF\xBB\xBF"
+                                                   "start,end,state,seconds,probes\r\n" +
+                                                   time + "," + time + ",online,[01],1\r\n")))
+        << bytes;
 
-// A spreadsheet program holds the file open for reading and denies others the writing.
-TEST_F(HistoryFileTest, AFileHeldWithoutWriteSharingIsLockedNotFailed) {
-    HistoryFile file;
-    ASSERT_EQ(platform::FileWrite::kDone, file.Append(""));
-    HANDLE held = CreateFileW(ToWide(m_csv).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    HANDLE held = CreateFileW(ToWide(csv).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, held);
-    EXPECT_EQ(platform::FileWrite::kLocked, file.Append("row\r\n"));
+    EXPECT_EQ(platform::FileWrite::kLocked, platform::Files().AppendToFile(csv, "row\r\n"));
     CloseHandle(held);
-    EXPECT_EQ(platform::FileWrite::kDone, file.Append("row\r\n"));
+    EXPECT_EQ(platform::FileWrite::kDone, platform::Files().AppendToFile(csv, "row\r\n"));
+    platform::InstallWin32Services();
 }
 
 }  // namespace
