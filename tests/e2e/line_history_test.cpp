@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -90,7 +89,6 @@ TEST_F(LineHistory, DownAndBackGiveThreeRowsTwoNoticesAndTheTip) {
                                           period + "online,\\d+,1\r\n" + period +
                                           "offline,\\d+,1\r\n" + period + "online,\\d+,1\r\n")))
         << rows;
-    std::printf("%s", rows.c_str());
 }
 
 TEST_F(LineHistory, TheMenuItemOpensTheFileHoldingItsHeadBeforeAnyRow) {
