@@ -28,9 +28,12 @@ MainSheet::MainSheet(const Folders& folders, Settings& settings, LanguageTexts& 
     AddPage(m_settingsPage);
     AddPage(m_aboutPage);
     m_icon = LoadIconW(GetModuleHandleW(nullptr), L"p1");
+    m_session.SetLineView(&m_tray);
 }
 
-MainSheet::~MainSheet() = default;
+MainSheet::~MainSheet() {
+    m_session.SetLineView(nullptr);
+}
 
 std::string MainSheet::Caption(const LanguageTexts& texts) {
     return texts.InForce() ? std::string(kGermanEditionName) + " - " + kMakerSiteGerman
@@ -87,6 +90,7 @@ LRESULT MainSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             // Another program may cancel the end: then the run goes on as before.
             if (wParam) {
                 m_autodial.RestoreAtExit();
+                m_session.OnSessionEnd();
             } else {
                 m_autodial.Reopen();
                 m_session.ResumeAfterCancelledEnd();
@@ -241,6 +245,9 @@ bool MainSheet::OnCommand(WPARAM wParam, LPARAM) {
             return true;
         case ID_TRAY_EXIT:
             OnTrayExit();
+            return true;
+        case ID_TRAY_HISTORY:
+            m_session.OpenHistory(reinterpret_cast<platform::Window>(m_window));
             return true;
         default:
             return false;

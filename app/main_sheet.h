@@ -57,5 +57,5 @@ class MainSheet : public ModelessSheet {
     OnlineProbe& m_probe;
     HICON m_icon = nullptr;  // a shared resource icon: the system frees it with the module
     bool m_fitted = false;
-    TrayIcon m_tray{*this};
+    TrayIcon m_tray{*this, m_texts};
 };

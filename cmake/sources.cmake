@@ -9,6 +9,14 @@ set(NIMBREL_LOGIC_SOURCES
   app/start_options.cpp
   app/tray_callback.cpp
   app/tray_presence.cpp
+  history/history_failure.cpp
+  history/history_file.cpp
+  history/history_row.cpp
+  history/line_history.cpp
+  history/line_period.cpp
+  history/line_texts.cpp
+  history/open_history.cpp
+  history/padded_number.cpp
   keepalive/autodial.cpp
   keepalive/autodial_record.cpp
   keepalive/event_log.cpp

@@ -16,6 +16,12 @@ struct LocalTime {
     int second;
 };
 
+// A local time with its distance from UTC, as it was in force at that moment.
+struct ZonedTime {
+    LocalTime local;
+    int utcOffsetMinutes;
+};
+
 class IClock {
   public:
     virtual ~IClock() = default;
@@ -23,6 +29,8 @@ class IClock {
     virtual std::int64_t Now() = 0;
     // GetLocalTime.
     virtual LocalTime GetLocalTime() = 0;
+    // The local time at a calendar time (seconds as Now gives them).
+    virtual ZonedTime LocalTimeAt(std::int64_t seconds) = 0;
     // GetTickCount64: milliseconds since start-up, unmoved by changes of the clock.
     virtual std::uint64_t GetTickCount64() = 0;
 };

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Checks that every quoted #include runs down the layers as they are built:
-app -> (ui, about, keepalive, settings) -> links -> (framework | platform) -> base.
+app -> (ui, about, keepalive, history, settings) -> links -> (framework | platform) -> base.
 
 Each folder may include itself and only the folders ALLOWED names for it:
   app/        everything below it: the composition root
@@ -9,6 +9,7 @@ Each folder may include itself and only the folders ALLOWED names for it:
   about/      platform/, res/
   links/      platform/, res/
   keepalive/  platform/, res/
+  history/    platform/, res/
   settings/   platform/, base/ (the shell links' COM pointers and wide texts), res/
   framework/  base/ only: the window layer is the seam's sibling, not the layer above it
   platform/   base/ only
@@ -21,14 +22,15 @@ import pathlib
 import re
 import sys
 
-ORDER = "app -> (ui, about, keepalive, settings) -> links -> (framework | platform) -> base"
+ORDER = "app -> (ui, about, keepalive, history, settings) -> links -> (framework | platform) -> base"
 ALLOWED = {
-    "app": {"ui", "about", "keepalive", "settings", "links", "framework", "platform", "base",
-            "res"},
+    "app": {"ui", "about", "keepalive", "history", "settings", "links", "framework", "platform",
+            "base", "res"},
     "ui": {"links", "framework", "platform", "base"},
     "about": {"platform", "res"},
     "links": {"platform", "res"},
     "keepalive": {"platform", "res"},
+    "history": {"platform", "res"},
     "settings": {"platform", "base", "res"},
     "framework": {"base"},
     "platform": {"base"},

@@ -34,6 +34,25 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
            written == bytes.size();
 }
 
+// Another program holds the file, or a range of it, without sharing it for writing.
+FileWrite Failure() {
+    const DWORD error = GetLastError();
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? FileWrite::kLocked
+                                                                             : FileWrite::kFailed;
+}
+
+// A folder the shell knows by its CSIDL; "" when the system cannot give it. The shell is loaded
+// for this call only: the shell with its helpers (over 1 MB) need not stay for the run.
+std::string ShellFolder(int folder) {
+    using GetFolderPath = HRESULT(HWND, int, HANDLE, DWORD, LPWSTR);
+    const LoadedLibrary shell(L"shell32.dll");
+    const auto getFolderPath = shell.Function<GetFolderPath>("SHGetFolderPathW");
+    wchar_t path[MAX_PATH] = L"";
+    if (!getFolderPath || getFolderPath(nullptr, folder, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK)
+        return "";
+    return FromWide(WideView(path, wcsnlen(path, MAX_PATH)));
+}
+
 }  // namespace
 
 std::optional<std::string> Win32Files::ReadFile(const std::string& path) {
@@ -66,6 +85,35 @@ bool Win32Files::AppendToLog(const std::string& path, const std::string& bytes) 
            WriteAll(file.get(), bytes);
 }
 
+FileWrite Win32Files::AppendToFile(const std::string& path, const std::string& bytes) {
+    const OpenFile file(path, FILE_APPEND_DATA, FILE_SHARE_READ, OPEN_ALWAYS,
+                        FILE_ATTRIBUTE_NORMAL);
+    if (!file.is_open()) return Failure();
+    return WriteAll(file.get(), bytes) ? FileWrite::kDone : FileWrite::kFailed;
+}
+
+bool Win32Files::WriteWholeFile(const std::string& path, const std::string& bytes) {
+    const OpenFile file(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL);
+    return file.is_open() && WriteAll(file.get(), bytes);
+}
+
+std::optional<std::uint64_t> Win32Files::FileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(ToWide(path).c_str(), GetFileExInfoStandard, &data)) return {};
+    return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+FileWrite Win32Files::MoveReplacing(const std::string& from, const std::string& to) {
+    return MoveFileExW(ToWide(from).c_str(), ToWide(to).c_str(), MOVEFILE_REPLACE_EXISTING)
+               ? FileWrite::kDone
+               : Failure();
+}
+
+bool Win32Files::MakeFolder(const std::string& path) {
+    return CreateDirectoryW(ToWide(path).c_str(), nullptr) ||
+           GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
 bool Win32Files::RemoveFile(const std::string& path) {
     return DeleteFileW(ToWide(path).c_str());
 }
@@ -78,17 +126,13 @@ std::string Win32Files::CurrentDirectory() {
     return length == 0 || length >= size ? "" : FromWide(WideView(directory.data(), length));
 }
 
-// The shell is loaded for this call only: start-up looks up the Startup folder, and the shell
-// with its helpers (over 1 MB) need not stay for a run that never shows the tray icon.
+// Start-up looks up the Startup folder.
 std::string Win32Files::StartupFolder(bool create) {
-    using GetFolderPath = HRESULT(HWND, int, HANDLE, DWORD, LPWSTR);
-    const LoadedLibrary shell(L"shell32.dll");
-    const auto getFolderPath = shell.Function<GetFolderPath>("SHGetFolderPathW");
-    wchar_t path[MAX_PATH] = L"";
-    const int folder = CSIDL_STARTUP | (create ? CSIDL_FLAG_CREATE : 0);
-    if (!getFolderPath || getFolderPath(nullptr, folder, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK)
-        return "";
-    return FromWide(WideView(path, wcsnlen(path, MAX_PATH)));
+    return ShellFolder(CSIDL_STARTUP | (create ? CSIDL_FLAG_CREATE : 0));
+}
+
+std::string Win32Files::LocalAppDataFolder() {
+    return ShellFolder(CSIDL_LOCAL_APPDATA);
 }
 
 std::string Win32CodePage::AnsiToUtf8(const std::string& ansi) {

@@ -32,9 +32,15 @@ class Win32Files : public IFiles {
     std::optional<std::string> ReadFile(const std::string& path) override;
     bool ReplaceFileContent(const std::string& path, const std::string& bytes) override;
     bool AppendToLog(const std::string& path, const std::string& bytes) override;
+    FileWrite AppendToFile(const std::string& path, const std::string& bytes) override;
+    bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
+    std::optional<std::uint64_t> FileSize(const std::string& path) override;
+    FileWrite MoveReplacing(const std::string& from, const std::string& to) override;
+    bool MakeFolder(const std::string& path) override;
     bool RemoveFile(const std::string& path) override;
     std::string CurrentDirectory() override;
     std::string StartupFolder(bool create) override;
+    std::string LocalAppDataFolder() override;
 };
 
 class Win32CodePage final : public ICodePage {
@@ -60,6 +66,7 @@ class Win32Clock final : public IClock {
   public:
     std::int64_t Now() override;
     LocalTime GetLocalTime() override;
+    ZonedTime LocalTimeAt(std::int64_t seconds) override;
     std::uint64_t GetTickCount64() override;
 };
 

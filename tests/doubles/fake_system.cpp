@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -52,6 +54,38 @@ bool FakeFiles::AppendToLog(const std::string& path, const std::string& bytes) {
     return static_cast<bool>(out);
 }
 
+platform::FileWrite FakeFiles::AppendToFile(const std::string& path, const std::string& bytes) {
+    if (lockedPaths.count(path)) return platform::FileWrite::kLocked;
+    return AppendToLog(path, bytes) ? platform::FileWrite::kDone : platform::FileWrite::kFailed;
+}
+
+bool FakeFiles::WriteWholeFile(const std::string& path, const std::string& bytes) {
+    const std::string host = HostPath(path);
+    if (lockedPaths.count(path) || !WritableOrAbsent(host)) return false;
+    std::ofstream out(host, std::ios::binary | std::ios::trunc);
+    out << bytes;
+    return static_cast<bool>(out);
+}
+
+std::optional<std::uint64_t> FakeFiles::FileSize(const std::string& path) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(HostPath(path), error);
+    return error ? std::nullopt : std::optional<std::uint64_t>(size);
+}
+
+platform::FileWrite FakeFiles::MoveReplacing(const std::string& from, const std::string& to) {
+    if (lockedPaths.count(from) || lockedPaths.count(to)) return platform::FileWrite::kLocked;
+    return std::rename(HostPath(from).c_str(), HostPath(to).c_str()) == 0
+               ? platform::FileWrite::kDone
+               : platform::FileWrite::kFailed;
+}
+
+bool FakeFiles::MakeFolder(const std::string& path) {
+    std::error_code error;
+    std::filesystem::create_directory(HostPath(path), error);
+    return std::filesystem::is_directory(HostPath(path), error);
+}
+
 bool FakeFiles::RemoveFile(const std::string& path) {
     calls.push_back("RemoveFile " + path);
     return std::remove(HostPath(path).c_str()) == 0;
@@ -60,6 +94,14 @@ bool FakeFiles::RemoveFile(const std::string& path) {
 std::string FakeFiles::StartupFolder(bool create) {
     calls.push_back(create ? "StartupFolder create" : "StartupFolder");
     return startupFolder;
+}
+
+platform::ZonedTime FakeClock::LocalTimeAt(std::int64_t seconds) {
+    const std::time_t shifted = static_cast<std::time_t>(seconds + offsetMinutes * 60);
+    std::tm t{};
+    gmtime_r(&shifted, &t);
+    return {{t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec},
+            offsetMinutes};
 }
 
 std::string FakeCodePage::AnsiToUtf8(const std::string& ansi) {

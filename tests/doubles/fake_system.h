@@ -23,14 +23,21 @@ class FakeFiles : public platform::IFiles {
     std::optional<std::string> ReadFile(const std::string& path) override;
     bool ReplaceFileContent(const std::string& path, const std::string& bytes) override;
     bool AppendToLog(const std::string& path, const std::string& bytes) override;
+    platform::FileWrite AppendToFile(const std::string& path, const std::string& bytes) override;
+    bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
+    std::optional<std::uint64_t> FileSize(const std::string& path) override;
+    platform::FileWrite MoveReplacing(const std::string& from, const std::string& to) override;
+    bool MakeFolder(const std::string& path) override;
     bool RemoveFile(const std::string& path) override;
     std::string CurrentDirectory() override { return currentDirectory; }
     std::string StartupFolder(bool create) override;
+    std::string LocalAppDataFolder() override { return localAppData; }
 
     std::vector<std::string> calls;
     std::set<std::string> lockedPaths;  // opening these fails, as for a file held without sharing
     std::string currentDirectory = "C:\\Work";
     std::string startupFolder = "C:\\Users\\me\\Start Menu\\Programs\\Startup";
+    std::string localAppData;  // unknown unless a test gives one
     int replacements = 0;
 };
 
@@ -54,13 +61,15 @@ class FakeProcess : public platform::IProcess {
     std::vector<char*> m_pointers;
 };
 
-// A clock the test sets and moves.
+// A clock the test sets and moves. Calendar times are shown in a zone offsetMinutes from UTC.
 class FakeClock : public platform::IClock {
   public:
     std::int64_t Now() override { return now; }
     platform::LocalTime GetLocalTime() override { return local; }
+    platform::ZonedTime LocalTimeAt(std::int64_t seconds) override;
     std::uint64_t GetTickCount64() override { return ticks; }
 
+    int offsetMinutes = 60;
     std::int64_t now = 1000000;
     platform::LocalTime local{2026, 12, 7, 9, 5, 7};
     std::uint64_t ticks = 5000000;

@@ -356,6 +356,29 @@ bool TrayIconShown(HWND owner, UINT id) {
     return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
 }
 
+namespace {
+
+// The first tool of a tooltip in another process: its rectangle and its text.
+bool FirstTool(HWND tooltip, RECT* rect, std::wstring* text) {
+    RemoteMemory remote(tooltip, 4096);
+    if (!remote.ok()) return false;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.lpszText = reinterpret_cast<wchar_t*>(remote.at(sizeof tool));
+    wchar_t wide[256] = L"";
+    remote.Write(0, &tool, sizeof tool);
+    remote.Write(sizeof tool, wide, sizeof wide);
+    if (!SendMessageW(tooltip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(remote.at(0))))
+        return false;
+    remote.Read(0, &tool, sizeof tool);
+    remote.Read(sizeof tool, wide, sizeof wide - sizeof(wchar_t));
+    *rect = tool.rect;
+    *text = wide;
+    return true;
+}
+
+}  // namespace
+
 std::vector<TrayIcon> TrayIcons() {
     std::vector<TrayIcon> icons;
     HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
@@ -364,24 +387,27 @@ std::vector<TrayIcon> TrayIcons() {
     // icon; a hidden icon's tool is empty. Newer tooltips come first in the z-order.
     for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
         if (GetWindow(window, GW_OWNER) != tray || ClassName(window) != TOOLTIPS_CLASSA) continue;
-        RemoteMemory remote(window, 4096);
-        if (!remote.ok()) continue;
-        TTTOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.lpszText = reinterpret_cast<wchar_t*>(remote.at(sizeof tool));
-        wchar_t wide[256] = L"";
-        remote.Write(0, &tool, sizeof tool);
-        remote.Write(sizeof tool, wide, sizeof wide);
-        if (!SendMessageW(window, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(remote.at(0))))
-            continue;
-        remote.Read(0, &tool, sizeof tool);
-        if (IsRectEmpty(&tool.rect)) continue;
-        remote.Read(sizeof tool, wide, sizeof wide - sizeof(wchar_t));
+        RECT rect{};
+        std::wstring wide;
+        if (!FirstTool(window, &rect, &wide) || IsRectEmpty(&rect)) continue;
         char text[256] = "";
-        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-        icons.push_back(TrayIcon{tray, tool.rect, text});
+        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text, sizeof text, nullptr, nullptr);
+        icons.push_back(TrayIcon{tray, rect, text});
     }
     return icons;
+}
+
+std::vector<std::string> BalloonTexts() {
+    std::vector<std::string> texts;
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        if (ClassName(window) != TOOLTIPS_CLASSA || !IsWindowVisible(window) ||
+            !(GetWindowLongW(window, GWL_STYLE) & TTS_BALLOON))
+            continue;
+        RECT rect{};
+        std::wstring text;
+        if (FirstTool(window, &rect, &text)) texts.push_back(Utf8(text));
+    }
+    return texts;
 }
 
 void ClickTrayIcon(const TrayIcon& icon, UINT mouseMessage) {

@@ -124,6 +124,8 @@ struct TrayIcon {
 bool TrayIconShown(HWND owner, UINT id);
 // The icons on show, the newest first.
 std::vector<TrayIcon> TrayIcons();
+// The texts of the notices (balloons) the notification area shows now.
+std::vector<std::string> BalloonTexts();
 // Sends the tray the mouse message as if it happened on the icon.
 void ClickTrayIcon(const TrayIcon& icon, UINT mouseMessage);
 

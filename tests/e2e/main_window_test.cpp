@@ -87,7 +87,7 @@ TEST_F(MainWindow, MinimiseHidesIntoTheTrayAndDoubleClickRestores) {
     Minimise(main);
     ASSERT_TRUE(WaitUntil([&] { return InTray(main) && TrayIcons().size() > iconsBefore; }));
     const auto icon = TrayIcons().front();
-    EXPECT_EQ("Nimbrel by QUADDLE", icon.tip);
+    EXPECT_EQ("Nimbrel by QUADDLE\nOff", icon.tip);
 
     // A single click does nothing; a double click, as the shell relays it, restores.
     ClickTrayIcon(icon, WM_LBUTTONDOWN);

@@ -57,6 +57,8 @@ class LoopbackHttpServer {
 
     // "http://127.0.0.1:<port>/keepalive".
     std::string Url() const;
+    // Answers the next requests as mode says.
+    void SetMode(Mode mode) { m_mode = mode; }
     // Runs on the server's thread once a request has been read, before it is answered.
     void OnRequest(std::function<void()> action);
     // Waits until `count` requests have arrived; false after `milliseconds`.
@@ -77,7 +79,7 @@ class LoopbackHttpServer {
     void SendHugePage(SOCKET client, bool withBody);
     void CloseLateConnections();
 
-    Mode m_mode;
+    std::atomic<Mode> m_mode;
     WSADATA m_wsa{};
     Socket m_listener;
     unsigned short m_port = 0;
