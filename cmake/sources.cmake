@@ -76,6 +76,7 @@ set(NIMBREL_FRAMEWORK_SOURCES
   framework/property_page.cpp
   framework/modeless_sheet.cpp
   framework/notify_icon.cpp
+  framework/visual_style.cpp
   framework/window.cpp
   framework/window_text.cpp
 )

@@ -5,6 +5,7 @@
 
 #include "base/wide_text.h"
 #include "framework/dpi.h"
+#include "framework/visual_style.h"
 #include "framework/window_text.h"
 #include "ui/rect_conversion.h"
 
@@ -102,13 +103,14 @@ bool LedButton::OnReflected(UINT message, WPARAM, LPARAM lParam, LRESULT* result
     return true;
 }
 
-// Only full redraws paint: the lamp never shows focus or a pressed look.
+// Only full redraws paint: the lamp never shows focus or a pressed look. It stands on what the
+// page shows behind it, which a visual style may make another colour than the button face.
 void LedButton::DrawItem(const DRAWITEMSTRUCT& item) {
     if (item.itemAction != ODA_DRAWENTIRE) return;
     HDC dc = item.hDC;
     const int saved = SaveDC(dc);
     SelectObject(dc, GetStockObject(NULL_BRUSH));
-    FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    DrawParentBackground(m_window, dc, item.rcItem);
     m_strip.DrawFrame(dc, m_layout.m_lampX, m_layout.m_lampY, m_lit ? 1 : 0);
     DrawCaption(dc);
     RestoreDC(dc, saved);
