@@ -93,7 +93,9 @@ set(NIMBREL_WINDOW_SOURCES
   app/pages/status_page.cpp
   app/pages/url_dialog.cpp
   ui/bitmap_strip.cpp
+  ui/contrast_lamp.cpp
   ui/hyperlink.cpp
   ui/icon_button.cpp
+  ui/lamp_accessible.cpp
   ui/led_button.cpp
 )
