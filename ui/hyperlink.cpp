@@ -199,7 +199,7 @@ LRESULT Hyperlink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_KILLFOCUS:
         case WM_UPDATEUISTATE:
             Default();
-            RedrawNow();
+            RedrawWithFocusRoom();
             return 0;
         case WM_PAINT:
             Default();
@@ -267,16 +267,32 @@ bool Hyperlink::OnReflected(UINT message, WPARAM wParam, LPARAM, LRESULT* result
     return false;
 }
 
+// The link fits its text, so its focus cue goes one pixel outside it, onto the page.
+RECT Hyperlink::FocusRoom() const {
+    RECT room{};
+    GetWindowRect(m_window, &room);
+    MapWindowPoints(nullptr, GetParent(m_window), reinterpret_cast<POINT*>(&room), 2);
+    InflateRect(&room, 1, 1);
+    return room;
+}
+
 // The dotted focus rectangle round the text while the link has the focus, unless the user
 // works with the mouse and the window hides keyboard cues.
 void Hyperlink::DrawFocusCue() {
     if (GetFocus() != m_window || (SendMessageW(m_window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS))
         return;
-    RECT client{};
-    GetClientRect(m_window, &client);
-    HDC dc = GetDC(m_window);
-    DrawFocusRect(dc, &client);
-    ReleaseDC(m_window, dc);
+    HWND page = GetParent(m_window);
+    const RECT room = FocusRoom();
+    HDC dc = GetDC(page);
+    DrawFocusRect(dc, &room);
+    ReleaseDC(page, dc);
+}
+
+// The page paints the room around the link afresh, and the link on it.
+void Hyperlink::RedrawWithFocusRoom() {
+    const RECT room = FocusRoom();
+    RedrawWindow(GetParent(m_window), &room, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 // High contrast keeps to the system's colours for links and for the hover.

@@ -40,7 +40,9 @@ class Hyperlink : public Window {
     LRESULT OnMouseMove(LPARAM position);
     void OnCaptureChanged(HWND newCapture);
     void OnClicked();
+    RECT FocusRoom() const;
     void DrawFocusCue();
+    void RedrawWithFocusRoom();
     COLORREF TextColour() const;
     void RedrawNow();
 
