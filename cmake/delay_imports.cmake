@@ -1,7 +1,8 @@
 # Delay-import libraries: WinINet and the shell stay unloaded until the program first calls
 # them (the first probe; a shortcut or a link), which keeps a start switched off
-# about 1.8 MB smaller. Each .def names the calls the program makes; a call missing there
-# links against the ordinary import library and loads its DLL at start again.
+# about 1.8 MB smaller; uxtheme loads when a lamp first draws, oleacc and oleaut32 when a
+# screen reader first asks for one. Each .def names the calls the program makes; a call missing
+# there links against the ordinary import library and loads its DLL at start again.
 function(nimbrel_delay_import_library name out_target)
   set(def ${PROJECT_SOURCE_DIR}/cmake/delay-imports/${name}.def)
   set(arch_def ${CMAKE_BINARY_DIR}/delay-imports/${name}.def)
@@ -26,3 +27,6 @@ endfunction()
 nimbrel_delay_import_library(wininet nimbrel_wininet_delayed)
 nimbrel_delay_import_library(shell32 nimbrel_shell32_delayed)
 nimbrel_delay_import_library(ole32 nimbrel_ole32_delayed)
+nimbrel_delay_import_library(uxtheme nimbrel_uxtheme_delayed)
+nimbrel_delay_import_library(oleacc nimbrel_oleacc_delayed)
+nimbrel_delay_import_library(oleaut32 nimbrel_oleaut32_delayed)

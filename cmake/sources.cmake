@@ -84,6 +84,7 @@ set(NIMBREL_FRAMEWORK_SOURCES
   framework/property_page.cpp
   framework/modeless_sheet.cpp
   framework/notify_icon.cpp
+  framework/visual_style.cpp
   framework/window.cpp
   framework/window_text.cpp
 )
@@ -101,7 +102,9 @@ set(NIMBREL_WINDOW_SOURCES
   app/pages/status_page.cpp
   app/pages/url_dialog.cpp
   ui/bitmap_strip.cpp
+  ui/contrast_lamp.cpp
   ui/hyperlink.cpp
   ui/icon_button.cpp
+  ui/lamp_accessible.cpp
   ui/led_button.cpp
 )

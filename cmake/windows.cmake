@@ -27,7 +27,8 @@ add_library(nimbrel_win32 STATIC ${NIMBREL_BASE_SOURCES} ${NIMBREL_WIN32_PLATFOR
 # libraries behind them serve the tests' own calls.
 target_link_libraries(nimbrel_win32 PUBLIC nimbrel_logic
   nimbrel_wininet_delayed nimbrel_shell32_delayed nimbrel_ole32_delayed
-  wininet comctl32 shell32 ole32 advapi32 gdi32 user32 kernel32)
+  nimbrel_uxtheme_delayed nimbrel_oleacc_delayed nimbrel_oleaut32_delayed
+  wininet comctl32 shell32 ole32 uxtheme uuid oleacc oleaut32 advapi32 gdi32 user32 kernel32)
 nimbrel_program_target(nimbrel_win32)
 
 add_library(nimbrel_windows STATIC ${NIMBREL_WINDOW_SOURCES})

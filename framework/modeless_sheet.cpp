@@ -93,8 +93,15 @@ HWND ModelessSheet::GetTabControl() const {
 }
 
 bool ModelessSheet::PreTranslateMessage(MSG* message) {
-    return m_window &&
-           SendMessageW(m_window, PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(message)) != 0;
+    if (!m_window ||
+        SendMessageW(m_window, PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(message)) == 0)
+        return false;
+    // Ctrl+Tab hides the page whose control had the focus, and Wine leaves the focus on that
+    // hidden control, where Tab would go on through the hidden page: the tab control takes it,
+    // as a click on a tab gives it, and Tab goes on into the page shown.
+    HWND focus = GetFocus();
+    if (focus && IsChild(m_window, focus) && !IsWindowVisible(focus)) SetFocus(GetTabControl());
+    return true;
 }
 
 BOOL ModelessSheet::OnInitDialog() {

@@ -16,10 +16,7 @@ cleanup() {
 trap cleanup EXIT
 start_xvfb
 start_wine_session
-# A known, not-first-run state, so no keep-alive URL dialog comes first.
-"$WINE" reg add 'HKCU\SOFTWARE\QUADDLE\nimbrel2' /v FirstTime /t REG_DWORD /d 0 /f >/dev/null 2>&1
-"$WINE" reg add 'HKCU\SOFTWARE\QUADDLE\nimbrel2' /v URL1 /d 'http://www.example.com' /f \
-  >/dev/null 2>&1
+put_past_first_run
 
 # Starts the program in the folder, turns to its third tab and saves the window's picture.
 shoot() {

@@ -76,6 +76,10 @@ start_wine_session() {
   wineserver -p
   "$WINE" wineboot </dev/null >/dev/null 2>&1
   install_wine_fonts
+  # A new prefix has Wine's Light theme on, and the program's Common Controls 6 takes it up:
+  # tests and pictures see the classic look unless they switch the theme on themselves.
+  "$WINE" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' \
+    /v ThemeActive /d 0 /f >/dev/null 2>&1
   if ! "$WINE" reg query 'HKCU\Software\Wine\Explorer' /v Desktop >/dev/null 2>&1; then
     "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
@@ -86,6 +90,13 @@ start_wine_session() {
     wineserver -p
     "$WINE" wineboot </dev/null >/dev/null 2>&1
   fi
+}
+
+# A known, not-first-run state for pictures of the pages, so no keep-alive URL dialog comes first.
+put_past_first_run() {
+  "$WINE" reg add 'HKCU\SOFTWARE\QUADDLE\nimbrel2' /v FirstTime /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  "$WINE" reg add 'HKCU\SOFTWARE\QUADDLE\nimbrel2' /v URL1 /d 'http://www.example.com' /f \
+    >/dev/null 2>&1
 }
 
 # Fails when an exe has grown past its limit in bytes; prints its size either way.

@@ -26,5 +26,7 @@ void BitmapStrip::Attach(HBITMAP bitmap, int frameWidth) {
 
 void BitmapStrip::DrawFrame(HDC target, int x, int y, int index) const {
     if (!m_bitmap) return;
-    BitBlt(target, x, y, m_frameWidth, m_frameHeight, m_dc.get(), index * m_frameWidth, 0, SRCCOPY);
+    const COLORREF background = GetPixel(m_dc.get(), 0, 0);
+    GdiTransparentBlt(target, x, y, m_frameWidth, m_frameHeight, m_dc.get(), index * m_frameWidth,
+                      0, m_frameWidth, m_frameHeight, background);
 }

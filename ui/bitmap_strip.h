@@ -19,7 +19,8 @@ class BitmapStrip {
     int FrameWidth() const { return m_frameWidth; }
     int FrameHeight() const { return m_frameHeight; }
 
-    // Copies frame index to (x, y) in target.
+    // Copies frame index to (x, y) in target, leaving out the pixels of the strip's background
+    // (the colour of its top-left pixel), so what target shows there stays.
     void DrawFrame(HDC target, int x, int y, int index) const;
 
   private:

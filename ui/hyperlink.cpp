@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "base/wide_text.h"
+#include "framework/visual_style.h"
 #include "framework/window_text.h"
 #include "links/goto_url.h"
 #include "links/link_error.h"
@@ -44,6 +45,12 @@ class FontDc {
     HGDIOBJ m_previous;
 };
 
+// Enter and Space press a link that has the focus; the dialog would take Enter for itself.
+bool IsPressKey(const MSG* message) {
+    return message && message->message == WM_KEYDOWN &&
+           (message->wParam == VK_RETURN || message->wParam == VK_SPACE);
+}
+
 }  // namespace
 
 Hyperlink::Hyperlink() : m_hoverColour(GetSysColor(COLOR_BTNHIGHLIGHT)) {}
@@ -81,8 +88,10 @@ void Hyperlink::SetLinkCursor(HCURSOR cursor) {
     if (!cursor) SetDefaultCursor();
 }
 
+// A link is a stop of the keyboard's Tab, as a button is.
 void Hyperlink::PreSubclassWindow() {
-    SetWindowLongPtrW(m_window, GWL_STYLE, GetWindowLongPtrW(m_window, GWL_STYLE) | SS_NOTIFY);
+    SetWindowLongPtrW(m_window, GWL_STYLE,
+                      GetWindowLongPtrW(m_window, GWL_STYLE) | SS_NOTIFY | WS_TABSTOP);
     const std::string text = WindowText(m_window);
     if (m_target.empty()) m_target = text;
     if (text.empty()) SetText(m_window, m_target);
@@ -180,6 +189,22 @@ LRESULT Hyperlink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             m_toolTip.reset();
             return Default();
+        case WM_GETDLGCODE:
+            return IsPressKey(reinterpret_cast<const MSG*>(lParam)) ? DLGC_WANTMESSAGE : Default();
+        case WM_KEYDOWN:
+            if (wParam != VK_RETURN && wParam != VK_SPACE) return Default();
+            OnClicked();
+            return 0;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+        case WM_UPDATEUISTATE:
+            Default();
+            RedrawWithFocusRoom();
+            return 0;
+        case WM_PAINT:
+            Default();
+            DrawFocusCue();
+            return 0;
         default:
             return Default();
     }
@@ -229,9 +254,7 @@ void Hyperlink::OnClicked() {
 bool Hyperlink::OnReflected(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
     if (message == WM_CTLCOLORSTATIC) {
         auto dc = reinterpret_cast<HDC>(wParam);
-        SetTextColor(dc, m_overControl ? m_hoverColour
-                         : m_visited   ? m_visitedColour
-                                       : m_linkColour);
+        SetTextColor(dc, TextColour());
         SetBkMode(dc, TRANSPARENT);
         *result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
         return true;
@@ -242,6 +265,40 @@ bool Hyperlink::OnReflected(UINT message, WPARAM wParam, LPARAM, LRESULT* result
         return true;
     }
     return false;
+}
+
+// The link fits its text, so its focus cue goes one pixel outside it, onto the page.
+RECT Hyperlink::FocusRoom() const {
+    RECT room{};
+    GetWindowRect(m_window, &room);
+    MapWindowPoints(nullptr, GetParent(m_window), reinterpret_cast<POINT*>(&room), 2);
+    InflateRect(&room, 1, 1);
+    return room;
+}
+
+// The dotted focus rectangle round the text while the link has the focus, unless the user
+// works with the mouse and the window hides keyboard cues.
+void Hyperlink::DrawFocusCue() {
+    if (GetFocus() != m_window || (SendMessageW(m_window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS))
+        return;
+    HWND page = GetParent(m_window);
+    const RECT room = FocusRoom();
+    HDC dc = GetDC(page);
+    DrawFocusRect(dc, &room);
+    ReleaseDC(page, dc);
+}
+
+// The page paints the room around the link afresh, and the link on it.
+void Hyperlink::RedrawWithFocusRoom() {
+    const RECT room = FocusRoom();
+    RedrawWindow(GetParent(m_window), &room, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+// High contrast keeps to the system's colours for links and for the hover.
+COLORREF Hyperlink::TextColour() const {
+    if (HighContrastActive()) return GetSysColor(m_overControl ? COLOR_HIGHLIGHT : COLOR_HOTLIGHT);
+    return m_overControl ? m_hoverColour : m_visited ? m_visitedColour : m_linkColour;
 }
 
 void Hyperlink::RedrawNow() {

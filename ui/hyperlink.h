@@ -10,7 +10,7 @@
 
 // A static text of a page that acts as a link: underlined in the link colour, the hover colour
 // while the mouse is over it, a hand pointer and a tooltip with its target, shrunk to its text,
-// and opening its target when clicked.
+// and opening its target when clicked, or when Enter or Space is pressed while it has the focus.
 class Hyperlink : public Window {
   public:
     // As a hover colour: the system's highlight colour at the time of the call.
@@ -40,6 +40,10 @@ class Hyperlink : public Window {
     LRESULT OnMouseMove(LPARAM position);
     void OnCaptureChanged(HWND newCapture);
     void OnClicked();
+    RECT FocusRoom() const;
+    void DrawFocusCue();
+    void RedrawWithFocusRoom();
+    COLORREF TextColour() const;
     void RedrawNow();
 
     COLORREF m_linkColour = RGB(0, 0, 238);

@@ -2,6 +2,7 @@
 
 #include "base/wide_text.h"
 #include "framework/dpi.h"
+#include "framework/visual_style.h"
 #include "framework/window_text.h"
 #include "ui/icon_button_layout.h"
 #include "ui/rect_conversion.h"
@@ -47,12 +48,7 @@ UINT StateFlag(bool disabled) {
 
 }  // namespace
 
-IconButton::IconButton()
-    : m_dpi(kDefaultDpi),
-      m_normalBackColour(GetSysColor(COLOR_BTNFACE)),
-      m_hotBackColour(GetSysColor(COLOR_BTNFACE)),
-      m_normalTextColour(GetSysColor(COLOR_BTNTEXT)),
-      m_hotTextColour(GetSysColor(COLOR_BTNTEXT)) {}
+IconButton::IconButton() : m_dpi(kDefaultDpi) {}
 
 void IconButton::SetIcon(int hotId, int normalId) {
     m_hotId = hotId;
@@ -108,11 +104,13 @@ void IconButton::DrawItem(const DRAWITEMSTRUCT& item) {
     const bool disabled = (item.itemState & ODS_DISABLED) != 0;
     RECT face = item.rcItem;
     SetBkMode(dc, TRANSPARENT);
-    // Every such button wears the black outer frame, focused or not.
-    FrameRect(dc, &face, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    // Every such button wears the black outer frame, focused or not; high contrast draws it in
+    // the text colour, which stands out from its face.
+    FrameRect(dc, &face,
+              HighContrastActive() ? GetSysColorBrush(COLOR_BTNTEXT)
+                                   : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     face = ToRect(IconButtonFace(ToLayout(face)));
-    OwnedGdiObject faceBrush(CreateSolidBrush(pressed ? m_hotBackColour : m_normalBackColour));
-    FillRect(dc, &face, static_cast<HBRUSH>(faceBrush.get()));
+    FillRect(dc, &face, GetSysColorBrush(COLOR_BTNFACE));
     if (pressed)
         FrameRect(dc, &face, GetSysColorBrush(COLOR_BTNSHADOW));
     else
@@ -121,7 +119,7 @@ void IconButton::DrawItem(const DRAWITEMSTRUCT& item) {
     const std::string caption = WindowText(m_window);
     DrawIcon(dc, item.rcItem, !caption.empty(), pressed, disabled);
     if (!caption.empty()) DrawCaption(dc, caption, item.rcItem, pressed, disabled);
-    if (focused) {
+    if (focused && (item.itemState & ODS_NOFOCUSRECT) == 0) {
         const RECT focus = ToRect(IconButtonFocusRect(ToLayout(face)));
         DrawFocusRect(dc, &focus);
     }
@@ -153,8 +151,8 @@ void IconButton::DrawCaption(HDC dc, const std::string& caption, const RECT& ite
                              bool disabled) const {
     const LayoutRect room =
         IconButtonCaptionRoom(ToLayout(item), m_cxIcon, static_cast<bool>(m_iconHot), pressed);
-    SetTextColor(dc, pressed ? m_hotTextColour : m_normalTextColour);
-    SetBkColor(dc, pressed ? m_hotBackColour : m_normalBackColour);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     const WideString wide = ToWide(caption);
     RECT measured = ToRect(room);
     DrawTextW(dc, wide.c_str(), -1, &measured, DT_SINGLELINE | DT_CALCRECT);

@@ -45,8 +45,4 @@ class IconButton : public Window {
     OwnedIcon m_iconNormal;  // empty when the hot icon serves both states
     std::uint8_t m_cxIcon = 0;
     std::uint8_t m_cyIcon = 0;
-    COLORREF m_normalBackColour;
-    COLORREF m_hotBackColour;
-    COLORREF m_normalTextColour;
-    COLORREF m_hotTextColour;
 };

@@ -5,7 +5,10 @@
 
 #include "base/wide_text.h"
 #include "framework/dpi.h"
+#include "framework/visual_style.h"
 #include "framework/window_text.h"
+#include "ui/contrast_lamp.h"
+#include "ui/lamp_accessible.h"
 #include "ui/rect_conversion.h"
 
 namespace {
@@ -48,7 +51,9 @@ HBITMAP PaintedLamp(LampColour colour, int size) {
 }  // namespace
 
 LedButton::LedButton(bool lit, bool centredVertically)
-    : m_lit(lit), m_centredVertically(centredVertically), m_dpi(kDefaultDpi) {}
+    : m_centredVertically(centredVertically), m_dpi(kDefaultDpi) {
+    m_facts->lit = lit;
+}
 
 void LedButton::PreSubclassWindow() {
     Window::PreSubclassWindow();
@@ -89,10 +94,24 @@ void LedButton::SetDpi(int dpi) {
 }
 
 void LedButton::SetLampState(bool lit) {
-    if (lit == m_lit) return;
-    m_lit = lit;
-    if (m_window)
-        RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    if (lit == m_facts->lit) return;
+    m_facts->lit = lit;
+    if (!m_window) return;
+    RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    NotifyWinEvent(EVENT_OBJECT_STATECHANGE, m_window, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void LedButton::SetStateTexts(const std::string& lit, const std::string& unlit) {
+    m_facts->litText = lit;
+    m_facts->unlitText = unlit;
+}
+
+LRESULT LedButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_GETOBJECT) {
+        if (const LRESULT answer = AnswerLampObject(m_window, wParam, lParam, m_facts))
+            return answer;
+    }
+    return Window::WindowProc(message, wParam, lParam);
 }
 
 bool LedButton::OnReflected(UINT message, WPARAM, LPARAM lParam, LRESULT* result) {
@@ -102,16 +121,28 @@ bool LedButton::OnReflected(UINT message, WPARAM, LPARAM lParam, LRESULT* result
     return true;
 }
 
-// Only full redraws paint: the lamp never shows focus or a pressed look.
+// Only full redraws paint: the lamp never shows focus or a pressed look. It stands on what the
+// page shows behind it, which a visual style may make another colour than the button face.
 void LedButton::DrawItem(const DRAWITEMSTRUCT& item) {
     if (item.itemAction != ODA_DRAWENTIRE) return;
     HDC dc = item.hDC;
     const int saved = SaveDC(dc);
     SelectObject(dc, GetStockObject(NULL_BRUSH));
-    FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-    m_strip.DrawFrame(dc, m_layout.m_lampX, m_layout.m_lampY, m_lit ? 1 : 0);
+    DrawParentBackground(m_window, dc, item.rcItem);
+    DrawLamp(dc);
     DrawCaption(dc);
     RestoreDC(dc, saved);
+}
+
+// High contrast keeps to the system's colours and shows lit and unlit by shape as well.
+void LedButton::DrawLamp(HDC dc) const {
+    if (!HighContrastActive()) {
+        m_strip.DrawFrame(dc, m_layout.m_lampX, m_layout.m_lampY, m_facts->lit ? 1 : 0);
+        return;
+    }
+    const RECT box{m_layout.m_lampX, m_layout.m_lampY, m_layout.m_lampX + m_strip.FrameWidth(),
+                   m_layout.m_lampY + m_strip.FrameHeight()};
+    DrawContrastLamp(dc, box, m_facts->lit);
 }
 
 void LedButton::DrawCaption(HDC dc) {
@@ -120,6 +151,7 @@ void LedButton::DrawCaption(HDC dc) {
     const LayoutRect client = ClientRect(m_window);
     RECT measured = ToRect(m_layout.CaptionArea(client));
     SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     DrawTextW(dc, text.c_str(), -1, &measured, DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
     RECT caption = ToRect(LedLayout::CaptionRect(client, ToLayout(measured)));
     DrawTextW(dc, text.c_str(), -1, &caption, DT_WORDBREAK | DT_NOPREFIX);

@@ -2,13 +2,18 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <string>
+
 #include "framework/window.h"
 #include "ui/bitmap_strip.h"
+#include "ui/lamp_facts.h"
 #include "ui/lamp_picture.h"
 #include "ui/led_layout.h"
 
 // A check box of a page's layout taken over to show a lamp: a two-frame bitmap (unlit, lit)
-// with the caption beside it. Only the program sets its state; clicks change nothing.
+// with the caption beside it. Only the program sets its state; clicks change nothing. A screen
+// reader hears it as an indicator that is checked while lit, and hears it change.
 class LedButton : public Window {
   public:
     LedButton(bool lit, bool centredVertically);
@@ -21,9 +26,11 @@ class LedButton : public Window {
     // The lamp is now drawn at dpi: painted again at its size and placed again.
     void SetDpi(int dpi);
 
-    // Redraws at once only when the state changes.
+    // Redraws at once and tells screen readers only when the state changes.
     void SetLampState(bool lit);
-    bool GetLampState() const { return m_lit; }
+    bool GetLampState() const { return m_facts->lit; }
+    // The words a screen reader says for the lamp's state.
+    void SetStateTexts(const std::string& lit, const std::string& unlit);
 
     const LedLayout& Layout() const { return m_layout; }
     const RECT& CaptionRect() const { return m_rcText; }
@@ -32,16 +39,19 @@ class LedButton : public Window {
 
   protected:
     void PreSubclassWindow() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
     HBITMAP LoadLamp() const;
     void PlaceForDpi();
     void DrawItem(const DRAWITEMSTRUCT& item);
+    void DrawLamp(HDC dc) const;
     void DrawCaption(HDC dc);
 
     LedLayout m_layout;
     RECT m_rcText{};
-    bool m_lit;
+    // Shared with the answers given to screen readers, which may outlive the control.
+    std::shared_ptr<LampFacts> m_facts = std::make_shared<LampFacts>();
     bool m_centredVertically;
     int m_dpi;
     int m_bitmapId = 0;

@@ -83,6 +83,7 @@ void StatusPage::OnShowWindow(bool) {
     m_texts.Refresh();
     m_texts.AddMissing({"Led1"});
     if (m_texts.InForce()) SetLanguageTexts();
+    SetLampStateTexts();
     if (!m_shown) {
         m_shown = true;
         OnFirstShow();
@@ -101,6 +102,14 @@ void StatusPage::SetLanguageTexts() {
         SetItemText(m_window, text.id, m_texts.Text(text.key));
         m_texts.AddMissing({text.key});
     }
+}
+
+void StatusPage::SetLampStateTexts() {
+    const std::string lit = m_texts.TextOr("LampLit", "lit");
+    const std::string unlit = m_texts.TextOr("LampNotLit", "not lit");
+    for (LedButton* lamp : {&m_onlineLamp, &m_offlineLamp, &m_offLamp})
+        lamp->SetStateTexts(lit, unlit);
+    m_texts.AddMissing({"LampLit", "LampNotLit"});
 }
 
 void StatusPage::OnFirstShow() {

@@ -41,6 +41,8 @@ class StatusPage : public PropertyPage, private IRunView {
     void ShowActivity(const std::string& line) override;
     void StartStayOn();
     void SetLanguageTexts();
+    // What a screen reader says for a lit and an unlit lamp.
+    void SetLampStateTexts();
     void ShowUrlWarnings();
     void OnFirstShow();
     // The sheet that holds the page: the owner of its boxes, and what Minimize hides.

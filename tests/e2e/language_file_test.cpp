@@ -126,7 +126,8 @@ TEST_F(LanguageFileBesideTheProgram, Utf8FileWithByteOrderMarkShowsPolishTexts) 
     const std::string content =
         "\xEF\xBB\xBF[SETTINGS]\r\nOK=OK\r\nTabFront=Stan\r\nTabSet=Ustawienia\r\n"
         "TabAbout=Informacje\r\nLed1=WYŁĄCZONY\r\nLed2=WŁĄCZONY, bez sieci\r\n"
-        "Led3=WŁĄCZONY, w sieci\r\nOn=Włącz\r\nOff=Wyłącz\r\nMin2Tray=Do zasobnika\r\n"
+        "Led3=WŁĄCZONY, w sieci\r\nLampLit=świeci\r\nLampNotLit=nie świeci\r\n"
+        "On=Włącz\r\nOff=Wyłącz\r\nMin2Tray=Do zasobnika\r\n"
         "Exit=Zakończ\r\nAutostartLink=Vellmark\r\n"
         "IDC_AUTOSTART=Uruchamiaj razem z Windows w zasobniku\r\n"
         "IDC_REDIAL=Bez sieci: wybierz połączenie\r\nIDC_IE_PROP=Właściwości internetowe\r\n"
@@ -200,7 +201,8 @@ TEST_F(LanguageFileBesideTheProgram, FileWithoutTextsLearnsTheKeysInTheOrderAske
     EXPECT_TRUE(std::any_of(std::begin(dialogKeys), std::end(dialogKeys), [&](const auto& keys) {
         return content ==
                "[SETTINGS]\r\nOK=OK\r\nLed1=Led1\r\nLed2=Led2\r\nLed3=Led3\r\nOn=On\r\n"
-               "Off=Off\r\nMin2Tray=Min2Tray\r\nExit=Exit\r\nTabFront=TabFront\r\n"
+               "Off=Off\r\nMin2Tray=Min2Tray\r\nExit=Exit\r\nLampLit=LampLit\r\n"
+               "LampNotLit=LampNotLit\r\nTabFront=TabFront\r\n"
                "TabSet=TabSet\r\nTabAbout=TabAbout\r\nIDC_AUTOSTART=IDC_AUTOSTART\r\n"
                "IDC_REDIAL=IDC_REDIAL\r\nIDC_IE_PROP=IDC_IE_PROP\r\nIDC_KA=IDC_KA\r\n"
                "IDC_URL=IDC_URL\r\nAUTOSTART-HELP=AUTOSTART-HELP\r\n" +

@@ -11,6 +11,7 @@
 #include "base/handles.h"
 #include "res/resource.h"
 #include "tests/e2e/driver.h"
+#include "tests/e2e/screen_capture.h"
 
 // The running program at the screen's scale (the prefix's LogPixels; tests/e2e/scaling.sh runs
 // these at 125, 150 and 200 %): every control inside its page and the window, every text
@@ -34,52 +35,6 @@ int ExpectedDpi() {
 int Scaled(int pixels, int dpi) {
     return MulDiv(pixels, dpi, 96);
 }
-
-// A window's client area as the screen shows it.
-class Capture {
-  public:
-    explicit Capture(HWND window) {
-        RECT client{};
-        GetClientRect(window, &client);
-        m_width = client.right;
-        m_height = client.bottom;
-        POINT corner{0, 0};
-        ClientToScreen(window, &corner);
-        OwnedDc memory(CreateCompatibleDC(nullptr));
-        OwnedGdiObject bitmap(CreateBitmap(m_width, m_height, 1, 32, nullptr));
-        HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
-        HDC screen = GetDC(nullptr);
-        BitBlt(memory.get(), 0, 0, m_width, m_height, screen, corner.x, corner.y, SRCCOPY);
-        ReleaseDC(nullptr, screen);
-        m_pixels.resize(static_cast<std::size_t>(m_width) * m_height);
-        for (int y = 0; y < m_height; ++y)
-            for (int x = 0; x < m_width; ++x)
-                m_pixels[static_cast<std::size_t>(y) * m_width + x] = GetPixel(memory.get(), x, y);
-        SelectObject(memory.get(), previous);
-    }
-    int Width() const { return m_width; }
-    int Height() const { return m_height; }
-
-    // The smallest rectangle within region that holds every pixel unlike colour.
-    RECT Unlike(COLORREF colour, RECT region) const {
-        RECT box{region.right, region.bottom, region.left, region.top};
-        for (int y = std::max(0L, region.top); y < std::min<LONG>(m_height, region.bottom); ++y)
-            for (int x = std::max(0L, region.left); x < std::min<LONG>(m_width, region.right);
-                 ++x) {
-                if (m_pixels[static_cast<std::size_t>(y) * m_width + x] == colour) continue;
-                box.left = std::min<LONG>(box.left, x);
-                box.top = std::min<LONG>(box.top, y);
-                box.right = std::max<LONG>(box.right, x + 1);
-                box.bottom = std::max<LONG>(box.bottom, y + 1);
-            }
-        return box;
-    }
-
-  private:
-    int m_width = 0;
-    int m_height = 0;
-    std::vector<COLORREF> m_pixels;
-};
 
 // Saves what the screen shows of a window as a 24-bit BMP, for the documentation's pictures.
 void SaveWindowPicture(HWND window, const std::string& path) {

@@ -1,14 +1,20 @@
 #include <winsock2.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 #include <prsht.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <map>
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
+#include "base/com_ptr.h"
 #include "res/resource.h"
 #include "tests/e2e/driver.h"
 #include "tests/e2e/lamp_reader.h"
@@ -60,6 +66,43 @@ bool OnlyLit(HWND page, LampId lit) {
     });
 }
 
+// What a screen reader learns of a lamp through the system's accessibility interface.
+struct LampReport {
+    LONG role = 0;
+    LONG state = 0;
+    std::string name;
+    std::string value;
+};
+
+LampReport ReportOf(HWND lamp) {
+    CoInitialize(nullptr);  // the answer comes from the program through COM
+    IAccessible* raw = nullptr;
+    LampReport report;
+    if (FAILED(AccessibleObjectFromWindow(lamp, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                          reinterpret_cast<void**>(&raw))))
+        return report;
+    const OwnedCom<IAccessible> object(raw);
+    VARIANT self{};
+    self.vt = VT_I4;
+    VARIANT role{};
+    VARIANT state{};
+    BSTR texts[2] = {};
+    object.get()->get_accRole(self, &role);
+    object.get()->get_accState(self, &state);
+    object.get()->get_accName(self, &texts[0]);
+    object.get()->get_accValue(self, &texts[1]);
+    report = {role.lVal, state.lVal, texts[0] ? Utf8(texts[0]) : "",
+              texts[1] ? Utf8(texts[1]) : ""};
+    for (BSTR text : texts) SysFreeString(text);
+    return report;
+}
+
+// The windows of the program whose state change was announced, as the announcements arrive.
+std::vector<HWND> g_announced;
+void CALLBACK Announced(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD) {
+    if (object == OBJID_CLIENT) g_announced.push_back(window);
+}
+
 class StatusPage : public ::testing::Test {
   protected:
     void SetUp() override { settings::Clear(); }
@@ -109,7 +152,8 @@ TEST_F(StatusPage, OnWithTheServerDownEndsOnOnOffline) {
     EXPECT_TRUE(OnlyLit(page, kOfflineLamp));
 }
 
-TEST_F(StatusPage, StartsOffAndStayOnGoesOnline) {
+// A screen reader hears each lamp as an indicator, lit or not, and hears the two that change.
+TEST_F(StatusPage, StartsOffAndStayOnGoesOnlineAsScreenReadersHear) {
     LoopbackHttpServer server(Mode::kAnswer200);
     PutSettings(FreshUrl(server));
     Nimbrel nimbrel;
@@ -117,12 +161,39 @@ TEST_F(StatusPage, StartsOffAndStayOnGoesOnline) {
     ASSERT_NE(nullptr, main);
     HWND page = StatusPageOf(main);
     EXPECT_TRUE(OnlyLit(page, kOffLamp));
+    HWND off = GetDlgItem(page, kOffLamp.control);
+    HWND online = GetDlgItem(page, kOnlineLamp.control);
+    const LampReport offBefore = ReportOf(off);
+    EXPECT_EQ(ROLE_SYSTEM_INDICATOR, offBefore.role);
+    EXPECT_EQ("OFF", offBefore.name);
+    EXPECT_EQ("lit", offBefore.value);
+    EXPECT_EQ(STATE_SYSTEM_CHECKED | STATE_SYSTEM_READONLY,
+              offBefore.state & (STATE_SYSTEM_CHECKED | STATE_SYSTEM_READONLY));
     Sleep(1500);
     EXPECT_TRUE(server.Requests().empty());
 
+    const std::unique_ptr<std::remove_pointer_t<HWINEVENTHOOK>, decltype(&UnhookWinEvent)> hook(
+        SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_STATECHANGE, nullptr, &Announced,
+                        nimbrel.Pid(), 0, WINEVENT_OUTOFCONTEXT),
+        &UnhookWinEvent);
     Click(page, IDC_STAY_ON);
     EXPECT_TRUE(server.WaitForRequests(1, 10000));
     EXPECT_TRUE(OnlyLit(page, kOnlineLamp));
+    // The announcements come as messages to this thread.
+    WaitUntil([] {
+        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
+            DispatchMessageW(&message);
+        return g_announced.size() >= 2;
+    });
+    std::sort(g_announced.begin(), g_announced.end());
+    std::vector<HWND> expected{off, online};  // the unlit "ON, offline" stays quiet
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(expected, g_announced);
+    const LampReport offAfter = ReportOf(off);
+    EXPECT_EQ("not lit", offAfter.value);
+    EXPECT_EQ(STATE_SYSTEM_READONLY,
+              offAfter.state & (STATE_SYSTEM_CHECKED | STATE_SYSTEM_READONLY));
+    EXPECT_EQ("lit", ReportOf(online).value);
 }
 
 TEST_F(StatusPage, ExitSavesAllFiveSettingsWithTheSettingsPageSwitches) {
