@@ -78,8 +78,7 @@ start_wine_session() {
   install_wine_fonts
   # A new prefix has Wine's Light theme on, and the program's Common Controls 6 takes it up:
   # tests and pictures see the classic look unless they switch the theme on themselves.
-  "$WINE" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' \
-    /v ThemeActive /d 0 /f >/dev/null 2>&1
+  use_light_theme 0
   if ! "$WINE" reg query 'HKCU\Software\Wine\Explorer' /v Desktop >/dev/null 2>&1; then
     "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
@@ -90,6 +89,16 @@ start_wine_session() {
     wineserver -p
     "$WINE" wineboot </dev/null >/dev/null 2>&1
   fi
+}
+
+# Wine's Light theme on (1) or off (0) for the programs started next.
+use_light_theme() {
+  local theme='HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager'
+  "$WINE" reg add "$theme" /v DllName /d 'C:\windows\resources\themes\light\light.msstyles' \
+    /f >/dev/null 2>&1
+  "$WINE" reg add "$theme" /v ColorName /d Blue /f >/dev/null 2>&1
+  "$WINE" reg add "$theme" /v SizeName /d NormalSize /f >/dev/null 2>&1
+  "$WINE" reg add "$theme" /v ThemeActive /d "$1" /f >/dev/null 2>&1
 }
 
 # A known, not-first-run state for pictures of the pages, so no keep-alive URL dialog comes first.

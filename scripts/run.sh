@@ -11,5 +11,7 @@ build_preset win64
 trap stop_session EXIT
 [ -n "${DISPLAY:-}" ] || start_xvfb
 start_wine_session
+# The look of today's Windows; the tests switch it off again for their own runs.
+use_light_theme 1
 say "Starting Nimbrel on $DISPLAY"
 "$WINE" "$NIMBREL_ROOT/build/win64/bin/nimbrel.exe" "$@"

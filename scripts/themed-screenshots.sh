@@ -9,10 +9,9 @@ cd "$NIMBREL_ROOT"
 install_packages
 build_preset win64
 
-theme='HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager'
 desktop='HKCU\Control Panel\Desktop'
 cleanup() {
-  "$WINE" reg add "$theme" /v ThemeActive /d 0 /f >/dev/null 2>&1 || true
+  use_light_theme 0
   "$WINE" reg delete "$desktop" /v LogPixels /f >/dev/null 2>&1 || true
   stop_session
 }
@@ -20,11 +19,7 @@ trap cleanup EXIT
 start_xvfb
 start_wine_session
 put_past_first_run
-"$WINE" reg add "$theme" /v DllName /d 'C:\windows\resources\themes\light\light.msstyles' /f \
-  >/dev/null 2>&1
-"$WINE" reg add "$theme" /v ColorName /d Blue /f >/dev/null 2>&1
-"$WINE" reg add "$theme" /v SizeName /d NormalSize /f >/dev/null 2>&1
-"$WINE" reg add "$theme" /v ThemeActive /d 1 /f >/dev/null 2>&1
+use_light_theme 1
 
 # Starts the program at the scale (LogPixels), saves each page in turn and ends it.
 shoot() {
