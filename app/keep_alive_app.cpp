@@ -49,7 +49,7 @@ BOOL KeepAliveApp::Uninstall(const std::string& name) {
     if (m_instance->Owned()) RepairAutodial();
     // The same reading as every start; the language state names the shortcut to remove.
     ReadSettings();
-    UninstallAndQuit(m_autostart);
+    RemoveProgramTraces(m_autostart);
     return FALSE;
 }
 

@@ -222,12 +222,6 @@ bool MainSheet::OnCommand(WPARAM wParam, LPARAM) {
         case IDCANCEL:
             PressButtonAndClose(PSBTN_CANCEL);
             return true;
-        case IDHELP:
-            SendMessageW(m_window, PSM_PRESSBUTTON, PSBTN_HELP, 0);
-            return true;
-        case kApplyNowId:
-            SendMessageW(m_window, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
-            return true;
         case ID_TRAY_RESTORE:
             ShowWindow(m_window, SW_RESTORE);
             return true;

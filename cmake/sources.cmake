@@ -62,7 +62,6 @@ set(NIMBREL_SHELL_SOURCES
   settings/autostart.cpp
   settings/debug_trace.cpp
   settings/shell_link.cpp
-  settings/url_shell_link.cpp
 )
 
 # The window layer.

@@ -23,9 +23,7 @@ class LedButton : public Window {
 
     // Redraws at once only when the state changes.
     void SetLampState(bool lit);
-    bool GetLampState() const { return m_lit; }
 
-    const LedLayout& Layout() const { return m_layout; }
     const RECT& CaptionRect() const { return m_rcText; }
 
     bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;

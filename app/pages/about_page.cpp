@@ -15,8 +15,7 @@ AboutPage::AboutPage(LanguageTexts& texts, std::string helpPath)
     SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
 }
 
-// The links are set up before they are bound, so the page's hand stays in force and the
-// default one is never loaded. The system's description is read once, for the page's life.
+// The system's description is read once, for the page's life.
 BOOL AboutPage::OnInitDialog() {
     m_os = GetOsDescription();
     SetUpLinks();
