@@ -12,7 +12,7 @@ namespace {
 constexpr DWORD kMainWindowStyle =
     WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME;
 
-// The running start could not be reached (still in its first-run dialog, or hung).
+// The Nimbrel already running could not be reached (still in its first-run dialog, or hung).
 constexpr int kExitRunningNotReached = 2;
 
 }  // namespace
@@ -26,7 +26,7 @@ BOOL KeepAliveApp::InitInstance() {
     const std::string name = InstanceName();
     m_instance = std::make_unique<InstanceLock>(name);
     if (options.mode == StartMode::Uninstall) return Uninstall(name);
-    if (!HandOverToRunningStart(name)) return FALSE;
+    if (!HandOverToRunningInstance(name)) return FALSE;
     RepairAutodial();
     ReadSettings();
     m_session.TakeStartOptions(options);
@@ -40,8 +40,9 @@ BOOL KeepAliveApp::InitInstance() {
     return TRUE;
 }
 
-// The running start of the same user ends through its own Exit first, or its next Exit would
-// write back what the uninstall removes. Nothing is shown, so an uninstaller never waits on us.
+// A Nimbrel of the same user that is already running ends through its own Exit first, or its
+// next Exit would write back what the uninstall removes. Nothing is shown, so an uninstaller
+// never waits on us.
 BOOL KeepAliveApp::Uninstall(const std::string& name) {
     m_exitCode = 0;
     if (!m_instance->Owned() && EndRunningInstance(*m_instance, name) != HandOver::kOwned)
@@ -54,7 +55,7 @@ BOOL KeepAliveApp::Uninstall(const std::string& name) {
 }
 
 // A second start shows the running one's window and ends; false when this run ends here.
-bool KeepAliveApp::HandOverToRunningStart(const std::string& name) {
+bool KeepAliveApp::HandOverToRunningInstance(const std::string& name) {
     if (m_instance->Owned()) return true;
     const HandOver handOver = ShowRunningInstance(*m_instance, name);
     if (handOver == HandOver::kOwned) return true;
@@ -62,14 +63,14 @@ bool KeepAliveApp::HandOverToRunningStart(const std::string& name) {
     return false;
 }
 
-// Autodial values an earlier run left switched off come back. Only the user's running start may
-// do this: a second start would put them back in the middle of the running one's probe.
+// Autodial values an earlier run left switched off come back. Only the first Nimbrel of the user
+// may do this: a second start would put them back in the middle of the first one's probe.
 void KeepAliveApp::RepairAutodial() {
     m_autodial->Repair();
 }
 
 // The stored settings, with the user-agent token each transfer registers, then whether the
-// language file is in force for this run.
+// language file is in use for this run.
 void KeepAliveApp::ReadSettings() {
     TransferSettings(m_settings, Transfer::Read);
     RegisterUserAgentToken();

@@ -71,7 +71,6 @@ set(NIMBREL_FRAMEWORK_SOURCES
   framework/dialog.cpp
   framework/dialog_base.cpp
   framework/dpi.cpp
-  framework/message_box.cpp
   framework/property_page.cpp
   framework/modeless_sheet.cpp
   framework/notify_icon.cpp
@@ -87,6 +86,7 @@ set(NIMBREL_WINDOW_SOURCES
   app/tray_icon.cpp
   app/uninstall.cpp
   app/pages/about_page.cpp
+  app/pages/control_texts.cpp
   app/pages/settings_page.cpp
   app/pages/status_page.cpp
   app/pages/url_dialog.cpp
