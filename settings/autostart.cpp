@@ -42,8 +42,8 @@ bool CreateShortcut(const std::string& linkFile, const std::string& workingDirec
 
 bool UpdateStartupShortcut(Folders& folders, const std::string& target,
                            const std::string& arguments, const std::string& name, bool on) {
-    // The folder may have gone since start-up, or never have been made for this profile.
-    if (on) CreateStartupFolder(folders);
+    // Looked up now, not at start-up; creating, the shell makes a folder this profile lacks.
+    RecordStartupFolder(folders, on);
     const std::string linkFile = StartupLinkFile(folders.startupFolder, name);
     if (linkFile.empty()) return !on;
     if (!on) {

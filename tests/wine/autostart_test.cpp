@@ -37,7 +37,7 @@ class AutostartShortcut : public ::testing::Test {
         RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKeyPath);
         folders = RecordFolders();
         folders.programDir = program.Directory();
-        ASSERT_FALSE(folders.startupFolder.empty());
+        ASSERT_TRUE(RecordStartupFolder(folders, false));
         fs::create_directories(folders.startupFolder);
         texts.Refresh();  // no file: not in force
         startupBefore = StartupLinks();
@@ -46,6 +46,7 @@ class AutostartShortcut : public ::testing::Test {
         platform::InstallWin32Services();
         RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKeyPath);
         folders = RecordFolders();
+        RecordStartupFolder(folders, false);
         for (const std::string& name : StartupLinks())
             if (!startupBefore.count(name)) fs::remove(folders.startupFolder + name);
     }
