@@ -228,9 +228,9 @@ CycleSamples RunCycles(Request request) {
     CycleSamples samples;
     const unsigned long idleThreads = SampleOwnProcess().threads;
     for (int cycle = 1; cycle <= kCycles; ++cycle) {
-        // The probe keeps its last worker's thread handle until its next start, and one more when
-        // that worker was still ending then: with the earlier workers gone before the sampled
-        // cycle starts, every sample holds exactly one, and the count does not flicker by one.
+        // A worker thread still ending when a sample is taken would count in it or not by its
+        // timing: with the earlier workers gone before the sampled cycle starts, the counts hold
+        // steady.
         if (cycle % kCycleSampleEvery == 0) WaitForThreadsToEnd(idleThreads);
         request();
         if (cycle % kCycleSampleEvery) continue;
