@@ -5,8 +5,8 @@
 #include "app/first_run_dialog.h"
 #include "app/main_sheet.h"
 #include "app/uninstall.h"
-#include "framework/message_box.h"
 #include "platform/process.h"
+#include "platform/user.h"
 #include "res/product.h"
 
 namespace {
@@ -14,7 +14,7 @@ namespace {
 constexpr DWORD kMainWindowStyle =
     WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME;
 
-// The running start could not be reached or did not end.
+// The Nimbrel already running could not be reached or did not end.
 constexpr int kExitRunningNotReached = 2;
 
 constexpr const char* kStillRunning =
@@ -32,7 +32,7 @@ BOOL KeepAliveApp::InitInstance() {
     const std::string name = InstanceName();
     m_instance = std::make_unique<InstanceLock>(name);
     if (options.mode == StartMode::Uninstall) return Uninstall(name, options.quiet);
-    if (!HandOverToRunningStart(name)) return FALSE;
+    if (!HandOverToRunningInstance(name)) return FALSE;
     RepairAutodial();
     ReadSettings();
     m_session.TakeStartOptions(options);
@@ -50,26 +50,27 @@ BOOL KeepAliveApp::InitInstance() {
     return TRUE;
 }
 
-// The running start of the same user ends through its own Exit first, or its next Exit would
-// write back what the uninstall removes. One that does not end (busy, hung, or in another of
-// the user's sessions, where its window cannot be reached) leaves everything in place.
+// A Nimbrel of the same user that is already running ends through its own Exit first, or its
+// next Exit would write back what the uninstall removes. One that does not end (busy, hung, or in
+// another of the user's sessions, where its window cannot be reached) leaves everything in place.
 BOOL KeepAliveApp::Uninstall(const std::string& name, bool quiet) {
     if (!m_instance->Owned() && EndRunningInstance(*m_instance, name) != HandOver::kOwned) {
         m_exitCode = kExitRunningNotReached;
         if (!quiet)
-            ShowMessageBox(nullptr, kStillRunning, kProductName, MB_OK | MB_ICONEXCLAMATION);
+            platform::User().ShowMessage(0, kStillRunning, kProductName,
+                                         platform::MessageIcon::kWarning);
         return FALSE;
     }
     m_exitCode = 0;
     RepairAutodial();
     // The same reading as every start; the language state names the shortcut to remove.
     ReadSettings();
-    UninstallAndQuit(m_autostart);
+    RemoveProgramTraces(m_autostart);
     return FALSE;
 }
 
 // A second start shows the running one's window and ends; false when this run ends here.
-bool KeepAliveApp::HandOverToRunningStart(const std::string& name) {
+bool KeepAliveApp::HandOverToRunningInstance(const std::string& name) {
     if (m_instance->Owned()) return true;
     const HandOver handOver = ShowRunningInstance(*m_instance, name);
     if (handOver == HandOver::kOwned) return true;
@@ -77,14 +78,14 @@ bool KeepAliveApp::HandOverToRunningStart(const std::string& name) {
     return false;
 }
 
-// Autodial values an earlier run left switched off come back. Only the user's running start may
-// do this: a second start would put them back in the middle of the running one's probe.
+// Autodial values an earlier run left switched off come back. Only the first Nimbrel of the user
+// may do this: a second start would put them back in the middle of the first one's probe.
 void KeepAliveApp::RepairAutodial() {
     m_autodial->Repair();
 }
 
 // The stored settings, with the user-agent token each transfer registers, then whether the
-// language file is in force for this run.
+// language file is in use for this run.
 void KeepAliveApp::ReadSettings() {
     TransferSettings(m_settings, Transfer::Read);
     RegisterUserAgentToken();

@@ -18,7 +18,8 @@
 class MainSheet;
 
 // The application object: it owns the run's state, builds the main window and lets the message
-// loop run, or hands over to the user's running start, or removes the program's traces.
+// loop run, or hands over to the user's Nimbrel that is already running, or removes the program's
+// traces.
 class KeepAliveApp : public App {
   public:
     BOOL InitInstance() override;
@@ -32,7 +33,7 @@ class KeepAliveApp : public App {
 
   private:
     BOOL Uninstall(const std::string& name, bool quiet);
-    bool HandOverToRunningStart(const std::string& name);
+    bool HandOverToRunningInstance(const std::string& name);
     void RepairAutodial();
     void ReadSettings();
     bool AskForUrlOnFirstRun();

@@ -2,6 +2,10 @@
 
 #include <commctrl.h>
 
+#include <cstddef>
+#include <string>
+#include <vector>
+
 #include "app/keep_alive_session.h"
 #include "app/single_instance.h"
 #include "app/tray_callback.h"
@@ -44,23 +48,21 @@ BOOL MainSheet::OnInitDialog() {
     const BOOL result = ModelessSheet::OnInitDialog();
     SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
-    if (m_texts.InForce()) SetTabCaptions();
+    SetTabCaptions();
     MarkInstanceWindow(m_window, InstanceName());
     return result;
 }
 
 void MainSheet::SetTabCaptions() {
     HWND tabs = GetTabControl();
-    const char* keys[] = {"TabFront", "TabSet", "TabAbout"};
-    for (int tab = 0; tab < 3; ++tab) {
-        WideString caption = ToWide(m_texts.Text(keys[tab]));
-        m_texts.AddMissing({keys[tab]});
+    const std::vector<std::string> captions = m_texts.Take({"TabFront", "TabSet", "TabAbout"});
+    for (std::size_t tab = 0; tab < captions.size(); ++tab) {
+        WideString caption = ToWide(captions[tab]);
         TCITEMW item{};
         item.mask = TCIF_TEXT;
         item.pszText = caption.data();
         SendMessageW(tabs, TCM_SETITEMW, tab, reinterpret_cast<LPARAM>(&item));
     }
-    m_texts.Refresh();
 }
 
 LRESULT MainSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -233,12 +235,6 @@ bool MainSheet::OnCommand(WPARAM wParam, LPARAM) {
             return true;
         case IDCANCEL:
             PressButtonAndClose(PSBTN_CANCEL);
-            return true;
-        case IDHELP:
-            SendMessageW(m_window, PSM_PRESSBUTTON, PSBTN_HELP, 0);
-            return true;
-        case kApplyNowId:
-            SendMessageW(m_window, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
             return true;
         case ID_TRAY_RESTORE:
             ShowWindow(m_window, SW_RESTORE);

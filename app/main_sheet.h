@@ -33,7 +33,7 @@ class MainSheet : public ModelessSheet {
     BOOL OnInitDialog() override;
 
   private:
-    // The German edition's name with a language file in force, else the product's.
+    // The German edition's name with a language file in use, else the product's.
     static std::string Caption(const LanguageTexts& texts);
     void SetTabCaptions();
     void OnSize(UINT type);

@@ -12,7 +12,7 @@ ProbeTarget ProbeTargetFor(const Settings& settings);
 // leave the line offline for good without a word: it is told to the user. A URL too short to be
 // one has warnings of its own.
 bool NeedsNotWebAddressWarning(const std::string& url);
-// That warning in the language in force: the status page's box, and the URL test's short result.
+// That warning in the language in use: the status page's box, and the URL test's short result.
 std::string NotWebAddressWarning(const LanguageTexts& texts);
 std::string NotWebAddressTestResult(const LanguageTexts& texts);
 // Their keys in the language file.

@@ -31,8 +31,6 @@ class TrayPresence {
     // The run ends: no icon may stay behind.
     void OnExit();
 
-    bool IconShown() const { return m_state == State::InTray; }
-
   private:
     enum class State { OnScreen, Waiting, InTray };
 

@@ -1,12 +1,9 @@
 #include "app/uninstall.h"
 
-#include <windows.h>
-
 #include "settings/autostart.h"
 #include "settings/settings.h"
 
-void UninstallAndQuit(Autostart& autostart) {
+void RemoveProgramTraces(Autostart& autostart) {
     autostart.Set(false);
     DeleteSettingsKey();
-    PostQuitMessage(0);
 }

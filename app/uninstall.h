@@ -3,6 +3,6 @@
 class Autostart;
 
 // Removes what the program leaves behind for the user, in this order: the autostart shortcut,
-// then the product's settings key (the maker's key stays). Then posts the quit message.
+// then the product's settings key (the maker's key stays).
 // autostart must follow the language state as read at start-up: it names the shortcut.
-void UninstallAndQuit(Autostart& autostart);
+void RemoveProgramTraces(Autostart& autostart);

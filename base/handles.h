@@ -35,9 +35,6 @@ class Owned {
 struct IconTraits {
     static void Free(HICON icon) { DestroyIcon(icon); }
 };
-struct CursorTraits {
-    static void Free(HCURSOR cursor) { DestroyCursor(cursor); }
-};
 struct WindowTraits {
     static void Free(HWND window) { DestroyWindow(window); }
 };
@@ -61,7 +58,6 @@ struct LocalTraits {
 };
 
 using OwnedIcon = Owned<HICON, IconTraits>;
-using OwnedCursor = Owned<HCURSOR, CursorTraits>;
 using OwnedWindow = Owned<HWND, WindowTraits>;
 using OwnedMenu = Owned<HMENU, MenuTraits>;
 using OwnedGdiObject = Owned<HGDIOBJ, GdiTraits>;

@@ -70,7 +70,6 @@ set(NIMBREL_SHELL_SOURCES
   settings/autostart.cpp
   settings/debug_trace.cpp
   settings/shell_link.cpp
-  settings/url_shell_link.cpp
 )
 
 # The window layer.
@@ -80,7 +79,6 @@ set(NIMBREL_FRAMEWORK_SOURCES
   framework/dialog.cpp
   framework/dialog_base.cpp
   framework/dpi.cpp
-  framework/message_box.cpp
   framework/property_page.cpp
   framework/modeless_sheet.cpp
   framework/notify_icon.cpp
@@ -98,6 +96,7 @@ set(NIMBREL_WINDOW_SOURCES
   app/tray_icon.cpp
   app/uninstall.cpp
   app/pages/about_page.cpp
+  app/pages/control_texts.cpp
   app/pages/settings_page.cpp
   app/pages/status_page.cpp
   app/pages/url_dialog.cpp

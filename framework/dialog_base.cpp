@@ -12,7 +12,7 @@ BOOL DialogBase::OnInitDialog() {
 
 void DialogBase::DoDataExchange(DataExchange&) {}
 
-void DialogBase::OnShowWindow(bool) {}
+void DialogBase::OnShown() {}
 
 bool DialogBase::OnCommand(WORD, WORD) {
     return false;
@@ -51,7 +51,7 @@ INT_PTR DialogBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     switch (message) {
         case WM_SHOWWINDOW:
-            OnShowWindow(wParam != FALSE);
+            if (wParam) OnShown();
             return FALSE;
         case WM_COMMAND:
             return OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;

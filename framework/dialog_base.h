@@ -19,7 +19,8 @@ class DialogBase : public Window {
   protected:
     virtual BOOL OnInitDialog();
     virtual void DoDataExchange(DataExchange& exchange);
-    virtual void OnShowWindow(bool show);
+    // Each time the window is shown; hiding it calls nothing.
+    virtual void OnShown();
     // A command from a control or menu; true when handled.
     virtual bool OnCommand(WORD id, WORD code);
     // Any other message; true when handled, with the answer in result.

@@ -106,7 +106,7 @@ bool ModelessSheet::PreTranslateMessage(MSG* message) {
 
 BOOL ModelessSheet::OnInitDialog() {
     const BOOL result = static_cast<BOOL>(Default());
-    for (int id : {IDOK, IDCANCEL, IDHELP, kApplyNowId}) {
+    for (int id : {IDOK, IDCANCEL}) {
         if (HWND button = GetDlgItem(m_window, id)) {
             ShowWindow(button, SW_HIDE);
             EnableWindow(button, FALSE);

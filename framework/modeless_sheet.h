@@ -10,9 +10,6 @@
 
 class PropertyPage;
 
-// The sheet's standard Apply button; a modeless sheet hides it.
-inline constexpr int kApplyNowId = 0x3021;
-
 // A modeless property sheet: a top-level window with one tab per page.
 class ModelessSheet : public Window {
   public:
@@ -29,8 +26,8 @@ class ModelessSheet : public Window {
 
   protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // Lets the system build the sheet, then removes the standard buttons a modeless sheet
-    // does not use.
+    // Lets the system build the sheet, then hides its OK and Cancel buttons, which a modeless
+    // sheet does not use (it has no Apply button, and Help only shows when asked for).
     virtual BOOL OnInitDialog();
     // True when the command was handled.
     virtual bool OnCommand(WPARAM wParam, LPARAM lParam);

@@ -12,8 +12,6 @@ class Window {
     Window& operator=(const Window&) = delete;
     virtual ~Window();
 
-    HWND GetSafeHwnd() const { return m_window; }
-
     // The wrapper of a window that one of ours subclassed or created, else null.
     static Window* FromHandle(HWND window);
 

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Benchmark: builds Nimbrel, the minimal dialog that is its baseline (tests/bench/) and the
+# Benchmark: builds Nimbrel, the minimal programs that are its baselines (tests/bench/) and the
 # driver, then prints one Markdown table, every figure against its baseline from the same run.
 # Usage: bash scripts/bench.sh [--quick]
 #   --quick  idle periods of 10 s instead of 60 s (a faster, rougher look at the CPU figures)
@@ -17,7 +17,8 @@ esac
 install_packages
 say "Building Nimbrel, the minimal dialog and the benchmark driver"
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target nimbrel minimal_dialog minimal_sheet nimbrel_bench
+cmake --build --preset win64 --target nimbrel minimal_dialog minimal_sheet minimal_request \
+  nimbrel_bench
 
 # A prefix of the benchmark's own, so its settings and start-ups stay apart from the tests'.
 export WINEPREFIX="$NIMBREL_ROOT/build/bench-wineprefix"

@@ -42,8 +42,8 @@ bool CreateShortcut(const std::string& linkFile, const std::string& workingDirec
 
 bool UpdateStartupShortcut(Folders& folders, const std::string& target,
                            const std::string& arguments, const std::string& name, bool on) {
-    // The folder may have gone since start-up, or never have been made for this profile.
-    if (on) CreateStartupFolder(folders);
+    // Looked up now, not at start-up; creating, the shell makes a folder this profile lacks.
+    RecordStartupFolder(folders, on);
     const std::string linkFile = StartupLinkFile(folders.startupFolder, name);
     if (linkFile.empty()) return !on;
     if (!on) {
@@ -56,11 +56,11 @@ bool UpdateStartupShortcut(Folders& folders, const std::string& target,
 Autostart::Autostart(Folders& folders, LanguageTexts& texts) : m_folders(folders), m_texts(texts) {}
 
 void Autostart::Set(bool on, platform::Window owner) {
-    const std::string name = AutostartLinkName(m_texts);
-    // The key goes into a language file that lacks it, and a file added or removed since the
-    // status page last looked counts from here on, for the pages shown next.
-    m_texts.AddMissing({kAutostartLinkKey});
+    // A language file added or removed since the status page last looked counts from here on,
+    // for the name and for the pages shown next; the key goes into a file that lacks it.
     m_texts.Refresh();
+    const std::string name = AutostartLinkName(m_texts);
+    m_texts.AddMissing({kAutostartLinkKey});
     const std::string fileName = name + ".lnk";
     const std::string written = ReadWrittenShortcut();
     const std::string& program = m_folders.programPath;

@@ -20,7 +20,7 @@ bool CreateShortcut(const std::string& linkFile, const std::string& workingDirec
 bool UpdateStartupShortcut(Folders& folders, const std::string& target,
                            const std::string& arguments, const std::string& name, bool on);
 
-// The program's own autostart shortcut, named by the language file when it is in force.
+// The program's own autostart shortcut, named by the language file when it is in use.
 class Autostart {
   public:
     Autostart(Folders& folders, LanguageTexts& texts);

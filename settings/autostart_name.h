@@ -12,7 +12,7 @@ bool IsFileNameCharacter(char c);
 // The language file's key of the shortcut's name.
 inline constexpr const char* kAutostartLinkKey = "AutostartLink";
 
-// The language file's "AutostartLink" text while that file is in force and the text is more
+// The language file's "AutostartLink" text while that file is in use and the text is more
 // than the key's own placeholder, else the product's name; made into a name the Startup folder
 // can hold.
 std::string AutostartLinkName(const LanguageTexts& texts);

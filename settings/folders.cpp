@@ -24,11 +24,10 @@ Folders RecordFolders() {
     Folders folders;
     RecordProgram(folders);
     folders.startDir = AsDirectory(platform::Files().CurrentDirectory());
-    folders.startupFolder = AsDirectory(platform::Files().StartupFolder(false));
     return folders;
 }
 
-bool CreateStartupFolder(Folders& folders) {
-    folders.startupFolder = AsDirectory(platform::Files().StartupFolder(true));
+bool RecordStartupFolder(Folders& folders, bool create) {
+    folders.startupFolder = AsDirectory(platform::Files().StartupFolder(create));
     return !folders.startupFolder.empty();
 }

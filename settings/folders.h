@@ -2,7 +2,7 @@
 
 #include <string>
 
-// Folders recorded once at start-up. Paths are UTF-8.
+// Folders recorded at start-up, the Startup folder when the shortcut needs it. Paths are UTF-8.
 
 // Every directory ends with a backslash; a folder the system cannot give is empty.
 struct Folders {
@@ -17,6 +17,8 @@ struct Folders {
 
 Folders RecordFolders();
 
-// Records the Startup folder again, asking the shell to create it as it does for a new profile
-// when it is missing. Whether the folder is known.
-bool CreateStartupFolder(Folders& folders);
+// Every folder but the Startup folder, which only the autostart shortcut needs: asking for it
+// loads the shell, which the first window does not need.
+// Records the Startup folder; with create, the shell makes it as it does for a new profile when
+// it is missing. Whether the folder is known.
+bool RecordStartupFolder(Folders& folders, bool create);

@@ -36,26 +36,40 @@ std::optional<std::string> LanguageTexts::ReadInForce() const {
 }
 
 void LanguageTexts::Refresh() {
-    m_inForce = ReadInForce().has_value();
+    std::optional<std::string> bytes = ReadInForce();
+    if (bytes)
+        m_file.emplace(std::move(*bytes));
+    else
+        m_file.reset();
 }
 
-// Each key is looked for in the file as it is on disk now: a write that failed (a read-only
-// file) is tried again the next time, and one that worked is never repeated.
-void LanguageTexts::AddMissing(std::initializer_list<const char*> keys) {
+// The latest reading answers for the keys it holds, so a page with all its texts in the file
+// reads nothing more.
+void LanguageTexts::AddMissing(const std::vector<const char*>& keys) {
     for (const char* key : keys) {
-        const std::optional<std::string> bytes = ReadInForce();
-        if (!bytes) return;
-        const LanguageFile file(*bytes);
-        if (!file.Value(key))
-            platform::Files().ReplaceFileContent(m_filePath, file.WithEntry(key, key));
+        if (m_file && m_file->Value(key)) continue;
+        if (!AddToFile(key)) return;
     }
+}
+
+bool LanguageTexts::AddToFile(const char* key) {
+    const std::optional<std::string> bytes = ReadInForce();
+    if (!bytes) return false;
+    LanguageFile file(*bytes);
+    if (!file.Value(key)) {
+        std::string written = file.WithEntry(key, key);
+        if (!platform::Files().ReplaceFileContent(m_filePath, written)) return true;
+        file = LanguageFile(std::move(written));
+    }
+    // What is on disk now is the reading the texts come from.
+    if (m_file) m_file = std::move(file);
+    return true;
 }
 
 std::string LanguageTexts::Find(const char* key, const std::string& absent,
                                 const std::string& missing) const {
-    const std::optional<std::string> bytes = ReadInForce();
-    if (!bytes) return absent;
-    const std::optional<std::string> text = LanguageFile(*bytes).Value(key);
+    if (!m_file) return absent;
+    const std::optional<std::string> text = m_file->Value(key);
     return text ? WithLineBreaks(*text) : missing;
 }
 
@@ -67,11 +81,20 @@ std::string LanguageTexts::TextOr(const char* key, const std::string& english) c
     return Find(key, english, english);
 }
 
+std::vector<std::string> LanguageTexts::Take(const std::vector<const char*>& keys) {
+    if (!InForce()) return {};
+    Refresh();
+    std::vector<std::string> texts;
+    for (const char* key : keys) texts.push_back(Text(key));
+    AddMissing(keys);
+    return texts;
+}
+
 void LanguageTexts::ApplyOffSwitch() {
     Refresh();
     const bool off = Text("OK") == "nofile";
     AddMissing({"OK"});
     if (!off) return;
     m_switchedOff = true;
-    m_inForce = false;
+    m_file.reset();
 }

@@ -1,48 +1,58 @@
 #pragma once
 
-#include <initializer_list>
 #include <optional>
 #include <string>
+#include <vector>
 
-// User-interface texts from "german.lng" beside the program, when that file is there. Reading a
-// text changes nothing; the file learns the keys the program uses, and whether it is in force is
-// taken anew, only through the calls named for that.
+#include "settings/language_file.h"
+
+// User-interface texts from "german.lng" beside the program, when that file is there. The file
+// is read at each Refresh and the texts come from that reading; the file learns the keys the
+// program uses through AddMissing and Take.
 class LanguageTexts {
   public:
     explicit LanguageTexts(std::string filePath);
 
-    // The start-up step: takes whether the file is in force and adds its "OK" key when it lacks
+    // The start-up step: reads whether the file is in use and adds its "OK" key when it lacks
     // it; the text "nofile" there makes the file count as absent for the rest of the run, so it
     // is neither read nor filled and no page switches back to it.
     void ApplyOffSwitch();
 
-    // Takes anew whether the file is in force: there, not empty, and not switched off.
+    // Reads the file again: it is in use when it is there, not empty, and not switched off.
     void Refresh();
 
-    // Whether the file was in force at the latest Refresh (or the start-up step): the German
+    // Whether the file was in use at the latest Refresh (or the start-up step): the German
     // edition, with its texts.
-    bool InForce() const { return m_inForce; }
+    bool InForce() const { return m_file.has_value(); }
 
     // Adds key=key to the file for each of keys it lacks, in their order, so that whoever
-    // translates it finds every key the program asked for. Nothing when the file is not in
-    // force now, whatever InForce says.
-    void AddMissing(std::initializer_list<const char*> keys);
+    // translates it finds every key the program asked for. A key missing from the latest
+    // reading is looked for in the file as it is on disk now: nothing is written when the file
+    // is not in use there, and a write that failed (a read-only file) is tried again next time.
+    void AddMissing(const std::vector<const char*>& keys);
 
-    // The text for key, or "English" when the file is not in force now. A key the file lacks
-    // gives "y".
+    // The text for key from the latest reading, or "English" when the file was not in use. A
+    // key the file lacks gives "y".
     std::string Text(const char* key) const;
 
     // As Text, for texts where "y" or "English" would do harm: english stands in when the file
-    // is not in force or lacks the key.
+    // is not in use or lacks the key.
     std::string TextOr(const char* key, const std::string& english) const;
 
+    // What a window does when it puts up its texts: with the file in use at the latest reading,
+    // reads it again, gives the texts for keys in their order (each "English" when the file has
+    // gone since) and adds the keys it lacks, in that order. Nothing when it was not in use.
+    std::vector<std::string> Take(const std::vector<const char*>& keys);
+
   private:
-    // The file's bytes while it is in force.
+    // The file's bytes while it is in use.
     std::optional<std::string> ReadInForce() const;
-    // The text for key; absent when the file is not in force now, missing when it lacks key.
+    // The text for key; absent when the file is not in use, missing when it lacks key.
     std::string Find(const char* key, const std::string& absent, const std::string& missing) const;
+    // Writes key=key into the file on disk when it lacks it; true when the file now holds it.
+    bool AddToFile(const char* key);
 
     std::string m_filePath;
-    bool m_inForce = false;
+    std::optional<LanguageFile> m_file;  // the latest reading while the file is in use
     bool m_switchedOff = false;
 };

@@ -7,11 +7,11 @@
 
 namespace {
 
+// Where a failed step of a save is traced from.
+constexpr const char* kSaveTrace = "ShellLink::Save";
+
 constexpr CLSID kClsidShellLink = {
     0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-
-// Longest description or argument text read back from a link.
-constexpr int kInfoTextSize = 1024;
 
 void FreeItemIdList(LPITEMIDLIST list) {
     if (!list) return;
@@ -85,77 +85,28 @@ bool ShellLink::Create(const ShellLinkInfo& info) {
     return true;
 }
 
-void ShellLink::SaveFields(const char* where, bool withArguments) {
+void ShellLink::SaveFields() {
     IShellLinkW* link = m_psl.get();
-    CheckCall(link->SetWorkingDirectory(ToWide(m_sli.m_workingDirectory).c_str()), where,
+    CheckCall(link->SetWorkingDirectory(ToWide(m_sli.m_workingDirectory).c_str()), kSaveTrace,
               "IShellLink::SetWorkingDirectory");
-    CheckCall(link->SetIconLocation(ToWide(m_sli.m_iconLocation).c_str(), m_sli.m_iconIndex), where,
-              "IShellLink::SetIconLocation");
-    CheckCall(link->SetDescription(ToWide(m_sli.m_description).c_str()), where,
+    CheckCall(link->SetIconLocation(ToWide(m_sli.m_iconLocation).c_str(), m_sli.m_iconIndex),
+              kSaveTrace, "IShellLink::SetIconLocation");
+    CheckCall(link->SetDescription(ToWide(m_sli.m_description).c_str()), kSaveTrace,
               "IShellLink::SetDescription");
-    if (withArguments)
-        CheckCall(link->SetArguments(ToWide(m_sli.m_arguments).c_str()), where,
-                  "IShellLink::SetArguments");
-    CheckCall(link->SetHotkey(m_sli.m_hotkey), where, "IShellLink::SetHotkey");
-    CheckCall(link->SetShowCmd(m_sli.m_showCmd), where, "IShellLink::SetShowCmd");
+    CheckCall(link->SetArguments(ToWide(m_sli.m_arguments).c_str()), kSaveTrace,
+              "IShellLink::SetArguments");
+    CheckCall(link->SetHotkey(m_sli.m_hotkey), kSaveTrace, "IShellLink::SetHotkey");
+    CheckCall(link->SetShowCmd(m_sli.m_showCmd), kSaveTrace, "IShellLink::SetShowCmd");
 }
 
 bool ShellLink::Save(const std::string& file) {
     if (!Initialise()) return false;
-    constexpr const char* kWhere = "ShellLink::Save";
     if (m_sli.m_pidl)
-        CheckCall(m_psl.get()->SetIDList(m_sli.m_pidl), kWhere, "IShellLink::SetIDList");
+        CheckCall(m_psl.get()->SetIDList(m_sli.m_pidl), kSaveTrace, "IShellLink::SetIDList");
     else
-        CheckCall(m_psl.get()->SetPath(ToWide(m_sli.m_target).c_str()), kWhere,
+        CheckCall(m_psl.get()->SetPath(ToWide(m_sli.m_target).c_str()), kSaveTrace,
                   "IShellLink::SetPath");
-    SaveFields(kWhere, true);
-    return CheckCall(m_ppf.get()->Save(ToWide(file).c_str(), TRUE), kWhere, "IPersistFile::Save");
-}
-
-void ShellLink::LoadFields(const char* where, bool withArguments) {
-    IShellLinkW* link = m_psl.get();
-    wchar_t text[kInfoTextSize] = L"";
-    if (CheckCall(link->GetWorkingDirectory(text, MAX_PATH), where,
-                  "IShellLink::GetWorkingDirectory"))
-        m_sli.m_workingDirectory = FromWide(text);
-    int index = 0;
-    if (CheckCall(link->GetIconLocation(text, MAX_PATH, &index), where,
-                  "IShellLink::GetIconLocation")) {
-        m_sli.m_iconLocation = FromWide(text);
-        m_sli.m_iconIndex = index;
-    }
-    if (CheckCall(link->GetDescription(text, kInfoTextSize), where, "IShellLink::GetDescription"))
-        m_sli.m_description = FromWide(text);
-    if (withArguments &&
-        CheckCall(link->GetArguments(text, kInfoTextSize), where, "IShellLink::GetArguments"))
-        m_sli.m_arguments = FromWide(text);
-    WORD hotkey = 0;
-    if (CheckCall(link->GetHotkey(&hotkey), where, "IShellLink::GetHotkey"))
-        m_sli.m_hotkey = hotkey;
-    int show = 0;
-    if (CheckCall(link->GetShowCmd(&show), where, "IShellLink::GetShowCmd")) m_sli.m_showCmd = show;
-}
-
-bool ShellLink::Load(const std::string& file) {
-    if (!Initialise()) return false;
-    constexpr const char* kWhere = "ShellLink::Load";
-    if (!CheckCall(m_ppf.get()->Load(ToWide(file).c_str(), STGM_READ), kWhere,
-                   "IPersistFile::Load"))
-        return false;
-    wchar_t path[MAX_PATH] = L"";
-    WIN32_FIND_DATAW found{};
-    if (CheckCall(m_psl.get()->GetPath(path, MAX_PATH, &found, SLGP_UNCPRIORITY), kWhere,
-                  "IShellLink::GetPath"))
-        m_sli.m_target = FromWide(path);
-    LPITEMIDLIST list = nullptr;
-    if (CheckCall(m_psl.get()->GetIDList(&list), kWhere, "IShellLink::GetIDList"))
-        m_sli.SetItemIdList(list);
-    LoadFields(kWhere, true);
-    return true;
-}
-
-bool ShellLink::Resolve(HWND parent, DWORD flags) {
-    if (!Initialise() || !m_psl) return false;
-    return CheckCall(m_psl.get()->Resolve(parent, flags), "ShellLink::Resolve",
-                     "IShellLink::Resolve");
+    SaveFields();
+    return CheckCall(m_ppf.get()->Save(ToWide(file).c_str(), TRUE), kSaveTrace,
+                     "IPersistFile::Save");
 }

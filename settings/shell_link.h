@@ -36,29 +36,22 @@ class ShellLinkInfo {
     std::string m_workingDirectory;
 };
 
-// The system's shell-link object, filled from a record and saved to a .lnk file, or loaded
-// from one. COM must be initialised on the calling thread. Each step returns whether it worked.
+// The system's shell-link object, filled from a record and saved to a .lnk file. COM must be
+// initialised on the calling thread. Each step returns whether it worked.
 class ShellLink {
   public:
     ShellLink() = default;
     ShellLink(const ShellLink&) = delete;
     ShellLink& operator=(const ShellLink&) = delete;
-    virtual ~ShellLink() = default;
 
-    // Creates the object at the first call; true when its interfaces are there.
-    virtual bool Initialise();
     bool Create(const ShellLinkInfo& info);
-    virtual bool Save(const std::string& file);
-    virtual bool Load(const std::string& file);
-    // parent may be null: no window for the system's questions.
-    bool Resolve(HWND parent, DWORD flags);
+    bool Save(const std::string& file);
 
-    const ShellLinkInfo& Info() const { return m_sli; }
-
-  protected:
+  private:
+    // Creates the object at the first call; true when its interfaces are there.
+    bool Initialise();
     // The fields after the target, in the link's order; failures are traced and skipped.
-    void SaveFields(const char* where, bool withArguments);
-    void LoadFields(const char* where, bool withArguments);
+    void SaveFields();
 
     ShellLinkInfo m_sli;
     // Members go in reverse order: the persist interface is released before the link.

@@ -15,7 +15,6 @@
 namespace {
 
 constexpr UINT_PTR kToolId = 1;
-constexpr WORD kHelpViewerHand = 106;
 
 TTTOOLINFOW ToolOf(HWND window) {
     TTTOOLINFOW tool{};
@@ -83,9 +82,7 @@ void Hyperlink::SetVisited(bool visited) {
 }
 
 void Hyperlink::SetLinkCursor(HCURSOR cursor) {
-    m_ownCursor.reset();
     m_linkCursor = cursor;
-    if (!cursor) SetDefaultCursor();
 }
 
 // A link is a stop of the keyboard's Tab, as a button is.
@@ -97,7 +94,6 @@ void Hyperlink::PreSubclassWindow() {
     if (text.empty()) SetText(m_window, m_target);
     SetUnderlinedFont();
     PositionWindow();
-    SetDefaultCursor();
     CreateToolTip();
 }
 
@@ -127,24 +123,6 @@ void Hyperlink::PositionWindow() {
     const LayoutRect fitted = FitLinkToText(ToLayout(window), extent.cx, extent.cy, style);
     SetWindowPos(m_window, nullptr, fitted.left, fitted.top, fitted.Width(), fitted.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// The system help viewer's hand, or the system's own where there is no such viewer.
-void Hyperlink::SetDefaultCursor() {
-    if (m_linkCursor) return;
-    wchar_t directory[MAX_PATH] = L"";
-    const UINT length = GetWindowsDirectoryW(directory, MAX_PATH);
-    if (length > 0 && length < MAX_PATH) {
-        const WideString viewer = WideString(directory) + L"\\winhlp32.exe";
-        if (HMODULE module = LoadLibraryExW(viewer.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
-            if (HCURSOR hand = LoadCursorW(module, MAKEINTRESOURCEW(kHelpViewerHand)))
-                m_ownCursor.reset(CopyCursor(hand));
-            FreeLibrary(module);
-        }
-    }
-    if (!m_ownCursor)
-        m_ownCursor.reset(CopyCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND))));
-    m_linkCursor = m_ownCursor.get();
 }
 
 void Hyperlink::CreateToolTip() {

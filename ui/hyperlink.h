@@ -23,7 +23,7 @@ class Hyperlink : public Window {
     void SetColours(COLORREF link, COLORREF visited, COLORREF hover);
     COLORREF GetLinkColour() const { return m_linkColour; }
     void SetVisited(bool visited);
-    // None loads the default hand.
+    // The pointer over the link; the caller keeps it alive while the link shows.
     void SetLinkCursor(HCURSOR cursor);
 
   protected:
@@ -34,7 +34,6 @@ class Hyperlink : public Window {
   private:
     void SetUnderlinedFont();
     void PositionWindow();
-    void SetDefaultCursor();
     void CreateToolTip();
     void RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMouseMove(LPARAM position);
@@ -56,6 +55,5 @@ class Hyperlink : public Window {
     std::string m_target;
     OwnedGdiObject m_font;
     HCURSOR m_linkCursor = nullptr;
-    OwnedCursor m_ownCursor;  // the default hand's copy; a cursor from the page is not ours
     OwnedWindow m_toolTip;
 };

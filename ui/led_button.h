@@ -28,11 +28,9 @@ class LedButton : public Window {
 
     // Redraws at once and tells screen readers only when the state changes.
     void SetLampState(bool lit);
-    bool GetLampState() const { return m_facts->lit; }
     // The words a screen reader says for the lamp's state.
     void SetStateTexts(const std::string& lit, const std::string& unlit);
 
-    const LedLayout& Layout() const { return m_layout; }
     const RECT& CaptionRect() const { return m_rcText; }
 
     bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;

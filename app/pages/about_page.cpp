@@ -5,8 +5,8 @@
 #include "about/about_actions.h"
 #include "about/maker_pages.h"
 #include "about/os_description.h"
+#include "app/pages/control_texts.h"
 #include "framework/data_exchange.h"
-#include "framework/window_text.h"
 #include "res/product.h"
 #include "res/resource.h"
 
@@ -15,8 +15,7 @@ AboutPage::AboutPage(LanguageTexts& texts, std::string helpPath)
     SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
 }
 
-// The links are set up before they are bound, so the page's hand stays in force and the
-// default one is never loaded. The system's description is read once, for the page's life.
+// The system's description is read once, for the page's life.
 BOOL AboutPage::OnInitDialog() {
     m_os = GetOsDescription();
     SetUpLinks();
@@ -51,23 +50,22 @@ void AboutPage::ScaleImages(int dpi) {
     m_helpButton.SetDpi(dpi);
 }
 
-// Showing and hiding alike set the icons, the version and, with a language file in force, the
-// page's texts.
-void AboutPage::OnShowWindow(bool) {
+// Each showing sets the icons, the version and, with a language file in use, the page's texts.
+void AboutPage::OnShown() {
     m_updateButton.SetIcon(IDI_UPDATE, 0);
     m_helpButton.SetIcon(IDI_HELP, 0);
     m_version = "Version " + kVersion;
-    if (m_texts.InForce()) SetLanguageTexts();
+    SetLanguageTexts();
     UpdateData(Exchange::ToControls);
 }
 
+// No control shows "about_or", but a new language file gets it with the page's other keys.
 void AboutPage::SetLanguageTexts() {
-    SetItemText(m_window, IDC_ABOUT_TITLE, m_texts.Text("about_title"));
-    SetItemText(m_window, IDC_CHECK_UPDATES, m_texts.Text("about_bt_check_update"));
-    SetItemText(m_window, IDC_HELP_BUTTON, m_texts.Text("about_bt_help"));
-    // No control shows "about_or", but a new language file gets it with the page's other keys.
-    m_texts.AddMissing({"about_title", "about_or", "about_bt_check_update", "about_bt_help"});
-    m_texts.Refresh();
+    ShowControlTexts(m_window, m_texts,
+                     {{IDC_ABOUT_TITLE, "about_title"},
+                      {kNoControl, "about_or"},
+                      {IDC_CHECK_UPDATES, "about_bt_check_update"},
+                      {IDC_HELP_BUTTON, "about_bt_help"}});
 }
 
 bool AboutPage::OnCommand(WORD id, WORD code) {

@@ -26,7 +26,7 @@ class AboutPage : public PropertyPage {
   protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(DataExchange& exchange) override;
-    void OnShowWindow(bool show) override;
+    void OnShown() override;
     bool OnCommand(WORD id, WORD code) override;
 
   private:

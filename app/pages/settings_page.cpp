@@ -2,10 +2,13 @@
 
 #include <shellapi.h>
 
+#include <string>
+#include <vector>
+
+#include "app/pages/control_texts.h"
 #include "app/pages/url_dialog.h"
 #include "framework/data_exchange.h"
-#include "framework/message_box.h"
-#include "framework/window_text.h"
+#include "platform/user.h"
 #include "res/resource.h"
 
 namespace {
@@ -36,21 +39,13 @@ void SettingsPage::DoDataExchange(DataExchange& exchange) {
     exchange.Text(IDC_URL_TEXT, m_url);
 }
 
-void SettingsPage::OnShowWindow(bool) {
-    if (m_texts.InForce()) {
-        const std::pair<int, const char*> texts[] = {{IDC_AUTOSTART, "IDC_AUTOSTART"},
-                                                     {IDC_REDIAL, "IDC_REDIAL"},
-                                                     {IDC_IE_PROPERTIES, "IDC_IE_PROP"},
-                                                     {IDC_KA_LABEL, "IDC_KA"},
-                                                     {IDC_CHANGE_URL, "IDC_URL"}};
-        for (const auto& [id, key] : texts) {
-            SetItemText(m_window, id, m_texts.Text(key));
-            m_texts.AddMissing({key});
-        }
-        // A file gone since the status page looked gave "English" here, once: the pages shown
-        // next keep their texts.
-        m_texts.Refresh();
-    }
+void SettingsPage::OnShown() {
+    ShowControlTexts(m_window, m_texts,
+                     {{IDC_AUTOSTART, "IDC_AUTOSTART"},
+                      {IDC_REDIAL, "IDC_REDIAL"},
+                      {IDC_IE_PROPERTIES, "IDC_IE_PROP"},
+                      {IDC_KA_LABEL, "IDC_KA"},
+                      {IDC_CHANGE_URL, "IDC_URL"}});
     m_url = m_settings.url;
     UpdateData(Exchange::ToControls);
 }
@@ -77,13 +72,10 @@ void SettingsPage::OpenInternetProperties() {
 }
 
 void SettingsPage::ShowRedialHelp() {
-    std::string text = kRedialHelp;
-    if (m_texts.InForce()) {
-        text = m_texts.Text("AUTOSTART-HELP");
-        m_texts.AddMissing({"AUTOSTART-HELP"});
-        m_texts.Refresh();
-    }
-    ShowMessageBox(m_window, text, "Tip", MB_OK);
+    const std::vector<std::string> taken = m_texts.Take({"AUTOSTART-HELP"});
+    const std::string text = taken.empty() ? kRedialHelp : taken.front();
+    platform::User().ShowMessage(reinterpret_cast<platform::Window>(m_window), text, "Tip",
+                                 platform::MessageIcon::kNone);
 }
 
 void SettingsPage::ChangeUrl() {

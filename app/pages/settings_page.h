@@ -20,7 +20,7 @@ class SettingsPage : public PropertyPage {
 
   protected:
     void DoDataExchange(DataExchange& exchange) override;
-    void OnShowWindow(bool show) override;
+    void OnShown() override;
     bool OnCommand(WORD id, WORD code) override;
 
   private:

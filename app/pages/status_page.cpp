@@ -2,10 +2,11 @@
 
 #include <utility>
 
+#include "app/pages/control_texts.h"
 #include "app/probe_target.h"
 #include "framework/data_exchange.h"
-#include "framework/message_box.h"
 #include "framework/window_text.h"
+#include "platform/user.h"
 #include "res/product.h"
 #include "res/resource.h"
 
@@ -72,7 +73,7 @@ void StatusPage::ScaleImages(int dpi) {
     for (LedButton* lamp : {&m_onlineLamp, &m_offlineLamp, &m_offLamp}) lamp->SetDpi(dpi);
 }
 
-void StatusPage::OnShowWindow(bool) {
+void StatusPage::OnShown() {
     m_stayOnButton.SetIcon(IDI_STAY_ON, 0);
     m_switchOffButton.SetIcon(IDI_SWITCH_OFF, 0);
     m_minimizeButton.SetIcon(IDI_MINIMIZE, 0);
@@ -82,7 +83,7 @@ void StatusPage::OnShowWindow(bool) {
     // shows its key, not "y".
     m_texts.Refresh();
     m_texts.AddMissing({"Led1"});
-    if (m_texts.InForce()) SetLanguageTexts();
+    SetLanguageTexts();
     SetLampStateTexts();
     if (!m_shown) {
         m_shown = true;
@@ -92,16 +93,14 @@ void StatusPage::OnShowWindow(bool) {
 }
 
 void StatusPage::SetLanguageTexts() {
-    const struct {
-        int id;
-        const char* key;
-    } texts[] = {{IDC_LED_OFF, "Led1"}, {IDC_LED_OFFLINE, "Led2"}, {IDC_LED_ONLINE, "Led3"},
-                 {IDC_STAY_ON, "On"},   {IDC_SWITCH_OFF, "Off"},   {IDC_MINIMIZE, "Min2Tray"},
-                 {IDC_EXIT, "Exit"}};
-    for (const auto& text : texts) {
-        SetItemText(m_window, text.id, m_texts.Text(text.key));
-        m_texts.AddMissing({text.key});
-    }
+    ShowControlTexts(m_window, m_texts,
+                     {{IDC_LED_OFF, "Led1"},
+                      {IDC_LED_OFFLINE, "Led2"},
+                      {IDC_LED_ONLINE, "Led3"},
+                      {IDC_STAY_ON, "On"},
+                      {IDC_SWITCH_OFF, "Off"},
+                      {IDC_MINIMIZE, "Min2Tray"},
+                      {IDC_EXIT, "Exit"}});
 }
 
 void StatusPage::SetLampStateTexts() {
@@ -156,13 +155,14 @@ bool StatusPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
 // After the tick, never inside it: the timer goes on while the box is open, and the probe does
 // not wait for it.
 void StatusPage::ShowUrlWarnings() {
+    const auto owner = reinterpret_cast<platform::Window>(MainWindow());
     for (const std::string& text : m_probe.TakeShortUrlWarnings())
-        ShowMessageBox(MainWindow(), text, kMakerName, MB_OK);
+        platform::User().ShowMessage(owner, text, kMakerName, platform::MessageIcon::kNone);
     if (std::exchange(m_notWebAddressDue, false)) {
+        m_texts.Refresh();
         const std::string warning = NotWebAddressWarning(m_texts);
         m_texts.AddMissing({kNotWebAddressWarningKey});
-        m_texts.Refresh();
-        ShowMessageBox(MainWindow(), warning, kMakerName, MB_OK | MB_ICONWARNING);
+        platform::User().ShowMessage(owner, warning, kMakerName, platform::MessageIcon::kWarning);
     }
 }
 

@@ -30,7 +30,7 @@ class StatusPage : public PropertyPage, private IRunView {
 
   protected:
     void DoDataExchange(DataExchange& exchange) override;
-    void OnShowWindow(bool show) override;
+    void OnShown() override;
     bool OnCommand(WORD id, WORD code) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 

@@ -1,6 +1,7 @@
 #include "app/pages/url_dialog.h"
 
 #include <string>
+#include <vector>
 
 #include "app/probe_target.h"
 #include "framework/data_exchange.h"
@@ -42,32 +43,28 @@ void UrlDialog::DoDataExchange(DataExchange& exchange) {
     exchange.Text(IDC_URL_NOTE, m_note);
 }
 
-void UrlDialog::OnShowWindow(bool show) {
-    if (show) SetUp();
-}
-
-void UrlDialog::SetUp() {
+void UrlDialog::OnShown() {
     m_url = m_urlAtOpen = m_settings.url;
     m_explanation = kExplanation;
     m_note = kNote;
     m_success = kSuccess;
     m_failure = kFailure;
     m_result = kPrompt;
-    if (m_texts.InForce()) TakeLanguageTexts();
+    TakeLanguageTexts();
     UpdateData(Exchange::ToControls);
 }
 
 void UrlDialog::TakeLanguageTexts() {
-    m_explanation = m_texts.Text("urlexplain");
-    m_note = m_texts.Text("urlnote");
-    m_result = m_texts.Text("urltest");
-    m_success = m_texts.Text("testok");
-    m_failure = m_texts.Text("testfailed");
-    SetItemText(m_window, IDC_TEST_URL, m_texts.Text("buttontesturl"));
-    SetText(m_window, m_texts.Text("urltitle"));
-    m_texts.AddMissing(
+    const std::vector<std::string> texts = m_texts.Take(
         {"urlexplain", "urlnote", "urltest", "testok", "testfailed", "buttontesturl", "urltitle"});
-    m_texts.Refresh();
+    if (texts.empty()) return;
+    m_explanation = texts[0];
+    m_note = texts[1];
+    m_result = texts[2];
+    m_success = texts[3];
+    m_failure = texts[4];
+    SetItemText(m_window, IDC_TEST_URL, texts[5]);
+    SetText(m_window, texts[6]);
 }
 
 bool UrlDialog::OnCommand(WORD id, WORD code) {
@@ -101,12 +98,8 @@ bool UrlDialog::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) 
 
 // Only the result line changes: the edit keeps whatever the user has typed meanwhile.
 void UrlDialog::ShowPrompt() {
-    m_result = kPrompt;
-    if (m_texts.InForce()) {
-        m_result = m_texts.Text("urltest");
-        m_texts.AddMissing({"urltest"});
-        m_texts.Refresh();
-    }
+    const std::vector<std::string> taken = m_texts.Take({"urltest"});
+    m_result = taken.empty() ? kPrompt : taken.front();
     SetItemText(m_window, IDC_TEST_RESULT, m_result);
 }
 
@@ -136,16 +129,16 @@ void UrlDialog::TestUrl() {
     const ProbeResult result = WaitForProbe(ProbeTargetFor(m_settings));
     if (result == ProbeResult::Pending) m_probe.Abandon();
     m_testing = false;
-    if (m_closed) return;  // OK or Cancel has already put its URL in force
+    if (m_closed) return;  // OK or Cancel has already set the URL to keep
     if (result == ProbeResult::Online) {
         m_result = m_success;
     } else {
         // Not "offline" when no request could be made at all: the user is told why.
         m_result = m_failure;
         if (NeedsNotWebAddressWarning(m_settings.url)) {
+            m_texts.Refresh();
             m_result = NotWebAddressTestResult(m_texts);
             m_texts.AddMissing({kNotWebAddressTestResultKey});
-            m_texts.Refresh();
         }
         SetTestedUrl(m_settings, previous);
     }

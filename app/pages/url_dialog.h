@@ -7,8 +7,8 @@
 #include "settings/language.h"
 #include "settings/settings.h"
 
-// The dialog in which the user enters and tests the keep-alive URL. OK puts the entered URL in
-// force; Cancel (Escape or the close box) puts back the one it opened with.
+// The dialog in which the user enters and tests the keep-alive URL. OK makes the entered URL the
+// one to keep; Cancel (Escape or the close box) puts back the one it opened with.
 class UrlDialog : public Dialog {
   public:
     UrlDialog(Settings& settings, LanguageTexts& texts, OnlineProbe& probe);
@@ -16,14 +16,13 @@ class UrlDialog : public Dialog {
   protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(DataExchange& exchange) override;
-    void OnShowWindow(bool show) override;
+    void OnShown() override;
     bool OnCommand(WORD id, WORD code) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void OnOK() override;
     void OnCancel() override;
 
   private:
-    void SetUp();
     void TakeLanguageTexts();
     void ShowPrompt();
     void TestUrl();

@@ -1,9 +1,14 @@
 // The baseline for the benchmark: the smallest windowed program shaped like Nimbrel's idle
 // state, a dialog whose one text a 1.1 s timer rewrites, built with the same flags. Built with
 // NIMBREL_BENCH_SHEET, the same text sits on the one page of a modeless property sheet: what
-// the common controls and a property sheet alone cost, before any of Nimbrel's own work.
+// the common controls and a property sheet alone cost, before any of Nimbrel's own work. Built
+// with NIMBREL_BENCH_REQUEST, the dialog first makes one request through WinINet on a thread of
+// its own, to the URL its command line names: what a switched-on program pays for that library.
 #include <windows.h>
 #include <commctrl.h>
+#ifdef NIMBREL_BENCH_REQUEST
+#include <wininet.h>
+#endif
 
 #include <string>
 
@@ -64,6 +69,27 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         DispatchMessageA(&message);
     }
     return 0;
+}
+#elif defined(NIMBREL_BENCH_REQUEST)
+DWORD WINAPI RequestOnce(void* url) {
+    HINTERNET session = InternetOpenA("bench", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+    HINTERNET request =
+        session ? InternetOpenUrlA(session, static_cast<const char*>(url), nullptr, 0,
+                                   INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0)
+                : nullptr;
+    if (request) InternetCloseHandle(request);
+    if (session) InternetCloseHandle(session);
+    return 0;
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR url, int) {
+    HANDLE worker = CreateThread(nullptr, 0, RequestOnce, url, 0, nullptr);
+    if (worker) {
+        WaitForSingleObject(worker, INFINITE);
+        CloseHandle(worker);
+    }
+    return static_cast<int>(
+        DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MINIMAL), nullptr, DialogProc, 0));
 }
 #else
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {

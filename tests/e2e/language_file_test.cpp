@@ -214,10 +214,9 @@ TEST_F(LanguageFileBesideTheProgram, FileWithoutTextsLearnsTheKeysInTheOrderAske
     })) << content;
 }
 
-// Only the status page looks at whether a file appeared or went away, each time it is shown or
-// hidden; the other pages go by what the last look found. A file gone since shows "English" on
-// the next page that looks its texts up (the settings page, as it is hidden), and after that
-// the pages keep what they show.
+// Only the status page looks at whether a file appeared, each time it is shown; the other pages
+// go by what the last look found. A file gone since shows "English" on the next page shown, a
+// hidden page keeps its texts, and after that the pages keep what they show.
 TEST_F(LanguageFileBesideTheProgram, FileAddedOrRemovedWhileRunningCountsFromTheStatusPage) {
     Nimbrel nimbrel;
     HWND main = nimbrel.MainWindow();
@@ -240,8 +239,8 @@ TEST_F(LanguageFileBesideTheProgram, FileAddedOrRemovedWhileRunningCountsFromThe
 
     file.reset();
     ASSERT_NE(nullptr, SelectPage(main, 2));
-    EXPECT_EQ("English", ItemText(settingsPage, IDC_CHANGE_URL));
-    EXPECT_EQ("Nimbrel", ItemText(about, IDC_ABOUT_TITLE));
+    EXPECT_EQ("English", ItemText(about, IDC_ABOUT_TITLE));
+    EXPECT_EQ("URL \xC3\xA4ndern", ItemText(settingsPage, IDC_CHANGE_URL));
     ASSERT_NE(nullptr, SelectPage(main, 0));
     EXPECT_EQ("An", ItemText(status, IDC_STAY_ON));
     EXPECT_FALSE(std::ifstream(LanguageFile::Path()).is_open());  // nothing written to it

@@ -22,7 +22,6 @@ TEST(Folders, ProgramPathIsTheModuleWhateverTheCommandLineSays) {
     folders = RecordFolders();
     EXPECT_EQ("C:\\Tools\\sub\\", folders.programDir);
     EXPECT_EQ("C:\\Work\\", folders.startDir);
-    EXPECT_EQ("C:\\Users\\me\\Start Menu\\Programs\\Startup\\", folders.startupFolder);
     EXPECT_EQ("C:\\Tools\\sub\\help.htm", folders.HelpPath());
 }
 
@@ -35,7 +34,8 @@ TEST(Folders, LongPathsInAnyScriptAreKeptWhole) {
     system.process.programPath = folder + "\\nimbrel.exe";
     system.files.currentDirectory = folder;
     system.files.startupFolder = folder + "\\Startup";
-    const Folders folders = RecordFolders();
+    Folders folders = RecordFolders();
+    RecordStartupFolder(folders, false);
     EXPECT_EQ(folder + "\\nimbrel.exe", folders.programPath);
     EXPECT_EQ(folder + "\\", folders.programDir);
     EXPECT_EQ(folder + "\\german.lng", folders.LanguageFilePath());
@@ -52,6 +52,7 @@ TEST(Folders, MissingFoldersStayUnknownAndARootKeepsOneBackslash) {
     EXPECT_EQ("", folders.programPath);
     EXPECT_EQ("", folders.programDir);
     EXPECT_EQ("", folders.startDir);
+    EXPECT_FALSE(RecordStartupFolder(folders, false));
     EXPECT_EQ("", folders.startupFolder);  // never the root of a drive
 
     system.files.currentDirectory = "D:\\";
@@ -59,18 +60,21 @@ TEST(Folders, MissingFoldersStayUnknownAndARootKeepsOneBackslash) {
     EXPECT_EQ("D:\\", folders.startDir);
 }
 
-// Start-up only records the folder; a shortcut that is to be written asks the shell to make it.
-TEST(Folders, StartupFolderIsCreatedOnlyWhenAsked) {
+// Start-up leaves the Startup folder to the shortcut, which has the shell make it only when
+// it writes one.
+TEST(Folders, StartupFolderIsLookedUpLaterAndCreatedOnlyWhenAsked) {
     FakeSystem system;
     Folders folders;
     folders = RecordFolders();
-    EXPECT_TRUE(CreateStartupFolder(folders));
+    EXPECT_EQ("", folders.startupFolder);
+    EXPECT_TRUE(RecordStartupFolder(folders, false));
+    EXPECT_TRUE(RecordStartupFolder(folders, true));
     EXPECT_EQ((std::vector<std::string>{"StartupFolder", "StartupFolder create"}),
               system.files.calls);
     EXPECT_EQ("C:\\Users\\me\\Start Menu\\Programs\\Startup\\", folders.startupFolder);
 
     system.files.startupFolder = "";
-    EXPECT_FALSE(CreateStartupFolder(folders));
+    EXPECT_FALSE(RecordStartupFolder(folders, true));
     EXPECT_EQ("", folders.startupFolder);
 }
 

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <vector>
 
 #include "tests/doubles/fake_system.h"
 #include "tests/native/temp_folder.h"
@@ -35,8 +37,10 @@ TEST_F(Language, AbsentOrEmptyFileGivesEnglishIsOutOfForceAndLearnsNothing) {
     EXPECT_FALSE(texts.InForce());
 
     WriteFile("[SETTINGS]\r\nLed1=Aus\r\n");
+    texts.Refresh();
     EXPECT_EQ("Aus", texts.Text("Led1"));
     WriteFile("");
+    texts.Refresh();
     EXPECT_EQ("English", texts.Text("Led1"));
     texts.AddMissing({"Led1"});
     texts.Refresh();
@@ -46,31 +50,49 @@ TEST_F(Language, AbsentOrEmptyFileGivesEnglishIsOutOfForceAndLearnsNothing) {
 
 TEST_F(Language, PresentFileIsInForceAndGivesTheText) {
     WriteFile("[SETTINGS]\r\nIDC_REDIAL=Wenn offline, Verbindung herstellen\r\n");
-    EXPECT_EQ("Wenn offline, Verbindung herstellen", texts.Text("idc_redial"));
     texts.Refresh();
     EXPECT_TRUE(texts.InForce());
+    EXPECT_EQ("Wenn offline, Verbindung herstellen", texts.Text("idc_redial"));
 }
 
-// A page that found the file in force reads its texts without looking again: a file gone
-// meanwhile gives "English" until the next Refresh.
-TEST_F(Language, ReadsLeaveWhatTheLastRefreshFound) {
+// Texts come from the latest reading: a file changed or gone since counts from the next one.
+TEST_F(Language, TextsComeFromTheLatestRefresh) {
     WriteFile("[SETTINGS]\r\nOn=An\r\n");
     texts.Refresh();
+    WriteFile("[SETTINGS]\r\nOn=Ein\r\n");
+    EXPECT_EQ("An", texts.Text("On"));
     std::remove(folder.HostPath("german.lng").c_str());
-    EXPECT_EQ("English", texts.Text("On"));
-    EXPECT_EQ("Stay On", texts.TextOr("On", "Stay On"));
+    EXPECT_EQ("An", texts.TextOr("On", "Stay On"));
     EXPECT_TRUE(texts.InForce());
     texts.Refresh();
+    EXPECT_FALSE(texts.InForce());
+    EXPECT_EQ("Stay On", texts.TextOr("On", "Stay On"));
+}
+
+// A window's texts: only with the file in use at the latest reading, which is taken again first;
+// the keys the file lacks show "y" and go into it in the order asked.
+TEST_F(Language, TakeReadsAgainGivesTheTextsAndAddsTheMissingKeysInOrder) {
+    EXPECT_TRUE(texts.Take({"On"}).empty());
+    WriteFile("[SETTINGS]\r\nOn=An\r\n");
+    EXPECT_TRUE(texts.Take({"On"}).empty());
+    texts.Refresh();
+    WriteFile("[SETTINGS]\r\nOn=Ein\r\n");
+    EXPECT_EQ((std::vector<std::string>{"y", "Ein", "y"}), texts.Take({"Off", "On", "Exit"}));
+    EXPECT_EQ("[SETTINGS]\r\nOn=Ein\r\nOff=Off\r\nExit=Exit\r\n", FileText());
+    std::remove(folder.HostPath("german.lng").c_str());
+    EXPECT_EQ((std::vector<std::string>{"English", "English"}), texts.Take({"On", "Off"}));
     EXPECT_FALSE(texts.InForce());
 }
 
 TEST_F(Language, MarkerBecomesCrLf) {
     WriteFile("[SETTINGS]\r\nurlexplain=eins<:BREAK:>zwei\r\n");
+    texts.Refresh();
     EXPECT_EQ("eins\r\nzwei", texts.Text("urlexplain"));
 }
 
 TEST_F(Language, MissingKeyGivesYAndIsAddedOnceWhenAsked) {
     WriteFile("[SETTINGS]\r\nOn=An\r\n");
+    texts.Refresh();
     EXPECT_EQ("y", texts.Text("Exit"));
     EXPECT_EQ("[SETTINGS]\r\nOn=An\r\n", FileText());
     texts.AddMissing({"Exit"});
@@ -95,6 +117,7 @@ TEST_F(Language, MissingKeysAreAddedInTheOrderGiven) {
 TEST_F(Language, TextOrEnglishNeverGivesTheMissingMarker) {
     EXPECT_EQ("Nimbrel", texts.TextOr("AutostartLink", "Nimbrel"));  // no file
     WriteFile("[SETTINGS]\r\nOn=An\r\nOff=y\r\n");
+    texts.Refresh();
     EXPECT_EQ("Nimbrel", texts.TextOr("AutostartLink", "Nimbrel"));
     texts.AddMissing({"AutostartLink"});
     EXPECT_EQ("[SETTINGS]\r\nOn=An\r\nOff=y\r\nAutostartLink=AutostartLink\r\n", FileText());
@@ -105,6 +128,7 @@ TEST_F(Language, TextOrEnglishNeverGivesTheMissingMarker) {
 
 TEST_F(Language, EmptyValueGivesEmptyTextAndIsNotMissing) {
     WriteFile("[SETTINGS]\r\nTabSet=\r\n");
+    texts.Refresh();
     EXPECT_EQ("", texts.Text("TabSet"));
     texts.AddMissing({"TabSet"});
     EXPECT_EQ(0, system.files.replacements);
@@ -112,6 +136,7 @@ TEST_F(Language, EmptyValueGivesEmptyTextAndIsNotMissing) {
 
 TEST_F(Language, OneCharacterValueIsTheUsersText) {
     WriteFile("[SETTINGS]\r\nabout_or=&\r\n");
+    texts.Refresh();
     EXPECT_EQ("&", texts.Text("about_or"));
     texts.AddMissing({"about_or"});
     EXPECT_EQ(0, system.files.replacements);
@@ -120,6 +145,7 @@ TEST_F(Language, OneCharacterValueIsTheUsersText) {
 
 TEST_F(Language, LongValueComesWhole) {
     WriteFile("[SETTINGS]\r\nurlnote=" + std::string(3000, 'n') + "\r\n");
+    texts.Refresh();
     EXPECT_EQ(std::string(3000, 'n'), texts.Text("urlnote"));
 }
 
@@ -128,6 +154,7 @@ TEST_F(Language, GermanSampleKeepsItsUmlauts) {
     std::ifstream sample(std::string(NIMBREL_SOURCE_DIR) + "/docs/german.lng", std::ios::binary);
     WriteFile({std::istreambuf_iterator<char>(sample), std::istreambuf_iterator<char>()});
     ASSERT_EQ(std::string::npos, FileText().find("\xEF\xBB\xBF"));
+    texts.Refresh();
     EXPECT_EQ("Wenn offline, Verbindung w\xC3\xA4hlen", texts.Text("IDC_REDIAL"));
     EXPECT_EQ("URL \xC3\xA4ndern", texts.Text("IDC_URL"));
     texts.AddMissing({"IDC_REDIAL", "IDC_URL"});
@@ -138,6 +165,7 @@ TEST_F(Language, Utf8FileShowsPolishTexts) {
     WriteFile(
         "\xEF\xBB\xBF[SETTINGS]\r\nOn=W\xC5\x82\xC4\x85"
         "cz\r\n");
+    texts.Refresh();
     EXPECT_EQ(
         "W\xC5\x82\xC4\x85"
         "cz",
@@ -157,6 +185,7 @@ TEST_F(Language, Utf16FileGetsItsMissingKeyInUtf16) {
         "\x14\x04\x30\x04\r\0\n\0",
         40);
     WriteFile(file);
+    texts.Refresh();
     EXPECT_EQ("\xD0\x94\xD0\xB0", texts.Text("On"));  // Cyrillic "Da"
     EXPECT_EQ("y", texts.Text("Off"));
     texts.AddMissing({"On", "Off"});
@@ -168,6 +197,7 @@ TEST_F(Language, ReadOnlyFileIsNotDamaged) {
     const std::string content = "[SETTINGS]\r\nOn=An\r\n";
     WriteFile(content);
     chmod(folder.HostPath("german.lng").c_str(), 0444);
+    texts.Refresh();
     EXPECT_EQ("y", texts.Text("Off"));
     texts.AddMissing({"Off"});
     EXPECT_EQ("y", texts.Text("Off"));
@@ -180,6 +210,7 @@ TEST_F(Language, ReadOnlyFileIsNotDamaged) {
 TEST_F(Language, BrokenFileNeverCrashes) {
     WriteFile(std::string("\0\0[SETT\xff\xfe", 9) + "\r\n=\r\n[SET\r\n==\r\n" +
               std::string(70000, 'x') + "\r\n[SETTINGS]\r\nOn=" + std::string(5000, 'z'));
+    texts.Refresh();
     EXPECT_EQ(std::string(5000, 'z'), texts.Text("On"));
     EXPECT_EQ("y", texts.Text("Off"));
     texts.AddMissing({"Off"});
@@ -189,6 +220,7 @@ TEST_F(Language, BrokenFileNeverCrashes) {
 TEST_F(Language, LockedFileCountsAsAbsent) {
     WriteFile("[SETTINGS]\r\nOn=An\r\n");
     system.files.lockedPaths = {folder.WindowsPath("german.lng")};
+    texts.Refresh();
     EXPECT_EQ("English", texts.Text("On"));
     texts.AddMissing({"Off"});
     texts.Refresh();
@@ -223,9 +255,9 @@ TEST_F(Language, NoFileAtStartUpStillLetsALaterFileIn) {
     texts.ApplyOffSwitch();
     EXPECT_FALSE(texts.InForce());
     WriteFile("[SETTINGS]\r\nOn=An\r\n");
-    EXPECT_EQ("An", texts.Text("On"));
     texts.Refresh();
     EXPECT_TRUE(texts.InForce());
+    EXPECT_EQ("An", texts.Text("On"));
 }
 
 }  // namespace

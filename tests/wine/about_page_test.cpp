@@ -73,9 +73,12 @@ TEST_F(AboutPage, LanguageFileReplacesTitleAndButtonTextsOnEachShow) {
     EXPECT_NE(std::string::npos, content.find("about_or=about_or"));
     in.close();
 
-    // Hiding refreshes as well: a file removed meanwhile gives "English" everywhere.
+    // Hiding changes nothing; the next showing reads the file again, and one removed meanwhile
+    // gives "English" everywhere.
     DeleteFileA(file.c_str());
     ShowWindow(page->m_window, SW_HIDE);
+    EXPECT_EQ("Vellmark\r\nvon Quaddle", Text(Item(IDC_ABOUT_TITLE)));
+    ShowWindow(page->m_window, SW_SHOW);
     EXPECT_EQ("English", Text(Item(IDC_ABOUT_TITLE)));
     EXPECT_EQ("English", Text(Item(IDC_HELP_BUTTON)));
     EXPECT_EQ("Version 2.01", Text(Item(IDC_VERSION)));

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -13,9 +14,9 @@
 #include "settings/folders.h"
 #include "settings/language.h"
 #include "settings/settings.h"
-#include "settings/shell_link.h"
 #include "settings/shortcut_failure.h"
 #include "tests/doubles/fake_user.h"
+#include "tests/wine/saved_shortcut.h"
 #include "tests/wine/scratch_folder.h"
 
 namespace {
@@ -36,7 +37,7 @@ class AutostartShortcut : public ::testing::Test {
         RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKeyPath);
         folders = RecordFolders();
         folders.programDir = program.Directory();
-        ASSERT_FALSE(folders.startupFolder.empty());
+        ASSERT_TRUE(RecordStartupFolder(folders, false));
         fs::create_directories(folders.startupFolder);
         texts.Refresh();  // no file: not in force
         startupBefore = StartupLinks();
@@ -45,6 +46,7 @@ class AutostartShortcut : public ::testing::Test {
         platform::InstallWin32Services();
         RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKeyPath);
         folders = RecordFolders();
+        RecordStartupFolder(folders, false);
         for (const std::string& name : StartupLinks())
             if (!startupBefore.count(name)) fs::remove(folders.startupFolder + name);
     }
@@ -66,11 +68,10 @@ class AutostartShortcut : public ::testing::Test {
         texts.Refresh();
         ASSERT_TRUE(texts.InForce());
     }
-    static ShellLinkInfo ReadBack(const std::string& file) {
-        CoInitialize(nullptr);
-        ShellLink link;
-        EXPECT_TRUE(link.Load(file)) << file;
-        return link.Info();
+    static SavedShortcut ReadBack(const std::string& file) {
+        const std::optional<SavedShortcut> saved = ReadSavedShortcut(file);
+        EXPECT_TRUE(saved) << file;
+        return saved.value_or(SavedShortcut{});
     }
 
     ScratchFolder program;
@@ -85,15 +86,15 @@ TEST_F(AutostartShortcut, OnWritesTheShortcutAndOffRemovesItTwiceWithoutComplain
     autostart.Set(true);
     ASSERT_EQ(std::set<std::string>{"Nimbrel.lnk"}, NewLinks());
 
-    const ShellLinkInfo link = ReadBack(folders.startupFolder + "Nimbrel.lnk");
-    EXPECT_PRED2(SamePath, folders.programPath, link.m_target);
-    EXPECT_EQ("-tray -on", link.m_arguments);
-    EXPECT_PRED2(SamePath, folders.startDir, link.m_workingDirectory);
-    EXPECT_PRED2(SamePath, folders.programPath, link.m_iconLocation);
-    EXPECT_EQ(0, link.m_iconIndex);
-    EXPECT_EQ("Nimbrel", link.m_description);
-    EXPECT_EQ(SW_SHOWNORMAL, link.m_showCmd);
-    EXPECT_EQ(0, link.m_hotkey);
+    const SavedShortcut link = ReadBack(folders.startupFolder + "Nimbrel.lnk");
+    EXPECT_PRED2(SamePath, folders.programPath, link.target);
+    EXPECT_EQ("-tray -on", link.arguments);
+    EXPECT_PRED2(SamePath, folders.startDir, link.workingDirectory);
+    EXPECT_PRED2(SamePath, folders.programPath, link.iconLocation);
+    EXPECT_EQ(0, link.iconIndex);
+    EXPECT_EQ("Nimbrel", link.description);
+    EXPECT_EQ(SW_SHOWNORMAL, link.showCmd);
+    EXPECT_EQ(0u, link.hotkey);
 
     autostart.Set(false);
     EXPECT_TRUE(NewLinks().empty());
@@ -107,7 +108,7 @@ TEST_F(AutostartShortcut, SavingAgainOverwritesTheSameShortcut) {
     autostart.Set(true);
     EXPECT_EQ(std::set<std::string>{"Nimbrel.lnk"}, NewLinks());
     EXPECT_PRED2(SamePath, program.Directory(),
-                 ReadBack(folders.startupFolder + "Nimbrel.lnk").m_workingDirectory);
+                 ReadBack(folders.startupFolder + "Nimbrel.lnk").workingDirectory);
 }
 
 TEST_F(AutostartShortcut, LanguageFileNamesTheShortcut) {
@@ -115,7 +116,7 @@ TEST_F(AutostartShortcut, LanguageFileNamesTheShortcut) {
     autostart.Set(true);
     ASSERT_EQ(std::set<std::string>{"Nimbrel beim Start.lnk"}, NewLinks());
     EXPECT_EQ("Nimbrel beim Start",
-              ReadBack(folders.startupFolder + "Nimbrel beim Start.lnk").m_description);
+              ReadBack(folders.startupFolder + "Nimbrel beim Start.lnk").description);
     autostart.Set(false);
     EXPECT_TRUE(NewLinks().empty());
 }

@@ -168,22 +168,6 @@ TEST_F(HyperlinkOnPage, ColourFollowsHoverAndVisited) {
     ReleaseCapture();
 }
 
-TEST_F(HyperlinkOnPage, WithoutACursorOfItsOwnTheLinkLoadsAHand) {
-    Hyperlink link;
-    Take(link, AddStatic("hand", 0, {10, 100, 310, 140}), Font());
-    SetCursor(nullptr);
-    EXPECT_TRUE(SendMessageA(link.m_window, WM_SETCURSOR, reinterpret_cast<WPARAM>(link.m_window),
-                             MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
-    HCURSOR shown = GetCursor();
-    ASSERT_NE(nullptr, shown);
-    EXPECT_NE(LoadCursorA(nullptr, IDC_ARROW), shown);
-    ICONINFO info{};
-    ASSERT_TRUE(GetIconInfo(shown, &info));
-    EXPECT_FALSE(info.fIcon);
-    DeleteObject(info.hbmMask);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-}
-
 // The class ".htm" pages belong to, for one test; whatever was registered before comes back.
 class HtmRegistration {
   public:

@@ -48,15 +48,16 @@ TEST_F(LanguageFileInAnyFolder, GermanSampleShowsItsUmlauts) {
     std::ifstream sample(sampleFile.c_str(), std::ios::binary);
     ASSERT_TRUE(sample.is_open());
     Write({std::istreambuf_iterator<char>(sample), std::istreambuf_iterator<char>()});
-    EXPECT_EQ("Wenn offline, Verbindung w\xC3\xA4hlen", texts.Text("IDC_REDIAL"));
     texts.Refresh();
     EXPECT_TRUE(texts.InForce());
+    EXPECT_EQ("Wenn offline, Verbindung w\xC3\xA4hlen", texts.Text("IDC_REDIAL"));
 }
 
 TEST_F(LanguageFileInAnyFolder, Utf8FileShowsPolishTexts) {
     Write(
         "\xEF\xBB\xBF[SETTINGS]\r\nOn=W\xC5\x82\xC4\x85"
         "cz\r\n");
+    texts.Refresh();
     EXPECT_EQ(
         "W\xC5\x82\xC4\x85"
         "cz",
