@@ -31,6 +31,9 @@ class TrayPresence {
     // The run ends: no icon may stay behind.
     void OnExit();
 
+    // The icon is in the notification area, so it can carry a notice.
+    bool IconShown() const { return m_state == State::InTray; }
+
   private:
     enum class State { OnScreen, Waiting, InTray };
 
