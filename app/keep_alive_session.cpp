@@ -38,7 +38,7 @@ void KeepAliveSession::SetLineView(ILineView* view) {
 
 // A failed write is told here, outside the engine's step, as the message box lets the timer in.
 void KeepAliveSession::Tick() {
-    if (std::exchange(m_startInTray, false) && m_view) m_view->MinimiseMainWindow();
+    if (std::exchange(m_startInTray, false) && m_view) m_view->MinimizeMainWindow();
     m_engine.Tick();
     m_history.Retry();
     if (m_history.TakeFailure()) TellHistoryFailure(m_history.FilePath());

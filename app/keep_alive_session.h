@@ -16,7 +16,7 @@ struct Settings;
 // the start into the tray hides. The status page is the real one.
 class IRunView : public IKeepAliveView {
   public:
-    virtual void MinimiseMainWindow() = 0;
+    virtual void MinimizeMainWindow() = 0;
 };
 
 // What shows the line's state outside the main window: the notification-area icon's tip and its

@@ -127,7 +127,7 @@ LRESULT MainSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void MainSheet::OnSize(UINT type) {
     if (type == SIZE_MINIMIZED) {
-        m_tray.Presence().OnMinimised();
+        m_tray.Presence().OnMinimized();
     } else if (type == SIZE_RESTORED) {
         m_tray.Presence().OnRestored();
         if (!m_fitted && GetTabControl()) FitAroundTabControl();

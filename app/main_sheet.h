@@ -15,7 +15,7 @@ class KeepAliveSession;
 class OnlineProbe;
 
 // The main window: a modeless sheet with the status, settings and about pages that hides into
-// the notification area when minimised. It owns its pages and its notification-area icon; the
+// the notification area when minimized. It owns its pages and its notification-area icon; the
 // run's state it shows (settings, language texts, the keep-alive session, the probe) belongs to
 // the application object. A live window frees its own sheet when it is destroyed.
 class MainSheet : public ModelessSheet {

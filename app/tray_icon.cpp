@@ -100,7 +100,7 @@ void TrayIcon::HideWindow() {
     ShowWindow(m_owner.m_window, SW_HIDE);
 }
 
-void TrayIcon::ShowMinimised() {
+void TrayIcon::ShowMinimized() {
     ShowWindow(m_owner.m_window, SW_SHOWMINNOACTIVE);
 }
 

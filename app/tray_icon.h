@@ -14,7 +14,7 @@ class Window;
 
 inline constexpr UINT kTrayIconId = 100;
 
-// Registered once, during static initialisation.
+// Registered once, during static initialization.
 extern const UINT g_uIconNotifyMessage;
 // Sent by the shell when its taskbar is created anew (Explorer restarted).
 extern const UINT g_uTaskbarCreatedMessage;
@@ -34,7 +34,7 @@ class TrayIcon final : private ITrayHost, public ILineView {
     bool AddIcon() override;
     void RemoveIcon() override;
     void HideWindow() override;
-    void ShowMinimised() override;
+    void ShowMinimized() override;
     void StartRetryTimer() override;
     void StopRetryTimer() override;
     void ShowLineState(const std::string& line) override;

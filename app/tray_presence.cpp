@@ -1,6 +1,6 @@
 #include "app/tray_presence.h"
 
-void TrayPresence::OnMinimised() {
+void TrayPresence::OnMinimized() {
     if (m_state == State::OnScreen) TryAdd();
 }
 
@@ -31,5 +31,5 @@ void TrayPresence::TryAdd() {
     }
     if (m_state != State::Waiting) m_host.StartRetryTimer();
     m_state = State::Waiting;
-    m_host.ShowMinimised();
+    m_host.ShowMinimized();
 }

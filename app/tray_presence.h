@@ -8,21 +8,21 @@ class ITrayHost {
     virtual bool AddIcon() = 0;
     virtual void RemoveIcon() = 0;
     virtual void HideWindow() = 0;
-    // Minimised but on show, so that the taskbar has a button for it.
-    virtual void ShowMinimised() = 0;
+    // Minimized but on show, so that the taskbar has a button for it.
+    virtual void ShowMinimized() = 0;
     virtual void StartRetryTimer() = 0;
     virtual void StopRetryTimer() = 0;
 };
 
 // The main window in the notification area. The window hides only once the icon is in, so the
 // user can always reach the program: while the shell refuses the icon, the window stays
-// minimised with its taskbar button, and the icon is tried again on every retry tick.
+// minimized with its taskbar button, and the icon is tried again on every retry tick.
 class TrayPresence {
   public:
     explicit TrayPresence(ITrayHost& host) : m_host(host) {}
 
-    // The window was minimised: into the notification area.
-    void OnMinimised();
+    // The window was minimized: into the notification area.
+    void OnMinimized();
     // The window is back on the screen: the icon goes.
     void OnRestored();
     void OnRetryTimer();

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 // Whether controls are drawn in the system's visual style: themes on for this program and no
-// high contrast, which keeps the classic colours.
+// high contrast, which keeps the classic colors.
 bool VisualStyleActive();
 
 // Whether the user has high contrast on.

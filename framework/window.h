@@ -20,7 +20,7 @@ class Window {
     // Messages of the run's message loop pass here before translation; true = consumed.
     virtual bool PreTranslateMessage(MSG* message);
 
-    // Notifications the parent reflects back to the control (owner draw, colours, commands).
+    // Notifications the parent reflects back to the control (owner draw, colors, commands).
     virtual bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
     HWND m_window = nullptr;

@@ -23,7 +23,7 @@ void RemoveEarlierShortcut(const std::string& startupFolder, const std::string& 
 bool CreateShortcut(const std::string& linkFile, const std::string& workingDirectory,
                     const std::string& target, const std::string& arguments,
                     const std::string& name) {
-    // COM stays initialised for the rest of the run; a second call on the thread is success.
+    // COM stays initialized for the rest of the run; a second call on the thread is success.
     if (FAILED(CoInitialize(nullptr))) {
         DebugTrace("Failed to initialize OLE\n");
         return false;

@@ -66,21 +66,21 @@ void ShellLinkInfo::SetItemIdList(LPITEMIDLIST list) {
     m_pidl = list;
 }
 
-bool ShellLink::Initialise() {
-    if (m_initialised) return m_psl && m_ppf;
-    m_initialised = true;
+bool ShellLink::Initialize() {
+    if (m_initialized) return m_psl && m_ppf;
+    m_initialized = true;
     IShellLinkW* raw = nullptr;
     HRESULT result = CoCreateInstance(kClsidShellLink, nullptr, CLSCTX_INPROC_SERVER,
                                       kIidShellLinkW, reinterpret_cast<void**>(&raw));
-    if (!CheckCall(result, "ShellLink::Initialise", "CoCreateInstance for IShellLink"))
+    if (!CheckCall(result, "ShellLink::Initialize", "CoCreateInstance for IShellLink"))
         return false;
     m_psl.reset(raw);
     m_ppf = QueryOwned<IPersistFile>(raw, kIidPersistFile, &result);
-    return CheckCall(result, "ShellLink::Initialise", "QueryInterface for IPersistFile");
+    return CheckCall(result, "ShellLink::Initialize", "QueryInterface for IPersistFile");
 }
 
 bool ShellLink::Create(const ShellLinkInfo& info) {
-    if (!Initialise()) return false;
+    if (!Initialize()) return false;
     m_sli = info;
     return true;
 }
@@ -100,7 +100,7 @@ void ShellLink::SaveFields() {
 }
 
 bool ShellLink::Save(const std::string& file) {
-    if (!Initialise()) return false;
+    if (!Initialize()) return false;
     if (m_sli.m_pidl)
         CheckCall(m_psl.get()->SetIDList(m_sli.m_pidl), kSaveTrace, "IShellLink::SetIDList");
     else

@@ -37,7 +37,7 @@ class ShellLinkInfo {
 };
 
 // The system's shell-link object, filled from a record and saved to a .lnk file. COM must be
-// initialised on the calling thread. Each step returns whether it worked.
+// initialized on the calling thread. Each step returns whether it worked.
 class ShellLink {
   public:
     ShellLink() = default;
@@ -49,7 +49,7 @@ class ShellLink {
 
   private:
     // Creates the object at the first call; true when its interfaces are there.
-    bool Initialise();
+    bool Initialize();
     // The fields after the target, in the link's order; failures are traced and skipped.
     void SaveFields();
 
@@ -57,5 +57,5 @@ class ShellLink {
     // Members go in reverse order: the persist interface is released before the link.
     OwnedCom<IShellLinkW> m_psl;
     OwnedCom<IPersistFile> m_ppf;
-    bool m_initialised = false;
+    bool m_initialized = false;
 };

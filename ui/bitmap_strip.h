@@ -20,7 +20,7 @@ class BitmapStrip {
     int FrameHeight() const { return m_frameHeight; }
 
     // Copies frame index to (x, y) in target, leaving out the pixels of the strip's background
-    // (the colour of its top-left pixel), so what target shows there stays.
+    // (the color of its top-left pixel), so what target shows there stays.
     void DrawFrame(HDC target, int x, int y, int index) const;
 
   private:

@@ -52,7 +52,7 @@ bool IsPressKey(const MSG* message) {
 
 }  // namespace
 
-Hyperlink::Hyperlink() : m_hoverColour(GetSysColor(COLOR_BTNHIGHLIGHT)) {}
+Hyperlink::Hyperlink() : m_hoverColor(GetSysColor(COLOR_BTNHIGHLIGHT)) {}
 
 Hyperlink::~Hyperlink() {
     // A window that outlives its wrapper must not keep drawing with the font freed below.
@@ -69,10 +69,10 @@ void Hyperlink::SetURL(const std::string& url) {
     SendMessageW(m_toolTip.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void Hyperlink::SetColours(COLORREF link, COLORREF visited, COLORREF hover) {
-    m_linkColour = link;
-    m_visitedColour = visited;
-    m_hoverColour = hover == kHighlightHover ? GetSysColor(COLOR_HIGHLIGHT) : hover;
+void Hyperlink::SetColors(COLORREF link, COLORREF visited, COLORREF hover) {
+    m_linkColor = link;
+    m_visitedColor = visited;
+    m_hoverColor = hover == kHighlightHover ? GetSysColor(COLOR_HIGHLIGHT) : hover;
     if (m_window) InvalidateRect(m_window, nullptr, TRUE);
 }
 
@@ -188,7 +188,7 @@ LRESULT Hyperlink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-// The hover colour lasts from the first move over the text until the first move outside it;
+// The hover color lasts from the first move over the text until the first move outside it;
 // the capture is what reports that move.
 LRESULT Hyperlink::OnMouseMove(LPARAM position) {
     const LRESULT result = Default();
@@ -210,7 +210,7 @@ LRESULT Hyperlink::OnMouseMove(LPARAM position) {
 }
 
 // Losing the capture to another window (a menu, a box, a switch to another program) ends the
-// hover, or the link would keep the hover colour with no move to end it.
+// hover, or the link would keep the hover color with no move to end it.
 void Hyperlink::OnCaptureChanged(HWND newCapture) {
     if (newCapture == m_window || !m_overControl) return;
     m_overControl = false;
@@ -232,7 +232,7 @@ void Hyperlink::OnClicked() {
 bool Hyperlink::OnReflected(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
     if (message == WM_CTLCOLORSTATIC) {
         auto dc = reinterpret_cast<HDC>(wParam);
-        SetTextColor(dc, TextColour());
+        SetTextColor(dc, TextColor());
         SetBkMode(dc, TRANSPARENT);
         *result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
         return true;
@@ -273,10 +273,10 @@ void Hyperlink::RedrawWithFocusRoom() {
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-// High contrast keeps to the system's colours for links and for the hover.
-COLORREF Hyperlink::TextColour() const {
+// High contrast keeps to the system's colors for links and for the hover.
+COLORREF Hyperlink::TextColor() const {
     if (HighContrastActive()) return GetSysColor(m_overControl ? COLOR_HIGHLIGHT : COLOR_HOTLIGHT);
-    return m_overControl ? m_hoverColour : m_visited ? m_visitedColour : m_linkColour;
+    return m_overControl ? m_hoverColor : m_visited ? m_visitedColor : m_linkColor;
 }
 
 void Hyperlink::RedrawNow() {

@@ -8,20 +8,20 @@
 #include "base/handles.h"
 #include "framework/window.h"
 
-// A static text of a page that acts as a link: underlined in the link colour, the hover colour
+// A static text of a page that acts as a link: underlined in the link color, the hover color
 // while the mouse is over it, a hand pointer and a tooltip with its target, shrunk to its text,
 // and opening its target when clicked, or when Enter or Space is pressed while it has the focus.
 class Hyperlink : public Window {
   public:
-    // As a hover colour: the system's highlight colour at the time of the call.
+    // As a hover color: the system's highlight color at the time of the call.
     static constexpr COLORREF kHighlightHover = static_cast<COLORREF>(-1);
 
     Hyperlink();
     ~Hyperlink() override;
 
     void SetURL(const std::string& url);
-    void SetColours(COLORREF link, COLORREF visited, COLORREF hover);
-    COLORREF GetLinkColour() const { return m_linkColour; }
+    void SetColors(COLORREF link, COLORREF visited, COLORREF hover);
+    COLORREF GetLinkColor() const { return m_linkColor; }
     void SetVisited(bool visited);
     // The pointer over the link; the caller keeps it alive while the link shows.
     void SetLinkCursor(HCURSOR cursor);
@@ -42,12 +42,12 @@ class Hyperlink : public Window {
     RECT FocusRoom() const;
     void DrawFocusCue();
     void RedrawWithFocusRoom();
-    COLORREF TextColour() const;
+    COLORREF TextColor() const;
     void RedrawNow();
 
-    COLORREF m_linkColour = RGB(0, 0, 238);
-    COLORREF m_visitedColour = RGB(85, 26, 139);
-    COLORREF m_hoverColour;
+    COLORREF m_linkColor = RGB(0, 0, 238);
+    COLORREF m_visitedColor = RGB(85, 26, 139);
+    COLORREF m_hoverColor;
     bool m_overControl = false;
     bool m_visited = false;
     bool m_underline = true;

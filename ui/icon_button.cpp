@@ -14,7 +14,7 @@ SIZE IconSize(HICON icon) {
     ICONINFO info{};
     if (!icon || !GetIconInfo(icon, &info)) return SIZE{0, 0};
     OwnedGdiObject mask(info.hbmMask);
-    OwnedGdiObject colour(info.hbmColor);
+    OwnedGdiObject color(info.hbmColor);
     return SIZE{2 * static_cast<LONG>(info.xHotspot), 2 * static_cast<LONG>(info.yHotspot)};
 }
 
@@ -33,8 +33,8 @@ HICON LoadResourceIcon(int id, int dpi) {
 }
 
 // One pen's polyline of the raised edge: from start through corner to end, end excluded.
-void DrawEdgeLine(HDC dc, int colourIndex, POINT start, POINT corner, POINT end) {
-    OwnedGdiObject pen(CreatePen(PS_SOLID, 1, GetSysColor(colourIndex)));
+void DrawEdgeLine(HDC dc, int colorIndex, POINT start, POINT corner, POINT end) {
+    OwnedGdiObject pen(CreatePen(PS_SOLID, 1, GetSysColor(colorIndex)));
     HGDIOBJ previous = SelectObject(dc, pen.get());
     MoveToEx(dc, start.x, start.y, nullptr);
     LineTo(dc, corner.x, corner.y);
@@ -105,7 +105,7 @@ void IconButton::DrawItem(const DRAWITEMSTRUCT& item) {
     RECT face = item.rcItem;
     SetBkMode(dc, TRANSPARENT);
     // Every such button wears the black outer frame, focused or not; high contrast draws it in
-    // the text colour, which stands out from its face.
+    // the text color, which stands out from its face.
     FrameRect(dc, &face,
               HighContrastActive() ? GetSysColorBrush(COLOR_BTNTEXT)
                                    : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -156,7 +156,7 @@ void IconButton::DrawCaption(HDC dc, const std::string& caption, const RECT& ite
     const WideString wide = ToWide(caption);
     RECT measured = ToRect(room);
     DrawTextW(dc, wide.c_str(), -1, &measured, DT_SINGLELINE | DT_CALCRECT);
-    const LayoutRect text = IconButtonCentreCaption(room, ToLayout(measured));
+    const LayoutRect text = IconButtonCenterCaption(room, ToLayout(measured));
     SetBkMode(dc, TRANSPARENT);
     DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(wide.c_str()),
                static_cast<WPARAM>(wide.size()), text.left, text.top, text.Width(), text.Height(),

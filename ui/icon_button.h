@@ -9,7 +9,7 @@
 #include "framework/window.h"
 
 // A push button of a page's layout taken over and drawn as a raised 3-D button with a black
-// outer frame, an icon at the left and the caption centred in the rest.
+// outer frame, an icon at the left and the caption centered in the rest.
 class IconButton : public Window {
   public:
     IconButton();

@@ -31,7 +31,7 @@ LayoutRect IconButtonCaptionRoom(const LayoutRect& item, int cxIcon, bool hasIco
     return room;
 }
 
-LayoutRect IconButtonCentreCaption(const LayoutRect& room, LayoutRect measured) {
+LayoutRect IconButtonCenterCaption(const LayoutRect& room, LayoutRect measured) {
     measured.Offset((room.Width() - measured.Width()) / 2, (room.Height() - measured.Height()) / 2);
     return measured;
 }

@@ -16,7 +16,7 @@ bool IsSelf(const VARIANT& child) {
 }
 
 // The lamp's client object: the system's standard one for the control, which knows its name,
-// place, focus and neighbours, with a role, state and value of the lamp's own.
+// place, focus and neighbors, with a role, state and value of the lamp's own.
 class LampAccessible final : public IAccessible {
   public:
     LampAccessible(OwnedCom<IAccessible> standard, std::shared_ptr<const LampFacts> facts)
@@ -145,7 +145,7 @@ LRESULT AnswerLampObject(HWND lamp, WPARAM flags, LPARAM objectId,
                          std::shared_ptr<const LampFacts> facts) {
     // The object's id arrives in the parameter's low 32 bits.
     if (static_cast<LONG>(static_cast<DWORD>(objectId)) != OBJID_CLIENT) return 0;
-    // The object goes to the asking process through COM, which stays initialised on this thread
+    // The object goes to the asking process through COM, which stays initialized on this thread
     // for the rest of the run; a second call is success.
     if (FAILED(CoInitialize(nullptr))) return 0;
     IAccessible* standard = nullptr;

@@ -7,10 +7,10 @@ namespace {
 
 // The lamp is drawn on a 240-unit square, the grid its bitmaps were drawn on.
 constexpr double kGrid = 240.0;
-constexpr double kCentre = 120.0;
+constexpr double kCenter = 120.0;
 constexpr double kBallRadius = 101.0;
 constexpr double kRimHalfWidth = 8.0;
-// The shading's centre and reach: the light comes from the upper left.
+// The shading's center and reach: the light comes from the upper left.
 constexpr double kLightX = 100.0;
 constexpr double kLightY = 96.0;
 constexpr double kLightReach = 150.0;
@@ -22,22 +22,22 @@ constexpr double kGlossRadiusY = 22.0;
 // Samples per pixel along each axis: edges are the covered share of the pixel.
 constexpr int kSamples = 4;
 
-struct Colour {
+struct Color {
     double r = 0;
     double g = 0;
     double b = 0;
 };
 
-Colour FromRgb(std::uint32_t rgb) {
+Color FromRgb(std::uint32_t rgb) {
     return {static_cast<double>((rgb >> 16) & 0xFF), static_cast<double>((rgb >> 8) & 0xFF),
             static_cast<double>(rgb & 0xFF)};
 }
 
-Colour Mix(const Colour& a, const Colour& b, double t) {
+Color Mix(const Color& a, const Color& b, double t) {
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 
-std::uint32_t ToRgb(const Colour& c) {
+std::uint32_t ToRgb(const Color& c) {
     const auto channel = [](double v) {
         return static_cast<std::uint32_t>(std::clamp(std::lround(v), 0L, 255L));
     };
@@ -55,21 +55,21 @@ struct Shades {
 
 constexpr Shades kUnlit{0xDCDCDC, 0xA4A4A4, 0x7C7C7C, 0x565656, 0x3A3A3A};
 
-Shades LitShades(LampColour colour) {
-    switch (colour) {
-        case LampColour::kRed:
+Shades LitShades(LampColor color) {
+    switch (color) {
+        case LampColor::kRed:
             return {0xFFD2C8, 0xFF5A40, 0xE01010, 0x8A0000, 0x4A0806};
-        case LampColour::kYellow:
+        case LampColor::kYellow:
             return {0xFFFBD0, 0xFFE840, 0xF0B800, 0x946000, 0x4E3606};
-        case LampColour::kGreen:
+        case LampColor::kGreen:
             break;
     }
     return {0xDCFFD0, 0x5CF03C, 0x14B414, 0x0A6000, 0x0C3A08};
 }
 
-// The ball's shade at distance t (0 at the light's centre, 1 at its reach and beyond).
-Colour BallShade(const Shades& shades, double t) {
-    const Colour stops[] = {FromRgb(shades.highlight), FromRgb(shades.light),
+// The ball's shade at distance t (0 at the light's center, 1 at its reach and beyond).
+Color BallShade(const Shades& shades, double t) {
+    const Color stops[] = {FromRgb(shades.highlight), FromRgb(shades.light),
                             FromRgb(shades.middle), FromRgb(shades.dark)};
     const double position = std::clamp(t, 0.0, 1.0) * 4.0;
     const int stop = std::min(static_cast<int>(position), 3);
@@ -85,29 +85,29 @@ double GlossCover(double x, double y) {
     return std::clamp((1.25 - distance) / 0.5, 0.0, 1.0);
 }
 
-// The colour of one point of the grid, or nothing (the background) outside the lamp.
-bool LampPoint(const Shades& shades, double x, double y, Colour& colour) {
-    const double fromCentre = std::hypot(x - kCentre, y - kCentre);
-    if (fromCentre > kBallRadius + kRimHalfWidth) return false;
-    if (fromCentre >= kBallRadius - kRimHalfWidth)
-        colour = FromRgb(shades.rim);
+// The color of one point of the grid, or nothing (the background) outside the lamp.
+bool LampPoint(const Shades& shades, double x, double y, Color& color) {
+    const double fromCenter = std::hypot(x - kCenter, y - kCenter);
+    if (fromCenter > kBallRadius + kRimHalfWidth) return false;
+    if (fromCenter >= kBallRadius - kRimHalfWidth)
+        color = FromRgb(shades.rim);
     else
-        colour = BallShade(shades, std::hypot(x - kLightX, y - kLightY) / kLightReach);
-    colour = Mix(colour, Colour{255, 255, 255}, GlossCover(x, y));
+        color = BallShade(shades, std::hypot(x - kLightX, y - kLightY) / kLightReach);
+    color = Mix(color, Color{255, 255, 255}, GlossCover(x, y));
     return true;
 }
 
-void PaintFrame(const Shades& shades, int size, int frameIndex, const Colour& background,
+void PaintFrame(const Shades& shades, int size, int frameIndex, const Color& background,
                 std::vector<std::uint32_t>& strip) {
     const double unit = kGrid / size;
     for (int row = 0; row < size; ++row) {
         for (int column = 0; column < size; ++column) {
-            Colour sum;
+            Color sum;
             for (int sy = 0; sy < kSamples; ++sy) {
                 for (int sx = 0; sx < kSamples; ++sx) {
                     const double x = (column + (sx + 0.5) / kSamples) * unit;
                     const double y = (row + (sy + 0.5) / kSamples) * unit;
-                    Colour point = background;
+                    Color point = background;
                     LampPoint(shades, x, y, point);
                     sum = {sum.r + point.r, sum.g + point.g, sum.b + point.b};
                 }
@@ -121,11 +121,11 @@ void PaintFrame(const Shades& shades, int size, int frameIndex, const Colour& ba
 
 }  // namespace
 
-std::vector<std::uint32_t> PaintLampStrip(LampColour colour, int size, std::uint32_t background) {
+std::vector<std::uint32_t> PaintLampStrip(LampColor color, int size, std::uint32_t background) {
     if (size <= 0) return {};
     std::vector<std::uint32_t> strip(static_cast<std::size_t>(size) * 2 * size);
-    const Colour back = FromRgb(background);
+    const Color back = FromRgb(background);
     PaintFrame(kUnlit, size, 0, back, strip);
-    PaintFrame(LitShades(colour), size, 1, back, strip);
+    PaintFrame(LitShades(color), size, 1, back, strip);
     return strip;
 }

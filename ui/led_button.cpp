@@ -25,14 +25,14 @@ HBITMAP LoadBitmapResource(int id) {
                                            LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS));
 }
 
-// The painted lamp on the 3-D face colour, which is what the bitmap's transparent colour
+// The painted lamp on the 3-D face color, which is what the bitmap's transparent color
 // becomes when it is loaded with both LR_LOADTRANSPARENT and LR_LOADMAP3DCOLORS.
-HBITMAP PaintedLamp(LampColour colour, int size) {
+HBITMAP PaintedLamp(LampColor color, int size) {
     const COLORREF face = GetSysColor(COLOR_3DFACE);
     const std::uint32_t background = static_cast<std::uint32_t>(GetRValue(face)) << 16 |
                                      static_cast<std::uint32_t>(GetGValue(face)) << 8 |
                                      GetBValue(face);
-    const std::vector<std::uint32_t> pixels = PaintLampStrip(colour, size, background);
+    const std::vector<std::uint32_t> pixels = PaintLampStrip(color, size, background);
     if (pixels.empty()) return nullptr;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -50,8 +50,8 @@ HBITMAP PaintedLamp(LampColour colour, int size) {
 
 }  // namespace
 
-LedButton::LedButton(bool lit, bool centredVertically)
-    : m_centredVertically(centredVertically), m_dpi(kDefaultDpi) {
+LedButton::LedButton(bool lit, bool centeredVertically)
+    : m_centeredVertically(centeredVertically), m_dpi(kDefaultDpi) {
     m_facts->lit = lit;
 }
 
@@ -67,18 +67,18 @@ void LedButton::PreSubclassWindow() {
 void LedButton::PlaceForDpi() {
     m_layout = LedLayout{};
     m_layout.m_textIndent = ScaledPixels(m_layout.m_textIndent, m_dpi);
-    m_layout.PlaceAtSubclass(ClientRect(m_window), m_centredVertically);
+    m_layout.PlaceAtSubclass(ClientRect(m_window), m_centeredVertically);
 }
 
 HBITMAP LedButton::LoadLamp() const {
     return m_dpi == kDefaultDpi ? LoadBitmapResource(m_bitmapId)
-                                : PaintedLamp(m_colour, ScaledPixels(m_frameWidth, m_dpi));
+                                : PaintedLamp(m_color, ScaledPixels(m_frameWidth, m_dpi));
 }
 
-void LedButton::SetBitmap(int id, int frameWidth, LampColour colour) {
+void LedButton::SetBitmap(int id, int frameWidth, LampColor color) {
     m_bitmapId = id;
     m_frameWidth = frameWidth;
-    m_colour = colour;
+    m_color = color;
     HBITMAP bitmap = LoadLamp();
     if (!bitmap) return;
     m_strip.Attach(bitmap, ScaledPixels(frameWidth, m_dpi));
@@ -89,7 +89,7 @@ void LedButton::SetDpi(int dpi) {
     m_dpi = dpi;
     if (!m_window) return;
     PlaceForDpi();
-    if (m_bitmapId != 0) SetBitmap(m_bitmapId, m_frameWidth, m_colour);
+    if (m_bitmapId != 0) SetBitmap(m_bitmapId, m_frameWidth, m_color);
     RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
@@ -122,7 +122,7 @@ bool LedButton::OnReflected(UINT message, WPARAM, LPARAM lParam, LRESULT* result
 }
 
 // Only full redraws paint: the lamp never shows focus or a pressed look. It stands on what the
-// page shows behind it, which a visual style may make another colour than the button face.
+// page shows behind it, which a visual style may make another color than the button face.
 void LedButton::DrawItem(const DRAWITEMSTRUCT& item) {
     if (item.itemAction != ODA_DRAWENTIRE) return;
     HDC dc = item.hDC;
@@ -134,7 +134,7 @@ void LedButton::DrawItem(const DRAWITEMSTRUCT& item) {
     RestoreDC(dc, saved);
 }
 
-// High contrast keeps to the system's colours and shows lit and unlit by shape as well.
+// High contrast keeps to the system's colors and shows lit and unlit by shape as well.
 void LedButton::DrawLamp(HDC dc) const {
     if (!HighContrastActive()) {
         m_strip.DrawFrame(dc, m_layout.m_lampX, m_layout.m_lampY, m_facts->lit ? 1 : 0);

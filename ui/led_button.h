@@ -16,12 +16,12 @@
 // reader hears it as an indicator that is checked while lit, and hears it change.
 class LedButton : public Window {
   public:
-    LedButton(bool lit, bool centredVertically);
+    LedButton(bool lit, bool centeredVertically);
 
     // Loads bitmap resource id as the lamp; frames are frameWidth wide. A bitmap that does
     // not load leaves the lamp as it was. At any scale but 100 % the lamp is painted instead,
-    // lit in colour, its frames frameWidth scaled.
-    void SetBitmap(int id, int frameWidth, LampColour colour = LampColour::kRed);
+    // lit in color, its frames frameWidth scaled.
+    void SetBitmap(int id, int frameWidth, LampColor color = LampColor::kRed);
 
     // The lamp is now drawn at dpi: painted again at its size and placed again.
     void SetDpi(int dpi);
@@ -50,10 +50,10 @@ class LedButton : public Window {
     RECT m_rcText{};
     // Shared with the answers given to screen readers, which may outlive the control.
     std::shared_ptr<LampFacts> m_facts = std::make_shared<LampFacts>();
-    bool m_centredVertically;
+    bool m_centeredVertically;
     int m_dpi;
     int m_bitmapId = 0;
     int m_frameWidth = 0;  // at 100 %
-    LampColour m_colour = LampColour::kRed;
+    LampColor m_color = LampColor::kRed;
     BitmapStrip m_strip;
 };

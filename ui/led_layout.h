@@ -9,7 +9,7 @@ struct LedLayout {
     int m_lampX = 0;
     int m_lampY = 0;
 
-    // The first placement, when the control is taken over. A centred lamp's m_lampY then
+    // The first placement, when the control is taken over. A centered lamp's m_lampY then
     // holds the control's vertical middle; PlaceForFrame turns it into the corner.
     void PlaceAtSubclass(const LayoutRect& client, bool centerVert);
 

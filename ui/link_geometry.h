@@ -13,5 +13,5 @@ inline constexpr std::uint32_t kSsRight = 0x2;
 inline constexpr std::uint32_t kSsCenterImage = 0x200;
 
 // The window rectangle fitted around a text of textWidth x textHeight: the text keeps its place
-// (left edge, centre or right edge; top, or the vertical centre with the centre-image style).
+// (left edge, center or right edge; top, or the vertical center with the center-image style).
 LayoutRect FitLinkToText(LayoutRect window, int textWidth, int textHeight, std::uint32_t style);

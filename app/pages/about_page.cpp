@@ -29,8 +29,8 @@ void AboutPage::SetUpLinks() {
     m_mailLink.SetURL(MailLinkTarget());
     HCURSOR hand = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_HAND_CURSOR));
     for (Hyperlink* link : {&m_mailLink, &m_homeLink, &m_contactLink}) {
-        // A visited link keeps its colour.
-        link->SetColours(link->GetLinkColour(), link->GetLinkColour(), Hyperlink::kHighlightHover);
+        // A visited link keeps its color.
+        link->SetColors(link->GetLinkColor(), link->GetLinkColor(), Hyperlink::kHighlightHover);
         link->SetLinkCursor(hand);
     }
 }

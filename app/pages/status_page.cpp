@@ -113,9 +113,9 @@ void StatusPage::SetLampStateTexts() {
 
 void StatusPage::OnFirstShow() {
     SetTimer(m_window, kTickTimer, kTickMilliseconds, nullptr);
-    m_offLamp.SetBitmap(IDB_LED_RED, kLampFrameWidth, LampColour::kRed);
-    m_offlineLamp.SetBitmap(IDB_LED_YELLOW, kLampFrameWidth, LampColour::kYellow);
-    m_onlineLamp.SetBitmap(IDB_LED_GREEN, kLampFrameWidth, LampColour::kGreen);
+    m_offLamp.SetBitmap(IDB_LED_RED, kLampFrameWidth, LampColor::kRed);
+    m_offlineLamp.SetBitmap(IDB_LED_YELLOW, kLampFrameWidth, LampColor::kYellow);
+    m_onlineLamp.SetBitmap(IDB_LED_GREEN, kLampFrameWidth, LampColor::kGreen);
     UpdateLamps();
     // A run started with "-on" is ON, online from the start, and keeps alive from here.
     if (m_session.Mode() == KeepAliveMode::OnOnline) StartStayOn();
@@ -132,7 +132,7 @@ bool StatusPage::OnCommand(WORD id, WORD code) {
             m_session.SwitchOff();
             return true;
         case IDC_MINIMIZE:
-            MinimiseMainWindow();
+            MinimizeMainWindow();
             return true;
         case IDC_EXIT:
             SaveSettingsFromPage();
@@ -166,7 +166,7 @@ void StatusPage::ShowUrlWarnings() {
     }
 }
 
-void StatusPage::MinimiseMainWindow() {
+void StatusPage::MinimizeMainWindow() {
     ShowWindow(MainWindow(), SW_MINIMIZE);
 }
 

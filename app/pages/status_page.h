@@ -37,7 +37,7 @@ class StatusPage : public PropertyPage, private IRunView {
   private:
     // Lights the lamp for the run's mode and puts out the others.
     void UpdateLamps() override;
-    void MinimiseMainWindow() override;
+    void MinimizeMainWindow() override;
     void ShowActivity(const std::string& line) override;
     void StartStayOn();
     void SetLanguageTexts();

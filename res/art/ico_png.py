@@ -3,24 +3,24 @@
 
 Usage: ico_png.py KEEP_SIZES FILE.ico...   (KEEP_SIZES: comma-separated, e.g. 16,32)
 
-Images of the sizes in KEEP_SIZES stay 256-colour bitmaps, which every Windows reads; the
-others become palette PNGs of at most 128 colours with the same one-bit transparency, about a
+Images of the sizes in KEEP_SIZES stay 256-color bitmaps, which every Windows reads; the
+others become palette PNGs of at most 128 colors with the same one-bit transparency, about a
 third of the size. Windows reads PNG icon images from Vista on.
 """
 import struct
 import sys
 import zlib
 
-# Colours of a PNG image: fewer than the bitmaps' 255, which saves a third of the bytes.
-COLOURS = 128
+# Colors of a PNG image: fewer than the bitmaps' 255, which saves a third of the bytes.
+COLORS = 128
 
 
 def read_entries(data):
     _, _, count = struct.unpack_from("<HHH", data, 0)
     entries = []
     for i in range(count):
-        w, h, colours, _, planes, bits, size, offset = struct.unpack_from("<BBBBHHII", data, 6 + 16 * i)
-        entries.append(dict(w=w or 256, h=h or 256, colours=colours, planes=planes, bits=bits,
+        w, h, colors, _, planes, bits, size, offset = struct.unpack_from("<BBBBHHII", data, 6 + 16 * i)
+        entries.append(dict(w=w or 256, h=h or 256, colors=colors, planes=planes, bits=bits,
                             image=data[offset:offset + size]))
     return entries
 
@@ -47,9 +47,9 @@ def filtered(rows, kind):
     return bytes(out)
 
 
-def fewer_colours(rows, palette, limit):
-    """The rows with their colours cut down to at most limit by median cut: the group with the
-    widest channel is halved at its median, counting each colour by its pixels; each group
+def fewer_colors(rows, palette, limit):
+    """The rows with their colors cut down to at most limit by median cut: the group with the
+    widest channel is halved at its median, counting each color by its pixels; each group
     takes its members' mean. Small pictures lose nothing the eye sees; the palette shrinks."""
     counts = {}
     for row in rows:
@@ -92,13 +92,13 @@ def chunk(kind, body):
 
 
 def bitmap_to_png(image):
-    """A 256-colour bitmap entry with its AND mask as a palette PNG with one transparent index."""
+    """A 256-color bitmap entry with its AND mask as a palette PNG with one transparent index."""
     if image[:8] == b"\x89PNG\r\n\x1a\n":
         return image
     header_size, width, double_height, _, bits = struct.unpack_from("<IiiHH", image, 0)
     if bits != 8:
-        raise SystemExit("only 256-colour bitmaps are converted")
-    height = double_height // 2  # the colour image, then the mask
+        raise SystemExit("only 256-color bitmaps are converted")
+    height = double_height // 2  # the color image, then the mask
     used = struct.unpack_from("<I", image, 32)[0] or 256
     palette = [bytes(image[header_size + 4 * i:header_size + 4 * i + 3][::-1]) for i in range(used)]
     pixels_at = header_size + 4 * used
@@ -107,14 +107,14 @@ def bitmap_to_png(image):
     mask_stride = ((width + 31) // 32) * 4
     rows = []  # top first, None where the mask makes the pixel transparent
     for y in range(height - 1, -1, -1):
-        colours = image[pixels_at + y * stride:pixels_at + y * stride + width]
+        colors = image[pixels_at + y * stride:pixels_at + y * stride + width]
         mask = image[mask_at + y * mask_stride:mask_at + (y + 1) * mask_stride]
-        rows.append([None if mask[x // 8] & (0x80 >> (x % 8)) else colours[x]
+        rows.append([None if mask[x // 8] & (0x80 >> (x % 8)) else colors[x]
                      for x in range(width)])
 
-    rows, palette = fewer_colours(rows, palette, COLOURS)
+    rows, palette = fewer_colors(rows, palette, COLORS)
 
-    # The palette holds only the colours in use, dark to light (which packs a little better),
+    # The palette holds only the colors in use, dark to light (which packs a little better),
     # after the transparent entry: index 0, so the transparency table is a single byte.
     def lightness(i):
         r, g, b = palette[i]
@@ -137,7 +137,7 @@ def write_icon(path, entries):
     offset = 6 + 16 * len(entries)
     images = b""
     for e in entries:
-        out += struct.pack("<BBBBHHII", e["w"] % 256, e["h"] % 256, e["colours"], 0, e["planes"],
+        out += struct.pack("<BBBBHHII", e["w"] % 256, e["h"] % 256, e["colors"], 0, e["planes"],
                            e["bits"], len(e["image"]), offset + len(images))
         images += e["image"]
     with open(path, "wb") as f:

@@ -16,8 +16,8 @@ with open(path, "rb") as f:
 count = struct.unpack_from("<H", data, 4)[0]
 group = struct.pack("<HHH", 0, 1, count)
 for i in range(count):
-    width, height, colours, _, planes, bits, size, _ = struct.unpack_from("<BBBBHHII", data,
+    width, height, colors, _, planes, bits, size, _ = struct.unpack_from("<BBBBHHII", data,
                                                                           6 + 16 * i)
-    group += struct.pack("<BBBBHHIH", width, height, colours, 0, planes, bits, size, first_id + i)
+    group += struct.pack("<BBBBHHIH", width, height, colors, 0, planes, bits, size, first_id + i)
 with open(out, "wb") as f:
     f.write(group)

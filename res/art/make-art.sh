@@ -18,7 +18,7 @@
 # Each icon size (16, 32, 48) is drawn separately, with outline widths and
 # detail tuned to the size (one output pixel = 48/size design units), then
 # box-filtered down, which gives exact area-coverage anti-aliasing, and stored
-# as a 256-colour image with a one-bit mask.
+# as a 256-color image with a one-bit mask.
 set -euo pipefail
 
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -74,7 +74,7 @@ mshift() {
 # mfade OUT IN FACTOR : scale mask coverage (opacity)
 mfade() { convert "$T/$2.miff" -evaluate multiply "$3" "$T/$1.miff"; }
 
-# _clut STOPS... : vertical colour ramp through the given colours
+# _clut STOPS... : vertical color ramp through the given colors
 _clut() {
   local n=$# i args=()
   if (( n == 1 )); then args=(-size 1x2 "xc:$1"); else
@@ -85,7 +85,7 @@ _clut() {
   convert "${args[@]}" -alpha set "$T/_clut.miff"
 }
 
-# _apply NAME : map the grey ramp through the colour ramp (colour and alpha)
+# _apply NAME : map the grey ramp through the color ramp (color and alpha)
 _apply() {
   convert "$T/_ramp.miff" -colorspace gray \
     \( -clone 0 \( "$T/_clut.miff" -alpha off \) -clut -colorspace sRGB \) \
@@ -101,7 +101,7 @@ lin() {
   _apply "$out"
 }
 
-# rad NAME CX CY R C0(centre) C1 [C2...] : radial gradient
+# rad NAME CX CY R C0(center) C1 [C2...] : radial gradient
 rad() {
   local out="$1" c r; c=$(u2p "$2" "$3"); r=$(u2p "$4" "$4"); shift 4
   _clut "$@"
@@ -110,7 +110,7 @@ rad() {
   _apply "$out"
 }
 
-# solid NAME COLOUR
+# solid NAME COLOR
 solid() { convert -size ${S}x${S} "xc:$2" "$T/$1.miff"; }
 
 # lay NAME FILL MASK : FILL (image) cut out by MASK
@@ -119,7 +119,7 @@ lay() {
     -compose DstIn -composite "$T/$1.miff"
 }
 
-# paint NAME COLOUR MASK : flat colour cut out by MASK
+# paint NAME COLOR MASK : flat color cut out by MASK
 paint() { solid _solid "$2"; lay "$1" _solid "$3"; }
 
 # flat OUT L1 L2 ... : stack layers (first is bottom)
@@ -148,9 +148,9 @@ finish() {
     -colorspace sRGB -type TrueColorAlpha "$T/$1@$2.miff"
 }
 
-# palette NAME : the 256-colour form of a finished picture. A pixel at least half covered is
+# palette NAME : the 256-color form of a finished picture. A pixel at least half covered is
 # kept, its soft edge blended against the dialog face; the rest is transparent: set in the
-# icon's one-bit mask and black in its colour image, as drawing through the mask needs.
+# icon's one-bit mask and black in its color image, as drawing through the mask needs.
 # Undithered, so small sizes stay crisp.
 palette() {
   convert "$T/$1.miff" \( +clone -background "$ICON_FACE" -flatten \) \
@@ -159,7 +159,7 @@ palette() {
     +dither -colors 255 "$T/$1.pal.miff"
 }
 
-# ico OUT NAME SIZES... : assemble a multi-size 256-colour icon. The 16 and 32 pixel images,
+# ico OUT NAME SIZES... : assemble a multi-size 256-color icon. The 16 and 32 pixel images,
 # the sizes of 100 %, stay bitmaps that every Windows reads; the others are stored as PNG with
 # the same pixels, about half the size (Windows reads them from Vista on).
 ico() {
@@ -185,7 +185,7 @@ GRN_HI='#e4ffcf';  GRN_LT='#8ee05a';  GRN='#3ea52a';  GRN_DK='#1e6a12';  GRN_OL=
 RED_HI='#ffd9d0';  RED_LT='#ff7a66';  RED='#d8302a';  RED_DK='#98130f';  RED_OL='#5e0b08'
 YEL_HI='#fff6c8';  YEL_LT='#ffd84a';  YEL='#f0a800';  YEL_DK='#a86400';  YEL_OL='#6a3e00'
 MET_HI='#ffffff';  MET_LT='#e3e8ee';  MET='#aab3bd';  MET_DK='#6b7682';  MET_OL='#39414a'
-ICON_FACE='#d4d0c8'     # dialog face colour behind the icons' soft edges
+ICON_FACE='#d4d0c8'     # dialog face color behind the icons' soft edges
 WOOD_LT='#e8a868'; WOOD='#b66b2e';    WOOD_DK='#7a3f12'; WOOD_OL='#4a2408'
 
 # ----------------------------------------------------------------- globe --
@@ -231,8 +231,8 @@ globe_layers() {
 # wa A : white with opacity A (0..1) as #rrggbbaa
 wa() { printf '#ffffff%02x' "$(awk "BEGIN{printf \"%d\", $1*255+0.5}")"; }
 
-# part NAME FILL OUTLINE_COLOUR OUTLINE_W PRIMITIVES...
-#   filled shape with a centred outline; leaves mask NAME_m behind
+# part NAME FILL OUTLINE_COLOR OUTLINE_W PRIMITIVES...
+#   filled shape with a centered outline; leaves mask NAME_m behind
 part() {
   local n="$1" f="$2" oc="$3" ow="$4"; shift 4
   msk "${n}_m" "$*"
@@ -253,7 +253,7 @@ gloss() {
 }
 
 # glyph NAME MASK P DARK : white symbol with a soft engraved shadow
-#   (tiny sizes also get a thin halo in the DARK colour to keep the contrast)
+#   (tiny sizes also get a thin halo in the DARK color to keep the contrast)
 glyph() {
   local n="$1" m="$2" P="$3" dk="${4:-#000000}"
   mshift "${n}_sm" "$m" 0 "$(fx "$P*0.7")"
@@ -555,16 +555,16 @@ draw_help() {
 
 # ------------------------------------------------------------ LED lamps --
 # 30x15, 4 bpp palette bitmaps: unlit lamp on the left, lit lamp on the right.
-# Transparency is by colour key: the background is magenta (247,0,255) and
+# Transparency is by color key: the background is magenta (247,0,255) and
 # the program loads them with LR_LOADTRANSPARENT, so the first pixel must be
-# that colour.  No soft edges are possible against a colour key, so partial
+# that color.  No soft edges are possible against a color key, so partial
 # edge pixels are blended against the usual grey dialog face instead.
 KEY='#F700FF'
 LED_RIM='#3a3a3a'
 LED_GREYS=('#dcdcdc' '#a4a4a4' '#7c7c7c' '#565656')
-LED_FACE='#d4d0c8'          # dialog face colour used for partial edge pixels
+LED_FACE='#d4d0c8'          # dialog face color used for partial edge pixels
 
-# led_frame OUT HI LIGHT MID DARK RIMCOLOUR  (240x240 working frame, 16x)
+# led_frame OUT HI LIGHT MID DARK RIMCOLOR  (240x240 working frame, 16x)
 led_frame() {
   local out="$1" hi="$2" lt="$3" md="$4" dk="$5" rim="$6"
   local S=240   # helpers below work on this canvas size
@@ -594,11 +594,11 @@ make_led() {
   led_frame _on "$hi" "$lt" "$md" "$dk" "$rim"
   convert "$T/_off.miff" "$T/_on.miff" +append +repage -filter box -resize 30x15 "$T/_l.miff"
   # palette: key, socket rim, white, four greys, four shades of the lit
-  # colour and its rim, a grey for partly covered edge pixels, black
+  # color and its rim, a grey for partly covered edge pixels, black
   convert -size 1x1 "xc:$KEY" "xc:$LED_RIM" xc:'#ffffff' \
     $(printf 'xc:%s ' "${LED_GREYS[@]}") "xc:$hi" "xc:$lt" "xc:$md" "xc:$dk" "xc:$rim" \
     xc:'#9a9890' xc:'#000000' +append +repage -depth 8 "$T/_pal.miff"
-  # opaque where coverage >= 40%, flattened on the dialog face colour
+  # opaque where coverage >= 40%, flattened on the dialog face color
   convert "$T/_l.miff" -alpha extract -threshold 40% "$T/_lm.miff"
   convert -size 30x15 "xc:$KEY" \( "$T/_l.miff" -background "$LED_FACE" -flatten \) \
     "$T/_lm.miff" -composite +dither -remap "$T/_pal.miff" -depth 8 \

@@ -30,7 +30,7 @@ struct Stats {
     double min = 0, median = 0, max = 0;
 };
 
-Stats Summarise(std::vector<double> values) {
+Stats Summarize(std::vector<double> values) {
     if (values.empty()) return {};
     std::sort(values.begin(), values.end());
     const std::size_t n = values.size();
@@ -130,8 +130,8 @@ void BenchStart(const Programs& programs) {
         TimeStart(programs.nimbrel, nimbrel);
         TimeStart(programs.sheet, sheet);
     }
-    const Stats base = Summarise(baseline), floor = Summarise(sheet);
-    RatioRow("start to visible main window, ms", Summarise(nimbrel), base, 0, 1.2);
+    const Stats base = Summarize(baseline), floor = Summarize(sheet);
+    RatioRow("start to visible main window, ms", Summarize(nimbrel), base, 0, 1.2);
     InfoRow("start to visible window, minimal property sheet (one page), ms", Triple(floor, 0),
             Triple(base, 0), "x " + Format(base.median > 0 ? floor.median / base.median : 0, 2));
 }
@@ -192,17 +192,17 @@ void BenchIdle(const Programs& programs, const std::string& url, int seconds) {
         }
     }
     for (int mode = 0; mode < 3; ++mode)
-        RatioRow(std::string("CPU per 60 s idle (") + names[mode] + "), s", Summarise(cpu[mode]),
-                 Summarise(baseCpu[mode]), 3, 1.2);
-    const Stats base = Summarise(baseMemory);
+        RatioRow(std::string("CPU per 60 s idle (") + names[mode] + "), s", Summarize(cpu[mode]),
+                 Summarize(baseCpu[mode]), 3, 1.2);
+    const Stats base = Summarize(baseMemory);
     for (int mode = 0; mode < 3; ++mode) {
-        const Stats stats = Summarise(memory[mode]);
+        const Stats stats = Summarize(memory[mode]);
         const double more = stats.median - base.median;
         Row(std::string("resident memory (") + names[mode] + "), MB", Triple(stats, 1),
             Triple(base, 1), "+" + Format(more, 1) + " MB", "+4 MB at most", more <= 4.0);
     }
-    SwitchedOnRow(Summarise(memory[1]), Summarise(memory[0]), Summarise(requestMemory), base);
-    const Stats sheet = Summarise(sheetMemory);
+    SwitchedOnRow(Summarize(memory[1]), Summarize(memory[0]), Summarize(requestMemory), base);
+    const Stats sheet = Summarize(sheetMemory);
     InfoRow("resident memory, minimal property sheet (one page), MB", Triple(sheet, 1),
             Triple(base, 1), "+" + Format(sheet.median - base.median, 1) + " MB");
 }
@@ -215,7 +215,7 @@ void BenchProbe() {
         probe.push_back(TimedProbe());
         raw.push_back(TimedRawRequest(server.Url()));
     }
-    RatioRow("one probe, ms (200 rounds)", Summarise(probe), Summarise(raw), 2, 1.2);
+    RatioRow("one probe, ms (200 rounds)", Summarize(probe), Summarize(raw), 2, 1.2);
 }
 
 struct CycleSamples {
@@ -248,7 +248,7 @@ double Spread(const Stats& stats) {
 
 void CycleRow(const char* figure, const std::vector<double>& samples,
               const std::vector<double>& baseline) {
-    const Stats stats = Summarise(samples), base = Summarise(baseline);
+    const Stats stats = Summarize(samples), base = Summarize(baseline);
     Row(figure, Triple(stats, 0), Triple(base, 0),
         Format(Spread(stats), 2) + " % spread (baseline " + Format(Spread(base), 2) + " %)",
         "within 1 %", Spread(stats) <= 1.0);
@@ -293,10 +293,10 @@ void BenchRoundTrip(const Programs& programs) {
             }
         }
     }
-    const Stats stats = Summarise(nimbrel);
+    const Stats stats = Summarize(nimbrel);
     Row("WM_NULL round trip every 20 ms, request never answered, ms",
         Triple(stats, 2) + (server.Requests() ? "" : " (no request seen)"),
-        Triple(Summarise(baseline), 2), "max " + Format(stats.max, 2) + " ms", "max 20 ms",
+        Triple(Summarize(baseline), 2), "max " + Format(stats.max, 2) + " ms", "max 20 ms",
         server.Requests() > 0 && stats.max <= 20.0);
 }
 

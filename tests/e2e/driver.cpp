@@ -411,9 +411,9 @@ std::vector<std::string> BalloonTexts() {
 }
 
 void ClickTrayIcon(const TrayIcon& icon, UINT mouseMessage) {
-    const LPARAM centre =
+    const LPARAM center =
         MAKELPARAM((icon.rect.left + icon.rect.right) / 2, (icon.rect.top + icon.rect.bottom) / 2);
-    PostMessageA(icon.tray, mouseMessage, 0, centre);
+    PostMessageA(icon.tray, mouseMessage, 0, center);
 }
 
 namespace startup {

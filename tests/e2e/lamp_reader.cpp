@@ -51,7 +51,7 @@ bool LoadFrames(int bitmapId, Pixels& frames) {
     return true;
 }
 
-// The lamp sits one pixel in from the left and is centred vertically, so its row depends on the
+// The lamp sits one pixel in from the left and is centered vertically, so its row depends on the
 // height the dialog font gives the control: every row is tried. Only the part of the frame inside
 // the control shows, and at least half of it must.
 bool MatchesAt(const Pixels& screen, const Pixels& frames, int frame, SIZE client, int top) {

@@ -33,7 +33,7 @@ class LineHistory : public ::testing::Test {
     }
     void TearDown() override { settings::Clear(); }
 
-    // Minimises main into the tray; its icon once the taskbar shows it.
+    // Minimizes main into the tray; its icon once the taskbar shows it.
     static std::optional<driver::TrayIcon> IconInTray(HWND main) {
         const std::size_t iconsBefore = TrayIcons().size();
         PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);

@@ -23,16 +23,16 @@ class MainWindow : public ::testing::Test {
     }
     void TearDown() override { settings::Clear(); }
 
-    static void Minimise(HWND main) { PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0); }
+    static void Minimize(HWND main) { PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0); }
 
     static bool InTray(HWND main) {
         return !IsWindowVisible(main) && TrayIconShown(main, kTrayIconId);
     }
 
-    // Minimises main into the tray; its icon once the taskbar shows it, or nullopt.
+    // Minimizes main into the tray; its icon once the taskbar shows it, or nullopt.
     static std::optional<driver::TrayIcon> IconInTray(HWND main) {
         const std::size_t iconsBefore = TrayIcons().size();
-        Minimise(main);
+        Minimize(main);
         if (!WaitUntil([&] { return InTray(main) && TrayIcons().size() > iconsBefore; }))
             return std::nullopt;
         return TrayIcons().front();
@@ -75,7 +75,7 @@ TEST_F(MainWindow, ShowsCaptionTabsAndFitsAroundTheTabs) {
     EXPECT_FALSE(TrayIconShown(main, kTrayIconId));
 }
 
-TEST_F(MainWindow, MinimiseHidesIntoTheTrayAndDoubleClickRestores) {
+TEST_F(MainWindow, MinimizeHidesIntoTheTrayAndDoubleClickRestores) {
     Nimbrel nimbrel;
     HWND main = nimbrel.MainWindow();
     ASSERT_NE(nullptr, main);
@@ -84,7 +84,7 @@ TEST_F(MainWindow, MinimiseHidesIntoTheTrayAndDoubleClickRestores) {
 
     const std::size_t iconsBefore = TrayIcons().size();
 
-    Minimise(main);
+    Minimize(main);
     ASSERT_TRUE(WaitUntil([&] { return InTray(main) && TrayIcons().size() > iconsBefore; }));
     const auto icon = TrayIcons().front();
     EXPECT_EQ("Nimbrel by QUADDLE\nOff", icon.tip);
@@ -133,7 +133,7 @@ TEST_F(MainWindow, IconNotificationsForOtherIdsAreIgnored) {
     Nimbrel nimbrel;
     HWND main = nimbrel.MainWindow();
     ASSERT_NE(nullptr, main);
-    Minimise(main);
+    Minimize(main);
     ASSERT_TRUE(WaitUntil([&] { return InTray(main); }));
     PostMessageA(main, kIconNotify, 0, MAKELPARAM(WM_LBUTTONDBLCLK, 101));
     PostMessageA(main, kIconNotify, kTrayIconId, WM_LBUTTONDBLCLK);
@@ -186,7 +186,7 @@ TEST_F(MainWindow, TaskbarRestartBringsTheIconBack) {
     Nimbrel nimbrel;
     HWND main = nimbrel.MainWindow();
     ASSERT_NE(nullptr, main);
-    Minimise(main);
+    Minimize(main);
     ASSERT_TRUE(WaitUntil([&] { return InTray(main); }));
 
     NOTIFYICONDATAA record{};

@@ -172,7 +172,7 @@ class Scaling : public ::testing::Test {
         EXPECT_GE(extent, std::min(size * 3 / 4, shown)) << what;
     }
 
-    // The icon is drawn 3 pixels in from the left, vertically centred, beside the caption. The
+    // The icon is drawn 3 pixels in from the left, vertically centered, beside the caption. The
     // edges and a focus rectangle lie within 5 pixels of the border: those rows and columns are
     // left out, which may cut a pixel or two off the icon.
     void ExpectButtonIcon(HWND button, int size) {
@@ -183,7 +183,7 @@ class Scaling : public ::testing::Test {
         ExpectExtent(box.bottom - box.top, size, shot.Height() - 10, what);
     }
 
-    // The lamp's ball, one pixel in from the left, on the face colour.
+    // The lamp's ball, one pixel in from the left, on the face color.
     void ExpectLamp(HWND lamp, int size) {
         const Capture shot(lamp);
         const RECT box = shot.Unlike(m_face, RECT{0, 0, size + 2, shot.Height()});

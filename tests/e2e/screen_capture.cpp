@@ -24,11 +24,11 @@ Capture::Capture(HWND window) {
     SelectObject(memory.get(), previous);
 }
 
-RECT Capture::Unlike(COLORREF colour, RECT region) const {
+RECT Capture::Unlike(COLORREF color, RECT region) const {
     RECT box{region.right, region.bottom, region.left, region.top};
     for (int y = std::max(0L, region.top); y < std::min<LONG>(m_height, region.bottom); ++y)
         for (int x = std::max(0L, region.left); x < std::min<LONG>(m_width, region.right); ++x) {
-            if (At(x, y) == colour) continue;
+            if (At(x, y) == color) continue;
             box.left = std::min<LONG>(box.left, x);
             box.top = std::min<LONG>(box.top, y);
             box.right = std::max<LONG>(box.right, x + 1);

@@ -13,8 +13,8 @@ class Capture {
     // The pixel at (x, y) of the client area.
     COLORREF At(int x, int y) const { return m_pixels[static_cast<std::size_t>(y) * m_width + x]; }
 
-    // The smallest rectangle within region that holds every pixel unlike colour.
-    RECT Unlike(COLORREF colour, RECT region) const;
+    // The smallest rectangle within region that holds every pixel unlike color.
+    RECT Unlike(COLORREF color, RECT region) const;
 
   private:
     int m_width = 0;

@@ -17,7 +17,7 @@ bool InTray(HWND main) {
     return !IsWindowVisible(main) && TrayIconShown(main, kTrayIconId);
 }
 
-void Minimise(HWND main) {
+void Minimize(HWND main) {
     PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(WaitUntil([&] { return InTray(main); }));
 }
@@ -51,7 +51,7 @@ TEST_F(SingleInstance, SecondStartBringsTheRunningWindowOutOfTheTrayToTheFrontAn
     HWND main = first.MainWindow();
     ASSERT_NE(nullptr, main);
     const std::size_t iconsBefore = TrayIcons().size();
-    Minimise(main);
+    Minimize(main);
 
     Nimbrel second;
     EXPECT_EQ(0u, second.WaitForExit().value_or(12345));
@@ -78,7 +78,7 @@ TEST_F(SingleInstance, ExitRequestFromAnySenderEndsThroughExit) {
     HWND main = nimbrel.MainWindow();
     ASSERT_NE(nullptr, main);
     TickAutostartUnsaved(main);
-    Minimise(main);
+    Minimize(main);
 
     DWORD_PTR answer = 0;
     SendMessageTimeoutA(HWND_BROADCAST, RegisterWindowMessageA("Nimbrel2.ExitRequest"), 0, 0,

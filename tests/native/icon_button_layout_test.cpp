@@ -14,7 +14,7 @@ TEST(IconButtonLayout, OddRemaindersAreTruncatedAndOversizedPartsOverhangEvenly)
     EXPECT_EQ(-6, tooBig.left);
     EXPECT_EQ(-6, tooBig.top);
     EXPECT_EQ((LayoutRect{33, 12, 48, 25}),
-              IconButtonCentreCaption({35, 0, 45, 38}, LayoutRect{35, 0, 50, 13}));
+              IconButtonCenterCaption({35, 0, 45, 38}, LayoutRect{35, 0, 50, 13}));
     EXPECT_EQ((LayoutRect{36, 1, 92, 39}), IconButtonCaptionRoom({0, 0, 91, 38}, 32, true, true));
     EXPECT_EQ((LayoutRect{4, 4, 87, 34}), IconButtonFocusRect(IconButtonFace({0, 0, 91, 38})));
 }

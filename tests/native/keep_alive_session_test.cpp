@@ -10,16 +10,16 @@
 
 namespace {
 
-// Records what reaches the status page: lamp updates, activity lines, minimise requests.
+// Records what reaches the status page: lamp updates, activity lines, minimize requests.
 class FakeRunView : public IRunView {
   public:
     void UpdateLamps() override { ++lampUpdates; }
     void ShowActivity(const std::string& line) override { activity.push_back(line); }
-    void MinimiseMainWindow() override { ++minimised; }
+    void MinimizeMainWindow() override { ++minimized; }
 
     int lampUpdates = 0;
     std::vector<std::string> activity;
-    int minimised = 0;
+    int minimized = 0;
 };
 
 // A session over the probe and its doubles; the settings are the run's, read at each probe.
@@ -35,17 +35,17 @@ class Session : public ProbeTest {
     FakeRunView view;
 };
 
-TEST_F(Session, OnlyOnStartsOnlineAndTheTrayStartMinimisesAtTheFirstTickOnly) {
+TEST_F(Session, OnlyOnStartsOnlineAndTheTrayStartMinimizesAtTheFirstTickOnly) {
     Start({StartMode::Uninstall, false});
     EXPECT_EQ(KeepAliveMode::Off, session.Mode());
     Start({StartMode::StayOn, true});
     EXPECT_EQ(KeepAliveMode::OnOnline, session.Mode());
-    EXPECT_EQ(0, view.minimised);
+    EXPECT_EQ(0, view.minimized);
     session.SwitchOff();
     session.Tick();
-    EXPECT_EQ(1, view.minimised);
+    EXPECT_EQ(1, view.minimized);
     session.Tick();
-    EXPECT_EQ(1, view.minimised);
+    EXPECT_EQ(1, view.minimized);
     EXPECT_EQ((std::vector<std::string>{".", ".."}), view.activity);
 }
 
@@ -53,7 +53,7 @@ TEST_F(Session, AShowRequestBeforeTheFirstTickKeepsTheWindowOnScreen) {
     Start({StartMode::Off, true});
     session.KeepOnScreen();
     session.Tick();
-    EXPECT_EQ(0, view.minimised);
+    EXPECT_EQ(0, view.minimized);
     EXPECT_EQ(1u, view.activity.size());
 }
 

@@ -37,10 +37,10 @@ std::pair<int, int> LampSpan(const std::vector<std::uint32_t>& strip, int size, 
     return {first, last};
 }
 
-TEST(LampPicture, TwoFramesOnTheBackgroundWithTheBallFillingEachCentred) {
+TEST(LampPicture, TwoFramesOnTheBackgroundWithTheBallFillingEachCentered) {
     for (int size : {15, 19, 23, 30}) {
         SCOPED_TRACE(size);
-        const std::vector<std::uint32_t> strip = PaintLampStrip(LampColour::kGreen, size, kWhite);
+        const std::vector<std::uint32_t> strip = PaintLampStrip(LampColor::kGreen, size, kWhite);
         ASSERT_EQ(static_cast<std::size_t>(2 * size * size), strip.size());
         for (int frame : {0, 1}) {
             // The corners stay background; the ball spans the frame but for a pixel or two.
@@ -51,7 +51,7 @@ TEST(LampPicture, TwoFramesOnTheBackgroundWithTheBallFillingEachCentred) {
             const auto [first, last] = LampSpan(strip, size, frame, size / 2, kWhite);
             EXPECT_LE(first, 1);
             EXPECT_GE(last, size - 2);
-            EXPECT_LE(std::abs(first - (size - 1 - last)), 1);  // centred
+            EXPECT_LE(std::abs(first - (size - 1 - last)), 1);  // centered
             // The rim is darker than the ball's middle.
             EXPECT_LT(At(strip, size, frame, first + 1, size / 2).Sum(),
                       At(strip, size, frame, size / 2, size / 2).Sum());
@@ -59,25 +59,25 @@ TEST(LampPicture, TwoFramesOnTheBackgroundWithTheBallFillingEachCentred) {
     }
 }
 
-TEST(LampPicture, UnlitIsGreyAndLitShowsItsColour) {
+TEST(LampPicture, UnlitIsGreyAndLitShowsItsColor) {
     const int size = 30;
     const int mid = size / 2;
-    for (LampColour colour : {LampColour::kRed, LampColour::kYellow, LampColour::kGreen}) {
-        const std::vector<std::uint32_t> strip = PaintLampStrip(colour, size, kWhite);
+    for (LampColor color : {LampColor::kRed, LampColor::kYellow, LampColor::kGreen}) {
+        const std::vector<std::uint32_t> strip = PaintLampStrip(color, size, kWhite);
         const Rgb unlit = At(strip, size, 0, mid, mid + 3);
         EXPECT_EQ(unlit.r, unlit.g);
         EXPECT_EQ(unlit.g, unlit.b);
         const Rgb lit = At(strip, size, 1, mid, mid + 3);
-        switch (colour) {
-            case LampColour::kRed:
+        switch (color) {
+            case LampColor::kRed:
                 EXPECT_GT(lit.r, 2 * lit.g);
                 EXPECT_GT(lit.r, 2 * lit.b);
                 break;
-            case LampColour::kYellow:
+            case LampColor::kYellow:
                 EXPECT_GT(lit.r, 2 * lit.b);
                 EXPECT_GT(lit.g, 2 * lit.b);
                 break;
-            case LampColour::kGreen:
+            case LampColor::kGreen:
                 EXPECT_GT(lit.g, 2 * lit.r);
                 EXPECT_GT(lit.g, 2 * lit.b);
                 break;
@@ -87,7 +87,7 @@ TEST(LampPicture, UnlitIsGreyAndLitShowsItsColour) {
 
 TEST(LampPicture, LitFromTheUpperLeftWithAGlossSpot) {
     const int size = 30;
-    const std::vector<std::uint32_t> strip = PaintLampStrip(LampColour::kRed, size, kWhite);
+    const std::vector<std::uint32_t> strip = PaintLampStrip(LampColor::kRed, size, kWhite);
     for (int frame : {0, 1}) {
         // The gloss spot, up and left of the middle, is nearly white; the lower right is dark.
         const Rgb gloss = At(strip, size, frame, size * 36 / 100, size * 31 / 100);
@@ -100,8 +100,8 @@ TEST(LampPicture, LitFromTheUpperLeftWithAGlossSpot) {
 TEST(LampPicture, EdgesBlendIntoTheBackgroundAndBadSizesGiveNothing) {
     // The same lamp on black and on white differs only where the edge pixels are partly covered.
     const int size = 23;
-    const auto onWhite = PaintLampStrip(LampColour::kYellow, size, kWhite);
-    const auto onBlack = PaintLampStrip(LampColour::kYellow, size, 0x000000);
+    const auto onWhite = PaintLampStrip(LampColor::kYellow, size, kWhite);
+    const auto onBlack = PaintLampStrip(LampColor::kYellow, size, 0x000000);
     int partial = 0;
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x)
@@ -110,8 +110,8 @@ TEST(LampPicture, EdgesBlendIntoTheBackgroundAndBadSizesGiveNothing) {
     EXPECT_LT(partial, size * size / 2);
     EXPECT_GT(At(onBlack, size, 1, size / 2, size / 2).Sum(), 0);  // the middle is all lamp
 
-    EXPECT_TRUE(PaintLampStrip(LampColour::kRed, 0, kWhite).empty());
-    EXPECT_TRUE(PaintLampStrip(LampColour::kRed, -4, kWhite).empty());
+    EXPECT_TRUE(PaintLampStrip(LampColor::kRed, 0, kWhite).empty());
+    EXPECT_TRUE(PaintLampStrip(LampColor::kRed, -4, kWhite).empty());
 }
 
 }  // namespace

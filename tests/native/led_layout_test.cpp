@@ -6,14 +6,14 @@
 
 namespace {
 
-LedLayout Placed(const LayoutRect& client, bool centred, int frameWidth, int frameHeight) {
+LedLayout Placed(const LayoutRect& client, bool centered, int frameWidth, int frameHeight) {
     LedLayout layout;
-    layout.PlaceAtSubclass(client, centred);
+    layout.PlaceAtSubclass(client, centered);
     layout.PlaceForFrame(frameWidth, frameHeight);
     return layout;
 }
 
-TEST(LedLayout, ACentredSixteenPixelLampSitsAtOneOneWithTheCaptionAtTwenty) {
+TEST(LedLayout, ACenteredSixteenPixelLampSitsAtOneOneWithTheCaptionAtTwenty) {
     LedLayout layout;
     layout.PlaceAtSubclass({0, 0, 108, 16}, true);
     EXPECT_EQ(3, layout.m_lampSize);
@@ -43,7 +43,7 @@ TEST(LedLayout, PlacementFollowsTheControlHeight) {
     EXPECT_EQ(-4, flat.m_lampX);
     EXPECT_EQ(-4, flat.m_lampY);
 
-    // Not centred: the corner is computed from the helper size, then the frame's half height
+    // Not centered: the corner is computed from the helper size, then the frame's half height
     // is taken off all the same.
     EXPECT_EQ(-3, Placed({0, 0, 60, 16}, false, 15, 15).m_lampY);
 }
@@ -54,7 +54,7 @@ TEST(LedLayout, OnlyAFrameWiderThanTheIndentMovesTheCaption) {
     EXPECT_EQ(37, Placed({0, 0, 60, 16}, true, 32, 32).m_textIndent);
 }
 
-TEST(LedLayout, TheCaptionIsCentredVerticallyRightOfTheIndent) {
+TEST(LedLayout, TheCaptionIsCenteredVerticallyRightOfTheIndent) {
     const LedLayout layout = Placed({0, 0, 108, 16}, true, 15, 15);
     EXPECT_EQ((LayoutRect{20, 0, 106, 16}), layout.CaptionArea({0, 0, 108, 16}));
 

@@ -14,7 +14,7 @@ TEST(FitLinkToText, LeftStaticKeepsItsTopLeftCorner) {
     EXPECT_EQ((LayoutRect{10, 20, 50, 33}), FitLinkToText(kStatic, 40, 13, kNotify));
 }
 
-TEST(FitLinkToText, CentredStaticKeepsItsCentre) {
+TEST(FitLinkToText, CenteredStaticKeepsItsCenter) {
     EXPECT_EQ((LayoutRect{40, 20, 80, 33}), FitLinkToText(kStatic, 40, 13, kSsCenter));
     // Odd room: the halves truncate, so the left margin is the smaller one.
     EXPECT_EQ((LayoutRect{40, 20, 81, 33}), FitLinkToText({10, 20, 111, 60}, 40, 13, kSsCenter));
@@ -24,7 +24,7 @@ TEST(FitLinkToText, RightAlignedStaticKeepsItsRightEdge) {
     EXPECT_EQ((LayoutRect{70, 20, 110, 33}), FitLinkToText(kStatic, 40, 13, kSsRight | kNotify));
 }
 
-TEST(FitLinkToText, CentreImageStaticKeepsItsVerticalCentre) {
+TEST(FitLinkToText, CenterImageStaticKeepsItsVerticalCenter) {
     EXPECT_EQ((LayoutRect{10, 33, 50, 47}), FitLinkToText(kStatic, 40, 13, kSsCenterImage));
     EXPECT_EQ((LayoutRect{40, 33, 80, 47}),
               FitLinkToText(kStatic, 40, 13, kSsCenterImage | kSsCenter));

@@ -14,7 +14,7 @@ class FakeTrayHost : public ITrayHost {
     }
     void RemoveIcon() override { iconShown = false; }
     void HideWindow() override { windowVisible = false; }
-    void ShowMinimised() override { windowVisible = true; }
+    void ShowMinimized() override { windowVisible = true; }
     void StartRetryTimer() override {
         ++timerStarts;
         timerRunning = true;
@@ -43,9 +43,9 @@ class Tray : public ::testing::Test {
     TrayPresence tray{host};
 };
 
-TEST_F(Tray, MinimiseAddsTheIconAndHidesAndRestoreTakesItAway) {
-    tray.OnMinimised();
-    tray.OnMinimised();  // the size may be reported again
+TEST_F(Tray, MinimizeAddsTheIconAndHidesAndRestoreTakesItAway) {
+    tray.OnMinimized();
+    tray.OnMinimized();  // the size may be reported again
     EXPECT_EQ(1, host.adds);
     EXPECT_TRUE(host.iconShown);
     EXPECT_FALSE(host.windowVisible);
@@ -56,8 +56,8 @@ TEST_F(Tray, MinimiseAddsTheIconAndHidesAndRestoreTakesItAway) {
 
 TEST_F(Tray, ARefusedIconIsRetriedWhileTheWindowStaysOnTheTaskbar) {
     host.refusals = 3;
-    tray.OnMinimised();
-    tray.OnMinimised();
+    tray.OnMinimized();
+    tray.OnMinimized();
     EXPECT_TRUE(host.windowVisible);
     EXPECT_TRUE(host.timerRunning);
     Retry(2);
@@ -74,10 +74,10 @@ TEST_F(Tray, ARefusedIconIsRetriedWhileTheWindowStaysOnTheTaskbar) {
 
 TEST_F(Tray, RestoreOrExitWhileWaitingStopsTheRetries) {
     host.refusals = 100;
-    tray.OnMinimised();
+    tray.OnMinimized();
     tray.OnRestored();
     EXPECT_FALSE(host.timerRunning);
-    tray.OnMinimised();
+    tray.OnMinimized();
     tray.OnExit();
     EXPECT_FALSE(host.timerRunning);
     Retry(3);
@@ -87,7 +87,7 @@ TEST_F(Tray, RestoreOrExitWhileWaitingStopsTheRetries) {
 TEST_F(Tray, ANewTaskbarGetsTheIconAgainAndARefusalShowsTheWindow) {
     tray.OnTaskbarCreated();  // on screen: nothing to put back
     EXPECT_EQ(0, host.adds);
-    tray.OnMinimised();
+    tray.OnMinimized();
     host.iconShown = false;  // the old taskbar went with it
     host.refusals = 2;
     tray.OnTaskbarCreated();
@@ -99,7 +99,7 @@ TEST_F(Tray, ANewTaskbarGetsTheIconAgainAndARefusalShowsTheWindow) {
 }
 
 TEST_F(Tray, ExitTakesTheIconAway) {
-    tray.OnMinimised();
+    tray.OnMinimized();
     tray.OnExit();
     EXPECT_FALSE(host.iconShown);
 }

@@ -39,12 +39,12 @@ TEST_F(AboutPage, LinksLeadToTheMakersPagesWithTheProgramsHand) {
         EXPECT_EQ(hand, GetCursor()) << id;
     }
 
-    // A visited link keeps the link colour; the hover colour is the highlight.
+    // A visited link keeps the link color; the hover color is the highlight.
     HWND home = Item(IDC_LINK_HOME);
     page->m_homeLink.SetVisited(true);
-    EXPECT_EQ(RGB(0, 0, 238), AskColour(home).text);
+    EXPECT_EQ(RGB(0, 0, 238), AskColor(home).text);
     SendMessageA(home, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
-    EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), AskColour(home).text);
+    EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), AskColor(home).text);
     ReleaseCapture();
 }
 

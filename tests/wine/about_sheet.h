@@ -45,18 +45,18 @@ class AboutSheet : public ::testing::Test {
 
     static std::string Text(HWND window) { return WindowText(window); }
 
-    // What the page answers to the link's colour request.
-    struct ColourAnswer {
+    // What the page answers to the link's color request.
+    struct ColorAnswer {
         COLORREF text;
         int mode;
         HGDIOBJ brush;
     };
-    static ColourAnswer AskColour(HWND link) {
+    static ColorAnswer AskColor(HWND link) {
         HDC dc = CreateCompatibleDC(nullptr);
         const LRESULT brush =
             SendMessageA(GetParent(link), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                          reinterpret_cast<LPARAM>(link));
-        ColourAnswer answer{GetTextColor(dc), GetBkMode(dc), reinterpret_cast<HGDIOBJ>(brush)};
+        ColorAnswer answer{GetTextColor(dc), GetBkMode(dc), reinterpret_cast<HGDIOBJ>(brush)};
         DeleteDC(dc);
         return answer;
     }

@@ -6,9 +6,9 @@
 
 namespace {
 
-// High contrast draws a lamp in the system's colours only, lit as a filled disc and unlit as a
+// High contrast draws a lamp in the system's colors only, lit as a filled disc and unlit as a
 // hollow ring, so lit and unlit differ by shape as well.
-TEST(ContrastLamp, LitAndUnlitDifferInShapeAndUseOnlySystemColours) {
+TEST(ContrastLamp, LitAndUnlitDifferInShapeAndUseOnlySystemColors) {
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     const COLORREF text = GetSysColor(COLOR_BTNTEXT);
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);

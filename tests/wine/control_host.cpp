@@ -83,17 +83,17 @@ Canvas::~Canvas() {
     SelectObject(m_dc.get(), m_previous);
 }
 
-void Canvas::Fill(COLORREF colour) {
-    OwnedGdiObject brush(CreateSolidBrush(colour));
+void Canvas::Fill(COLORREF color) {
+    OwnedGdiObject brush(CreateSolidBrush(color));
     RECT all{0, 0, m_width, m_height};
     FillRect(m_dc.get(), &all, static_cast<HBRUSH>(brush.get()));
 }
 
-RECT Canvas::BoundsOf(COLORREF colour) const {
+RECT Canvas::BoundsOf(COLORREF color) const {
     RECT bounds{m_width, m_height, 0, 0};
     for (int y = 0; y < m_height; ++y)
         for (int x = 0; x < m_width; ++x)
-            if (At(x, y) == colour) {
+            if (At(x, y) == color) {
                 bounds.left = std::min<LONG>(bounds.left, x);
                 bounds.top = std::min<LONG>(bounds.top, y);
                 bounds.right = std::max<LONG>(bounds.right, x + 1);
@@ -102,11 +102,11 @@ RECT Canvas::BoundsOf(COLORREF colour) const {
     return bounds;
 }
 
-RECT Canvas::BoundsOfAllBut(COLORREF colour, const RECT& area) const {
+RECT Canvas::BoundsOfAllBut(COLORREF color, const RECT& area) const {
     RECT bounds{area.right, area.bottom, area.left, area.top};
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x)
-            if (At(x, y) != colour) {
+            if (At(x, y) != color) {
                 bounds.left = std::min<LONG>(bounds.left, x);
                 bounds.top = std::min<LONG>(bounds.top, y);
                 bounds.right = std::max<LONG>(bounds.right, x + 1);

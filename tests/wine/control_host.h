@@ -9,7 +9,7 @@
 #include "base/handles.h"
 
 // A visible top-level window that holds controls under test and reflects their owner-draw and
-// colour notifications to them, as the program's pages do. It counts what it is told.
+// color notifications to them, as the program's pages do. It counts what it is told.
 class ControlHost {
   public:
     ControlHost();
@@ -45,13 +45,13 @@ class Canvas {
     HDC Dc() const { return m_dc.get(); }
     int Width() const { return m_width; }
     int Height() const { return m_height; }
-    void Fill(COLORREF colour);
+    void Fill(COLORREF color);
     COLORREF At(int x, int y) const { return GetPixel(m_dc.get(), x, y); }
 
-    // The smallest rectangle holding every pixel of colour (empty when none is).
-    RECT BoundsOf(COLORREF colour) const;
-    // The smallest rectangle holding every pixel that is not colour, within area.
-    RECT BoundsOfAllBut(COLORREF colour, const RECT& area) const;
+    // The smallest rectangle holding every pixel of color (empty when none is).
+    RECT BoundsOf(COLORREF color) const;
+    // The smallest rectangle holding every pixel that is not color, within area.
+    RECT BoundsOfAllBut(COLORREF color, const RECT& area) const;
 
   private:
     int m_width;
@@ -65,7 +65,7 @@ inline bool IsEmpty(const RECT& rect) {
     return rect.left >= rect.right || rect.top >= rect.bottom;
 }
 
-// A colour no control draws, to see what a drawing left alone.
+// A color no control draws, to see what a drawing left alone.
 inline constexpr COLORREF kUntouched = RGB(1, 2, 3);
 
 // Asks the control's parent to have it drawn into the canvas, as the system does for an

@@ -79,16 +79,16 @@ TEST_F(HyperlinkOnPage, PageLinkShrinksToItsUnderlinedText) {
     EXPECT_TRUE(GetWindowLongA(home, GWL_STYLE) & SS_NOTIFY);
 }
 
-// A box centred around a text holds it, with at most the one pixel an odd margin leaves over.
+// A box centered around a text holds it, with at most the one pixel an odd margin leaves over.
 void ExpectFits(int text, int box) {
     EXPECT_GE(box, text);
     EXPECT_LE(box, text + 1);
 }
 
-TEST_F(HyperlinkOnPage, AlignedStaticsKeepTheirRightEdgeOrCentre) {
-    Hyperlink right, centred, middle;
+TEST_F(HyperlinkOnPage, AlignedStaticsKeepTheirRightEdgeOrCenter) {
+    Hyperlink right, centered, middle;
     Take(right, AddStatic("to the right", SS_RIGHT, {10, 100, 310, 140}), Font());
-    Take(centred, AddStatic("in the centre", SS_CENTER, {10, 150, 310, 190}), Font());
+    Take(centered, AddStatic("in the center", SS_CENTER, {10, 150, 310, 190}), Font());
     Take(middle, AddStatic("in the middle", SS_CENTERIMAGE, {10, 200, 310, 240}), Font());
 
     RECT r = InParent(right.m_window);
@@ -96,9 +96,9 @@ TEST_F(HyperlinkOnPage, AlignedStaticsKeepTheirRightEdgeOrCentre) {
     EXPECT_EQ(TextSize(right.m_window).cx, r.right - r.left);
     EXPECT_EQ(100, r.top);
 
-    // Centred within one pixel and fitted to the text, whose size and parity depend on the font.
-    r = InParent(centred.m_window);
-    ExpectFits(TextSize(centred.m_window).cx, r.right - r.left);
+    // Centered within one pixel and fitted to the text, whose size and parity depend on the font.
+    r = InParent(centered.m_window);
+    ExpectFits(TextSize(centered.m_window).cx, r.right - r.left);
     EXPECT_LE(std::abs((r.left - 10) - (310 - r.right)), 1);
 
     r = InParent(middle.m_window);
@@ -135,36 +135,36 @@ TEST_F(HyperlinkOnPage, TextOfAnyScriptIsMeasuredAsShownAndItsTargetTipped) {
     EXPECT_EQ("http://zażółć.example/Ωμέγα/東京", ToolTipText(link.m_window));
 }
 
-TEST_F(HyperlinkOnPage, ColourFollowsHoverAndVisited) {
+TEST_F(HyperlinkOnPage, ColorFollowsHoverAndVisited) {
     Hyperlink link;
-    link.SetColours(kLink, kVisited, kHover);
-    Take(link, AddStatic("colours", 0, {10, 100, 310, 140}), Font());
+    link.SetColors(kLink, kVisited, kHover);
+    Take(link, AddStatic("colors", 0, {10, 100, 310, 140}), Font());
     const HWND control = link.m_window;
 
-    ColourAnswer answer = AskColour(control);
+    ColorAnswer answer = AskColor(control);
     EXPECT_EQ(kLink, answer.text);
     EXPECT_EQ(TRANSPARENT, answer.mode);
     EXPECT_EQ(GetStockObject(NULL_BRUSH), answer.brush);
 
     MoveMouse(control, 1, 1);
     EXPECT_EQ(control, GetCapture());
-    EXPECT_EQ(kHover, AskColour(control).text);
+    EXPECT_EQ(kHover, AskColor(control).text);
     MoveMouse(control, 2, 2);
-    EXPECT_EQ(kHover, AskColour(control).text);
+    EXPECT_EQ(kHover, AskColor(control).text);
     MoveMouse(control, -3, 2);
     EXPECT_EQ(nullptr, GetCapture());
-    EXPECT_EQ(kLink, AskColour(control).text);
+    EXPECT_EQ(kLink, AskColor(control).text);
 
     link.SetVisited(true);
-    EXPECT_EQ(kVisited, AskColour(control).text);
+    EXPECT_EQ(kVisited, AskColor(control).text);
     MoveMouse(control, 1, 1);
-    EXPECT_EQ(kHover, AskColour(control).text);
+    EXPECT_EQ(kHover, AskColor(control).text);
     ReleaseCapture();  // taken by another window: the hover ends with it
-    EXPECT_EQ(kVisited, AskColour(control).text);
+    EXPECT_EQ(kVisited, AskColor(control).text);
 
-    link.SetColours(kLink, kVisited, Hyperlink::kHighlightHover);
+    link.SetColors(kLink, kVisited, Hyperlink::kHighlightHover);
     MoveMouse(control, 1, 1);
-    EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), AskColour(control).text);
+    EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), AskColor(control).text);
     ReleaseCapture();
 }
 
@@ -201,7 +201,7 @@ constexpr const char* kUnknownScheme = "nimbreltest:page";
 TEST_F(HyperlinkOnPage, FailingClickBeepsAndShowsTheReason) {
     HtmRegistration registration("\"C:\\nimbrel-nowhere\\browser.exe\" \"%1\"");
     Hyperlink link;
-    link.SetColours(kLink, kVisited, kHover);
+    link.SetColors(kLink, kVisited, kHover);
     link.SetURL(kUnknownScheme);
     Take(link, AddStatic("broken", 0, {10, 100, 310, 140}), Font());
     link.SetVisited(true);
@@ -213,14 +213,14 @@ TEST_F(HyperlinkOnPage, FailingClickBeepsAndShowsTheReason) {
     EXPECT_EQ("nimbrel_wine_tests", user.boxes[0].caption);
     EXPECT_EQ(platform::MessageIcon::kWarning, user.boxes[0].icon);
     EXPECT_EQ(reinterpret_cast<platform::Window>(sheet.m_window), user.boxes[0].owner);
-    EXPECT_EQ(kLink, AskColour(link.m_window).text);  // no longer visited
+    EXPECT_EQ(kLink, AskColor(link.m_window).text);  // no longer visited
     EXPECT_EQ(nullptr, GetCapture());
 }
 
 TEST_F(HyperlinkOnPage, ClickOpenedByTheRegisteredProgramMarksTheLinkVisited) {
     HtmRegistration registration("C:\\windows\\system32\\cmd.exe /c rem \"%1\" -ignored");
     Hyperlink link;
-    link.SetColours(kLink, kVisited, kHover);
+    link.SetColors(kLink, kVisited, kHover);
     link.SetURL(kUnknownScheme);
     Take(link, AddStatic("works", 0, {10, 100, 310, 140}), Font());
 
@@ -228,7 +228,7 @@ TEST_F(HyperlinkOnPage, ClickOpenedByTheRegisteredProgramMarksTheLinkVisited) {
     Click(link.m_window);
     EXPECT_EQ(0, user.beeps);
     EXPECT_TRUE(user.boxes.empty());
-    EXPECT_EQ(kVisited, AskColour(link.m_window).text);
+    EXPECT_EQ(kVisited, AskColor(link.m_window).text);
     EXPECT_EQ(nullptr, GetCapture());
 }
 
@@ -237,7 +237,7 @@ TEST_F(HyperlinkOnPage, ClickOpenedByTheRegisteredProgramMarksTheLinkVisited) {
 TEST_F(HyperlinkOnPage, TargetTooLongForTheFallbackReportsTheShellsReason) {
     HtmRegistration registration("C:\\windows\\system32\\cmd.exe /c rem \"%1\"");
     Hyperlink link;
-    link.SetColours(kLink, kVisited, kHover);
+    link.SetColors(kLink, kVisited, kHover);
     link.SetURL(std::string(kUnknownScheme) + std::string(500, 'x'));
     Take(link, AddStatic("long", 0, {10, 100, 310, 140}), Font());
 
@@ -248,7 +248,7 @@ TEST_F(HyperlinkOnPage, TargetTooLongForTheFallbackReportsTheShellsReason) {
         "Unable to open hyperlink:\n\nThere is no application associated\nwith the given filename "
         "extension.",
         user.boxes[0].text);
-    EXPECT_EQ(kLink, AskColour(link.m_window).text);
+    EXPECT_EQ(kLink, AskColor(link.m_window).text);
 }
 
 }  // namespace

@@ -16,23 +16,23 @@ constexpr int kHeight = 38;
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 
-// The system colours a button uses, each made distinct for the test and put back after it, so
+// The system colors a button uses, each made distinct for the test and put back after it, so
 // a line drawn in the wrong one shows.
-class SystemColours {
+class SystemColors {
   public:
-    SystemColours() {
+    SystemColors() {
         for (int i = 0; i < kCount; ++i) m_saved[i] = GetSysColor(kIndexes[i]);
-        SetSysColors(kCount, kIndexes, kTestColours);
+        SetSysColors(kCount, kIndexes, kTestColors);
     }
-    SystemColours(const SystemColours&) = delete;
-    SystemColours& operator=(const SystemColours&) = delete;
-    ~SystemColours() { SetSysColors(kCount, kIndexes, m_saved); }
+    SystemColors(const SystemColors&) = delete;
+    SystemColors& operator=(const SystemColors&) = delete;
+    ~SystemColors() { SetSysColors(kCount, kIndexes, m_saved); }
 
   private:
     static constexpr int kCount = 6;
     static constexpr INT kIndexes[kCount] = {COLOR_BTNFACE,    COLOR_BTNHIGHLIGHT, COLOR_3DLIGHT,
                                              COLOR_3DDKSHADOW, COLOR_BTNSHADOW,    COLOR_BTNTEXT};
-    static constexpr COLORREF kTestColours[kCount] = {RGB(210, 200, 190), RGB(250, 250, 240),
+    static constexpr COLORREF kTestColors[kCount] = {RGB(210, 200, 190), RGB(250, 250, 240),
                                                       RGB(230, 220, 210), RGB(20, 30, 40),
                                                       RGB(120, 110, 100), RGB(90, 0, 60)};
     COLORREF m_saved[kCount]{};
@@ -58,7 +58,7 @@ class IconButtonControl : public ::testing::Test {
         return canvas.BoundsOfAllBut(Sys(COLOR_BTNFACE), RECT{28, 4, kWidth - 4, kHeight - 4});
     }
 
-    SystemColours colours;  // before the button, which reads its colours when constructed
+    SystemColors colors;  // before the button, which reads its colors when constructed
     ControlHost host;
     IconButton button;
     HWND control = nullptr;
@@ -73,7 +73,7 @@ TEST_F(IconButtonControl, TakingTheButtonOverMakesItOwnerDrawnAndKeepsItsOtherSt
     EXPECT_EQ(16, button.IconHeight());
 }
 
-TEST_F(IconButtonControl, BlackFrameAndTheFourEdgeColoursAtTheirPixels) {
+TEST_F(IconButtonControl, BlackFrameAndTheFourEdgeColorsAtTheirPixels) {
     Add("Exit");
     Canvas canvas(kWidth, kHeight);
     Draw(canvas);
@@ -127,7 +127,7 @@ TEST_F(IconButtonControl, PressedShowsAShadowFrameAndMovesIconAndCaptionOnePixel
     EXPECT_EQ(textUp.bottom + 1, textDown.bottom);
 }
 
-TEST_F(IconButtonControl, TheIconSitsThreePixelsInBesideACaptionAndCentredWithout) {
+TEST_F(IconButtonControl, TheIconSitsThreePixelsInBesideACaptionAndCenteredWithout) {
     Add("Exit");
     Canvas withCaption(kWidth, kHeight);
     Draw(withCaption);
@@ -140,19 +140,19 @@ TEST_F(IconButtonControl, TheIconSitsThreePixelsInBesideACaptionAndCentredWithou
     SetWindowTextA(control, "");
     Canvas alone(kWidth, kHeight);
     Draw(alone);
-    const RECT centred = alone.BoundsOf(kBlue);
-    EXPECT_EQ((kWidth - 24) / 2, centred.left);
-    EXPECT_EQ(11, centred.top);
+    const RECT centered = alone.BoundsOf(kBlue);
+    EXPECT_EQ((kWidth - 24) / 2, centered.left);
+    EXPECT_EQ(11, centered.top);
     EXPECT_EQ(Sys(COLOR_BTNFACE), alone.At(60, 19));  // and no caption
 }
 
-TEST_F(IconButtonControl, TheCaptionIsCentredRightOfTheIconInTheTextColour) {
+TEST_F(IconButtonControl, TheCaptionIsCenteredRightOfTheIconInTheTextColor) {
     Add("Exit");
     Canvas canvas(kWidth, kHeight);
     Draw(canvas);
     const RECT text = CaptionBounds(canvas);
     ASSERT_FALSE(IsEmpty(text));
-    // Centred across, and inside the room right of the icon whatever the font's height.
+    // Centered across, and inside the room right of the icon whatever the font's height.
     const LayoutRect room =
         IconButtonCaptionRoom(LayoutRect{0, 0, kWidth, kHeight}, 24, true, false);
     EXPECT_NEAR((room.left + room.right) / 2, (text.left + text.right) / 2, 2);
@@ -203,7 +203,7 @@ TEST_F(IconButtonControl, DisabledDrawsIconAndCaptionEmbossedAndKeepsTheEdges) {
     EXPECT_EQ(kBlack, canvas.At(0, 0));
     EXPECT_EQ(Sys(COLOR_BTNHIGHLIGHT), canvas.At(1, 19));
     EXPECT_EQ(Sys(COLOR_3DDKSHADOW), canvas.At(45, 36));
-    EXPECT_TRUE(IsEmpty(canvas.BoundsOf(kBlue)));  // not in its own colours
+    EXPECT_TRUE(IsEmpty(canvas.BoundsOf(kBlue)));  // not in its own colors
     const RECT iconArea{3, 11, 27, 27};
     const RECT icon = canvas.BoundsOfAllBut(Sys(COLOR_BTNFACE), iconArea);
     EXPECT_FALSE(IsEmpty(icon));  // but something is drawn there
@@ -227,7 +227,7 @@ TEST_F(IconButtonControl, FocusDrawsTheFocusRectangleThreePixelsInsideTheEdge) {
     EXPECT_EQ(Sys(COLOR_BTNFACE), focused.At(45, 5));
 }
 
-TEST_F(IconButtonControl, TheColourRequestIsAnsweredWithTheNullBrush) {
+TEST_F(IconButtonControl, TheColorRequestIsAnsweredWithTheNullBrush) {
     Add("Exit");
     HDC dc = GetDC(control);
     const LRESULT brush = SendMessageA(host.Window(), WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc),

@@ -26,18 +26,18 @@ class Lamp : public ::testing::Test {
     }
 
     // Every pixel of the 13 x 13 inside of the frame, at the lamp's place (1, 1).
-    static bool FrameInsideIs(const Canvas& canvas, COLORREF colour) {
+    static bool FrameInsideIs(const Canvas& canvas, COLORREF color) {
         for (int y = 2; y <= 14; ++y)
             for (int x = 2; x <= 14; ++x)
-                if (canvas.At(x, y) != colour) return false;
+                if (canvas.At(x, y) != color) return false;
         return true;
     }
 
     static COLORREF Face() { return GetSysColor(COLOR_BTNFACE); }
 
-    // The rule, whatever the font: the caption's box is centred in the control within one
+    // The rule, whatever the font: the caption's box is centered in the control within one
     // pixel, and what is drawn stays inside it.
-    static void ExpectCentredAndInside(const RECT& caption, int controlHeight, const RECT& drawn) {
+    static void ExpectCenteredAndInside(const RECT& caption, int controlHeight, const RECT& drawn) {
         EXPECT_LE(std::abs(caption.top - (controlHeight - caption.bottom)), 1);
         EXPECT_GE(drawn.top, caption.top);
         EXPECT_LE(drawn.bottom, caption.bottom);
@@ -60,8 +60,8 @@ TEST_F(Lamp, UnlitAndLitFramesAtOneOneOnTheFace) {
     Canvas unlit(108, 16);
     DrawControl(control, unlit, 0);
     EXPECT_TRUE(FrameInsideIs(unlit, kNavy));
-    // The frame's first pixel gives the transparent colour, which together with the mapping
-    // of the greys becomes the 3-D face colour, so the lamp's background meets the face.
+    // The frame's first pixel gives the transparent color, which together with the mapping
+    // of the greys becomes the 3-D face color, so the lamp's background meets the face.
     EXPECT_EQ(GetSysColor(COLOR_3DFACE), unlit.At(1, 1));
     EXPECT_EQ(GetSysColor(COLOR_3DFACE), unlit.At(15, 15));
     EXPECT_EQ(Face(), unlit.At(0, 0));
@@ -75,7 +75,7 @@ TEST_F(Lamp, UnlitAndLitFramesAtOneOneOnTheFace) {
     EXPECT_EQ(GetSysColor(COLOR_3DFACE), lit.At(1, 1));
 }
 
-TEST_F(Lamp, TheCaptionStartsAtTwentyAndIsCentredVertically) {
+TEST_F(Lamp, TheCaptionStartsAtTwentyAndIsCenteredVertically) {
     Add("ON, online");
     lamp.SetBitmap(IDB_TEST_LAMP, 15);
     Canvas canvas(108, 16);
@@ -86,10 +86,10 @@ TEST_F(Lamp, TheCaptionStartsAtTwentyAndIsCentredVertically) {
     EXPECT_LE(text.left, 22);
     EXPECT_LE(text.right, 106);
     EXPECT_EQ(20, lamp.CaptionRect().left);
-    ExpectCentredAndInside(lamp.CaptionRect(), 16, text);
+    ExpectCenteredAndInside(lamp.CaptionRect(), 16, text);
 }
 
-TEST_F(Lamp, ALongCaptionWrapsAndStaysCentred) {
+TEST_F(Lamp, ALongCaptionWrapsAndStaysCentered) {
     Add("ON", 80, 60);
     lamp.SetBitmap(IDB_TEST_LAMP, 15);
     Canvas oneLine(80, 60);
@@ -103,7 +103,7 @@ TEST_F(Lamp, ALongCaptionWrapsAndStaysCentred) {
     const RECT text = canvas.BoundsOfAllBut(Face(), area);
     EXPECT_GT(text.bottom - text.top, 3 * (line.bottom - line.top) / 2);  // more than one line
     EXPECT_LE(text.right, 78);
-    ExpectCentredAndInside(lamp.CaptionRect(), 60, text);
+    ExpectCenteredAndInside(lamp.CaptionRect(), 60, text);
 }
 
 // Letters of two bytes and more in UTF-8 are one character each on the screen.

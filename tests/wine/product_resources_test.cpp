@@ -17,7 +17,7 @@ struct Average {
     int blue;
 };
 
-// The mean colour of a frame's middle 7 x 7 pixels, where the ball is.
+// The mean color of a frame's middle 7 x 7 pixels, where the ball is.
 Average MiddleOfFrame(const Canvas& strip, int frame) {
     int red = 0;
     int green = 0;
@@ -68,14 +68,14 @@ bool LoadStrip(int id, Canvas& strip, BITMAP& info) {
     return true;
 }
 
-TEST(ProductResources, LampBitmapsHoldAGreyUnlitAndAColouredLitBall) {
+TEST(ProductResources, LampBitmapsHoldAGreyUnlitAndAColoredLitBall) {
     for (int id : {IDB_LED_RED, IDB_LED_GREEN, IDB_LED_YELLOW}) {
         Canvas strip(30, 15);
         BITMAP info{};
         ASSERT_TRUE(LoadStrip(id, strip, info)) << id;
         EXPECT_EQ(30, info.bmWidth) << id;
         EXPECT_EQ(15, info.bmHeight) << id;
-        // The magenta corner becomes the face colour.
+        // The magenta corner becomes the face color.
         EXPECT_EQ(GetSysColor(COLOR_3DFACE), strip.At(0, 0)) << id;
         EXPECT_EQ(GetSysColor(COLOR_3DFACE), strip.At(15, 0)) << id;
 
@@ -147,7 +147,7 @@ TEST(ProductResources, HandCursorPointsWithItsFingerTipAndAboutIconsLoad) {
     ICONINFO info{};
     ASSERT_TRUE(GetIconInfo(hand, &info));
     OwnedGdiObject mask(info.hbmMask);
-    OwnedGdiObject colour(info.hbmColor);
+    OwnedGdiObject color(info.hbmColor);
     EXPECT_FALSE(info.fIcon);
     EXPECT_EQ(1u, info.xHotspot);
     EXPECT_EQ(11u, info.yHotspot);

@@ -15,5 +15,5 @@ struct SavedShortcut {
     unsigned hotkey = 0xFFFF;
 };
 
-// None when the file is missing or no shortcut. COM is initialised on the calling thread.
+// None when the file is missing or no shortcut. COM is initialized on the calling thread.
 std::optional<SavedShortcut> ReadSavedShortcut(const std::string& file);
