@@ -69,8 +69,8 @@ Shades LitShades(LampColor color) {
 
 // The ball's shade at distance t (0 at the light's center, 1 at its reach and beyond).
 Color BallShade(const Shades& shades, double t) {
-    const Color stops[] = {FromRgb(shades.highlight), FromRgb(shades.light),
-                            FromRgb(shades.middle), FromRgb(shades.dark)};
+    const Color stops[] = {FromRgb(shades.highlight), FromRgb(shades.light), FromRgb(shades.middle),
+                           FromRgb(shades.dark)};
     const double position = std::clamp(t, 0.0, 1.0) * 4.0;
     const int stop = std::min(static_cast<int>(position), 3);
     if (stop >= 3) return stops[3];

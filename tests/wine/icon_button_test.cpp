@@ -33,8 +33,8 @@ class SystemColors {
     static constexpr INT kIndexes[kCount] = {COLOR_BTNFACE,    COLOR_BTNHIGHLIGHT, COLOR_3DLIGHT,
                                              COLOR_3DDKSHADOW, COLOR_BTNSHADOW,    COLOR_BTNTEXT};
     static constexpr COLORREF kTestColors[kCount] = {RGB(210, 200, 190), RGB(250, 250, 240),
-                                                      RGB(230, 220, 210), RGB(20, 30, 40),
-                                                      RGB(120, 110, 100), RGB(90, 0, 60)};
+                                                     RGB(230, 220, 210), RGB(20, 30, 40),
+                                                     RGB(120, 110, 100), RGB(90, 0, 60)};
     COLORREF m_saved[kCount]{};
 };
 
