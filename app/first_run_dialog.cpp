@@ -8,21 +8,21 @@ FirstRunDialog::FirstRunDialog(Settings& settings, LanguageTexts& texts, OnlineP
 
 BOOL FirstRunDialog::OnInitDialog() {
     const BOOL result = UrlDialog::OnInitDialog();
-    MarkInstanceWindow(m_window, m_instanceName);
+    MarkInstanceWindow(Handle(), m_instanceName);
     return result;
 }
 
 bool FirstRunDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = TRUE;
     if (message == g_uShowRequestMessage) {
-        SetForegroundWindow(m_window);
+        SetForegroundWindow(Handle());
         return true;
     }
     if (message == g_uExitRequestMessage) {
         OnExitRequest();
         return true;
     }
-    if (message == WM_DESTROY) UnmarkInstanceWindow(m_window, m_instanceName);
+    if (message == WM_DESTROY) UnmarkInstanceWindow(Handle(), m_instanceName);
     // The test stops first, so that its worker can put autodial back itself.
     const bool handled = UrlDialog::OnMessage(message, wParam, lParam, result);
     if (message == WM_QUERYENDSESSION || message == WM_ENDSESSION) OnSessionEnd(message, wParam);
@@ -33,7 +33,7 @@ bool FirstRunDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 // passes it on too. Nothing is saved: the next start asks for the URL again.
 void FirstRunDialog::OnExitRequest() {
     m_exitRequested = true;
-    PostMessageW(m_window, WM_COMMAND, IDCANCEL, 0);
+    PostMessageW(Handle(), WM_COMMAND, IDCANCEL, 0);
 }
 
 // The process may be ended any time after the query is answered: the user's autodial values go

@@ -46,7 +46,7 @@ BOOL KeepAliveApp::InitInstance() {
     }
     // Without a window there is nothing to run: end at once rather than loop unseen.
     if (!sheet->Create(kMainWindowStyle)) return FALSE;
-    m_mainWindow = sheet.release()->m_window;  // a live window frees its own sheet
+    m_mainWindow = sheet.release()->Handle();  // a live window frees its own sheet
     return TRUE;
 }
 

@@ -46,10 +46,10 @@ std::string MainSheet::Caption(const LanguageTexts& texts) {
 
 BOOL MainSheet::OnInitDialog() {
     const BOOL result = ModelessSheet::OnInitDialog();
-    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
-    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
     SetTabCaptions();
-    MarkInstanceWindow(m_window, InstanceName());
+    MarkInstanceWindow(Handle(), InstanceName());
     return result;
 }
 
@@ -102,7 +102,7 @@ LRESULT MainSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam == PBT_APMRESUMEAUTOMATIC) m_session.OnResume();
             return ModelessSheet::WindowProc(message, wParam, lParam);
         case WM_DESTROY:
-            UnmarkInstanceWindow(m_window, InstanceName());
+            UnmarkInstanceWindow(Handle(), InstanceName());
             return Default();
         case WM_SIZE: {
             const LRESULT result = Default();
@@ -141,18 +141,18 @@ void MainSheet::FitAroundTabControl() {
     m_fitted = true;
     RECT tab{};
     GetWindowRect(GetTabControl(), &tab);
-    MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&tab), 2);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&tab), 2);
     RECT frame{0, 0, tab.right + tab.left, tab.bottom + tab.left};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(m_window, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(m_window, GWL_EXSTYLE)));
-    SetWindowPos(m_window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
+    SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Moved to a monitor of another scale: the system's suggested place keeps the window under the
 // same spot of the pointer, and the pages' images are loaded again for the new scale.
 void MainSheet::OnDpiChanged(int dpi, const RECT& suggested) {
-    SetWindowPos(m_window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     m_statusPage.ScaleImages(dpi);
     m_aboutPage.ScaleImages(dpi);
@@ -161,7 +161,7 @@ void MainSheet::OnDpiChanged(int dpi, const RECT& suggested) {
 LRESULT MainSheet::OnIconNotify(WPARAM wParam, LPARAM lParam) {
     const TrayCallback callback = ReadTrayCallback(wParam, lParam, kTrayIconId);
     if (callback.request == TrayRequest::Restore)
-        PostMessageW(m_window, WM_COMMAND, ID_TRAY_RESTORE, 0);
+        PostMessageW(Handle(), WM_COMMAND, ID_TRAY_RESTORE, 0);
     else if (callback.request == TrayRequest::Menu)
         ShowTrayMenu(callback.x, callback.y);
     return 0;
@@ -172,16 +172,16 @@ void MainSheet::ShowTrayMenu(int x, int y) {
     HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr;
     if (!popup) return;
     // Without the foreground the menu would not close when the user clicks elsewhere.
-    SetForegroundWindow(m_window);
-    TrackPopupMenu(popup, TPM_RIGHTALIGN | TPM_RIGHTBUTTON, x, y, 0, m_window, nullptr);
-    PostMessageW(m_window, WM_NULL, 0, 0);
+    SetForegroundWindow(Handle());
+    TrackPopupMenu(popup, TPM_RIGHTALIGN | TPM_RIGHTBUTTON, x, y, 0, Handle(), nullptr);
+    PostMessageW(Handle(), WM_NULL, 0, 0);
 }
 
 // A later start of the same user wants the window: out of the notification area, in front.
 void MainSheet::OnShowRequest() {
     m_session.KeepOnScreen();  // a start into the tray that has not hidden yet stays on screen
-    if (!IsWindowVisible(m_window) || IsIconic(m_window)) ShowWindow(m_window, SW_RESTORE);
-    SetForegroundWindow(GetLastActivePopup(m_window));
+    if (!IsWindowVisible(Handle()) || IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+    SetForegroundWindow(GetLastActivePopup(Handle()));
 }
 
 // The same Exit as the status page's button, taken as a click on it: settings saved, shortcut
@@ -191,9 +191,9 @@ void MainSheet::OnShowRequest() {
 // messages, and would hold the click back until the test ends.
 void MainSheet::OnExitRequest() {
     m_tray.Presence().OnExit();
-    HWND popup = GetLastActivePopup(m_window);
-    if (popup != m_window) PostMessageW(popup, WM_COMMAND, IDCANCEL, 0);
-    HWND page = m_statusPage.m_window;
+    HWND popup = GetLastActivePopup(Handle());
+    if (popup != Handle()) PostMessageW(popup, WM_COMMAND, IDCANCEL, 0);
+    HWND page = m_statusPage.Handle();
     if (page)
         PostMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_EXIT, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_EXIT)));
@@ -201,7 +201,7 @@ void MainSheet::OnExitRequest() {
 
 void MainSheet::OnTrayExit() {
     m_tray.Presence().OnExit();
-    DestroyWindow(m_window);
+    DestroyWindow(Handle());
 }
 
 // A restarted Explorer forgets our icon; a window hidden in the tray would be unreachable.
@@ -210,21 +210,21 @@ void MainSheet::OnTaskbarCreated() {
 }
 
 bool MainSheet::OnPaintIconic() {
-    if (!IsIconic(m_window)) return false;
+    if (!IsIconic(Handle())) return false;
     PAINTSTRUCT paint;
-    HDC dc = BeginPaint(m_window, &paint);
-    SendMessageW(m_window, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    HDC dc = BeginPaint(Handle(), &paint);
+    SendMessageW(Handle(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     RECT client{};
-    GetClientRect(m_window, &client);
+    GetClientRect(Handle(), &client);
     DrawIcon(dc, (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2,
              (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, m_icon);
-    EndPaint(m_window, &paint);
+    EndPaint(Handle(), &paint);
     return true;
 }
 
 void MainSheet::PressButtonAndClose(int button) {
-    SendMessageW(m_window, PSM_PRESSBUTTON, button, 0);
-    DestroyWindow(m_window);
+    SendMessageW(Handle(), PSM_PRESSBUTTON, button, 0);
+    DestroyWindow(Handle());
 }
 
 bool MainSheet::OnCommand(WPARAM wParam, LPARAM) {
@@ -237,13 +237,13 @@ bool MainSheet::OnCommand(WPARAM wParam, LPARAM) {
             PressButtonAndClose(PSBTN_CANCEL);
             return true;
         case ID_TRAY_RESTORE:
-            ShowWindow(m_window, SW_RESTORE);
+            ShowWindow(Handle(), SW_RESTORE);
             return true;
         case ID_TRAY_EXIT:
             OnTrayExit();
             return true;
         case ID_TRAY_HISTORY:
-            m_session.OpenHistory(reinterpret_cast<platform::Window>(m_window));
+            m_session.OpenHistory(reinterpret_cast<platform::Window>(Handle()));
             return true;
         default:
             return false;

@@ -65,7 +65,7 @@ HICON TrayIcon::Icon() {
 NOTIFYICONDATAW TrayIcon::Record() {
     NOTIFYICONDATAW record{};
     record.cbSize = sizeof record;
-    record.hWnd = m_owner.m_window;
+    record.hWnd = m_owner.Handle();
     record.uID = kTrayIconId;
     // Version 4 leaves the standard tip out unless it is asked for.
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
@@ -97,19 +97,19 @@ void TrayIcon::RemoveIcon() {
 }
 
 void TrayIcon::HideWindow() {
-    ShowWindow(m_owner.m_window, SW_HIDE);
+    ShowWindow(m_owner.Handle(), SW_HIDE);
 }
 
 void TrayIcon::ShowMinimized() {
-    ShowWindow(m_owner.m_window, SW_SHOWMINNOACTIVE);
+    ShowWindow(m_owner.Handle(), SW_SHOWMINNOACTIVE);
 }
 
 void TrayIcon::StartRetryTimer() {
-    SetTimer(m_owner.m_window, kRetryTimer, kRetryMilliseconds, nullptr);
+    SetTimer(m_owner.Handle(), kRetryTimer, kRetryMilliseconds, nullptr);
 }
 
 void TrayIcon::StopRetryTimer() {
-    KillTimer(m_owner.m_window, kRetryTimer);
+    KillTimer(m_owner.Handle(), kRetryTimer);
 }
 
 void TrayIcon::ShowLineState(const std::string& line) {

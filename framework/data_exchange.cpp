@@ -4,7 +4,7 @@
 #include "framework/window_text.h"
 
 void DataExchange::Control(int id, Window& control) {
-    if (!control.m_window) control.SubclassWindow(GetDlgItem(m_dialog, id));
+    if (!control.Handle()) control.SubclassWindow(GetDlgItem(m_dialog, id));
 }
 
 void DataExchange::Text(int id, std::string& value) {

@@ -19,9 +19,9 @@ bool Dialog::OnCommand(WORD id, WORD) {
 
 void Dialog::OnOK() {
     UpdateData(Exchange::FromControls);
-    EndDialog(m_window, IDOK);
+    EndDialog(Handle(), IDOK);
 }
 
 void Dialog::OnCancel() {
-    EndDialog(m_window, IDCANCEL);
+    EndDialog(Handle(), IDCANCEL);
 }

@@ -1,7 +1,7 @@
 #include "framework/dialog_base.h"
 
 void DialogBase::UpdateData(Exchange direction) {
-    DataExchange exchange(m_window, direction);
+    DataExchange exchange(Handle(), direction);
     DoDataExchange(exchange);
 }
 
@@ -23,7 +23,7 @@ bool DialogBase::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) {
 }
 
 DialogBase* DialogBase::Bind(HWND window, DialogBase* self) {
-    self->m_window = window;
+    self->SetHandle(window);
     SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
     return self;
 }
@@ -36,7 +36,7 @@ INT_PTR CALLBACK DialogBase::DialogProc(HWND window, UINT message, WPARAM wParam
     }
     if (!self) return FALSE;
     if (message == WM_NCDESTROY) {
-        self->m_window = nullptr;
+        self->SetHandle(nullptr);
         return FALSE;
     }
     return self->Dispatch(message, wParam, lParam);
@@ -44,9 +44,9 @@ INT_PTR CALLBACK DialogBase::DialogProc(HWND window, UINT message, WPARAM wParam
 
 INT_PTR DialogBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (ReflectToChild(m_window, message, wParam, lParam, &result)) {
+    if (ReflectToChild(Handle(), message, wParam, lParam, &result)) {
         if (message == WM_CTLCOLORBTN || message == WM_CTLCOLORSTATIC) return result;
-        SetWindowLongPtrW(m_window, DWLP_MSGRESULT, result);
+        SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, result);
         return TRUE;
     }
     switch (message) {
@@ -62,6 +62,6 @@ INT_PTR DialogBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CTLCOLORBTN || message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORDLG ||
         message == WM_QUERYDRAGICON)
         return result;
-    SetWindowLongPtrW(m_window, DWLP_MSGRESULT, result);
+    SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, result);
     return TRUE;
 }

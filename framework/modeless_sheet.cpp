@@ -70,7 +70,7 @@ bool ModelessSheet::Create(DWORD style) {
     OwnedHook hook(SetWindowsHookExW(WH_CBT, &CreationHook, nullptr, GetCurrentThreadId()));
     PropertySheetW(&header);
     t_creating = nullptr;
-    return m_window != nullptr;
+    return Handle() != nullptr;
 }
 
 int CALLBACK ModelessSheet::SheetCallback(HWND, UINT message, LPARAM lParam) {
@@ -88,26 +88,26 @@ LRESULT CALLBACK ModelessSheet::CreationHook(int code, WPARAM wParam, LPARAM lPa
 }
 
 HWND ModelessSheet::GetTabControl() const {
-    return m_window ? reinterpret_cast<HWND>(SendMessageW(m_window, PSM_GETTABCONTROL, 0, 0))
+    return Handle() ? reinterpret_cast<HWND>(SendMessageW(Handle(), PSM_GETTABCONTROL, 0, 0))
                     : nullptr;
 }
 
 bool ModelessSheet::PreTranslateMessage(MSG* message) {
-    if (!m_window ||
-        SendMessageW(m_window, PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(message)) == 0)
+    if (!Handle() ||
+        SendMessageW(Handle(), PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(message)) == 0)
         return false;
     // Ctrl+Tab hides the page whose control had the focus, and Wine leaves the focus on that
     // hidden control, where Tab would go on through the hidden page: the tab control takes it,
     // as a click on a tab gives it, and Tab goes on into the page shown.
     HWND focus = GetFocus();
-    if (focus && IsChild(m_window, focus) && !IsWindowVisible(focus)) SetFocus(GetTabControl());
+    if (focus && IsChild(Handle(), focus) && !IsWindowVisible(focus)) SetFocus(GetTabControl());
     return true;
 }
 
 BOOL ModelessSheet::OnInitDialog() {
     const BOOL result = static_cast<BOOL>(Default());
     for (int id : {IDOK, IDCANCEL}) {
-        if (HWND button = GetDlgItem(m_window, id)) {
+        if (HWND button = GetDlgItem(Handle(), id)) {
             ShowWindow(button, SW_HIDE);
             EnableWindow(button, FALSE);
         }
@@ -122,7 +122,7 @@ BOOL ModelessSheet::OnInitDialog() {
 // hold the largest page; the pages made later take the tab control's room.
 void ModelessSheet::GrowToHoldPages() {
     HWND tabs = GetTabControl();
-    HWND page = reinterpret_cast<HWND>(SendMessageW(m_window, PSM_GETCURRENTPAGEHWND, 0, 0));
+    HWND page = reinterpret_cast<HWND>(SendMessageW(Handle(), PSM_GETCURRENTPAGEHWND, 0, 0));
     if (!tabs || !page) return;
     RECT needed{0, 0, 0, 0};
     for (const PropertyPage* each : m_pages) {
@@ -136,7 +136,7 @@ void ModelessSheet::GrowToHoldPages() {
     const int dx = std::max<int>(0, needed.right - room.right);
     const int dy = std::max<int>(0, needed.bottom - room.bottom);
     if (dx == 0 && dy == 0) return;
-    for (HWND window : {tabs, page, m_window}) Grow(window, dx, dy);
+    for (HWND window : {tabs, page, Handle()}) Grow(window, dx, dy);
 }
 
 bool ModelessSheet::OnCommand(WPARAM, LPARAM) {
@@ -148,7 +148,7 @@ LRESULT ModelessSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_INITDIALOG:
             return OnInitDialog();
         case WM_CLOSE:
-            DestroyWindow(m_window);
+            DestroyWindow(Handle());
             return 0;
         case WM_COMMAND:
             return OnCommand(wParam, lParam) ? 0 : Default();

@@ -23,9 +23,12 @@ class Window {
     // Notifications the parent reflects back to the control (owner draw, colors, commands).
     virtual bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
-    HWND m_window = nullptr;
+    HWND Handle() const { return m_window; }
 
   protected:
+    // For wrappers whose window the system binds to them itself (dialogs).
+    void SetHandle(HWND window) { m_window = window; }
+
     virtual void PreSubclassWindow() {}
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Called after the window is gone; modeless windows free themselves here.
@@ -44,6 +47,7 @@ class Window {
     // dialog's) has nothing to take off.
     void Detach();
 
+    HWND m_window = nullptr;
     bool m_subclassed = false;
     MSG m_current{};
 };

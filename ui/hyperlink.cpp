@@ -27,19 +27,19 @@ TTTOOLINFOW ToolOf(HWND window) {
 // A window's device context with a font selected, both given back when it goes.
 class FontDc {
   public:
-    FontDc(HWND window, HGDIOBJ font) : m_window(window), m_dc(GetDC(window)) {
+    FontDc(HWND window, HGDIOBJ font) : Handle()(window), m_dc(GetDC(window)) {
         m_previous = font ? SelectObject(m_dc, font) : nullptr;
     }
     FontDc(const FontDc&) = delete;
     FontDc& operator=(const FontDc&) = delete;
     ~FontDc() {
         if (m_previous) SelectObject(m_dc, m_previous);
-        ReleaseDC(m_window, m_dc);
+        ReleaseDC(Handle(), m_dc);
     }
     HDC get() const { return m_dc; }
 
   private:
-    HWND m_window;
+    HWND Handle();
     HDC m_dc;
     HGDIOBJ m_previous;
 };
@@ -56,15 +56,15 @@ Hyperlink::Hyperlink() : m_hoverColor(GetSysColor(COLOR_BTNHIGHLIGHT)) {}
 
 Hyperlink::~Hyperlink() {
     // A window that outlives its wrapper must not keep drawing with the font freed below.
-    if (m_window) SendMessageW(m_window, WM_SETFONT, 0, FALSE);
+    if (Handle()) SendMessageW(Handle(), WM_SETFONT, 0, FALSE);
 }
 
 void Hyperlink::SetURL(const std::string& url) {
     m_target = url;
-    if (!m_window) return;
+    if (!Handle()) return;
     PositionWindow();
     WideString tip = ToWide(m_target);
-    TTTOOLINFOW tool = ToolOf(m_window);
+    TTTOOLINFOW tool = ToolOf(Handle());
     tool.lpszText = tip.data();
     SendMessageW(m_toolTip.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
@@ -73,12 +73,12 @@ void Hyperlink::SetColors(COLORREF link, COLORREF visited, COLORREF hover) {
     m_linkColor = link;
     m_visitedColor = visited;
     m_hoverColor = hover == kHighlightHover ? GetSysColor(COLOR_HIGHLIGHT) : hover;
-    if (m_window) InvalidateRect(m_window, nullptr, TRUE);
+    if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void Hyperlink::SetVisited(bool visited) {
     m_visited = visited;
-    if (m_window) InvalidateRect(m_window, nullptr, TRUE);
+    if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void Hyperlink::SetLinkCursor(HCURSOR cursor) {
@@ -87,52 +87,52 @@ void Hyperlink::SetLinkCursor(HCURSOR cursor) {
 
 // A link is a stop of the keyboard's Tab, as a button is.
 void Hyperlink::PreSubclassWindow() {
-    SetWindowLongPtrW(m_window, GWL_STYLE,
-                      GetWindowLongPtrW(m_window, GWL_STYLE) | SS_NOTIFY | WS_TABSTOP);
-    const std::string text = WindowText(m_window);
+    SetWindowLongPtrW(Handle(), GWL_STYLE,
+                      GetWindowLongPtrW(Handle(), GWL_STYLE) | SS_NOTIFY | WS_TABSTOP);
+    const std::string text = WindowText(Handle());
     if (m_target.empty()) m_target = text;
-    if (text.empty()) SetText(m_window, m_target);
+    if (text.empty()) SetText(Handle(), m_target);
     SetUnderlinedFont();
     PositionWindow();
     CreateToolTip();
 }
 
 void Hyperlink::SetUnderlinedFont() {
-    auto current = reinterpret_cast<HGDIOBJ>(SendMessageW(m_window, WM_GETFONT, 0, 0));
+    auto current = reinterpret_cast<HGDIOBJ>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
     if (!current) current = GetStockObject(SYSTEM_FONT);
     LOGFONTW description{};
     if (!GetObjectW(current, sizeof description, &description)) return;
     description.lfUnderline = m_underline ? TRUE : FALSE;
     m_font.reset(CreateFontIndirectW(&description));
-    if (m_font) SendMessageW(m_window, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
+    if (m_font) SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
 }
 
 void Hyperlink::PositionWindow() {
-    if (!m_window || !m_adjustToFit) return;
+    if (!Handle() || !m_adjustToFit) return;
     RECT window{};
-    GetWindowRect(m_window, &window);
-    if (HWND parent = GetParent(m_window))
+    GetWindowRect(Handle(), &window);
+    if (HWND parent = GetParent(Handle()))
         MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&window), 2);
-    const WideString text = WideWindowText(m_window);
+    const WideString text = WideWindowText(Handle());
     SIZE extent{};
     {
-        FontDc dc(m_window, m_font.get());
+        FontDc dc(Handle(), m_font.get());
         GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
     }
-    const auto style = static_cast<std::uint32_t>(GetWindowLongPtrW(m_window, GWL_STYLE));
+    const auto style = static_cast<std::uint32_t>(GetWindowLongPtrW(Handle(), GWL_STYLE));
     const LayoutRect fitted = FitLinkToText(ToLayout(window), extent.cx, extent.cy, style);
-    SetWindowPos(m_window, nullptr, fitted.left, fitted.top, fitted.Width(), fitted.Height(),
+    SetWindowPos(Handle(), nullptr, fitted.left, fitted.top, fitted.Width(), fitted.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Hyperlink::CreateToolTip() {
     m_toolTip.reset(CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
                                     GetModuleHandleW(nullptr), nullptr));
     if (!m_toolTip) return;
     WideString tip = ToWide(m_target);
-    TTTOOLINFOW tool = ToolOf(m_window);
-    GetClientRect(m_window, &tool.rect);
+    TTTOOLINFOW tool = ToolOf(Handle());
+    GetClientRect(Handle(), &tool.rect);
     tool.lpszText = tip.data();
     SendMessageW(m_toolTip.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
@@ -142,7 +142,7 @@ void Hyperlink::CreateToolTip() {
 void Hyperlink::RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!m_toolTip) return;
     const DWORD position = GetMessagePos();
-    MSG relayed{m_window,
+    MSG relayed{Handle(),
                 message,
                 wParam,
                 lParam,
@@ -195,12 +195,12 @@ LRESULT Hyperlink::OnMouseMove(LPARAM position) {
     if (!m_overControl) {
         m_overControl = true;
         RedrawNow();
-        SetCapture(m_window);
+        SetCapture(Handle());
         return result;
     }
     const POINT point{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
     RECT client{};
-    GetClientRect(m_window, &client);
+    GetClientRect(Handle(), &client);
     if (!PtInRect(&client, point)) {
         m_overControl = false;
         ReleaseCapture();
@@ -212,21 +212,21 @@ LRESULT Hyperlink::OnMouseMove(LPARAM position) {
 // Losing the capture to another window (a menu, a box, a switch to another program) ends the
 // hover, or the link would keep the hover color with no move to end it.
 void Hyperlink::OnCaptureChanged(HWND newCapture) {
-    if (newCapture == m_window || !m_overControl) return;
+    if (newCapture == Handle() || !m_overControl) return;
     m_overControl = false;
     RedrawNow();
 }
 
 void Hyperlink::OnClicked() {
     m_overControl = false;
-    if (GetCapture() == m_window) ReleaseCapture();
+    if (GetCapture() == Handle()) ReleaseCapture();
     const std::intptr_t result = GotoURL(m_target);
     const bool opened = platform::ShellOpened(result);
     SetVisited(opened);
     if (opened) return;
     platform::User().WarningBeep();
     ReportError(static_cast<int>(result),
-                reinterpret_cast<platform::Window>(GetAncestor(m_window, GA_ROOT)));
+                reinterpret_cast<platform::Window>(GetAncestor(Handle(), GA_ROOT)));
 }
 
 bool Hyperlink::OnReflected(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
@@ -248,8 +248,8 @@ bool Hyperlink::OnReflected(UINT message, WPARAM wParam, LPARAM, LRESULT* result
 // The link fits its text, so its focus cue goes one pixel outside it, onto the page.
 RECT Hyperlink::FocusRoom() const {
     RECT room{};
-    GetWindowRect(m_window, &room);
-    MapWindowPoints(nullptr, GetParent(m_window), reinterpret_cast<POINT*>(&room), 2);
+    GetWindowRect(Handle(), &room);
+    MapWindowPoints(nullptr, GetParent(Handle()), reinterpret_cast<POINT*>(&room), 2);
     InflateRect(&room, 1, 1);
     return room;
 }
@@ -257,9 +257,9 @@ RECT Hyperlink::FocusRoom() const {
 // The dotted focus rectangle round the text while the link has the focus, unless the user
 // works with the mouse and the window hides keyboard cues.
 void Hyperlink::DrawFocusCue() {
-    if (GetFocus() != m_window || (SendMessageW(m_window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS))
+    if (GetFocus() != Handle() || (SendMessageW(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS))
         return;
-    HWND page = GetParent(m_window);
+    HWND page = GetParent(Handle());
     const RECT room = FocusRoom();
     HDC dc = GetDC(page);
     DrawFocusRect(dc, &room);
@@ -269,7 +269,7 @@ void Hyperlink::DrawFocusCue() {
 // The page paints the room around the link afresh, and the link on it.
 void Hyperlink::RedrawWithFocusRoom() {
     const RECT room = FocusRoom();
-    RedrawWindow(GetParent(m_window), &room, nullptr,
+    RedrawWindow(GetParent(Handle()), &room, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
@@ -280,5 +280,5 @@ COLORREF Hyperlink::TextColor() const {
 }
 
 void Hyperlink::RedrawNow() {
-    RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }

@@ -60,8 +60,8 @@ void IconButton::SetIcon(int hotId, int normalId) {
     const SIZE size = IconSize(m_iconHot.get());
     m_cxIcon = static_cast<std::uint8_t>(size.cx);
     m_cyIcon = static_cast<std::uint8_t>(size.cy);
-    if (m_window)
-        RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    if (Handle())
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 void IconButton::SetDpi(int dpi) {
@@ -70,15 +70,15 @@ void IconButton::SetDpi(int dpi) {
 }
 
 void IconButton::PreSubclassWindow() {
-    m_dpi = WindowDpi(m_window);
-    const LONG_PTR style = GetWindowLongPtrW(m_window, GWL_STYLE);
-    SendMessageW(m_window, BM_SETSTYLE, static_cast<WPARAM>((style & 0xFF) | BS_OWNERDRAW), TRUE);
+    m_dpi = WindowDpi(Handle());
+    const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
+    SendMessageW(Handle(), BM_SETSTYLE, static_cast<WPARAM>((style & 0xFF) | BS_OWNERDRAW), TRUE);
     Window::PreSubclassWindow();
 }
 
 // An owner-drawn button reports a double click as such; as a press, each click counts.
 LRESULT IconButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_LBUTTONDBLCLK) return SendMessageW(m_window, WM_LBUTTONDOWN, wParam, lParam);
+    if (message == WM_LBUTTONDBLCLK) return SendMessageW(Handle(), WM_LBUTTONDOWN, wParam, lParam);
     return Window::WindowProc(message, wParam, lParam);
 }
 
@@ -116,7 +116,7 @@ void IconButton::DrawItem(const DRAWITEMSTRUCT& item) {
     else
         DrawRaisedEdge(dc, face);
 
-    const std::string caption = WindowText(m_window);
+    const std::string caption = WindowText(Handle());
     DrawIcon(dc, item.rcItem, !caption.empty(), pressed, disabled);
     if (!caption.empty()) DrawCaption(dc, caption, item.rcItem, pressed, disabled);
     if (focused && (item.itemState & ODS_NOFOCUSRECT) == 0) {

@@ -57,9 +57,9 @@ LedButton::LedButton(bool lit, bool centeredVertically)
 
 void LedButton::PreSubclassWindow() {
     Window::PreSubclassWindow();
-    const LONG_PTR style = GetWindowLongPtrW(m_window, GWL_STYLE);
-    SetWindowLongPtrW(m_window, GWL_STYLE, style | BS_OWNERDRAW);
-    m_dpi = WindowDpi(m_window);
+    const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
+    SetWindowLongPtrW(Handle(), GWL_STYLE, style | BS_OWNERDRAW);
+    m_dpi = WindowDpi(Handle());
     PlaceForDpi();
 }
 
@@ -67,7 +67,7 @@ void LedButton::PreSubclassWindow() {
 void LedButton::PlaceForDpi() {
     m_layout = LedLayout{};
     m_layout.m_textIndent = ScaledPixels(m_layout.m_textIndent, m_dpi);
-    m_layout.PlaceAtSubclass(ClientRect(m_window), m_centeredVertically);
+    m_layout.PlaceAtSubclass(ClientRect(Handle()), m_centeredVertically);
 }
 
 HBITMAP LedButton::LoadLamp() const {
@@ -87,18 +87,18 @@ void LedButton::SetBitmap(int id, int frameWidth, LampColor color) {
 
 void LedButton::SetDpi(int dpi) {
     m_dpi = dpi;
-    if (!m_window) return;
+    if (!Handle()) return;
     PlaceForDpi();
     if (m_bitmapId != 0) SetBitmap(m_bitmapId, m_frameWidth, m_color);
-    RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 void LedButton::SetLampState(bool lit) {
     if (lit == m_facts->lit) return;
     m_facts->lit = lit;
-    if (!m_window) return;
-    RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    NotifyWinEvent(EVENT_OBJECT_STATECHANGE, m_window, OBJID_CLIENT, CHILDID_SELF);
+    if (!Handle()) return;
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    NotifyWinEvent(EVENT_OBJECT_STATECHANGE, Handle(), OBJID_CLIENT, CHILDID_SELF);
 }
 
 void LedButton::SetStateTexts(const std::string& lit, const std::string& unlit) {
@@ -108,7 +108,7 @@ void LedButton::SetStateTexts(const std::string& lit, const std::string& unlit) 
 
 LRESULT LedButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_GETOBJECT) {
-        if (const LRESULT answer = AnswerLampObject(m_window, wParam, lParam, m_facts))
+        if (const LRESULT answer = AnswerLampObject(Handle(), wParam, lParam, m_facts))
             return answer;
     }
     return Window::WindowProc(message, wParam, lParam);
@@ -128,7 +128,7 @@ void LedButton::DrawItem(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
     const int saved = SaveDC(dc);
     SelectObject(dc, GetStockObject(NULL_BRUSH));
-    DrawParentBackground(m_window, dc, item.rcItem);
+    DrawParentBackground(Handle(), dc, item.rcItem);
     DrawLamp(dc);
     DrawCaption(dc);
     RestoreDC(dc, saved);
@@ -146,9 +146,9 @@ void LedButton::DrawLamp(HDC dc) const {
 }
 
 void LedButton::DrawCaption(HDC dc) {
-    const WideString text = WideWindowText(m_window);
+    const WideString text = WideWindowText(Handle());
     if (text.empty()) return;
-    const LayoutRect client = ClientRect(m_window);
+    const LayoutRect client = ClientRect(Handle());
     RECT measured = ToRect(m_layout.CaptionArea(client));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));

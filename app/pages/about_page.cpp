@@ -61,7 +61,7 @@ void AboutPage::OnShown() {
 
 // No control shows "about_or", but a new language file gets it with the page's other keys.
 void AboutPage::SetLanguageTexts() {
-    ShowControlTexts(m_window, m_texts,
+    ShowControlTexts(Handle(), m_texts,
                      {{IDC_ABOUT_TITLE, "about_title"},
                       {kNoControl, "about_or"},
                       {IDC_CHECK_UPDATES, "about_bt_check_update"},
@@ -83,9 +83,9 @@ bool AboutPage::OnCommand(WORD id, WORD code) {
 }
 
 void AboutPage::OnHelp() {
-    OpenHelpFile(reinterpret_cast<platform::Window>(m_window), m_helpPath);
+    OpenHelpFile(reinterpret_cast<platform::Window>(Handle()), m_helpPath);
 }
 
 void AboutPage::OnCheckForUpdates() {
-    OpenUpdatePage(reinterpret_cast<platform::Window>(m_window));
+    OpenUpdatePage(reinterpret_cast<platform::Window>(Handle()));
 }

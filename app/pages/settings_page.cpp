@@ -40,7 +40,7 @@ void SettingsPage::DoDataExchange(DataExchange& exchange) {
 }
 
 void SettingsPage::OnShown() {
-    ShowControlTexts(m_window, m_texts,
+    ShowControlTexts(Handle(), m_texts,
                      {{IDC_AUTOSTART, "IDC_AUTOSTART"},
                       {IDC_REDIAL, "IDC_REDIAL"},
                       {IDC_IE_PROPERTIES, "IDC_IE_PROP"},
@@ -68,13 +68,13 @@ bool SettingsPage::OnCommand(WORD id, WORD code) {
 }
 
 void SettingsPage::OpenInternetProperties() {
-    ShellExecuteW(m_window, L"open", L"control.exe", L"inetcpl.cpl", L".", SW_SHOWNORMAL);
+    ShellExecuteW(Handle(), L"open", L"control.exe", L"inetcpl.cpl", L".", SW_SHOWNORMAL);
 }
 
 void SettingsPage::ShowRedialHelp() {
     const std::vector<std::string> taken = m_texts.Take({"AUTOSTART-HELP"});
     const std::string text = taken.empty() ? kRedialHelp : taken.front();
-    platform::User().ShowMessage(reinterpret_cast<platform::Window>(m_window), text, "Tip",
+    platform::User().ShowMessage(reinterpret_cast<platform::Window>(Handle()), text, "Tip",
                                  platform::MessageIcon::kNone);
 }
 
@@ -82,7 +82,7 @@ void SettingsPage::ChangeUrl() {
     // Ticks made on this page since it was shown would be undone by the transfers below.
     UpdateData(Exchange::FromControls);
     UrlDialog dialog(m_settings, m_texts, m_probe);
-    dialog.DoModal(m_window);
+    dialog.DoModal(Handle());
     TransferSettings(m_settings, Transfer::Write);
     RegisterUserAgentToken();
     m_url = m_settings.url;

@@ -93,7 +93,7 @@ void StatusPage::OnShown() {
 }
 
 void StatusPage::SetLanguageTexts() {
-    ShowControlTexts(m_window, m_texts,
+    ShowControlTexts(Handle(), m_texts,
                      {{IDC_LED_OFF, "Led1"},
                       {IDC_LED_OFFLINE, "Led2"},
                       {IDC_LED_ONLINE, "Led3"},
@@ -112,7 +112,7 @@ void StatusPage::SetLampStateTexts() {
 }
 
 void StatusPage::OnFirstShow() {
-    SetTimer(m_window, kTickTimer, kTickMilliseconds, nullptr);
+    SetTimer(Handle(), kTickTimer, kTickMilliseconds, nullptr);
     m_offLamp.SetBitmap(IDB_LED_RED, kLampFrameWidth, LampColor::kRed);
     m_offlineLamp.SetBitmap(IDB_LED_YELLOW, kLampFrameWidth, LampColor::kYellow);
     m_onlineLamp.SetBitmap(IDB_LED_GREEN, kLampFrameWidth, LampColor::kGreen);
@@ -171,5 +171,5 @@ void StatusPage::MinimizeMainWindow() {
 }
 
 void StatusPage::ShowActivity(const std::string& line) {
-    SetItemText(m_window, IDC_ACTIVITY, line);
+    SetItemText(Handle(), IDC_ACTIVITY, line);
 }

@@ -46,7 +46,7 @@ class StatusPage : public PropertyPage, private IRunView {
     void ShowUrlWarnings();
     void OnFirstShow();
     // The sheet that holds the page: the owner of its boxes, and what Minimize hides.
-    HWND MainWindow() const { return GetParent(m_window); }
+    HWND MainWindow() const { return GetParent(Handle()); }
 
     IconButton m_stayOnButton;
     IconButton m_switchOffButton;

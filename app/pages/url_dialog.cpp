@@ -32,7 +32,7 @@ UrlDialog::UrlDialog(Settings& settings, LanguageTexts& texts, OnlineProbe& prob
     : Dialog(IDD_URL_DIALOG), m_settings(settings), m_texts(texts), m_probe(probe) {}
 
 BOOL UrlDialog::OnInitDialog() {
-    SendDlgItemMessageW(m_window, IDC_URL_EDIT, EM_SETLIMITTEXT, kUrlLimit, 0);
+    SendDlgItemMessageW(Handle(), IDC_URL_EDIT, EM_SETLIMITTEXT, kUrlLimit, 0);
     return Dialog::OnInitDialog();
 }
 
@@ -63,8 +63,8 @@ void UrlDialog::TakeLanguageTexts() {
     m_result = texts[2];
     m_success = texts[3];
     m_failure = texts[4];
-    SetItemText(m_window, IDC_TEST_URL, texts[5]);
-    SetText(m_window, texts[6]);
+    SetItemText(Handle(), IDC_TEST_URL, texts[5]);
+    SetText(Handle(), texts[6]);
 }
 
 bool UrlDialog::OnCommand(WORD id, WORD code) {
@@ -100,20 +100,20 @@ bool UrlDialog::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) 
 void UrlDialog::ShowPrompt() {
     const std::vector<std::string> taken = m_texts.Take({"urltest"});
     m_result = taken.empty() ? kPrompt : taken.front();
-    SetItemText(m_window, IDC_TEST_RESULT, m_result);
+    SetItemText(Handle(), IDC_TEST_RESULT, m_result);
 }
 
 void UrlDialog::OnOK() {
     UpdateData(Exchange::FromControls);
     SetKeepAliveUrl(m_settings, m_url);
     m_closed = true;
-    EndDialog(m_window, IDOK);
+    EndDialog(Handle(), IDOK);
 }
 
 void UrlDialog::OnCancel() {
     SetKeepAliveUrl(m_settings, m_urlAtOpen);
     m_closed = true;
-    EndDialog(m_window, IDCANCEL);
+    EndDialog(Handle(), IDCANCEL);
 }
 
 // The test opens the URL in the edit, with autodial as the Redial setting allows, in a probe of
@@ -167,10 +167,10 @@ ProbeResult UrlDialog::WaitForProbe(const ProbeTarget& target) {
 // Tab, Enter and Escape work as outside a test: the main window and the status page's timer
 // wait, so the keep-alive tick does not step the probe while the test does.
 void UrlDialog::DispatchOwnMessages() {
-    for (bool any = true; any && m_window;) {
+    for (bool any = true; any && Handle();) {
         any = false;
-        for (HWND window = m_window; window; window = window == m_window
-                                                          ? GetWindow(m_window, GW_CHILD)
+        for (HWND window = Handle(); window; window = window == Handle()
+                                                          ? GetWindow(Handle(), GW_CHILD)
                                                           : GetWindow(window, GW_HWNDNEXT)) {
             MSG message;
             while (PeekMessageW(&message, window, 0, 0, PM_REMOVE)) {
@@ -179,7 +179,7 @@ void UrlDialog::DispatchOwnMessages() {
                     m_closed = true;
                     return;
                 }
-                if (!IsDialogMessageW(m_window, &message)) {
+                if (!IsDialogMessageW(Handle(), &message)) {
                     TranslateMessage(&message);
                     DispatchMessageW(&message);
                 }

@@ -76,9 +76,9 @@ TEST_F(AboutPage, LanguageFileReplacesTitleAndButtonTextsOnEachShow) {
     // Hiding changes nothing; the next showing reads the file again, and one removed meanwhile
     // gives "English" everywhere.
     DeleteFileA(file.c_str());
-    ShowWindow(page->m_window, SW_HIDE);
+    ShowWindow(page->Handle(), SW_HIDE);
     EXPECT_EQ("Vellmark\r\nvon Quaddle", Text(Item(IDC_ABOUT_TITLE)));
-    ShowWindow(page->m_window, SW_SHOW);
+    ShowWindow(page->Handle(), SW_SHOW);
     EXPECT_EQ("English", Text(Item(IDC_ABOUT_TITLE)));
     EXPECT_EQ("English", Text(Item(IDC_HELP_BUTTON)));
     EXPECT_EQ("Version 2.01", Text(Item(IDC_VERSION)));

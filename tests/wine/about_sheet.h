@@ -30,7 +30,7 @@ class AboutSheet : public ::testing::Test {
         InitCommonControlsEx(&controls);
     }
     void TearDown() override {
-        if (sheet.m_window) DestroyWindow(sheet.m_window);
+        if (sheet.Handle()) DestroyWindow(sheet.Handle());
         platform::InstallWin32Services();
     }
 
@@ -39,9 +39,9 @@ class AboutSheet : public ::testing::Test {
         sheet.AddPage(*page);
         // Hidden: destroying a shown window waits on the X server for seconds under Wine.
         ASSERT_TRUE(sheet.Create(WS_POPUP | WS_CAPTION));
-        ASSERT_NE(nullptr, page->m_window);
+        ASSERT_NE(nullptr, page->Handle());
     }
-    HWND Item(int id) const { return GetDlgItem(page->m_window, id); }
+    HWND Item(int id) const { return GetDlgItem(page->Handle(), id); }
 
     static std::string Text(HWND window) { return WindowText(window); }
 

@@ -21,7 +21,7 @@ class HyperlinkOnPage : public AboutSheet {
     HWND AddStatic(const char* text, DWORD style, RECT area) {
         return CreateWindowExW(0, L"STATIC", ToWide(text).c_str(), WS_CHILD | WS_VISIBLE | style,
                                area.left, area.top, area.right - area.left, area.bottom - area.top,
-                               page->m_window, reinterpret_cast<HMENU>(m_nextId++), nullptr,
+                               page->Handle(), reinterpret_cast<HMENU>(m_nextId++), nullptr,
                                nullptr);
     }
     // Gives the static the page's font, then hands it to the link.
@@ -64,7 +64,7 @@ class HyperlinkOnPage : public AboutSheet {
 TEST_F(HyperlinkOnPage, PageLinkShrinksToItsUnderlinedText) {
     HWND home = Item(IDC_LINK_HOME);
     RECT layout{70, 33, 70 + 63, 33 + 8};
-    MapDialogRect(page->m_window, &layout);
+    MapDialogRect(page->Handle(), &layout);
     const RECT now = InParent(home);
     const SIZE text = TextSize(home);
     EXPECT_EQ(layout.left, now.left);
@@ -91,19 +91,19 @@ TEST_F(HyperlinkOnPage, AlignedStaticsKeepTheirRightEdgeOrCenter) {
     Take(centered, AddStatic("in the center", SS_CENTER, {10, 150, 310, 190}), Font());
     Take(middle, AddStatic("in the middle", SS_CENTERIMAGE, {10, 200, 310, 240}), Font());
 
-    RECT r = InParent(right.m_window);
+    RECT r = InParent(right.Handle());
     EXPECT_EQ(310, r.right);
-    EXPECT_EQ(TextSize(right.m_window).cx, r.right - r.left);
+    EXPECT_EQ(TextSize(right.Handle()).cx, r.right - r.left);
     EXPECT_EQ(100, r.top);
 
     // Centered within one pixel and fitted to the text, whose size and parity depend on the font.
-    r = InParent(centered.m_window);
-    ExpectFits(TextSize(centered.m_window).cx, r.right - r.left);
+    r = InParent(centered.Handle());
+    ExpectFits(TextSize(centered.Handle()).cx, r.right - r.left);
     EXPECT_LE(std::abs((r.left - 10) - (310 - r.right)), 1);
 
-    r = InParent(middle.m_window);
+    r = InParent(middle.Handle());
     EXPECT_EQ(10, r.left);
-    ExpectFits(TextSize(middle.m_window).cy, r.bottom - r.top);
+    ExpectFits(TextSize(middle.Handle()).cy, r.bottom - r.top);
     EXPECT_LE(std::abs((r.top - 200) - (240 - r.bottom)), 1);
 }
 
@@ -112,13 +112,13 @@ TEST_F(HyperlinkOnPage, EmptyTextShowsTheTargetAndEmptyTargetTakesTheText) {
     untitled.SetURL("http://a.example/");
     Take(untitled, AddStatic("", 0, {10, 100, 310, 140}), Font());
     Take(untargeted, AddStatic("Just text", 0, {10, 150, 310, 190}), Font());
-    EXPECT_EQ("http://a.example/", Text(untitled.m_window));
-    EXPECT_EQ("http://a.example/", ToolTipText(untitled.m_window));
-    EXPECT_EQ("Just text", ToolTipText(untargeted.m_window));
+    EXPECT_EQ("http://a.example/", Text(untitled.Handle()));
+    EXPECT_EQ("http://a.example/", ToolTipText(untitled.Handle()));
+    EXPECT_EQ("Just text", ToolTipText(untargeted.Handle()));
 
     untargeted.SetURL("http://b.example/");
-    EXPECT_EQ("http://b.example/", ToolTipText(untargeted.m_window));
-    EXPECT_EQ("Just text", Text(untargeted.m_window));
+    EXPECT_EQ("http://b.example/", ToolTipText(untargeted.Handle()));
+    EXPECT_EQ("Just text", Text(untargeted.Handle()));
 }
 
 // Letters of two bytes and more in UTF-8 are one character each on the screen.
@@ -127,19 +127,19 @@ TEST_F(HyperlinkOnPage, TextOfAnyScriptIsMeasuredAsShownAndItsTargetTipped) {
     link.SetURL("http://zażółć.example/Ωμέγα/東京");
     const std::string text = "Zażółć gęślą jaźń – Ωμέγα 東京";
     Take(link, AddStatic(text.c_str(), 0, {10, 100, 390, 140}), Font());
-    EXPECT_EQ(text, Text(link.m_window));
-    const SIZE size = TextSize(link.m_window);
-    const RECT r = InParent(link.m_window);
+    EXPECT_EQ(text, Text(link.Handle()));
+    const SIZE size = TextSize(link.Handle());
+    const RECT r = InParent(link.Handle());
     EXPECT_EQ(size.cx, r.right - r.left);
     EXPECT_EQ(size.cy, r.bottom - r.top);
-    EXPECT_EQ("http://zażółć.example/Ωμέγα/東京", ToolTipText(link.m_window));
+    EXPECT_EQ("http://zażółć.example/Ωμέγα/東京", ToolTipText(link.Handle()));
 }
 
 TEST_F(HyperlinkOnPage, ColorFollowsHoverAndVisited) {
     Hyperlink link;
     link.SetColors(kLink, kVisited, kHover);
     Take(link, AddStatic("colors", 0, {10, 100, 310, 140}), Font());
-    const HWND control = link.m_window;
+    const HWND control = link.Handle();
 
     ColorAnswer answer = AskColor(control);
     EXPECT_EQ(kLink, answer.text);
@@ -206,14 +206,14 @@ TEST_F(HyperlinkOnPage, FailingClickBeepsAndShowsTheReason) {
     Take(link, AddStatic("broken", 0, {10, 100, 310, 140}), Font());
     link.SetVisited(true);
 
-    Click(link.m_window);
+    Click(link.Handle());
     ASSERT_EQ(1, user.beeps);
     ASSERT_EQ(1u, user.boxes.size());
     EXPECT_EQ("Unable to open hyperlink:\n\nThe specified file was not found.", user.boxes[0].text);
     EXPECT_EQ("nimbrel_wine_tests", user.boxes[0].caption);
     EXPECT_EQ(platform::MessageIcon::kWarning, user.boxes[0].icon);
-    EXPECT_EQ(reinterpret_cast<platform::Window>(sheet.m_window), user.boxes[0].owner);
-    EXPECT_EQ(kLink, AskColor(link.m_window).text);  // no longer visited
+    EXPECT_EQ(reinterpret_cast<platform::Window>(sheet.Handle()), user.boxes[0].owner);
+    EXPECT_EQ(kLink, AskColor(link.Handle()).text);  // no longer visited
     EXPECT_EQ(nullptr, GetCapture());
 }
 
@@ -224,11 +224,11 @@ TEST_F(HyperlinkOnPage, ClickOpenedByTheRegisteredProgramMarksTheLinkVisited) {
     link.SetURL(kUnknownScheme);
     Take(link, AddStatic("works", 0, {10, 100, 310, 140}), Font());
 
-    MoveMouse(link.m_window, 1, 1);
-    Click(link.m_window);
+    MoveMouse(link.Handle(), 1, 1);
+    Click(link.Handle());
     EXPECT_EQ(0, user.beeps);
     EXPECT_TRUE(user.boxes.empty());
-    EXPECT_EQ(kVisited, AskColor(link.m_window).text);
+    EXPECT_EQ(kVisited, AskColor(link.Handle()).text);
     EXPECT_EQ(nullptr, GetCapture());
 }
 
@@ -241,14 +241,14 @@ TEST_F(HyperlinkOnPage, TargetTooLongForTheFallbackReportsTheShellsReason) {
     link.SetURL(std::string(kUnknownScheme) + std::string(500, 'x'));
     Take(link, AddStatic("long", 0, {10, 100, 310, 140}), Font());
 
-    Click(link.m_window);
+    Click(link.Handle());
     ASSERT_EQ(1, user.beeps);
     ASSERT_EQ(1u, user.boxes.size());
     EXPECT_EQ(
         "Unable to open hyperlink:\n\nThere is no application associated\nwith the given filename "
         "extension.",
         user.boxes[0].text);
-    EXPECT_EQ(kLink, AskColor(link.m_window).text);
+    EXPECT_EQ(kLink, AskColor(link.Handle()).text);
 }
 
 }  // namespace

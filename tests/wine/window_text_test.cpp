@@ -75,8 +75,8 @@ TEST(SheetCaption, KeepsEveryScript) {
     sheet.AddPage(page);
     // Hidden: destroying a shown window waits on the X server for seconds under Wine.
     ASSERT_TRUE(sheet.Create(WS_POPUP | WS_CAPTION));
-    EXPECT_EQ(kScriptsWide, WideTextOf(sheet.m_window));
-    DestroyWindow(sheet.m_window);
+    EXPECT_EQ(kScriptsWide, WideTextOf(sheet.Handle()));
+    DestroyWindow(sheet.Handle());
 }
 
 }  // namespace
