@@ -8,7 +8,7 @@
 class AutodialSwitch;
 
 // The URL dialog of a first run, open before the main window exists. Until then it is the
-// running start's window: a later start finds it by the instance mark and may ask it to come to
+// running instance's window: a later start finds it by the instance mark and may ask it to come to
 // the front or to end the run, and it answers the system's session end as the main window does.
 class FirstRunDialog final : public UrlDialog {
   public:

@@ -40,8 +40,8 @@ MainSheet::~MainSheet() {
 }
 
 std::string MainSheet::Caption(const LanguageTexts& texts) {
-    return texts.InForce() ? std::string(kGermanEditionName) + " - " + kMakerSiteGerman
-                           : std::string(kProductName) + " - " + kMakerSite;
+    return texts.InUse() ? std::string(kGermanEditionName) + " - " + kMakerSiteGerman
+                         : std::string(kProductName) + " - " + kMakerSite;
 }
 
 BOOL MainSheet::OnInitDialog() {

@@ -13,9 +13,9 @@ const UINT g_uShowRequestMessage = RegisterWindowMessageW(L"Nimbrel2.ShowRequest
 namespace {
 
 constexpr DWORD kPollMilliseconds = 100;
-// A running start that is busy (a message box, a page being built) still answers in time.
+// A running instance that is busy (a message box, a page being built) still answers in time.
 constexpr UINT kAnswerMilliseconds = 2000;
-// How long a running start may take to build its window: a second start right after the first.
+// How long a running instance may take to build its window: a second start right after the first.
 constexpr ULONGLONG kFindWithinMilliseconds = 10000;
 // Exit saves the settings and the shortcut, then the process ends.
 constexpr ULONGLONG kEndWithinMilliseconds = 30000;
@@ -88,7 +88,7 @@ InstanceLock::~InstanceLock() {
 bool InstanceLock::WaitForOwnership(DWORD milliseconds) {
     if (m_owned) return true;
     const DWORD result = WaitForSingleObject(m_mutex, milliseconds);
-    // Abandoned: the running start ended without letting go, which ends its claim all the same.
+    // Abandoned: the running instance ended without letting go, which ends its claim all the same.
     m_owned = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
     return m_owned;
 }

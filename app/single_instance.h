@@ -16,7 +16,7 @@ extern const UINT g_uExitRequestMessage;
 extern const UINT g_uShowRequestMessage;
 
 // "Nimbrel2.Instance.<the user's SID>": the user's mutex (in the Global namespace, seen from
-// every session) and the mark on the running start's window carry this name, so users do not
+// every session) and the mark on the running instance's window carry this name, so users do not
 // block each other.
 std::string InstanceName();
 
@@ -30,7 +30,7 @@ class InstanceLock {
 
     // False while another start of the same user runs.
     bool Owned() const { return m_owned; }
-    // Waits up to the given time for the running start to end; then this one owns the mutex.
+    // Waits up to the given time for the running instance to end; then this one owns the mutex.
     bool WaitForOwnership(DWORD milliseconds);
 
   private:
@@ -43,8 +43,8 @@ void MarkInstanceWindow(HWND window, const std::string& name);
 void UnmarkInstanceWindow(HWND window, const std::string& name);
 
 enum class HandOver {
-    kDone,        // the running start took the request
-    kOwned,       // the running start ended meanwhile: this start owns the mutex and runs
+    kDone,        // the running instance took the request
+    kOwned,       // the running instance ended meanwhile: this start owns the mutex and runs
     kNotReached,  // no running window answered in time
 };
 

@@ -80,7 +80,7 @@ NOTIFYICONDATAW TrayIcon::Record() {
     return record;
 }
 
-// An icon the shell still holds (a taskbar that only says it was created anew) counts as added.
+// An icon the shell still holds (a taskbar that only says it was created again) counts as added.
 bool TrayIcon::AddIcon() {
     const NotifyIcon notify;
     NOTIFYICONDATAW record = Record();

@@ -16,7 +16,7 @@ inline constexpr UINT kTrayIconId = 100;
 
 // Registered once, during static initialization.
 extern const UINT g_uIconNotifyMessage;
-// Sent by the shell when its taskbar is created anew (Explorer restarted).
+// Sent by the shell when its taskbar is created again (Explorer restarted).
 extern const UINT g_uTaskbarCreatedMessage;
 
 // The main window's notification-area icon: id 100, tip string 100 over the line's state, the

@@ -16,7 +16,7 @@ struct LocalTime {
     int second;
 };
 
-// A local time with its distance from UTC, as it was in force at that moment.
+// A local time with its distance from UTC, as it applied at that moment.
 struct ZonedTime {
     LocalTime local;
     int utcOffsetMinutes;

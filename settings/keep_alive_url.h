@@ -6,7 +6,7 @@
 
 // The keep-alive URL as the URL dialog changes it.
 
-// Puts url in force, cut to what the setting holds (299 characters).
+// Makes url the one in use, cut to what the setting holds (299 characters).
 void SetKeepAliveUrl(Settings& settings, const std::string& url);
 
 // As SetKeepAliveUrl, and marks the saved URL as tested, the state in which the dialog tests.

@@ -82,7 +82,7 @@ std::string LanguageTexts::TextOr(const char* key, const std::string& english) c
 }
 
 std::vector<std::string> LanguageTexts::Take(const std::vector<const char*>& keys) {
-    if (!InForce()) return {};
+    if (!InUse()) return {};
     Refresh();
     std::vector<std::string> texts;
     for (const char* key : keys) texts.push_back(Text(key));

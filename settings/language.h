@@ -23,7 +23,7 @@ class LanguageTexts {
 
     // Whether the file was in use at the latest Refresh (or the start-up step): the German
     // edition, with its texts.
-    bool InForce() const { return m_file.has_value(); }
+    bool InUse() const { return m_file.has_value(); }
 
     // Adds key=key to the file for each of keys it lacks, in their order, so that whoever
     // translates it finds every key the program asked for. A key missing from the latest

@@ -23,7 +23,7 @@ BOOL AboutPage::OnInitDialog() {
 }
 
 void AboutPage::SetUpLinks() {
-    const bool german = m_texts.InForce();
+    const bool german = m_texts.InUse();
     m_homeLink.SetURL(HomeLinkTarget(german));
     m_contactLink.SetURL(ContactLinkTarget(german));
     m_mailLink.SetURL(MailLinkTarget());

@@ -102,7 +102,7 @@ TEST_F(UsersAutodial, KilledDuringARequestThenTheNextStartPutsThemBackExactly) {
 }
 
 // A second start during the first run's request hands over without touching autodial: the
-// repair at start-up is the running start's alone. The first run's Exit puts them back exactly.
+// repair at start-up is the running instance's alone. The first run's Exit puts them back exactly.
 TEST_F(UsersAutodial, SecondStartDuringARequestLeavesTheUsersValuesToComeBack) {
     LoopbackHttpServer server(Mode::kNeverAnswer);
     PutSettings(server.Url());

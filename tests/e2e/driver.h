@@ -62,7 +62,7 @@ class Nimbrel {
     PROCESS_INFORMATION m_process{};
 };
 
-// The running start's instance name for the test's own user, from the account's SID.
+// The running instance's instance name for the test's own user, from the account's SID.
 std::string InstanceName();
 
 // A folder of its own holding only a copy of the program: no help file, no language file

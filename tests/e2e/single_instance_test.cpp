@@ -89,7 +89,7 @@ TEST_F(SingleInstance, ExitRequestFromAnySenderEndsThroughExit) {
     EXPECT_FALSE(TrayIconShown(main, kTrayIconId));
 }
 
-// Were the order the other way round, the running start's Exit would write the settings and
+// Were the order the other way round, the running instance's Exit would write the settings and
 // the shortcut back after the uninstall.
 TEST_F(SingleInstance, SecondStartWithUninstallEndsTheRunningOneThroughExitThenUninstalls) {
     Nimbrel first;
@@ -133,7 +133,7 @@ TEST_F(SingleInstance, ExitRequestDuringTheUrlTestEndsTheRunAtOnce) {
     EXPECT_EQ(0u, nimbrel.WaitForExit(5s).value_or(12345));
 }
 
-// Until the main window exists, the first-run dialog is the running start's window.
+// Until the main window exists, the first-run dialog is the running instance's window.
 TEST_F(SingleInstance, UninstallWhileTheFirstRunDialogIsOpenEndsTheRunThenUninstalls) {
     settings::PutDword("FirstTime", 1);
     Nimbrel first;

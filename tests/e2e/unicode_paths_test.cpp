@@ -119,7 +119,7 @@ class StartAs {
 
 // Started from a folder, and with a profile, whose names have letters of four scripts outside
 // the Western code page, the program finds its language file, writes a shortcut that points at
-// itself, and keeps one running start per user.
+// itself, and keeps one running instance per user.
 class UnicodePaths : public ::testing::Test {
   protected:
     void SetUp() override {

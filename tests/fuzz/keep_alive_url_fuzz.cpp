@@ -17,7 +17,7 @@
 
 namespace {
 
-// The worker's requests for the URL in force: a web address is asked for its own host, port and
+// The worker's requests for the URL in use: a web address is asked for its own host, port and
 // path, anything else makes no request, and every handle is closed once.
 void CheckProbe(const Settings& settings, const std::string& kept) {
     FakeInternet internet;
@@ -33,12 +33,12 @@ void CheckProbe(const Settings& settings, const std::string& kept) {
             "a probe makes a request exactly for a web address", Shown(kept));
     for (const std::string& url : internet.Urls()) {
         Require(url == address->host + ":" + std::to_string(address->port) + address->object,
-                "the probe asks for the host, port and path of the URL in force", Shown(url));
+                "the probe asks for the host, port and path of the URL in use", Shown(url));
         Require(kept.find(address->host) != std::string::npos &&
                     (address->object == "/" ||
                      kept.find(address->object.substr(address->object[1] == '?' ? 1 : 0)) !=
                          std::string::npos),
-                "the host and path come from the URL in force", Shown(url));
+                "the host and path come from the URL in use", Shown(url));
     }
     Require(internet.OpenHandles() == 0 && internet.Misuses().empty(),
             "the probe closes every handle once");

@@ -113,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     texts.ApplyOffSwitch();
     if (original.empty() || (user.Value("OK") && Displayed(*user.Value("OK")) == "nofile")) {
         for (const char* key : kKeys) {
-            Require(texts.Text(key) == "English", "no file in force");
+            Require(texts.Text(key) == "English", "no file in use");
             texts.AddMissing({key});
         }
         Require(ReadFile(folder.HostPath("german.lng")) == original, "a file out of force stays");

@@ -59,14 +59,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LanguageTexts texts(folder.WindowsPath("german.lng"));
 
     texts.ApplyOffSwitch();
-    const bool languageFile = texts.InForce();
+    const bool languageFile = texts.InUse();
     const std::string name = AutostartLinkName(texts);
     const std::string file = StartupLinkFile(kStartup, name);
     if (!languageFile)
         Require(name == kProductName, "without a language file the name is the product's");
     CheckLinkFile(name, file);
     // A name that fits a path is remembered as written, so a later removal finds this very file
-    // even when the language file has named it anew meanwhile.
+    // even when the language file has renamed it meanwhile.
     const std::string fileName = file.substr(std::strlen(kStartup));
     if (file.size() < kMaxPath) {
         RememberWrittenShortcut(fileName);

@@ -34,7 +34,7 @@ class Language : public ::testing::Test {
 TEST_F(Language, AbsentOrEmptyFileGivesEnglishIsOutOfForceAndLearnsNothing) {
     EXPECT_EQ("English", texts.Text("Led1"));
     texts.Refresh();
-    EXPECT_FALSE(texts.InForce());
+    EXPECT_FALSE(texts.InUse());
 
     WriteFile("[SETTINGS]\r\nLed1=Aus\r\n");
     texts.Refresh();
@@ -44,14 +44,14 @@ TEST_F(Language, AbsentOrEmptyFileGivesEnglishIsOutOfForceAndLearnsNothing) {
     EXPECT_EQ("English", texts.Text("Led1"));
     texts.AddMissing({"Led1"});
     texts.Refresh();
-    EXPECT_FALSE(texts.InForce());
+    EXPECT_FALSE(texts.InUse());
     EXPECT_EQ("", FileText());
 }
 
 TEST_F(Language, PresentFileIsInForceAndGivesTheText) {
     WriteFile("[SETTINGS]\r\nIDC_REDIAL=Wenn offline, Verbindung herstellen\r\n");
     texts.Refresh();
-    EXPECT_TRUE(texts.InForce());
+    EXPECT_TRUE(texts.InUse());
     EXPECT_EQ("Wenn offline, Verbindung herstellen", texts.Text("idc_redial"));
 }
 
@@ -63,9 +63,9 @@ TEST_F(Language, TextsComeFromTheLatestRefresh) {
     EXPECT_EQ("An", texts.Text("On"));
     std::remove(folder.HostPath("german.lng").c_str());
     EXPECT_EQ("An", texts.TextOr("On", "Stay On"));
-    EXPECT_TRUE(texts.InForce());
+    EXPECT_TRUE(texts.InUse());
     texts.Refresh();
-    EXPECT_FALSE(texts.InForce());
+    EXPECT_FALSE(texts.InUse());
     EXPECT_EQ("Stay On", texts.TextOr("On", "Stay On"));
 }
 
@@ -81,7 +81,7 @@ TEST_F(Language, TakeReadsAgainGivesTheTextsAndAddsTheMissingKeysInOrder) {
     EXPECT_EQ("[SETTINGS]\r\nOn=Ein\r\nOff=Off\r\nExit=Exit\r\n", FileText());
     std::remove(folder.HostPath("german.lng").c_str());
     EXPECT_EQ((std::vector<std::string>{"English", "English"}), texts.Take({"On", "Off"}));
-    EXPECT_FALSE(texts.InForce());
+    EXPECT_FALSE(texts.InUse());
 }
 
 TEST_F(Language, MarkerBecomesCrLf) {
@@ -204,7 +204,7 @@ TEST_F(Language, ReadOnlyFileIsNotDamaged) {
     texts.AddMissing({"Off"});  // tried again, still nothing written
     EXPECT_EQ(content, FileText());
     texts.Refresh();
-    EXPECT_TRUE(texts.InForce());
+    EXPECT_TRUE(texts.InUse());
 }
 
 TEST_F(Language, BrokenFileNeverCrashes) {
@@ -224,7 +224,7 @@ TEST_F(Language, LockedFileCountsAsAbsent) {
     EXPECT_EQ("English", texts.Text("On"));
     texts.AddMissing({"Off"});
     texts.Refresh();
-    EXPECT_FALSE(texts.InForce());
+    EXPECT_FALSE(texts.InUse());
     EXPECT_EQ(0, system.files.replacements);
 }
 
@@ -232,12 +232,12 @@ TEST_F(Language, NofileSwitchesTheFileOffForTheWholeRun) {
     const std::string content = "[SETTINGS]\r\nOK=nofile\r\nOn=An\r\n";
     WriteFile(content);
     texts.ApplyOffSwitch();
-    EXPECT_FALSE(texts.InForce());
+    EXPECT_FALSE(texts.InUse());
     EXPECT_EQ("English", texts.Text("On"));
     EXPECT_EQ("English", texts.Text("Off"));
     texts.AddMissing({"Off"});
     texts.Refresh();
-    EXPECT_FALSE(texts.InForce());
+    EXPECT_FALSE(texts.InUse());
     EXPECT_EQ(content, FileText());
 }
 
@@ -245,7 +245,7 @@ TEST_F(Language, OtherOkTextsLeaveTheFileInForceAndOkIsAdded) {
     for (const char* ok : {"OK=Ja\r\n", "OK=NOFILE\r\n", "OK=nofile2\r\n", ""}) {
         WriteFile(std::string("[SETTINGS]\r\n") + ok + "On=An\r\n");
         texts.ApplyOffSwitch();
-        EXPECT_TRUE(texts.InForce()) << ok;
+        EXPECT_TRUE(texts.InUse()) << ok;
         EXPECT_EQ("An", texts.Text("On")) << ok;
     }
     EXPECT_EQ("[SETTINGS]\r\nOn=An\r\nOK=OK\r\n", FileText());
@@ -253,10 +253,10 @@ TEST_F(Language, OtherOkTextsLeaveTheFileInForceAndOkIsAdded) {
 
 TEST_F(Language, NoFileAtStartUpStillLetsALaterFileIn) {
     texts.ApplyOffSwitch();
-    EXPECT_FALSE(texts.InForce());
+    EXPECT_FALSE(texts.InUse());
     WriteFile("[SETTINGS]\r\nOn=An\r\n");
     texts.Refresh();
-    EXPECT_TRUE(texts.InForce());
+    EXPECT_TRUE(texts.InUse());
     EXPECT_EQ("An", texts.Text("On"));
 }
 

@@ -7,7 +7,7 @@
 namespace {
 
 // The signal is the library's that made it, and goes back to it once, even when another
-// library is in force by then.
+// library is in use by then.
 TEST(Cancellation, SignalIsRaisedOnceAndClosedByItsMaker) {
     FakeInternet maker;
     FakeInternet later;

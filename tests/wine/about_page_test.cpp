@@ -50,7 +50,7 @@ TEST_F(AboutPage, LinksLeadToTheMakersPagesWithTheProgramsHand) {
 
 TEST_F(AboutPage, GermanEditionLinksToTheGermanPages) {
     std::ofstream(program.Path("german.lng"), std::ios::binary) << "[SETTINGS]\r\nOK=Ja\r\n";
-    texts.ApplyOffSwitch();  // as at start-up: the file is in force
+    texts.ApplyOffSwitch();  // as at start-up: the file is in use
     Open();
     EXPECT_EQ("http://www.quaddle.example/de/vellmark.htm?ref=nb2",
               ToolTipText(Item(IDC_LINK_HOME)));

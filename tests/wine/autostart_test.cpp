@@ -39,7 +39,7 @@ class AutostartShortcut : public ::testing::Test {
         folders.programDir = program.Directory();
         ASSERT_TRUE(RecordStartupFolder(folders, false));
         fs::create_directories(folders.startupFolder);
-        texts.Refresh();  // no file: not in force
+        texts.Refresh();  // no file: not in use
         startupBefore = StartupLinks();
     }
     void TearDown() override {
@@ -66,7 +66,7 @@ class AutostartShortcut : public ::testing::Test {
     void WriteLanguageFile(const std::string& lines) {
         std::ofstream(program.Path("german.lng"), std::ios::binary) << "[SETTINGS]\r\n" << lines;
         texts.Refresh();
-        ASSERT_TRUE(texts.InForce());
+        ASSERT_TRUE(texts.InUse());
     }
     static SavedShortcut ReadBack(const std::string& file) {
         const std::optional<SavedShortcut> saved = ReadSavedShortcut(file);

@@ -49,7 +49,7 @@ TEST_F(LanguageFileInAnyFolder, GermanSampleShowsItsUmlauts) {
     ASSERT_TRUE(sample.is_open());
     Write({std::istreambuf_iterator<char>(sample), std::istreambuf_iterator<char>()});
     texts.Refresh();
-    EXPECT_TRUE(texts.InForce());
+    EXPECT_TRUE(texts.InUse());
     EXPECT_EQ("Wenn offline, Verbindung w\xC3\xA4hlen", texts.Text("IDC_REDIAL"));
 }
 
