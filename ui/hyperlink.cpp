@@ -27,19 +27,19 @@ TTTOOLINFOW ToolOf(HWND window) {
 // A window's device context with a font selected, both given back when it goes.
 class FontDc {
   public:
-    FontDc(HWND window, HGDIOBJ font) : Handle()(window), m_dc(GetDC(window)) {
+    FontDc(HWND window, HGDIOBJ font) : m_window(window), m_dc(GetDC(window)) {
         m_previous = font ? SelectObject(m_dc, font) : nullptr;
     }
     FontDc(const FontDc&) = delete;
     FontDc& operator=(const FontDc&) = delete;
     ~FontDc() {
         if (m_previous) SelectObject(m_dc, m_previous);
-        ReleaseDC(Handle(), m_dc);
+        ReleaseDC(m_window, m_dc);
     }
     HDC get() const { return m_dc; }
 
   private:
-    HWND Handle();
+    HWND m_window;
     HDC m_dc;
     HGDIOBJ m_previous;
 };
