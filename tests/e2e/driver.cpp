@@ -416,6 +416,35 @@ void ClickTrayIcon(const TrayIcon& icon, UINT mouseMessage) {
     PostMessageA(icon.tray, mouseMessage, 0, center);
 }
 
+std::optional<TrayIcon> IconInTray(HWND main) {
+    const std::size_t iconsBefore = TrayIcons().size();
+    PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    if (!WaitUntil([&] {
+            return !IsWindowVisible(main) && TrayIconShown(main, kTrayIconId) &&
+                   TrayIcons().size() > iconsBefore;
+        }))
+        return std::nullopt;
+    return TrayIcons().front();
+}
+
+HWND OpenMenu() {
+    HWND menu = FindWindowA("#32768", nullptr);
+    return menu && IsWindowVisible(menu) ? menu : nullptr;
+}
+
+// The menu comes as the right button goes up, as the shell's context-menu event.
+HWND OpenTrayMenu(const TrayIcon& icon) {
+    ClickTrayIcon(icon, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    WaitUntil([&] { return (menu = OpenMenu()) != nullptr; });
+    return menu;
+}
+
+void StartUrlTest(HWND dialog, const std::string& url) {
+    SetText(GetDlgItem(dialog, IDC_URL_EDIT), url + "?" + std::to_string(GetTickCount64()));
+    Click(dialog, IDC_TEST_URL);
+}
+
 namespace startup {
 
 std::string Folder() {

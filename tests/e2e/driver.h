@@ -128,6 +128,14 @@ std::vector<TrayIcon> TrayIcons();
 std::vector<std::string> BalloonTexts();
 // Sends the tray the mouse message as if it happened on the icon.
 void ClickTrayIcon(const TrayIcon& icon, UINT mouseMessage);
+// Minimizes main into the tray; its icon once the taskbar shows it, or nullopt.
+std::optional<TrayIcon> IconInTray(HWND main);
+// The tray's popup menu when it is open, else null.
+HWND OpenMenu();
+// Right-clicks the icon; its menu once open, else null.
+HWND OpenTrayMenu(const TrayIcon& icon);
+// Types url into the URL dialog, with a query of its own so no cache answers, and tests it.
+void StartUrlTest(HWND dialog, const std::string& url);
 
 // The user's Startup folder and the shortcuts in it.
 namespace startup {

@@ -33,14 +33,6 @@ class LineHistory : public ::testing::Test {
     }
     void TearDown() override { settings::Clear(); }
 
-    // Minimizes main into the tray; its icon once the taskbar shows it.
-    static std::optional<driver::TrayIcon> IconInTray(HWND main) {
-        const std::size_t iconsBefore = TrayIcons().size();
-        PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-        if (!WaitUntil([&] { return !IsWindowVisible(main) && TrayIcons().size() > iconsBefore; }))
-            return std::nullopt;
-        return TrayIcons().front();
-    }
     // The activity line counts dots again. Stay On before that would drop the result, and the
     // next one would be the first after switch-on.
     static bool ResultTaken(HWND page) {
@@ -97,9 +89,8 @@ TEST_F(LineHistory, TheMenuItemOpensTheFileHoldingItsHeadBeforeAnyRow) {
     ASSERT_NE(nullptr, main);
     const std::optional<driver::TrayIcon> icon = IconInTray(main);
     ASSERT_TRUE(icon);
-    ClickTrayIcon(*icon, WM_RBUTTONUP);
-    HWND menu = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr; }));
+    HWND menu = OpenTrayMenu(*icon);
+    ASSERT_NE(nullptr, menu);
     for (const WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN})  // below "Restore Nimbrel"
         PostMessageA(menu, WM_KEYDOWN, key, 0);
 

@@ -29,21 +29,6 @@ class MainWindow : public ::testing::Test {
         return !IsWindowVisible(main) && TrayIconShown(main, kTrayIconId);
     }
 
-    // Minimizes main into the tray; its icon once the taskbar shows it, or nullopt.
-    static std::optional<driver::TrayIcon> IconInTray(HWND main) {
-        const std::size_t iconsBefore = TrayIcons().size();
-        Minimize(main);
-        if (!WaitUntil([&] { return InTray(main) && TrayIcons().size() > iconsBefore; }))
-            return std::nullopt;
-        return TrayIcons().front();
-    }
-
-    // The tray's popup menu when it is open, else null.
-    static HWND OpenMenu() {
-        HWND menu = FindWindowA("#32768", nullptr);
-        return menu && IsWindowVisible(menu) ? menu : nullptr;
-    }
-
     static void ExpectSettingsUntouched() {
         EXPECT_EQ(1u, settings::Dword("Redial").value_or(99));
         EXPECT_EQ(0u, settings::Dword("AutoStart").value_or(99));
@@ -112,13 +97,11 @@ TEST_F(MainWindow, TrayMenuExitEndsWithoutWritingTheSettings) {
     const std::optional<driver::TrayIcon> icon = IconInTray(main);
     ASSERT_TRUE(icon);
 
-    // The menu comes as the right button goes up, as the shell's context-menu event.
     ClickTrayIcon(*icon, WM_RBUTTONDOWN);
     Sleep(300);
     EXPECT_EQ(nullptr, OpenMenu());
-    ClickTrayIcon(*icon, WM_RBUTTONUP);
-    HWND menu = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (menu = OpenMenu()) != nullptr; }));
+    HWND menu = OpenTrayMenu(*icon);
+    ASSERT_NE(nullptr, menu);
     // Up from the top wraps to the last item, "Exit".
     PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);
     PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
@@ -150,9 +133,8 @@ TEST_F(MainWindow, RightClickOpensTheMenuOnceAndRestoreLeavesNoMenuBehind) {
     const std::optional<driver::TrayIcon> icon = IconInTray(main);
     ASSERT_TRUE(icon);
     ClickTrayIcon(*icon, WM_RBUTTONDOWN);
-    ClickTrayIcon(*icon, WM_RBUTTONUP);
-    HWND menu = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (menu = OpenMenu()) != nullptr; }));
+    HWND menu = OpenTrayMenu(*icon);
+    ASSERT_NE(nullptr, menu);
     // Down from nothing chosen takes the first item, "Restore Nimbrel".
     PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);

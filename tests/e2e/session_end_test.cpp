@@ -108,9 +108,7 @@ TEST_F(SessionEnd, ALogOffDuringTheFirstRunTestPutsTheUsersValuesBackAndACancelT
     Nimbrel nimbrel;
     HWND dialog = nimbrel.DialogWith(IDC_URL_EDIT);
     ASSERT_NE(nullptr, dialog);
-    SetText(GetDlgItem(dialog, IDC_URL_EDIT),
-            server.Url() + "?" + std::to_string(GetTickCount64()));
-    Click(dialog, IDC_TEST_URL);
+    StartUrlTest(dialog, server.Url());
     ASSERT_TRUE(server.WaitForRequests(1, 10000));
     ASSERT_EQ(0u, AutodialValue("EnableAutodial").value_or(99));
 

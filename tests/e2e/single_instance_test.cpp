@@ -122,9 +122,7 @@ TEST_F(SingleInstance, ExitRequestDuringTheUrlTestEndsTheRunAtOnce) {
     Click(SelectPage(main, 1), IDC_CHANGE_URL);
     HWND dialog = nimbrel.DialogWith(IDC_URL_EDIT);
     ASSERT_NE(nullptr, dialog);
-    SetText(GetDlgItem(dialog, IDC_URL_EDIT),
-            server.Url() + "?" + std::to_string(GetTickCount64()));
-    Click(dialog, IDC_TEST_URL);
+    StartUrlTest(dialog, server.Url());
     ASSERT_TRUE(server.WaitForRequests(1, 10000));
     DWORD_PTR answer = 0;
     SendMessageTimeoutA(main, RegisterWindowMessageA("Nimbrel2.ExitRequest"), 0, 0,
