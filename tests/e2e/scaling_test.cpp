@@ -167,6 +167,9 @@ class Scaling : public ::testing::Test {
 
     // A picture's extent along one side: at most its size, at least three quarters of it (the
     // art leaves a margin), within what the control shows of it.
+    static bool ExtentFits(LONG extent, int size, int shown) {
+        return extent <= std::min(size, shown) && extent >= std::min(size * 3 / 4, shown);
+    }
     static void ExpectExtent(LONG extent, int size, int shown, const std::string& what) {
         EXPECT_LE(extent, std::min(size, shown)) << what;
         EXPECT_GE(extent, std::min(size * 3 / 4, shown)) << what;
@@ -176,8 +179,15 @@ class Scaling : public ::testing::Test {
     // edges and a focus rectangle lie within 5 pixels of the border: those rows and columns are
     // left out, which may cut a pixel or two off the icon.
     void ExpectButtonIcon(HWND button, int size) {
-        const Capture shot(button);
-        const RECT box = shot.Unlike(m_face, RECT{5, 5, 3 + size + 2, shot.Height() - 5});
+        const auto iconBox = [&](const Capture& shot) {
+            return shot.Unlike(m_face, RECT{5, 5, 3 + size + 2, shot.Height() - 5});
+        };
+        const Capture shot = CaptureWhen(button, [&](const Capture& seen) {
+            const RECT box = iconBox(seen);
+            return ExtentFits(box.right - box.left, size, size) &&
+                   ExtentFits(box.bottom - box.top, size, seen.Height() - 10);
+        });
+        const RECT box = iconBox(shot);
         const std::string what = Describe(button) + " icon of " + std::to_string(size);
         ExpectExtent(box.right - box.left, size, size, what);
         ExpectExtent(box.bottom - box.top, size, shot.Height() - 10, what);
@@ -185,8 +195,16 @@ class Scaling : public ::testing::Test {
 
     // The lamp's ball, one pixel in from the left, on the face color.
     void ExpectLamp(HWND lamp, int size) {
-        const Capture shot(lamp);
-        const RECT box = shot.Unlike(m_face, RECT{0, 0, size + 2, shot.Height()});
+        const auto ballBox = [&](const Capture& shot) {
+            return shot.Unlike(m_face, RECT{0, 0, size + 2, shot.Height()});
+        };
+        const Capture shot = CaptureWhen(lamp, [&](const Capture& seen) {
+            const RECT box = ballBox(seen);
+            return box.left >= 1 && box.right <= 1 + size &&
+                   ExtentFits(box.right - box.left, size, size) &&
+                   ExtentFits(box.bottom - box.top, size, seen.Height());
+        });
+        const RECT box = ballBox(shot);
         const std::string what = Describe(lamp) + " lamp of " + std::to_string(size);
         EXPECT_GE(box.left, 1) << what;
         EXPECT_LE(box.right, 1 + size) << what;

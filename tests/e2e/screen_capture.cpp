@@ -36,3 +36,13 @@ RECT Capture::Unlike(COLORREF color, RECT region) const {
         }
     return box;
 }
+
+Capture CaptureWhen(HWND window, const std::function<bool(const Capture&)>& ready,
+                    std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        Capture shot(window);
+        if (ready(shot) || std::chrono::steady_clock::now() > deadline) return shot;
+        Sleep(20);
+    }
+}

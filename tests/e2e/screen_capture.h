@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <chrono>
+#include <functional>
 #include <vector>
 
 // A window's client area as the screen shows it.
@@ -21,3 +23,8 @@ class Capture {
     int m_height = 0;
     std::vector<COLORREF> m_pixels;
 };
+
+// A program's drawing reaches the screen a moment after it is made: captures until one passes
+// the check and gives it, or gives the last one when the time is up.
+Capture CaptureWhen(HWND window, const std::function<bool(const Capture&)>& ready,
+                    std::chrono::milliseconds timeout = std::chrono::seconds(2));

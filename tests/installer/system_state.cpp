@@ -44,12 +44,12 @@ struct Started {
     DWORD id = 0;
 };
 
-std::optional<Started> Start(const std::string& commandLine) {
+std::optional<Started> Start(const std::string& commandLine, DWORD flags = 0) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     std::wstring line = driver::Wide(commandLine);
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr,
                         &startup, &info))
         return std::nullopt;
     return Started{OwnedHandle(info.hProcess), OwnedHandle(info.hThread), info.dwProcessId};
@@ -97,15 +97,13 @@ std::string Describe(HWND window) {
     return std::string(name) + ": " + caption;
 }
 
-// The processes whose parent is the given one, opened for waiting.
-std::vector<OwnedHandle> ChildrenOf(DWORD parent) {
-    std::vector<OwnedHandle> children;
-    ForEachProcess([&](const PROCESSENTRY32& entry) {
-        if (entry.th32ParentProcessID != parent) return;
-        if (HANDLE child = OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID))
-            children.emplace_back(child);
-    });
-    return children;
+// How many processes of the job are still running.
+DWORD ActiveProcesses(HANDLE job) {
+    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info{};
+    if (!QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &info, sizeof info,
+                                   nullptr))
+        return 0;
+    return info.ActiveProcesses;
 }
 
 void EndProcessesIn(const std::string& folder) {
@@ -196,6 +194,8 @@ std::optional<DWORD> Run(const std::string& commandLine, std::chrono::millisecon
     return exitCode;
 }
 
+// The uninstaller hands its work to a copy of itself in the temporary folder and ends at once.
+// Both run in one job, and the wait lasts until the job's last process has ended.
 Uninstall RunUninstaller(const std::string& commandLine, std::chrono::milliseconds timeout) {
     Uninstall result;
     const std::set<HWND> before = VisibleWindows();
@@ -205,21 +205,23 @@ Uninstall RunUninstaller(const std::string& commandLine, std::chrono::millisecon
             if (!before.count(window) && seen.insert(window).second)
                 result.windows.push_back(Describe(window));
     };
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    auto waitFor = [&](const OwnedHandle& process) {
-        while (WaitForSingleObject(process.get(), 10) == WAIT_TIMEOUT) {
-            lookForWindows();
-            if (std::chrono::steady_clock::now() > deadline) return false;
-        }
-        return true;
-    };
 
-    const auto started = Start(commandLine);
-    if (!started) return result;
-    result.finished = waitFor(started->process);
-    for (const OwnedHandle& copy : ChildrenOf(started->id))
-        result.finished = waitFor(copy) && result.finished;
+    const OwnedHandle job(CreateJobObjectW(nullptr, nullptr));
+    const auto started = Start(commandLine, CREATE_SUSPENDED);
+    if (!job || !started) return result;
+    if (!AssignProcessToJobObject(job.get(), started->process.get())) {
+        TerminateProcess(started->process.get(), 1);
+        return result;
+    }
+    ResumeThread(started->thread.get());
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (ActiveProcesses(job.get()) > 0) {
+        lookForWindows();
+        if (std::chrono::steady_clock::now() > deadline) return result;
+        Sleep(10);
+    }
     lookForWindows();
+    result.finished = true;
     return result;
 }
 
