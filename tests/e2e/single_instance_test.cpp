@@ -144,11 +144,20 @@ TEST_F(SingleInstance, UninstallWhileTheFirstRunDialogIsOpenEndsTheRunThenUninst
 
 // The user's mutex held without a window, as a start in another of the user's sessions looks:
 // the uninstaller's quiet call removes nothing and says so only in its exit code.
+// Both starts wait out the same search for the running window: the quiet one ends by itself (a
+// message box would hold it), the other says why nothing was removed.
 TEST_F(SingleInstance, UninstallRemovesNothingWhileTheUsersRunningStartDoesNotEnd) {
     HANDLE held = CreateMutexW(nullptr, TRUE, Wide("Global\\" + InstanceName()).c_str());
     ASSERT_NE(nullptr, held);
-    Nimbrel uninstall("-uninstall -quiet");
-    EXPECT_EQ(2u, uninstall.WaitForExit(20s).value_or(12345));
+    Nimbrel quiet("-uninstall -quiet");
+    Nimbrel told("-uninstall");
+    EXPECT_EQ(2u, quiet.WaitForExit(20s).value_or(12345));
+    HWND box = told.DialogWith(kMessageBoxText, 5s);
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ("Nimbrel", Text(box));
+    EXPECT_EQ(0u, ItemText(box, kMessageBoxText).find("Nimbrel is still running and did not end"));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(2u, told.WaitForExit().value_or(12345));
     EXPECT_TRUE(settings::KeyExists());
     CloseHandle(held);
 }
