@@ -173,6 +173,25 @@ TEST_F(Installer, InstallingOverARunningNimbrelEndsItThroughItsExit) {
     EXPECT_TRUE(startup::Exists(kAutostartShortcut));
 }
 
+// A Nimbrel of the user that does not end (hung, or in another session) keeps its lock: the
+// silent uninstaller gives up after its wait and leaves everything in place, without a window.
+TEST_F(Installer, SilentUninstallWhileTheUsersNimbrelDoesNotEndRemovesNothing) {
+    Install();
+    KnownUser(0);
+    const std::vector<std::string> files = installed::Files();
+    HANDLE held = CreateMutexW(nullptr, TRUE, Wide("Global\\" + InstanceName()).c_str());
+    ASSERT_NE(nullptr, held);
+    const auto uninstall =
+        installed::RunUninstaller(installed::ListString("QuietUninstallString").value_or("-"));
+    CloseHandle(held);
+    EXPECT_TRUE(uninstall.finished);
+    EXPECT_EQ(std::vector<std::string>{}, uninstall.windows);
+    EXPECT_EQ(files, installed::Files());
+    EXPECT_TRUE(settings::KeyExists());
+    EXPECT_TRUE(installed::ListEntryExists());
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(installed::MenuShortcut().c_str()));
+}
+
 TEST_F(Installer, UninstallWhereNimbrelNeverRanEndsWithoutAnyWindow) {
     Install();
     const auto uninstall =
