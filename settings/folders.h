@@ -15,10 +15,10 @@ struct Folders {
     std::string LanguageFilePath() const { return programDir + "german.lng"; }
 };
 
-Folders RecordFolders();
-
 // Every folder but the Startup folder, which only the autostart shortcut needs: asking for it
 // loads the shell, which the first window does not need.
+Folders RecordFolders();
+
 // Records the Startup folder; with create, the shell makes it as it does for a new profile when
 // it is missing. Whether the folder is known.
 bool RecordStartupFolder(Folders& folders, bool create);

@@ -28,7 +28,7 @@ std::string WithLineBreaks(std::string text) {
 LanguageTexts::LanguageTexts(std::string filePath) : m_filePath(std::move(filePath)) {}
 
 // A file that cannot be read, an empty one and one switched off at start-up all count as absent.
-std::optional<std::string> LanguageTexts::ReadInForce() const {
+std::optional<std::string> LanguageTexts::ReadInUse() const {
     if (m_switchedOff) return std::nullopt;
     std::optional<std::string> bytes = platform::Files().ReadFile(m_filePath);
     if (bytes && bytes->empty()) return std::nullopt;
@@ -36,7 +36,7 @@ std::optional<std::string> LanguageTexts::ReadInForce() const {
 }
 
 void LanguageTexts::Refresh() {
-    std::optional<std::string> bytes = ReadInForce();
+    std::optional<std::string> bytes = ReadInUse();
     if (bytes)
         m_file.emplace(std::move(*bytes));
     else
@@ -53,7 +53,7 @@ void LanguageTexts::AddMissing(const std::vector<const char*>& keys) {
 }
 
 bool LanguageTexts::AddToFile(const char* key) {
-    const std::optional<std::string> bytes = ReadInForce();
+    const std::optional<std::string> bytes = ReadInUse();
     if (!bytes) return false;
     LanguageFile file(*bytes);
     if (!file.Value(key)) {

@@ -46,10 +46,11 @@ class LanguageTexts {
 
   private:
     // The file's bytes while it is in use.
-    std::optional<std::string> ReadInForce() const;
+    std::optional<std::string> ReadInUse() const;
     // The text for key; absent when the file is not in use, missing when it lacks key.
     std::string Find(const char* key, const std::string& absent, const std::string& missing) const;
-    // Writes key=key into the file on disk when it lacks it; true when the file now holds it.
+    // Writes key=key into the file on disk when it lacks it. False only when the file is not in
+    // use, which ends the adding; a write that fails goes on to the next key.
     bool AddToFile(const char* key);
 
     std::string m_filePath;
