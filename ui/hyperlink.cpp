@@ -73,12 +73,12 @@ void Hyperlink::SetColors(COLORREF link, COLORREF visited, COLORREF hover) {
     m_linkColor = link;
     m_visitedColor = visited;
     m_hoverColor = hover == kHighlightHover ? GetSysColor(COLOR_HIGHLIGHT) : hover;
-    if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
+    if (Handle()) RedrawWithFocusRoom();
 }
 
 void Hyperlink::SetVisited(bool visited) {
     m_visited = visited;
-    if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
+    if (Handle()) RedrawWithFocusRoom();
 }
 
 void Hyperlink::SetLinkCursor(HCURSOR cursor) {
@@ -158,7 +158,7 @@ LRESULT Hyperlink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_MOUSEMOVE:
             return OnMouseMove(lParam);
         case WM_SETCURSOR:
-            if (!m_linkCursor) return FALSE;
+            if (!m_linkCursor) return Default();
             SetCursor(m_linkCursor);
             return TRUE;
         case WM_CAPTURECHANGED:
@@ -194,7 +194,7 @@ LRESULT Hyperlink::OnMouseMove(LPARAM position) {
     const LRESULT result = Default();
     if (!m_overControl) {
         m_overControl = true;
-        RedrawNow();
+        RedrawWithFocusRoom();
         SetCapture(Handle());
         return result;
     }
@@ -204,7 +204,7 @@ LRESULT Hyperlink::OnMouseMove(LPARAM position) {
     if (!PtInRect(&client, point)) {
         m_overControl = false;
         ReleaseCapture();
-        RedrawNow();
+        RedrawWithFocusRoom();
     }
     return result;
 }
@@ -214,7 +214,7 @@ LRESULT Hyperlink::OnMouseMove(LPARAM position) {
 void Hyperlink::OnCaptureChanged(HWND newCapture) {
     if (newCapture == Handle() || !m_overControl) return;
     m_overControl = false;
-    RedrawNow();
+    RedrawWithFocusRoom();
 }
 
 void Hyperlink::OnClicked() {
@@ -266,7 +266,9 @@ void Hyperlink::DrawFocusCue() {
     ReleaseDC(page, dc);
 }
 
-// The page paints the room around the link afresh, and the link on it.
+// The page paints the room around the link afresh, and the link on it. Every repaint of the link
+// goes this way: the focus cue is drawn with XOR onto the page, and a repaint of the link alone
+// would draw it a second time over the first, which takes it away.
 void Hyperlink::RedrawWithFocusRoom() {
     const RECT room = FocusRoom();
     RedrawWindow(GetParent(Handle()), &room, nullptr,
@@ -277,8 +279,4 @@ void Hyperlink::RedrawWithFocusRoom() {
 COLORREF Hyperlink::TextColor() const {
     if (HighContrastActive()) return GetSysColor(m_overControl ? COLOR_HIGHLIGHT : COLOR_HOTLIGHT);
     return m_overControl ? m_hoverColor : m_visited ? m_visitedColor : m_linkColor;
-}
-
-void Hyperlink::RedrawNow() {
-    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }

@@ -43,7 +43,6 @@ class Hyperlink : public Window {
     void DrawFocusCue();
     void RedrawWithFocusRoom();
     COLORREF TextColor() const;
-    void RedrawNow();
 
     COLORREF m_linkColor = RGB(0, 0, 238);
     COLORREF m_visitedColor = RGB(85, 26, 139);

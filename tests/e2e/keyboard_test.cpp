@@ -7,6 +7,7 @@
 
 #include "res/resource.h"
 #include "tests/e2e/driver.h"
+#include "tests/e2e/screen_capture.h"
 
 // The pages by keyboard alone, typed to the window in front.
 namespace {
@@ -27,11 +28,40 @@ void Type(WORD key, WORD modifier = 0) {
     Sleep(150);
 }
 
-int FocusedId(HWND main) {
+HWND FocusedWindow(HWND main) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info);
-    return GetDlgCtrlID(info.hwndFocus);
+    return info.hwndFocus;
+}
+
+int FocusedId(HWND main) {
+    return GetDlgCtrlID(FocusedWindow(main));
+}
+
+// A control's rectangle in its page's client coordinates.
+RECT InPage(HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// The dotted focus rectangle lies one pixel outside the link: some pixel of that ring's top or
+// bottom row is not the page's background.
+bool ShowsFocusCue(const Capture& page, const RECT& link) {
+    const COLORREF background = page.At(2, 2);
+    for (LONG x = link.left - 1; x <= link.right; ++x)
+        if (page.At(x, link.top - 1) != background || page.At(x, link.bottom) != background)
+            return true;
+    return false;
+}
+
+bool HoldsColor(const Capture& page, const RECT& area, COLORREF color) {
+    for (LONG y = area.top; y < area.bottom; ++y)
+        for (LONG x = area.left; x < area.right; ++x)
+            if (page.At(x, y) == color) return true;
+    return false;
 }
 
 // Ctrl+Tab turns to the about page, where Tab runs through the links and buttons in reading
@@ -53,6 +83,33 @@ TEST(Keyboard, TabReachesLinksAndButtonsInOrderAndSpacePresses) {
     for (int i = 0; i < 10 && FocusedId(main) != IDC_MINIMIZE; ++i) Type(VK_TAB);
     Type(VK_SPACE);
     EXPECT_TRUE(WaitUntil([&] { return IsIconic(main) != FALSE; }, 3s));
+    settings::Clear();
+}
+
+// A link reached by keyboard keeps its focus cue while the mouse goes over it and it takes the
+// hover color.
+TEST(Keyboard, ALinksFocusCueStaysWhileTheMouseIsOverIt) {
+    settings::PutPastFirstRun("http://keep.example/", false, false);
+    const Nimbrel nimbrel;
+    HWND main = nimbrel.MainWindow();
+    ASSERT_NE(nullptr, main);
+    SetForegroundWindow(main);
+    Type(VK_TAB, VK_CONTROL);
+    Type(VK_TAB, VK_CONTROL);
+    for (int i = 0; i < 10 && FocusedId(main) != IDC_LINK_HOME; ++i) Type(VK_TAB);
+    HWND link = FocusedWindow(main);
+    ASSERT_EQ(IDC_LINK_HOME, GetDlgCtrlID(link));
+    HWND page = GetParent(link);
+    const RECT area = InPage(link);
+    EXPECT_TRUE(ShowsFocusCue(
+        CaptureWhen(page, [&](const Capture& shot) { return ShowsFocusCue(shot, area); }), area));
+
+    SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    const COLORREF hover = GetSysColor(COLOR_HIGHLIGHT);
+    const Capture hovered =
+        CaptureWhen(page, [&](const Capture& shot) { return HoldsColor(shot, area, hover); });
+    ASSERT_TRUE(HoldsColor(hovered, area, hover));
+    EXPECT_TRUE(ShowsFocusCue(hovered, area));
     settings::Clear();
 }
 
