@@ -9,6 +9,9 @@ namespace {
 
 // While nothing changes the record is renewed no more often than this.
 constexpr std::int64_t kRecordSeconds = 60;
+// 9999-12-31 23:59:59 UTC, the last second the system's calendar takes; a record past it was not
+// written by a run.
+constexpr long long kLatestSeconds = 253402300799;
 
 std::int64_t Now() {
     return platform::Clock().Now();
@@ -37,8 +40,8 @@ std::optional<LinePeriod> ReadPeriod(const std::string& line) {
         next = end;
     }
     const auto [state, start, last, probes] = numbers;
-    if (*next != '\0' || state < 0 || state > static_cast<int>(LineState::kOff) || last < start ||
-        probes < 0 || probes > 0x7FFFFFFF)
+    if (*next != '\0' || state < 0 || state > static_cast<int>(LineState::kOff) || start < 0 ||
+        last < start || last > kLatestSeconds || probes < 0 || probes > 0x7FFFFFFF)
         return std::nullopt;
     return LinePeriod{static_cast<LineState>(state), start, last, static_cast<int>(probes)};
 }

@@ -25,7 +25,8 @@ class IFiles {
     // Appends to a file, made when missing, that others may read meanwhile but not write. kLocked
     // when another program holds it without leaving it open for writing.
     virtual FileWrite AppendToFile(const std::string& path, const std::string& bytes) = 0;
-    // Gives a file this content, made when missing.
+    // Gives a file this content, made when missing; an end of the run meanwhile leaves the old
+    // content or the new one.
     virtual bool WriteWholeFile(const std::string& path, const std::string& bytes) = 0;
     // The size in bytes; nothing when the file is missing.
     virtual std::optional<std::uint64_t> FileSize(const std::string& path) = 0;

@@ -92,9 +92,17 @@ FileWrite Win32Files::AppendToFile(const std::string& path, const std::string& b
     return WriteAll(file.get(), bytes) ? FileWrite::kDone : FileWrite::kFailed;
 }
 
+// Written beside the file and onto the disk, then moved over it: a run killed or a power lost
+// meanwhile leaves the old content or the new one, never a part.
 bool Win32Files::WriteWholeFile(const std::string& path, const std::string& bytes) {
-    const OpenFile file(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL);
-    return file.is_open() && WriteAll(file.get(), bytes);
+    const std::string aside = path + ".new";
+    {
+        const OpenFile file(aside, GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL);
+        if (!file.is_open() || !WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get()))
+            return false;
+    }
+    return MoveFileExW(ToWide(aside).c_str(), ToWide(path).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 std::optional<std::uint64_t> Win32Files::FileSize(const std::string& path) {

@@ -66,6 +66,16 @@ TEST_F(History, AKilledRunsPeriodEndsAtItsLastRecordedProbeInTheNextRun) {
               Read());
 }
 
+// Times no run could have written (before 1970, after the year 9999) or no period at all.
+TEST_F(History, ARecordNoRunWroteGivesNoRow) {
+    for (const char* line : {"0 -5 10 1", "0 5 253402300800 1", "0 5 4 1", "7 5 10 1", "x"}) {
+        std::ofstream(folder.HostPath("Local/Nimbrel/history.open"), std::ios::binary)
+            << line << "\r\n";
+        LineHistory().Begin();
+        EXPECT_EQ("", Read()) << line;
+    }
+}
+
 TEST_F(History, ALockedFileDelaysTheRowsEvenPastTheRunInTheirOrder) {
     history.Result(true);
     system.files.lockedPaths.insert(folder.WindowsPath("Local\\Nimbrel\\history.csv"));

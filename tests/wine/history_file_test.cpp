@@ -31,6 +31,9 @@ TEST(HistoryFile, RowsGoIntoAMarkedFileUnderAnyProfileNameAndAHeldFileIsLockedNo
     history.Begin();
     history.SwitchOn();
     history.Result(true);
+    const std::string record = profile + "\\Nimbrel\\history.open";
+    EXPECT_EQ(0u, platform::Files().ReadFile(record).value_or("").find("0 "));  // open, online
+    EXPECT_FALSE(platform::Files().FileSize(record + ".new"));
     history.End();
 
     const std::string csv = profile + "\\Nimbrel\\history.csv";
