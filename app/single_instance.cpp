@@ -66,8 +66,10 @@ std::string UserSid() {
 
 }  // namespace
 
+// Read once: the account does not change while the process runs.
 std::string InstanceName() {
-    return "Nimbrel2.Instance." + UserSid();
+    static const std::string name = "Nimbrel2.Instance." + UserSid();
+    return name;
 }
 
 InstanceLock::InstanceLock(const std::string& name) {

@@ -91,7 +91,7 @@ const AutodialValues* AutodialSwitch::ValuesOfThisSystem() {
 // The user's values are the record's when one holds (another run of the program switched off
 // and has not put them back), else the registry's. They are kept before anything is switched.
 void AutodialSwitch::SwitchOffLocked(const AutodialValues& values, unsigned owner) {
-    if (m_switchedOff) {
+    if (!m_holders.empty()) {
         m_holders.insert(owner);
         return;
     }
@@ -100,14 +100,12 @@ void AutodialSwitch::SwitchOffLocked(const AutodialValues& values, unsigned owne
         !(ReadUserValues(values, &users) && SaveAutodialRecord(values.names, users)))
         return;  // the user's values could not be kept: autodial stays as it is
     m_userValues = users;
-    m_switchedOff = true;
     m_holders = {owner};
     WriteOffValues(values);
 }
 
 void AutodialSwitch::WriteBack(const AutodialValues& values) {
     if (WriteValues(values, m_userValues)) ClearAutodialRecord(values.names);
-    m_switchedOff = false;
     m_holders.clear();
 }
 
@@ -134,7 +132,7 @@ void AutodialSwitch::SwitchBack(unsigned owner) {
 
 void AutodialSwitch::RestoreAtExit() {
     const std::lock_guard<std::mutex> lock(m_lock);
-    if (m_switchedOff && !m_closing) {
+    if (!m_holders.empty() && !m_closing) {
         if (const AutodialValues* values = ValuesOfThisSystem()) WriteBack(*values);
     }
     m_closing = true;
@@ -147,7 +145,7 @@ void AutodialSwitch::Reopen() {
 
 void AutodialSwitch::Repair() {
     const std::lock_guard<std::mutex> lock(m_lock);
-    if (m_switchedOff || m_closing) return;
+    if (!m_holders.empty() || m_closing) return;
     const AutodialValues* values = ValuesOfThisSystem();
     std::vector<RegistryValue> users;
     if (values && LoadAutodialRecord(values->names, &users) && WriteValues(*values, users))

@@ -46,9 +46,10 @@ class AutodialSwitch {
         int major;
     };
 
-    std::mutex m_lock;                        // guards everything below
-    bool m_switchedOff = false;               // the user's values are out of the registry right now
-    std::set<unsigned> m_holders;             // the probes holding autodial off
+    std::mutex m_lock;  // guards everything below
+    // The probes holding autodial off; while there is one, the user's values are out of the
+    // registry.
+    std::set<unsigned> m_holders;
     std::vector<RegistryValue> m_userValues;  // exactly as the switch-off found them
     bool m_closing = false;  // the program is ending: the switch is not touched any more
     std::optional<SystemVersion> m_version;  // once asked
