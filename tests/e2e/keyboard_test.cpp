@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "res/resource.h"
@@ -64,16 +65,30 @@ bool HoldsColor(const Capture& page, const RECT& area, COLORREF color) {
     return false;
 }
 
-// Ctrl+Tab turns to the about page, where Tab runs through the links and buttons in reading
-// order; on the status page Space presses the button with the focus.
-TEST(Keyboard, TabReachesLinksAndButtonsInOrderAndSpacePresses) {
-    settings::PutPastFirstRun("http://keep.example/", false, false);
-    const Nimbrel nimbrel;
-    HWND main = nimbrel.MainWindow();
-    ASSERT_NE(nullptr, main);
-    SetForegroundWindow(main);
-    Type(VK_TAB, VK_CONTROL);
-    Type(VK_TAB, VK_CONTROL);
+// Nimbrel in front, turned to its about page with Ctrl+Tab twice.
+class Keyboard : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        settings::PutPastFirstRun("http://keep.example/", false, false);
+        nimbrel = std::make_unique<Nimbrel>();
+        main = nimbrel->MainWindow();
+        ASSERT_NE(nullptr, main);
+        SetForegroundWindow(main);
+        Type(VK_TAB, VK_CONTROL);
+        Type(VK_TAB, VK_CONTROL);
+    }
+    void TearDown() override {
+        nimbrel.reset();
+        settings::Clear();
+    }
+
+    std::unique_ptr<Nimbrel> nimbrel;
+    HWND main = nullptr;
+};
+
+// On the about page Tab runs through the links and buttons in reading order; on the status page
+// Space presses the button with the focus.
+TEST_F(Keyboard, TabReachesLinksAndButtonsInOrderAndSpacePresses) {
     std::vector<int> stops;
     for (int i = 0; i < 6; ++i, Type(VK_TAB)) stops.push_back(FocusedId(main));
     const int order[] = {IDC_LINK_HOME, IDC_LINK_CONTACT, IDC_CHECK_UPDATES, IDC_HELP_BUTTON};
@@ -83,19 +98,11 @@ TEST(Keyboard, TabReachesLinksAndButtonsInOrderAndSpacePresses) {
     for (int i = 0; i < 10 && FocusedId(main) != IDC_MINIMIZE; ++i) Type(VK_TAB);
     Type(VK_SPACE);
     EXPECT_TRUE(WaitUntil([&] { return IsIconic(main) != FALSE; }, 3s));
-    settings::Clear();
 }
 
 // A link reached by keyboard keeps its focus cue while the mouse goes over it and it takes the
 // hover color.
-TEST(Keyboard, ALinksFocusCueStaysWhileTheMouseIsOverIt) {
-    settings::PutPastFirstRun("http://keep.example/", false, false);
-    const Nimbrel nimbrel;
-    HWND main = nimbrel.MainWindow();
-    ASSERT_NE(nullptr, main);
-    SetForegroundWindow(main);
-    Type(VK_TAB, VK_CONTROL);
-    Type(VK_TAB, VK_CONTROL);
+TEST_F(Keyboard, ALinksFocusCueStaysWhileTheMouseIsOverIt) {
     for (int i = 0; i < 10 && FocusedId(main) != IDC_LINK_HOME; ++i) Type(VK_TAB);
     HWND link = FocusedWindow(main);
     ASSERT_EQ(IDC_LINK_HOME, GetDlgCtrlID(link));
@@ -110,7 +117,6 @@ TEST(Keyboard, ALinksFocusCueStaysWhileTheMouseIsOverIt) {
         CaptureWhen(page, [&](const Capture& shot) { return HoldsColor(shot, area, hover); });
     ASSERT_TRUE(HoldsColor(hovered, area, hover));
     EXPECT_TRUE(ShowsFocusCue(hovered, area));
-    settings::Clear();
 }
 
 }  // namespace

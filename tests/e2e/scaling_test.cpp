@@ -222,8 +222,15 @@ class Scaling : public ::testing::Test {
         const int id = GetDlgCtrlID(control);
         if (kind == "Static") {
             if ((style & SS_TYPEMASK) == SS_ICON) {
-                const Capture shot(control);
-                const RECT box = shot.Unlike(m_face, RECT{0, 0, shot.Width(), shot.Height()});
+                const auto iconBox = [&](const Capture& seen) {
+                    return seen.Unlike(m_face, RECT{0, 0, seen.Width(), seen.Height()});
+                };
+                const Capture shot = CaptureWhen(control, [&](const Capture& seen) {
+                    const RECT box = iconBox(seen);
+                    return box.right - box.left >= iconSize * 3 / 4 &&
+                           box.bottom - box.top >= iconSize * 3 / 4;
+                });
+                const RECT box = iconBox(shot);
                 EXPECT_EQ(iconSize, shot.Width()) << what;
                 EXPECT_EQ(iconSize, shot.Height()) << what;
                 EXPECT_GE(box.right - box.left, iconSize * 3 / 4) << what;
