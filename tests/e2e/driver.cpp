@@ -10,6 +10,7 @@
 #include <iterator>
 #include <thread>
 
+#include "base/com_ptr.h"
 #include "res/resource.h"
 
 namespace driver {
@@ -200,6 +201,9 @@ std::optional<DWORD> Nimbrel::WaitForExit(std::chrono::milliseconds timeout) con
     return code;
 }
 
+namespace {
+
+// The instance name for the test's own user, from the account's SID.
 std::string InstanceName() {
     HANDLE token = nullptr;
     OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
@@ -212,6 +216,20 @@ std::string InstanceName() {
     const std::string name = std::string("Nimbrel2.Instance.") + (sid ? sid : "");
     LocalFree(sid);
     return name;
+}
+
+}  // namespace
+
+// A start of an earlier test may still be ending: the wait takes the lock over from it.
+HeldInstanceLock::HeldInstanceLock()
+    : m_mutex(CreateMutexW(nullptr, FALSE, Wide("Global\\" + InstanceName()).c_str())) {
+    const DWORD waited = m_mutex ? WaitForSingleObject(m_mutex, 10000) : WAIT_FAILED;
+    m_held = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+}
+
+HeldInstanceLock::~HeldInstanceLock() {
+    if (m_held) ReleaseMutex(m_mutex);
+    if (m_mutex) CloseHandle(m_mutex);
 }
 
 ProgramCopy::ProgramCopy() {
@@ -481,31 +499,28 @@ std::string Target(IShellLinkW& link) {
 
 std::optional<Shortcut> ReadAt(const std::string& path) {
     CoInitialize(nullptr);
-    IShellLinkW* link = nullptr;
+    IShellLinkW* raw = nullptr;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                reinterpret_cast<void**>(&link))))
+                                reinterpret_cast<void**>(&raw))))
         return std::nullopt;
-    IPersistFile* file = nullptr;
-    std::optional<Shortcut> result;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-        SUCCEEDED(file->Load(Wide(path).c_str(), STGM_READ))) {
-        Shortcut shortcut;
-        wchar_t text[1024] = L"";
-        shortcut.target = Target(*link);
-        link->GetArguments(text, 1024);
-        shortcut.arguments = Utf8(text);
-        link->GetDescription(text, 1024);
-        shortcut.description = Utf8(text);
-        link->GetWorkingDirectory(text, 1024);
-        shortcut.workingDirectory = Utf8(text);
-        int index = 0;
-        link->GetIconLocation(text, 1024, &index);
-        shortcut.icon = Utf8(text);
-        result = shortcut;
-    }
-    if (file) file->Release();
-    link->Release();
-    return result;
+    const OwnedCom<IShellLinkW> link(raw);
+    HRESULT result = S_OK;
+    const OwnedCom<IPersistFile> file = QueryOwned<IPersistFile>(raw, IID_IPersistFile, &result);
+    if (FAILED(result) || FAILED(file.get()->Load(Wide(path).c_str(), STGM_READ)))
+        return std::nullopt;
+    Shortcut shortcut;
+    wchar_t text[1024] = L"";
+    shortcut.target = Target(*raw);
+    raw->GetArguments(text, 1024);
+    shortcut.arguments = Utf8(text);
+    raw->GetDescription(text, 1024);
+    shortcut.description = Utf8(text);
+    raw->GetWorkingDirectory(text, 1024);
+    shortcut.workingDirectory = Utf8(text);
+    int index = 0;
+    raw->GetIconLocation(text, 1024, &index);
+    shortcut.icon = Utf8(text);
+    return shortcut;
 }
 
 void Remove(const std::string& name) {

@@ -62,8 +62,21 @@ class Nimbrel {
     PROCESS_INFORMATION m_process{};
 };
 
-// The running instance's instance name for the test's own user, from the account's SID.
-std::string InstanceName();
+// The user's instance lock, owned by the test as a Nimbrel of the user that cannot be reached
+// (hung, or in another session) owns it; let go when the object goes.
+class HeldInstanceLock {
+  public:
+    HeldInstanceLock();
+    HeldInstanceLock(const HeldInstanceLock&) = delete;
+    HeldInstanceLock& operator=(const HeldInstanceLock&) = delete;
+    ~HeldInstanceLock();
+    // False when a start of an earlier test still held it past the wait.
+    bool Held() const { return m_held; }
+
+  private:
+    HANDLE m_mutex = nullptr;
+    bool m_held = false;
+};
 
 // A folder of its own holding only a copy of the program: no help file, no language file
 // (one a test puts there goes with the folder).

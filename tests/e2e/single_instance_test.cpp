@@ -147,8 +147,8 @@ TEST_F(SingleInstance, UninstallWhileTheFirstRunDialogIsOpenEndsTheRunThenUninst
 // Both starts wait out the same search for the running window: the quiet one ends by itself (a
 // message box would hold it), the other says why nothing was removed.
 TEST_F(SingleInstance, UninstallRemovesNothingWhileTheUsersRunningStartDoesNotEnd) {
-    HANDLE held = CreateMutexW(nullptr, TRUE, Wide("Global\\" + InstanceName()).c_str());
-    ASSERT_NE(nullptr, held);
+    const HeldInstanceLock lock;
+    ASSERT_TRUE(lock.Held());
     Nimbrel quiet("-uninstall -quiet");
     Nimbrel told("-uninstall");
     EXPECT_EQ(2u, quiet.WaitForExit(20s).value_or(12345));
@@ -159,7 +159,6 @@ TEST_F(SingleInstance, UninstallRemovesNothingWhileTheUsersRunningStartDoesNotEn
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(2u, told.WaitForExit().value_or(12345));
     EXPECT_TRUE(settings::KeyExists());
-    CloseHandle(held);
 }
 
 }  // namespace

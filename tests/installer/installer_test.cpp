@@ -179,11 +179,10 @@ TEST_F(Installer, SilentUninstallWhileTheUsersNimbrelDoesNotEndRemovesNothing) {
     Install();
     KnownUser(0);
     const std::vector<std::string> files = installed::Files();
-    HANDLE held = CreateMutexW(nullptr, TRUE, Wide("Global\\" + InstanceName()).c_str());
-    ASSERT_NE(nullptr, held);
+    const HeldInstanceLock lock;
+    ASSERT_TRUE(lock.Held());
     const auto uninstall =
         installed::RunUninstaller(installed::ListString("QuietUninstallString").value_or("-"));
-    CloseHandle(held);
     EXPECT_TRUE(uninstall.finished);
     EXPECT_EQ(std::vector<std::string>{}, uninstall.windows);
     EXPECT_EQ(files, installed::Files());
