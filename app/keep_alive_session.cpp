@@ -19,10 +19,12 @@ KeepAliveSession::~KeepAliveSession() {
     m_history.End();
 }
 
-// Only the user's own run gets here, so only it keeps the line history.
 void KeepAliveSession::TakeStartOptions(const StartOptions& options) {
     m_mode = options.mode == StartMode::StayOn ? KeepAliveMode::OnOnline : KeepAliveMode::Off;
     m_startInTray = options.startInTray;
+}
+
+void KeepAliveSession::BeginHistory() {
     m_history.Begin();
     if (m_mode != KeepAliveMode::Off) m_history.SwitchOn();
 }

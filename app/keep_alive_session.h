@@ -44,6 +44,10 @@ class KeepAliveSession final : private IKeepAliveView {
 
     // The command line's choices, taken before any window exists: "-on" starts in ON, online.
     void TakeStartOptions(const StartOptions& options);
+    // Only the user's own run keeps the line history, from the moment its window has been drawn:
+    // the left-over record's folder costs the shell's loading, which the first paint need not
+    // wait for. A mode chosen before counts from here; no probe has a result yet.
+    void BeginHistory();
     // The view from now on; nullptr once it goes, so that nothing calls into it afterwards.
     void SetView(IRunView* view);
     // The same for the line's state; told the state now at once.

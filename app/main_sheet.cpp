@@ -46,8 +46,9 @@ std::string MainSheet::Caption(const LanguageTexts& texts) {
 
 BOOL MainSheet::OnInitDialog() {
     const BOOL result = ModelessSheet::OnInitDialog();
+    // The big icon alone: the system makes the caption's small one from it, and the start pays
+    // for one change of the window's icons instead of two.
     SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
-    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
     SetTabCaptions();
     MarkInstanceWindow(Handle(), InstanceName());
     return result;

@@ -78,6 +78,7 @@ set(NIMBREL_FRAMEWORK_SOURCES
   framework/data_exchange.cpp
   framework/dialog.cpp
   framework/dialog_base.cpp
+  framework/dialog_template.cpp
   framework/dpi.cpp
   framework/property_page.cpp
   framework/modeless_sheet.cpp

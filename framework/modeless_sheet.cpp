@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "base/handles.h"
+#include "framework/dialog_template.h"
 #include "framework/property_page.h"
 
 namespace {
@@ -19,28 +20,6 @@ thread_local DWORD t_style = 0;
 bool IsDialogWindow(HWND window) {
     wchar_t className[8] = L"";
     return GetClassNameW(window, className, 8) > 0 && std::wcscmp(className, L"#32770") == 0;
-}
-
-// The style fields of a DLGTEMPLATE or DLGTEMPLATEEX.
-void SetTemplateStyle(void* dialogTemplate, DWORD style) {
-    auto* words = static_cast<WORD*>(dialogTemplate);
-    const bool extended = words[1] == 0xFFFF;
-    auto* styleField = reinterpret_cast<DWORD*>(words + (extended ? 6 : 0));
-    auto* exStyleField = reinterpret_cast<DWORD*>(words + (extended ? 4 : 2));
-    // The font bits describe the template's layout, so they must stay.
-    *styleField = style | (*styleField & (DS_SETFONT | DS_FIXEDSYS));
-    *exStyleField = 0;
-}
-
-// A dialog template's size in dialog units, from a DLGTEMPLATE or a DLGTEMPLATEEX.
-SIZE TemplateSize(int templateId) {
-    HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(templateId), MAKEINTRESOURCEW(5));
-    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-    const auto* words = static_cast<const WORD*>(loaded ? LockResource(loaded) : nullptr);
-    if (!words) return SIZE{0, 0};
-    const int at = words[1] == 0xFFFF ? 11 : 7;
-    return SIZE{static_cast<short>(words[at]), static_cast<short>(words[at + 1])};
 }
 
 void Grow(HWND window, int dx, int dy) {
@@ -74,8 +53,13 @@ bool ModelessSheet::Create(DWORD style) {
 }
 
 int CALLBACK ModelessSheet::SheetCallback(HWND, UINT message, LPARAM lParam) {
-    if (message == PSCB_PRECREATE && lParam)
-        SetTemplateStyle(reinterpret_cast<void*>(lParam), t_style);
+    if (message == PSCB_PRECREATE && lParam) {
+        auto* dialogTemplate = reinterpret_cast<void*>(lParam);
+        SetTemplateStyle(dialogTemplate, t_style);
+        // A modeless sheet uses neither: they are made hidden rather than hidden once shown,
+        // which would move the focus and cost the start a redraw.
+        HideTemplateItems(dialogTemplate, {IDOK, IDCANCEL});
+    }
     return 0;
 }
 
@@ -106,12 +90,6 @@ bool ModelessSheet::PreTranslateMessage(MSG* message) {
 
 BOOL ModelessSheet::OnInitDialog() {
     const BOOL result = static_cast<BOOL>(Default());
-    for (int id : {IDOK, IDCANCEL}) {
-        if (HWND button = GetDlgItem(Handle(), id)) {
-            ShowWindow(button, SW_HIDE);
-            EnableWindow(button, FALSE);
-        }
-    }
     GrowToHoldPages();
     return result;
 }

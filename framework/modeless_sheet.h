@@ -26,8 +26,9 @@ class ModelessSheet : public Window {
 
   protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // Lets the system build the sheet, then hides its OK and Cancel buttons, which a modeless
-    // sheet does not use (it has no Apply button, and Help only shows when asked for).
+    // Lets the system build the sheet, then grows it to hold every page. The sheet is built
+    // without the OK and Cancel buttons that a modeless sheet does not use (it has no Apply
+    // button, and Help only shows when asked for).
     virtual BOOL OnInitDialog();
     // True when the command was handled.
     virtual bool OnCommand(WPARAM wParam, LPARAM lParam);

@@ -13,6 +13,8 @@
 namespace {
 
 constexpr UINT_PTR kTickTimer = 1;
+// Fires once the page is drawn: timers come after every paint due.
+constexpr UINT_PTR kAfterFirstPaintTimer = 2;
 constexpr UINT kTickMilliseconds = 1100;
 constexpr int kLampFrameWidth = 15;
 
@@ -113,6 +115,7 @@ void StatusPage::SetLampStateTexts() {
 
 void StatusPage::OnFirstShow() {
     SetTimer(Handle(), kTickTimer, kTickMilliseconds, nullptr);
+    SetTimer(Handle(), kAfterFirstPaintTimer, USER_TIMER_MINIMUM, nullptr);
     m_offLamp.SetBitmap(IDB_LED_RED, kLampFrameWidth, LampColor::kRed);
     m_offlineLamp.SetBitmap(IDB_LED_YELLOW, kLampFrameWidth, LampColor::kYellow);
     m_onlineLamp.SetBitmap(IDB_LED_GREEN, kLampFrameWidth, LampColor::kGreen);
@@ -144,6 +147,11 @@ bool StatusPage::OnCommand(WORD id, WORD code) {
 }
 
 bool StatusPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_TIMER && wParam == kAfterFirstPaintTimer) {
+        KillTimer(Handle(), kAfterFirstPaintTimer);
+        m_session.BeginHistory();
+        return true;
+    }
     if (message == WM_TIMER && wParam == kTickTimer) {
         m_session.Tick();
         ShowUrlWarnings();

@@ -58,6 +58,12 @@ TEST_F(MainWindow, ShowsCaptionTabsAndFitsAroundTheTabs) {
     EXPECT_GE(client.right - tabs.right, 0);
     EXPECT_GE(client.bottom - tabs.bottom, 0);
     EXPECT_FALSE(TrayIconShown(main, kTrayIconId));
+
+    // The standard buttons a modeless sheet does not use neither show nor take a key.
+    for (const int id : {IDOK, IDCANCEL}) {
+        HWND button = GetDlgItem(main, id);
+        EXPECT_FALSE(button && (IsWindowVisible(button) || IsWindowEnabled(button))) << id;
+    }
 }
 
 TEST_F(MainWindow, MinimizeHidesIntoTheTrayAndDoubleClickRestores) {

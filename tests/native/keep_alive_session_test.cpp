@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "settings/settings.h"
 #include "tests/native/probe_fixture.h"
+#include "tests/native/temp_folder.h"
 
 namespace {
 
@@ -82,6 +86,28 @@ TEST_F(Session, EachProbeGoesToTheUrlTheSettingsGiveAtItsStart) {
     ASSERT_TRUE(internet.WaitForRequests(1, 5));
     EXPECT_EQ("second.example:80/", internet.Urls().front());
     EXPECT_EQ("<:>", view.activity.back());
+}
+
+// The history starts once the window is drawn: a killed run's period is written out only then,
+// and a Stay On clicked before counts from then.
+TEST_F(Session, TheHistoryBeginsWhenAskedWithTheModeOfThatMoment) {
+    TempFolder folder;
+    system.files.localAppData = folder.WindowsPath("Local");
+    const std::filesystem::path history = folder.HostPath("Local/Nimbrel");
+    std::filesystem::create_directories(history);
+    std::ofstream(history / "history.open", std::ios::binary) << "2 1796717000 1796717100 0\r\n";
+    system.clock.now = 1796717107;
+    Start({StartMode::Off, false});
+    session.StartStayOn();
+    EXPECT_FALSE(std::filesystem::exists(history / "history.csv"));
+
+    system.clock.now += 3;
+    session.BeginHistory();
+    std::ostringstream rows, record;
+    rows << std::ifstream(history / "history.csv", std::ios::binary).rdbuf();
+    record << std::ifstream(history / "history.open", std::ios::binary).rdbuf();
+    EXPECT_NE(std::string::npos, rows.str().find(",off,100,0\r\n"));
+    EXPECT_EQ("0 1796717110 1796717110 0\r\n", record.str());
 }
 
 }  // namespace
