@@ -12,15 +12,6 @@
 
 namespace {
 
-// The test dialogs' text has a class of its own, so that one item names its class by a string.
-const ATOM kTextClass = [] {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"NimbrelTestText";
-    return RegisterClassW(&windowClass);
-}();
-
 // A changeable copy of a dialog resource, as the property sheet hands its template over.
 std::vector<DWORD> TemplateCopy(int id) {
     HMODULE module = GetModuleHandleW(nullptr);
@@ -44,7 +35,6 @@ std::wstring TextOf(HWND window) {
 // The system reads the changed template as the change meant: only the named items are hidden
 // and disabled, and every item after them is still read in step.
 TEST(DialogTemplate, HiddenItemsAreMadeHiddenAndDisabledInEitherForm) {
-    ASSERT_NE(0, kTextClass);
     for (const int form : {IDD_TEST_PLAIN, IDD_TEST_EXTENDED}) {
         SCOPED_TRACE(form);
         std::vector<DWORD> dialogTemplate = TemplateCopy(form);
