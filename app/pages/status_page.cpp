@@ -76,10 +76,6 @@ void StatusPage::ScaleImages(int dpi) {
 }
 
 void StatusPage::OnShown() {
-    m_stayOnButton.SetIcon(IDI_STAY_ON, 0);
-    m_switchOffButton.SetIcon(IDI_SWITCH_OFF, 0);
-    m_minimizeButton.SetIcon(IDI_MINIMIZE, 0);
-    m_exitButton.SetIcon(IDI_EXIT, 0);
     // A language file added or removed since the last look counts from here on. The look also
     // puts the first lamp's key into a file that lacks it, before the texts are read: that lamp
     // shows its key, not "y".
@@ -116,10 +112,14 @@ void StatusPage::SetLampStateTexts() {
 void StatusPage::OnFirstShow() {
     SetTimer(Handle(), kTickTimer, kTickMilliseconds, nullptr);
     SetTimer(Handle(), kAfterFirstPaintTimer, USER_TIMER_MINIMUM, nullptr);
+    // The images are loaded once; a new scale loads them again.
+    m_stayOnButton.SetIcon(IDI_STAY_ON, 0);
+    m_switchOffButton.SetIcon(IDI_SWITCH_OFF, 0);
+    m_minimizeButton.SetIcon(IDI_MINIMIZE, 0);
+    m_exitButton.SetIcon(IDI_EXIT, 0);
     m_offLamp.SetBitmap(IDB_LED_RED, kLampFrameWidth, LampColor::kRed);
     m_offlineLamp.SetBitmap(IDB_LED_YELLOW, kLampFrameWidth, LampColor::kYellow);
     m_onlineLamp.SetBitmap(IDB_LED_GREEN, kLampFrameWidth, LampColor::kGreen);
-    UpdateLamps();
     // A run started with "-on" is ON, online from the start, and keeps alive from here.
     if (m_session.Mode() == KeepAliveMode::OnOnline) StartStayOn();
 }
