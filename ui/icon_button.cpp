@@ -9,27 +9,35 @@
 
 namespace {
 
-// An icon's size, from its hot spot, which the system puts at the middle.
-SIZE IconSize(HICON icon) {
-    ICONINFO info{};
-    if (!icon || !GetIconInfo(icon, &info)) return SIZE{0, 0};
-    OwnedGdiObject mask(info.hbmMask);
-    OwnedGdiObject color(info.hbmColor);
-    return SIZE{2 * static_cast<LONG>(info.xHotspot), 2 * static_cast<LONG>(info.yHotspot)};
+// The size of an icon resource's first image, the one made for 100 %; zero when there is none.
+// The group's directory (resource type 14, RT_GROUP_ICON) holds three WORDs, then per image an
+// entry that starts with its width and height in a byte each (0 for 256).
+SIZE FirstImageSize(int id) {
+    constexpr DWORD kFirstEntryEnd = 6 + 14;
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(14));
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const auto* group = static_cast<const BYTE*>(loaded ? LockResource(loaded) : nullptr);
+    if (!group || SizeofResource(module, found) < kFirstEntryEnd || (group[4] | group[5]) == 0)
+        return SIZE{0, 0};
+    return SIZE{group[6] ? group[6] : 256, group[7] ? group[7] : 256};
 }
 
-HICON LoadIconAtSize(int id, int width, int height) {
-    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
-                                         IMAGE_ICON, width, height, LR_DEFAULTCOLOR));
-}
+struct LoadedIcon {
+    OwnedIcon icon;
+    SIZE size{0, 0};  // zero when it did not load
+};
 
-// A natural-size load gives the icon's first image, the one made for 100 %; at another scale
-// the icon is loaded again at that image's size scaled, which picks its sharp larger image.
-HICON LoadResourceIcon(int id, int dpi) {
-    OwnedIcon natural(LoadIconAtSize(id, 0, 0));
-    if (!natural || dpi == kDefaultDpi) return natural.release();
-    const SIZE size = IconSize(natural.get());
-    return LoadIconAtSize(id, ScaledPixels(size.cx, dpi), ScaledPixels(size.cy, dpi));
+// The icon at its first image's size scaled, which picks its sharp larger image at a larger
+// scale.
+LoadedIcon LoadResourceIcon(int id, int dpi) {
+    const SIZE natural = FirstImageSize(id);
+    if (natural.cx == 0) return {};
+    const SIZE size{ScaledPixels(natural.cx, dpi), ScaledPixels(natural.cy, dpi)};
+    OwnedIcon icon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
+                                                 IMAGE_ICON, size.cx, size.cy, LR_DEFAULTCOLOR)));
+    if (!icon) return {};
+    return {std::move(icon), size};
 }
 
 // One pen's polyline of the raised edge: from start through corner to end, end excluded.
@@ -53,13 +61,12 @@ IconButton::IconButton() : m_dpi(kDefaultDpi) {}
 void IconButton::SetIcon(int hotId, int normalId) {
     m_hotId = hotId;
     m_normalId = normalId;
-    OwnedIcon hot(LoadResourceIcon(hotId, m_dpi));
-    OwnedIcon normal(normalId != 0 ? LoadResourceIcon(normalId, m_dpi) : nullptr);
-    m_iconHot = std::move(hot);
-    m_iconNormal = std::move(normal);
-    const SIZE size = IconSize(m_iconHot.get());
-    m_cxIcon = static_cast<std::uint8_t>(size.cx);
-    m_cyIcon = static_cast<std::uint8_t>(size.cy);
+    LoadedIcon hot = LoadResourceIcon(hotId, m_dpi);
+    LoadedIcon normal = normalId != 0 ? LoadResourceIcon(normalId, m_dpi) : LoadedIcon{};
+    m_iconHot = std::move(hot.icon);
+    m_iconNormal = std::move(normal.icon);
+    m_cxIcon = static_cast<std::uint8_t>(hot.size.cx);
+    m_cyIcon = static_cast<std::uint8_t>(hot.size.cy);
     if (Handle())
         RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }

@@ -19,7 +19,11 @@ AboutPage::AboutPage(LanguageTexts& texts, std::string helpPath)
 BOOL AboutPage::OnInitDialog() {
     m_os = GetOsDescription();
     SetUpLinks();
-    return PropertyPage::OnInitDialog();
+    const BOOL result = PropertyPage::OnInitDialog();
+    // Once taken over, the buttons know their scale; a new scale loads the icons again.
+    m_updateButton.SetIcon(IDI_UPDATE, 0);
+    m_helpButton.SetIcon(IDI_HELP, 0);
+    return result;
 }
 
 void AboutPage::SetUpLinks() {
@@ -50,10 +54,8 @@ void AboutPage::ScaleImages(int dpi) {
     m_helpButton.SetDpi(dpi);
 }
 
-// Each showing sets the icons, the version and, with a language file in use, the page's texts.
+// Each showing sets the version and, with a language file in use, the page's texts.
 void AboutPage::OnShown() {
-    m_updateButton.SetIcon(IDI_UPDATE, 0);
-    m_helpButton.SetIcon(IDI_HELP, 0);
     m_version = "Version " + kVersion;
     SetLanguageTexts();
     UpdateData(Exchange::ToControls);
