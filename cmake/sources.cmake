@@ -82,6 +82,7 @@ set(NIMBREL_FRAMEWORK_SOURCES
   framework/dpi.cpp
   framework/property_page.cpp
   framework/modeless_sheet.cpp
+  framework/module_resource.cpp
   framework/notify_icon.cpp
   framework/visual_style.cpp
   framework/window.cpp

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "framework/module_resource.h"
+
 namespace {
 
 // The header's fields, counted in WORDs from the template's start.
@@ -13,9 +15,10 @@ struct HeaderLayout {
     int itemCount;
     int width;  // the height follows
     int end;
+    int fontFields;  // before the typeface: point size (and weight, italic, character set)
 };
-constexpr HeaderLayout kPlainHeader{0, 2, 4, 7, 9};
-constexpr HeaderLayout kExtendedHeader{6, 4, 8, 11, 13};
+constexpr HeaderLayout kPlainHeader{0, 2, 4, 7, 9, 1};
+constexpr HeaderLayout kExtendedHeader{6, 4, 8, 11, 13, 3};
 
 // An item's fields, counted in WORDs from the item's start; the extended item's id is a DWORD.
 struct ItemLayout {
@@ -59,12 +62,12 @@ WORD* AlignToDword(WORD* at) {
 }
 
 // The first item, past the header's menu, class, title and font.
-WORD* FirstItem(WORD* words, const HeaderLayout& header, bool extended) {
-    const DWORD style = ReadDword(words + header.style);
+WORD* FirstItem(WORD* words) {
+    const HeaderLayout& header = HeaderOf(words);
     WORD* at = words + header.end;
     for (int field = 0; field < 3; ++field) at = SkipNameOrOrdinal(at);
-    // The point size, and in the extended form the weight, italic and character set.
-    if (style & DS_SETFONT) at = SkipNameOrOrdinal(at + (extended ? 3 : 1));
+    if (ReadDword(words + header.style) & DS_SETFONT)
+        at = SkipNameOrOrdinal(at + header.fontFields);
     return AlignToDword(at);
 }
 
@@ -89,10 +92,9 @@ void SetTemplateStyle(void* dialogTemplate, DWORD style) {
 void HideTemplateItems(void* dialogTemplate, std::initializer_list<int> ids) {
     auto* words = static_cast<WORD*>(dialogTemplate);
     const bool extended = IsExtended(words);
-    const HeaderLayout& header = HeaderOf(words);
     const ItemLayout& layout = extended ? kExtendedItem : kPlainItem;
-    WORD* item = FirstItem(words, header, extended);
-    for (int index = 0; index < words[header.itemCount]; ++index) {
+    WORD* item = FirstItem(words);
+    for (int index = 0; index < words[HeaderOf(words).itemCount]; ++index) {
         const int id = extended ? static_cast<int>(ReadDword(item + layout.id)) : item[layout.id];
         if (std::find(ids.begin(), ids.end(), id) != ids.end()) {
             WORD* style = item + layout.style;
@@ -103,10 +105,8 @@ void HideTemplateItems(void* dialogTemplate, std::initializer_list<int> ids) {
 }
 
 SIZE TemplateSize(int templateId) {
-    HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(templateId), MAKEINTRESOURCEW(5));
-    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-    const auto* words = static_cast<const WORD*>(loaded ? LockResource(loaded) : nullptr);
+    const ModuleResource resource = FindModuleResource(templateId, kDialogResource);
+    const auto* words = reinterpret_cast<const WORD*>(resource.bytes);
     if (!words) return SIZE{0, 0};
     const int width = HeaderOf(words).width;
     return SIZE{static_cast<short>(words[width]), static_cast<short>(words[width + 1])};

@@ -2,6 +2,7 @@
 
 #include "base/wide_text.h"
 #include "framework/dpi.h"
+#include "framework/module_resource.h"
 #include "framework/visual_style.h"
 #include "framework/window_text.h"
 #include "ui/icon_button_layout.h"
@@ -10,17 +11,15 @@
 namespace {
 
 // The size of an icon resource's first image, the one made for 100 %; zero when there is none.
-// The group's directory (resource type 14, RT_GROUP_ICON) holds three WORDs, then per image an
-// entry that starts with its width and height in a byte each (0 for 256).
+// The group's directory holds three WORDs, then per image an entry that starts with its width
+// and height in a byte each (0 for 256).
 SIZE FirstImageSize(int id) {
     constexpr DWORD kFirstEntryEnd = 6 + 14;
-    HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(14));
-    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-    const auto* group = static_cast<const BYTE*>(loaded ? LockResource(loaded) : nullptr);
-    if (!group || SizeofResource(module, found) < kFirstEntryEnd || (group[4] | group[5]) == 0)
-        return SIZE{0, 0};
-    return SIZE{group[6] ? group[6] : 256, group[7] ? group[7] : 256};
+    const ModuleResource group = FindModuleResource(id, kIconGroupResource);
+    if (group.size < kFirstEntryEnd || (group.bytes[4] | group.bytes[5]) == 0) return SIZE{0, 0};
+    const BYTE width = group.bytes[6];
+    const BYTE height = group.bytes[7];
+    return SIZE{width ? width : 256, height ? height : 256};
 }
 
 struct LoadedIcon {

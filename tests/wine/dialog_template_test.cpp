@@ -8,17 +8,16 @@
 #include <vector>
 
 #include "framework/dialog_template.h"
+#include "framework/module_resource.h"
 #include "tests/wine/test_resources.h"
 
 namespace {
 
 // A changeable copy of a dialog resource, as the property sheet hands its template over.
 std::vector<DWORD> TemplateCopy(int id) {
-    HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5));
-    const DWORD bytes = SizeofResource(module, found);
-    std::vector<DWORD> copy((bytes + 3) / 4);
-    std::memcpy(copy.data(), LockResource(LoadResource(module, found)), bytes);
+    const ModuleResource resource = FindModuleResource(id, kDialogResource);
+    std::vector<DWORD> copy((resource.size + 3) / 4);
+    if (resource.bytes) std::memcpy(copy.data(), resource.bytes, resource.size);
     return copy;
 }
 
