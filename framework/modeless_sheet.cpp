@@ -46,9 +46,10 @@ bool ModelessSheet::Create(DWORD style) {
 
     t_creating = this;
     t_style = style;
-    OwnedHook hook(SetWindowsHookExW(WH_CBT, &CreationHook, nullptr, GetCurrentThreadId()));
+    m_creationHook.reset(SetWindowsHookExW(WH_CBT, &CreationHook, nullptr, GetCurrentThreadId()));
     PropertySheetW(&header);
     t_creating = nullptr;
+    m_creationHook.reset();
     return Handle() != nullptr;
 }
 
@@ -67,6 +68,11 @@ LRESULT CALLBACK ModelessSheet::CreationHook(int code, WPARAM wParam, LPARAM lPa
     if (code == HCBT_CREATEWND && t_creating && IsDialogWindow(reinterpret_cast<HWND>(wParam))) {
         ModelessSheet* sheet = std::exchange(t_creating, nullptr);
         sheet->AttachDuringCreation(reinterpret_cast<HWND>(wParam));
+        const LRESULT result = CallNextHookEx(nullptr, code, wParam, lParam);
+        // Every window the sheet and its first page make after it would pass through the hook,
+        // which costs the start a call into the system for each.
+        sheet->m_creationHook.reset();
+        return result;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/handles.h"
 #include "base/wide_text.h"
 #include "framework/window.h"
 
@@ -40,4 +41,6 @@ class ModelessSheet : public Window {
 
     WideString m_caption;
     std::vector<PropertyPage*> m_pages;
+    // Watches this thread's window creation until the sheet window is made.
+    OwnedHook m_creationHook;
 };
