@@ -68,11 +68,6 @@ LRESULT CALLBACK ModelessSheet::CreationHook(int code, WPARAM wParam, LPARAM lPa
     if (code == HCBT_CREATEWND && t_creating && IsDialogWindow(reinterpret_cast<HWND>(wParam))) {
         ModelessSheet* sheet = std::exchange(t_creating, nullptr);
         sheet->AttachDuringCreation(reinterpret_cast<HWND>(wParam));
-        const LRESULT result = CallNextHookEx(nullptr, code, wParam, lParam);
-        // Every window the sheet and its first page make after it would pass through the hook,
-        // which costs the start a call into the system for each.
-        sheet->m_creationHook.reset();
-        return result;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -129,6 +124,11 @@ bool ModelessSheet::OnCommand(WPARAM, LPARAM) {
 
 LRESULT ModelessSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_NCCREATE:
+            // The hook has taken the sheet over and returned. Every window the sheet and its
+            // first page make would pass through it, a call into the system for each.
+            m_creationHook.reset();
+            return Default();
         case WM_INITDIALOG:
             return OnInitDialog();
         case WM_CLOSE:
