@@ -40,8 +40,8 @@ add_executable(nimbrel WIN32 app/win_main.cpp app/runtime_replacements.cpp res/n
 # rebuilds the resources.
 file(GLOB NIMBREL_PICTURES CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/res/icons/* ${PROJECT_SOURCE_DIR}/res/bitmaps/* ${PROJECT_SOURCE_DIR}/res/cursors/*)
-set_source_files_properties(res/nimbrel.rc PROPERTIES
-  OBJECT_DEPENDS "${NIMBREL_PICTURES};${NIMBREL_GENERATED_DIR}/nimbrel.manifest")
+set(NIMBREL_RESOURCE_INPUTS ${NIMBREL_PICTURES} ${NIMBREL_GENERATED_DIR}/nimbrel.manifest)
+set_source_files_properties(res/nimbrel.rc PROPERTIES OBJECT_DEPENDS "${NIMBREL_RESOURCE_INPUTS}")
 target_link_libraries(nimbrel PRIVATE nimbrel_windows)
 nimbrel_program_target(nimbrel)
 set_target_properties(nimbrel PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
